@@ -1,0 +1,37 @@
+#pragma once
+// Filling the chart window model from a pass's outputs, and the three views.
+
+#include <array>
+#include <string>
+
+#include "chart/ChartModel.h"
+#include "input/ReadingState.h"
+
+namespace velloran {
+
+using MonthNames = std::array<std::string, 12>;
+// English month names, used where no locale gives others.
+const MonthNames& EnglishMonthNames();
+
+// The window's load handler: header lines from the birth data and the initial arrangement
+// (legends hidden, natal frame moved onto the draconic one, draconic frame in front).
+void LoadChartWindow(const BirthData& birth, const MonthNames& months, ChartWindowModel& window);
+
+// "Date of Birth: March 5, 1980" and "Time of Birth: 7 Hour 5 Minute", shared with the export.
+std::string DateOfBirthLine(const BirthData& birth, const MonthNames& months);
+std::string TimeOfBirthLine(const BirthData& birth);
+
+// Converts DraconicPositions to long-form texts measured from the North Node (0° Ari for the
+// node itself). Consumes its input: call once per draconic pass.
+void ConvertToDraconic(ReadingState& state);
+
+void FillNatalChart(ReadingState& state, ChartWindowModel& window);
+// Runs ConvertToDraconic first.
+void FillDraconicChart(ReadingState& state, ChartWindowModel& window);
+
+// Views of the main window's chart buttons. Natal and Draconic rerun one pass from state.Birth.
+void ShowNatalView(ReadingState& state, ChartWindowModel& window);
+void ShowDraconicView(ReadingState& state, ChartWindowModel& window);
+void ShowComparisonView(ReadingState& state, ChartWindowModel& window);
+
+}  // namespace velloran

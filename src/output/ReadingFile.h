@@ -1,0 +1,31 @@
+#pragma once
+// The saved-reading file: 17 scrambled lines, each ending in CR LF.
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "input/FormInput.h"
+#include "input/ReadingState.h"
+
+namespace velloran {
+
+inline constexpr int kReadingLines = 17;
+
+// The file's bytes for the birth data of the last calculation and the zone list's selection.
+std::string WriteReadingFile(const BirthData& birth, int zoneIndex);
+
+// The 17 decoded line texts (missing lines read as empty), or nothing for content that cannot be
+// a reading: binary bytes, far too large, too many lines, a month that is not 1..12, a zone
+// position that is not a number.
+std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::string_view bytes);
+
+// Puts decoded lines into the form's controls as the open command does. Values a list cannot
+// show leave that list's selection unchanged.
+void ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, FormInput& form);
+
+// True when a chosen file name may be opened: its last three characters are exactly "vlr".
+bool HasReadingExtension(std::string_view fileName);
+
+}  // namespace velloran

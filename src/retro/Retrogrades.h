@@ -1,0 +1,37 @@
+#pragma once
+// Retrograde marks from constant station tables (Universal Time station moments 1900..2050).
+
+#include <span>
+#include <string_view>
+
+#include "input/ReadingState.h"
+
+namespace velloran {
+
+inline constexpr const char* kRetrogradeMark = " (R) ";
+
+// One station pair: the station-retrograde moment and the following station-direct moment,
+// each as "month,day,year,hour,minute," text.
+struct StationPair {
+    const char* retrograde;
+    const char* direct;
+};
+
+// Station table of "Mercury", "Venus", "Mars", "Jupiter" or "Saturn"; empty for any other name.
+std::span<const StationPair> StationTable(std::string_view planetName);
+
+struct StationMoment {
+    int month = 0, day = 0, year = 0, hour = 0, minute = 0;
+};
+// Parses a station entry text; fields that do not convert read as 0.
+StationMoment ParseStationEntry(std::string_view entry);
+
+// True when the birth date lies strictly after the date of a station-retrograde moment and
+// strictly before the date of the following station-direct moment (dates only, no times).
+bool IsRetrograde(std::string_view planetName, int year, int month, int day);
+
+// Resets BodyNames and BodyLabels and appends the mark to each retrograde planet's entries,
+// judged on the local birth date of state.Birth.
+void MarkRetrogrades(ReadingState& state);
+
+}  // namespace velloran
