@@ -1,0 +1,52 @@
+#pragma once
+// The platform services the windows use: message boxes, file and print dialogs, the browser,
+// the settings store, the clock, the program's folder and the single-instance lock. The program
+// uses QtPlatform; tests use a fake that records what was asked and answers at once.
+
+#include <QDateTime>
+#include <QString>
+#include <QUrl>
+
+#include "input/Validation.h"
+
+class QPrinter;
+class QWidget;
+
+namespace velloran {
+
+inline const QString kAppTitle = QStringLiteral("Velloran");
+
+struct FileDialogRequest {
+    QString title;           // dialog title; empty for the platform's own
+    QString filter;          // Qt filter text, e.g. "Velloran (*.vlr)"
+    QString defaultSuffix;   // appended when the user types a name without an extension
+    QString initialName;     // initial file name or path
+    bool confirmOverwrite = false;
+};
+
+class Platform {
+public:
+    virtual ~Platform() = default;
+
+    // Modal message box with an OK button, captioned title.
+    virtual void showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                             const QString& title = kAppTitle) = 0;
+    // Modal question with Yes and No; true for Yes.
+    virtual bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon,
+                          const QString& title = kAppTitle) = 0;
+    // Chosen path, or empty when the user cancels.
+    virtual QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    virtual QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
+    // Shows the print dialog for printer; true when the user confirms.
+    virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
+    // Opens an address in the default browser; failures are ignored.
+    virtual void openUrl(const QUrl& url) = 0;
+    // Per-user settings store: a named value in a named section ("" when absent).
+    virtual QString readSetting(const QString& section, const QString& name) = 0;
+    virtual void writeSetting(const QString& section, const QString& name, const QString& value) = 0;
+    virtual QDateTime now() = 0;
+    // Folder that holds the program and its converter library.
+    virtual QString programFolder() = 0;
+};
+
+}  // namespace velloran

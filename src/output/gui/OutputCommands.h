@@ -1,0 +1,42 @@
+#pragma once
+// File commands of the windows: saved readings, text export, JPEG saving, printing and the place
+// look-up. Each takes the platform services it shows dialogs and messages through.
+
+#include <optional>
+
+#include <QImage>
+#include <QString>
+
+#include "chart/ChartFill.h"
+#include "input/FormInput.h"
+#include "input/ReadingState.h"
+
+class QWidget;
+
+namespace velloran {
+
+class Platform;
+
+// File, "Save As Text" and the toolbar's Save: writes the reading of state; zoneIndex is the
+// zone list's current selection on the form. Shows an error when the file cannot be written.
+void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
+
+// The form's "Open Previously Saved Reading": the form values to apply before calculating, or
+// nothing when the user cancelled or the file was refused (its message has been shown).
+std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent, const FormInput& current);
+
+// File, "Export Chart As Text".
+void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
+                     const MonthNames& months);
+
+// File, "Save As JPEG": chartWindow is captured before the dialog opens. lastJpegName is the
+// dialog's remembered name (kept by the caller for the program's lifetime).
+void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegName);
+
+// File, "Print": print dialog, then the chart window scaled to the page.
+void PrintChart(Platform& platform, QWidget* chartWindow);
+
+// The form's "Click here to find Latitude && Longitude".
+void FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input);
+
+}  // namespace velloran
