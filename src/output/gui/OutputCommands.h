@@ -36,7 +36,8 @@ void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegNa
 // File, "Print": print dialog, then the chart window scaled to the page.
 void PrintChart(Platform& platform, QWidget* chartWindow);
 
-// The form's "Click here to find Latitude && Longitude".
-void FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input);
+// The form's "Click here to find Latitude && Longitude": shows the check's message and returns
+// the control to focus, or opens the map search and returns FormControl::None.
+FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input);
 
 }  // namespace velloran
