@@ -1,0 +1,87 @@
+#pragma once
+// Platform services for widget tests: records every request and answers at once from queued
+// replies, so no modal loop ever blocks a test.
+
+#include <deque>
+#include <map>
+#include <utility>
+#include <vector>
+
+#include <QPrinter>
+
+#include "app/Platform.h"
+
+namespace velloran::test {
+
+class FakePlatform : public Platform {
+public:
+    struct Message {
+        QString text;
+        MessageIcon icon;
+        QString title;
+    };
+
+    std::vector<Message> messages;              // every message and question shown, in order
+    std::vector<FileDialogRequest> saveDialogs;
+    std::vector<FileDialogRequest> openDialogs;
+    std::vector<QUrl> openedUrls;
+    int printDialogs = 0;
+
+    std::deque<QString> saveAnswers;  // empty string = cancel; no answer queued = cancel
+    std::deque<QString> openAnswers;
+    std::deque<bool> yesNoAnswers;    // no answer queued = No
+    bool confirmPrint = false;
+    QString printToPdf;               // when set and confirmed, the printer writes this PDF
+
+    std::map<std::pair<QString, QString>, QString> settings;
+    QDateTime clock = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
+    QString folder;
+
+    void showMessage(QWidget*, const QString& text, MessageIcon icon,
+                     const QString& title) override {
+        messages.push_back({text, icon, title});
+    }
+    bool askYesNo(QWidget*, const QString& text, MessageIcon icon, const QString& title) override {
+        messages.push_back({text, icon, title});
+        if (yesNoAnswers.empty()) return false;
+        bool answer = yesNoAnswers.front();
+        yesNoAnswers.pop_front();
+        return answer;
+    }
+    QString getSaveFileName(QWidget*, const FileDialogRequest& request) override {
+        saveDialogs.push_back(request);
+        return pop(saveAnswers);
+    }
+    QString getOpenFileName(QWidget*, const FileDialogRequest& request) override {
+        openDialogs.push_back(request);
+        return pop(openAnswers);
+    }
+    bool runPrintDialog(QWidget*, QPrinter& printer) override {
+        ++printDialogs;
+        if (confirmPrint && !printToPdf.isEmpty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(printToPdf);
+        }
+        return confirmPrint;
+    }
+    void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
+    QString readSetting(const QString& section, const QString& name) override {
+        auto it = settings.find({section, name});
+        return it == settings.end() ? QString() : it->second;
+    }
+    void writeSetting(const QString& section, const QString& name, const QString& value) override {
+        settings[{section, name}] = value;
+    }
+    QDateTime now() override { return clock; }
+    QString programFolder() override { return folder; }
+
+private:
+    static QString pop(std::deque<QString>& answers) {
+        if (answers.empty()) return {};
+        QString answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+};
+
+}  // namespace velloran::test
