@@ -24,19 +24,28 @@ double DaysSinceJ2000(double year, double month, double day, double hour, double
 // Universal time of birth in decimal hours from 0h of the local calendar date (not wrapped into
 // 0..24) and the engine's signed longitude (degrees, positive West). The zone comes signed from
 // the zone texts and daylight saving is applied, so every body uses one moment.
+// valid is false when a zone text does not convert to an integer; the caller then abandons.
 struct ZoneCorrected {
     double ut = 0.0;
     double lon = 0.0;
+    bool valid = true;
 };
 ZoneCorrected ZoneCorrectedTime(const BirthData& birth, std::string_view zoneHoursToUT,
                                 std::string_view zoneMinutesToUT);
 
 // The same moment as a whole-minute calendar date and time with full Gregorian carry.
+// valid is false when a zone text does not convert to an integer.
 struct CalendarMoment {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
+    bool valid = true;
+    bool operator==(const CalendarMoment&) const = default;
 };
 CalendarMoment UniversalMoment(const BirthData& birth, std::string_view zoneHoursToUT,
                                std::string_view zoneMinutesToUT);
+
+// Signed whole number of a zone text ("5", "-10", "-30"), blanks trimmed at both ends; false
+// when the text is not an optional sign followed by decimal digits within the int range.
+bool ParseZoneInteger(std::string_view text, int* value);
 
 // One correction each way: x < 0 gets +360, then x > 360 gets -360 (360 stays 360).
 double Normalize360Once(double x);
@@ -46,8 +55,13 @@ double Reduce2Pi(double x);
 double QuadrantArcTan(double y, double x);
 
 // Long form: "D° M' S\" Abb" from |x| degrees, truncating; empty abbreviation from 360 on.
+// A non-finite x gives an empty text (the engine never passes one).
 std::string FormatSignPosition(double x);
-// Compact form "DD Abb MM" from a long-form text.
+// Compact form "DD Abb MM" from a long-form text; empty when the text has no "°", no "'" after
+// it (see TryCompactSignPosition).
 std::string CompactSignPosition(std::string_view longForm);
+// The same, false when the text lacks the degree sign or the apostrophe after it: the fault
+// that abandons a pass.
+bool TryCompactSignPosition(std::string_view longForm, std::string* compact);
 
 }  // namespace velloran

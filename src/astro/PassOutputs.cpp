@@ -1,0 +1,127 @@
+// The last entry point of a pass: name tables, Sun and planets, the lunar nodes, and the ten
+// positions in chart order (compact texts in a natal pass, decimal longitudes in a draconic one).
+
+#include <array>
+#include <cmath>
+#include <string>
+
+#include "astro/Engine.h"
+#include "astro/PlanetsInternal.h"
+#include "astro/TimeScales.h"
+#include "astro/TurnReduction.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr const char* kSignAbbrevs[12] = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
+                                          "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+constexpr const char* kBodyNames[kBodyCount] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
+                                                "Jupiter", "Saturn", "Rahu",    "Ketu",  "Asc"};
+constexpr const char* kBodyLabels[kBodyCount] = {"Su", "M",  "Me", "V", "Ma",
+                                                 "J",  "Sa", "N",  "S", "A"};
+constexpr const char* kWesternBodyNames[kBodyCount] = {
+    "Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
+    "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
+
+// The node's own conversion factor, 180 / 3.1416 (57.29564553093965), not RadToDeg.
+constexpr double kNodeRadToDeg = 180.0 / 3.1416;
+
+// Element-table index (0 Mercury, 1 Venus, 2 Earth = Sun, 3 Mars, 4 Jupiter, 5 Saturn) of each
+// chart body that the planet theory gives, with its ChartBody slot.
+struct PlanetSlot {
+    int p;
+    ChartBody body;
+};
+constexpr PlanetSlot kPlanetSlots[6] = {
+    {2, ChartBody::Sun},  {0, ChartBody::Mercury}, {1, ChartBody::Venus},
+    {3, ChartBody::Mars}, {4, ChartBody::Jupiter}, {5, ChartBody::Saturn},
+};
+
+void FillNameTables(ReadingState& state) {
+    state.SignAbbrevs = {};
+    for (int s = 0; s < 12; ++s) state.SignAbbrevs[s] = kSignAbbrevs[s];
+    state.BodyNames = {};
+    state.BodyLabels = {};
+    state.WesternBodyNames = {};
+    for (int k = 0; k < kBodyCount; ++k) {
+        state.BodyNames[k] = kBodyNames[k];
+        state.BodyLabels[k] = kBodyLabels[k];
+        state.WesternBodyNames[k] = kWesternBodyNames[k];
+    }
+}
+
+// Natal list, entry by entry in chart order; a malformed Moon or ascendant text stops it there,
+// leaving the later entries as they were.
+void WriteNatalPositions(ReadingState& state, const std::array<double, kBodyCount>& lon) {
+    for (int k = 0; k < kBodyCount; ++k) {
+        std::string longForm;
+        if (k == static_cast<int>(ChartBody::Moon)) {
+            longForm = state.MoonPositionText;
+        } else if (k == static_cast<int>(ChartBody::Ascendant)) {
+            longForm = state.NatalAscendantText;
+        } else {
+            longForm = FormatSignPosition(lon[k]);
+        }
+        if (!TryCompactSignPosition(longForm, &state.NatalPositions[k])) return;
+    }
+}
+
+void WriteDraconicPositions(ReadingState& state, const std::array<double, kBodyCount>& lon) {
+    for (int k = 0; k < kBodyCount; ++k) {
+        double value = lon[k];
+        if (k == static_cast<int>(ChartBody::Moon)) value = state.MoonLongitude;
+        if (k == static_cast<int>(ChartBody::Ascendant)) value = state.AscendantLongitude;
+        state.DraconicPositions[k] = DecimalText(value);
+    }
+}
+
+}  // namespace
+
+double NorthNodeLongitude(double d) {
+    // Mean ascending node, decreasing 0.0529538083 degrees a day, less one degree.
+    return Reduce2Pi((125.1228 - 0.0529538083 * d) * kDegToRad) * kNodeRadToDeg - 1.0;
+}
+
+double SouthNodeLongitude(double northNode) {
+    return std::fabs(SubtractTurnsWhileAbove360(northNode + 180.0));
+}
+
+void RunPlanetPositions(ReadingState& state) {
+    FillNameTables(state);
+
+    const CalendarMoment ut =
+        UniversalMoment(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
+    if (!ut.valid) return;
+    const double d = DaysSinceJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
+    if (!std::isfinite(d)) return;
+
+    std::array<double, kBodyCount> lon{};
+    const HeliocentricPoint earth = EarthPosition(d);
+    for (const PlanetSlot& slot : kPlanetSlots) {
+        const double lambda = PlanetLongitudeFrom(slot.p, d, earth);
+        if (!std::isfinite(lambda)) return;
+        lon[static_cast<int>(slot.body)] = lambda;
+    }
+    const double north = NorthNodeLongitude(d);
+    const double south = SouthNodeLongitude(north);
+    if (!std::isfinite(north) || !std::isfinite(south)) return;
+    lon[static_cast<int>(ChartBody::NorthNode)] = north;
+    lon[static_cast<int>(ChartBody::SouthNode)] = south;
+
+    state.DayNumber = d;
+    std::array<double, kBodyCount>& report =
+        state.DraconicPass ? state.DraconicRawLongitudes : state.NatalLongitudes;
+    for (int k = 0; k < kBodyCount; ++k) {
+        if (k != static_cast<int>(ChartBody::Moon) && k != static_cast<int>(ChartBody::Ascendant)) {
+            report[k] = lon[k];
+        }
+    }
+    if (state.DraconicPass) {
+        WriteDraconicPositions(state, lon);
+    } else {
+        WriteNatalPositions(state, lon);
+    }
+}
+
+}  // namespace velloran
