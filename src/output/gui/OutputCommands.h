@@ -25,6 +25,12 @@ void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int z
 // nothing when the user cancelled or the file was refused (its message has been shown).
 std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent, const FormInput& current);
 
+// Largest file OpenReading reads; a reading holds well under 1 KiB.
+inline constexpr qsizetype kMaxReadingFileBytes = 64 * 1024;
+
+// "Could not open <path>: <reason>", shown when a chosen reading cannot be read.
+QString OpenFailedText(const QString& path, const QString& reason);
+
 // File, "Export Chart As Text".
 void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
                      const MonthNames& months);
@@ -32,6 +38,17 @@ void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
 // File, "Save As JPEG": chartWindow is captured before the dialog opens. lastJpegName is the
 // dialog's remembered name (kept by the caller for the program's lifetime).
 void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegName);
+
+// A pixel copy of the chart window's drawing area at device pixel ratio 1: exactly its size in
+// pixels (802 x 448 for the chart window), whatever the screen's scaling.
+QImage CaptureChartWindow(QWidget* chartWindow);
+
+// Writes picture as a JPEG (quality 100) at targetPath through a temporary bitmap beside it and
+// the converter library libbmp2jpeg.so in the program's folder. On failure shows an error naming
+// the path and the reason and returns false; no partial JPEG and no temporary bitmap remain, and
+// no file that was there before is replaced or deleted.
+bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
+                               const QString& targetPath);
 
 // File, "Print": print dialog, then the chart window scaled to the page.
 void PrintChart(Platform& platform, QWidget* chartWindow);

@@ -1,0 +1,162 @@
+// Saving the chart window as a JPEG: capture, numbered target name, temporary bitmap, conversion
+// by libbmp2jpeg.so loaded from the program's folder, clean-up.
+
+#include <QBuffer>
+#include <QFile>
+#include <QFileInfo>
+#include <QLibrary>
+#include <QPixmap>
+#include <QWidget>
+
+#include "app/Platform.h"
+#include "bmp2jpeg/Bmp2Jpeg.h"
+#include "output/CopyNaming.h"
+#include "output/gui/OutputCommands.h"
+#include "output/gui/SafeSave.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr int kJpegQuality = 100;
+// Other temporary bitmap names tried when "<base>.bmp" is taken by a file of the user's.
+constexpr int kTemporaryNameAttempts = 1000;
+
+bool PathIsTaken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+bool RegularFileExists(const std::string& path) {
+    return QFileInfo(QString::fromStdString(path)).isFile();
+}
+
+QString ConverterStatusText(int status) {
+    switch (status) {
+        case BMP2JPEG_CANNOT_READ_BITMAP:
+            return QStringLiteral("the converter could not read the temporary bitmap");
+        case BMP2JPEG_BAD_QUALITY:
+            return QStringLiteral("the converter refused the quality setting");
+        case BMP2JPEG_COMPRESS_FAILED:
+            return QStringLiteral("the converter could not compress the picture");
+        case BMP2JPEG_CANNOT_WRITE_JPEG:
+            return QStringLiteral("the converter could not write the JPEG file");
+        default:
+            return QStringLiteral("the converter failed with status %1").arg(status);
+    }
+}
+
+// Creates the temporary bitmap file beside the target: "<base>.bmp", or "<base>~N.bmp" when a file
+// is already there, never opening an existing file. Empty path when none can be created.
+QString CreateTemporaryBitmap(const QString& targetPath, QFile& file, QString& reason) {
+    QString stem = targetPath;
+    if (stem.endsWith(QStringLiteral(".jpg"))) stem.chop(4);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const QString candidate =
+            attempt == 0 ? stem + QStringLiteral(".bmp")
+                         : stem + QStringLiteral("~%1.bmp").arg(attempt);
+        file.setFileName(candidate);
+        if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return candidate;
+        if (!PathIsTaken(candidate)) {
+            reason = file.errorString();
+            return {};
+        }
+    }
+    reason = QStringLiteral("no free name for the temporary bitmap");
+    return {};
+}
+
+// Writes picture as a 24-bit Windows bitmap into a new temporary file; its path, or empty.
+QString WriteTemporaryBitmap(const QImage& picture, const QString& targetPath, QString& reason) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    // Without an alpha channel Qt writes plain 24-bit rows, which every BMP reader accepts.
+    if (!picture.convertToFormat(QImage::Format_RGB32).save(&buffer, "BMP")) {
+        reason = QStringLiteral("the picture could not be encoded as a bitmap");
+        return {};
+    }
+    QFile file;
+    const QString path = CreateTemporaryBitmap(targetPath, file, reason);
+    if (path.isEmpty()) return {};
+    const bool written = file.write(bytes) == bytes.size() && file.flush();
+    if (!written) reason = file.errorString();
+    file.close();
+    if (!written) {
+        QFile::remove(path);
+        return {};
+    }
+    return path;
+}
+
+// Runs BmpToJpeg of the converter library; empty on success, else the reason.
+QString RunConverter(const QString& libraryPath, const QString& bitmapPath,
+                     const QString& jpegPath) {
+    QLibrary library(libraryPath);
+    if (!library.load()) {
+        return QStringLiteral("the converter library could not be loaded (%1)")
+            .arg(library.errorString());
+    }
+    auto convert = reinterpret_cast<BmpToJpegFunction>(library.resolve("BmpToJpeg"));
+    if (convert == nullptr) {
+        return QStringLiteral("the converter library %1 has no BmpToJpeg").arg(libraryPath);
+    }
+    const int status = convert(QFile::encodeName(bitmapPath).constData(),
+                               QFile::encodeName(jpegPath).constData(), kJpegQuality);
+    return status == BMP2JPEG_OK ? QString() : ConverterStatusText(status);
+}
+
+}  // namespace
+
+QImage CaptureChartWindow(QWidget* chartWindow) {
+    if (chartWindow == nullptr) return {};
+    QImage picture = chartWindow->grab().toImage();
+    if (picture.size() != chartWindow->size()) {
+        // A scaled screen gives a larger pixmap; paint the window once more at one pixel per pixel.
+        picture = QImage(chartWindow->size(), QImage::Format_RGB32);
+        picture.fill(Qt::white);
+        chartWindow->render(&picture);
+    }
+    picture.setDevicePixelRatio(1.0);
+    return picture.convertToFormat(QImage::Format_RGB32);
+}
+
+bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
+                               const QString& targetPath) {
+    QString reason;
+    const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
+    if (!bitmapPath.isEmpty()) {
+        reason = RunConverter(platform.programFolder() + QStringLiteral("/libbmp2jpeg.so"),
+                              bitmapPath, targetPath);
+        QFile::remove(bitmapPath);
+    }
+    if (reason.isEmpty()) return true;
+    platform.showMessage(parent, SaveFailedText(targetPath, reason), MessageIcon::Error,
+                         kAppTitle);
+    return false;
+}
+
+void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegName) {
+    const QImage picture = CaptureChartWindow(chartWindow);
+
+    FileDialogRequest request;
+    request.filter = QStringLiteral("JPEG Image (*.jpg)");
+    request.defaultSuffix = QStringLiteral("jpg");
+    request.initialName = lastJpegName;
+    const QString chosen = platform.getSaveFileName(chartWindow, request);
+    if (chosen.isEmpty()) return;
+    lastJpegName = chosen;
+
+    const JpegTarget target = JpegTargetFor(chosen.toStdString());
+    const std::optional<std::string> path =
+        NumberedCopyPath(target.folder, target.fileName, RegularFileExists);
+    if (!path) {
+        platform.showMessage(chartWindow, QString::fromStdString(TooManyCopiesText(target.fileName)),
+                             MessageIcon::Error,
+                             QString::fromStdString(TooManyCopiesTitle(target.fileName)));
+        return;
+    }
+    WriteJpegThroughConverter(platform, chartWindow, picture, QString::fromStdString(*path));
+}
+
+}  // namespace velloran

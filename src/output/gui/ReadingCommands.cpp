@@ -1,0 +1,116 @@
+// Saving and opening readings, and the text export.
+
+#include <QFile>
+
+#include "app/Platform.h"
+#include "output/ReadingFile.h"
+#include "output/TextExport.h"
+#include "output/gui/OutputCommands.h"
+#include "output/gui/SafeSave.h"
+
+namespace velloran {
+
+namespace {
+
+const QString kReadingFilter = QStringLiteral("Velloran (*.vlr)");
+const QString kReadingSuffix = QStringLiteral("vlr");
+const QString kCheckTheFile = QStringLiteral("Please Check The File.");
+
+QByteArray ToBytes(const std::string& text) {
+    return QByteArray(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// What reading a chosen file gave: its bytes, or why it gave none.
+struct SmallFile {
+    enum class Outcome { Read, CannotOpen, TooLarge } outcome = Outcome::Read;
+    QByteArray bytes;
+    QString reason;  // when it cannot be opened or read
+};
+
+// Reads at most kMaxReadingFileBytes + 1 bytes: a reading is well under 1 KiB, and a larger file
+// (or an endless device) is refused without being read whole.
+SmallFile ReadSmallFile(const QString& path) {
+    SmallFile result;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.outcome = SmallFile::Outcome::CannotOpen;
+        result.reason = file.errorString();
+        return result;
+    }
+    result.bytes = file.read(kMaxReadingFileBytes + 1);
+    if (file.error() != QFileDevice::NoError) {
+        result.outcome = SmallFile::Outcome::CannotOpen;
+        result.reason = file.errorString();
+    } else if (result.bytes.size() > kMaxReadingFileBytes) {
+        result.outcome = SmallFile::Outcome::TooLarge;
+    }
+    return result;
+}
+
+}  // namespace
+
+QString OpenFailedText(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not open %1: %2").arg(path, reason);
+}
+
+void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex) {
+    FileDialogRequest request;
+    request.title = kAppTitle;
+    request.filter = kReadingFilter;
+    request.defaultSuffix = kReadingSuffix;
+    request.initialName = QString::fromStdString(state.LastFileName);
+    request.confirmOverwrite = true;
+    const QString path = platform.getSaveFileName(parent, request);
+    if (path.isEmpty()) return;
+    state.LastFileName = path.toStdString();
+    SaveFileReportingErrors(platform, parent, path,
+                            ToBytes(WriteReadingFile(state.Birth, zoneIndex)));
+}
+
+std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent,
+                                     const FormInput& current) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Select the source file");
+    request.filter = kReadingFilter;
+    request.defaultSuffix = kReadingSuffix;
+    const QString path = platform.getOpenFileName(parent, request);
+    if (path.isEmpty()) return std::nullopt;
+    if (!HasReadingExtension(path.toStdString())) {
+        platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
+        return std::nullopt;
+    }
+    const SmallFile file = ReadSmallFile(path);
+    if (file.outcome == SmallFile::Outcome::CannotOpen) {
+        platform.showMessage(parent, OpenFailedText(path, file.reason), MessageIcon::Error,
+                             kAppTitle);
+        return std::nullopt;
+    }
+    std::optional<std::array<std::string, kReadingLines>> lines;
+    if (file.outcome == SmallFile::Outcome::Read) {
+        lines = ReadReadingFile(std::string_view(file.bytes.constData(),
+                                                 static_cast<size_t>(file.bytes.size())));
+    }
+    if (!lines) {
+        platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
+        return std::nullopt;
+    }
+    FormInput form = current;
+    ApplyReadingToForm(*lines, form);
+    return form;
+}
+
+void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
+                     const MonthNames& months) {
+    FileDialogRequest request;
+    request.title = QStringLiteral("Select the destination text file ");
+    request.filter = QStringLiteral("Export Chart As Text (*.txt)");
+    request.defaultSuffix = QStringLiteral("txt");
+    request.initialName = QString::fromStdString(state.LastFileName);
+    request.confirmOverwrite = true;
+    const QString path = platform.getSaveFileName(parent, request);
+    if (path.isEmpty()) return;
+    state.LastFileName = path.toStdString();
+    SaveFileReportingErrors(platform, parent, path, ToBytes(ExportText(state, months)));
+}
+
+}  // namespace velloran

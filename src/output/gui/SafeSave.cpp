@@ -1,0 +1,32 @@
+#include "output/gui/SafeSave.h"
+
+#include <QSaveFile>
+
+#include "app/Platform.h"
+
+namespace velloran {
+
+QString SaveFailedText(const QString& path, const QString& reason) {
+    return QStringLiteral("Could not save %1: %2").arg(path, reason);
+}
+
+bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,
+                             const QByteArray& bytes) {
+    QSaveFile file(path);
+    // Writing in place would truncate the old file before the new one is complete.
+    file.setDirectWriteFallback(false);
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    QString reason = file.errorString();
+    if (ok) {
+        ok = file.commit();
+        reason = file.errorString();
+    } else if (file.isOpen()) {
+        file.cancelWriting();
+    }
+    if (ok) return true;
+    if (reason.isEmpty()) reason = QStringLiteral("unknown error");
+    platform.showMessage(parent, SaveFailedText(path, reason), MessageIcon::Error, kAppTitle);
+    return false;
+}
+
+}  // namespace velloran
