@@ -28,6 +28,7 @@ StationMoment ParseStationEntry(std::string_view entry);
 
 // True when the birth date lies strictly after the date of a station-retrograde moment and
 // strictly before the date of the following station-direct moment (dates only, no times).
+// False for any other planet name and for a date that does not exist (month 0, day 99).
 bool IsRetrograde(std::string_view planetName, int year, int month, int day);
 
 // Resets BodyNames and BodyLabels and appends the mark to each retrograde planet's entries,

@@ -1,0 +1,75 @@
+// Truth test of the committed station tables against the Swiss Ephemeris file ephemeris
+// (apparent geocentric ecliptic longitude speed, UT). Each entry is a station moment cut to the
+// minute below, so the speed must change sign within the minute that starts at the entry:
+// tolerance one minute, direction given by the entry's role in its pair.
+
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+#include <cstdint>
+#include <ostream>
+#include <string>
+
+#include "retro/Retrogrades.h"
+
+namespace velloran {
+namespace {
+
+constexpr double kOneMinuteDays = 1.0 / 1440.0;
+
+struct PlanetId {
+    const char* name;
+    int id;
+};
+
+void PrintTo(const PlanetId& p, std::ostream* os) { *os << p.name; }
+
+class StationEphemerisCheck : public ::testing::TestWithParam<PlanetId> {
+protected:
+    static void SetUpTestSuite() { swe_set_ephe_path("/usr/share/libswe/ephe"); }
+    static void TearDownTestSuite() { swe_close(); }
+
+    // Longitude speed, degrees per day; fails the test unless the file ephemeris answered.
+    static double Speed(int planet, double jdUt) {
+        double xx[6] = {};
+        char serr[AS_MAXCH] = "";
+        const std::int32_t ret = swe_calc_ut(jdUt, planet, SEFLG_SWIEPH | SEFLG_SPEED, xx, serr);
+        EXPECT_GE(ret, 0) << serr;
+        EXPECT_NE(ret & SEFLG_SWIEPH, 0) << "file ephemeris not used: " << serr;
+        return xx[3];
+    }
+};
+
+TEST_P(StationEphemerisCheck, SpeedChangesSignWithinTheEntrysMinute) {
+    const PlanetId planet = GetParam();
+    const auto table = StationTable(planet.name);
+    ASSERT_FALSE(table.empty());
+    int failures = 0;
+    for (const StationPair& pair : table) {
+        for (const char* entry : {pair.retrograde, pair.direct}) {
+            const bool turnsRetrograde = entry == pair.retrograde;
+            const StationMoment m = ParseStationEntry(entry);
+            const double jd =
+                swe_julday(m.year, m.month, m.day, m.hour + m.minute / 60.0, SE_GREG_CAL);
+            const double before = Speed(planet.id, jd);
+            const double after = Speed(planet.id, jd + kOneMinuteDays);
+            const bool ok =
+                turnsRetrograde ? (before >= 0.0 && after < 0.0) : (before < 0.0 && after >= 0.0);
+            if (!ok && ++failures <= 10) {
+                ADD_FAILURE() << planet.name << ' ' << entry << ": speed " << before << " then "
+                              << after << " deg/day one minute later";
+            }
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Planets, StationEphemerisCheck,
+                         ::testing::Values(PlanetId{"Mercury", SE_MERCURY},
+                                           PlanetId{"Venus", SE_VENUS}, PlanetId{"Mars", SE_MARS},
+                                           PlanetId{"Jupiter", SE_JUPITER},
+                                           PlanetId{"Saturn", SE_SATURN}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+}  // namespace
+}  // namespace velloran
