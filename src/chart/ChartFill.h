@@ -3,6 +3,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 #include "chart/ChartModel.h"
 #include "input/ReadingState.h"
@@ -24,6 +25,11 @@ std::string TimeOfBirthLine(const BirthData& birth);
 // Converts DraconicPositions to long-form texts measured from the North Node (0° Ari for the
 // node itself). Consumes its input: call once per draconic pass.
 void ConvertToDraconic(ReadingState& state);
+
+// SignIndex 0..11 whose SignAbbrevs entry equals the sign abbreviation of a position text, or -1:
+// characters 4 to 6 of a compact text ("05 Ari 07"), the last three characters of a long text.
+int SignOfCompactText(const SignTextList& signAbbrevs, std::string_view compactText);
+int SignOfLongText(const SignTextList& signAbbrevs, std::string_view longText);
 
 void FillNatalChart(ReadingState& state, ChartWindowModel& window);
 // Runs ConvertToDraconic first.

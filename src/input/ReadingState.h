@@ -74,6 +74,8 @@ struct ReadingState {
     // Raw longitudes of the last pass of each kind, degrees, ChartBody order (for reports).
     std::array<double, kBodyCount> NatalLongitudes{};
     std::array<double, kBodyCount> DraconicRawLongitudes{};
+    // Draconic longitudes measured from the North Node by the draconic fill, degrees [0, 360).
+    std::array<double, kBodyCount> DraconicLongitudes{};
 
     // House texts of both charts: 0..11 draconic houses 1..12, 12..23 natal houses 1..12.
     std::array<std::string, 24> WheelHouseTexts;

@@ -1,0 +1,222 @@
+#include "cli/Cli.h"
+
+#include <ostream>
+
+#include "chart/ChartFill.h"
+#include "cli/CliReport.h"
+#include "cli/CliText.h"
+#include "input/Driver.h"
+#include "input/Validation.h"
+#include "input/ZoneTable.h"
+#include "output/ReadingFile.h"
+#include "output/TextExport.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr std::size_t kReadingSizeLimit = 64 * 1024;
+constexpr const char* kProgram = "velloran-cli: ";
+
+// Digits only, 1..maxDigits of them, as a number.
+std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits) {
+    if (text.empty() || text.size() > maxDigits) return std::nullopt;
+    int value = 0;
+    for (char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// Splits "a<sep>b" into its two parts.
+bool SplitAt(std::string_view text, char sep, std::string_view& a, std::string_view& b) {
+    std::size_t at = text.find(sep);
+    if (at == std::string_view::npos) return false;
+    a = text.substr(0, at);
+    b = text.substr(at + 1);
+    return true;
+}
+
+struct Problem {
+    std::string message;
+};
+
+// --date YYYY-MM-DD into the form's month, day and year lists.
+std::optional<Problem> SetDate(const std::string& text, FormInput& form) {
+    std::string_view year, rest, month, day;
+    if (!SplitAt(text, '-', year, rest) || !SplitAt(rest, '-', month, day) || year.size() != 4)
+        return Problem{"--date " + Quoted(text) + ": expected YYYY-MM-DD"};
+    auto y = SmallNumber(year, 4), m = SmallNumber(month, 2), d = SmallNumber(day, 2);
+    if (!y || !m || !d) return Problem{"--date " + Quoted(text) + ": expected YYYY-MM-DD"};
+    if (*y < kFirstYear || *y > kLastYear)
+        return Problem{"--date " + Quoted(text) + ": the year must lie in 1905..2050"};
+    if (*m < 1 || *m > 12) return Problem{"--date " + Quoted(text) + ": the month must lie in 1..12"};
+    if (*d < 1 || *d > 31) return Problem{"--date " + Quoted(text) + ": the day must lie in 1..31"};
+    form.cboYear = *y - kFirstYear;
+    form.cboMonth = *m - 1;
+    form.cboDate = *d - 1;
+    return std::nullopt;
+}
+
+std::optional<Problem> SetTime(const std::string& text, FormInput& form) {
+    std::string_view hour, minute;
+    std::optional<int> h, m;
+    if (SplitAt(text, ':', hour, minute)) h = SmallNumber(hour, 2), m = SmallNumber(minute, 2);
+    if (!h || !m) return Problem{"--time " + Quoted(text) + ": expected HH:MM"};
+    if (*h > 23 || *m > 59)
+        return Problem{"--time " + Quoted(text) + ": hour 0..23 and minute 0..59 expected"};
+    form.cboHour = *h;
+    form.cboMinute = *m;
+    return std::nullopt;
+}
+
+std::optional<Problem> SetZone(const std::string& text, FormInput& form) {
+    auto z = SmallNumber(text, 2);
+    if (!z || *z >= kZoneCount)
+        return Problem{"--zone " + Quoted(text) + ": expected a zone index 0..70 (see zones)"};
+    form.cboTimeZone = *z;
+    return std::nullopt;
+}
+
+// "40:43N" into degree and minute boxes (at most three digits each, as the form's boxes) and
+// the hemisphere option: position 0 for first letter, 1 for second.
+std::optional<Problem> SetCoordinate(const char* option, const std::string& text, char first,
+                                     char second, std::string& degrees, std::string& minutes,
+                                     int& hemisphere) {
+    std::string_view deg, rest;
+    Problem bad{std::string(option) + " " + Quoted(text) + ": expected DEG:MIN followed by " +
+                first + " or " + second};
+    if (!SplitAt(text, ':', deg, rest) || rest.empty()) return bad;
+    char letter = rest.back();
+    std::string_view min = rest.substr(0, rest.size() - 1);
+    if (!SmallNumber(deg, 3) || !SmallNumber(min, 3)) return bad;
+    if (letter == first || letter == first + 32) {
+        hemisphere = 0;
+    } else if (letter == second || letter == second + 32) {
+        hemisphere = 1;
+    } else {
+        return bad;
+    }
+    degrees = std::string(deg);
+    minutes = std::string(min);
+    return std::nullopt;
+}
+
+std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
+    if (!cmd.date) return Problem{"new: --date is required"};
+    if (!cmd.time) return Problem{"new: --time is required"};
+    if (!cmd.zone) return Problem{"new: --zone is required"};
+    if (!cmd.output) return Problem{"new: -o FILE.vlr is required"};
+    if (!HasReadingExtension(*cmd.output))
+        return Problem{"new: " + Quoted(*cmd.output) + ": a reading file name must end in vlr"};
+    form.txtName = cmd.name.value_or("");
+    form.txtCity = cmd.city.value_or("");
+    form.txtState = cmd.state.value_or("");
+    form.txtCountry = cmd.country.value_or("");
+    form.chkDST = cmd.dst ? 1 : 0;
+    if (auto p = SetDate(*cmd.date, form)) return p;
+    if (auto p = SetTime(*cmd.time, form)) return p;
+    if (auto p = SetZone(*cmd.zone, form)) return p;
+    if (cmd.lat) {
+        if (auto p = SetCoordinate("--lat", *cmd.lat, 'N', 'S', form.txtLatD, form.txtLatM,
+                                   form.optLatSouth))
+            return p;
+    }
+    if (cmd.lon) {
+        if (auto p = SetCoordinate("--lon", *cmd.lon, 'E', 'W', form.txtLonD, form.txtLonM,
+                                   form.optLongEast))
+            return p;
+    }
+    return std::nullopt;
+}
+
+int Fail(std::ostream& err, const std::string& message, int status = kExitFailure) {
+    err << kProgram << message << '\n';
+    return status;
+}
+
+int RunNew(const NewCommand& cmd, std::ostream& err, CliFiles& files) {
+    FormInput form;
+    if (auto problem = BuildForm(cmd, form)) return Fail(err, problem->message);
+    if (auto failure = ValidateInput(form, true)) return Fail(err, failure->message, kExitInvalidForm);
+    ReadingState state;
+    CopyFormToState(form, state);
+    std::string reason;
+    if (!files.Write(*cmd.output, WriteReadingFile(state.Birth, form.cboTimeZone), reason))
+        return Fail(err, Quoted(*cmd.output) + ": " + reason);
+    return kExitOk;
+}
+
+// Reads, checks and calculates a reading file; the exit status when that fails.
+struct LoadedReading {
+    FormInput form;
+    ReadingState state;
+};
+std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostream& err,
+                                             CliFiles& files) {
+    if (!HasReadingExtension(path))
+        return Fail(err, Quoted(path) + ": not a reading file (the name must end in vlr)");
+    std::string reason;
+    auto bytes = files.Read(path, kReadingSizeLimit, reason);
+    if (!bytes) return Fail(err, Quoted(path) + ": " + reason);
+    auto lines = ReadReadingFile(*bytes);
+    if (!lines) return Fail(err, Quoted(path) + ": damaged reading file");
+    LoadedReading reading;
+    ApplyReadingToForm(*lines, reading.form);
+    if (auto failure = ValidateInput(reading.form, true))
+        return Fail(err, Quoted(path) + ": " + failure->message, kExitInvalidForm);
+    ChartWindowModel window;
+    CalculateReading(reading.form, reading.state, EnglishMonthNames(), window);
+    return reading;
+}
+
+int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
+    auto loaded = LoadReading(cmd.input, err, files);
+    if (auto* status = std::get_if<int>(&loaded)) return *status;
+    std::string text = ExportText(std::get<LoadedReading>(loaded).state, EnglishMonthNames());
+    if (!cmd.output) {
+        out << text;
+        return out ? kExitOk : kExitFailure;
+    }
+    std::string reason;
+    if (!files.Write(*cmd.output, text, reason)) return Fail(err, Quoted(*cmd.output) + ": " + reason);
+    return kExitOk;
+}
+
+int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
+    auto loaded = LoadReading(cmd.input, err, files);
+    if (auto* status = std::get_if<int>(&loaded)) return *status;
+    const LoadedReading& reading = std::get<LoadedReading>(loaded);
+    out << (cmd.json ? ShowJson(reading.state, reading.form) : ShowText(reading.state, reading.form));
+    return out ? kExitOk : kExitFailure;
+}
+
+int RunZones(std::ostream& out) {
+    const ZoneTables& zones = TimeZones();
+    for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << zones.ZoneLabels[i] << '\n';
+    return out ? kExitOk : kExitFailure;
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           CliFiles& files) {
+    CliCommand command = ParseCli(args);
+    if (auto* e = std::get_if<CliError>(&command)) return Fail(err, e->message);
+    if (std::holds_alternative<HelpCommand>(command)) {
+        out << CliUsage();
+        return kExitOk;
+    }
+    if (std::holds_alternative<ZonesCommand>(command)) return RunZones(out);
+    if (auto* c = std::get_if<NewCommand>(&command)) return RunNew(*c, err, files);
+    if (auto* c = std::get_if<ExportCommand>(&command)) return RunExport(*c, out, err, files);
+    return RunShow(std::get<ShowCommand>(command), out, err, files);
+}
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    DiskFiles files;
+    return RunCli(args, out, err, files);
+}
+
+}  // namespace velloran

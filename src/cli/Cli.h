@@ -1,0 +1,70 @@
+#pragma once
+// velloran-cli: creates reading files, exports and shows readings, lists the time zones.
+// The logic lives here so tests and the fuzzer run it in-process.
+
+#include <cstddef>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+#include <vector>
+
+namespace velloran {
+
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitFailure = 1;     // bad arguments, unreadable or damaged files
+inline constexpr int kExitInvalidForm = 2; // the birth data fail the form's validation
+
+// File access of the tool; tests and the fuzzer supply one that keeps files in memory.
+class CliFiles {
+public:
+    virtual ~CliFiles() = default;
+    // The file's bytes, or nothing with a reason when it is missing, not a regular file,
+    // unreadable or larger than limit bytes.
+    virtual std::optional<std::string> Read(const std::string& path, std::size_t limit,
+                                            std::string& reason) = 0;
+    // Creates or replaces the file; false with a reason when it cannot be written.
+    virtual bool Write(const std::string& path, std::string_view bytes, std::string& reason) = 0;
+};
+
+// The real file system.
+class DiskFiles : public CliFiles {
+public:
+    std::optional<std::string> Read(const std::string& path, std::size_t limit,
+                                    std::string& reason) override;
+    bool Write(const std::string& path, std::string_view bytes, std::string& reason) override;
+};
+
+// Parsed command line.
+struct NewCommand {
+    std::optional<std::string> name, date, time, zone, lat, lon, city, state, country, output;
+    bool dst = false;
+};
+struct ExportCommand {
+    std::string input;
+    std::optional<std::string> output;
+};
+struct ShowCommand {
+    std::string input;
+    bool json = false;
+};
+struct ZonesCommand {};
+struct HelpCommand {};
+struct CliError {
+    std::string message;
+};
+using CliCommand =
+    std::variant<NewCommand, ExportCommand, ShowCommand, ZonesCommand, HelpCommand, CliError>;
+
+// args without the program name. Never touches a file.
+CliCommand ParseCli(const std::vector<std::string>& args);
+
+// Runs the tool; returns the exit status. Output goes to out, one-line errors to err.
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           CliFiles& files);
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+std::string CliUsage();
+
+}  // namespace velloran

@@ -1,0 +1,266 @@
+#include "cli/CliReport.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "astro/TimeScales.h"
+#include "chart/ChartFill.h"
+#include "cli/CliText.h"
+#include "input/TextRules.h"
+#include "input/ZoneTable.h"
+#include "retro/Retrogrades.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr const char* kBodyTitles[kBodyCount] = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "North Node", "South Node",
+    "Ascendant"};
+constexpr const char* kSignNames[12] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
+                                        "Libra", "Scorpio", "Sagittarius", "Capricorn",
+                                        "Aquarius", "Pisces"};
+constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
+
+// One chart as the report shows it.
+struct ChartView {
+    const char* title = "";
+    int risingSign = 0;                        // 0..11
+    std::array<int, kBodyCount> sign{};        // -1 when the position has no sign
+    std::array<double, kBodyCount> longitude{};
+    std::array<std::string, kBodyCount> position;  // the chart's own position text
+    std::array<std::string, 12> houses;        // house texts 1..12 as the fill recorded them
+};
+
+bool IsRetrogradeBody(const ReadingState& state, int k) {
+    const std::string& name = state.BodyNames[k];
+    std::string_view mark = kRetrogradeMark;
+    return name.size() >= mark.size() && name.compare(name.size() - mark.size(), mark.size(),
+                                                      mark) == 0;
+}
+
+int HouseOf(const ChartView& chart, int k) {
+    return chart.sign[k] < 0 ? 0 : (chart.sign[k] - chart.risingSign + 12) % 12 + 1;
+}
+
+ChartView NatalView(const ReadingState& state) {
+    ChartView v;
+    v.title = "Natal";
+    for (int k = 0; k < kBodyCount; ++k) {
+        v.sign[k] = SignOfCompactText(state.SignAbbrevs, state.NatalPositions[k]);
+        v.longitude[k] = state.NatalLongitudes[k];
+        v.position[k] = state.NatalPositions[k];
+    }
+    v.risingSign = v.sign[kAsc] < 0 ? 0 : v.sign[kAsc];
+    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[12 + h];
+    return v;
+}
+
+ChartView DraconicView(const ReadingState& state) {
+    ChartView v;
+    v.title = "Draconic";
+    for (int k = 0; k < kBodyCount; ++k) {
+        v.sign[k] = SignOfLongText(state.SignAbbrevs, state.DraconicPositions[k]);
+        v.longitude[k] = state.DraconicLongitudes[k];
+        v.position[k] = state.DraconicPositions[k];
+    }
+    v.risingSign = v.sign[kAsc] < 0 ? 0 : v.sign[kAsc];
+    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[h];
+    return v;
+}
+
+// The lines of a house text ("\r\nSun\r\nAsc" gives Sun, Asc).
+std::vector<std::string> HouseLines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t pos = 0;
+    while ((pos = text.find("\r\n", pos)) != std::string::npos) {
+        pos += 2;
+        std::size_t end = text.find("\r\n", pos);
+        lines.push_back(text.substr(pos, end == std::string::npos ? end : end - pos));
+    }
+    return lines;
+}
+
+std::string Fixed(double value, int decimals) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
+    return buffer;
+}
+
+// The text followed by blanks up to width characters (UTF-8 continuation bytes not counted).
+std::string Padded(std::string text, std::size_t width) {
+    std::size_t chars = 0;
+    for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+    if (chars < width) text.append(width - chars, ' ');
+    return text;
+}
+
+std::string ZoneLabel(int index) {
+    return index >= 0 && index < kZoneCount ? TimeZones().ZoneLabels[index] : "";
+}
+
+std::string ChartText(const ReadingState& state, const ChartView& chart) {
+    std::string out = std::string(chart.title) + " chart, rising sign " +
+                      kSignNames[chart.risingSign] + "\n";
+    out += "  Body          Longitude   Position         House\n";
+    for (int k = 0; k < kBodyCount; ++k) {
+        std::string body = kBodyTitles[k];
+        if (IsRetrogradeBody(state, k)) body += " (R)";
+        int house = HouseOf(chart, k);
+        out += "  " + Padded(body, 14) + Padded(Fixed(chart.longitude[k], 4), 10) + "  " +
+               Padded(chart.position[k], 17) + (house ? std::to_string(house) : "-") + "\n";
+    }
+    out += "  Houses (whole signs from the rising sign):\n";
+    for (int h = 1; h <= 12; ++h) {
+        std::string line = "    " + Padded(std::to_string(h), 3) +
+                           Padded(kSignNames[(chart.risingSign + h - 1) % 12], 12);
+        std::string bodies;
+        for (const std::string& name : HouseLines(chart.houses[h - 1])) {
+            bodies += (bodies.empty() ? "" : ", ") + TrimBlanks(name);
+        }
+        out += line + bodies + "\n";
+    }
+    return out;
+}
+
+std::vector<std::string> RetrogradePlanets(const ReadingState& state) {
+    std::vector<std::string> names;
+    for (int k = 0; k < kBodyCount; ++k) {
+        if (IsRetrogradeBody(state, k)) names.push_back(kBodyTitles[k]);
+    }
+    return names;
+}
+
+std::string JsonStringArray(const std::vector<std::string>& items) {
+    std::string out = "[";
+    for (std::size_t i = 0; i < items.size(); ++i) out += (i ? ", " : "") + JsonString(items[i]);
+    return out + "]";
+}
+
+std::string ChartJson(const ReadingState& state, const ChartView& chart, bool draconic) {
+    std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign]) +
+                      ",\n    \"bodies\": [\n";
+    for (int k = 0; k < kBodyCount; ++k) {
+        int house = HouseOf(chart, k);
+        out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
+               ", \"wheelName\": " + JsonString(state.BodyNames[k]) +
+               ", \"label\": " + JsonString(state.BodyLabels[k]) +
+               ", \"longitude\": " + JsonNumber(chart.longitude[k]);
+        if (draconic) out += ", \"rawLongitude\": " + JsonNumber(state.DraconicRawLongitudes[k]);
+        out += ", \"position\": " + JsonString(chart.position[k]);
+        if (draconic) out += ", \"compactPosition\": " + JsonString(CompactSignPosition(chart.position[k]));
+        out += ", \"sign\": " + (chart.sign[k] < 0 ? "null" : JsonString(kSignNames[chart.sign[k]])) +
+               ", \"house\": " + (house ? std::to_string(house) : "null") +
+               ", \"retrograde\": " + (IsRetrogradeBody(state, k) ? "true" : "false") + "}" +
+               (k + 1 < kBodyCount ? "," : "") + "\n";
+    }
+    out += "    ],\n    \"houses\": [\n";
+    for (int h = 1; h <= 12; ++h) {
+        out += "      {\"house\": " + std::to_string(h) +
+               ", \"sign\": " + JsonString(kSignNames[(chart.risingSign + h - 1) % 12]) +
+               ", \"text\": " + JsonString(chart.houses[h - 1]) +
+               ", \"bodies\": " + JsonStringArray(HouseLines(chart.houses[h - 1])) + "}" +
+               (h < 12 ? "," : "") + "\n";
+    }
+    return out + "    ]\n  }";
+}
+
+}  // namespace
+
+std::string ShowText(const ReadingState& state, const FormInput& form) {
+    const BirthData& b = state.Birth;
+    const MonthNames& months = EnglishMonthNames();
+    std::string out;
+    out += "Name: " + b.Name + "\n";
+    out += DateOfBirthLine(b, months) + "\n";
+    out += TimeOfBirthLine(b) + "\n";
+    out += "Latitude: " + std::to_string(b.LatDeg) + " Degree " + std::to_string(b.LatMin) +
+           " Minute " + (b.LatSouth ? "South" : "North") + "\n";
+    out += "Longitude: " + std::to_string(b.LonDeg) + " Degree " + std::to_string(b.LonMin) +
+           " Minute " + (b.LongEast ? "East" : "West") + "\n";
+    out += "City: " + b.City + "\nState: " + b.State + "\nCountry: " + b.Country + "\n";
+    out += "Time zone: " + ZoneLabel(form.cboTimeZone) + " (hours to UT " + state.ZoneHoursToUT +
+           ", minutes " + state.ZoneMinutesToUT + "), daylight saving " +
+           (b.DaylightSaving ? "yes" : "no") + "\n";
+    out += "Universal time: " + Fixed(state.UniversalTimeHours, 4) +
+           " h from 0h of the local date; day number from J2000.0: " + Fixed(state.DayNumber, 6) +
+           "\n";
+    std::string retro;
+    for (const std::string& name : RetrogradePlanets(state)) retro += (retro.empty() ? "" : ", ") + name;
+    out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n\n";
+    out += ChartText(state, NatalView(state)) + "\n";
+    out += ChartText(state, DraconicView(state));
+    return out;
+}
+
+std::string ShowJson(const ReadingState& state, const FormInput& form) {
+    const BirthData& b = state.Birth;
+    std::string out = "{\n";
+    out += "  \"name\": " + JsonString(b.Name) + ",\n";
+    out += "  \"birth\": {\"year\": " + std::to_string(b.Year) +
+           ", \"month\": " + std::to_string(b.Month) + ", \"day\": " + std::to_string(b.Day) +
+           ", \"hour\": " + std::to_string(b.Hour) + ", \"minute\": " + std::to_string(b.Minute) +
+           ", \"zoneIndex\": " + std::to_string(form.cboTimeZone) +
+           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.cboTimeZone)) +
+           ", \"zoneHoursToUT\": " + JsonString(state.ZoneHoursToUT) +
+           ", \"zoneMinutesToUT\": " + JsonString(state.ZoneMinutesToUT) +
+           ", \"daylightSaving\": " + (b.DaylightSaving ? "true" : "false") +
+           ",\n    \"latitude\": {\"degrees\": " + std::to_string(b.LatDeg) +
+           ", \"minutes\": " + std::to_string(b.LatMin) +
+           ", \"south\": " + (b.LatSouth ? "true" : "false") + "}" +
+           ", \"longitude\": {\"degrees\": " + std::to_string(b.LonDeg) +
+           ", \"minutes\": " + std::to_string(b.LonMin) +
+           ", \"east\": " + (b.LongEast ? "true" : "false") + "}" +
+           ",\n    \"city\": " + JsonString(b.City) + ", \"state\": " + JsonString(b.State) +
+           ", \"country\": " + JsonString(b.Country) + "},\n";
+    out += "  \"universalTimeHours\": " + JsonNumber(state.UniversalTimeHours) + ",\n";
+    out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
+    out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
+    out += "  \"natal\": " + ChartJson(state, NatalView(state), false) + ",\n";
+    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + "\n";
+    return out + "}\n";
+}
+
+std::string Quoted(std::string_view text) {
+    constexpr std::size_t kMax = 80;
+    std::string out = "'";
+    for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        out.push_back(c < 32 || c == 127 ? '?' : static_cast<char>(c));
+    }
+    if (text.size() > kMax) out += "...";
+    return out + "'";
+}
+
+std::string JsonString(std::string_view text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+            case '"': out += "\\\""; break;
+            case '\\': out += "\\\\"; break;
+            case '\n': out += "\\n"; break;
+            case '\r': out += "\\r"; break;
+            case '\t': out += "\\t"; break;
+            default:
+                if (c < 0x20 || c == 0x7F) {
+                    char buffer[8];
+                    std::snprintf(buffer, sizeof buffer, "\\u%04x", c);
+                    out += buffer;
+                } else {
+                    out.push_back(static_cast<char>(c));
+                }
+        }
+    }
+    return out + "\"";
+}
+
+std::string JsonNumber(double value) {
+    if (!std::isfinite(value)) return "null";
+    char buffer[64];
+    auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    return std::string(buffer, result.ptr);
+}
+
+}  // namespace velloran

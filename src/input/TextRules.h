@@ -1,0 +1,24 @@
+#pragma once
+// Text rules shared by the form copy, the reading file and the command-line tool: trimming of
+// blanks and the conversion of a typed text to a 16-bit whole number.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace velloran {
+
+// The text without leading and trailing blanks (space characters only).
+std::string TrimBlanks(std::string_view text);
+
+// A text of decimal digits with an optional sign and optional fraction, blanks around it allowed,
+// converted to a whole number: a fraction rounds half to even on the exact decimal value. Nothing
+// when the text is not numeric or the rounded value lies outside -32768..32767.
+std::optional<int16_t> WholeNumberOf(std::string_view text);
+
+// True for an optional sign followed by at least one decimal digit and nothing else (after the
+// blanks are trimmed). No range limit.
+bool IsWholeNumberText(std::string_view text);
+
+}  // namespace velloran

@@ -1,0 +1,94 @@
+#include "input/Validation.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr int kFebruary = 1;                 // cboMonth positions
+constexpr int kThirtyDayMonths[] = {3, 5, 8, 10};  // April, June, September, November
+constexpr int kDay29 = 28, kDay30 = 29, kDay31 = 30;  // cboDate positions
+
+ValidationFailure Failure(int check, const char* message, MessageIcon icon, FormControl focus,
+                          DefaultOption select = DefaultOption::None) {
+    return ValidationFailure{check, message, icon, focus, select};
+}
+
+// Leap years by the rule "divisible by 4", on the year the list shows at its position.
+bool IsListLeapYear(int yearPosition) { return (kFirstYear + yearPosition) % 4 == 0; }
+
+bool FebruaryDayTooLate(const FormInput& form) {
+    if (form.cboMonth != kFebruary) return false;
+    int firstBad = IsListLeapYear(form.cboYear) ? kDay30 : kDay29;
+    return form.cboDate >= firstBad && form.cboDate <= kDay31;
+}
+
+bool ThirtyFirstOfShortMonth(const FormInput& form) {
+    if (form.cboDate != kDay31) return false;
+    for (int m : kThirtyDayMonths) {
+        if (form.cboMonth == m) return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+std::optional<ValidationFailure> ValidateInput(const FormInput& form, bool converterPresent) {
+    using enum MessageIcon;
+    if (form.txtName.empty())
+        return Failure(1, "Please Enter Your Name", Error, FormControl::txtName);
+    if (form.txtLatD.empty())
+        return Failure(2, "Please Enter Degree of Latitude", Error, FormControl::txtLatD);
+    if (form.txtLatM.empty())
+        return Failure(3, "Please Enter Minutes of Latitude", Error, FormControl::txtLatM);
+    if (form.txtLonD.empty())
+        return Failure(4, "Please Enter Degree of Longitude", Error, FormControl::txtLonD);
+    if (form.txtLonM.empty())
+        return Failure(5, "Please Enter Minute of Longitude", Error, FormControl::txtLonM);
+    if (form.txtCity.empty())
+        return Failure(6, "Please Enter Your City name", Error, FormControl::txtCity);
+    if (form.txtState.empty())
+        return Failure(7, "Please Enter Your State name", Error, FormControl::txtState);
+    if (form.txtCountry.empty())
+        return Failure(8, "Please Enter Your Country name", Error, FormControl::txtCountry);
+    if (form.optLatSouth != 0 && form.optLatSouth != 1)
+        return Failure(9, "Please Select Direction For The Latitude", Error, FormControl::None,
+                       DefaultOption::North);
+    if (form.optLongEast != 0 && form.optLongEast != 1)
+        return Failure(10, "Please Select Direction For The Longitude", Error, FormControl::None,
+                       DefaultOption::East);
+    if (FebruaryDayTooLate(form))
+        return Failure(11, "Please Enter Correct Date Or Month!", Information, FormControl::None);
+    if (ThirtyFirstOfShortMonth(form))
+        return Failure(12, "Please Enter Correct Date Or Month !", Information, FormControl::None);
+    if (!converterPresent)
+        return Failure(13, "Required File Is Missing. Please Reinstall The Software.", Error,
+                       FormControl::None);
+    return std::nullopt;
+}
+
+KeyVerdict FilterKey(KeyFilter filter, int charCode) {
+    const int k = charCode;
+    const bool editKey = k == 8 || k == 127;  // backspace, delete
+    if (filter == KeyFilter::Letters) {
+        bool letter = (k >= 65 && k <= 90) || (k >= 97 && k <= 122) || k == 32;
+        if (letter || editKey) return {};
+        return KeyVerdict{false, "Please enter only letters", true};
+    }
+    bool digit = k >= 48 && k <= 57;
+    if (digit || editKey) return {};
+    return KeyVerdict{false, "Please enter only numbers", false};
+}
+
+PlaceSearchRequest BuildPlaceSearch(const FormInput& form) {
+    using enum MessageIcon;
+    if (form.txtCity.empty())
+        return {Failure(1, "Please Enter City", Error, FormControl::txtCity), {}};
+    if (form.txtState.empty())
+        return {Failure(2, "Please Enter State", Error, FormControl::txtState), {}};
+    if (form.txtCountry.empty())
+        return {Failure(3, "Please Enter Country", Error, FormControl::txtCountry), {}};
+    return {std::nullopt,
+            form.txtCity + " " + form.txtState + " " + form.txtCountry + " Latitude Longitude"};
+}
+
+}  // namespace velloran
