@@ -120,8 +120,17 @@ std::string DecimalText(double value) {
     if (exponentText.front() == '+') exponentText.remove_prefix(1);
     int exponent = 0;
     std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-    const int decimals = exponent >= 14 ? 0 : 14 - exponent;
-    const auto fixed = std::to_chars(buffer, end, value, std::chars_format::fixed, decimals);
+    if (exponent > 14) {
+        // Whole numbers beyond 15 digits: the 15 rounded digits, then zeros (never an exponent).
+        std::string digits;
+        if (sci.front() == '-') digits += '-';
+        for (const char c : sci.substr(0, sci.find('e'))) {
+            if (c >= '0' && c <= '9') digits += c;
+        }
+        digits.append(static_cast<size_t>(exponent - 14), '0');
+        return digits;
+    }
+    const auto fixed = std::to_chars(buffer, end, value, std::chars_format::fixed, 14 - exponent);
     std::string_view text(buffer, fixed.ptr);
     if (text.find('.') != std::string_view::npos) {
         while (text.back() == '0') text.remove_suffix(1);
