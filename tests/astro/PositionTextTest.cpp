@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <limits>
 #include <string>
 
@@ -93,7 +94,7 @@ TEST(CompactSignPosition, AgreesWithLongFormOverTheCircle) {
         const int minutes = static_cast<int>(std::floor(60.0 * (x - std::floor(x))));
         char expected[16];
         std::snprintf(expected, sizeof expected, "%02d %.3s %02d", degrees % 30,
-                      "AriTauGemCanLeoVirLibScoSagCapAquPis" + 3 * (degrees / 30), minutes);
+                      &"AriTauGemCanLeoVirLibScoSagCapAquPis"[3 * (degrees / 30)], minutes);
         ASSERT_EQ(compact, expected) << x;
     }
 }
