@@ -126,8 +126,13 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
     QString reason;
     const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
     if (!bitmapPath.isEmpty()) {
+        const bool targetWasFree = !PathIsTaken(targetPath);
         reason = RunConverter(platform.programFolder() + QStringLiteral("/libbmp2jpeg.so"),
                               bitmapPath, targetPath);
+        // Our converter never leaves part of a JPEG; another build of it might.
+        if (!reason.isEmpty() && targetWasFree && PathIsTaken(targetPath)) {
+            QFile::remove(targetPath);
+        }
         QFile::remove(bitmapPath);
     }
     if (reason.isEmpty()) return true;

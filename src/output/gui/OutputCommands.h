@@ -10,6 +10,7 @@
 #include "chart/ChartFill.h"
 #include "input/FormInput.h"
 #include "input/ReadingState.h"
+#include "input/Validation.h"
 
 class QWidget;
 

@@ -15,7 +15,14 @@ bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString&
     QSaveFile file(path);
     // Writing in place would truncate the old file before the new one is complete.
     file.setDirectWriteFallback(false);
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
+    // Unbuffered, so a short write shows at once; Qt's buffered flush at commit does not report
+    // one and would rename a truncated file into place.
+    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    for (qsizetype done = 0; ok && done < bytes.size();) {
+        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
+        ok = written > 0;
+        if (ok) done += written;
+    }
     QString reason = file.errorString();
     if (ok) {
         ok = file.commit();

@@ -1,0 +1,571 @@
+// Saving and opening readings and exporting the text: dialogs, file bytes, refusals, and failed
+// saves that must report and keep the earlier file.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <unistd.h>
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <csignal>
+#include <random>
+
+#include "input/Driver.h"
+#include "output/gui/OutputCommands.h"
+#include "output/gui/SafeSave.h"
+#include "support/FakePlatform.h"
+#include "OutputTestSupport.h"
+
+namespace velloran::test {
+namespace {
+
+const QString kCheckTheFile = QStringLiteral("Please Check The File.");
+
+// 5 March 1980, 7:05, Pune: the reading the byte-level tests are written for.
+BirthData AnnBirth() {
+    BirthData b;
+    b.Name = "Ann";
+    b.Month = 3;
+    b.Day = 5;
+    b.Year = 1980;
+    b.Hour = 7;
+    b.Minute = 5;
+    b.LonDeg = 73;
+    b.LonMin = 51;
+    b.LatDeg = 18;
+    b.LatMin = 31;
+    b.LongEast = true;
+    b.LatSouth = false;
+    b.DaylightSaving = false;
+    b.City = "Pune";
+    b.State = "Maharashtra";
+    b.Country = "India";
+    return b;
+}
+constexpr int kAnnZone = 12;
+
+// Ann's reading file, each line's bytes raised by 85 ("Ann" -> 150 195 195, "True" -> 169 199 202
+// 186), every line ending in CR LF.
+const QByteArray kAnnReadingBytes = QByteArray(
+    "\x96\xC3\xC3\r\n"                      // Ann
+    "\x88\r\n"                              // 3
+    "\x8A\r\n"                              // 5
+    "\x86\x8E\x8D\x85\r\n"                  // 1980
+    "\x8C\r\n"                              // 7
+    "\x8A\r\n"                              // 5
+    "\x86\x87\r\n"                          // 12
+    "\x8C\x88\r\n"                          // 73
+    "\x8A\x86\r\n"                          // 51
+    "\x86\x8D\r\n"                          // 18
+    "\x88\x86\r\n"                          // 31
+    "\xA9\xC7\xCA\xBA\r\n"                  // True
+    "\x9B\xB6\xC1\xC8\xBA\r\n"              // False
+    "\x9B\xB6\xC1\xC8\xBA\r\n"              // False
+    "\xA5\xCA\xC3\xBA\r\n"                  // Pune
+    "\xA2\xB6\xBD\xB6\xC7\xB6\xC8\xBD\xC9\xC7\xB6\r\n"  // Maharashtra
+    "\x9E\xC3\xB9\xBE\xB6\r\n");            // India
+
+// The form as Ann's reading fills it (the controls' positions, not their texts).
+FormInput AnnForm() {
+    FormInput f;
+    f.txtName = "Ann";
+    f.cboMonth = 2;
+    f.cboDate = 4;
+    f.cboYear = 1980 - kFirstYear;
+    f.cboHour = 7;
+    f.cboMinute = 5;
+    f.cboTimeZone = kAnnZone;
+    f.chkDST = 0;
+    f.txtCity = "Pune";
+    f.txtState = "Maharashtra";
+    f.txtCountry = "India";
+    f.txtLatD = "18";
+    f.txtLatM = "31";
+    f.txtLonD = "73";
+    f.txtLonM = "51";
+    f.optLatSouth = 0;
+    f.optLongEast = 0;
+    return f;
+}
+
+// A reading with hand-written positions for the export.
+ReadingState AnnExportState() {
+    ReadingState s;
+    s.Birth = AnnBirth();
+    const char* names[] = {"Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
+                           "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
+    for (int i = 0; i < kBodyCount; ++i) {
+        s.WesternBodyNames[i] = names[i];
+        s.NatalPositions[i] = QStringLiteral("%1 Pis %2")
+                                  .arg(10 + i, 2, 10, QChar('0'))
+                                  .arg(i * 5, 2, 10, QChar('0'))
+                                  .toStdString();
+        s.DraconicPositions[i] = std::to_string(i) + "\xC2\xB0 " + std::to_string(i + 1) + "' " +
+                                 std::to_string(i + 2) + "\" Tau";
+    }
+    return s;
+}
+
+const QByteArray kAnnExportBytes = QByteArray(
+    "Name: Ann\r\n"
+    "Date of Birth: March 5, 1980\r\n"
+    "Time of Birth: 7 Hour 5 Minute\r\n"
+    "Latitude: 18 Degree 31 Minute \r\n"
+    "Longitude: 73 Degree 51 Minute \r\n"
+    "City: Pune\r\n"
+    "State: Maharashtra\r\n"
+    "Country: India\r\n"
+    "\r\r\n"
+    "Planetary Position (Natal)\r\n"
+    "Sun 10 Pis 00\r\n"
+    "Moon 11 Pis 05\r\n"
+    "Mercury 12 Pis 10\r\n"
+    "Venus 13 Pis 15\r\n"
+    "Mars 14 Pis 20\r\n"
+    "Jupiter 15 Pis 25\r\n"
+    "Saturn 16 Pis 30\r\n"
+    "North Node 17 Pis 35\r\n"
+    "South Node 18 Pis 40\r\n"
+    "Asc 19 Pis 45\r\n"
+    "\r\r\n"
+    "Planetary Position (Draconian)\r\n"
+    "Sun 0\xC2\xB0 1' 2\" Tau\r\n"
+    "Moon 1\xC2\xB0 2' 3\" Tau\r\n"
+    "Mercury 2\xC2\xB0 3' 4\" Tau\r\n"
+    "Venus 3\xC2\xB0 4' 5\" Tau\r\n"
+    "Mars 4\xC2\xB0 5' 6\" Tau\r\n"
+    "Jupiter 5\xC2\xB0 6' 7\" Tau\r\n"
+    "Saturn 6\xC2\xB0 7' 8\" Tau\r\n"
+    "North Node 7\xC2\xB0 8' 9\" Tau\r\n"
+    "South Node 8\xC2\xB0 9' 10\" Tau\r\n"
+    "Asc 9\xC2\xB0 10' 11\" Tau\r\n"
+    "\r\r\n");
+
+class ReadingCommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_TRUE(dir.isValid()); }
+    QString path(const QString& name) const { return dir.filePath(name); }
+
+    QTemporaryDir dir;
+    FakePlatform platform;
+};
+
+TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
+    ReadingState state;
+    state.Birth = AnnBirth();
+    platform.saveAnswers.push_back(path("ann.vlr"));
+
+    SaveReading(platform, nullptr, state, kAnnZone);
+
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    const FileDialogRequest& asked = platform.saveDialogs[0];
+    EXPECT_EQ(asked.title, "Velloran");
+    EXPECT_EQ(asked.filter, "Velloran (*.vlr)");
+    EXPECT_EQ(asked.defaultSuffix, "vlr");
+    EXPECT_EQ(asked.initialName, "");  // first save after start
+    EXPECT_TRUE(asked.confirmOverwrite);
+    EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
+    EXPECT_EQ(state.LastFileName, path("ann.vlr").toStdString());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
+    ASSERT_TRUE(WriteBytes(path("ann.vlr"), kAnnReadingBytes));
+    platform.openAnswers.push_back(path("ann.vlr"));
+    FormInput current;
+    current.txtName = "Someone Else";
+    current.cboTimeZone = 40;
+
+    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+
+    ASSERT_EQ(platform.openDialogs.size(), 1u);
+    const FileDialogRequest& asked = platform.openDialogs[0];
+    EXPECT_EQ(asked.title, "Select the source file");
+    EXPECT_EQ(asked.filter, "Velloran (*.vlr)");
+    EXPECT_EQ(asked.defaultSuffix, "vlr");
+    EXPECT_EQ(asked.initialName, "");
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(*opened, AnnForm());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
+    FormInput form = AnnForm();
+    form.txtName = "Maria Lopez";
+    form.chkDST = 1;
+    form.optLatSouth = 1;
+    form.optLongEast = 1;
+    form.cboTimeZone = 30;
+    ReadingState state;
+    ChartWindowModel window;
+    CalculateReading(form, state, EnglishMonthNames(), window);
+    platform.saveAnswers.push_back(path("maria.vlr"));
+    SaveReading(platform, nullptr, state, form.cboTimeZone);
+
+    platform.openAnswers.push_back(path("maria.vlr"));
+    const std::optional<FormInput> opened = OpenReading(platform, nullptr, FormInput{});
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(*opened, form);
+
+    ReadingState reopened;
+    ChartWindowModel reopenedWindow;
+    CalculateReading(*opened, reopened, EnglishMonthNames(), reopenedWindow);
+    EXPECT_EQ(reopened.Birth, state.Birth);
+    EXPECT_EQ(reopened.NatalPositions, state.NatalPositions);
+    EXPECT_EQ(reopened.DraconicPositions, state.DraconicPositions);
+    EXPECT_EQ(reopened.WheelHouseTexts, state.WheelHouseTexts);
+    EXPECT_EQ(reopenedWindow.Planet, window.Planet);
+    EXPECT_EQ(reopenedWindow.lblNatal, window.lblNatal);
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ReadingCommandsTest, CancelledDialogsChangeNothing) {
+    ReadingState state;
+    state.Birth = AnnBirth();
+    state.LastFileName = "/somewhere/earlier.vlr";
+
+    SaveReading(platform, nullptr, state, kAnnZone);                 // no answer queued: cancel
+    ExportChartText(platform, nullptr, state, EnglishMonthNames());  // cancel
+    const std::optional<FormInput> opened = OpenReading(platform, nullptr, AnnForm());
+
+    EXPECT_EQ(platform.saveDialogs.size(), 2u);
+    EXPECT_EQ(state.LastFileName, "/somewhere/earlier.vlr");
+    EXPECT_FALSE(opened.has_value());
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_TRUE(FilesBelow(dir.path()).isEmpty());
+}
+
+TEST_F(ReadingCommandsTest, LastFileNameIsSharedBothWaysBetweenSaveAndExport) {
+    ReadingState state = AnnExportState();
+    platform.saveAnswers = {path("first.vlr"), path("second.txt"), path("third.vlr")};
+
+    SaveReading(platform, nullptr, state, kAnnZone);
+    ExportChartText(platform, nullptr, state, EnglishMonthNames());
+    SaveReading(platform, nullptr, state, kAnnZone);
+
+    ASSERT_EQ(platform.saveDialogs.size(), 3u);
+    EXPECT_EQ(platform.saveDialogs[0].initialName, "");
+    EXPECT_EQ(platform.saveDialogs[1].initialName, path("first.vlr"));   // export after a save
+    EXPECT_EQ(platform.saveDialogs[2].initialName, path("second.txt"));  // save after an export
+    EXPECT_EQ(state.LastFileName, path("third.vlr").toStdString());
+    EXPECT_EQ(FilesBelow(dir.path()),
+              QStringList({"first.vlr", "second.txt", "third.vlr"}));
+}
+
+TEST_F(ReadingCommandsTest, ExportWritesTheKnownBytesThroughTheExportDialog) {
+    ReadingState state = AnnExportState();
+    state.LastFileName = path("ann.vlr").toStdString();
+    platform.saveAnswers.push_back(path("ann.txt"));
+
+    ExportChartText(platform, nullptr, state, EnglishMonthNames());
+
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    const FileDialogRequest& asked = platform.saveDialogs[0];
+    EXPECT_EQ(asked.title, "Select the destination text file ");
+    EXPECT_EQ(asked.filter, "Export Chart As Text (*.txt)");
+    EXPECT_EQ(asked.defaultSuffix, "txt");
+    EXPECT_EQ(asked.initialName, path("ann.vlr"));
+    EXPECT_TRUE(asked.confirmOverwrite);
+    EXPECT_EQ(ReadBytes(path("ann.txt")), kAnnExportBytes);
+    EXPECT_EQ(state.LastFileName, path("ann.txt").toStdString());
+    EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ReadingCommandsTest, SavingOverAnExistingFileReplacesItWhole) {
+    ASSERT_TRUE(WriteBytes(path("ann.vlr"), QByteArray(5000, 'x')));
+    ReadingState state;
+    state.Birth = AnnBirth();
+    platform.saveAnswers.push_back(path("ann.vlr"));
+
+    SaveReading(platform, nullptr, state, kAnnZone);
+
+    EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"ann.vlr"}));  // no temporary file left
+}
+
+// ---- Files the open command refuses or reads ----
+
+enum class Verdict { Refused, Read, Either };
+
+struct OpenCase {
+    const char* name;
+    const char* fileName;
+    QByteArray bytes;
+    Verdict verdict;
+};
+
+void PrintTo(const OpenCase& c, std::ostream* os) { *os << c.name; }
+
+// Ann's file with one line's decoded text replaced.
+QByteArray AnnWithLine(int line, const QByteArray& text) {
+    QList<QByteArray> lines = kAnnReadingBytes.split('\n');
+    QByteArray scrambled;
+    for (char c : text) scrambled.append(static_cast<char>(static_cast<unsigned char>(c) + 85));
+    lines[line] = scrambled + '\r';
+    return lines.join('\n');
+}
+
+class OpenReadingCaseTest : public ReadingCommandsTest,
+                            public ::testing::WithParamInterface<OpenCase> {};
+
+TEST_P(OpenReadingCaseTest, RefusesWithTheMessageOrReadsWithout) {
+    const OpenCase& c = GetParam();
+    ASSERT_TRUE(WriteBytes(path(c.fileName), c.bytes));
+    platform.openAnswers.push_back(path(c.fileName));
+    const FormInput current = AnnForm();
+
+    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+
+    if (opened) {
+        EXPECT_NE(c.verdict, Verdict::Refused);
+        EXPECT_TRUE(platform.messages.empty());
+    } else {
+        EXPECT_NE(c.verdict, Verdict::Read);
+        ASSERT_EQ(platform.messages.size(), 1u);
+        EXPECT_EQ(platform.messages[0].text, kCheckTheFile);
+        EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(platform.messages[0].title, "Velloran");
+    }
+    EXPECT_EQ(ReadBytes(path(c.fileName)), c.bytes);  // opening never changes the file
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, OpenReadingCaseTest,
+    ::testing::Values(
+        OpenCase{"capital_extension", "ann.VLR", kAnnReadingBytes, Verdict::Refused},
+        OpenCase{"other_extension", "ann.txt", kAnnReadingBytes, Verdict::Refused},
+        OpenCase{"vlr_before_another_extension", "ann.vlr.bak", kAnnReadingBytes, Verdict::Refused},
+        OpenCase{"name_ending_in_vlr_without_dot", "annvlr", kAnnReadingBytes, Verdict::Read},
+        OpenCase{"over_64_kib", "big.vlr", QByteArray(64 * 1024 + 1, '\xA0'), Verdict::Refused},
+        OpenCase{"binary_bytes", "nul.vlr", QByteArray("\x96\x00\x01\x02\r\n", 6),
+                 Verdict::Refused},
+        OpenCase{"too_many_lines", "long.vlr", kAnnReadingBytes.repeated(5), Verdict::Refused},
+        OpenCase{"month_not_a_number", "month.vlr", AnnWithLine(1, "March"), Verdict::Refused},
+        OpenCase{"month_13", "month13.vlr", AnnWithLine(1, "13"), Verdict::Refused},
+        OpenCase{"zone_not_a_number", "zone.vlr", AnnWithLine(6, "EST"), Verdict::Refused},
+        OpenCase{"zone_beyond_the_list", "zone500.vlr", AnnWithLine(6, "500"), Verdict::Read},
+        OpenCase{"truth_neither_true_nor_false", "truth.vlr", AnnWithLine(11, "Yes"),
+                 Verdict::Either},
+        OpenCase{"empty_file", "empty.vlr", QByteArray(), Verdict::Either},
+        OpenCase{"five_lines_only", "short.vlr", kAnnReadingBytes.left(22), Verdict::Either},
+        OpenCase{"unscrambled_text", "plain.vlr",
+                 QByteArray("Ann\r\n3\r\n5\r\n1980\r\n7\r\n5\r\n12\r\n"), Verdict::Either},
+        OpenCase{"line_feeds_only", "lf.vlr", QByteArray(kAnnReadingBytes).replace("\r\n", "\n"),
+                 Verdict::Either},
+        OpenCase{"upper_half_bytes", "high.vlr", QByteArray(300, '\xFF'), Verdict::Either}),
+    [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
+
+TEST_F(ReadingCommandsTest, ZonePositionBeyondTheListKeepsTheZoneSelection) {
+    ASSERT_TRUE(WriteBytes(path("zone.vlr"), AnnWithLine(6, "500")));
+    platform.openAnswers.push_back(path("zone.vlr"));
+    FormInput current;
+    current.cboTimeZone = 40;
+
+    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+
+    ASSERT_TRUE(opened.has_value());
+    EXPECT_EQ(opened->cboTimeZone, 40);
+    EXPECT_EQ(opened->txtName, "Ann");
+}
+
+TEST_F(ReadingCommandsTest, UnreadableChoiceIsReportedWithItsPath) {
+    platform.openAnswers.push_back(path("missing.vlr"));
+    ASSERT_TRUE(QDir().mkpath(path("folder.vlr")));
+    platform.openAnswers.push_back(path("folder.vlr"));
+
+    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
+    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
+
+    ASSERT_EQ(platform.messages.size(), 2u);
+    EXPECT_TRUE(platform.messages[0].text.startsWith("Could not open " + path("missing.vlr") + ": "));
+    EXPECT_TRUE(platform.messages[1].text.startsWith("Could not open " + path("folder.vlr") + ": "));
+    for (const auto& m : platform.messages) {
+        EXPECT_EQ(m.icon, MessageIcon::Error);
+        EXPECT_EQ(m.title, "Velloran");
+    }
+}
+
+// Random and mutated files: each is either refused with the file message or read into a form,
+// never a crash or a hang. Seeded, so a failure repeats.
+TEST_F(ReadingCommandsTest, RandomBytesAreRefusedOrReadWithoutACrash) {
+    std::mt19937 random(20240601u);
+    std::uniform_int_distribution<int> byte(0, 255);
+    int refused = 0, read = 0;
+    for (int round = 0; round < 400; ++round) {
+        QByteArray bytes;
+        if (round % 2 == 0) {
+            bytes.resize(std::uniform_int_distribution<int>(0, 700)(random));
+            for (char& b : bytes) b = static_cast<char>(byte(random));
+        } else {
+            bytes = kAnnReadingBytes;
+            const int flips = std::uniform_int_distribution<int>(1, 6)(random);
+            for (int i = 0; i < flips; ++i) {
+                const int at =
+                    std::uniform_int_distribution<int>(0, static_cast<int>(bytes.size()) - 1)(random);
+                bytes[at] = static_cast<char>(byte(random));
+            }
+        }
+        const QString file = path(QStringLiteral("random%1.vlr").arg(round));
+        ASSERT_TRUE(WriteBytes(file, bytes));
+        platform.openAnswers.push_back(file);
+        platform.messages.clear();
+
+        const std::optional<FormInput> opened = OpenReading(platform, nullptr, AnnForm());
+
+        if (opened) {
+            ++read;
+            EXPECT_TRUE(platform.messages.empty()) << "round " << round;
+        } else {
+            ++refused;
+            ASSERT_EQ(platform.messages.size(), 1u) << "round " << round;
+            EXPECT_EQ(platform.messages[0].text, kCheckTheFile) << "round " << round;
+        }
+    }
+    // Both outcomes occur, so the loop exercised the reader and the refusal.
+    EXPECT_GT(refused, 0);
+    EXPECT_GT(read, 0);
+}
+
+// ---- Failed saves: reported, and the earlier file kept ----
+
+enum class Command { Reading, Export };
+enum class Writer { MissingFolder, FolderIsAFile, TargetIsAFolder, FileSizeLimit, ReadOnlyFolder };
+
+struct FailingSave {
+    Command command;
+    Writer writer;
+};
+
+std::string FailingSaveLabel(const FailingSave& c) {
+    static const char* commands[] = {"reading", "export"};
+    static const char* writers[] = {"missing_folder", "folder_is_a_file", "target_is_a_folder",
+                                    "file_size_limit", "read_only_folder"};
+    return std::string(commands[static_cast<int>(c.command)]) + "_" +
+           writers[static_cast<int>(c.writer)];
+}
+std::string FailingSaveName(const ::testing::TestParamInfo<FailingSave>& info) {
+    return FailingSaveLabel(info.param);
+}
+void PrintTo(const FailingSave& c, std::ostream* os) { *os << FailingSaveLabel(c); }
+
+// Limits the size of files this process may write, as a full disk would; restores it on exit.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        m_oldHandler = std::signal(SIGXFSZ, SIG_IGN);  // the write fails with EFBIG instead
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        m_active = setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_saved);
+        std::signal(SIGXFSZ, m_oldHandler);
+    }
+    bool active() const { return m_active; }
+
+private:
+    rlimit m_saved{};
+    void (*m_oldHandler)(int) = nullptr;
+    bool m_active = false;
+};
+
+class FailingSaveTest : public ReadingCommandsTest,
+                        public ::testing::WithParamInterface<FailingSave> {
+protected:
+    void TearDown() override {
+        if (!readOnlyFolder.isEmpty()) QFile::setPermissions(readOnlyFolder, QFile::ReadOwner | QFile::WriteOwner |
+                                                          QFile::ExeOwner);
+    }
+    void run(const QString& target) {
+        ReadingState state = AnnExportState();
+        platform.saveAnswers.push_back(target);
+        if (GetParam().command == Command::Reading) {
+            SaveReading(platform, nullptr, state, kAnnZone);
+        } else {
+            ExportChartText(platform, nullptr, state, EnglishMonthNames());
+        }
+    }
+    QString readOnlyFolder;
+};
+
+TEST_P(FailingSaveTest, ReportsThePathAndReasonAndKeepsTheEarlierFile) {
+    const QByteArray earlier(4096, 'e');
+    QString target;
+    switch (GetParam().writer) {
+        case Writer::MissingFolder:
+            target = path("no such folder/out.file");
+            run(target);
+            EXPECT_FALSE(QFile::exists(target));
+            break;
+        case Writer::FolderIsAFile:
+            ASSERT_TRUE(WriteBytes(path("plain"), earlier));
+            target = path("plain/out.file");
+            run(target);
+            EXPECT_EQ(ReadBytes(path("plain")), earlier);
+            break;
+        case Writer::TargetIsAFolder:
+            target = path("out.file");
+            ASSERT_TRUE(QDir().mkpath(target));
+            run(target);
+            EXPECT_TRUE(QFileInfo(target).isDir());
+            break;
+        case Writer::FileSizeLimit: {
+            target = path("out.file");
+            ASSERT_TRUE(WriteBytes(target, earlier));
+            {
+                FileSizeLimit limit(16);
+                ASSERT_TRUE(limit.active());
+                run(target);
+            }
+            EXPECT_EQ(ReadBytes(target), earlier);
+            break;
+        }
+        case Writer::ReadOnlyFolder: {
+            readOnlyFolder = path("locked");
+            target = readOnlyFolder + "/out.file";
+            ASSERT_TRUE(WriteBytes(target, earlier));
+            ASSERT_TRUE(QFile::setPermissions(readOnlyFolder, QFile::ReadOwner | QFile::ExeOwner));
+            QFile probe(readOnlyFolder + "/probe");
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                GTEST_SKIP() << "this user can write into a read-only folder (root)";
+            }
+            run(target);
+            EXPECT_EQ(ReadBytes(target), earlier);
+            break;
+        }
+    }
+    ASSERT_EQ(platform.messages.size(), 1u);
+    const FakePlatform::Message& m = platform.messages[0];
+    EXPECT_EQ(m.icon, MessageIcon::Error);
+    EXPECT_EQ(m.title, "Velloran");
+    const QString prefix = "Could not save " + target + ": ";
+    EXPECT_TRUE(m.text.startsWith(prefix)) << m.text.toStdString();
+    EXPECT_GT(m.text.size(), prefix.size()) << "the reason is missing";
+    EXPECT_FALSE(m.text.endsWith("unknown error")) << m.text.toStdString();
+    // Nothing half-written is left beside the target.
+    const QString targetName = QDir(dir.path()).relativeFilePath(target);
+    for (const QString& f : FilesBelow(dir.path())) {
+        EXPECT_TRUE(f == targetName || !f.contains("out.file")) << f.toStdString();
+    }
+}
+
+std::vector<FailingSave> AllFailingSaves() {
+    std::vector<FailingSave> cases;
+    for (Command command : {Command::Reading, Command::Export}) {
+        for (Writer writer : {Writer::MissingFolder, Writer::FolderIsAFile, Writer::TargetIsAFolder,
+                              Writer::FileSizeLimit, Writer::ReadOnlyFolder}) {
+            cases.push_back({command, writer});
+        }
+    }
+    return cases;
+}
+
+INSTANTIATE_TEST_SUITE_P(Writers, FailingSaveTest, ::testing::ValuesIn(AllFailingSaves()),
+                         FailingSaveName);
+
+}  // namespace
+}  // namespace velloran::test
