@@ -89,10 +89,11 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
         pos = end + 1;
     }
 
+    // Month 0 is what a reading calculated without a month selection is saved with.
     const std::string& month = lines[kMonth];
     if (!month.empty()) {
         auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;
-        if (!value || *value < 1 || *value > 12) return std::nullopt;
+        if (!value || *value < 0 || *value > 12) return std::nullopt;
     }
     if (!lines[kZone].empty() && !IsWholeNumberText(lines[kZone])) return std::nullopt;
     return lines;
@@ -105,8 +106,8 @@ void ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, For
     if (month.empty()) {
         form.cboMonth = -1;
     } else if (auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;
-               value && *value >= 1 && *value <= 12) {
-        form.cboMonth = *value - 1;
+               value && *value >= 0 && *value <= 12) {
+        form.cboMonth = *value - 1;  // 0 gives no selection, as the empty line
     }
 
     SelectListText(lines[kDay], DayListText, 31, form.cboDate);

@@ -17,8 +17,9 @@ inline constexpr int kReadingLines = 17;
 std::string WriteReadingFile(const BirthData& birth, int zoneIndex);
 
 // The 17 decoded line texts (missing lines read as empty), or nothing for content that cannot be
-// a reading: binary bytes, far too large, too many lines, a month that is not 1..12, a zone
-// position that is not a number.
+// a reading: control bytes, larger than 64 KiB, more than 40 lines, a month line that is not
+// empty and not 0..12 (0 is saved for a reading without a month), a zone line that is not empty
+// and not a whole number.
 std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::string_view bytes);
 
 // Puts decoded lines into the form's controls as the open command does. Values a list cannot

@@ -1,0 +1,333 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+#include "chart/ChartFill.h"
+#include "cli/Cli.h"
+#include "cli/CliText.h"
+#include "input/Driver.h"
+#include "output/ReadingFile.h"
+#include "output/TextExport.h"
+#include "JsonCheck.h"
+
+namespace velloran {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> DelhiArgs(const std::string& output) {
+    return {"new",      "--name",  "Ann Example", "--date",  "1980-03-05", "--time",
+            "7:05",     "--zone",  "34",          "--lat",   "28:00N",     "--lon",
+            "77:12E",   "--city",  "Delhi",       "--state", "Delhi",      "--country",
+            "India",    "-o",      output};
+}
+
+// Each test works in a folder of its own under the system's temporary folder.
+class CliTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        m_dir = fs::temp_directory_path() /
+                ("velloran-cli-test-" + std::to_string(getpid()) + "-" + info->name());
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+
+    int Run(const std::vector<std::string>& args) {
+        m_out.str(""), m_err.str("");
+        return RunCli(args, m_out, m_err);
+    }
+    std::string Out() const { return m_out.str(); }
+    std::string Err() const { return m_err.str(); }
+
+    static std::string ReadFile(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static void WriteFile(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    std::string MakeDelhiReading() {
+        std::string path = Path("ann.vlr");
+        EXPECT_EQ(Run(DelhiArgs(path)), kExitOk) << Err();
+        return path;
+    }
+
+    // A one-line message on standard error that mentions what.
+    void ExpectOneLineError(const std::string& what) {
+        std::string err = Err();
+        EXPECT_EQ(err.rfind("velloran-cli: ", 0), 0u) << err;
+        EXPECT_EQ(err.find('\n'), err.size() - 1) << err;
+        EXPECT_NE(err.find(what), std::string::npos) << err;
+        EXPECT_EQ(Out(), "");
+    }
+
+    fs::path m_dir;
+    std::ostringstream m_out, m_err;
+};
+
+TEST_F(CliTest, HelpPrintsUsage) {
+    EXPECT_EQ(Run({"--help"}), kExitOk);
+    EXPECT_EQ(Out().rfind("Usage:", 0), 0u);
+    EXPECT_NE(Out().find("velloran-cli export FILE.vlr"), std::string::npos);
+    EXPECT_EQ(Run({"show", "x.vlr", "-h"}), kExitOk);
+    EXPECT_EQ(Out().rfind("Usage:", 0), 0u);
+    EXPECT_EQ(Err(), "");
+}
+
+TEST_F(CliTest, ZonesListsTheSeventyOneZonesWithTheirIndex) {
+    EXPECT_EQ(Run({"zones"}), kExitOk);
+    std::istringstream lines(Out());
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) all.push_back(line);
+    ASSERT_EQ(all.size(), 71u);
+    EXPECT_EQ(all[0], "0\tAlaska/Hawaii Daylight Time,AHDT,-9.0");
+    EXPECT_EQ(all[34], "34\tIndian Time, IST, +5.3");
+    EXPECT_EQ(all[70], "70\tYukon War Time,YWT,-8.0");
+}
+
+TEST_F(CliTest, NewWritesTheReadingFileOfTheForm) {
+    std::string path = Path("ann.vlr");
+    std::vector<std::string> args = DelhiArgs(path);
+    args.push_back("--dst");
+    ASSERT_EQ(Run(args), kExitOk) << Err();
+    EXPECT_EQ(Err(), "");
+    BirthData b;
+    b.Name = "Ann Example";
+    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
+    b.ZoneHours = 5, b.ZoneMinutes = 30;
+    b.LonDeg = 77, b.LonMin = 12, b.LatDeg = 28, b.LatMin = 0;
+    b.LongEast = true, b.LatSouth = false, b.DaylightSaving = true;
+    b.City = "Delhi", b.State = "Delhi", b.Country = "India";
+    EXPECT_EQ(ReadFile(path), WriteReadingFile(b, 34));
+}
+
+TEST_F(CliTest, NewTakesSouthAndWestInEitherCase) {
+    std::string path = Path("sydney.vlr");
+    auto args = DelhiArgs(path);
+    args[10] = "33:52s";
+    args[12] = "151:13w";
+    ASSERT_EQ(Run(args), kExitOk) << Err();
+    auto lines = ReadReadingFile(ReadFile(path));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ((*lines)[7], "151");
+    EXPECT_EQ((*lines)[9], "33");
+    EXPECT_EQ((*lines)[11], "False");  // not East
+    EXPECT_EQ((*lines)[12], "True");   // South
+}
+
+struct FormRefusalCase {
+    const char* rowName;
+    const char* option;  // option to change, or to drop when value is null
+    const char* value;
+    const char* message;
+};
+
+class CliFormRefusalTest : public CliTest, public ::testing::WithParamInterface<FormRefusalCase> {};
+
+TEST_P(CliFormRefusalTest, PrintsTheFormsMessageAndExitsTwoWithoutWriting) {
+    const FormRefusalCase& c = GetParam();
+    std::string path = Path("refused.vlr");
+    std::vector<std::string> args = DelhiArgs(path), changed;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == c.option) {
+            if (c.value) changed.insert(changed.end(), {args[i], c.value});
+            ++i;
+        } else {
+            changed.push_back(args[i]);
+        }
+    }
+    EXPECT_EQ(Run(changed), kExitInvalidForm);
+    EXPECT_EQ(Err(), std::string("velloran-cli: ") + c.message + "\n");
+    EXPECT_FALSE(fs::exists(path));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Forms, CliFormRefusalTest,
+    ::testing::Values(
+        FormRefusalCase{"no_name", "--name", nullptr, "Please Enter Your Name"},
+        FormRefusalCase{"empty_name", "--name", "", "Please Enter Your Name"},
+        FormRefusalCase{"no_latitude", "--lat", nullptr, "Please Enter Degree of Latitude"},
+        FormRefusalCase{"no_longitude", "--lon", nullptr, "Please Enter Degree of Longitude"},
+        FormRefusalCase{"no_city", "--city", nullptr, "Please Enter Your City name"},
+        FormRefusalCase{"no_state", "--state", nullptr, "Please Enter Your State name"},
+        FormRefusalCase{"no_country", "--country", nullptr, "Please Enter Your Country name"},
+        FormRefusalCase{"feb_29_1905", "--date", "1905-02-29",
+                        "Please Enter Correct Date Or Month!"},
+        FormRefusalCase{"april_31", "--date", "1980-04-31",
+                        "Please Enter Correct Date Or Month !"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+struct ArgumentErrorCase {
+    const char* rowName;
+    std::vector<std::string> args;  // "OUT" stands for the output file
+    const char* mentions;
+};
+
+class CliArgumentErrorTest : public CliTest,
+                             public ::testing::WithParamInterface<ArgumentErrorCase> {};
+
+TEST_P(CliArgumentErrorTest, OneLineErrorExitOneAndNoFile) {
+    std::string path = Path("out.vlr");
+    std::vector<std::string> args = GetParam().args;
+    for (auto& a : args) {
+        if (a == "OUT") a = path;
+    }
+    EXPECT_EQ(Run(args), kExitFailure);
+    ExpectOneLineError(GetParam().mentions);
+    EXPECT_FALSE(fs::exists(path));
+}
+
+std::vector<std::string> DelhiWith(const std::string& option, const std::string& value) {
+    std::vector<std::string> args = DelhiArgs("OUT");
+    for (std::size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] == option) args[i + 1] = value;
+    }
+    return args;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Arguments, CliArgumentErrorTest,
+    ::testing::Values(
+        ArgumentErrorCase{"no_command", {}, "no command"},
+        ArgumentErrorCase{"unknown_command", {"draw", "x.vlr"}, "unknown command 'draw'"},
+        ArgumentErrorCase{"year_before_list", DelhiWith("--date", "1904-12-31"), "1905..2050"},
+        ArgumentErrorCase{"year_after_list", DelhiWith("--date", "2051-01-01"), "1905..2050"},
+        ArgumentErrorCase{"month_13", DelhiWith("--date", "1980-13-01"), "month"},
+        ArgumentErrorCase{"day_32", DelhiWith("--date", "1980-01-32"), "day"},
+        ArgumentErrorCase{"date_format", DelhiWith("--date", "5.3.1980"), "YYYY-MM-DD"},
+        ArgumentErrorCase{"hour_24", DelhiWith("--time", "24:00"), "--time"},
+        ArgumentErrorCase{"minute_60", DelhiWith("--time", "7:60"), "--time"},
+        ArgumentErrorCase{"time_without_colon", DelhiWith("--time", "0705"), "HH:MM"},
+        ArgumentErrorCase{"zone_71", DelhiWith("--zone", "71"), "0..70"},
+        ArgumentErrorCase{"zone_negative", DelhiWith("--zone", "-1"), "0..70"},
+        ArgumentErrorCase{"latitude_hemisphere", DelhiWith("--lat", "28:00E"), "--lat"},
+        ArgumentErrorCase{"latitude_four_digits", DelhiWith("--lat", "1234:00N"), "--lat"},
+        ArgumentErrorCase{"longitude_sign", DelhiWith("--lon", "-77:12E"), "--lon"},
+        ArgumentErrorCase{"output_not_vlr", DelhiWith("-o", "out.txt"), "must end in vlr"},
+        ArgumentErrorCase{"unknown_option", {"new", "--colour", "red"}, "'--colour'"},
+        ArgumentErrorCase{"missing_value", {"new", "--name"}, "--name needs a value"},
+        ArgumentErrorCase{"option_twice", {"new", "--zone", "1", "--zone", "2"}, "given twice"},
+        ArgumentErrorCase{"missing_date", {"new", "--name", "Ann", "-o", "OUT"}, "--date"},
+        ArgumentErrorCase{"export_without_file", {"export"}, "no reading file"},
+        ArgumentErrorCase{"show_two_files", {"show", "a.vlr", "b.vlr"}, "more than one"},
+        ArgumentErrorCase{"zones_with_argument", {"zones", "all"}, "no arguments"},
+        ArgumentErrorCase{"control_bytes_quoted", {"new", "--x\n\x1b"}, "'--x?" "?'"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST_F(CliTest, ExportWritesTheThirtyThreeLinesOfTheCalculatedReading) {
+    std::string reading = MakeDelhiReading();
+    ASSERT_EQ(Run({"export", reading}), kExitOk) << Err();
+    std::string text = Out();
+
+    FormInput form;
+    ApplyReadingToForm(*ReadReadingFile(ReadFile(reading)), form);
+    ReadingState state;
+    ChartWindowModel window;
+    CalculateReading(form, state, EnglishMonthNames(), window);
+    EXPECT_EQ(text, ExportText(state, EnglishMonthNames()));
+    EXPECT_EQ(text.rfind("Name: Ann Example\r\nDate of Birth: March 5, 1980\r\n", 0), 0u);
+    EXPECT_NE(text.find("\r\nLatitude: 28 Degree 0 Minute \r\n"), std::string::npos);
+    EXPECT_NE(text.find("\r\nNorth Node 0° 0' 0\" Ari\r\n"), std::string::npos);
+    EXPECT_EQ(text.substr(text.size() - 3), "\r\r\n");
+
+    std::string out = Path("ann.txt");
+    ASSERT_EQ(Run({"export", reading, "-o", out}), kExitOk) << Err();
+    EXPECT_EQ(Out(), "");
+    EXPECT_EQ(ReadFile(out), text);
+}
+
+TEST_F(CliTest, ShowPrintsBothChartsReadably) {
+    std::string reading = MakeDelhiReading();
+    ASSERT_EQ(Run({"show", reading}), kExitOk) << Err();
+    std::string text = Out();
+    EXPECT_NE(text.find("Date of Birth: March 5, 1980\n"), std::string::npos);
+    EXPECT_NE(text.find("Retrograde: Mercury, Mars, Jupiter, Saturn\n"), std::string::npos);
+    EXPECT_NE(text.find("Natal chart, rising sign "), std::string::npos);
+    EXPECT_NE(text.find("Draconic chart, rising sign "), std::string::npos);
+    EXPECT_NE(text.find("  Mercury (R)"), std::string::npos);
+    EXPECT_NE(text.find("0° 0' 0\" Ari"), std::string::npos);
+    EXPECT_NE(text.find("Houses (whole signs from the rising sign):"), std::string::npos);
+}
+
+TEST_F(CliTest, ShowJsonIsValidAndCarriesTheComputedValues) {
+    std::string reading = MakeDelhiReading();
+    ASSERT_EQ(Run({"show", reading, "--json"}), kExitOk) << Err();
+    std::string json = Out();
+    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    for (const char* piece :
+         {"\"universalTimeHours\": 1.58333", "\"dayNumber\": -7241.43",
+          "\"retrograde\": [\"Mercury\", \"Mars\", \"Jupiter\", \"Saturn\"]",
+          "\"zoneHoursToUT\": \"-5\"", "\"zoneMinutesToUT\": \"-30\"",
+          "\"body\": \"North Node\", \"wheelName\": \"Rahu\"",
+          "\"longitude\": 0, \"rawLongitude\": ", "\"position\": \"0° 0' 0\\\" Ari\"",
+          "\"wheelName\": \"Mercury (R) \", \"label\": \"Me (R) \"", "\"risingSign\": ",
+          "\"text\": \"\\r\\n"}) {
+        EXPECT_NE(json.find(piece), std::string::npos) << piece;
+    }
+}
+
+TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {
+    std::string damaged = Path("damaged.vlr");
+    WriteFile(damaged, std::string("\x96\x01\xc3\r\n", 5));
+    fs::create_directory(Path("folder.vlr"));
+    std::string wrongName = Path("reading.txt");
+    WriteFile(wrongName, WriteReadingFile(BirthData{}, 0));
+
+    struct Case {
+        std::vector<std::string> args;
+        const char* mentions;
+    };
+    for (const Case& c : std::vector<Case>{
+             {{"show", Path("missing.vlr")}, "no such file"},
+             {{"export", Path("missing.vlr")}, "no such file"},
+             {{"show", wrongName}, "not a reading file"},
+             {{"show", Path("upper.VLR")}, "not a reading file"},
+             {{"export", damaged}, "damaged reading file"},
+             {{"show", Path("folder.vlr")}, "is a folder"},
+             {{"show", "/dev/null.vlr"}, "no such file"}}) {
+        SCOPED_TRACE(c.args[1]);
+        EXPECT_EQ(Run(c.args), kExitFailure);
+        ExpectOneLineError(c.mentions);
+    }
+}
+
+TEST_F(CliTest, ReadingThatFailsTheFormsChecksExitsTwo) {
+    std::string path = Path("noname.vlr");
+    BirthData b;
+    b.Month = 3, b.Day = 5, b.Year = 1980;
+    WriteFile(path, WriteReadingFile(b, 0));  // empty name line
+    EXPECT_EQ(Run({"show", path}), kExitInvalidForm);
+    ExpectOneLineError("Please Enter Your Name");
+}
+
+TEST_F(CliTest, UnwritableOutputIsReported) {
+    std::string reading = MakeDelhiReading();
+    EXPECT_EQ(Run({"export", reading, "-o", Path("no/such/folder/out.txt")}), kExitFailure);
+    ExpectOneLineError("cannot be created");
+    EXPECT_EQ(Run(DelhiArgs(Path("folder.vlr/"))), kExitFailure);
+}
+
+TEST(CliText, JsonStringsEscapeQuotesBackslashesAndControls) {
+    EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
+    EXPECT_EQ(JsonString("\r\n\t\x01\x7f"), "\"\\r\\n\\t\\u0001\\u007f\"");
+    EXPECT_EQ(JsonString("0° Ari"), "\"0° Ari\"");
+    EXPECT_TRUE(test::JsonCheck::Valid(JsonString(std::string("\0\x1f", 2))));
+    EXPECT_EQ(JsonNumber(0.5), "0.5");
+    EXPECT_EQ(JsonNumber(std::nan("")), "null");
+    EXPECT_FALSE(test::JsonCheck::Valid("{\"a\": 1,}"));
+    EXPECT_FALSE(test::JsonCheck::Valid("\"raw\ttab\""));
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,239 @@
+#include <gtest/gtest.h>
+
+#include "chart/ChartFill.h"
+#include "retro/Retrogrades.h"
+
+namespace velloran {
+namespace {
+
+const SignTextList kSigns = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib",
+                             "Sco", "Sag", "Cap", "Aqu", "Pis", ""};
+
+// Name tables as a pass leaves them, with Mercury marked retrograde.
+ReadingState StateWithNames() {
+    ReadingState s;
+    s.SignAbbrevs = kSigns;
+    s.BodyNames = {"Sun", "Moon", "Mercury (R) ", "Venus", "Mars", "Jupiter", "Saturn",
+                   "Rahu", "Ketu", "Asc", ""};
+    s.BodyLabels = {"Su", "M", "Me (R) ", "V", "Ma", "J", "Sa", "N", "S", "A", ""};
+    s.WesternBodyNames = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn",
+                          "North Node", "South Node", "Asc", ""};
+    return s;
+}
+
+// Ascendant 14 Leo 22, Sun 02 Leo 10, retrograde Mercury 28 Can 05, the rest elsewhere.
+ReadingState WorkedExample() {
+    ReadingState s = StateWithNames();
+    s.NatalPositions = {"02 Leo 10", "10 Ari 00", "28 Can 05", "05 Gem 11", "01 Sco 02",
+                        "12 Sag 40", "20 Cap 30", "03 Vir 10", "03 Pis 10", "14 Leo 22", ""};
+    return s;
+}
+
+TEST(FillNatalChart, WorkedExampleHousesFromTheRisingSign) {
+    ReadingState s = WorkedExample();
+    ChartWindowModel w;
+    w.lblNatal[5] = "stale";
+    w.pictureInFront = ChartPicture::Comparison;
+    FillNatalChart(s, w);
+
+    EXPECT_EQ(w.lblNatal[0], "\r\nSun\r\nAsc");          // house 1: Leo
+    EXPECT_EQ(w.lblNatal[1], "\r\nRahu");                // house 2: Virgo
+    EXPECT_EQ(w.lblNatal[2], "");                        // house 3: Libra, empty
+    EXPECT_EQ(w.lblNatal[3], "\r\nMars");                // house 4: Scorpio
+    EXPECT_EQ(w.lblNatal[4], "\r\nJupiter");             // Sagittarius
+    EXPECT_EQ(w.lblNatal[5], "\r\nSaturn");              // Capricorn
+    EXPECT_EQ(w.lblNatal[6], "");                        // Aquarius
+    EXPECT_EQ(w.lblNatal[7], "\r\nKetu");                // Pisces
+    EXPECT_EQ(w.lblNatal[8], "\r\nMoon");                // Aries
+    EXPECT_EQ(w.lblNatal[10], "\r\nVenus");              // Gemini
+    EXPECT_EQ(w.lblNatal[11], "\r\nMercury (R) ");       // house 12: Cancer
+
+    EXPECT_EQ(w.imgSign[0], 5);   // Leo symbol in house 1 of the single wheel
+    EXPECT_EQ(w.imgSign[24], 5);  // and of the inner ring
+    EXPECT_EQ(w.imgSign[11], 4);  // Cancer in house 12
+    EXPECT_EQ(w.imgSign[35], 4);
+    EXPECT_EQ(w.imgSign[1], 6);
+    for (int i = 12; i < 24; ++i) EXPECT_EQ(w.imgSign[i], 0) << "outer ring untouched " << i;
+
+    for (int h = 1; h <= 12; ++h) {
+        EXPECT_EQ(s.WheelHouseTexts[11 + h], w.lblNatal[h - 1]);
+        EXPECT_EQ(s.WheelHouseTexts[h - 1], "");
+    }
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(w.Planet[k], s.NatalPositions[k]);
+    for (int k = 10; k < 20; ++k) EXPECT_EQ(w.Planet[k], "");
+    EXPECT_EQ(w.natalHouseColor, kBlack);
+    EXPECT_EQ(w.pictureInFront, ChartPicture::Single);
+    EXPECT_EQ(w.lblType, "Natal");
+    EXPECT_EQ(s.NatalPositions[9], "14 Leo 22");  // the natal fill never changes its input
+}
+
+TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
+    ReadingState s = StateWithNames();
+    s.NatalPositions = {"20 Tau 00", "01 Tau 00", "02 Tau 00", "03 Tau 00", "04 Tau 00",
+                        "05 Tau 00", "06 Tau 00", "07 Tau 00", "08 Sco 00", "00 Tau 01", ""};
+    s.BodyNames[6] = "Saturn (R) ";
+    ChartWindowModel w;
+    FillNatalChart(s, w);
+    EXPECT_EQ(w.lblNatal[0],
+              "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nMars\r\nJupiter\r\nSaturn (R) "
+              "\r\nRahu\r\nAsc");
+    EXPECT_EQ(w.lblNatal[6], "\r\nKetu");
+}
+
+TEST(FillNatalChart, AscendantWithoutSignCountsFromAriesAndKeepsThePictures) {
+    ReadingState s = WorkedExample();
+    s.NatalPositions[9] = "14 Xyz 22";
+    ChartWindowModel w;
+    w.imgSign.fill(7);
+    FillNatalChart(s, w);
+    EXPECT_EQ(w.lblNatal[0], "\r\nMoon");  // house 1 shows the Aries list
+    EXPECT_EQ(w.lblNatal[4], "\r\nSun");   // Leo, without an Asc line
+    for (int picture : w.imgSign) EXPECT_EQ(picture, 7);
+}
+
+TEST(ConvertToDraconic, MeasuresFromTheNodeWhichStandsAtZeroAries) {
+    ReadingState s = StateWithNames();
+    s.DraconicPositions = {"50", "120.5", "100", "0", "359.75", "200",
+                           "10", "100", "280", "90", ""};
+    ConvertToDraconic(s);
+    EXPECT_EQ(s.DraconicPositions[0], "10° 0' 0\" Aqu");   // 50 + 260 = 310
+    EXPECT_EQ(s.DraconicPositions[1], "20° 30' 0\" Ari");  // 380.5 less a turn
+    EXPECT_EQ(s.DraconicPositions[2], "0° 0' 0\" Ari");    // with the node: exactly 360 -> 0
+    EXPECT_EQ(s.DraconicPositions[3], "20° 0' 0\" Sag");   // 260
+    EXPECT_EQ(s.DraconicPositions[4], "19° 45' 0\" Sag");  // 619.75 less a turn
+    EXPECT_EQ(s.DraconicPositions[5], "10° 0' 0\" Can");   // 460 less a turn
+    EXPECT_EQ(s.DraconicPositions[6], "0° 0' 0\" Cap");    // 270
+    EXPECT_EQ(s.DraconicPositions[7], "0° 0' 0\" Ari");    // the node itself
+    EXPECT_EQ(s.DraconicPositions[8], "0° 0' 0\" Lib");    // South Node at 180
+    EXPECT_EQ(s.DraconicPositions[9], "20° 0' 0\" Pis");   // ascendant 350
+    EXPECT_DOUBLE_EQ(s.DraconicLongitudes[0], 310.0);
+    EXPECT_DOUBLE_EQ(s.DraconicLongitudes[7], 0.0);
+    EXPECT_DOUBLE_EQ(s.DraconicLongitudes[8], 180.0);
+}
+
+TEST(ConvertToDraconic, NegativeNodeNearZeroAries) {
+    ReadingState s = StateWithNames();
+    s.DraconicPositions = {"10", "0", "0", "0", "0", "0", "0", "-0.5", "179.5", "0", ""};
+    ConvertToDraconic(s);
+    EXPECT_EQ(s.DraconicPositions[0], "10° 30' 0\" Ari");
+    EXPECT_EQ(s.DraconicPositions[8], "0° 0' 0\" Lib");
+    EXPECT_EQ(s.DraconicPositions[7], "0° 0' 0\" Ari");
+}
+
+TEST(FillDraconicChart, ConvertsThenFillsTheOuterRingInBlue) {
+    ReadingState s = StateWithNames();
+    // Node at 100: Sun 50 -> Aqu, Moon 120.5 -> Ari, ascendant 90 -> Pis.
+    s.DraconicPositions = {"50", "120.5", "100", "0", "359.75", "200",
+                           "10", "100", "280", "90", ""};
+    ChartWindowModel w;
+    w.imgSign[24] = 9;
+    s.WheelHouseTexts[12] = "natal house 1";
+    FillDraconicChart(s, w);
+
+    EXPECT_EQ(w.Planet[10], "10 Aqu 00");
+    EXPECT_EQ(w.Planet[11], "20 Ari 30");
+    EXPECT_EQ(w.Planet[17], "00 Ari 00");
+    EXPECT_EQ(w.Planet[19], "20 Pis 00");
+    EXPECT_EQ(w.lblNatal[0], "\r\nAsc");                               // Pisces rises
+    EXPECT_EQ(w.lblNatal[1], "\r\nMoon\r\nMercury (R) \r\nRahu");     // Aries
+    EXPECT_EQ(w.lblNatal[11], "\r\nSun");                              // Aquarius
+    EXPECT_EQ(w.natalHouseColor, kBlue);
+    EXPECT_EQ(w.lblType, "Draconian");
+    EXPECT_EQ(w.imgSign[0], 12);
+    EXPECT_EQ(w.imgSign[12], 12);  // outer ring house 1
+    EXPECT_EQ(w.imgSign[23], 11);  // outer ring house 12: Aquarius
+    EXPECT_EQ(w.imgSign[24], 9);   // inner ring untouched
+    EXPECT_EQ(s.WheelHouseTexts[0], "\r\nAsc");
+    EXPECT_EQ(s.WheelHouseTexts[12], "natal house 1");
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(w.Planet[k], "") << "natal column untouched";
+}
+
+TEST(ShowComparisonView, ShortLabelsInBothRingsAndASecondPressChangesNothing) {
+    ReadingState s = WorkedExample();
+    ChartWindowModel w;
+    FillNatalChart(s, w);
+    s.WheelHouseTexts[0] = "\r\nMercury (R) \r\nRahu\r\nKetu\r\nAsc";
+    s.WheelHouseTexts[1] = "\r\nMoon\r\nSaturn";
+    ShowComparisonView(s, w);
+
+    EXPECT_EQ(w.lblPlanets_Position[0], "\r\nMe (R) \r\nN\r\nS\r\nA");
+    EXPECT_EQ(w.lblPlanets_Position[1], "\r\nM\r\nSa");
+    EXPECT_EQ(w.lblPlanets_Position[2], "");  // an empty house replaces the placeholder
+    EXPECT_EQ(w.lblPlanets_Position[12], "\r\nSu\r\nA");
+    EXPECT_EQ(w.lblPlanets_Position[23], "\r\nMe (R) ");
+    for (int i = 0; i < 24; ++i) EXPECT_EQ(s.WheelHouseTexts[i], w.lblPlanets_Position[i]);
+    EXPECT_EQ(w.lblType, "Comparison");
+    EXPECT_EQ(w.natalFrameLeft, kFrameLeftComparison);
+    EXPECT_EQ(w.pictureInFront, ChartPicture::Comparison);
+    EXPECT_TRUE(w.legendsVisible);
+
+    ChartWindowModel once = w;
+    ShowComparisonView(s, w);
+    EXPECT_EQ(w.lblPlanets_Position, once.lblPlanets_Position);
+}
+
+TEST(ShowComparisonView, UnmarkedNameDoesNotMatchAMarkedOne) {
+    // Mercury is marked, so a stale unmarked "Mercury" line keeps its long name.
+    ReadingState s = StateWithNames();
+    s.WheelHouseTexts[3] = "\r\nMercury";
+    ChartWindowModel w;
+    ShowComparisonView(s, w);
+    EXPECT_EQ(w.lblPlanets_Position[3], "\r\nMercury");
+}
+
+struct HeaderCase {
+    const char* rowName;
+    int16_t month, day, year, hour, minute;
+    const char* dob;
+    const char* tob;
+};
+
+class HeaderLinesTest : public ::testing::TestWithParam<HeaderCase> {};
+
+TEST_P(HeaderLinesTest, DateAndTimeLines) {
+    const HeaderCase& c = GetParam();
+    BirthData b;
+    b.Month = c.month, b.Day = c.day, b.Year = c.year, b.Hour = c.hour, b.Minute = c.minute;
+    ChartWindowModel w;
+    LoadChartWindow(b, EnglishMonthNames(), w);
+    EXPECT_EQ(w.lblDOB, c.dob);
+    EXPECT_EQ(w.lblTOB, c.tob);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, HeaderLinesTest,
+    ::testing::Values(
+        HeaderCase{"march_5_1980", 3, 5, 1980, 7, 5, "Date of Birth: March 5, 1980",
+                   "Time of Birth: 7 Hour 5 Minute"},
+        HeaderCase{"december", 12, 31, 2050, 23, 59, "Date of Birth: December 31, 2050",
+                   "Time of Birth: 23 Hour 59 Minute"},
+        HeaderCase{"month_0_no_name", 0, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                   "Time of Birth: 0 Hour 0 Minute"},
+        HeaderCase{"month_13_no_name", 13, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                   "Time of Birth: 0 Hour 0 Minute"},
+        HeaderCase{"negative_month", -3, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                   "Time of Birth: 0 Hour 0 Minute"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST(LoadChartWindow, HeaderLinesAndInitialArrangement) {
+    BirthData b;
+    b.Name = "Ann";
+    b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12;
+    b.City = "Delhi";
+    ChartWindowModel w;
+    LoadChartWindow(b, EnglishMonthNames(), w);
+    EXPECT_EQ(w.lblName, "Name: Ann");
+    EXPECT_EQ(w.lblLatitude, "Latitude: 28 Degree 0 Minute");
+    EXPECT_EQ(w.lblLongitude, "Longitude: 77 Degree 12 Minute");
+    EXPECT_EQ(w.lblCity, "City: Delhi");
+    EXPECT_EQ(w.lblState, "State: ");
+    EXPECT_EQ(w.lblCountry, "Country: ");
+    EXPECT_FALSE(w.legendsVisible);
+    EXPECT_EQ(w.natalFrameLeft, kFrameLeftSingle);
+    EXPECT_EQ(w.frameInFront, PositionFrame::Draconic);
+    EXPECT_EQ(w.lblType, "Draconian");  // the design text until the first fill
+    EXPECT_EQ(w.lblPlanets_Position[0], "Su M Me V Ma J Sa N S A");
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,205 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "input/Driver.h"
+#include "output/ReadingFile.h"
+#include "output/Scramble.h"
+
+namespace velloran {
+namespace {
+
+BirthData AnnInDelhi() {
+    BirthData b;
+    b.Name = "Ann";
+    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
+    b.LonDeg = 77, b.LonMin = 12, b.LatDeg = 28, b.LatMin = 0;
+    b.LongEast = true, b.LatSouth = false, b.DaylightSaving = false;
+    b.City = "Delhi", b.State = "Delhi", b.Country = "India";
+    return b;
+}
+
+// The file's bytes made from plain line texts.
+std::string FileOf(std::initializer_list<const char*> lines) {
+    std::string out;
+    for (const char* line : lines) out += ScrambleText(line) + "\r\n";
+    return out;
+}
+
+TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
+    std::string bytes = WriteReadingFile(AnnInDelhi(), 34);
+    EXPECT_EQ(bytes, FileOf({"Ann", "3", "5", "1980", "7", "5", "34", "77", "12", "28", "0",
+                             "True", "False", "False", "Delhi", "Delhi", "India"}));
+    // The classic bytes: "Ann" then CR LF, and the truth value "True".
+    EXPECT_EQ(bytes.substr(0, 5), "\x96\xc3\xc3\r\n");
+    EXPECT_NE(bytes.find("\xa9\xc7\xca\xba\r\n"), std::string::npos);
+    EXPECT_EQ(bytes.substr(bytes.size() - 2), "\r\n");
+}
+
+TEST(WriteReadingFile, FieldsAreTrimmedAndNegativeNumbersKeepTheirSign) {
+    BirthData b = AnnInDelhi();
+    b.Name = "  Ann  ";
+    b.City = " ";
+    b.LonDeg = -5;
+    auto lines = ReadReadingFile(WriteReadingFile(b, -1));
+    ASSERT_TRUE(lines);
+    EXPECT_EQ((*lines)[0], "Ann");
+    EXPECT_EQ((*lines)[6], "-1");
+    EXPECT_EQ((*lines)[7], "-5");
+    EXPECT_EQ((*lines)[14], "");
+}
+
+TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
+    FormInput typed;
+    typed.txtName = "Zoë Łódź";
+    typed.cboMonth = 10, typed.cboDate = 29, typed.cboYear = 2000 - kFirstYear;
+    typed.cboHour = 23, typed.cboMinute = 59, typed.cboTimeZone = 50, typed.chkDST = 1;
+    typed.txtLatD = "47", typed.txtLatM = "34", typed.txtLonD = "52", typed.txtLonM = "43";
+    typed.optLatSouth = 1, typed.optLongEast = 1;
+    typed.txtCity = "St. John's", typed.txtState = "NL", typed.txtCountry = "Canada";
+    ReadingState saved;
+    CopyFormToState(typed, saved);
+
+    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.cboTimeZone));
+    ASSERT_TRUE(lines);
+    FormInput opened;  // the form as it starts
+    ApplyReadingToForm(*lines, opened);
+    EXPECT_EQ(opened, typed);
+    ReadingState reopened;
+    CopyFormToState(opened, reopened);
+    EXPECT_EQ(reopened.Birth, saved.Birth);
+}
+
+TEST(ReadReadingFile, LinesSplitAtLineFeedsAndMissingLinesReadEmpty) {
+    std::string bytes = ScrambleText("Ann") + "\n" + ScrambleText("3") + "\r\n" +
+                        ScrambleText("5");  // no line end after the last line
+    auto lines = ReadReadingFile(bytes);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ((*lines)[0], "Ann");
+    EXPECT_EQ((*lines)[1], "3");
+    EXPECT_EQ((*lines)[2], "5");
+    for (int i = 3; i < kReadingLines; ++i) EXPECT_EQ((*lines)[i], "");
+
+    auto empty = ReadReadingFile("");
+    ASSERT_TRUE(empty);
+    FormInput form;
+    form.cboMonth = 4;
+    form.cboTimeZone = 12;
+    ApplyReadingToForm(*empty, form);
+    EXPECT_EQ(form.cboMonth, -1);   // empty month: no selection
+    EXPECT_EQ(form.cboTimeZone, 0); // empty zone: the first entry
+}
+
+TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
+    std::string bytes = WriteReadingFile(AnnInDelhi(), 34);
+    for (int i = 17; i < 40; ++i) bytes += ScrambleText("extra") + "\r\n";
+    EXPECT_TRUE(ReadReadingFile(bytes));
+    EXPECT_FALSE(ReadReadingFile(bytes + "\r\n"));  // line 41
+}
+
+struct DamagedCase {
+    const char* rowName;
+    std::string bytes;
+};
+
+class DamagedReadingTest : public ::testing::TestWithParam<DamagedCase> {};
+
+TEST_P(DamagedReadingTest, IsRefused) { EXPECT_FALSE(ReadReadingFile(GetParam().bytes)); }
+
+std::string WithLine(int index, const char* text) {
+    std::string out;
+    for (int i = 0; i < kReadingLines; ++i) out += ScrambleText(i == index ? text : "1") + "\r\n";
+    return out;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedReadingTest,
+    ::testing::Values(
+        DamagedCase{"larger_than_64_kib", std::string(64 * 1024 + 1, '\x96')},
+        DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
+        DamagedCase{"control_byte_1", WriteReadingFile(AnnInDelhi(), 34) + "\x01"},
+        DamagedCase{"escape_byte_27", "\x1b[0m"},
+        DamagedCase{"forty_one_lines", std::string(41, '\n')},
+        DamagedCase{"month_13", WithLine(1, "13")},
+        DamagedCase{"month_negative", WithLine(1, "-1")},
+        DamagedCase{"month_text", WithLine(1, "March")},
+        DamagedCase{"month_fraction", WithLine(1, "2.5")},
+        DamagedCase{"zone_text", WithLine(6, "EST")},
+        DamagedCase{"zone_fraction", WithLine(6, "3.5")}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
+    EXPECT_TRUE(ReadReadingFile(std::string(64 * 1024, '\x96')));  // exactly 64 KiB
+    EXPECT_TRUE(ReadReadingFile(WithLine(6, "500")));             // zone beyond the list
+    EXPECT_TRUE(ReadReadingFile(WithLine(1, "0")));               // saved without a month
+    EXPECT_TRUE(ReadReadingFile(WithLine(11, "maybe")));          // neither True nor False
+    EXPECT_TRUE(ReadReadingFile("\t\x96\r\n"));                   // tab is no control byte here
+}
+
+TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
+    FormInput form;
+    form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
+    form.cboTimeZone = 34, form.cboMonth = 2;
+    form.optLongEast = 1, form.optLatSouth = 1, form.chkDST = 1;
+    std::array<std::string, kReadingLines> lines{};
+    lines[2] = "32";      // no such day
+    lines[3] = "1904";    // before the year list
+    lines[4] = "07";      // the hour list shows "7", not "07"
+    lines[5] = "60";
+    lines[6] = "71";      // the empty table slot is not in the list
+    lines[11] = "true";   // compared exactly
+    lines[12] = "";
+    lines[13] = "Yes";
+    lines[1] = "3";
+    ApplyReadingToForm(lines, form);
+    EXPECT_EQ(form.cboDate, 4);
+    EXPECT_EQ(form.cboYear, 75);
+    EXPECT_EQ(form.cboHour, 7);
+    EXPECT_EQ(form.cboMinute, 5);
+    EXPECT_EQ(form.cboTimeZone, 34);
+    EXPECT_EQ(form.optLongEast, 1);
+    EXPECT_EQ(form.optLatSouth, 1);
+    EXPECT_EQ(form.chkDST, 1);
+    EXPECT_EQ(form.cboMonth, 2);
+}
+
+TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
+    FormInput form;
+    std::array<std::string, kReadingLines> lines{};
+    lines[11] = "False", lines[12] = "True", lines[13] = "True";
+    ApplyReadingToForm(lines, form);
+    EXPECT_EQ(form.optLongEast, 1);  // West
+    EXPECT_EQ(form.optLatSouth, 1);  // South
+    EXPECT_EQ(form.chkDST, 1);
+    lines[11] = "True", lines[12] = "False", lines[13] = "False";
+    ApplyReadingToForm(lines, form);
+    EXPECT_EQ(form.optLongEast, 0);
+    EXPECT_EQ(form.optLatSouth, 0);
+    EXPECT_EQ(form.chkDST, 0);
+}
+
+struct ExtensionCase {
+    const char* rowName;
+    const char* fileName;
+    bool accepted;
+};
+
+class ReadingExtensionTest : public ::testing::TestWithParam<ExtensionCase> {};
+
+TEST_P(ReadingExtensionTest, LastThreeCharactersAreExactlyVlr) {
+    EXPECT_EQ(HasReadingExtension(GetParam().fileName), GetParam().accepted);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ReadingExtensionTest,
+    ::testing::Values(ExtensionCase{"vlr", "/home/ann/reading.vlr", true},
+                      ExtensionCase{"capitals_refused", "/home/ann/reading.VLR", false},
+                      ExtensionCase{"txt_refused", "/home/ann/reading.txt", false},
+                      ExtensionCase{"no_dot_needed", "/home/ann/readingvlr", true},
+                      ExtensionCase{"just_vlr", "vlr", true},
+                      ExtensionCase{"too_short", "lr", false},
+                      ExtensionCase{"empty", "", false}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+}  // namespace
+}  // namespace velloran
