@@ -1,0 +1,213 @@
+#include "app/App.h"
+
+#include <QFileInfo>
+#include <QDir>
+#include <QGuiApplication>
+#include <QLocale>
+#include <QScreen>
+#include <QWidget>
+
+#include "app/AboutBox.h"
+#include "app/InstanceLock.h"
+#include "app/MainWindow.h"
+#include "app/Platform.h"
+#include "app/UpdateReminder.h"
+#include "chart/gui/FrmDisplay.h"
+#include "chart/gui/UiFonts.h"
+#include "input/Driver.h"
+#include "input/Validation.h"
+#include "input/gui/FrmMain.h"
+#include "output/gui/OutputCommands.h"
+
+namespace velloran {
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+App::App(Platform& platform) : m_platform(platform) {}
+
+App::~App() {
+    if (m_main) delete m_main.data();
+}
+
+MainWindow* App::mainWindow() const { return m_main.data(); }
+
+MonthNames App::LocaleMonthNames() {
+    MonthNames names;
+    const QLocale locale = QLocale::system();
+    for (int m = 1; m <= 12; ++m) names[m - 1] = locale.monthName(m, QLocale::LongFormat).toStdString();
+    return names;
+}
+
+bool App::start(InstanceLock& lock) {
+    if (!lock.tryAcquire()) {
+        m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
+                               MessageIcon::Information);
+        unloadAllAndEnd();
+        return false;
+    }
+    RunUpdateReminder(m_platform, kUpdatePage);
+
+    InstallFontSubstitutions();
+    m_form = std::make_unique<FrmMain>(m_platform);
+    FrmMain* f = m_form.get();
+    connect(f, &FrmMain::calculateRequested, this, &App::calculate);
+    connect(f, &FrmMain::openRequested, this, &App::openReading);
+    connect(f, &FrmMain::findLatLongRequested, this, &App::findLatitudeLongitude);
+    connect(f, &FrmMain::pageRequested, this, &App::openPage);
+    connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
+    connect(f, &FrmMain::closeRequested, this, &App::unloadAllAndEnd);
+    f->show();
+    return true;
+}
+
+void App::calculate() {
+    if (!m_form) return;
+    m_commandClock.start();
+    const FormInput input = m_form->input();
+    const bool converter =
+        QFileInfo(QDir(m_platform.programFolder()).filePath(kConverterLibrary)).isFile();
+    if (auto failure = ValidateInput(input, converter)) {
+        m_platform.showMessage(m_form.get(), Q(failure->message), failure->icon);
+        m_form->selectDefault(failure->select);
+        if (QWidget* focus = m_form->control(failure->focus)) focus->setFocus();
+        return;
+    }
+    // A new calculation loads a new chart window.
+    closeChartWindow();
+    m_chart = std::make_unique<ChartWindowModel>();
+    CalculateReading(input, m_state, LocaleMonthNames(), *m_chart);
+    openChartWindow();
+    m_form->hide();
+}
+
+void App::openChartWindow() {
+    auto* display = new FrmDisplay;
+    display->render(*m_chart);
+    auto* main = new MainWindow(display);
+    main->setAttribute(Qt::WA_DeleteOnClose);
+    m_main = main;
+    connect(display, &FrmDisplay::painted, this, [this] {
+        if (!m_awaitingPaint) return;
+        m_awaitingPaint = false;
+        emit chartPainted(m_commandClock.elapsed());
+    }, Qt::QueuedConnection);
+    connect(main, &MainWindow::natalRequested, this, &App::showNatal);
+    connect(main, &MainWindow::draconicRequested, this, &App::showDraconic);
+    connect(main, &MainWindow::comparisonRequested, this, &App::showComparison);
+    connect(main, &MainWindow::backRequested, this, &App::back);
+    connect(main, &MainWindow::newRequested, this, &App::newReading);
+    connect(main, &MainWindow::exitRequested, this, &App::unloadAllAndEnd);
+    connect(main, &MainWindow::saveAsTextRequested, this, &App::saveAsText);
+    connect(main, &MainWindow::saveAsJpegRequested, this, &App::saveAsJpeg);
+    connect(main, &MainWindow::exportRequested, this, &App::exportText);
+    connect(main, &MainWindow::printRequested, this, &App::print);
+    connect(main, &MainWindow::pageRequested, this, &App::openPage);
+    connect(main, &MainWindow::aboutRequested, this, &App::showAbout);
+
+    // The main window fills the screen's working area.
+    if (QScreen* screen = QGuiApplication::primaryScreen()) main->setGeometry(screen->availableGeometry());
+    m_awaitingPaint = true;
+    main->showMaximized();
+}
+
+void App::closeChartWindow() {
+    if (m_main) m_main->closeForNavigation();
+    m_main = nullptr;
+    m_chart.reset();
+}
+
+void App::repaintChart() {
+    if (!m_main || !m_chart) return;
+    m_awaitingPaint = true;
+    m_main->display()->render(*m_chart);
+}
+
+void App::showNatal() {
+    if (!m_chart) return;
+    m_commandClock.start();
+    ShowNatalView(m_state, *m_chart);
+    repaintChart();
+}
+
+void App::showDraconic() {
+    if (!m_chart) return;
+    m_commandClock.start();
+    ShowDraconicView(m_state, *m_chart);
+    repaintChart();
+}
+
+void App::showComparison() {
+    if (!m_chart) return;
+    m_commandClock.start();
+    ShowComparisonView(m_state, *m_chart);
+    repaintChart();
+}
+
+void App::back() {
+    closeChartWindow();
+    if (m_form) m_form->show();
+}
+
+void App::newReading() {
+    if (m_form) m_form->show();
+    closeChartWindow();
+}
+
+void App::openReading() {
+    if (!m_form) return;
+    std::optional<FormInput> values = OpenReading(m_platform, m_form.get(), m_form->input());
+    if (!values) return;
+    m_form->setInput(*values);
+    calculate();
+}
+
+void App::findLatitudeLongitude() {
+    if (!m_form) return;
+    FormControl focus = FindLatitudeLongitude(m_platform, m_form.get(), m_form->input());
+    if (QWidget* widget = m_form->control(focus)) widget->setFocus();
+}
+
+void App::saveAsText() {
+    if (!m_main || !m_form) return;
+    SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
+}
+
+void App::saveAsJpeg() {
+    if (!m_main) return;
+    SaveChartJpeg(m_platform, m_main->display(), m_lastJpegName);
+}
+
+void App::exportText() {
+    if (!m_main) return;
+    ExportChartText(m_platform, m_main, m_state, LocaleMonthNames());
+}
+
+void App::print() {
+    if (!m_main) return;
+    PrintChart(m_platform, m_main->display());
+}
+
+void App::openPage(Page page) { m_platform.openUrl(PageUrl(page, m_platform.programFolder())); }
+
+QWidget* App::activeWindow() const {
+    if (m_main && m_main->isVisible()) return m_main;
+    return m_form.get();
+}
+
+void App::showAbout() {
+    AboutBox box(activeWindow());
+    connect(&box, &AboutBox::forumRequested, this, [this] { openPage(Page::ForumHome); });
+    box.exec();
+}
+
+void App::unloadAllAndEnd() {
+    if (m_ending) return;
+    m_ending = true;
+    if (m_main) m_main->close();
+    if (m_form) m_form->close();
+    emit programEnded();
+}
+
+}  // namespace velloran

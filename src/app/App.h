@@ -1,0 +1,89 @@
+#pragma once
+// The program's controller: owns the reading, the birth-data form and, in the chart state, the
+// main window with the chart window's model. Every command of the windows lands here.
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <memory>
+
+#include "app/Links.h"
+#include "chart/ChartFill.h"
+#include "chart/ChartModel.h"
+#include "input/ReadingState.h"
+
+class QWidget;
+
+namespace velloran {
+
+class FrmMain;
+class InstanceLock;
+class MainWindow;
+class Platform;
+
+// Name of the JPEG converter library that the form's validation looks for beside the program.
+inline const QString kConverterLibrary = QStringLiteral("libbmp2jpeg.so");
+
+class App : public QObject {
+    Q_OBJECT
+public:
+    explicit App(Platform& platform);
+    ~App() override;
+
+    // Start-up: single-instance check, update reminder, then the form. False when the program
+    // must end at once (another instance is running).
+    bool start(InstanceLock& lock);
+
+    FrmMain* form() const { return m_form.get(); }
+    MainWindow* mainWindow() const;
+    ReadingState& state() { return m_state; }
+    const ChartWindowModel* chartModel() const { return m_chart.get(); }
+    bool ended() const { return m_ending; }
+
+    // Month names of the system's regional settings, January first.
+    static MonthNames LocaleMonthNames();
+
+public slots:
+    void calculate();
+    void openReading();
+    void findLatitudeLongitude();
+    void showNatal();
+    void showDraconic();
+    void showComparison();
+    void back();
+    void newReading();
+    void saveAsText();
+    void saveAsJpeg();
+    void exportText();
+    void print();
+    void openPage(velloran::Page page);
+    void showAbout();
+    // Closes every window, each through its normal closing, then ends the program.
+    void unloadAllAndEnd();
+
+signals:
+    // The program has closed its windows and should end (the event loop quits on it).
+    void programEnded();
+    // The chart window has painted after a calculation or a view command; milliseconds since the
+    // command started.
+    void chartPainted(qint64 milliseconds);
+
+private:
+    void openChartWindow();
+    void closeChartWindow();
+    void repaintChart();
+    QWidget* activeWindow() const;
+
+    Platform& m_platform;
+    ReadingState m_state;
+    std::unique_ptr<FrmMain> m_form;
+    QPointer<MainWindow> m_main;
+    std::unique_ptr<ChartWindowModel> m_chart;
+    QString m_lastJpegName;  // the JPEG dialog's remembered name, for the program's lifetime
+    bool m_ending = false;
+    QElapsedTimer m_commandClock;  // from a chart command to the chart window's next paint
+    bool m_awaitingPaint = false;
+};
+
+}  // namespace velloran

@@ -1,0 +1,85 @@
+#pragma once
+// The main window MDI: heading bar, chart buttons, the chart window inside a multiple-document
+// area, the bottom bar with the file buttons and the forum link, menus and toolbar.
+
+#include <QMainWindow>
+
+#include "app/Links.h"
+#include "app/MainLayout.h"
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QPushButton;
+class QToolBar;
+
+namespace velloran {
+
+class FrmDisplay;
+class LinkLabel;
+
+class MainWindow : public QMainWindow {
+    Q_OBJECT
+public:
+    // Takes ownership of the chart window and shows it as a frameless child.
+    explicit MainWindow(FrmDisplay* display, QWidget* parent = nullptr);
+
+    FrmDisplay* display() const { return m_display; }
+    QToolBar* toolBar() const { return m_tb; }
+
+    // Closes the window without ending the program (Back and New).
+    void closeForNavigation();
+    // Runs the command of a toolbar button key; unknown keys do nothing.
+    void dispatchToolKey(const QString& key);
+    // Applies the resize rules for the current window and screen widths.
+    void applyLayout();
+
+signals:
+    void newRequested();
+    void saveAsTextRequested();
+    void saveAsJpegRequested();
+    void exportRequested();
+    void printRequested();
+    void backRequested();
+    void exitRequested();  // Exit and the close box: the program ends
+    void natalRequested();
+    void draconicRequested();
+    void comparisonRequested();
+    void pageRequested(velloran::Page page);
+    void aboutRequested();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    void createActions();
+    void createMenus();
+    void createToolBar();
+    QWidget* createHeadingBar();
+    QWidget* createChartButtonBar();
+    QWidget* createBottomBar();
+    void placeChartWindow();
+    int screenWidthPx() const;
+
+    FrmDisplay* m_display = nullptr;
+    QMdiArea* m_mdi = nullptr;
+    QMdiSubWindow* m_child = nullptr;
+    QToolBar* m_tb = nullptr;
+    QLabel* m_lblHeading = nullptr;
+    LinkLabel* m_lblURL = nullptr;
+    LinkLabel* m_label1 = nullptr;
+    QPushButton *m_cmdNatal = nullptr, *m_cmdDraconian = nullptr, *m_cmdComparison = nullptr;
+    QPushButton *m_cmdSaveAsJPEG = nullptr, *m_cmdBack = nullptr, *m_cmdExit = nullptr;
+    QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,
+            *m_mnuExport = nullptr, *m_mnuPrint = nullptr, *m_mnuBack = nullptr,
+            *m_mnuExit = nullptr, *m_mnuToolBar = nullptr;
+    QAction *m_mnuOnline = nullptr, *m_mnuVisit = nullptr, *m_mnuUpdate = nullptr,
+            *m_mnuAbout = nullptr;
+    bool m_navigating = false;
+};
+
+}  // namespace velloran

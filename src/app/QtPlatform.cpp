@@ -1,0 +1,104 @@
+#include "app/QtPlatform.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QSettings>
+
+namespace velloran {
+
+namespace {
+
+QMessageBox::Icon ToQt(MessageIcon icon) {
+    switch (icon) {
+        case MessageIcon::Error: return QMessageBox::Critical;
+        case MessageIcon::Information: return QMessageBox::Information;
+        case MessageIcon::Question: return QMessageBox::Question;
+    }
+    return QMessageBox::NoIcon;
+}
+
+// Message texts use a carriage return as their line break; Qt breaks lines at line feeds.
+QString DisplayText(QString text) {
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+int Ask(QWidget* parent, const QString& text, MessageIcon icon, const QString& title,
+        QMessageBox::StandardButtons buttons) {
+    QMessageBox box(ToQt(icon), title, DisplayText(text), buttons, parent);
+    box.setTextFormat(Qt::PlainText);
+    return box.exec();
+}
+
+void Configure(QFileDialog& dialog, const FileDialogRequest& request) {
+    if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
+    if (!request.filter.isEmpty()) dialog.setNameFilter(request.filter);
+    dialog.setDefaultSuffix(request.defaultSuffix);
+    if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
+}
+
+}  // namespace
+
+QtPlatform::QtPlatform(const QString& settingsName) : m_settingsName(settingsName) {}
+
+void QtPlatform::showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                             const QString& title) {
+    Ask(parent, text, icon, title, QMessageBox::Ok);
+}
+
+bool QtPlatform::askYesNo(QWidget* parent, const QString& text, MessageIcon icon,
+                          const QString& title) {
+    return Ask(parent, text, icon, title, QMessageBox::Yes | QMessageBox::No) == QMessageBox::Yes;
+}
+
+QString QtPlatform::getSaveFileName(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirmOverwrite);
+    Configure(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+QString QtPlatform::getOpenFileName(QWidget* parent, const FileDialogRequest& request) {
+    QFileDialog dialog(parent);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    Configure(dialog, request);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().front();
+}
+
+bool QtPlatform::runPrintDialog(QWidget* parent, QPrinter& printer) {
+    QPrintDialog dialog(&printer, parent);
+    // No page numbers and no print-to-file: the chart is one page for a real printer.
+    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
+                      QAbstractPrintDialog::PrintCollateCopies);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
+
+QString QtPlatform::readSetting(const QString& section, const QString& name) {
+    QSettings settings(QSettings::UserScope, m_settingsName, m_settingsName);
+    settings.beginGroup(section);
+    return settings.value(name).toString();
+}
+
+void QtPlatform::writeSetting(const QString& section, const QString& name, const QString& value) {
+    QSettings settings(QSettings::UserScope, m_settingsName, m_settingsName);
+    settings.beginGroup(section);
+    settings.setValue(name, value);
+}
+
+QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
+
+QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+}  // namespace velloran

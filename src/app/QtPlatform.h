@@ -1,0 +1,31 @@
+#pragma once
+// The platform services of the real program, on Qt: message boxes, file and print dialogs, the
+// default browser, the per-user settings store, the clock and the program's folder.
+
+#include "app/Platform.h"
+
+namespace velloran {
+
+class QtPlatform : public Platform {
+public:
+    // settingsName names the per-user settings store (the executable's name).
+    explicit QtPlatform(const QString& settingsName);
+
+    void showMessage(QWidget* parent, const QString& text, MessageIcon icon,
+                     const QString& title) override;
+    bool askYesNo(QWidget* parent, const QString& text, MessageIcon icon,
+                  const QString& title) override;
+    QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+    bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+    void openUrl(const QUrl& url) override;
+    QString readSetting(const QString& section, const QString& name) override;
+    void writeSetting(const QString& section, const QString& name, const QString& value) override;
+    QDateTime now() override;
+    QString programFolder() override;
+
+private:
+    QString m_settingsName;
+};
+
+}  // namespace velloran

@@ -1,0 +1,74 @@
+#include "chart/gui/ChartPictures.h"
+
+#include <QPainter>
+
+#include "chart/gui/UiFonts.h"
+#include "chart/gui/WheelArt.h"
+
+namespace velloran {
+
+WheelPicture::WheelPicture(bool comparison, QWidget* parent)
+    : QWidget(parent), m_comparison(comparison) {
+    setObjectName(comparison ? QStringLiteral("picNatalDraconic") : QStringLiteral("picNatal"));
+    setFixedSize(kWheelPictureSize);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    setAccessibleName(comparison ? tr("Comparison chart wheel") : tr("Chart wheel"));
+    setAccessibleDescription(
+        comparison ? tr("Two-ring wheel: natal chart inside, draconic chart outside. Houses 1 to "
+                        "12 run counter-clockwise from the left horizontal.")
+                   : tr("Wheel of twelve houses running counter-clockwise from the left "
+                        "horizontal."));
+}
+
+void WheelPicture::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, WheelPixmap(m_comparison, devicePixelRatioF()));
+}
+
+SignPicture::SignPicture(QWidget* parent) : QWidget(parent) {
+    setFixedSize(kSignPictureSize);
+    setAccessibleName(tr("Sign picture"));
+}
+
+void SignPicture::setPicture(int imgPosition) {
+    if (imgPosition == m_position) return;
+    m_position = imgPosition;
+    QString key = SignKey(imgPosition);
+    setAccessibleName(key.isEmpty() ? tr("Sign picture") : tr("%1 sign").arg(key));
+    update();
+}
+
+void SignPicture::paintEvent(QPaintEvent*) {
+    if (m_position < 1) return;
+    QPainter painter(this);
+    painter.drawPixmap(0, 0, SignPixmap(m_position, devicePixelRatioF()));
+}
+
+CaptionFrame::CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent)
+    : QWidget(parent), m_caption(caption), m_colour(colour) {
+    setFont(VerdanaFont(11.25, true));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+    setAccessibleName(caption);
+}
+
+void CaptionFrame::paintEvent(QPaintEvent*) {
+    QPainter p(this);
+    QFontMetrics fm(font());
+    const int lineY = fm.height() / 2;
+    const int captionX = 7;
+    QRect text(captionX, 0, fm.horizontalAdvance(m_caption) + 4, fm.height());
+    // Etched border: a grey line with a white line inside, broken where the caption sits.
+    QRect box = rect().adjusted(0, lineY, -2, -2);
+    p.setPen(QColor(160, 160, 160));
+    p.drawRect(box);
+    p.setPen(Qt::white);
+    p.drawRect(box.translated(1, 1));
+    p.fillRect(text, Qt::white);
+    p.setPen(m_colour);
+    p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, m_caption);
+}
+
+}  // namespace velloran

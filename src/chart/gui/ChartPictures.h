@@ -1,0 +1,55 @@
+#pragma once
+// Picture widgets of the chart window: the wheel backgrounds, the sign slots and the framed
+// position columns.
+
+#include <QColor>
+#include <QWidget>
+
+namespace velloran {
+
+// picNatal (single wheel) or picNatalDraconic (comparison wheel), 450 x 431 px.
+class WheelPicture : public QWidget {
+    Q_OBJECT
+public:
+    WheelPicture(bool comparison, QWidget* parent);
+    bool isComparison() const { return m_comparison; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    bool m_comparison;
+};
+
+// imgSign: a 20 x 20 slot showing one image list picture stretched to fill it.
+class SignPicture : public QWidget {
+    Q_OBJECT
+public:
+    explicit SignPicture(QWidget* parent);
+    // Image list position 1..12, or 0 for an empty slot.
+    void setPicture(int imgPosition);
+    int picture() const { return m_position; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    int m_position = 0;
+};
+
+// A frame with its caption set into the top border, drawn in the frame's colour; white inside.
+class CaptionFrame : public QWidget {
+    Q_OBJECT
+public:
+    CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent);
+    QString caption() const { return m_caption; }
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_caption;
+    QColor m_colour;
+};
+
+}  // namespace velloran

@@ -1,0 +1,246 @@
+#include "chart/gui/FrmDisplay.h"
+
+#include <QLabel>
+#include <QPainter>
+
+#include "chart/gui/ChartPictures.h"
+#include "chart/gui/DisplayLayout.h"
+#include "chart/gui/Twips.h"
+#include "chart/gui/UiFonts.h"
+
+namespace velloran {
+
+using namespace display;
+
+namespace {
+
+const QColor kHeadingColour(0, 64, 64);
+const QColor kLegendBack(154, 54, 171);
+const QColor kPlanetGreen(0, 128, 0);
+const QColor kDraconicBlue(0, 0, 255);
+
+const char* const kRowCaptions[10] = {"Sun (Su)",      "Moon (M)",       "Mercury (Me)",
+                                      "Venus (V)",     "Mars (Ma)",      "Jupiter (J)",
+                                      "Saturn (Sa)",   "North Node (N)", "South Node (S)",
+                                      "Asc (A)"};
+const char* const kHeaderNames[8] = {"lblName", "lblCity",     "lblState",    "lblCountry",
+                                     "lblDOB",  "lblTOB",      "lblLatitude", "lblLongitude"};
+
+QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+void SetTextColour(QWidget* w, const QColor& colour) {
+    QPalette pal = w->palette();
+    if (pal.color(QPalette::WindowText) == colour) return;
+    pal.setColor(QPalette::WindowText, colour);
+    w->setPalette(pal);
+}
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+}  // namespace
+
+QString HouseDisplayText(const std::string& text) {
+    QString display = Q(text);
+    display.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    display.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return display;
+}
+
+FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
+    setObjectName(QStringLiteral("frmDisplay"));
+    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setFixedSize(TwipsToPx(kClientWidth), TwipsToPx(kClientHeight));
+    setFont(VerdanaFont(8.25));
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    pal.setColor(QPalette::WindowText, Qt::black);
+    setPalette(pal);
+    setAccessibleName(tr("Chart display"));
+
+    buildSingleWheel();
+    buildComparisonWheel();
+    buildHeader();
+    buildPositionTable();
+    render(ChartWindowModel{});
+}
+
+QLabel* FrmDisplay::makeLabel(QWidget* parent, const QString& name, const QFont& font,
+                              const QColor& colour) {
+    auto* label = new QLabel(parent);
+    label->setObjectName(name);
+    label->setTextFormat(Qt::PlainText);
+    label->setFont(font);
+    label->setMargin(0);
+    label->setIndent(0);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    SetTextColour(label, colour);
+    return label;
+}
+
+void FrmDisplay::buildHeader() {
+    m_lblType = makeLabel(this, QStringLiteral("lblType"), ArialFont(14.25, true, true),
+                          kHeadingColour);
+    m_lblType->move(TwipsPoint(kHeaderLeft, kTypeTop));
+    for (int i = 0; i < 8; ++i) {
+        m_header[i] = makeLabel(this, QString::fromLatin1(kHeaderNames[i]), VerdanaFont(8.25, true),
+                                Qt::black);
+        m_header[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i]));
+    }
+    const char* const legends[2] = {"Inner Wheel - Natal Chart", "Outer Wheel - Draconic Chart"};
+    for (int i = 0; i < 2; ++i) {
+        QLabel* legend = makeLabel(this, QStringLiteral("lblLegend%1").arg(i),
+                                   VerdanaFont(8.25, true), Qt::white);
+        legend->setWordWrap(true);
+        legend->setAutoFillBackground(true);
+        QPalette pal = legend->palette();
+        pal.setColor(QPalette::Window, kLegendBack);
+        legend->setPalette(pal);
+        legend->setGeometry(TwipsRect(kHeaderLeft, kLegendTops[i], kLegendWidth, kLegendHeight));
+        legend->setText(QString::fromLatin1(legends[i]));
+        m_legend[i] = legend;
+    }
+}
+
+void FrmDisplay::buildPositionTable() {
+    auto makeCell = [&](QWidget* frame, const QString& name, int row, int width, const QFont& font,
+                        const QColor& colour) {
+        QLabel* cell = makeLabel(frame, name, font, colour);
+        cell->setFrameShape(QFrame::Box);
+        cell->setFrameShadow(QFrame::Plain);
+        cell->setLineWidth(1);
+        cell->setIndent(2);
+        cell->setAutoFillBackground(true);
+        QPalette pal = cell->palette();
+        pal.setColor(QPalette::Window, Qt::white);
+        cell->setPalette(pal);
+        cell->setGeometry(TwipsRect(kCellLeft, kRowTops[row], width, kCellHeight));
+        return cell;
+    };
+
+    m_planetFrame = new CaptionFrame(tr("Planet"), kPlanetGreen, this);
+    m_planetFrame->setObjectName(QStringLiteral("Frame1"));
+    m_planetFrame->setGeometry(
+        TwipsRect(kPlanetFrameLeft, kFrameTop, kPlanetFrameWidth, kFrameHeight));
+    for (int row = 0; row < 10; ++row) {
+        QLabel* caption = makeCell(m_planetFrame, QStringLiteral("PlanetName%1").arg(row), row,
+                                   kRowCaptionWidth, VerdanaFont(9.75, true), kPlanetGreen);
+        caption->setText(QString::fromLatin1(kRowCaptions[row]));
+    }
+
+    // fraPlanet_Position(0) holds the draconic cells Planet(10..19), (1) the natal Planet(0..9).
+    m_positionFrame[0] = new CaptionFrame(tr("Draconian"), kDraconicBlue, this);
+    m_positionFrame[1] = new CaptionFrame(tr("Natal"), Qt::black, this);
+    for (int f = 0; f < 2; ++f) {
+        CaptionFrame* frame = m_positionFrame[f];
+        frame->setObjectName(QStringLiteral("fraPlanet_Position%1").arg(f));
+        frame->setGeometry(
+            TwipsRect(kDraconicFrameLeft, kFrameTop, kPositionFrameWidth, kFrameHeight));
+        const int first = f == 0 ? 10 : 0;
+        const QColor colour = f == 0 ? kDraconicBlue : QColor(Qt::black);
+        for (int row = 0; row < 10; ++row) {
+            m_cells[first + row] = makeCell(frame, QStringLiteral("Planet%1").arg(first + row), row,
+                                            kCellWidth, VerdanaFont(9.75), colour);
+        }
+    }
+}
+
+void FrmDisplay::buildSingleWheel() {
+    m_picNatal = new WheelPicture(false, this);
+    m_picNatal->move(TwipsPoint(kPictureLeft, kPictureTop));
+    for (int h = 0; h < 12; ++h) {
+        m_lblNatal[h] = makeLabel(m_picNatal, QStringLiteral("lblNatal%1").arg(h), font(),
+                                  Qt::black);
+        m_lblNatal[h]->move(TwipsPoint(kNatalText[h].left, kNatalText[h].top));
+    }
+    for (int h = 0; h < 12; ++h) {
+        QLabel* number = makeLabel(m_picNatal, QStringLiteral("lblNatalPosition%1").arg((h + 1) % 12),
+                                   VerdanaFont(12), Qt::black);
+        number->setText(QString::number(h + 1));
+        number->adjustSize();
+        number->move(TwipsPoint(kHouseNumber[h].left, kHouseNumber[h].top));
+    }
+    // The sign pictures lie over the house numbers that share their spot.
+    for (int h = 0; h < 12; ++h) {
+        m_imgSign[h] = new SignPicture(m_picNatal);
+        m_imgSign[h]->setObjectName(QStringLiteral("imgSign%1").arg(h));
+        m_imgSign[h]->move(TwipsPoint(kNatalSign[h].left, kNatalSign[h].top));
+    }
+}
+
+void FrmDisplay::buildComparisonWheel() {
+    m_picNatalDraconic = new WheelPicture(true, this);
+    m_picNatalDraconic->move(TwipsPoint(kPictureLeft, kPictureTop));
+    const QFont bold = VerdanaFont(8.25, true);
+    for (int i = 0; i < 24; ++i) {
+        bool outer = i < 12;
+        const TwipPoint& at = outer ? kOuterText[i] : kInnerText[i - 12];
+        QLabel* label = makeLabel(m_picNatalDraconic, QStringLiteral("lblPlanets_Position%1").arg(i),
+                                  bold, outer ? kDraconicBlue : QColor(Qt::black));
+        label->setWordWrap(true);
+        label->move(TwipsPoint(at.left, at.top));
+        label->setFixedWidth(TwipsToPx(kComparisonTextWidth));
+        m_lblPlanetsPosition[i] = label;
+    }
+    for (int h = 0; h < 12; ++h) {
+        for (int ring = 0; ring < 2; ++ring) {
+            int index = ring == 0 ? 12 + h : 24 + h;
+            const TwipPoint& at = ring == 0 ? kOuterSign[h] : kInnerSign[h];
+            auto* sign = new SignPicture(m_picNatalDraconic);
+            sign->setObjectName(QStringLiteral("imgSign%1").arg(index));
+            sign->move(TwipsPoint(at.left, at.top));
+            m_imgSign[index] = sign;
+        }
+    }
+}
+
+void FrmDisplay::setFitted(QLabel* label, const std::string& text) {
+    QString display = HouseDisplayText(text);
+    if (label->text() == display && !display.isEmpty()) return;
+    label->setText(display);
+    label->adjustSize();
+}
+
+void FrmDisplay::setWrapped(QLabel* label, const std::string& text) {
+    QString display = HouseDisplayText(text);
+    if (label->text() == display && label->height() > 0) return;
+    label->setText(display);
+    label->setFixedHeight(label->heightForWidth(label->width()));
+}
+
+void FrmDisplay::render(const ChartWindowModel& m) {
+    setFitted(m_lblType, m.lblType);
+    const std::string* header[8] = {&m.lblName, &m.lblCity,   &m.lblState,    &m.lblCountry,
+                                    &m.lblDOB,  &m.lblTOB,    &m.lblLatitude, &m.lblLongitude};
+    for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
+    for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
+
+    for (int i = 0; i < 20; ++i) m_cells[i]->setText(Q(m.Planet[i]));
+    m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
+    m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
+
+    const QColor houseColour = ToQColor(m.natalHouseColor);
+    for (int h = 0; h < 12; ++h) {
+        SetTextColour(m_lblNatal[h], houseColour);
+        setFitted(m_lblNatal[h], m.lblNatal[h]);
+    }
+    for (int i = 0; i < 24; ++i) setWrapped(m_lblPlanetsPosition[i], m.lblPlanets_Position[i]);
+    for (int i = 0; i < 36; ++i) m_imgSign[i]->setPicture(m.imgSign[i]);
+
+    (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
+    update();
+}
+
+WheelPicture* FrmDisplay::frontPicture() const {
+    // The picture raised last lies above the other among the window's children.
+    const QObjectList& kids = children();
+    int single = kids.indexOf(m_picNatal);
+    int comparison = kids.indexOf(m_picNatalDraconic);
+    return comparison > single ? m_picNatalDraconic : m_picNatal;
+}
+
+void FrmDisplay::paintEvent(QPaintEvent*) {
+    emit painted();
+}
+
+}  // namespace velloran

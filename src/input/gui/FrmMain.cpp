@@ -1,0 +1,397 @@
+#include "input/gui/FrmMain.h"
+
+#include <QAction>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include "app/LinkLabel.h"
+#include "app/Platform.h"
+#include "chart/gui/UiFonts.h"
+#include "input/ZoneTable.h"
+
+namespace velloran {
+
+namespace {
+
+constexpr int kCoordinateMaxLength = 3;
+
+const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
+                                 "July",    "August",   "September", "October", "November", "December"};
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+std::string S(const QString& s) { return s.toStdString(); }
+
+QComboBox* MakeList(const QString& name) {
+    auto* box = new QComboBox;
+    box->setObjectName(name);
+    box->setEditable(false);
+    box->setMaxVisibleItems(20);
+    return box;
+}
+
+}  // namespace
+
+FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setFont(VerdanaFont(8.25));
+    createMenus();
+    createControls();
+    fillLists();
+    setTabOrder();
+    m_txtName->setFocus();
+    // A fixed dialog-like window: its rows keep their arrangement.
+    setFixedSize(sizeHint());
+}
+
+void FrmMain::createMenus() {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    QAction* calculate = file->addAction(tr("Get My Natal &Chart"));
+    calculate->setObjectName(QStringLiteral("mnuCalculate"));
+    connect(calculate, &QAction::triggered, this, &FrmMain::calculateRequested);
+    file->addSeparator();
+    QAction* exit = file->addAction(tr("&Exit"));
+    exit->setObjectName(QStringLiteral("mnuExit"));
+    connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    QAction* online = help->addAction(tr("&Online Help"));
+    online->setObjectName(QStringLiteral("mnuOnline"));
+    connect(online, &QAction::triggered, this, [this] { emit pageRequested(Page::Help); });
+    QAction* visit = help->addAction(tr("&Visit Us Online"));
+    visit->setObjectName(QStringLiteral("mnuVisit"));
+    connect(visit, &QAction::triggered, this, [this] { emit pageRequested(Page::ForumHome); });
+    help->addSeparator();
+    QAction* update = help->addAction(tr("Check for Software &Update"));
+    update->setObjectName(QStringLiteral("mnuUpdate"));
+    connect(update, &QAction::triggered, this, [this] { emit pageRequested(Page::Update); });
+    help->addSeparator();
+    QAction* about = help->addAction(tr("&About Software"));
+    about->setObjectName(QStringLiteral("mnuAbout"));
+    connect(about, &QAction::triggered, this, &FrmMain::aboutRequested);
+}
+
+QLineEdit* FrmMain::makeTextBox(const QString& name, KeyFilter filter) {
+    auto* box = new QLineEdit;
+    box->setObjectName(name);
+    box->installEventFilter(this);
+    m_filters[box] = filter;
+    if (filter == KeyFilter::Numbers) {
+        box->setMaxLength(kCoordinateMaxLength);
+        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
+    }
+    return box;
+}
+
+QLabel* FrmMain::makeCaption(const QString& text, QWidget* buddy) {
+    auto* label = new QLabel(text);
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(buddy);
+    return label;
+}
+
+void FrmMain::createControls() {
+    auto* central = new QWidget;
+    auto* outer = new QVBoxLayout(central);
+    outer->setContentsMargins(14, 10, 14, 14);
+    outer->setSpacing(8);
+
+    m_label8 = new LinkLabel(FormForumLinkText(), central);
+    m_label8->setObjectName(QStringLiteral("Label8"));
+    m_label8->setAlignment(Qt::AlignCenter);
+    connect(m_label8, &LinkLabel::clicked, this, [this] { emit pageRequested(Page::ForumHome); });
+    outer->addWidget(m_label8);
+
+    m_label1 = new QLabel(QStringLiteral(
+        "Know the Draconian planetary positions in your natal chart and the role they play in "
+        "realizing your soul's purpose in life. Enter your personal details to get your "
+        "Draconian Natal Chart. "));
+    m_label1->setObjectName(QStringLiteral("Label1"));
+    m_label1->setTextFormat(Qt::PlainText);
+    m_label1->setWordWrap(true);
+    QFont intro = VerdanaFont(8.25, true);
+    m_label1->setFont(intro);
+    outer->addWidget(m_label1);
+
+    auto* grid = new QGridLayout;
+    grid->setHorizontalSpacing(8);
+    grid->setVerticalSpacing(7);
+    outer->addLayout(grid);
+
+    // Row 3: name, and the open button two rows high on the right.
+    m_txtName = makeTextBox(QStringLiteral("txtName"), KeyFilter::Letters);
+    grid->addWidget(makeCaption(tr("Name:"), m_txtName), 0, 0);
+    grid->addWidget(m_txtName, 0, 1);
+    m_cmdOpen = new QPushButton(tr("&Open Previously Saved Reading"));
+    m_cmdOpen->setObjectName(QStringLiteral("cmdOpen"));
+    m_cmdOpen->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Expanding);
+    connect(m_cmdOpen, &QPushButton::clicked, this, &FrmMain::openRequested);
+    grid->addWidget(m_cmdOpen, 0, 3, 2, 2);
+
+    // Row 4: birthday.
+    m_cboMonth = MakeList(QStringLiteral("cboMonth"));
+    m_cboDate = MakeList(QStringLiteral("cboDate"));
+    m_cboYear = MakeList(QStringLiteral("cboYear"));
+    auto* birthday = new QHBoxLayout;
+    birthday->addWidget(m_cboMonth);
+    birthday->addWidget(m_cboDate);
+    birthday->addWidget(m_cboYear);
+    birthday->addStretch();
+    grid->addWidget(makeCaption(tr("Birthday:"), m_cboMonth), 1, 0);
+    grid->addLayout(birthday, 1, 1);
+
+    // Row 5: time of birth.
+    m_cboHour = MakeList(QStringLiteral("cboHour"));
+    m_cboMinute = MakeList(QStringLiteral("cboMinute"));
+    auto* time = new QHBoxLayout;
+    time->addWidget(m_cboHour);
+    time->addWidget(m_cboMinute);
+    auto* hint = new QLabel(QStringLiteral("HH/MM/SS"));
+    hint->setObjectName(QStringLiteral("lblTimeHint"));
+    time->addWidget(hint);
+    time->addStretch();
+    grid->addWidget(makeCaption(tr("Time Of Birth:"), m_cboHour), 2, 0);
+    grid->addLayout(time, 2, 1);
+
+    // Row 6: daylight saving, city, and the place look-up button.
+    m_chkDST = new QCheckBox(tr("Daylight Saving Time"));
+    m_chkDST->setObjectName(QStringLiteral("chkDST"));
+    m_cboTimeZone = MakeList(QStringLiteral("cboTimeZone"));
+    grid->addWidget(makeCaption(tr("Time Zone:"), m_cboTimeZone), 3, 0);
+    grid->addWidget(m_chkDST, 3, 1);
+    m_txtCity = makeTextBox(QStringLiteral("txtCity"), KeyFilter::Letters);
+    grid->addWidget(makeCaption(tr("City:"), m_txtCity), 3, 2);
+    grid->addWidget(m_txtCity, 3, 3);
+    m_command1 = new QPushButton(tr("Click here to find Latitude && Longitude"));
+    m_command1->setObjectName(QStringLiteral("Command1"));
+    connect(m_command1, &QPushButton::clicked, this, &FrmMain::findLatLongRequested);
+    grid->addWidget(m_command1, 3, 4);
+
+    // Row 7: the zone list across the left side, state on the right.
+    grid->addWidget(m_cboTimeZone, 4, 0, 1, 2);
+    m_txtState = makeTextBox(QStringLiteral("txtState"), KeyFilter::Letters);
+    grid->addWidget(makeCaption(tr("State:"), m_txtState), 4, 2);
+    grid->addWidget(m_txtState, 4, 3);
+
+    // Rows 8 and 9: degrees, direction pair, minutes.
+    auto coordinateRow = [&](QLineEdit* deg, const QString& frameName, QRadioButton* first,
+                             QRadioButton* second, QLineEdit* min) {
+        auto* frame = new QFrame;
+        frame->setObjectName(frameName);
+        frame->setFrameShape(QFrame::StyledPanel);
+        auto* pair = new QVBoxLayout(frame);
+        pair->setContentsMargins(6, 2, 6, 2);
+        pair->setSpacing(0);
+        pair->addWidget(first);
+        pair->addWidget(second);
+        auto* row = new QHBoxLayout;
+        row->addWidget(deg);
+        row->addWidget(frame);
+        row->addWidget(min);
+        row->addWidget(new QLabel(QStringLiteral("DEG/MIN")));
+        row->addStretch();
+        return row;
+    };
+    auto makeOption = [](const QString& caption, const QString& name) {
+        auto* option = new QRadioButton(caption);
+        option->setObjectName(name);
+        return option;
+    };
+
+    m_txtLatD = makeTextBox(QStringLiteral("txtLatD"), KeyFilter::Numbers);
+    m_txtLatM = makeTextBox(QStringLiteral("txtLatM"), KeyFilter::Numbers);
+    m_optNorth = makeOption(tr("North"), QStringLiteral("optLatSouth0"));
+    m_optSouth = makeOption(tr("South"), QStringLiteral("optLatSouth1"));
+    m_latGroup = new QButtonGroup(this);
+    m_latGroup->addButton(m_optNorth, 0);
+    m_latGroup->addButton(m_optSouth, 1);
+    m_txtLatD->setAccessibleName(tr("Latitude degrees"));
+    m_txtLatM->setAccessibleName(tr("Latitude minutes"));
+    grid->addWidget(makeCaption(tr("Latitude:"), m_txtLatD), 5, 0);
+    grid->addLayout(coordinateRow(m_txtLatD, QStringLiteral("Frame3"), m_optNorth, m_optSouth,
+                                  m_txtLatM),
+                    5, 1);
+    m_txtCountry = makeTextBox(QStringLiteral("txtCountry"), KeyFilter::Letters);
+    grid->addWidget(makeCaption(tr("Country:"), m_txtCountry), 5, 2);
+    grid->addWidget(m_txtCountry, 5, 3);
+
+    m_txtLonD = makeTextBox(QStringLiteral("txtLonD"), KeyFilter::Numbers);
+    m_txtLonM = makeTextBox(QStringLiteral("txtLonM"), KeyFilter::Numbers);
+    m_optEast = makeOption(tr("East"), QStringLiteral("optLongEast0"));
+    m_optWest = makeOption(tr("West"), QStringLiteral("optLongEast1"));
+    m_lonGroup = new QButtonGroup(this);
+    m_lonGroup->addButton(m_optEast, 0);
+    m_lonGroup->addButton(m_optWest, 1);
+    m_txtLonD->setAccessibleName(tr("Longitude degrees"));
+    m_txtLonM->setAccessibleName(tr("Longitude minutes"));
+    grid->addWidget(makeCaption(tr("Longitude:"), m_txtLonD), 6, 0);
+    grid->addLayout(coordinateRow(m_txtLonD, QStringLiteral("Frame4"), m_optEast, m_optWest,
+                                  m_txtLonM),
+                    6, 1);
+    m_cmdCalculate = new QPushButton(tr("Get My Draconic Astrology &Chart"));
+    m_cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
+    m_cmdCalculate->setDefault(false);
+    m_cmdCalculate->setAutoDefault(false);
+    connect(m_cmdCalculate, &QPushButton::clicked, this, &FrmMain::calculateRequested);
+    grid->addWidget(m_cmdCalculate, 6, 3, 1, 2);
+
+    grid->setColumnMinimumWidth(1, 300);
+    grid->setColumnMinimumWidth(3, 150);
+    m_label1->setMinimumWidth(560);
+    setCentralWidget(central);
+}
+
+void FrmMain::fillLists() {
+    for (int d = 1; d <= 31; ++d) m_cboDate->addItem(QString::number(d));
+    for (const char* month : kMonths) m_cboMonth->addItem(QString::fromLatin1(month));
+    for (int y = kFirstYear; y <= kLastYear; ++y) m_cboYear->addItem(QString::number(y));
+    for (int h = 0; h <= 23; ++h) m_cboHour->addItem(QString::number(h));
+    for (int m = 0; m <= 59; ++m) m_cboMinute->addItem(QString::number(m));
+    const ZoneTables& zones = TimeZones();
+    for (int z = 0; z < kZoneCount; ++z) m_cboTimeZone->addItem(Q(zones.ZoneLabels[z]));
+    for (QComboBox* list : {m_cboDate, m_cboMonth, m_cboYear, m_cboHour, m_cboMinute, m_cboTimeZone})
+        list->setCurrentIndex(0);
+    m_optNorth->setChecked(true);
+    m_optEast->setChecked(true);
+}
+
+void FrmMain::setTabOrder() {
+    const QList<QWidget*> order = {m_label8,   m_txtName,  m_cmdOpen,  m_cboMonth,   m_cboDate,
+                                   m_cboYear,  m_cboHour,  m_cboMinute, m_chkDST,    m_txtCity,
+                                   m_command1, m_cboTimeZone, m_txtState, m_txtLatD, m_optNorth,
+                                   m_optSouth, m_txtLatM,  m_txtCountry, m_txtLonD,  m_optEast,
+                                   m_optWest,  m_txtLonM,  m_cmdCalculate};
+    for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+FormInput FrmMain::input() const {
+    FormInput in;
+    in.txtName = S(m_txtName->text());
+    in.cboMonth = m_cboMonth->currentIndex();
+    in.cboDate = m_cboDate->currentIndex();
+    in.cboYear = m_cboYear->currentIndex();
+    in.cboHour = m_cboHour->currentIndex();
+    in.cboMinute = m_cboMinute->currentIndex();
+    in.cboTimeZone = m_cboTimeZone->currentIndex();
+    in.chkDST = m_chkDST->checkState() == Qt::Unchecked          ? 0
+                : m_chkDST->checkState() == Qt::PartiallyChecked ? 2
+                                                                 : 1;
+    in.txtCity = S(m_txtCity->text());
+    in.txtState = S(m_txtState->text());
+    in.txtCountry = S(m_txtCountry->text());
+    in.txtLatD = S(m_txtLatD->text());
+    in.txtLatM = S(m_txtLatM->text());
+    in.txtLonD = S(m_txtLonD->text());
+    in.txtLonM = S(m_txtLonM->text());
+    in.optLatSouth = m_latGroup->checkedId();
+    in.optLongEast = m_lonGroup->checkedId();
+    return in;
+}
+
+namespace {
+void SelectPair(QButtonGroup* group, int id) {
+    if (id == 0 || id == 1) {
+        group->button(id)->setChecked(true);
+        return;
+    }
+    // Neither option: an exclusive group cannot clear itself, so lift the rule for a moment.
+    group->setExclusive(false);
+    for (QAbstractButton* button : group->buttons()) button->setChecked(false);
+    group->setExclusive(true);
+}
+}  // namespace
+
+void FrmMain::setInput(const FormInput& in) {
+    m_txtName->setText(Q(in.txtName));
+    m_cboMonth->setCurrentIndex(in.cboMonth);
+    m_cboDate->setCurrentIndex(in.cboDate);
+    m_cboYear->setCurrentIndex(in.cboYear);
+    m_cboHour->setCurrentIndex(in.cboHour);
+    m_cboMinute->setCurrentIndex(in.cboMinute);
+    m_cboTimeZone->setCurrentIndex(in.cboTimeZone);
+    m_chkDST->setTristate(in.chkDST == 2);
+    m_chkDST->setCheckState(in.chkDST == 0   ? Qt::Unchecked
+                            : in.chkDST == 2 ? Qt::PartiallyChecked
+                                             : Qt::Checked);
+    m_txtCity->setText(Q(in.txtCity));
+    m_txtState->setText(Q(in.txtState));
+    m_txtCountry->setText(Q(in.txtCountry));
+    m_txtLatD->setText(Q(in.txtLatD));
+    m_txtLatM->setText(Q(in.txtLatM));
+    m_txtLonD->setText(Q(in.txtLonD));
+    m_txtLonM->setText(Q(in.txtLonM));
+    SelectPair(m_latGroup, in.optLatSouth);
+    SelectPair(m_lonGroup, in.optLongEast);
+}
+
+QWidget* FrmMain::control(FormControl which) const {
+    switch (which) {
+        case FormControl::None: return nullptr;
+        case FormControl::txtName: return m_txtName;
+        case FormControl::txtLatD: return m_txtLatD;
+        case FormControl::txtLatM: return m_txtLatM;
+        case FormControl::txtLonD: return m_txtLonD;
+        case FormControl::txtLonM: return m_txtLonM;
+        case FormControl::txtCity: return m_txtCity;
+        case FormControl::txtState: return m_txtState;
+        case FormControl::txtCountry: return m_txtCountry;
+    }
+    return nullptr;
+}
+
+void FrmMain::selectDefault(DefaultOption option) {
+    if (option == DefaultOption::North) m_optNorth->setChecked(true);
+    if (option == DefaultOption::East) m_optEast->setChecked(true);
+}
+
+bool FrmMain::refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text) {
+    for (char32_t code : text.toUcs4()) {
+        KeyVerdict verdict = FilterKey(filter, static_cast<int>(code));
+        if (verdict.accepted) continue;
+        m_platform.showMessage(this, Q(verdict.message), MessageIcon::Error);
+        if (verdict.focusSameBox) box->setFocus();
+        return true;
+    }
+    return false;
+}
+
+bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
+    auto filter = m_filters.find(watched);
+    if (filter == m_filters.end()) return QMainWindow::eventFilter(watched, event);
+    auto* box = static_cast<QLineEdit*>(watched);
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        // Focus movement and Ctrl shortcuts (copy, paste, select all) are not typed characters.
+        if (key->key() == Qt::Key_Tab || key->key() == Qt::Key_Backtab) return false;
+        if (key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier)) return false;
+        if (key->text().isEmpty()) return false;
+        return refuseTyped(box, filter->second, key->text());
+    }
+    if (event->type() == QEvent::InputMethod) {
+        auto* im = static_cast<QInputMethodEvent*>(event);
+        if (!im->commitString().isEmpty() && refuseTyped(box, filter->second, im->commitString()))
+            return true;
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void FrmMain::closeEvent(QCloseEvent* event) {
+    event->accept();
+    emit closeRequested();
+}
+
+}  // namespace velloran
