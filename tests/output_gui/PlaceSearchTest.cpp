@@ -79,7 +79,7 @@ TEST(PlaceSearchTest, PastedPunctuationStaysInsideTheQuery) {
     PlaceSearchComponent component(platform);
 
     component.search(QStringLiteral("St. John's & Co+ #1 ?x=y  Zürich Latitude Longitude"),
-                     kForumHomePage);
+                     kPlaceSearchSiteAddress);
 
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QUrl& url = platform.openedUrls[0];

@@ -37,7 +37,7 @@ FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormI
         return request.failure->focus;
     }
     PlaceSearchComponent component(platform);
-    component.search(QString::fromStdString(request.searchText), kForumHomePage);
+    component.search(QString::fromStdString(request.searchText), kPlaceSearchSiteAddress);
     return FormControl::None;
 }
 

@@ -9,8 +9,8 @@ namespace velloran {
 
 class Platform;
 
-// The maker's forum home page, given to the place search as its site address.
-inline const QString kForumHomePage = QStringLiteral("https://velloran.example/forum");
+// The site address given to the place search: the maker's forum home page.
+inline const QString kPlaceSearchSiteAddress = QStringLiteral("https://velloran.example/forum");
 
 // The map search address for a search text: the place words of the text, percent-encoded as the
 // query of the OpenStreetMap search page.
