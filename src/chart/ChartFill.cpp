@@ -59,11 +59,11 @@ int SignOfAbbrev(const SignTextList& signAbbrevs, std::string_view abbrev) {
 // What differs between the natal and the draconic fill.
 struct FillTarget {
     const BodyTextList& positions;
-    bool longForm;            // positions in long form (draconic) or compact form (natal)
-    int firstCell;            // Planet(firstCell + k)
+    bool longForm;  // positions in long form (draconic) or compact form (natal)
+    int firstCell;  // Planet(firstCell + k)
     Rgb houseColor;
-    int firstWheelEntry;      // WheelHouseTexts entry of house 1
-    int firstRingPicture;     // imgSign of house 1 on the comparison wheel
+    int firstWheelEntry;   // WheelHouseTexts entry of house 1
+    int firstRingPicture;  // imgSign of house 1 on the comparison wheel
     const char* heading;
 };
 

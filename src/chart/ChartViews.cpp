@@ -15,7 +15,8 @@ std::string ReplaceAll(const std::string& text, const std::string& find, const s
     if (find.empty()) return text;
     std::string result;
     std::size_t from = 0;
-    for (std::size_t at; (at = text.find(find, from)) != std::string::npos; from = at + find.size()) {
+    for (std::size_t at; (at = text.find(find, from)) != std::string::npos;
+         from = at + find.size()) {
         result.append(text, from, at - from);
         result += with;
     }

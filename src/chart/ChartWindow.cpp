@@ -7,9 +7,9 @@
 namespace velloran {
 
 const MonthNames& EnglishMonthNames() {
-    static const MonthNames names = {"January", "February", "March",     "April",
-                                     "May",     "June",     "July",      "August",
-                                     "September", "October", "November", "December"};
+    static const MonthNames names = {"January",   "February", "March",    "April",
+                                     "May",       "June",     "July",     "August",
+                                     "September", "October",  "November", "December"};
     return names;
 }
 

@@ -51,7 +51,8 @@ std::optional<Problem> SetDate(const std::string& text, FormInput& form) {
     if (!y || !m || !d) return Problem{"--date " + Quoted(text) + ": expected YYYY-MM-DD"};
     if (*y < kFirstYear || *y > kLastYear)
         return Problem{"--date " + Quoted(text) + ": the year must lie in 1905..2050"};
-    if (*m < 1 || *m > 12) return Problem{"--date " + Quoted(text) + ": the month must lie in 1..12"};
+    if (*m < 1 || *m > 12)
+        return Problem{"--date " + Quoted(text) + ": the month must lie in 1..12"};
     if (*d < 1 || *d > 31) return Problem{"--date " + Quoted(text) + ": the day must lie in 1..31"};
     form.cboYear = *y - kFirstYear;
     form.cboMonth = *m - 1;
@@ -139,7 +140,8 @@ int Fail(std::ostream& err, const std::string& message, int status = kExitFailur
 int RunNew(const NewCommand& cmd, std::ostream& err, CliFiles& files) {
     FormInput form;
     if (auto problem = BuildForm(cmd, form)) return Fail(err, problem->message);
-    if (auto failure = ValidateInput(form, true)) return Fail(err, failure->message, kExitInvalidForm);
+    if (auto failure = ValidateInput(form, true))
+        return Fail(err, failure->message, kExitInvalidForm);
     ReadingState state;
     CopyFormToState(form, state);
     std::string reason;
@@ -180,7 +182,8 @@ int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, Cl
         return out ? kExitOk : kExitFailure;
     }
     std::string reason;
-    if (!files.Write(*cmd.output, text, reason)) return Fail(err, Quoted(*cmd.output) + ": " + reason);
+    if (!files.Write(*cmd.output, text, reason))
+        return Fail(err, Quoted(*cmd.output) + ": " + reason);
     return kExitOk;
 }
 
@@ -188,7 +191,8 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     auto loaded = LoadReading(cmd.input, err, files);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
-    out << (cmd.json ? ShowJson(reading.state, reading.form) : ShowText(reading.state, reading.form));
+    out << (cmd.json ? ShowJson(reading.state, reading.form)
+                     : ShowText(reading.state, reading.form));
     return out ? kExitOk : kExitFailure;
 }
 

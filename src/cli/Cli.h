@@ -13,8 +13,8 @@
 namespace velloran {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;     // bad arguments, unreadable or damaged files
-inline constexpr int kExitInvalidForm = 2; // the birth data fail the form's validation
+inline constexpr int kExitFailure = 1;      // bad arguments, unreadable or damaged files
+inline constexpr int kExitInvalidForm = 2;  // the birth data fail the form's validation
 
 // File access of the tool; tests and the fuzzer supply one that keeps files in memory.
 class CliFiles {

@@ -16,29 +16,29 @@ namespace velloran {
 
 namespace {
 
-constexpr const char* kBodyTitles[kBodyCount] = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "North Node", "South Node",
-    "Ascendant"};
-constexpr const char* kSignNames[12] = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
-                                        "Libra", "Scorpio", "Sagittarius", "Capricorn",
-                                        "Aquarius", "Pisces"};
+constexpr const char* kBodyTitles[kBodyCount] = {"Sun",        "Moon",     "Mercury", "Venus",
+                                                 "Mars",       "Jupiter",  "Saturn",  "North Node",
+                                                 "South Node", "Ascendant"};
+constexpr const char* kSignNames[12] = {"Aries",       "Taurus",    "Gemini",   "Cancer",
+                                        "Leo",         "Virgo",     "Libra",    "Scorpio",
+                                        "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
 constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
 
 // One chart as the report shows it.
 struct ChartView {
     const char* title = "";
-    int risingSign = 0;                        // 0..11
-    std::array<int, kBodyCount> sign{};        // -1 when the position has no sign
+    int risingSign = 0;                  // 0..11
+    std::array<int, kBodyCount> sign{};  // -1 when the position has no sign
     std::array<double, kBodyCount> longitude{};
     std::array<std::string, kBodyCount> position;  // the chart's own position text
-    std::array<std::string, 12> houses;        // house texts 1..12 as the fill recorded them
+    std::array<std::string, 12> houses;            // house texts 1..12 as the fill recorded them
 };
 
 bool IsRetrogradeBody(const ReadingState& state, int k) {
     const std::string& name = state.BodyNames[k];
     std::string_view mark = kRetrogradeMark;
-    return name.size() >= mark.size() && name.compare(name.size() - mark.size(), mark.size(),
-                                                      mark) == 0;
+    return name.size() >= mark.size() &&
+           name.compare(name.size() - mark.size(), mark.size(), mark) == 0;
 }
 
 int HouseOf(const ChartView& chart, int k) {
@@ -102,8 +102,8 @@ std::string ZoneLabel(int index) {
 }
 
 std::string ChartText(const ReadingState& state, const ChartView& chart) {
-    std::string out = std::string(chart.title) + " chart, rising sign " +
-                      kSignNames[chart.risingSign] + "\n";
+    std::string out =
+        std::string(chart.title) + " chart, rising sign " + kSignNames[chart.risingSign] + "\n";
     out += "  Body          Longitude   Position         House\n";
     for (int k = 0; k < kBodyCount; ++k) {
         std::string body = kBodyTitles[k];
@@ -150,11 +150,13 @@ std::string ChartJson(const ReadingState& state, const ChartView& chart, bool dr
                ", \"longitude\": " + JsonNumber(chart.longitude[k]);
         if (draconic) out += ", \"rawLongitude\": " + JsonNumber(state.DraconicRawLongitudes[k]);
         out += ", \"position\": " + JsonString(chart.position[k]);
-        if (draconic) out += ", \"compactPosition\": " + JsonString(CompactSignPosition(chart.position[k]));
-        out += ", \"sign\": " + (chart.sign[k] < 0 ? "null" : JsonString(kSignNames[chart.sign[k]])) +
-               ", \"house\": " + (house ? std::to_string(house) : "null") +
-               ", \"retrograde\": " + (IsRetrogradeBody(state, k) ? "true" : "false") + "}" +
-               (k + 1 < kBodyCount ? "," : "") + "\n";
+        if (draconic)
+            out += ", \"compactPosition\": " + JsonString(CompactSignPosition(chart.position[k]));
+        out +=
+            ", \"sign\": " + (chart.sign[k] < 0 ? "null" : JsonString(kSignNames[chart.sign[k]])) +
+            ", \"house\": " + (house ? std::to_string(house) : "null") +
+            ", \"retrograde\": " + (IsRetrogradeBody(state, k) ? "true" : "false") + "}" +
+            (k + 1 < kBodyCount ? "," : "") + "\n";
     }
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
@@ -188,7 +190,8 @@ std::string ShowText(const ReadingState& state, const FormInput& form) {
            " h from 0h of the local date; day number from J2000.0: " + Fixed(state.DayNumber, 6) +
            "\n";
     std::string retro;
-    for (const std::string& name : RetrogradePlanets(state)) retro += (retro.empty() ? "" : ", ") + name;
+    for (const std::string& name : RetrogradePlanets(state))
+        retro += (retro.empty() ? "" : ", ") + name;
     out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n\n";
     out += ChartText(state, NatalView(state)) + "\n";
     out += ChartText(state, DraconicView(state));
@@ -238,11 +241,21 @@ std::string JsonString(std::string_view text) {
     std::string out = "\"";
     for (unsigned char c : text) {
         switch (c) {
-            case '"': out += "\\\""; break;
-            case '\\': out += "\\\\"; break;
-            case '\n': out += "\\n"; break;
-            case '\r': out += "\\r"; break;
-            case '\t': out += "\\t"; break;
+            case '"':
+                out += "\\\"";
+                break;
+            case '\\':
+                out += "\\\\";
+                break;
+            case '\n':
+                out += "\\n";
+                break;
+            case '\r':
+                out += "\\r";
+                break;
+            case '\t':
+                out += "\\t";
+                break;
             default:
                 if (c < 0x20 || c == 0x7F) {
                     char buffer[8];

@@ -4,8 +4,8 @@ namespace velloran {
 
 namespace {
 
-constexpr int kFebruary = 1;                 // cboMonth positions
-constexpr int kThirtyDayMonths[] = {3, 5, 8, 10};  // April, June, September, November
+constexpr int kFebruary = 1;                          // cboMonth positions
+constexpr int kThirtyDayMonths[] = {3, 5, 8, 10};     // April, June, September, November
 constexpr int kDay29 = 28, kDay30 = 29, kDay31 = 30;  // cboDate positions
 
 ValidationFailure Failure(int check, const char* message, MessageIcon icon, FormControl focus,

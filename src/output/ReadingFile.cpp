@@ -15,8 +15,23 @@ constexpr std::size_t kMaxReadingBytes = 64 * 1024;
 constexpr int kMaxReadingLines = 40;
 
 enum Line {
-    kName, kMonth, kDay, kYear, kHour, kMinute, kZone, kLonDeg, kLonMin, kLatDeg, kLatMin,
-    kLongEast, kLatSouth, kDaylightSaving, kCity, kState, kCountry
+    kName,
+    kMonth,
+    kDay,
+    kYear,
+    kHour,
+    kMinute,
+    kZone,
+    kLonDeg,
+    kLonMin,
+    kLatDeg,
+    kLatMin,
+    kLongEast,
+    kLatSouth,
+    kDaylightSaving,
+    kCity,
+    kState,
+    kCountry
 };
 
 const char* TruthText(bool value) { return value ? "True" : "False"; }

@@ -15,7 +15,7 @@ namespace {
 constexpr int kShift = 85;
 constexpr unsigned char kEscapeHighFirst = 64;  // 64..71 carry the high nibble 8..15
 constexpr unsigned char kEscapeHighLast = 71;
-constexpr unsigned char kEscapeLowFirst = 48;   // 48..63 carry the low nibble 0..15
+constexpr unsigned char kEscapeLowFirst = 48;  // 48..63 carry the low nibble 0..15
 constexpr unsigned char kEscapeLowLast = 63;
 
 // Unicode of the Windows-1252 bytes 0x80..0xAA (the bytes Windows leaves undefined map to the
@@ -67,8 +67,8 @@ std::string UnscrambleText(std::string_view scrambled) {
         } else if (b >= kEscapeHighFirst && b <= kEscapeHighLast && i + 1 < scrambled.size()) {
             unsigned char low = static_cast<unsigned char>(scrambled[i + 1]);
             if (low >= kEscapeLowFirst && low <= kEscapeLowLast) {
-                raw.push_back(static_cast<char>(((b - kEscapeHighFirst + 8) << 4) |
-                                                (low - kEscapeLowFirst)));
+                raw.push_back(
+                    static_cast<char>(((b - kEscapeHighFirst + 8) << 4) | (low - kEscapeLowFirst)));
                 ++i;
             }
         }

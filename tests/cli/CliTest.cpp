@@ -1,18 +1,18 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
-#include <unistd.h>
 
+#include "JsonCheck.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
 #include "input/Driver.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
-#include "JsonCheck.h"
 
 namespace velloran {
 namespace {
@@ -20,10 +20,9 @@ namespace {
 namespace fs = std::filesystem;
 
 std::vector<std::string> DelhiArgs(const std::string& output) {
-    return {"new",      "--name",  "Ann Example", "--date",  "1980-03-05", "--time",
-            "7:05",     "--zone",  "34",          "--lat",   "28:00N",     "--lon",
-            "77:12E",   "--city",  "Delhi",       "--state", "Delhi",      "--country",
-            "India",    "-o",      output};
+    return {"new",    "--name",  "Ann Example", "--date",    "1980-03-05", "--time", "7:05",
+            "--zone", "34",      "--lat",       "28:00N",    "--lon",      "77:12E", "--city",
+            "Delhi",  "--state", "Delhi",       "--country", "India",      "-o",     output};
 }
 
 // Each test works in a folder of its own under the system's temporary folder.
@@ -222,7 +221,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{"export_without_file", {"export"}, "no reading file"},
         ArgumentErrorCase{"show_two_files", {"show", "a.vlr", "b.vlr"}, "more than one"},
         ArgumentErrorCase{"zones_with_argument", {"zones", "all"}, "no arguments"},
-        ArgumentErrorCase{"control_bytes_quoted", {"new", "--x\n\x1b"}, "'--x?" "?'"}),
+        ArgumentErrorCase{"control_bytes_quoted",
+                          {"new", "--x\n\x1b"},
+                          "'--x?"
+                          "?'"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST_F(CliTest, ExportWritesTheThirtyThreeLinesOfTheCalculatedReading) {
@@ -271,8 +273,8 @@ TEST_F(CliTest, ShowJsonIsValidAndCarriesTheComputedValues) {
           "\"zoneHoursToUT\": \"-5\"", "\"zoneMinutesToUT\": \"-30\"",
           "\"body\": \"North Node\", \"wheelName\": \"Rahu\"",
           "\"longitude\": 0, \"rawLongitude\": ", "\"position\": \"0° 0' 0\\\" Ari\"",
-          "\"wheelName\": \"Mercury (R) \", \"label\": \"Me (R) \"", "\"risingSign\": ",
-          "\"text\": \"\\r\\n"}) {
+          "\"wheelName\": \"Mercury (R) \", \"label\": \"Me (R) \"",
+          "\"risingSign\": ", "\"text\": \"\\r\\n"}) {
         EXPECT_NE(json.find(piece), std::string::npos) << piece;
     }
 }
@@ -288,14 +290,13 @@ TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {
         std::vector<std::string> args;
         const char* mentions;
     };
-    for (const Case& c : std::vector<Case>{
-             {{"show", Path("missing.vlr")}, "no such file"},
-             {{"export", Path("missing.vlr")}, "no such file"},
-             {{"show", wrongName}, "not a reading file"},
-             {{"show", Path("upper.VLR")}, "not a reading file"},
-             {{"export", damaged}, "damaged reading file"},
-             {{"show", Path("folder.vlr")}, "is a folder"},
-             {{"show", "/dev/null.vlr"}, "no such file"}}) {
+    for (const Case& c : std::vector<Case>{{{"show", Path("missing.vlr")}, "no such file"},
+                                           {{"export", Path("missing.vlr")}, "no such file"},
+                                           {{"show", wrongName}, "not a reading file"},
+                                           {{"show", Path("upper.VLR")}, "not a reading file"},
+                                           {{"export", damaged}, "damaged reading file"},
+                                           {{"show", Path("folder.vlr")}, "is a folder"},
+                                           {{"show", "/dev/null.vlr"}, "no such file"}}) {
         SCOPED_TRACE(c.args[1]);
         EXPECT_EQ(Run(c.args), kExitFailure);
         ExpectOneLineError(c.mentions);

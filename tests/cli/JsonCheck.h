@@ -101,11 +101,16 @@ private:
             case '[':
                 ++m_pos;
                 return Sequence(']', [this] { return Value(); });
-            case '"': return String();
-            case 't': return Literal("true");
-            case 'f': return Literal("false");
-            case 'n': return Literal("null");
-            default: return Number();
+            case '"':
+                return String();
+            case 't':
+                return Literal("true");
+            case 'f':
+                return Literal("false");
+            case 'n':
+                return Literal("null");
+            default:
+                return Number();
         }
     }
 

@@ -13,19 +13,20 @@ const SignTextList kSigns = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib",
 ReadingState StateWithNames() {
     ReadingState s;
     s.SignAbbrevs = kSigns;
-    s.BodyNames = {"Sun", "Moon", "Mercury (R) ", "Venus", "Mars", "Jupiter", "Saturn",
-                   "Rahu", "Ketu", "Asc", ""};
+    s.BodyNames = {"Sun",    "Moon", "Mercury (R) ", "Venus", "Mars", "Jupiter",
+                   "Saturn", "Rahu", "Ketu",         "Asc",   ""};
     s.BodyLabels = {"Su", "M", "Me (R) ", "V", "Ma", "J", "Sa", "N", "S", "A", ""};
-    s.WesternBodyNames = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn",
-                          "North Node", "South Node", "Asc", ""};
+    s.WesternBodyNames = {"Sun",    "Moon",       "Mercury",    "Venus", "Mars", "Jupiter",
+                          "Saturn", "North Node", "South Node", "Asc",   ""};
     return s;
 }
 
 // Ascendant 14 Leo 22, Sun 02 Leo 10, retrograde Mercury 28 Can 05, the rest elsewhere.
 ReadingState WorkedExample() {
     ReadingState s = StateWithNames();
-    s.NatalPositions = {"02 Leo 10", "10 Ari 00", "28 Can 05", "05 Gem 11", "01 Sco 02",
-                        "12 Sag 40", "20 Cap 30", "03 Vir 10", "03 Pis 10", "14 Leo 22", ""};
+    s.NatalPositions = {"02 Leo 10", "10 Ari 00", "28 Can 05", "05 Gem 11",
+                        "01 Sco 02", "12 Sag 40", "20 Cap 30", "03 Vir 10",
+                        "03 Pis 10", "14 Leo 22", ""};
     return s;
 }
 
@@ -36,17 +37,17 @@ TEST(FillNatalChart, WorkedExampleHousesFromTheRisingSign) {
     w.pictureInFront = ChartPicture::Comparison;
     FillNatalChart(s, w);
 
-    EXPECT_EQ(w.lblNatal[0], "\r\nSun\r\nAsc");          // house 1: Leo
-    EXPECT_EQ(w.lblNatal[1], "\r\nRahu");                // house 2: Virgo
-    EXPECT_EQ(w.lblNatal[2], "");                        // house 3: Libra, empty
-    EXPECT_EQ(w.lblNatal[3], "\r\nMars");                // house 4: Scorpio
-    EXPECT_EQ(w.lblNatal[4], "\r\nJupiter");             // Sagittarius
-    EXPECT_EQ(w.lblNatal[5], "\r\nSaturn");              // Capricorn
-    EXPECT_EQ(w.lblNatal[6], "");                        // Aquarius
-    EXPECT_EQ(w.lblNatal[7], "\r\nKetu");                // Pisces
-    EXPECT_EQ(w.lblNatal[8], "\r\nMoon");                // Aries
-    EXPECT_EQ(w.lblNatal[10], "\r\nVenus");              // Gemini
-    EXPECT_EQ(w.lblNatal[11], "\r\nMercury (R) ");       // house 12: Cancer
+    EXPECT_EQ(w.lblNatal[0], "\r\nSun\r\nAsc");     // house 1: Leo
+    EXPECT_EQ(w.lblNatal[1], "\r\nRahu");           // house 2: Virgo
+    EXPECT_EQ(w.lblNatal[2], "");                   // house 3: Libra, empty
+    EXPECT_EQ(w.lblNatal[3], "\r\nMars");           // house 4: Scorpio
+    EXPECT_EQ(w.lblNatal[4], "\r\nJupiter");        // Sagittarius
+    EXPECT_EQ(w.lblNatal[5], "\r\nSaturn");         // Capricorn
+    EXPECT_EQ(w.lblNatal[6], "");                   // Aquarius
+    EXPECT_EQ(w.lblNatal[7], "\r\nKetu");           // Pisces
+    EXPECT_EQ(w.lblNatal[8], "\r\nMoon");           // Aries
+    EXPECT_EQ(w.lblNatal[10], "\r\nVenus");         // Gemini
+    EXPECT_EQ(w.lblNatal[11], "\r\nMercury (R) ");  // house 12: Cancer
 
     EXPECT_EQ(w.imgSign[0], 5);   // Leo symbol in house 1 of the single wheel
     EXPECT_EQ(w.imgSign[24], 5);  // and of the inner ring
@@ -69,8 +70,9 @@ TEST(FillNatalChart, WorkedExampleHousesFromTheRisingSign) {
 
 TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
     ReadingState s = StateWithNames();
-    s.NatalPositions = {"20 Tau 00", "01 Tau 00", "02 Tau 00", "03 Tau 00", "04 Tau 00",
-                        "05 Tau 00", "06 Tau 00", "07 Tau 00", "08 Sco 00", "00 Tau 01", ""};
+    s.NatalPositions = {"20 Tau 00", "01 Tau 00", "02 Tau 00", "03 Tau 00",
+                        "04 Tau 00", "05 Tau 00", "06 Tau 00", "07 Tau 00",
+                        "08 Sco 00", "00 Tau 01", ""};
     s.BodyNames[6] = "Saturn (R) ";
     ChartWindowModel w;
     FillNatalChart(s, w);
@@ -93,8 +95,8 @@ TEST(FillNatalChart, AscendantWithoutSignCountsFromAriesAndKeepsThePictures) {
 
 TEST(ConvertToDraconic, MeasuresFromTheNodeWhichStandsAtZeroAries) {
     ReadingState s = StateWithNames();
-    s.DraconicPositions = {"50", "120.5", "100", "0", "359.75", "200",
-                           "10", "100", "280", "90", ""};
+    s.DraconicPositions = {"50", "120.5", "100", "0",  "359.75", "200",
+                           "10", "100",   "280", "90", ""};
     ConvertToDraconic(s);
     EXPECT_EQ(s.DraconicPositions[0], "10° 0' 0\" Aqu");   // 50 + 260 = 310
     EXPECT_EQ(s.DraconicPositions[1], "20° 30' 0\" Ari");  // 380.5 less a turn
@@ -123,8 +125,8 @@ TEST(ConvertToDraconic, NegativeNodeNearZeroAries) {
 TEST(FillDraconicChart, ConvertsThenFillsTheOuterRingInBlue) {
     ReadingState s = StateWithNames();
     // Node at 100: Sun 50 -> Aqu, Moon 120.5 -> Ari, ascendant 90 -> Pis.
-    s.DraconicPositions = {"50", "120.5", "100", "0", "359.75", "200",
-                           "10", "100", "280", "90", ""};
+    s.DraconicPositions = {"50", "120.5", "100", "0",  "359.75", "200",
+                           "10", "100",   "280", "90", ""};
     ChartWindowModel w;
     w.imgSign[24] = 9;
     s.WheelHouseTexts[12] = "natal house 1";
@@ -134,9 +136,9 @@ TEST(FillDraconicChart, ConvertsThenFillsTheOuterRingInBlue) {
     EXPECT_EQ(w.Planet[11], "20 Ari 30");
     EXPECT_EQ(w.Planet[17], "00 Ari 00");
     EXPECT_EQ(w.Planet[19], "20 Pis 00");
-    EXPECT_EQ(w.lblNatal[0], "\r\nAsc");                               // Pisces rises
-    EXPECT_EQ(w.lblNatal[1], "\r\nMoon\r\nMercury (R) \r\nRahu");     // Aries
-    EXPECT_EQ(w.lblNatal[11], "\r\nSun");                              // Aquarius
+    EXPECT_EQ(w.lblNatal[0], "\r\nAsc");                           // Pisces rises
+    EXPECT_EQ(w.lblNatal[1], "\r\nMoon\r\nMercury (R) \r\nRahu");  // Aries
+    EXPECT_EQ(w.lblNatal[11], "\r\nSun");                          // Aquarius
     EXPECT_EQ(w.natalHouseColor, kBlue);
     EXPECT_EQ(w.lblType, "Draconian");
     EXPECT_EQ(w.imgSign[0], 12);
@@ -202,17 +204,17 @@ TEST_P(HeaderLinesTest, DateAndTimeLines) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, HeaderLinesTest,
-    ::testing::Values(
-        HeaderCase{"march_5_1980", 3, 5, 1980, 7, 5, "Date of Birth: March 5, 1980",
-                   "Time of Birth: 7 Hour 5 Minute"},
-        HeaderCase{"december", 12, 31, 2050, 23, 59, "Date of Birth: December 31, 2050",
-                   "Time of Birth: 23 Hour 59 Minute"},
-        HeaderCase{"month_0_no_name", 0, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
-                   "Time of Birth: 0 Hour 0 Minute"},
-        HeaderCase{"month_13_no_name", 13, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
-                   "Time of Birth: 0 Hour 0 Minute"},
-        HeaderCase{"negative_month", -3, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
-                   "Time of Birth: 0 Hour 0 Minute"}),
+    ::testing::Values(HeaderCase{"march_5_1980", 3, 5, 1980, 7, 5, "Date of Birth: March 5, 1980",
+                                 "Time of Birth: 7 Hour 5 Minute"},
+                      HeaderCase{"december", 12, 31, 2050, 23, 59,
+                                 "Date of Birth: December 31, 2050",
+                                 "Time of Birth: 23 Hour 59 Minute"},
+                      HeaderCase{"month_0_no_name", 0, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                                 "Time of Birth: 0 Hour 0 Minute"},
+                      HeaderCase{"month_13_no_name", 13, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                                 "Time of Birth: 0 Hour 0 Minute"},
+                      HeaderCase{"negative_month", -3, 1, 1905, 0, 0, "Date of Birth:  1, 1905",
+                                 "Time of Birth: 0 Hour 0 Minute"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(LoadChartWindow, HeaderLinesAndInitialArrangement) {

@@ -25,16 +25,14 @@ TEST_P(JpegTargetTest, FolderAndBaseNamePlusJpg) {
 
 INSTANTIATE_TEST_SUITE_P(
     Paths, JpegTargetTest,
-    ::testing::Values(TargetCase{"plain", "/charts/chart.jpg", "/charts/", "chart.jpg"},
-                      TargetCase{"first_dot_ends_the_base", "/charts/my.chart.jpg", "/charts/",
-                                 "my.jpg"},
-                      TargetCase{"folder_with_a_dot", "/first.last/chart.jpg", "/first.last/",
-                                 "chart.jpg"},
-                      TargetCase{"no_extension", "/charts/chart", "/charts/", "chart.jpg"},
-                      TargetCase{"other_extension", "/charts/chart.png", "/charts/",
-                                 "chart.jpg"},
-                      TargetCase{"root_folder", "/chart.JPG", "/", "chart.jpg"},
-                      TargetCase{"bare_name", "chart.jpg", "", "chart.jpg"}),
+    ::testing::Values(
+        TargetCase{"plain", "/charts/chart.jpg", "/charts/", "chart.jpg"},
+        TargetCase{"first_dot_ends_the_base", "/charts/my.chart.jpg", "/charts/", "my.jpg"},
+        TargetCase{"folder_with_a_dot", "/first.last/chart.jpg", "/first.last/", "chart.jpg"},
+        TargetCase{"no_extension", "/charts/chart", "/charts/", "chart.jpg"},
+        TargetCase{"other_extension", "/charts/chart.png", "/charts/", "chart.jpg"},
+        TargetCase{"root_folder", "/chart.JPG", "/", "chart.jpg"},
+        TargetCase{"bare_name", "chart.jpg", "", "chart.jpg"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 // A folder whose files are the given names.

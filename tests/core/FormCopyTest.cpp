@@ -66,14 +66,13 @@ TEST_P(ZoneCopyTest, MagnitudesAndSignedTexts) {
     EXPECT_EQ(s.ZoneMinutesToUT, c.minutesToUT);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Zones, ZoneCopyTest,
-    ::testing::Values(ZoneCopyCase{"indian_time", 34, 5, 30, "-5", "-30"},
-                      ZoneCopyCase{"newfoundland", 50, 3, 30, "3", "30"},
-                      ZoneCopyCase{"eastern_standard", 27, 5, 0, "5", "0"},
-                      ZoneCopyCase{"nz_plus_13", 46, 13, 0, "-13", "0"},
-                      ZoneCopyCase{"greenwich", 29, 0, 0, "0", "0"}),
-    [](const auto& info) { return std::string(info.param.rowName); });
+INSTANTIATE_TEST_SUITE_P(Zones, ZoneCopyTest,
+                         ::testing::Values(ZoneCopyCase{"indian_time", 34, 5, 30, "-5", "-30"},
+                                           ZoneCopyCase{"newfoundland", 50, 3, 30, "3", "30"},
+                                           ZoneCopyCase{"eastern_standard", 27, 5, 0, "5", "0"},
+                                           ZoneCopyCase{"nz_plus_13", 46, 13, 0, "-13", "0"},
+                                           ZoneCopyCase{"greenwich", 29, 0, 0, "0", "0"}),
+                         [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(CopyFormToState, ZonePositionOutsideTheTablesOrOnTheEmptySlotKeepsTheZone) {
     ReadingState s;
@@ -94,12 +93,12 @@ TEST(CopyFormToState, TextThatDoesNotConvertKeepsThePreviousValue) {
     ReadingState s;
     CopyFormToState(DelhiForm(), s);
     FormInput f = DelhiForm();
-    f.txtLatD = "2a";       // pasted, not numeric
-    f.txtLatM = "99999";    // beyond 16 bits
+    f.txtLatD = "2a";     // pasted, not numeric
+    f.txtLatM = "99999";  // beyond 16 bits
     f.txtLonD = "";
     f.txtLonM = "-";
-    f.cboDate = -1;         // no selection: empty list text
-    f.cboHour = 24;         // no such entry
+    f.cboDate = -1;  // no selection: empty list text
+    f.cboHour = 24;  // no such entry
     CopyFormToState(f, s);
     EXPECT_EQ(s.Birth.LatDeg, 28);
     EXPECT_EQ(s.Birth.LatMin, 0);
@@ -143,26 +142,21 @@ TEST_P(WholeNumberTest, ConvertsOrRefuses) {
 
 INSTANTIATE_TEST_SUITE_P(
     Texts, WholeNumberTest,
-    ::testing::Values(NumberCase{"plain", "180", 180}, NumberCase{"leading_zeros", "007", 7},
-                      NumberCase{"blanks_around", "  42 ", 42},
-                      NumberCase{"minus", "-30", -30}, NumberCase{"plus", "+5", 5},
-                      NumberCase{"half_rounds_to_even_down", "2.5", 2},
-                      NumberCase{"half_rounds_to_even_up", "3.5", 4},
-                      NumberCase{"above_half", "2.51", 3},
-                      NumberCase{"just_above_half_exactly", "2.5000000000000000001", 3},
-                      NumberCase{"below_half", "2.49999", 2},
-                      NumberCase{"negative_half", "-0.5", 0},
-                      NumberCase{"fraction_only", ".7", 1},
-                      NumberCase{"max", "32767", 32767}, NumberCase{"min", "-32768", -32768},
-                      NumberCase{"rounds_past_max", "32767.5", std::nullopt},
-                      NumberCase{"too_big", "32768", std::nullopt},
-                      NumberCase{"many_digits", "123456789012", std::nullopt},
-                      NumberCase{"empty", "", std::nullopt},
-                      NumberCase{"blanks_only", "   ", std::nullopt},
-                      NumberCase{"sign_only", "-", std::nullopt},
-                      NumberCase{"letters", "12a", std::nullopt},
-                      NumberCase{"inner_blank", "1 2", std::nullopt},
-                      NumberCase{"tab_is_not_a_blank", "\t5", std::nullopt}),
+    ::testing::Values(
+        NumberCase{"plain", "180", 180}, NumberCase{"leading_zeros", "007", 7},
+        NumberCase{"blanks_around", "  42 ", 42}, NumberCase{"minus", "-30", -30},
+        NumberCase{"plus", "+5", 5}, NumberCase{"half_rounds_to_even_down", "2.5", 2},
+        NumberCase{"half_rounds_to_even_up", "3.5", 4}, NumberCase{"above_half", "2.51", 3},
+        NumberCase{"just_above_half_exactly", "2.5000000000000000001", 3},
+        NumberCase{"below_half", "2.49999", 2}, NumberCase{"negative_half", "-0.5", 0},
+        NumberCase{"fraction_only", ".7", 1}, NumberCase{"max", "32767", 32767},
+        NumberCase{"min", "-32768", -32768}, NumberCase{"rounds_past_max", "32767.5", std::nullopt},
+        NumberCase{"too_big", "32768", std::nullopt},
+        NumberCase{"many_digits", "123456789012", std::nullopt},
+        NumberCase{"empty", "", std::nullopt}, NumberCase{"blanks_only", "   ", std::nullopt},
+        NumberCase{"sign_only", "-", std::nullopt}, NumberCase{"letters", "12a", std::nullopt},
+        NumberCase{"inner_blank", "1 2", std::nullopt},
+        NumberCase{"tab_is_not_a_blank", "\t5", std::nullopt}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace

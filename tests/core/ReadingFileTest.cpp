@@ -28,8 +28,8 @@ std::string FileOf(std::initializer_list<const char*> lines) {
 
 TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
     std::string bytes = WriteReadingFile(AnnInDelhi(), 34);
-    EXPECT_EQ(bytes, FileOf({"Ann", "3", "5", "1980", "7", "5", "34", "77", "12", "28", "0",
-                             "True", "False", "False", "Delhi", "Delhi", "India"}));
+    EXPECT_EQ(bytes, FileOf({"Ann", "3", "5", "1980", "7", "5", "34", "77", "12", "28", "0", "True",
+                             "False", "False", "Delhi", "Delhi", "India"}));
     // The classic bytes: "Ann" then CR LF, and the truth value "True".
     EXPECT_EQ(bytes.substr(0, 5), "\x96\xc3\xc3\r\n");
     EXPECT_NE(bytes.find("\xa9\xc7\xca\xba\r\n"), std::string::npos);
@@ -86,8 +86,8 @@ TEST(ReadReadingFile, LinesSplitAtLineFeedsAndMissingLinesReadEmpty) {
     form.cboMonth = 4;
     form.cboTimeZone = 12;
     ApplyReadingToForm(*empty, form);
-    EXPECT_EQ(form.cboMonth, -1);   // empty month: no selection
-    EXPECT_EQ(form.cboTimeZone, 0); // empty zone: the first entry
+    EXPECT_EQ(form.cboMonth, -1);    // empty month: no selection
+    EXPECT_EQ(form.cboTimeZone, 0);  // empty zone: the first entry
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
@@ -114,26 +114,25 @@ std::string WithLine(int index, const char* text) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedReadingTest,
-    ::testing::Values(
-        DamagedCase{"larger_than_64_kib", std::string(64 * 1024 + 1, '\x96')},
-        DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
-        DamagedCase{"control_byte_1", WriteReadingFile(AnnInDelhi(), 34) + "\x01"},
-        DamagedCase{"escape_byte_27", "\x1b[0m"},
-        DamagedCase{"forty_one_lines", std::string(41, '\n')},
-        DamagedCase{"month_13", WithLine(1, "13")},
-        DamagedCase{"month_negative", WithLine(1, "-1")},
-        DamagedCase{"month_text", WithLine(1, "March")},
-        DamagedCase{"month_fraction", WithLine(1, "2.5")},
-        DamagedCase{"zone_text", WithLine(6, "EST")},
-        DamagedCase{"zone_fraction", WithLine(6, "3.5")}),
+    ::testing::Values(DamagedCase{"larger_than_64_kib", std::string(64 * 1024 + 1, '\x96')},
+                      DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
+                      DamagedCase{"control_byte_1", WriteReadingFile(AnnInDelhi(), 34) + "\x01"},
+                      DamagedCase{"escape_byte_27", "\x1b[0m"},
+                      DamagedCase{"forty_one_lines", std::string(41, '\n')},
+                      DamagedCase{"month_13", WithLine(1, "13")},
+                      DamagedCase{"month_negative", WithLine(1, "-1")},
+                      DamagedCase{"month_text", WithLine(1, "March")},
+                      DamagedCase{"month_fraction", WithLine(1, "2.5")},
+                      DamagedCase{"zone_text", WithLine(6, "EST")},
+                      DamagedCase{"zone_fraction", WithLine(6, "3.5")}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
     EXPECT_TRUE(ReadReadingFile(std::string(64 * 1024, '\x96')));  // exactly 64 KiB
-    EXPECT_TRUE(ReadReadingFile(WithLine(6, "500")));             // zone beyond the list
-    EXPECT_TRUE(ReadReadingFile(WithLine(1, "0")));               // saved without a month
-    EXPECT_TRUE(ReadReadingFile(WithLine(11, "maybe")));          // neither True nor False
-    EXPECT_TRUE(ReadReadingFile("\t\x96\r\n"));                   // tab is no control byte here
+    EXPECT_TRUE(ReadReadingFile(WithLine(6, "500")));              // zone beyond the list
+    EXPECT_TRUE(ReadReadingFile(WithLine(1, "0")));                // saved without a month
+    EXPECT_TRUE(ReadReadingFile(WithLine(11, "maybe")));           // neither True nor False
+    EXPECT_TRUE(ReadReadingFile("\t\x96\r\n"));                    // tab is no control byte here
 }
 
 TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
@@ -142,12 +141,12 @@ TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
     form.cboTimeZone = 34, form.cboMonth = 2;
     form.optLongEast = 1, form.optLatSouth = 1, form.chkDST = 1;
     std::array<std::string, kReadingLines> lines{};
-    lines[2] = "32";      // no such day
-    lines[3] = "1904";    // before the year list
-    lines[4] = "07";      // the hour list shows "7", not "07"
+    lines[2] = "32";    // no such day
+    lines[3] = "1904";  // before the year list
+    lines[4] = "07";    // the hour list shows "7", not "07"
     lines[5] = "60";
-    lines[6] = "71";      // the empty table slot is not in the list
-    lines[11] = "true";   // compared exactly
+    lines[6] = "71";     // the empty table slot is not in the list
+    lines[11] = "true";  // compared exactly
     lines[12] = "";
     lines[13] = "Yes";
     lines[1] = "3";
@@ -197,8 +196,7 @@ INSTANTIATE_TEST_SUITE_P(
                       ExtensionCase{"txt_refused", "/home/ann/reading.txt", false},
                       ExtensionCase{"no_dot_needed", "/home/ann/readingvlr", true},
                       ExtensionCase{"just_vlr", "vlr", true},
-                      ExtensionCase{"too_short", "lr", false},
-                      ExtensionCase{"empty", "", false}),
+                      ExtensionCase{"too_short", "lr", false}, ExtensionCase{"empty", "", false}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace

@@ -56,7 +56,9 @@ TEST(UnscrambleText, DamagedUtf8BecomesReplacementCharacters) {
 }
 
 TEST(ScrambleText, InvalidUtf8InputIsStoredAsReplacementCharacters) {
-    EXPECT_EQ(UnscrambleText(ScrambleText("a\xff" "b")), "a\uFFFDb");
+    EXPECT_EQ(UnscrambleText(ScrambleText("a\xff"
+                                          "b")),
+              "a\uFFFDb");
 }
 
 struct RoundTripCase {

@@ -14,8 +14,8 @@ ReadingState ExportState() {
     b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
     b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12;
     b.City = "Delhi", b.State = "", b.Country = "India";
-    s.WesternBodyNames = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn",
-                          "North Node", "South Node", "Asc", ""};
+    s.WesternBodyNames = {"Sun",    "Moon",       "Mercury",    "Venus", "Mars", "Jupiter",
+                          "Saturn", "North Node", "South Node", "Asc",   ""};
     s.BodyNames[2] = "Mercury (R) ";  // the export never shows the mark
     for (int k = 0; k < kBodyCount; ++k) {
         s.NatalPositions[k] = "0" + std::to_string(k) + " Ari 1" + std::to_string(k);
@@ -67,8 +67,8 @@ TEST(ExportText, ThirtyThreeLinesExactly) {
 }
 
 TEST(ExportText, MonthNamesComeFromTheCaller) {
-    MonthNames german = {"Januar", "Februar", "März", "April", "Mai", "Juni",
-                         "Juli", "August", "September", "Oktober", "November", "Dezember"};
+    MonthNames german = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
+                         "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
     std::string text = ExportText(ExportState(), german);
     EXPECT_NE(text.find("\r\nDate of Birth: März 5, 1980\r\n"), std::string::npos);
 }
