@@ -4,9 +4,11 @@
 #include <array>
 #include <cmath>
 #include <string>
+#include <string_view>
 
 #include "astro/Engine.h"
 #include "astro/PlanetsInternal.h"
+#include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
 
@@ -14,13 +16,13 @@ namespace velloran {
 
 namespace {
 
-constexpr const char* kSignAbbrevs[12] = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
-                                          "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
-constexpr const char* kBodyNames[kBodyCount] = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
-                                                "Jupiter", "Saturn", "Rahu",    "Ketu",  "Asc"};
-constexpr const char* kBodyLabels[kBodyCount] = {"Su", "M",  "Me", "V", "Ma",
-                                                 "J",  "Sa", "N",  "S", "A"};
-constexpr const char* kWesternBodyNames[kBodyCount] = {
+constexpr std::string_view kSignAbbrevs[12] = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
+                                               "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
+constexpr std::string_view kBodyNames[kBodyCount] = {
+    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
+constexpr std::string_view kBodyLabels[kBodyCount] = {"Su", "M",  "Me", "V", "Ma",
+                                                      "J",  "Sa", "N",  "S", "A"};
+constexpr std::string_view kWesternBodyNames[kBodyCount] = {
     "Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
     "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
 
@@ -38,32 +40,46 @@ constexpr PlanetSlot kPlanetSlots[6] = {
     {3, ChartBody::Mars}, {4, ChartBody::Jupiter}, {5, ChartBody::Saturn},
 };
 
-void FillNameTables(ReadingState& state) {
-    state.SignAbbrevs = {};
-    for (int s = 0; s < 12; ++s) state.SignAbbrevs[s] = kSignAbbrevs[s];
-    state.BodyNames = {};
-    state.BodyLabels = {};
-    state.WesternBodyNames = {};
-    for (int k = 0; k < kBodyCount; ++k) {
-        state.BodyNames[k] = kBodyNames[k];
-        state.BodyLabels[k] = kBodyLabels[k];
-        state.WesternBodyNames[k] = kWesternBodyNames[k];
+// Sets a table to its names and empties the spare slot. Entries already right are left alone:
+// only the retrograde marks of the previous pass need rewriting.
+bool SameText(const std::string& a, std::string_view b) {
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < b.size(); ++i) {
+        if (a[i] != b[i]) return false;
     }
+    return true;
+}
+
+template <size_t N, size_t M>
+void SetTable(std::array<std::string, N>& table, const std::string_view (&names)[M]) {
+    static_assert(N == M + 1);
+    for (size_t k = 0; k < M; ++k) {
+        if (!SameText(table[k], names[k])) table[k] = names[k];
+    }
+    table[M].clear();
+}
+
+void FillNameTables(ReadingState& state) {
+    SetTable(state.SignAbbrevs, kSignAbbrevs);
+    SetTable(state.BodyNames, kBodyNames);
+    SetTable(state.BodyLabels, kBodyLabels);
+    SetTable(state.WesternBodyNames, kWesternBodyNames);
 }
 
 // Natal list, entry by entry in chart order; a malformed Moon or ascendant text stops it there,
 // leaving the later entries as they were.
 void WriteNatalPositions(ReadingState& state, const std::array<double, kBodyCount>& lon) {
     for (int k = 0; k < kBodyCount; ++k) {
-        std::string longForm;
+        std::string& entry = state.NatalPositions[k];
+        bool written = false;
         if (k == static_cast<int>(ChartBody::Moon)) {
-            longForm = state.MoonPositionText;
+            written = TryCompactSignPosition(state.MoonPositionText, &entry);
         } else if (k == static_cast<int>(ChartBody::Ascendant)) {
-            longForm = state.NatalAscendantText;
+            written = TryCompactSignPosition(state.NatalAscendantText, &entry);
         } else {
-            longForm = FormatSignPosition(lon[k]);
+            written = CompactSignPositionOf(lon[k], &entry);
         }
-        if (!TryCompactSignPosition(longForm, &state.NatalPositions[k])) return;
+        if (!written) return;
     }
 }
 

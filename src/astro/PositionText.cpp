@@ -8,6 +8,7 @@
 #include <string_view>
 
 #include "astro/Engine.h"
+#include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
 
 namespace velloran {
@@ -42,16 +43,29 @@ std::string_view LastCharacters(std::string_view s, int n) {
     return s.substr(start);
 }
 
-// Appends a whole number 0..99 without leading zeros.
-void AppendSmallNumber(std::string& out, int value) {
-    if (value >= 10) out += static_cast<char>('0' + value / 10);
-    out += static_cast<char>('0' + value % 10);
+// Writes a whole number 0..99 without leading zeros.
+char* PutSmallNumber(char* out, int value) {
+    if (value >= 10) *out++ = static_cast<char>('0' + value / 10);
+    *out++ = static_cast<char>('0' + value % 10);
+    return out;
+}
+
+char* PutText(char* out, std::string_view text) {
+    for (const char c : text) *out++ = c;
+    return out;
 }
 
 }  // namespace
 
-std::string FormatSignPosition(double x) {
-    if (!std::isfinite(x)) return {};
+namespace {
+
+// Degrees within the sign, minutes and seconds (truncated) and the sign index of |x|.
+struct SignParts {
+    int degrees = 0, minutes = 0, seconds = 0;
+    double sign = 0.0;  // 0..11 name a sign; 12 and more have no abbreviation
+};
+
+SignParts SplitSignPosition(double x) {
     const double v = std::fabs(x);
     double degrees = std::floor(v);
     const double fraction = v - degrees;
@@ -59,24 +73,66 @@ std::string FormatSignPosition(double x) {
     const double minutes = std::floor(t);
     const double seconds = std::floor(60.0 * (t - minutes));
     const double sign = std::floor(degrees / 30.0);
-    // The repeated subtraction of 30 from a whole number is exact, so it equals the remainder
-    // (and stays bounded for any magnitude).
-    degrees = std::fmod(degrees, 30.0);
-
+    // The repeated subtraction of 30 from a whole number is exact, so it equals the remainder;
+    // below 2^40 the quotient above is exact too, beyond it fmod keeps any magnitude bounded.
+    degrees = degrees < 1099511627776.0 ? degrees - 30.0 * sign : std::fmod(degrees, 30.0);
     // Degrees 0..29, minutes and seconds 0..59 by construction.
-    std::string text;
-    text.reserve(20);
-    AppendSmallNumber(text, static_cast<int>(degrees));
-    text += kDegreeSign;
-    text += ' ';
-    AppendSmallNumber(text, static_cast<int>(minutes));
-    text += "' ";
-    AppendSmallNumber(text, static_cast<int>(seconds));
-    text += "\" ";
-    if (sign >= 0.0 && sign < 12.0) {
-        text += kSignAbbreviations.substr(3 * static_cast<size_t>(sign), 3);
+    return {static_cast<int>(degrees), static_cast<int>(minutes), static_cast<int>(seconds), sign};
+}
+
+std::string_view SignAbbreviation(double sign) {
+    if (!(sign >= 0.0 && sign < 12.0)) return {};
+    return kSignAbbreviations.substr(3 * static_cast<size_t>(sign), 3);
+}
+
+}  // namespace
+
+bool FormatSignPositionInto(double x, LongFormBuffer& out) {
+    out.size = 0;
+    if (!std::isfinite(x)) return false;
+    const SignParts parts = SplitSignPosition(x);
+    char* p = out.text;  // at most 16 bytes
+    p = PutSmallNumber(p, parts.degrees);
+    p = PutText(p, kDegreeSign);
+    *p++ = ' ';
+    p = PutSmallNumber(p, parts.minutes);
+    *p++ = '\'';
+    *p++ = ' ';
+    p = PutSmallNumber(p, parts.seconds);
+    *p++ = '"';
+    *p++ = ' ';
+    p = PutText(p, SignAbbreviation(parts.sign));
+    out.size = static_cast<size_t>(p - out.text);
+    return true;
+}
+
+bool CompactSignPositionOf(double x, std::string* compact) {
+    if (!std::isfinite(x)) return false;
+    const SignParts parts = SplitSignPosition(x);
+    if (!(parts.sign >= 0.0 && parts.sign < 12.0)) {
+        // No abbreviation: the compact form takes the long form's tail, as written.
+        LongFormBuffer buffer;
+        FormatSignPositionInto(x, buffer);
+        return TryCompactSignPosition(buffer.View(), compact);
     }
-    return text;
+    const std::string_view abbreviation = SignAbbreviation(parts.sign);
+    const char text[9] = {static_cast<char>('0' + parts.degrees / 10),
+                          static_cast<char>('0' + parts.degrees % 10),
+                          ' ',
+                          abbreviation[0],
+                          abbreviation[1],
+                          abbreviation[2],
+                          ' ',
+                          static_cast<char>('0' + parts.minutes / 10),
+                          static_cast<char>('0' + parts.minutes % 10)};
+    compact->assign(text, sizeof text);
+    return true;
+}
+
+std::string FormatSignPosition(double x) {
+    LongFormBuffer buffer;
+    FormatSignPositionInto(x, buffer);
+    return std::string(buffer.View());
 }
 
 bool TryCompactSignPosition(std::string_view longForm, std::string* compact) {
@@ -90,8 +146,7 @@ bool TryCompactSignPosition(std::string_view longForm, std::string* compact) {
     const std::string_view minutes = TrimBlanks(u.substr(afterDegree, q - afterDegree));
     const std::string_view sign = TrimBlanks(LastCharacters(longForm, 3));
 
-    std::string result;
-    result.reserve(degrees.size() + sign.size() + minutes.size() + 4);
+    std::string result;  // built apart: longForm may view *compact itself
     if (CharacterCount(degrees) <= 1) result += '0';
     result += degrees;
     result += ' ';

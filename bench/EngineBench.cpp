@@ -1,0 +1,124 @@
+// Cost of the engine: one natal pass, the bare trigonometry that pass needs, one complete
+// reading through the driver, and one Swiss Ephemeris chart of the same births.
+//
+//   velloran_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
+
+#include <benchmark/benchmark.h>
+
+#include <cmath>
+#include <cstdio>
+#include <vector>
+
+#include "BenchBirths.h"
+#include "TrigFloor.h"
+#include "astro/Engine.h"
+#include "chart/ChartFill.h"
+#include "chart/ChartModel.h"
+#include "input/Driver.h"
+#include "swephexp.h"
+
+namespace velloran::bench {
+namespace {
+
+constexpr int kBirthCount = 1024;  // a power of two: the index wraps with a mask
+
+const std::vector<BenchBirth>& Births() {
+    static const std::vector<BenchBirth> births = MakeBenchBirths(kBirthCount);
+    return births;
+}
+
+void BM_SinglePass(benchmark::State& st) {
+    std::vector<ReadingState> states;
+    for (const BenchBirth& b : Births()) states.push_back(b.state);
+    size_t i = 0;
+    for (auto _ : st) {
+        ReadingState& s = states[i++ & (kBirthCount - 1)];
+        s.DraconicPass = false;
+        PrepareChartInput(s);
+        RunEphemeris(s);
+        RunPlanetPositions(s);
+        benchmark::DoNotOptimize(s.NatalPositions.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SinglePass);
+
+void BM_TrigFloor(benchmark::State& st) {
+    std::vector<TrigCalls> calls;
+    double evaluations = 0.0;
+    for (const BenchBirth& b : Births()) {
+        calls.push_back(NatalPassTrig(b));
+        evaluations += calls.back().Evaluations();
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        const TrigCalls& c = calls[i++ & (kBirthCount - 1)];
+        double sum = 0.0;
+        for (const double x : c.sinArgs) sum += std::sin(x);
+        for (const double x : c.cosArgs) sum += std::cos(x);
+        for (const double x : c.tanArgs) sum += std::tan(x);
+        for (const double x : c.atanArgs) sum += std::atan(x);
+        for (const double x : c.sinCosArgs) {
+            double s = 0.0, co = 0.0;
+            ::sincos(x, &s, &co);
+            sum += s + co;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    st.counters["trig_per_pass"] = evaluations / kBirthCount;
+}
+BENCHMARK(BM_TrigFloor);
+
+void BM_CompleteReading(benchmark::State& st) {
+    ReadingState state;
+    ChartWindowModel window;
+    const MonthNames& months = EnglishMonthNames();
+    size_t i = 0;
+    for (auto _ : st) {
+        CalculateReading(Births()[i++ & (kBirthCount - 1)].form, state, months, window);
+        benchmark::DoNotOptimize(window.Planet.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_CompleteReading);
+
+// One chart: Sun to Saturn and the mean node with speeds, and the houses for the ascendant.
+bool SwissChart(const BenchBirth& b, double* out) {
+    static constexpr int kBodies[] = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_VENUS,
+                                      SE_MARS, SE_JUPITER, SE_SATURN,  SE_MEAN_NODE};
+    constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
+    char error[AS_MAXCH];
+    double xx[6];
+    bool fromFiles = true;
+    for (size_t k = 0; k < std::size(kBodies); ++k) {
+        const int32 used = swe_calc_ut(b.jdUt, kBodies[k], kFlags, xx, error);
+        fromFiles = fromFiles && used >= 0 && (used & SEFLG_SWIEPH) != 0;
+        out[k] = xx[0];
+    }
+    double cusps[13], ascmc[10];
+    swe_houses_ex(b.jdUt, 0, b.latNorth, b.lonEast, 'P', cusps, ascmc);
+    out[8] = ascmc[0];
+    return fromFiles;
+}
+
+void BM_SwissEphemeris(benchmark::State& st) {
+    swe_set_ephe_path(const_cast<char*>(VELLORAN_SWE_EPHE_PATH));
+    double out[9];
+    for (const BenchBirth& b : Births()) {
+        if (!SwissChart(b, out)) {
+            st.SkipWithError("the Swiss Ephemeris did not use its data files");
+            return;
+        }
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        SwissChart(Births()[i++ & (kBirthCount - 1)], out);
+        benchmark::DoNotOptimize(out);
+    }
+}
+BENCHMARK(BM_SwissEphemeris);
+
+}  // namespace
+}  // namespace velloran::bench
+
+BENCHMARK_MAIN();
