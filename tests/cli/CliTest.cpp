@@ -6,6 +6,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../core/RowName.h"
 #include "JsonCheck.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
@@ -16,6 +17,8 @@
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 namespace fs = std::filesystem;
 

@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "RowName.h"
 #include "chart/ChartFill.h"
 #include "retro/Retrogrades.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 const SignTextList kSigns = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib",
                              "Sco", "Sag", "Cap", "Aqu", "Pis", ""};

@@ -3,10 +3,13 @@
 #include <set>
 #include <string>
 
+#include "RowName.h"
 #include "output/CopyNaming.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 struct TargetCase {
     const char* rowName;

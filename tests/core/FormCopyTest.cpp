@@ -1,10 +1,13 @@
 #include <gtest/gtest.h>
 
+#include "RowName.h"
 #include "input/Driver.h"
 #include "input/TextRules.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 FormInput DelhiForm() {
     FormInput f;

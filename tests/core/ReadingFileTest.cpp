@@ -2,12 +2,15 @@
 
 #include <string>
 
+#include "RowName.h"
 #include "input/Driver.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 BirthData AnnInDelhi() {
     BirthData b;

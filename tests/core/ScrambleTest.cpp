@@ -3,10 +3,13 @@
 #include <string>
 #include <vector>
 
+#include "RowName.h"
 #include "output/Scramble.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 std::vector<int> Bytes(const std::string& s) {
     std::vector<int> out;

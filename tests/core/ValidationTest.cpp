@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "RowName.h"
 #include "input/Validation.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 // A form that passes every check: 5 March 1980, 7:05, Delhi.
 FormInput ValidForm() {

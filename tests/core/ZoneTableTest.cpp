@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
+#include "RowName.h"
 #include "input/ZoneTable.h"
 
 namespace velloran {
 namespace {
+
+using test::PrintTo;
 
 struct ZoneRowCase {
     const char* rowName;
