@@ -112,13 +112,10 @@ void RunPlanetPositions(ReadingState& state) {
     const double d = DaysSinceJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
     if (!std::isfinite(d)) return;
 
+    std::array<double, kPassBodies> planets;
+    if (!PlanetLongitudesAt(d, planets)) return;
     std::array<double, kBodyCount> lon{};
-    const HeliocentricPoint earth = EarthPosition(d);
-    for (const PlanetSlot& slot : kPlanetSlots) {
-        const double lambda = PlanetLongitudeFrom(slot.p, d, earth);
-        if (!std::isfinite(lambda)) return;
-        lon[static_cast<int>(slot.body)] = lambda;
-    }
+    for (const PlanetSlot& slot : kPlanetSlots) lon[static_cast<int>(slot.body)] = planets[slot.p];
     const double north = NorthNodeLongitude(d);
     const double south = SouthNodeLongitude(north);
     if (!std::isfinite(north) || !std::isfinite(south)) return;

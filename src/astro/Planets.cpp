@@ -56,44 +56,77 @@ OrbitalElementSet OrbitalElements(int p, double d) {
     return el;
 }
 
-double SolveKepler(double meanAnomaly, double e) {
-    const double M = meanAnomaly;
-    if (!std::isfinite(M) || !(e >= 0.0 && e < 1.0)) return kNaN;
-    double E = M + e * std::sin(M) * (1.0 + e * std::cos(M));
-    bool converged = false;
-    for (int n = 0; n < kKeplerIterationLimit && !converged; ++n) {
-        const double E0 = E;
-        E = E0 - (E0 - e * std::sin(E0) - M) / (1.0 - e * std::cos(E0));
-        converged = std::fabs(E - E0) <= kKeplerTolerance;
+void SolveKeplerTogether(const double* meanAnomaly, const double* e, double* nu, int n) {
+    if (n > kPassBodies) {
+        SolveKeplerTogether(meanAnomaly + kPassBodies, e + kPassBodies, nu + kPassBodies,
+                            n - kPassBodies);
+        n = kPassBodies;
     }
-    if (!converged) return kNaN;
-    double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E / 2.0));
-    if (nu < 0.0) nu = nu + kTwoPi;
+    // Each body runs exactly the operations of its own solution; interleaving the independent
+    // iterations of several bodies only lets the processor overlap them.
+    double E[kPassBodies];
+    bool active[kPassBodies];
+    int remaining = 0;
+    for (int j = 0; j < n; ++j) {
+        const double M = meanAnomaly[j];
+        active[j] = std::isfinite(M) && e[j] >= 0.0 && e[j] < 1.0;
+        nu[j] = kNaN;
+        if (active[j]) {
+            E[j] = M + e[j] * std::sin(M) * (1.0 + e[j] * std::cos(M));
+            ++remaining;
+        }
+    }
+    for (int iteration = 0; iteration < kKeplerIterationLimit && remaining > 0; ++iteration) {
+        for (int j = 0; j < n; ++j) {
+            if (!active[j]) continue;
+            const double E0 = E[j];
+            E[j] = E0 - (E0 - e[j] * std::sin(E0) - meanAnomaly[j]) / (1.0 - e[j] * std::cos(E0));
+            if (std::fabs(E[j] - E0) <= kKeplerTolerance) {
+                active[j] = false;
+                --remaining;
+                double v =
+                    2.0 * std::atan(std::sqrt((1.0 + e[j]) / (1.0 - e[j])) * std::tan(E[j] / 2.0));
+                if (v < 0.0) v = v + kTwoPi;
+                nu[j] = v;
+            }
+        }
+    }
+    // A body still active after the iteration limit did not converge: its nu stays NaN.
+}
+
+double SolveKepler(double meanAnomaly, double e) {
+    double nu = kNaN;
+    SolveKeplerTogether(&meanAnomaly, &e, &nu, 1);
     return nu;
 }
 
-HeliocentricPoint EarthPosition(double d) {
-    const OrbitalElementSet earth = OrbitalElements(2, d);
-    const double nu = SolveKepler(Reduce2Pi(earth.meanLongitude - earth.perihelion), earth.e);
+namespace {
+
+double MeanAnomaly(const OrbitalElementSet& el) {
+    return Reduce2Pi(el.meanLongitude - el.perihelion);
+}
+
+// The Earth's heliocentric position; its inclination and node are not used (its orbit is
+// taken in the ecliptic).
+HeliocentricPoint EarthFrom(const OrbitalElementSet& earth, double nu) {
     const double r = earth.a * (1.0 - earth.e * earth.e) / (1.0 + earth.e * std::cos(nu));
-    // The Earth's inclination and node are not used: its orbit is taken in the ecliptic.
     return {r * std::cos(nu + earth.perihelion), r * std::sin(nu + earth.perihelion)};
 }
 
-double PlanetLongitudeFrom(int p, double d, const HeliocentricPoint& earth) {
-    double x = 0.0, y = 0.0;  // heliocentric ecliptic, AU; the Sun's own position for p = 2
-    if (p != 2) {
-        const OrbitalElementSet el = OrbitalElements(p, d);
-        const double nu = SolveKepler(Reduce2Pi(el.meanLongitude - el.perihelion), el.e);
-        const double r = el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu));
-        const double u = nu + el.perihelion - el.node;  // argument of latitude
-        const double cosNode = std::cos(el.node), sinNode = std::sin(el.node);
-        const double cosU = std::cos(u), sinU = std::sin(u), cosI = std::cos(el.i);
-        x = r * (cosNode * cosU - sinNode * sinU * cosI);
-        y = r * (sinNode * cosU + cosNode * sinU * cosI);
-    }
-    const double X = x - earth.x;
-    const double Y = y - earth.y;
+// A planet's heliocentric ecliptic position from its elements and true anomaly.
+HeliocentricPoint PlanetFrom(const OrbitalElementSet& el, double nu) {
+    const double r = el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu));
+    const double u = nu + el.perihelion - el.node;  // argument of latitude
+    const double cosNode = std::cos(el.node), sinNode = std::sin(el.node);
+    const double cosU = std::cos(u), sinU = std::sin(u), cosI = std::cos(el.i);
+    return {r * (cosNode * cosU - sinNode * sinU * cosI),
+            r * (sinNode * cosU + cosNode * sinU * cosI)};
+}
+
+// Direction from the Earth to a heliocentric point (the Sun is the origin), degrees [0, 360).
+double GeocentricLongitude(const HeliocentricPoint& body, const HeliocentricPoint& earth) {
+    const double X = body.x - earth.x;
+    const double Y = body.y - earth.y;
     double lambda = QuadrantArcTan(Y, X) * kPlanetRadToDeg;
     if (!std::isfinite(lambda)) return kNaN;
     lambda = SubtractTurnsWhileAbove360(lambda);
@@ -101,9 +134,36 @@ double PlanetLongitudeFrom(int p, double d, const HeliocentricPoint& earth) {
     return lambda;
 }
 
+}  // namespace
+
 double PlanetLongitude(int p, double d) {
     if (p < 0 || p > 5) return kNaN;
-    return PlanetLongitudeFrom(p, d, EarthPosition(d));
+    const OrbitalElementSet earthElements = OrbitalElements(2, d);
+    const HeliocentricPoint earth =
+        EarthFrom(earthElements, SolveKepler(MeanAnomaly(earthElements), earthElements.e));
+    if (p == 2) return GeocentricLongitude({0.0, 0.0}, earth);  // the Sun
+    const OrbitalElementSet el = OrbitalElements(p, d);
+    return GeocentricLongitude(PlanetFrom(el, SolveKepler(MeanAnomaly(el), el.e)), earth);
+}
+
+bool PlanetLongitudesAt(double d, std::array<double, kPassBodies>& lon) {
+    OrbitalElementSet el[kPassBodies];
+    double M[kPassBodies], e[kPassBodies], nu[kPassBodies];
+    for (int p = 0; p < kPassBodies; ++p) {
+        el[p] = OrbitalElements(p, d);
+        M[p] = MeanAnomaly(el[p]);
+        e[p] = el[p].e;
+    }
+    SolveKeplerTogether(M, e, nu, kPassBodies);
+    const HeliocentricPoint earth = EarthFrom(el[2], nu[2]);
+    std::array<double, kPassBodies> result;
+    for (int p = 0; p < kPassBodies; ++p) {
+        const HeliocentricPoint body = p == 2 ? HeliocentricPoint{} : PlanetFrom(el[p], nu[p]);
+        result[p] = GeocentricLongitude(body, earth);
+        if (!std::isfinite(result[p])) return false;
+    }
+    lon = result;
+    return true;
 }
 
 }  // namespace velloran

@@ -1,18 +1,23 @@
 #pragma once
-// Pieces of the planet computation shared inside the engine: the Earth's heliocentric position
-// is the same for every body of one pass, so a pass computes it once.
+// The planet computation as a pass uses it: all six bodies of the element table at once, so
+// that the Earth is solved once and the bodies' independent Kepler iterations overlap.
+
+#include <array>
 
 namespace velloran {
+
+inline constexpr int kPassBodies = 6;  // element-table order: Mercury, Venus, Earth, Mars, ...
 
 // Heliocentric ecliptic coordinates in AU (mean ecliptic of J2000.0).
 struct HeliocentricPoint {
     double x = 0.0, y = 0.0;
 };
 
-// The Earth for day number d from J2000.0; NaN coordinates when its Kepler solution fails.
-HeliocentricPoint EarthPosition(double d);
-// Geocentric longitude of body p (0..5, 2 = the Sun) given the Earth's position; degrees
-// [0, 360), NaN on failure.
-double PlanetLongitudeFrom(int p, double d, const HeliocentricPoint& earth);
+// SolveKepler for n bodies; each nu[j] equals SolveKepler(M[j], e[j]).
+void SolveKeplerTogether(const double* meanAnomaly, const double* e, double* nu, int n);
+
+// Geocentric longitudes of the six bodies (index p; p = 2 gives the Sun) for day number d,
+// each equal to PlanetLongitude(p, d). False, with lon untouched, when any of them fails.
+bool PlanetLongitudesAt(double d, std::array<double, kPassBodies>& lon);
 
 }  // namespace velloran

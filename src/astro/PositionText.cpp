@@ -166,9 +166,15 @@ std::string CompactSignPosition(std::string_view longForm) {
 std::string DecimalText(double value) {
     if (!std::isfinite(value)) return {};
     if (value == 0.0) return "0";
-    // The decimal exponent after rounding to 15 significant digits decides the decimals.
     char buffer[512];
     char* const end = buffer + sizeof buffer;
+    // The general form with 15 digits is exactly the fixed form below whenever it needs no
+    // exponent (decimal exponent -4..14, which covers every longitude from 0.0001 degrees on).
+    const auto general = std::to_chars(buffer, end, value, std::chars_format::general, 15);
+    const std::string_view generalText(buffer, general.ptr);
+    if (generalText.find('e') == std::string_view::npos) return std::string(generalText);
+
+    // The decimal exponent after rounding to 15 significant digits decides the decimals.
     const auto scientific = std::to_chars(buffer, end, value, std::chars_format::scientific, 14);
     const std::string_view sci(buffer, scientific.ptr);
     std::string_view exponentText = sci.substr(sci.find('e') + 1);

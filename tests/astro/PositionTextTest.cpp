@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <limits>
 #include <string>
 #include <vector>
@@ -156,6 +159,34 @@ TEST(DecimalText, ReadsBackToFifteenDigits) {
         EXPECT_EQ(text.find_first_of("eE,"), std::string::npos) << text;
         EXPECT_EQ(DecimalText(back), text);  // stable once rounded
     }
+}
+
+// The recipe the decimal texts follow, written with printf in the C locale: the exponent of
+// the value rounded to 15 digits, then that many decimals less, then no trailing zeros.
+std::string PrintfRecipe(double value) {
+    char sci[64];
+    std::snprintf(sci, sizeof sci, "%.14e", value);
+    const int exponent = std::atoi(std::strchr(sci, 'e') + 1);
+    std::vector<char> fixed(700);
+    std::snprintf(fixed.data(), fixed.size(), "%.*f", std::max(0, 14 - exponent), value);
+    std::string text(fixed.data());
+    if (text.find('.') != std::string::npos) {
+        while (text.back() == '0') text.pop_back();
+        if (text.back() == '.') text.pop_back();
+    }
+    return text;
+}
+
+TEST(DecimalText, EqualsThePrintfRecipe) {
+    std::vector<double> values = {1e-4,  9.99999999999999e-5, 0.000099999999999999995, 1e-5,
+                                  -3e-7, 123456789012345.0,   99999999999999.95,       1e14,
+                                  5e-324};
+    for (double x = -1.0; x < 360.0; x += 0.0123456789) values.push_back(x);
+    for (int e = -30; e <= 14; ++e) {
+        values.push_back(1.234567890123456789 * std::pow(10.0, e));
+        values.push_back(-9.999999999999999 * std::pow(10.0, e));
+    }
+    for (const double x : values) EXPECT_EQ(DecimalText(x), PrintfRecipe(x)) << x;
 }
 
 TEST(ParseDecimalText, RejectsWhatIsNotADecimal) {

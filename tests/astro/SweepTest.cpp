@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <string>
+#include <utility>
 
 #include "AstroTestSupport.h"
 #include "astro/Engine.h"
@@ -78,6 +79,16 @@ void CheckBirth(const BirthSpec& spec, SweepStats& stats) {
                 ok = ::testing::AssertionFailure()
                      << "draconic text " << state.DraconicPositions[k] << " for " << lon;
             }
+        }
+    }
+    // The pass solves the six bodies together; each must equal its own computation.
+    constexpr std::pair<int, ChartBody> kTablePlaces[] = {
+        {0, ChartBody::Mercury}, {1, ChartBody::Venus},   {2, ChartBody::Sun},
+        {3, ChartBody::Mars},    {4, ChartBody::Jupiter}, {5, ChartBody::Saturn}};
+    for (const auto& [p, body] : kTablePlaces) {
+        if (ok && !testing::SameBits(PlanetLongitude(p, state.DayNumber),
+                                     state.NatalLongitudes[Slot(body)])) {
+            ok = ::testing::AssertionFailure() << "body " << p << " alone differs";
         }
     }
     if (ok && (!testing::LongFormMatches(state.NatalAscendantText,
