@@ -253,13 +253,14 @@ int MainWindow::screenWidthPx() const {
 }
 
 void MainWindow::applyLayout() {
+    // Buttons keep their designed widths; the labels are as wide as their texts.
     MainBarWidths widths;
-    widths.exit = float(PxToTwips(m_cmdExit->width()));
-    widths.back = float(PxToTwips(m_cmdBack->width()));
-    widths.saveAsJpeg = float(PxToTwips(m_cmdSaveAsJPEG->width()));
+    widths.exit = kBackExitWidth;
+    widths.back = kBackExitWidth;
+    widths.saveAsJpeg = kSaveAsJpegWidth;
+    widths.draconic = kChartButtonWidth;
     widths.heading = float(PxToTwips(m_lblHeading->width()));
     widths.url = float(PxToTwips(m_lblURL->width()));
-    widths.draconic = float(PxToTwips(m_cmdDraconian->width()));
     const MainBarLefts l = ComputeMainBarLayout(float(PxToTwips(frameGeometry().width())),
                                                 float(PxToTwips(screenWidthPx())), widths);
     auto place = [](QWidget* w, float left) { w->move(TwipsToPx(left), w->y()); };

@@ -44,6 +44,24 @@ void SignPicture::paintEvent(QPaintEvent*) {
     painter.drawPixmap(0, 0, SignPixmap(m_position, devicePixelRatioF()));
 }
 
+PositionCell::PositionCell(QWidget* parent) : QLabel(parent) {
+    setTextFormat(Qt::PlainText);
+    setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    setContentsMargins(1, 1, 1, 1);
+    setIndent(1);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, Qt::white);
+    setPalette(pal);
+}
+
+void PositionCell::paintEvent(QPaintEvent* event) {
+    QLabel::paintEvent(event);
+    QPainter p(this);
+    p.setPen(Qt::black);
+    p.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
 CaptionFrame::CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent)
     : QWidget(parent), m_caption(caption), m_colour(colour) {
     setFont(VerdanaFont(11.25, true));

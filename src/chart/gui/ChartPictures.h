@@ -3,6 +3,7 @@
 // position columns.
 
 #include <QColor>
+#include <QLabel>
 #include <QWidget>
 
 namespace velloran {
@@ -35,6 +36,16 @@ protected:
 
 private:
     int m_position = 0;
+};
+
+// A cell of the position table: coloured text in a white box with a flat black border.
+class PositionCell : public QLabel {
+    Q_OBJECT
+public:
+    explicit PositionCell(QWidget* parent);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
 };
 
 // A frame with its caption set into the top border, drawn in the frame's colour; white inside.

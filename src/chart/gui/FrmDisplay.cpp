@@ -105,15 +105,10 @@ void FrmDisplay::buildHeader() {
 void FrmDisplay::buildPositionTable() {
     auto makeCell = [&](QWidget* frame, const QString& name, int row, int width, const QFont& font,
                         const QColor& colour) {
-        QLabel* cell = makeLabel(frame, name, font, colour);
-        cell->setFrameShape(QFrame::Box);
-        cell->setFrameShadow(QFrame::Plain);
-        cell->setLineWidth(1);
-        cell->setIndent(2);
-        cell->setAutoFillBackground(true);
-        QPalette pal = cell->palette();
-        pal.setColor(QPalette::Window, Qt::white);
-        cell->setPalette(pal);
+        auto* cell = new PositionCell(frame);
+        cell->setObjectName(name);
+        cell->setFont(font);
+        SetTextColour(cell, colour);
         cell->setGeometry(TwipsRect(kCellLeft, kRowTops[row], width, kCellHeight));
         return cell;
     };
@@ -148,11 +143,8 @@ void FrmDisplay::buildPositionTable() {
 void FrmDisplay::buildSingleWheel() {
     m_picNatal = new WheelPicture(false, this);
     m_picNatal->move(TwipsPoint(kPictureLeft, kPictureTop));
-    for (int h = 0; h < 12; ++h) {
-        m_lblNatal[h] = makeLabel(m_picNatal, QStringLiteral("lblNatal%1").arg(h), font(),
-                                  Qt::black);
-        m_lblNatal[h]->move(TwipsPoint(kNatalText[h].left, kNatalText[h].top));
-    }
+    // Stacking, bottom to top: house numbers, the sign pictures that share their spots, and the
+    // house texts, which stay readable where a long text runs over a sign.
     for (int h = 0; h < 12; ++h) {
         QLabel* number = makeLabel(m_picNatal, QStringLiteral("lblNatalPosition%1").arg((h + 1) % 12),
                                    VerdanaFont(12), Qt::black);
@@ -160,17 +152,31 @@ void FrmDisplay::buildSingleWheel() {
         number->adjustSize();
         number->move(TwipsPoint(kHouseNumber[h].left, kHouseNumber[h].top));
     }
-    // The sign pictures lie over the house numbers that share their spot.
     for (int h = 0; h < 12; ++h) {
         m_imgSign[h] = new SignPicture(m_picNatal);
         m_imgSign[h]->setObjectName(QStringLiteral("imgSign%1").arg(h));
         m_imgSign[h]->move(TwipsPoint(kNatalSign[h].left, kNatalSign[h].top));
+    }
+    for (int h = 0; h < 12; ++h) {
+        m_lblNatal[h] = makeLabel(m_picNatal, QStringLiteral("lblNatal%1").arg(h), font(),
+                                  Qt::black);
+        m_lblNatal[h]->move(TwipsPoint(kNatalText[h].left, kNatalText[h].top));
     }
 }
 
 void FrmDisplay::buildComparisonWheel() {
     m_picNatalDraconic = new WheelPicture(true, this);
     m_picNatalDraconic->move(TwipsPoint(kPictureLeft, kPictureTop));
+    for (int h = 0; h < 12; ++h) {
+        for (int ring = 0; ring < 2; ++ring) {
+            int index = ring == 0 ? 12 + h : 24 + h;
+            const TwipPoint& at = ring == 0 ? kOuterSign[h] : kInnerSign[h];
+            auto* sign = new SignPicture(m_picNatalDraconic);
+            sign->setObjectName(QStringLiteral("imgSign%1").arg(index));
+            sign->move(TwipsPoint(at.left, at.top));
+            m_imgSign[index] = sign;
+        }
+    }
     const QFont bold = VerdanaFont(8.25, true);
     for (int i = 0; i < 24; ++i) {
         bool outer = i < 12;
@@ -181,16 +187,6 @@ void FrmDisplay::buildComparisonWheel() {
         label->move(TwipsPoint(at.left, at.top));
         label->setFixedWidth(TwipsToPx(kComparisonTextWidth));
         m_lblPlanetsPosition[i] = label;
-    }
-    for (int h = 0; h < 12; ++h) {
-        for (int ring = 0; ring < 2; ++ring) {
-            int index = ring == 0 ? 12 + h : 24 + h;
-            const TwipPoint& at = ring == 0 ? kOuterSign[h] : kInnerSign[h];
-            auto* sign = new SignPicture(m_picNatalDraconic);
-            sign->setObjectName(QStringLiteral("imgSign%1").arg(index));
-            sign->move(TwipsPoint(at.left, at.top));
-            m_imgSign[index] = sign;
-        }
     }
 }
 

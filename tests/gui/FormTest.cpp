@@ -1,0 +1,375 @@
+// The birth-data form through its real widgets: lists and start values, validation messages with
+// their icon and focus, the key filters, and the open and place look-up buttons.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QMenuBar>
+#include <functional>
+
+#include "GuiTestSupport.h"
+#include "input/ZoneTable.h"
+#include "output/ReadingFile.h"
+
+namespace velloran::test {
+namespace {
+
+QStringList Items(QComboBox* box) {
+    QStringList items;
+    for (int i = 0; i < box->count(); ++i) items << box->itemText(i);
+    return items;
+}
+
+TEST(FormStart, ListsHoldTheirEntriesAndStartAtTheFirst) {
+    StartedApp s;
+    FrmMain* f = s.form();
+    ASSERT_NE(f, nullptr);
+    EXPECT_TRUE(f->isVisible());
+    EXPECT_EQ(f->windowTitle(), QStringLiteral("Velloran v1.15"));
+
+    auto* month = Find<QComboBox>(f, "cboMonth");
+    EXPECT_EQ(Items(month), (QStringList{"January", "February", "March", "April", "May", "June",
+                                         "July", "August", "September", "October", "November",
+                                         "December"}));
+    auto* day = Find<QComboBox>(f, "cboDate");
+    ASSERT_EQ(day->count(), 31);
+    EXPECT_EQ(day->itemText(6), "7");
+    auto* year = Find<QComboBox>(f, "cboYear");
+    ASSERT_EQ(year->count(), 146);
+    EXPECT_EQ(year->itemText(0), "1905");
+    EXPECT_EQ(year->itemText(145), "2050");
+    EXPECT_EQ(Find<QComboBox>(f, "cboHour")->count(), 24);
+    EXPECT_EQ(Find<QComboBox>(f, "cboMinute")->itemText(59), "59");
+    auto* zone = Find<QComboBox>(f, "cboTimeZone");
+    ASSERT_EQ(zone->count(), 71);
+    for (int z = 0; z < 71; ++z)
+        EXPECT_EQ(zone->itemText(z).toStdString(), TimeZones().ZoneLabels[z]) << z;
+
+    // 1 January 1905, 0:00, the first zone, North, East, no daylight saving, empty boxes.
+    EXPECT_EQ(f->input(), FormInput{});
+    EXPECT_EQ(zone->currentText(), "Alaska/Hawaii Daylight Time,AHDT,-9.0");
+    EXPECT_TRUE(Find<QRadioButton>(f, "optLatSouth0")->isChecked());
+    EXPECT_EQ(Find<QRadioButton>(f, "optLatSouth0")->text(), "North");
+    EXPECT_EQ(Find<QRadioButton>(f, "optLongEast1")->text(), "West");
+    EXPECT_EQ(Find<QCheckBox>(f, "chkDST")->text(), "Daylight Saving Time");
+    for (const char* box : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"})
+        EXPECT_EQ(Find<QLineEdit>(f, box)->maxLength(), 3) << box;
+}
+
+TEST(FormStart, MenusButtonsAndCaptionsAsDesigned) {
+    StartedApp s;
+    FrmMain* f = s.form();
+    QStringList menus;
+    for (QAction* a : f->menuBar()->actions()) menus << a->text();
+    EXPECT_EQ(menus, (QStringList{"&File", "&Help"}));
+    QStringList file, help;
+    for (QAction* a : Find<QMenu>(f, "mnuFile")->actions()) file << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : Find<QMenu>(f, "mnuHelp")->actions()) help << (a->isSeparator() ? "-" : a->text());
+    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "-", "&Exit"}));
+    EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-",
+                                 "Check for Software &Update", "-", "&About Software"}));
+    EXPECT_EQ(Find<QPushButton>(f, "cmdCalculate")->text(), "Get My Draconic Astrology &Chart");
+    EXPECT_EQ(Find<QPushButton>(f, "cmdOpen")->text(), "&Open Previously Saved Reading");
+    EXPECT_EQ(Find<QPushButton>(f, "Command1")->text(), "Click here to find Latitude && Longitude");
+    EXPECT_EQ(Label(f, "Label1"),
+              "Know the Draconian planetary positions in your natal chart and the role they play "
+              "in realizing your soul's purpose in life. Enter your personal details to get your "
+              "Draconian Natal Chart. ");
+}
+
+TEST(FormStart, CaptionsAreBuddiesAndTabOrderFollowsTheRows) {
+    StartedApp s;
+    FrmMain* f = s.form();
+    const std::pair<const char*, const char*> buddies[] = {
+        {"Name:", "txtName"},         {"Birthday:", "cboMonth"}, {"Time Of Birth:", "cboHour"},
+        {"Time Zone:", "cboTimeZone"}, {"City:", "txtCity"},      {"State:", "txtState"},
+        {"Country:", "txtCountry"},   {"Latitude:", "txtLatD"},  {"Longitude:", "txtLonD"}};
+    for (const auto& [caption, control] : buddies) {
+        QLabel* found = nullptr;
+        for (QLabel* l : f->findChildren<QLabel*>())
+            if (l->text() == QLatin1String(caption)) found = l;
+        ASSERT_NE(found, nullptr) << caption;
+        ASSERT_NE(found->buddy(), nullptr) << caption;
+        EXPECT_EQ(found->buddy()->objectName(), QLatin1String(control)) << caption;
+    }
+
+    const QStringList expected = {"Label8",   "txtName",     "cmdOpen",   "cboMonth",
+                                  "cboDate",  "cboYear",     "cboHour",   "cboMinute",
+                                  "chkDST",   "txtCity",     "Command1",  "cboTimeZone",
+                                  "txtState", "txtLatD",     "optLatSouth0", "optLatSouth1",
+                                  "txtLatM",  "txtCountry",  "txtLonD",   "optLongEast0",
+                                  "optLongEast1", "txtLonM", "cmdCalculate"};
+    QStringList chain;
+    QWidget* w = Find<QWidget>(f, "Label8");
+    for (int guard = 0; w && guard < 200 && chain.size() < expected.size(); ++guard) {
+        if (expected.contains(w->objectName()) && !chain.contains(w->objectName()))
+            chain << w->objectName();
+        w = w->nextInFocusChain();
+    }
+    EXPECT_EQ(chain, expected);
+}
+
+// Validation through the widgets: one row per check, starting from a form that passes.
+struct ValidationRow {
+    const char* name;
+    std::function<void(FormInput&)> edit;
+    const char* message;  // "" when the form passes
+    MessageIcon icon;
+    const char* focus;    // control the focus moves to, "" for none
+};
+
+class Validation : public ::testing::TestWithParam<ValidationRow> {};
+
+TEST_P(Validation, ShowsTheFirstProblemOrCalculates) {
+    const ValidationRow& row = GetParam();
+    StartedApp s;
+    FormInput in = KnownBirth();
+    row.edit(in);
+    s.form()->setInput(in);
+    QWidget* button = Find<QWidget>(s.form(), "cmdCalculate");
+    button->setFocus();
+    s.clickCalculate();
+
+    if (std::string(row.message).empty()) {
+        EXPECT_TRUE(s.platform.messages.empty());
+        ASSERT_NE(s.main(), nullptr);
+        EXPECT_TRUE(s.main()->isVisible());
+        EXPECT_FALSE(s.form()->isVisible());
+        return;
+    }
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, QString::fromLatin1(row.message));
+    EXPECT_EQ(s.platform.messages[0].icon, row.icon);
+    EXPECT_EQ(s.platform.messages[0].title, "Velloran");
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_TRUE(s.form()->isVisible());
+    if (std::string(row.focus).empty()) {
+        EXPECT_TRUE(button->hasFocus());
+    } else {
+        EXPECT_TRUE(Find<QWidget>(s.form(), row.focus)->hasFocus()) << row.focus;
+    }
+}
+
+const ValidationRow kValidationRows[] = {
+    {"empty_name", [](FormInput& f) { f.txtName = ""; }, "Please Enter Your Name",
+     MessageIcon::Error, "txtName"},
+    {"empty_latitude_degrees", [](FormInput& f) { f.txtLatD = ""; },
+     "Please Enter Degree of Latitude", MessageIcon::Error, "txtLatD"},
+    {"empty_latitude_minutes", [](FormInput& f) { f.txtLatM = ""; },
+     "Please Enter Minutes of Latitude", MessageIcon::Error, "txtLatM"},
+    {"empty_longitude_degrees", [](FormInput& f) { f.txtLonD = ""; },
+     "Please Enter Degree of Longitude", MessageIcon::Error, "txtLonD"},
+    {"empty_longitude_minutes", [](FormInput& f) { f.txtLonM = ""; },
+     "Please Enter Minute of Longitude", MessageIcon::Error, "txtLonM"},
+    {"empty_city", [](FormInput& f) { f.txtCity = ""; }, "Please Enter Your City name",
+     MessageIcon::Error, "txtCity"},
+    {"empty_state", [](FormInput& f) { f.txtState = ""; }, "Please Enter Your State name",
+     MessageIcon::Error, "txtState"},
+    {"empty_country", [](FormInput& f) { f.txtCountry = ""; }, "Please Enter Your Country name",
+     MessageIcon::Error, "txtCountry"},
+    {"name_checked_before_city", [](FormInput& f) { f.txtName = ""; f.txtCity = ""; },
+     "Please Enter Your Name", MessageIcon::Error, "txtName"},
+    {"feb_29_1905", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 0; },
+     "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
+    {"feb_30_2000", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 29; f.cboYear = 95; },
+     "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
+    {"apr_31", [](FormInput& f) { f.cboMonth = 3; f.cboDate = 30; },
+     "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
+    {"nov_31", [](FormInput& f) { f.cboMonth = 10; f.cboDate = 30; },
+     "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
+    {"feb_29_2000_passes", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 95; },
+     "", MessageIcon::Error, ""},
+    {"feb_29_1908_passes", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 3; },
+     "", MessageIcon::Error, ""},
+    {"may_31_passes", [](FormInput& f) { f.cboMonth = 4; f.cboDate = 30; }, "",
+     MessageIcon::Error, ""},
+    {"apr_30_passes", [](FormInput& f) { f.cboMonth = 3; f.cboDate = 29; }, "",
+     MessageIcon::Error, ""},
+    {"blank_name_passes", [](FormInput& f) { f.txtName = "   "; }, "", MessageIcon::Error, ""},
+    {"degrees_999_pass", [](FormInput& f) { f.txtLatD = "999"; }, "", MessageIcon::Error, ""},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, Validation, ::testing::ValuesIn(kValidationRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(ValidationDefaults, NoDirectionSelectsNorthThenEast) {
+    StartedApp s;
+    FormInput in = KnownBirth();
+    in.optLatSouth = -1;
+    in.optLongEast = -1;
+    s.form()->setInput(in);
+    EXPECT_FALSE(Find<QRadioButton>(s.form(), "optLatSouth0")->isChecked());
+    EXPECT_FALSE(Find<QRadioButton>(s.form(), "optLatSouth1")->isChecked());
+
+    s.clickCalculate();
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please Select Direction For The Latitude");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(Find<QRadioButton>(s.form(), "optLatSouth0")->isChecked());
+    EXPECT_EQ(s.form()->input().optLongEast, -1);
+
+    s.clickCalculate();
+    ASSERT_EQ(s.platform.messages.size(), 2u);
+    EXPECT_EQ(s.platform.messages[1].text, "Please Select Direction For The Longitude");
+    EXPECT_TRUE(Find<QRadioButton>(s.form(), "optLongEast0")->isChecked());
+    EXPECT_EQ(s.main(), nullptr);
+}
+
+TEST(ValidationDefaults, MissingConverterLibraryStopsEveryCalculation) {
+    StartedApp s;
+    s.removeConverter();
+    s.calculate(KnownBirth());
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text,
+              "Required File Is Missing. Please Reinstall The Software.");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(s.main(), nullptr);
+    // The other checks come first.
+    FormInput empty = KnownBirth();
+    empty.txtCountry = "";
+    s.calculate(empty);
+    EXPECT_EQ(s.platform.messages.back().text, "Please Enter Your Country name");
+}
+
+// Key filters: typed characters go through the box's filter; a refused one shows its message.
+struct KeyRow {
+    const char* name;
+    const char* box;
+    std::function<void(QLineEdit*)> type;
+    const char* expectedText;
+    const char* message;  // "" when every key is accepted
+};
+
+class KeyFilters : public ::testing::TestWithParam<KeyRow> {};
+
+TEST_P(KeyFilters, RefuseWhatTheBoxDoesNotTake) {
+    const KeyRow& row = GetParam();
+    StartedApp s;
+    auto* box = Find<QLineEdit>(s.form(), row.box);
+    auto* elsewhere = Find<QWidget>(s.form(), "cmdOpen");
+    QApplication::setActiveWindow(s.form());
+    elsewhere->setFocus();
+    row.type(box);
+
+    EXPECT_EQ(box->text(), QString::fromUtf8(row.expectedText));
+    const bool refused = !std::string(row.message).empty();
+    ASSERT_EQ(s.platform.messages.size(), refused ? 1u : 0u);
+    if (!refused) return;
+    EXPECT_EQ(s.platform.messages[0].text, QString::fromLatin1(row.message));
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(s.platform.messages[0].title, "Velloran");
+    // The letters filter puts the focus back on its box; the numbers filter leaves it.
+    const bool letters = std::string(row.message) == "Please enter only letters";
+    EXPECT_EQ(box->hasFocus(), letters);
+    EXPECT_EQ(elsewhere->hasFocus(), !letters);
+}
+
+auto Type(const char* text) {
+    return [text](QLineEdit* box) { QTest::keyClicks(box, QString::fromUtf8(text)); };
+}
+auto Press(Qt::Key key) {
+    return [key](QLineEdit* box) { QTest::keyClick(box, key); };
+}
+
+const KeyRow kKeyRows[] = {
+    {"name_letters_and_blank", "txtName", Type("Ann Example"), "Ann Example", ""},
+    {"name_apostrophe", "txtName", Type("O'Brien"), "OBrien", "Please enter only letters"},
+    {"name_hyphen", "txtName", Type("Jean-Luc"), "JeanLuc", "Please enter only letters"},
+    {"name_digit", "txtName", Type("Ann2"), "Ann", "Please enter only letters"},
+    {"city_accented_letter", "txtCity",
+     [](QLineEdit* b) {
+         QTest::sendKeyEvent(QTest::Click, b, Qt::Key_Eacute, QStringLiteral("\u00E9"), {});
+     },
+     "", "Please enter only letters"},
+    {"state_enter", "txtState", Press(Qt::Key_Return), "", "Please enter only letters"},
+    {"country_enter", "txtCountry", Press(Qt::Key_Return), "", "Please enter only letters"},
+    {"city_enter", "txtCity", Press(Qt::Key_Enter), "", "Please enter only letters"},
+    {"name_enter", "txtName", Press(Qt::Key_Return), "", "Please enter only letters"},
+    {"name_backspace", "txtName",
+     [](QLineEdit* b) { QTest::keyClicks(b, "Anne"); QTest::keyClick(b, Qt::Key_Backspace); },
+     "Ann", ""},
+    {"latitude_digits", "txtLatD", Type("180"), "180", ""},
+    {"latitude_three_digits_at_most", "txtLatD", Type("1800"), "180", ""},
+    {"latitude_minus", "txtLatD", Type("-5"), "5", "Please enter only numbers"},
+    {"latitude_minutes_full_stop", "txtLatM", Type("4.5"), "45", "Please enter only numbers"},
+    {"longitude_letter", "txtLonD", Type("7a"), "7", "Please enter only numbers"},
+    {"latitude_degrees_enter", "txtLatD", Press(Qt::Key_Return), "", "Please enter only numbers"},
+    {"latitude_minutes_enter", "txtLatM", Press(Qt::Key_Return), "", "Please enter only numbers"},
+    {"longitude_degrees_enter", "txtLonD", Press(Qt::Key_Return), "", "Please enter only numbers"},
+    {"longitude_minutes_enter", "txtLonM", Press(Qt::Key_Return), "", "Please enter only numbers"},
+};
+
+INSTANTIATE_TEST_SUITE_P(Rows, KeyFilters, ::testing::ValuesIn(kKeyRows),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST(KeyFiltersPaste, PastedTextIsNotFiltered) {
+    StartedApp s;
+    auto* name = Find<QLineEdit>(s.form(), "txtName");
+    auto* degrees = Find<QLineEdit>(s.form(), "txtLonD");
+    QApplication::clipboard()->setText("O'Brien-2");
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), "O'Brien-2");
+    QApplication::clipboard()->setText("-1.5");
+    QTest::keyClick(degrees, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(degrees->text(), "-1.");  // the three-character limit holds for pasted text too
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
+TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
+    StartedApp s;
+    // A reading saved by a calculation of the known birth.
+    {
+        StartedApp saver;
+        saver.calculate(KnownBirth());
+        ASSERT_NE(saver.main(), nullptr);
+        const std::string bytes = WriteReadingFile(saver.app->state().Birth, KnownBirth().cboTimeZone);
+        QFile file(QDir(s.dir.path()).filePath("ann.vlr"));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+    s.platform.openAnswers.push_back(QDir(s.dir.path()).filePath("ann.vlr"));
+    s.click(s.form(), "cmdOpen");
+
+    ASSERT_EQ(s.platform.openDialogs.size(), 1u);
+    EXPECT_EQ(s.form()->input(), KnownBirth());
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_FALSE(s.form()->isVisible());
+    EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+}
+
+TEST(FormButtons, OpenCancelledChangesNothing) {
+    StartedApp s;
+    s.click(s.form(), "cmdOpen");
+    EXPECT_EQ(s.platform.openDialogs.size(), 1u);
+    EXPECT_EQ(s.form()->input(), FormInput{});
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_TRUE(s.form()->isVisible());
+}
+
+TEST(FormButtons, PlaceLookUpStopsAtTheFirstEmptyBoxAndFocusesIt) {
+    StartedApp s;
+    FormInput in;
+    in.txtCity = "Pune";
+    in.txtCountry = "India";
+    s.form()->setInput(in);
+    s.click(s.form(), "Command1");
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please Enter State");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_TRUE(Find<QWidget>(s.form(), "txtState")->hasFocus());
+    EXPECT_TRUE(s.platform.openedUrls.empty());
+
+    in.txtState = "Maharashtra";
+    s.form()->setInput(in);
+    s.click(s.form(), "Command1");
+    EXPECT_EQ(s.platform.messages.size(), 1u);
+    ASSERT_EQ(s.platform.openedUrls.size(), 1u);
+    EXPECT_TRUE(s.platform.openedUrls[0].toString().contains("Pune"));
+}
+
+}  // namespace
+}  // namespace velloran::test

@@ -1,0 +1,92 @@
+#include "GuiTestSupport.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QLabel>
+#include <gtest/gtest.h>
+
+#include "input/ZoneTable.h"
+
+namespace velloran::test {
+
+FormInput KnownBirth() {
+    FormInput in;
+    in.txtName = "Ann Example";
+    in.cboMonth = 0;
+    in.cboDate = 14;
+    in.cboYear = 1980 - kFirstYear;
+    in.cboHour = 10;
+    in.cboMinute = 30;
+    in.cboTimeZone = -1;
+    const ZoneTables& zones = TimeZones();
+    for (int z = 0; z < kZoneCount; ++z) {
+        if (zones.ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") in.cboTimeZone = z;
+    }
+    in.chkDST = 0;
+    in.txtCity = "New York";
+    in.txtState = "NY";
+    in.txtCountry = "USA";
+    in.txtLatD = "40";
+    in.txtLatM = "43";
+    in.txtLonD = "74";
+    in.txtLonM = "0";
+    in.optLatSouth = 0;
+    in.optLongEast = 1;
+    return in;
+}
+
+StartedApp::StartedApp() {
+    EXPECT_TRUE(dir.isValid());
+    platform.folder = dir.path();
+    QFile converter(QDir(dir.path()).filePath(kConverterLibrary));
+    EXPECT_TRUE(converter.open(QIODevice::WriteOnly));
+    lock = std::make_unique<InstanceLock>(QDir(dir.path()).filePath(QStringLiteral("app.lock")));
+    app = std::make_unique<App>(platform);
+    QObject::connect(app.get(), &App::programEnded, [this] { programEnded = true; });
+    EXPECT_TRUE(app->start(*lock));
+    form()->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(form()));
+    platform.messages.clear();
+    platform.settings.clear();
+}
+
+StartedApp::~StartedApp() {
+    app.reset();
+    settle();
+}
+
+void StartedApp::click(QWidget* window, const char* name) {
+    auto* button = Find<QPushButton>(window, QString::fromLatin1(name));
+    ASSERT_NE(button, nullptr) << name;
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+void StartedApp::trigger(QWidget* window, const char* actionName) {
+    auto* action = Find<QAction>(window, QString::fromLatin1(actionName));
+    ASSERT_NE(action, nullptr) << actionName;
+    action->trigger();
+}
+
+void StartedApp::clickCalculate() { click(form(), "cmdCalculate"); }
+
+void StartedApp::calculate(const FormInput& input) {
+    form()->setInput(input);
+    clickCalculate();
+}
+
+void StartedApp::settle() {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCoreApplication::processEvents();
+}
+
+void StartedApp::removeConverter() {
+    QFile::remove(QDir(dir.path()).filePath(kConverterLibrary));
+}
+
+QString Label(QWidget* root, const QString& name) {
+    auto* label = Find<QLabel>(root, name);
+    EXPECT_NE(label, nullptr) << name.toStdString();
+    return label ? label->text() : QString();
+}
+
+}  // namespace velloran::test

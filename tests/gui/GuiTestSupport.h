@@ -1,0 +1,64 @@
+#pragma once
+// A started program on the fake platform, with helpers to find its widgets and to type a birth
+// into the form.
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QFile>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "app/App.h"
+#include "app/InstanceLock.h"
+#include "app/MainWindow.h"
+#include "chart/gui/FrmDisplay.h"
+#include "input/gui/FrmMain.h"
+#include "support/FakePlatform.h"
+
+namespace velloran::test {
+
+// Values of the form for the known birth: Ann Example, 15 January 1980, 10:30, Eastern Standard
+// Time, 40° 43' North, 74° 0' West, New York, NY, USA.
+FormInput KnownBirth();
+
+class StartedApp {
+public:
+    StartedApp();
+    ~StartedApp();
+
+    FakePlatform platform;
+    QTemporaryDir dir;
+    std::unique_ptr<InstanceLock> lock;
+    std::unique_ptr<App> app;
+    bool programEnded = false;
+
+    FrmMain* form() const { return app->form(); }
+    MainWindow* main() const { return app->mainWindow(); }
+    FrmDisplay* display() const { return main() ? main()->display() : nullptr; }
+
+    // Puts values into the form's widgets and presses cmdCalculate.
+    void calculate(const FormInput& input);
+    void clickCalculate();
+    // Clicks a push button of the form or the main window by name.
+    void click(QWidget* window, const char* name);
+    void trigger(QWidget* window, const char* actionName);
+    // Runs pending deferred deletions (a closed main window is deleted that way).
+    static void settle();
+    // Removes the converter library from the program folder.
+    void removeConverter();
+};
+
+template <typename T = QWidget>
+T* Find(QWidget* root, const QString& name) {
+    if (!root) return nullptr;
+    return root->findChild<T*>(name);
+}
+
+QString Label(QWidget* root, const QString& name);
+
+}  // namespace velloran::test
