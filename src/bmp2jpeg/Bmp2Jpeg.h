@@ -20,8 +20,8 @@ enum Bmp2JpegStatus {
  * The JPEG is written to a temporary file beside jpegPath and renamed into place, so a failure
  * never leaves a partial JPEG and a file already at jpegPath is only replaced by a complete one.
  * Paths are in the file system's own encoding. Returns a Bmp2JpegStatus. */
-__attribute__((visibility("default"))) int BmpToJpeg(const char* bitmapPath,
-                                                     const char* jpegPath, int quality);
+__attribute__((visibility("default"))) int BmpToJpeg(const char* bitmapPath, const char* jpegPath,
+                                                     int quality);
 
 typedef int (*BmpToJpegFunction)(const char* bitmapPath, const char* jpegPath, int quality);
 

@@ -24,8 +24,9 @@ QImage TestPicture(int width, int height) {
     QImage image(width, height, QImage::Format_RGB32);
     for (int y = 0; y < height; ++y) {
         for (int x = 0; x < width; ++x) {
-            image.setPixel(x, y, qRgb(x * 255 / std::max(1, width - 1),
-                                      y * 255 / std::max(1, height - 1), (x * 7 + y * 3) % 256));
+            image.setPixel(x, y,
+                           qRgb(x * 255 / std::max(1, width - 1), y * 255 / std::max(1, height - 1),
+                                (x * 7 + y * 3) % 256));
         }
     }
     return image;
@@ -63,8 +64,8 @@ protected:
         return BmpToJpeg(local(bmp).constData(), local(jpg).constData(), quality);
     }
     QStringList entries() const {
-        return QDir(dir.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden,
-                                          QDir::Name);
+        return QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
     }
     QTemporaryDir dir;
 };

@@ -8,9 +8,9 @@
 #include <QImageReader>
 #include <QTemporaryDir>
 
+#include "OutputTestSupport.h"
 #include "output/gui/OutputCommands.h"
 #include "support/FakePlatform.h"
-#include "OutputTestSupport.h"
 
 namespace velloran::test {
 namespace {
@@ -95,8 +95,7 @@ TEST_F(JpegSaveTest, SameNameThreeTimesGivesNumberedCopiesAndRemembersTheName) {
     save("chart.jpg");
     save("chart.jpg");
 
-    EXPECT_EQ(FilesBelow(dir.path()),
-              QStringList({"chart.jpg", "chart_001.jpg", "chart_002.jpg"}));
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"chart.jpg", "chart_001.jpg", "chart_002.jpg"}));
     ASSERT_EQ(platform.saveDialogs.size(), 3u);
     EXPECT_EQ(platform.saveDialogs[1].initialName, path("chart.jpg"));
     EXPECT_EQ(lastJpegName, path("chart.jpg"));
@@ -146,13 +145,15 @@ INSTANTIATE_TEST_SUITE_P(
     Names, JpegNamingTest,
     ::testing::Values(
         NamingCase{"fresh_name", {}, "charts/chart.jpg", "charts/chart.jpg"},
-        NamingCase{"name_taken", {"charts/chart.jpg"}, "charts/chart.jpg",
-                   "charts/chart_001.jpg"},
-        NamingCase{"name_and_first_copy_taken", {"charts/chart.jpg", "charts/chart_001.jpg"},
-                   "charts/chart.jpg", "charts/chart_002.jpg"},
+        NamingCase{"name_taken", {"charts/chart.jpg"}, "charts/chart.jpg", "charts/chart_001.jpg"},
+        NamingCase{"name_and_first_copy_taken",
+                   {"charts/chart.jpg", "charts/chart_001.jpg"},
+                   "charts/chart.jpg",
+                   "charts/chart_002.jpg"},
         NamingCase{"gap_in_copies_is_filled",
                    {"charts/chart.jpg", "charts/chart_001.jpg", "charts/chart_003.jpg"},
-                   "charts/chart.jpg", "charts/chart_002.jpg"},
+                   "charts/chart.jpg",
+                   "charts/chart_002.jpg"},
         NamingCase{"base_name_ends_at_first_dot", {}, "charts/my.chart.jpg", "charts/my.jpg"},
         NamingCase{"folder_with_a_dot", {}, "first.last/chart.jpg", "first.last/chart.jpg"},
         NamingCase{"no_extension", {}, "charts/chart", "charts/chart.jpg"},
@@ -171,7 +172,9 @@ TEST_F(JpegSaveTest, AllCopiesTakenShowsTheMessageAndWritesNothing) {
     EXPECT_EQ(FilesBelow(dir.path()), before);
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text, "There are too many Copies of this file  chart.jpg");
-    EXPECT_EQ(platform.messages[0].title, " UNABLE  TO  CREATE  NEW  FILE" "chart.jpg");
+    EXPECT_EQ(platform.messages[0].title,
+              " UNABLE  TO  CREATE  NEW  FILE"
+              "chart.jpg");
     EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
 }
 
@@ -224,7 +227,8 @@ TEST_P(ConverterFailureTest, ReportsAndLeavesNoJpegAndNoBitmap) {
     const FakePlatform::Message& m = platform.messages[0];
     EXPECT_EQ(m.icon, MessageIcon::Error);
     EXPECT_EQ(m.title, "Velloran");
-    EXPECT_TRUE(m.text.startsWith("Could not save " + path(c.chosen) + ": ")) << m.text.toStdString();
+    EXPECT_TRUE(m.text.startsWith("Could not save " + path(c.chosen) + ": "))
+        << m.text.toStdString();
     EXPECT_TRUE(m.text.contains(c.reasonPart)) << m.text.toStdString();
 }
 
@@ -236,8 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                          "has no BmpToJpeg"},
         ConverterFailure{"converter_fails_half_way", VELLORAN_FAILING_CONVERTER_DIR, "chart.jpg",
                          "could not write the JPEG"},
-        ConverterFailure{"folder_missing", VELLORAN_CONVERTER_DIR, "no such folder/chart.jpg",
-                         ""}),
+        ConverterFailure{"folder_missing", VELLORAN_CONVERTER_DIR, "no such folder/chart.jpg", ""}),
     [](const ::testing::TestParamInfo<ConverterFailure>& info) {
         return std::string(info.param.name);
     });

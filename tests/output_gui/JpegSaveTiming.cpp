@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "output/gui/OutputCommands.h"
-#include "support/FakePlatform.h"
 #include "output_gui/OutputTestSupport.h"
+#include "support/FakePlatform.h"
 
 namespace {
 
@@ -90,8 +90,8 @@ int main(int argc, char** argv) {
                 "SaveChartJpeg (whole command)", command.median, command.p10, command.p90,
                 static_cast<long long>(commandSize));
     std::printf("%-34s median %7.3f ms  (p10 %7.3f, p90 %7.3f)  file %lld bytes\n",
-                "grab + QImage::save JPEG q100", grabEncode.median, grabEncode.p10,
-                grabEncode.p90, static_cast<long long>(bareSize));
+                "grab + QImage::save JPEG q100", grabEncode.median, grabEncode.p10, grabEncode.p90,
+                static_cast<long long>(bareSize));
     std::printf("%-34s median %7.3f ms  (p10 %7.3f, p90 %7.3f)\n", "capture alone", capture.median,
                 capture.p10, capture.p90);
     if (failed) {

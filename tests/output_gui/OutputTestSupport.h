@@ -30,7 +30,8 @@ public:
         auto* dob = new QLabel(QStringLiteral("Date of Birth: March 5, 1980"), this);
         dob->move(472, 40);
         for (int row = 0; row < 10; ++row) {
-            auto* cell = new QLabel(QStringLiteral("%1 Ari %2").arg(row * 3, 2, 10, QChar('0'))
+            auto* cell = new QLabel(QStringLiteral("%1 Ari %2")
+                                        .arg(row * 3, 2, 10, QChar('0'))
                                         .arg(row * 5, 2, 10, QChar('0')),
                                     this);
             cell->setStyleSheet(QStringLiteral("color: blue; border: 1px solid black;"));
@@ -83,8 +84,7 @@ private:
 // Every file below dir, as paths relative to it, sorted.
 inline QStringList FilesBelow(const QString& dir) {
     QStringList files;
-    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System,
-                    QDirIterator::Subdirectories);
+    QDirIterator it(dir, QDir::Files | QDir::Hidden | QDir::System, QDirIterator::Subdirectories);
     while (it.hasNext()) files << QDir(dir).relativeFilePath(it.next());
     files.sort();
     return files;
@@ -112,11 +112,37 @@ inline double MeanAbsoluteDifference(const QImage& a, const QImage& b) {
         const auto* p = reinterpret_cast<const QRgb*>(x.constScanLine(row));
         const auto* q = reinterpret_cast<const QRgb*>(y.constScanLine(row));
         for (int col = 0; col < x.width(); ++col) {
-            sum += std::abs(qRed(p[col]) - qRed(q[col])) + std::abs(qGreen(p[col]) - qGreen(q[col])) +
+            sum += std::abs(qRed(p[col]) - qRed(q[col])) +
+                   std::abs(qGreen(p[col]) - qGreen(q[col])) +
                    std::abs(qBlue(p[col]) - qBlue(q[col]));
         }
     }
     return sum / (3.0 * x.width() * x.height());
+}
+
+// The smallest rectangle holding every pixel darker than near-white.
+inline QRect NonWhiteBounds(const QImage& image) {
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) >= 240) continue;
+            left = std::min(left, x);
+            right = std::max(right, x);
+            top = std::min(top, y);
+            bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
+}
+
+// Counts the page objects of a PDF written by Qt ("/Type /Page" not followed by "s").
+inline int CountPdfPages(const QByteArray& pdf) {
+    int pages = 0;
+    for (qsizetype at = pdf.indexOf("/Type /Page"); at >= 0;
+         at = pdf.indexOf("/Type /Page", at + 1)) {
+        if (pdf.mid(at + 11, 1) != "s") ++pages;
+    }
+    return pages;
 }
 
 // Folder of the built converter library (the program's folder in a build).

@@ -5,6 +5,7 @@
 
 #include <QUrlQuery>
 
+#include "app/Links.h"
 #include "output/gui/OutputCommands.h"
 #include "output/gui/PlaceSearch.h"
 #include "support/FakePlatform.h"
@@ -52,15 +53,17 @@ TEST_P(MissingPlaceTest, ShowsTheMessageReturnsTheFocusAndOpensNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, MissingPlaceTest,
-    ::testing::Values(
-        MissingPlace{"no_city", Without(&FormInput::txtCity), "Please Enter City",
-                     FormControl::txtCity},
-        MissingPlace{"no_state_with_city", Without(&FormInput::txtState), "Please Enter State",
-                     FormControl::txtState},
-        MissingPlace{"no_country", Without(&FormInput::txtCountry), "Please Enter Country",
-                     FormControl::txtCountry},
-        MissingPlace{"nothing_at_all", FormInput{}, "Please Enter City", FormControl::txtCity}),
-    [](const ::testing::TestParamInfo<MissingPlace>& info) { return std::string(info.param.name); });
+    ::testing::Values(MissingPlace{"no_city", Without(&FormInput::txtCity), "Please Enter City",
+                                   FormControl::txtCity},
+                      MissingPlace{"no_state_with_city", Without(&FormInput::txtState),
+                                   "Please Enter State", FormControl::txtState},
+                      MissingPlace{"no_country", Without(&FormInput::txtCountry),
+                                   "Please Enter Country", FormControl::txtCountry},
+                      MissingPlace{"nothing_at_all", FormInput{}, "Please Enter City",
+                                   FormControl::txtCity}),
+    [](const ::testing::TestParamInfo<MissingPlace>& info) {
+        return std::string(info.param.name);
+    });
 
 TEST(PlaceSearchTest, OpensTheMapSearchForThePlace) {
     FakePlatform platform;
@@ -79,7 +82,7 @@ TEST(PlaceSearchTest, PastedPunctuationStaysInsideTheQuery) {
     PlaceSearchComponent component(platform);
 
     component.search(QStringLiteral("St. John's & Co+ #1 ?x=y  Zürich Latitude Longitude"),
-                     kPlaceSearchSiteAddress);
+                     kForumHomePage);
 
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QUrl& url = platform.openedUrls[0];

@@ -12,11 +12,11 @@
 #include <csignal>
 #include <random>
 
+#include "OutputTestSupport.h"
 #include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
 #include "output/gui/SafeSave.h"
 #include "support/FakePlatform.h"
-#include "OutputTestSupport.h"
 
 namespace velloran::test {
 namespace {
@@ -49,23 +49,23 @@ constexpr int kAnnZone = 12;
 // Ann's reading file, each line's bytes raised by 85 ("Ann" -> 150 195 195, "True" -> 169 199 202
 // 186), every line ending in CR LF.
 const QByteArray kAnnReadingBytes = QByteArray(
-    "\x96\xC3\xC3\r\n"                      // Ann
-    "\x88\r\n"                              // 3
-    "\x8A\r\n"                              // 5
-    "\x86\x8E\x8D\x85\r\n"                  // 1980
-    "\x8C\r\n"                              // 7
-    "\x8A\r\n"                              // 5
-    "\x86\x87\r\n"                          // 12
-    "\x8C\x88\r\n"                          // 73
-    "\x8A\x86\r\n"                          // 51
-    "\x86\x8D\r\n"                          // 18
-    "\x88\x86\r\n"                          // 31
-    "\xA9\xC7\xCA\xBA\r\n"                  // True
-    "\x9B\xB6\xC1\xC8\xBA\r\n"              // False
-    "\x9B\xB6\xC1\xC8\xBA\r\n"              // False
-    "\xA5\xCA\xC3\xBA\r\n"                  // Pune
+    "\x96\xC3\xC3\r\n"                                  // Ann
+    "\x88\r\n"                                          // 3
+    "\x8A\r\n"                                          // 5
+    "\x86\x8E\x8D\x85\r\n"                              // 1980
+    "\x8C\r\n"                                          // 7
+    "\x8A\r\n"                                          // 5
+    "\x86\x87\r\n"                                      // 12
+    "\x8C\x88\r\n"                                      // 73
+    "\x8A\x86\r\n"                                      // 51
+    "\x86\x8D\r\n"                                      // 18
+    "\x88\x86\r\n"                                      // 31
+    "\xA9\xC7\xCA\xBA\r\n"                              // True
+    "\x9B\xB6\xC1\xC8\xBA\r\n"                          // False
+    "\x9B\xB6\xC1\xC8\xBA\r\n"                          // False
+    "\xA5\xCA\xC3\xBA\r\n"                              // Pune
     "\xA2\xB6\xBD\xB6\xC7\xB6\xC8\xBD\xC9\xC7\xB6\r\n"  // Maharashtra
-    "\x9E\xC3\xB9\xBE\xB6\r\n");            // India
+    "\x9E\xC3\xB9\xBE\xB6\r\n");                        // India
 
 // The form as Ann's reading fills it (the controls' positions, not their texts).
 FormInput AnnForm() {
@@ -250,8 +250,7 @@ TEST_F(ReadingCommandsTest, LastFileNameIsSharedBothWaysBetweenSaveAndExport) {
     EXPECT_EQ(platform.saveDialogs[1].initialName, path("first.vlr"));   // export after a save
     EXPECT_EQ(platform.saveDialogs[2].initialName, path("second.txt"));  // save after an export
     EXPECT_EQ(state.LastFileName, path("third.vlr").toStdString());
-    EXPECT_EQ(FilesBelow(dir.path()),
-              QStringList({"first.vlr", "second.txt", "third.vlr"}));
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"first.vlr", "second.txt", "third.vlr"}));
 }
 
 TEST_F(ReadingCommandsTest, ExportWritesTheKnownBytesThroughTheExportDialog) {
@@ -379,8 +378,10 @@ TEST_F(ReadingCommandsTest, UnreadableChoiceIsReportedWithItsPath) {
     EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
 
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_TRUE(platform.messages[0].text.startsWith("Could not open " + path("missing.vlr") + ": "));
-    EXPECT_TRUE(platform.messages[1].text.startsWith("Could not open " + path("folder.vlr") + ": "));
+    EXPECT_TRUE(
+        platform.messages[0].text.startsWith("Could not open " + path("missing.vlr") + ": "));
+    EXPECT_TRUE(
+        platform.messages[1].text.startsWith("Could not open " + path("folder.vlr") + ": "));
     for (const auto& m : platform.messages) {
         EXPECT_EQ(m.icon, MessageIcon::Error);
         EXPECT_EQ(m.title, "Velloran");
@@ -402,8 +403,8 @@ TEST_F(ReadingCommandsTest, RandomBytesAreRefusedOrReadWithoutACrash) {
             bytes = kAnnReadingBytes;
             const int flips = std::uniform_int_distribution<int>(1, 6)(random);
             for (int i = 0; i < flips; ++i) {
-                const int at =
-                    std::uniform_int_distribution<int>(0, static_cast<int>(bytes.size()) - 1)(random);
+                const int at = std::uniform_int_distribution<int>(
+                    0, static_cast<int>(bytes.size()) - 1)(random);
                 bytes[at] = static_cast<char>(byte(random));
             }
         }
@@ -476,8 +477,9 @@ class FailingSaveTest : public ReadingCommandsTest,
                         public ::testing::WithParamInterface<FailingSave> {
 protected:
     void TearDown() override {
-        if (!readOnlyFolder.isEmpty()) QFile::setPermissions(readOnlyFolder, QFile::ReadOwner | QFile::WriteOwner |
-                                                          QFile::ExeOwner);
+        if (!readOnlyFolder.isEmpty())
+            QFile::setPermissions(readOnlyFolder,
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     void run(const QString& target) {
         ReadingState state = AnnExportState();

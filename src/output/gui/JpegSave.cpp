@@ -52,9 +52,8 @@ QString CreateTemporaryBitmap(const QString& targetPath, QFile& file, QString& r
     QString stem = targetPath;
     if (stem.endsWith(QStringLiteral(".jpg"))) stem.chop(4);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QString candidate =
-            attempt == 0 ? stem + QStringLiteral(".bmp")
-                         : stem + QStringLiteral("~%1.bmp").arg(attempt);
+        const QString candidate = attempt == 0 ? stem + QStringLiteral(".bmp")
+                                               : stem + QStringLiteral("~%1.bmp").arg(attempt);
         file.setFileName(candidate);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return candidate;
         if (!PathIsTaken(candidate)) {
@@ -136,8 +135,7 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
         QFile::remove(bitmapPath);
     }
     if (reason.isEmpty()) return true;
-    platform.showMessage(parent, SaveFailedText(targetPath, reason), MessageIcon::Error,
-                         kAppTitle);
+    platform.showMessage(parent, SaveFailedText(targetPath, reason), MessageIcon::Error, kAppTitle);
     return false;
 }
 
@@ -156,9 +154,9 @@ void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegNa
     const std::optional<std::string> path =
         NumberedCopyPath(target.folder, target.fileName, RegularFileExists);
     if (!path) {
-        platform.showMessage(chartWindow, QString::fromStdString(TooManyCopiesText(target.fileName)),
-                             MessageIcon::Error,
-                             QString::fromStdString(TooManyCopiesTitle(target.fileName)));
+        platform.showMessage(
+            chartWindow, QString::fromStdString(TooManyCopiesText(target.fileName)),
+            MessageIcon::Error, QString::fromStdString(TooManyCopiesTitle(target.fileName)));
         return;
     }
     WriteJpegThroughConverter(platform, chartWindow, picture, QString::fromStdString(*path));

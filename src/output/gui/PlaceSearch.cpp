@@ -1,5 +1,6 @@
 #include "output/gui/PlaceSearch.h"
 
+#include "app/Links.h"
 #include "app/Platform.h"
 #include "input/Validation.h"
 #include "output/gui/OutputCommands.h"
@@ -37,7 +38,8 @@ FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormI
         return request.failure->focus;
     }
     PlaceSearchComponent component(platform);
-    component.search(QString::fromStdString(request.searchText), kPlaceSearchSiteAddress);
+    // The site address is the maker's forum home page.
+    component.search(QString::fromStdString(request.searchText), kForumHomePage);
     return FormControl::None;
 }
 

@@ -9,9 +9,6 @@ namespace velloran {
 
 class Platform;
 
-// The site address given to the place search: the maker's forum home page.
-inline const QString kPlaceSearchSiteAddress = QStringLiteral("https://velloran.example/forum");
-
 // The map search address for a search text: the place words of the text, percent-encoded as the
 // query of the OpenStreetMap search page.
 QUrl PlaceSearchUrl(const QString& searchText);

@@ -87,8 +87,8 @@ std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent,
     }
     std::optional<std::array<std::string, kReadingLines>> lines;
     if (file.outcome == SmallFile::Outcome::Read) {
-        lines = ReadReadingFile(std::string_view(file.bytes.constData(),
-                                                 static_cast<size_t>(file.bytes.size())));
+        lines = ReadReadingFile(
+            std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())));
     }
     if (!lines) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
