@@ -40,8 +40,6 @@ constexpr PlanetSlot kPlanetSlots[6] = {
     {3, ChartBody::Mars}, {4, ChartBody::Jupiter}, {5, ChartBody::Saturn},
 };
 
-// Sets a table to its names and empties the spare slot. Entries already right are left alone:
-// only the retrograde marks of the previous pass need rewriting.
 bool SameText(const std::string& a, std::string_view b) {
     if (a.size() != b.size()) return false;
     for (size_t i = 0; i < b.size(); ++i) {
@@ -50,6 +48,8 @@ bool SameText(const std::string& a, std::string_view b) {
     return true;
 }
 
+// Sets a table to its names and empties the spare slot. Entries already right are left alone:
+// only the retrograde marks of the previous pass need rewriting.
 template <size_t N, size_t M>
 void SetTable(std::array<std::string, N>& table, const std::string_view (&names)[M]) {
     static_assert(N == M + 1);
