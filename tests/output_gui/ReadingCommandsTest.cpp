@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QDir>
@@ -369,23 +370,31 @@ TEST_F(ReadingCommandsTest, ZonePositionBeyondTheListKeepsTheZoneSelection) {
     EXPECT_EQ(opened->txtName, "Ann");
 }
 
-TEST_F(ReadingCommandsTest, UnreadableChoiceIsReportedWithItsPath) {
+TEST_F(ReadingCommandsTest, MissingChoiceIsReportedWithItsPath) {
     platform.openAnswers.push_back(path("missing.vlr"));
+
+    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(
+        platform.messages[0].text.startsWith("Could not open " + path("missing.vlr") + ": "))
+        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(platform.messages[0].title, "Velloran");
+}
+
+// A folder or a pipe named like a reading is refused at once; reading a pipe would wait forever.
+TEST_F(ReadingCommandsTest, FolderOrPipeNamedLikeAReadingIsRefused) {
     ASSERT_TRUE(QDir().mkpath(path("folder.vlr")));
-    platform.openAnswers.push_back(path("folder.vlr"));
+    ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.vlr")).constData(), 0600), 0);
+    platform.openAnswers = {path("folder.vlr"), path("pipe.vlr")};
 
     EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
     EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
 
     ASSERT_EQ(platform.messages.size(), 2u);
-    EXPECT_TRUE(
-        platform.messages[0].text.startsWith("Could not open " + path("missing.vlr") + ": "));
-    EXPECT_TRUE(
-        platform.messages[1].text.startsWith("Could not open " + path("folder.vlr") + ": "));
-    for (const auto& m : platform.messages) {
-        EXPECT_EQ(m.icon, MessageIcon::Error);
-        EXPECT_EQ(m.title, "Velloran");
-    }
+    EXPECT_EQ(platform.messages[0].text, kCheckTheFile);
+    EXPECT_EQ(platform.messages[1].text, kCheckTheFile);
 }
 
 // Random and mutated files: each is either refused with the file message or read into a form,
@@ -432,7 +441,14 @@ TEST_F(ReadingCommandsTest, RandomBytesAreRefusedOrReadWithoutACrash) {
 // ---- Failed saves: reported, and the earlier file kept ----
 
 enum class Command { Reading, Export };
-enum class Writer { MissingFolder, FolderIsAFile, TargetIsAFolder, FileSizeLimit, ReadOnlyFolder };
+enum class Writer {
+    MissingFolder,
+    FolderIsAFile,
+    TargetIsAFolder,
+    TargetIsAPipe,
+    FileSizeLimit,
+    ReadOnlyFolder
+};
 
 struct FailingSave {
     Command command;
@@ -441,8 +457,8 @@ struct FailingSave {
 
 std::string FailingSaveLabel(const FailingSave& c) {
     static const char* commands[] = {"reading", "export"};
-    static const char* writers[] = {"missing_folder", "folder_is_a_file", "target_is_a_folder",
-                                    "file_size_limit", "read_only_folder"};
+    static const char* writers[] = {"missing_folder",   "folder_is_a_file", "target_is_a_folder",
+                                    "target_is_a_pipe", "file_size_limit",  "read_only_folder"};
     return std::string(commands[static_cast<int>(c.command)]) + "_" +
            writers[static_cast<int>(c.writer)];
 }
@@ -514,6 +530,13 @@ TEST_P(FailingSaveTest, ReportsThePathAndReasonAndKeepsTheEarlierFile) {
             run(target);
             EXPECT_TRUE(QFileInfo(target).isDir());
             break;
+        case Writer::TargetIsAPipe:
+            target = path("out.file");
+            ASSERT_EQ(mkfifo(QFile::encodeName(target).constData(), 0600), 0);
+            run(target);
+            EXPECT_FALSE(QFileInfo(target).isFile());  // still the pipe
+            EXPECT_TRUE(QFileInfo(target).exists());
+            break;
         case Writer::FileSizeLimit: {
             target = path("out.file");
             ASSERT_TRUE(WriteBytes(target, earlier));
@@ -558,8 +581,9 @@ TEST_P(FailingSaveTest, ReportsThePathAndReasonAndKeepsTheEarlierFile) {
 std::vector<FailingSave> AllFailingSaves() {
     std::vector<FailingSave> cases;
     for (Command command : {Command::Reading, Command::Export}) {
-        for (Writer writer : {Writer::MissingFolder, Writer::FolderIsAFile, Writer::TargetIsAFolder,
-                              Writer::FileSizeLimit, Writer::ReadOnlyFolder}) {
+        for (Writer writer :
+             {Writer::MissingFolder, Writer::FolderIsAFile, Writer::TargetIsAFolder,
+              Writer::TargetIsAPipe, Writer::FileSizeLimit, Writer::ReadOnlyFolder}) {
             cases.push_back({command, writer});
         }
     }

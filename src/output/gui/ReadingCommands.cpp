@@ -1,6 +1,7 @@
 // Saving and opening readings, and the text export.
 
 #include <QFile>
+#include <QFileInfo>
 
 #include "app/Platform.h"
 #include "output/ReadingFile.h"
@@ -22,7 +23,7 @@ QByteArray ToBytes(const std::string& text) {
 
 // What reading a chosen file gave: its bytes, or why it gave none.
 struct SmallFile {
-    enum class Outcome { Read, CannotOpen, TooLarge } outcome = Outcome::Read;
+    enum class Outcome { Read, CannotOpen, TooLarge, NotAReading } outcome = Outcome::Read;
     QByteArray bytes;
     QString reason;  // when it cannot be opened or read
 };
@@ -31,6 +32,12 @@ struct SmallFile {
 // (or an endless device) is refused without being read whole.
 SmallFile ReadSmallFile(const QString& path) {
     SmallFile result;
+    // Only a plain file can be a reading; opening a pipe would wait for a writer.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        result.outcome = SmallFile::Outcome::NotAReading;
+        return result;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.outcome = SmallFile::Outcome::CannotOpen;

@@ -1,5 +1,6 @@
 #include "output/gui/SafeSave.h"
 
+#include <QFileInfo>
 #include <QSaveFile>
 
 #include "app/Platform.h"
@@ -12,6 +13,15 @@ QString SaveFailedText(const QString& path, const QString& reason) {
 
 bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,
                              const QByteArray& bytes) {
+    // A save replaces the file by renaming a new one onto it; a pipe, device or socket in its
+    // place must not be replaced by a plain file.
+    const QFileInfo existing(path);
+    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
+        platform.showMessage(parent,
+                             SaveFailedText(path, QStringLiteral("it is not a regular file")),
+                             MessageIcon::Error, kAppTitle);
+        return false;
+    }
     QSaveFile file(path);
     // Writing in place would truncate the old file before the new one is complete.
     file.setDirectWriteFallback(false);
