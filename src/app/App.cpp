@@ -1,7 +1,7 @@
 #include "app/App.h"
 
-#include <QFileInfo>
 #include <QDir>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
@@ -36,7 +36,8 @@ MainWindow* App::mainWindow() const { return m_main.data(); }
 MonthNames App::LocaleMonthNames() {
     MonthNames names;
     const QLocale locale = QLocale::system();
-    for (int m = 1; m <= 12; ++m) names[m - 1] = locale.monthName(m, QLocale::LongFormat).toStdString();
+    for (int m = 1; m <= 12; ++m)
+        names[m - 1] = locale.monthName(m, QLocale::LongFormat).toStdString();
     return names;
 }
 
@@ -58,6 +59,10 @@ bool App::start(InstanceLock& lock) {
     connect(f, &FrmMain::pageRequested, this, &App::openPage);
     connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
     connect(f, &FrmMain::closeRequested, this, &App::unloadAllAndEnd);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect area = screen->availableGeometry();
+        f->move(area.center() - QPoint(f->width() / 2, f->height() / 2));
+    }
     f->show();
     return true;
 }
@@ -88,11 +93,14 @@ void App::openChartWindow() {
     auto* main = new MainWindow(display);
     main->setAttribute(Qt::WA_DeleteOnClose);
     m_main = main;
-    connect(display, &FrmDisplay::painted, this, [this] {
-        if (!m_awaitingPaint) return;
-        m_awaitingPaint = false;
-        emit chartPainted(m_commandClock.elapsed());
-    }, Qt::QueuedConnection);
+    connect(
+        display, &FrmDisplay::painted, this,
+        [this] {
+            if (!m_awaitingPaint) return;
+            m_awaitingPaint = false;
+            emit chartPainted(m_commandClock.elapsed());
+        },
+        Qt::QueuedConnection);
     connect(main, &MainWindow::natalRequested, this, &App::showNatal);
     connect(main, &MainWindow::draconicRequested, this, &App::showDraconic);
     connect(main, &MainWindow::comparisonRequested, this, &App::showComparison);
@@ -107,7 +115,8 @@ void App::openChartWindow() {
     connect(main, &MainWindow::aboutRequested, this, &App::showAbout);
 
     // The main window fills the screen's working area.
-    if (QScreen* screen = QGuiApplication::primaryScreen()) main->setGeometry(screen->availableGeometry());
+    if (QScreen* screen = QGuiApplication::primaryScreen())
+        main->setGeometry(screen->availableGeometry());
     m_awaitingPaint = true;
     main->showMaximized();
 }

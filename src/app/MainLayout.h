@@ -4,12 +4,12 @@
 namespace velloran {
 
 struct MainBarWidths {
-    float exit = 1095.0f;          // cmdExit
-    float back = 1095.0f;          // cmdBack
-    float saveAsJpeg = 1575.0f;    // cmdSaveAsJPEG
-    float heading = 0.0f;          // lblHeading, as fitted to its text
-    float url = 0.0f;              // lblURL, as fitted to its text
-    float draconic = 1600.0f;      // cmdDraconian (the natal and comparison buttons match it)
+    float exit = 1095.0f;        // cmdExit
+    float back = 1095.0f;        // cmdBack
+    float saveAsJpeg = 1575.0f;  // cmdSaveAsJPEG
+    float heading = 0.0f;        // lblHeading, as fitted to its text
+    float url = 0.0f;            // lblURL, as fitted to its text
+    float draconic = 1600.0f;    // cmdDraconian (the natal and comparison buttons match it)
 };
 
 struct MainBarLefts {

@@ -122,8 +122,7 @@ void MainWindow::createActions() {
         m_tb->setVisible(checked);
     });
     connect(m_mnuOnline, &QAction::triggered, this, [this] { emit pageRequested(Page::Help); });
-    connect(m_mnuVisit, &QAction::triggered, this,
-            [this] { emit pageRequested(Page::ForumHome); });
+    connect(m_mnuVisit, &QAction::triggered, this, [this] { emit pageRequested(Page::ForumHome); });
     connect(m_mnuUpdate, &QAction::triggered, this, [this] { emit pageRequested(Page::Update); });
     connect(m_mnuAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
@@ -165,9 +164,10 @@ void MainWindow::createToolBar() {
     m_tb->setFloatable(false);
     m_tb->setToolButtonStyle(Qt::ToolButtonIconOnly);
     m_tb->setIconSize(QSize(16, 16));
-    const std::pair<const char*, ToolIcon> buttons[] = {
-        {"New", ToolIcon::New}, {"Save", ToolIcon::Save}, {"Print", ToolIcon::Print},
-        {"Help", ToolIcon::Help}};
+    const std::pair<const char*, ToolIcon> buttons[] = {{"New", ToolIcon::New},
+                                                        {"Save", ToolIcon::Save},
+                                                        {"Print", ToolIcon::Print},
+                                                        {"Help", ToolIcon::Help}};
     for (const auto& [key, icon] : buttons) {
         QAction* action = m_tb->addAction(MakeToolIcon(icon), QString::fromLatin1(key));
         action->setObjectName(QStringLiteral("TB_") + QString::fromLatin1(key));
@@ -275,8 +275,8 @@ void MainWindow::applyLayout() {
 }
 
 void MainWindow::placeChartWindow() {
-    float left = ChartWindowLeft(float(PxToTwips(screenWidthPx())),
-                                 float(PxToTwips(m_display->width())));
+    float left =
+        ChartWindowLeft(float(PxToTwips(screenWidthPx())), float(PxToTwips(m_display->width())));
     m_child->move(TwipsToPx(left), 0);
     m_child->show();
 }

@@ -17,10 +17,10 @@ namespace velloran {
 inline const QString kAppTitle = QStringLiteral("Velloran");
 
 struct FileDialogRequest {
-    QString title;           // dialog title; empty for the platform's own
-    QString filter;          // Qt filter text, e.g. "Velloran (*.vlr)"
-    QString defaultSuffix;   // appended when the user types a name without an extension
-    QString initialName;     // initial file name or path
+    QString title;          // dialog title; empty for the platform's own
+    QString filter;         // Qt filter text, e.g. "Velloran (*.vlr)"
+    QString defaultSuffix;  // appended when the user types a name without an extension
+    QString initialName;    // initial file name or path
     bool confirmOverwrite = false;
 };
 
@@ -49,7 +49,8 @@ public:
     virtual void openUrl(const QUrl& url) = 0;
     // Per-user settings store: a named value in a named section ("" when absent).
     virtual QString readSetting(const QString& section, const QString& name) = 0;
-    virtual void writeSetting(const QString& section, const QString& name, const QString& value) = 0;
+    virtual void writeSetting(const QString& section, const QString& name,
+                              const QString& value) = 0;
     virtual QDateTime now() = 0;
     // Folder that holds the program and its converter library.
     virtual QString programFolder() = 0;

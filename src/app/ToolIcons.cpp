@@ -95,11 +95,21 @@ public:
         painter->scale(rect.width() / 16.0, rect.height() / 16.0);
         if (mode == QIcon::Disabled) painter->setOpacity(0.4);
         switch (m_which) {
-            case ToolIcon::New: DrawNew(*painter); break;
-            case ToolIcon::Save: DrawSave(*painter); break;
-            case ToolIcon::Print: DrawPrint(*painter); break;
-            case ToolIcon::Help: DrawHelp(*painter); break;
-            case ToolIcon::Program: DrawProgram(*painter); break;
+            case ToolIcon::New:
+                DrawNew(*painter);
+                break;
+            case ToolIcon::Save:
+                DrawSave(*painter);
+                break;
+            case ToolIcon::Print:
+                DrawPrint(*painter);
+                break;
+            case ToolIcon::Help:
+                DrawHelp(*painter);
+                break;
+            case ToolIcon::Program:
+                DrawProgram(*painter);
+                break;
         }
         painter->restore();
     }

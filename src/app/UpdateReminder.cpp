@@ -24,7 +24,8 @@ QString UnscrambledSetting(const QString& stored) {
 
 QString ReminderTimeFormat(const QLocale& locale) {
     QString format = locale.dateTimeFormat(QLocale::ShortFormat);
-    if (!format.contains(QLatin1String("yyyy"))) format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
     return format;
 }
 

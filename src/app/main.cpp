@@ -58,14 +58,16 @@ int main(int argc, char** argv) {
     std::unique_ptr<FirstPaint> probe;
     if (report || exitAfter == "form") {
         probe = std::make_unique<FirstPaint>(controller.form(), [&] {
-            if (report) std::fprintf(stderr, "velloran: form painted %lld ms after start\n",
-                                     static_cast<long long>(clock.elapsed()));
+            if (report)
+                std::fprintf(stderr, "velloran: form painted %lld ms after start\n",
+                             static_cast<long long>(clock.elapsed()));
             if (exitAfter == "form") controller.unloadAllAndEnd();
         });
     }
     QObject::connect(&controller, &velloran::App::chartPainted, &app, [&](qint64 ms) {
-        if (report) std::fprintf(stderr, "velloran: chart painted %lld ms after the command\n",
-                                 static_cast<long long>(ms));
+        if (report)
+            std::fprintf(stderr, "velloran: chart painted %lld ms after the command\n",
+                         static_cast<long long>(ms));
         if (exitAfter == "chart") controller.unloadAllAndEnd();
     });
     return app.exec();

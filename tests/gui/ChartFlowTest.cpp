@@ -42,7 +42,8 @@ void ExpectSingleWheelShows(FrmDisplay* d, const ChartWindowModel& m) {
     for (int h = 0; h < 12; ++h) {
         EXPECT_EQ(Label(d, QStringLiteral("lblNatal%1").arg(h)), HouseDisplayText(m.lblNatal[h]))
             << "house " << h + 1;
-        EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(h))->picture(), m.imgSign[h]);
+        EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(h))->picture(),
+                  m.imgSign[h]);
     }
 }
 
@@ -209,9 +210,9 @@ TEST_F(ChartFlow, MenusAndToolbarAsDesigned) {
     QStringList file;
     for (QAction* a : Find<QMenu>(s.main(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"&New", "-", "Save &As Text", "Save As &JPEG", "-",
-                                 "&Export Chart As Text", "-", "&Print", "-", "&Back", "-",
-                                 "E&xit"}));
+    EXPECT_EQ(file,
+              (QStringList{"&New", "-", "Save &As Text", "Save As &JPEG", "-",
+                           "&Export Chart As Text", "-", "&Print", "-", "&Back", "-", "E&xit"}));
     QStringList keys;
     for (QAction* a : Find<QToolBar>(s.main(), "TB")->actions()) {
         keys << a->data().toString();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QCheckBox>
 #include <QClipboard>
 #include <QDir>
@@ -32,9 +34,9 @@ TEST(FormStart, ListsHoldTheirEntriesAndStartAtTheFirst) {
     EXPECT_EQ(f->windowTitle(), QStringLiteral("Velloran v1.15"));
 
     auto* month = Find<QComboBox>(f, "cboMonth");
-    EXPECT_EQ(Items(month), (QStringList{"January", "February", "March", "April", "May", "June",
-                                         "July", "August", "September", "October", "November",
-                                         "December"}));
+    EXPECT_EQ(Items(month),
+              (QStringList{"January", "February", "March", "April", "May", "June", "July", "August",
+                           "September", "October", "November", "December"}));
     auto* day = Find<QComboBox>(f, "cboDate");
     ASSERT_EQ(day->count(), 31);
     EXPECT_EQ(day->itemText(6), "7");
@@ -67,8 +69,10 @@ TEST(FormStart, MenusButtonsAndCaptionsAsDesigned) {
     for (QAction* a : f->menuBar()->actions()) menus << a->text();
     EXPECT_EQ(menus, (QStringList{"&File", "&Help"}));
     QStringList file, help;
-    for (QAction* a : Find<QMenu>(f, "mnuFile")->actions()) file << (a->isSeparator() ? "-" : a->text());
-    for (QAction* a : Find<QMenu>(f, "mnuHelp")->actions()) help << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : Find<QMenu>(f, "mnuFile")->actions())
+        file << (a->isSeparator() ? "-" : a->text());
+    for (QAction* a : Find<QMenu>(f, "mnuHelp")->actions())
+        help << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "-", "&Exit"}));
     EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-",
                                  "Check for Software &Update", "-", "&About Software"}));
@@ -85,9 +89,9 @@ TEST(FormStart, CaptionsAreBuddiesAndTabOrderFollowsTheRows) {
     StartedApp s;
     FrmMain* f = s.form();
     const std::pair<const char*, const char*> buddies[] = {
-        {"Name:", "txtName"},         {"Birthday:", "cboMonth"}, {"Time Of Birth:", "cboHour"},
+        {"Name:", "txtName"},          {"Birthday:", "cboMonth"}, {"Time Of Birth:", "cboHour"},
         {"Time Zone:", "cboTimeZone"}, {"City:", "txtCity"},      {"State:", "txtState"},
-        {"Country:", "txtCountry"},   {"Latitude:", "txtLatD"},  {"Longitude:", "txtLonD"}};
+        {"Country:", "txtCountry"},    {"Latitude:", "txtLatD"},  {"Longitude:", "txtLonD"}};
     for (const auto& [caption, control] : buddies) {
         QLabel* found = nullptr;
         for (QLabel* l : f->findChildren<QLabel*>())
@@ -97,12 +101,11 @@ TEST(FormStart, CaptionsAreBuddiesAndTabOrderFollowsTheRows) {
         EXPECT_EQ(found->buddy()->objectName(), QLatin1String(control)) << caption;
     }
 
-    const QStringList expected = {"Label8",   "txtName",     "cmdOpen",   "cboMonth",
-                                  "cboDate",  "cboYear",     "cboHour",   "cboMinute",
-                                  "chkDST",   "txtCity",     "Command1",  "cboTimeZone",
-                                  "txtState", "txtLatD",     "optLatSouth0", "optLatSouth1",
-                                  "txtLatM",  "txtCountry",  "txtLonD",   "optLongEast0",
-                                  "optLongEast1", "txtLonM", "cmdCalculate"};
+    const QStringList expected = {
+        "Label8",   "txtName",      "cmdOpen",      "cboMonth",     "cboDate",     "cboYear",
+        "cboHour",  "cboMinute",    "chkDST",       "txtCity",      "Command1",    "cboTimeZone",
+        "txtState", "txtLatD",      "optLatSouth0", "optLatSouth1", "txtLatM",     "txtCountry",
+        "txtLonD",  "optLongEast0", "optLongEast1", "txtLonM",      "cmdCalculate"};
     QStringList chain;
     QWidget* w = Find<QWidget>(f, "Label8");
     for (int guard = 0; w && guard < 200 && chain.size() < expected.size(); ++guard) {
@@ -119,8 +122,9 @@ struct ValidationRow {
     std::function<void(FormInput&)> edit;
     const char* message;  // "" when the form passes
     MessageIcon icon;
-    const char* focus;    // control the focus moves to, "" for none
+    const char* focus;  // control the focus moves to, "" for none
 };
+void PrintTo(const ValidationRow& row, std::ostream* os) { *os << row.name; }
 
 class Validation : public ::testing::TestWithParam<ValidationRow> {};
 
@@ -171,24 +175,64 @@ const ValidationRow kValidationRows[] = {
      MessageIcon::Error, "txtState"},
     {"empty_country", [](FormInput& f) { f.txtCountry = ""; }, "Please Enter Your Country name",
      MessageIcon::Error, "txtCountry"},
-    {"name_checked_before_city", [](FormInput& f) { f.txtName = ""; f.txtCity = ""; },
+    {"name_checked_before_city",
+     [](FormInput& f) {
+         f.txtName = "";
+         f.txtCity = "";
+     },
      "Please Enter Your Name", MessageIcon::Error, "txtName"},
-    {"feb_29_1905", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 0; },
+    {"feb_29_1905",
+     [](FormInput& f) {
+         f.cboMonth = 1;
+         f.cboDate = 28;
+         f.cboYear = 0;
+     },
      "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
-    {"feb_30_2000", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 29; f.cboYear = 95; },
+    {"feb_30_2000",
+     [](FormInput& f) {
+         f.cboMonth = 1;
+         f.cboDate = 29;
+         f.cboYear = 95;
+     },
      "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
-    {"apr_31", [](FormInput& f) { f.cboMonth = 3; f.cboDate = 30; },
+    {"apr_31",
+     [](FormInput& f) {
+         f.cboMonth = 3;
+         f.cboDate = 30;
+     },
      "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
-    {"nov_31", [](FormInput& f) { f.cboMonth = 10; f.cboDate = 30; },
+    {"nov_31",
+     [](FormInput& f) {
+         f.cboMonth = 10;
+         f.cboDate = 30;
+     },
      "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
-    {"feb_29_2000_passes", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 95; },
+    {"feb_29_2000_passes",
+     [](FormInput& f) {
+         f.cboMonth = 1;
+         f.cboDate = 28;
+         f.cboYear = 95;
+     },
      "", MessageIcon::Error, ""},
-    {"feb_29_1908_passes", [](FormInput& f) { f.cboMonth = 1; f.cboDate = 28; f.cboYear = 3; },
+    {"feb_29_1908_passes",
+     [](FormInput& f) {
+         f.cboMonth = 1;
+         f.cboDate = 28;
+         f.cboYear = 3;
+     },
      "", MessageIcon::Error, ""},
-    {"may_31_passes", [](FormInput& f) { f.cboMonth = 4; f.cboDate = 30; }, "",
-     MessageIcon::Error, ""},
-    {"apr_30_passes", [](FormInput& f) { f.cboMonth = 3; f.cboDate = 29; }, "",
-     MessageIcon::Error, ""},
+    {"may_31_passes",
+     [](FormInput& f) {
+         f.cboMonth = 4;
+         f.cboDate = 30;
+     },
+     "", MessageIcon::Error, ""},
+    {"apr_30_passes",
+     [](FormInput& f) {
+         f.cboMonth = 3;
+         f.cboDate = 29;
+     },
+     "", MessageIcon::Error, ""},
     {"blank_name_passes", [](FormInput& f) { f.txtName = "   "; }, "", MessageIcon::Error, ""},
     {"degrees_999_pass", [](FormInput& f) { f.txtLatD = "999"; }, "", MessageIcon::Error, ""},
 };
@@ -243,6 +287,7 @@ struct KeyRow {
     const char* expectedText;
     const char* message;  // "" when every key is accepted
 };
+void PrintTo(const KeyRow& row, std::ostream* os) { *os << row.name; }
 
 class KeyFilters : public ::testing::TestWithParam<KeyRow> {};
 
@@ -290,7 +335,10 @@ const KeyRow kKeyRows[] = {
     {"city_enter", "txtCity", Press(Qt::Key_Enter), "", "Please enter only letters"},
     {"name_enter", "txtName", Press(Qt::Key_Return), "", "Please enter only letters"},
     {"name_backspace", "txtName",
-     [](QLineEdit* b) { QTest::keyClicks(b, "Anne"); QTest::keyClick(b, Qt::Key_Backspace); },
+     [](QLineEdit* b) {
+         QTest::keyClicks(b, "Anne");
+         QTest::keyClick(b, Qt::Key_Backspace);
+     },
      "Ann", ""},
     {"latitude_digits", "txtLatD", Type("180"), "180", ""},
     {"latitude_three_digits_at_most", "txtLatD", Type("1800"), "180", ""},
@@ -326,7 +374,8 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
         StartedApp saver;
         saver.calculate(KnownBirth());
         ASSERT_NE(saver.main(), nullptr);
-        const std::string bytes = WriteReadingFile(saver.app->state().Birth, KnownBirth().cboTimeZone);
+        const std::string bytes =
+            WriteReadingFile(saver.app->state().Birth, KnownBirth().cboTimeZone);
         QFile file(QDir(s.dir.path()).filePath("ann.vlr"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));

@@ -1,9 +1,9 @@
 #include "GuiTestSupport.h"
 
+#include <gtest/gtest.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
-#include <gtest/gtest.h>
 
 #include "input/ZoneTable.h"
 
@@ -79,9 +79,7 @@ void StartedApp::settle() {
     QCoreApplication::processEvents();
 }
 
-void StartedApp::removeConverter() {
-    QFile::remove(QDir(dir.path()).filePath(kConverterLibrary));
-}
+void StartedApp::removeConverter() { QFile::remove(QDir(dir.path()).filePath(kConverterLibrary)); }
 
 QString Label(QWidget* root, const QString& name) {
     auto* label = Find<QLabel>(root, name);

@@ -2,10 +2,10 @@
 // given as its argument, prints what the user would have seen, and keeps running until its
 // standard input closes (or it is killed).
 
+#include <unistd.h>
 #include <QApplication>
 #include <QSocketNotifier>
 #include <cstdio>
-#include <unistd.h>
 
 #include "app/App.h"
 #include "app/InstanceLock.h"

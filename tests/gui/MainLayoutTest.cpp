@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QLabel>
 #include <QScreen>
 
@@ -17,6 +19,7 @@ struct LayoutRow {
     float window, screen, heading, url;
     MainBarLefts expected;
 };
+void PrintTo(const LayoutRow& row, std::ostream* os) { *os << row.name; }
 
 class ResizeRules : public ::testing::TestWithParam<LayoutRow> {};
 
@@ -39,13 +42,29 @@ TEST_P(ResizeRules, FollowTheRightEdgeCentreOnWindowAndScreen) {
 // Exit 300 from the right edge; Back and Save As JPEG 100 apart; the chart buttons 50 apart
 // around the screen's centre whatever the window's width.
 const LayoutRow kLayoutRows[] = {
-    {"maximised_on_1280", 19200, 19200, 1800, 6000,
+    {"maximised_on_1280",
+     19200,
+     19200,
+     1800,
+     6000,
      {17805, 16610, 14935, 8700, 6600, 8800, 7150, 10450}},
-    {"narrow_window_on_1280", 12000, 19200, 1800, 6000,
+    {"narrow_window_on_1280",
+     12000,
+     19200,
+     1800,
+     6000,
      {10605, 9410, 7735, 5100, 3000, 8800, 7150, 10450}},
-    {"odd_width_halves", 15015, 30000, 1001, 0,
+    {"odd_width_halves",
+     15015,
+     30000,
+     1001,
+     0,
      {13620, 12425, 10750, 7007, 7507.5f, 14200, 12550, 15850}},
-    {"window_narrower_than_the_buttons", 2000, 12000, 3000, 4000,
+    {"window_narrower_than_the_buttons",
+     2000,
+     12000,
+     3000,
+     4000,
      {605, -590, -2265, -500, -1000, 5200, 3550, 6850}},
 };
 

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <QDir>
 #include <QFileInfo>
 #include <QLabel>
@@ -61,6 +63,7 @@ struct ReminderRow {
     bool answerYes;
     bool asks;
 };
+void PrintTo(const ReminderRow& row, std::ostream* os) { *os << row.name; }
 
 class UpdateReminderDays : public ::testing::TestWithParam<ReminderRow> {};
 
@@ -98,12 +101,9 @@ TEST_P(UpdateReminderDays, AsksOnlyBeyondFourteenDays) {
 }
 
 const ReminderRow kReminderRows[] = {
-    {"same_day", 0, true, false},
-    {"14_days_ago", -14, true, false},
-    {"14_days_ahead", 14, true, false},
-    {"15_days_ago_no", -15, false, true},
-    {"15_days_ago_yes", -15, true, true},
-    {"clock_set_15_days_back", 15, false, true},
+    {"same_day", 0, true, false},         {"14_days_ago", -14, true, false},
+    {"14_days_ahead", 14, true, false},   {"15_days_ago_no", -15, false, true},
+    {"15_days_ago_yes", -15, true, true}, {"clock_set_15_days_back", 15, false, true},
     {"a_year_ago_yes", -365, true, true},
 };
 
@@ -142,6 +142,7 @@ struct LinkRow {
     std::function<void(StartedApp&)> activate;
     Page page;
 };
+void PrintTo(const LinkRow& row, std::ostream* os) { *os << row.name; }
 
 class Links : public ::testing::TestWithParam<LinkRow> {};
 
@@ -212,6 +213,19 @@ TEST(LinkPages, HelpIsALocalPageAndTheOthersLiveOnTheProgramsDomain) {
     EXPECT_TRUE(AboutForumLinkText().endsWith(kForumHomePage));
 }
 
+TEST(LinkPages, HelpOpensFromTheInstallationBesideTheProgram) {
+    QTemporaryDir prefix;
+    QDir root(prefix.path());
+    ASSERT_TRUE(root.mkpath("lib/velloran"));
+    ASSERT_TRUE(root.mkpath("share/velloran/help"));
+    QFile page(root.filePath("share/velloran/help/index.html"));
+    ASSERT_TRUE(page.open(QIODevice::WriteOnly));
+    page.close();
+    EXPECT_EQ(
+        HelpPageUrl(root.filePath("lib/velloran")),
+        QUrl::fromLocalFile(QDir::cleanPath(root.filePath("share/velloran/help/index.html"))));
+}
+
 TEST(AboutBoxTest, ModalWithItsTextsTheForumLinkAndOk) {
     StartedApp s;
     bool seen = false;
@@ -222,8 +236,9 @@ TEST(AboutBoxTest, ModalWithItsTextsTheForumLinkAndOk) {
         EXPECT_TRUE(box->isModal());
         EXPECT_EQ(box->windowTitle(), "Velloran v1.15");
         EXPECT_EQ(Label(box, "Label2"), "Velloran v1.15");
-        EXPECT_TRUE(Label(box, "Label1").startsWith(
-            "Velloran displays the natal chart with the planets in their Draconian position."));
+        EXPECT_TRUE(Label(box, "Label1")
+                        .startsWith("Velloran displays the natal chart with the planets in their "
+                                    "Draconian position."));
         EXPECT_TRUE(Label(box, "Label1").endsWith("can predict how this purpose will manifest."));
         EXPECT_EQ(Label(box, "lblHomePage"), "Click here to visit " + kForumHomePage);
         EXPECT_FALSE(Find<QLabel>(box, "picIcon")->pixmap().isNull());

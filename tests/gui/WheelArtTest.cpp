@@ -22,7 +22,8 @@ TEST(SignPictures, TwelveDistinctSymbolsWithTheirKeys) {
         for (int y = 0; y < 20; ++y)
             for (int x = 0; x < 20; ++x) ink += qGray(image.pixel(x, y)) < 160;
         EXPECT_GT(ink, 15) << pos;
-        seen.insert(QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
+        seen.insert(
+            QByteArray(reinterpret_cast<const char*>(image.constBits()), image.sizeInBytes()));
     }
     EXPECT_EQ(seen.size(), 12u);
     EXPECT_EQ(SignKey(1), "Aries");

@@ -30,8 +30,8 @@ inline constexpr int kCellLeft = 30;
 inline constexpr int kRowCaptionWidth = 1695;
 inline constexpr int kCellWidth = 1305;
 inline constexpr int kCellHeight = 285;
-inline constexpr std::array<int, 10> kRowTops = {360, 690, 1020, 1335, 1665, 1995, 2325, 2655,
-                                                 2970, 3315};
+inline constexpr std::array<int, 10> kRowTops = {360,  690,  1020, 1335, 1665,
+                                                 1995, 2325, 2655, 2970, 3315};
 
 inline constexpr int kPictureLeft = 120;
 inline constexpr int kPictureTop = 120;
@@ -42,29 +42,92 @@ inline constexpr int kComparisonTextWidth = 2310;
 
 // Single wheel, houses 1..12: house text lblNatal(h-1), sign picture imgSign(h-1), and the house
 // number label with its text.
-inline constexpr std::array<TwipPoint, 12> kNatalText = {{{960, 3240}, {1680, 4080},
-    {2535, 4440}, {3480, 4560}, {4440, 3960}, {5055, 3240}, {5160, 2160}, {4695, 1080},
-    {3480, 480}, {2400, 600}, {1440, 1200}, {840, 2160}}};
-inline constexpr std::array<TwipPoint, 12> kNatalSign = {{{285, 3720}, {885, 4920}, {2160, 5805},
-    {3840, 5975}, {5100, 5400}, {6060, 4080}, {6200, 2400}, {5640, 1200}, {4320, 240},
-    {2520, 120}, {1320, 720}, {375, 2040}}};
-inline constexpr std::array<TwipPoint, 12> kHouseNumber = {{{345, 3720}, {960, 4920},
-    {2160, 5760}, {3960, 6000}, {5160, 5400}, {6120, 4080}, {6240, 2400}, {5640, 1200},
-    {4320, 240}, {2520, 120}, {1320, 720}, {360, 2040}}};
+inline constexpr std::array<TwipPoint, 12> kNatalText = {{{960, 3240},
+                                                          {1680, 4080},
+                                                          {2535, 4440},
+                                                          {3480, 4560},
+                                                          {4440, 3960},
+                                                          {5055, 3240},
+                                                          {5160, 2160},
+                                                          {4695, 1080},
+                                                          {3480, 480},
+                                                          {2400, 600},
+                                                          {1440, 1200},
+                                                          {840, 2160}}};
+inline constexpr std::array<TwipPoint, 12> kNatalSign = {{{285, 3720},
+                                                          {885, 4920},
+                                                          {2160, 5805},
+                                                          {3840, 5975},
+                                                          {5100, 5400},
+                                                          {6060, 4080},
+                                                          {6200, 2400},
+                                                          {5640, 1200},
+                                                          {4320, 240},
+                                                          {2520, 120},
+                                                          {1320, 720},
+                                                          {375, 2040}}};
+inline constexpr std::array<TwipPoint, 12> kHouseNumber = {{{345, 3720},
+                                                            {960, 4920},
+                                                            {2160, 5760},
+                                                            {3960, 6000},
+                                                            {5160, 5400},
+                                                            {6120, 4080},
+                                                            {6240, 2400},
+                                                            {5640, 1200},
+                                                            {4320, 240},
+                                                            {2520, 120},
+                                                            {1320, 720},
+                                                            {360, 2040}}};
 
 // Comparison wheel, houses 1..12: outer ring (draconic) lblPlanets_Position(h-1) and
 // imgSign(11+h); inner ring (natal) lblPlanets_Position(11+h) and imgSign(23+h).
-inline constexpr std::array<TwipPoint, 12> kOuterText = {{{840, 3840}, {1320, 4800},
-    {2280, 5445}, {3720, 5565}, {5010, 4800}, {5730, 3800}, {5850, 2600}, {5310, 1440},
-    {4395, 780}, {2760, 480}, {1215, 1440}, {840, 2400}}};
-inline constexpr std::array<TwipPoint, 12> kInnerText = {{{1800, 3480}, {2160, 4125},
-    {2685, 4560}, {3915, 4440}, {4530, 3960}, {4650, 3600}, {4770, 2760}, {4470, 1920},
-    {3720, 1500}, {2640, 1320}, {1950, 2040}, {1680, 2760}}};
-inline constexpr std::array<TwipPoint, 12> kOuterSign = {{{240, 3720}, {840, 4920}, {2115, 5805},
-    {3795, 5970}, {5055, 5400}, {6015, 4080}, {6150, 2280}, {5595, 1200}, {4275, 240},
-    {2640, 120}, {1155, 840}, {330, 2040}}};
-inline constexpr std::array<TwipPoint, 12> kInnerSign = {{{1320, 3480}, {1800, 4320},
-    {2640, 4920}, {3840, 4920}, {4815, 4200}, {5160, 3360}, {5160, 2520}, {4800, 1680},
-    {3960, 960}, {2520, 1000}, {1620, 1750}, {1320, 2640}}};
+inline constexpr std::array<TwipPoint, 12> kOuterText = {{{840, 3840},
+                                                          {1320, 4800},
+                                                          {2280, 5445},
+                                                          {3720, 5565},
+                                                          {5010, 4800},
+                                                          {5730, 3800},
+                                                          {5850, 2600},
+                                                          {5310, 1440},
+                                                          {4395, 780},
+                                                          {2760, 480},
+                                                          {1215, 1440},
+                                                          {840, 2400}}};
+inline constexpr std::array<TwipPoint, 12> kInnerText = {{{1800, 3480},
+                                                          {2160, 4125},
+                                                          {2685, 4560},
+                                                          {3915, 4440},
+                                                          {4530, 3960},
+                                                          {4650, 3600},
+                                                          {4770, 2760},
+                                                          {4470, 1920},
+                                                          {3720, 1500},
+                                                          {2640, 1320},
+                                                          {1950, 2040},
+                                                          {1680, 2760}}};
+inline constexpr std::array<TwipPoint, 12> kOuterSign = {{{240, 3720},
+                                                          {840, 4920},
+                                                          {2115, 5805},
+                                                          {3795, 5970},
+                                                          {5055, 5400},
+                                                          {6015, 4080},
+                                                          {6150, 2280},
+                                                          {5595, 1200},
+                                                          {4275, 240},
+                                                          {2640, 120},
+                                                          {1155, 840},
+                                                          {330, 2040}}};
+inline constexpr std::array<TwipPoint, 12> kInnerSign = {{{1320, 3480},
+                                                          {1800, 4320},
+                                                          {2640, 4920},
+                                                          {3840, 4920},
+                                                          {4815, 4200},
+                                                          {5160, 3360},
+                                                          {5160, 2520},
+                                                          {4800, 1680},
+                                                          {3960, 960},
+                                                          {2520, 1000},
+                                                          {1620, 1750},
+                                                          {1320, 2640}}};
 
 }  // namespace velloran::display

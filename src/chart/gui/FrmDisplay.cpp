@@ -19,12 +19,11 @@ const QColor kLegendBack(154, 54, 171);
 const QColor kPlanetGreen(0, 128, 0);
 const QColor kDraconicBlue(0, 0, 255);
 
-const char* const kRowCaptions[10] = {"Sun (Su)",      "Moon (M)",       "Mercury (Me)",
-                                      "Venus (V)",     "Mars (Ma)",      "Jupiter (J)",
-                                      "Saturn (Sa)",   "North Node (N)", "South Node (S)",
-                                      "Asc (A)"};
-const char* const kHeaderNames[8] = {"lblName", "lblCity",     "lblState",    "lblCountry",
-                                     "lblDOB",  "lblTOB",      "lblLatitude", "lblLongitude"};
+const char* const kRowCaptions[10] = {
+    "Sun (Su)",    "Moon (M)",    "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
+    "Jupiter (J)", "Saturn (Sa)", "North Node (N)", "South Node (S)", "Asc (A)"};
+const char* const kHeaderNames[8] = {"lblName", "lblCity", "lblState",    "lblCountry",
+                                     "lblDOB",  "lblTOB",  "lblLatitude", "lblLongitude"};
 
 QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
@@ -79,8 +78,8 @@ QLabel* FrmDisplay::makeLabel(QWidget* parent, const QString& name, const QFont&
 }
 
 void FrmDisplay::buildHeader() {
-    m_lblType = makeLabel(this, QStringLiteral("lblType"), ArialFont(14.25, true, true),
-                          kHeadingColour);
+    m_lblType =
+        makeLabel(this, QStringLiteral("lblType"), ArialFont(14.25, true, true), kHeadingColour);
     m_lblType->move(TwipsPoint(kHeaderLeft, kTypeTop));
     for (int i = 0; i < 8; ++i) {
         m_header[i] = makeLabel(this, QString::fromLatin1(kHeaderNames[i]), VerdanaFont(8.25, true),
@@ -146,8 +145,9 @@ void FrmDisplay::buildSingleWheel() {
     // Stacking, bottom to top: house numbers, the sign pictures that share their spots, and the
     // house texts, which stay readable where a long text runs over a sign.
     for (int h = 0; h < 12; ++h) {
-        QLabel* number = makeLabel(m_picNatal, QStringLiteral("lblNatalPosition%1").arg((h + 1) % 12),
-                                   VerdanaFont(12), Qt::black);
+        QLabel* number =
+            makeLabel(m_picNatal, QStringLiteral("lblNatalPosition%1").arg((h + 1) % 12),
+                      VerdanaFont(12), Qt::black);
         number->setText(QString::number(h + 1));
         number->adjustSize();
         number->move(TwipsPoint(kHouseNumber[h].left, kHouseNumber[h].top));
@@ -158,8 +158,8 @@ void FrmDisplay::buildSingleWheel() {
         m_imgSign[h]->move(TwipsPoint(kNatalSign[h].left, kNatalSign[h].top));
     }
     for (int h = 0; h < 12; ++h) {
-        m_lblNatal[h] = makeLabel(m_picNatal, QStringLiteral("lblNatal%1").arg(h), font(),
-                                  Qt::black);
+        m_lblNatal[h] =
+            makeLabel(m_picNatal, QStringLiteral("lblNatal%1").arg(h), font(), Qt::black);
         m_lblNatal[h]->move(TwipsPoint(kNatalText[h].left, kNatalText[h].top));
     }
 }
@@ -181,8 +181,9 @@ void FrmDisplay::buildComparisonWheel() {
     for (int i = 0; i < 24; ++i) {
         bool outer = i < 12;
         const TwipPoint& at = outer ? kOuterText[i] : kInnerText[i - 12];
-        QLabel* label = makeLabel(m_picNatalDraconic, QStringLiteral("lblPlanets_Position%1").arg(i),
-                                  bold, outer ? kDraconicBlue : QColor(Qt::black));
+        QLabel* label =
+            makeLabel(m_picNatalDraconic, QStringLiteral("lblPlanets_Position%1").arg(i), bold,
+                      outer ? kDraconicBlue : QColor(Qt::black));
         label->setWordWrap(true);
         label->move(TwipsPoint(at.left, at.top));
         label->setFixedWidth(TwipsToPx(kComparisonTextWidth));
@@ -206,8 +207,8 @@ void FrmDisplay::setWrapped(QLabel* label, const std::string& text) {
 
 void FrmDisplay::render(const ChartWindowModel& m) {
     setFitted(m_lblType, m.lblType);
-    const std::string* header[8] = {&m.lblName, &m.lblCity,   &m.lblState,    &m.lblCountry,
-                                    &m.lblDOB,  &m.lblTOB,    &m.lblLatitude, &m.lblLongitude};
+    const std::string* header[8] = {&m.lblName, &m.lblCity, &m.lblState,    &m.lblCountry,
+                                    &m.lblDOB,  &m.lblTOB,  &m.lblLatitude, &m.lblLongitude};
     for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
 
@@ -235,8 +236,6 @@ WheelPicture* FrmDisplay::frontPicture() const {
     return comparison > single ? m_picNatalDraconic : m_picNatal;
 }
 
-void FrmDisplay::paintEvent(QPaintEvent*) {
-    emit painted();
-}
+void FrmDisplay::paintEvent(QPaintEvent*) { emit painted(); }
 
 }  // namespace velloran

@@ -35,7 +35,8 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-    QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font, const QColor& colour);
+    QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font,
+                      const QColor& colour);
     void buildHeader();
     void buildPositionTable();
     void buildSingleWheel();

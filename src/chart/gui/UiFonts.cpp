@@ -10,11 +10,12 @@ void InstallFontSubstitutions() {
     static bool done = false;
     if (done) return;
     done = true;
-    QFont::insertSubstitutions(QStringLiteral("Verdana"),
-                               QStringList{QStringLiteral("DejaVu Sans"),
-                                           QStringLiteral("Bitstream Vera Sans")});
-    QFont::insertSubstitutions(QStringLiteral("Arial"), QStringList{QStringLiteral("Liberation Sans"),
-                                                                    QStringLiteral("Arimo")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Verdana"),
+        QStringList{QStringLiteral("DejaVu Sans"), QStringLiteral("Bitstream Vera Sans")});
+    QFont::insertSubstitutions(
+        QStringLiteral("Arial"),
+        QStringList{QStringLiteral("Liberation Sans"), QStringLiteral("Arimo")});
 }
 
 namespace {

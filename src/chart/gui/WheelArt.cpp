@@ -259,9 +259,9 @@ QPainterPath SignPath(int sign) {
 
 const std::array<QColor, 12>& SignColours() {
     static const std::array<QColor, 12> colours = {
-        QColor(204, 0, 0),    QColor(0, 128, 0),    QColor(224, 112, 0),  QColor(0, 96, 168),
-        QColor(184, 120, 0),  QColor(104, 112, 0),  QColor(0, 128, 128),  QColor(144, 0, 64),
-        QColor(120, 0, 176),  QColor(112, 72, 32),  QColor(0, 72, 224),   QColor(0, 136, 96)};
+        QColor(204, 0, 0),   QColor(0, 128, 0),   QColor(224, 112, 0), QColor(0, 96, 168),
+        QColor(184, 120, 0), QColor(104, 112, 0), QColor(0, 128, 128), QColor(144, 0, 64),
+        QColor(120, 0, 176), QColor(112, 72, 32), QColor(0, 72, 224),  QColor(0, 136, 96)};
     return colours;
 }
 
@@ -297,8 +297,8 @@ QPixmap WheelPixmap(bool comparison, qreal dpr) {
     auto key = qMakePair(comparison, dpr);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        it = cache.insert(key, Render(kWheelPictureSize, dpr,
-                                      [&](QPainter& p) { DrawWheel(p, comparison); }));
+        it = cache.insert(
+            key, Render(kWheelPictureSize, dpr, [&](QPainter& p) { DrawWheel(p, comparison); }));
     }
     return *it;
 }
@@ -319,8 +319,8 @@ QPixmap SignPixmap(int imgPosition, qreal dpr) {
 }
 
 QString SignKey(int imgPosition) {
-    static const char* const keys[] = {"Aries",  "Taurus",  "Gemini",      "Cancer",
-                                       "Leo",    "Virgo",   "Libra",       "Scorpio",
+    static const char* const keys[] = {"Aries",       "Taurus",    "Gemini",   "Cancer",
+                                       "Leo",         "Virgo",     "Libra",    "Scorpio",
                                        "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
     if (imgPosition < 1 || imgPosition > 12) return {};
     return QString::fromLatin1(keys[imgPosition - 1]);

@@ -18,11 +18,11 @@ inline constexpr int kSignArtSize = 21;              // px, the image list's own
 // Wheel geometry in picture pixels (centre and radii of the rings, outwards).
 struct WheelGeometry {
     double cx = 225.5, cy = 215.5;  // on a pixel centre, so the spokes on the axes are crisp
-    double disc = 90.0;         // central disc
-    double ringSplit = 140.0;   // comparison wheel: natal inside, draconic outside
-    double field = 186.0;       // outer edge of the amber field
-    double scale = 204.0;       // outer edge of the degree-scale band
-    double rim = 213.0;         // outer edge of the coloured rim
+    double disc = 90.0;             // central disc
+    double ringSplit = 140.0;       // comparison wheel: natal inside, draconic outside
+    double field = 186.0;           // outer edge of the amber field
+    double scale = 204.0;           // outer edge of the degree-scale band
+    double rim = 213.0;             // outer edge of the coloured rim
 };
 const WheelGeometry& Wheel();
 

@@ -27,8 +27,9 @@ namespace {
 
 constexpr int kCoordinateMaxLength = 3;
 
-const char* const kMonths[12] = {"January", "February", "March",     "April",   "May",      "June",
-                                 "July",    "August",   "September", "October", "November", "December"};
+const char* const kMonths[12] = {"January",   "February", "March",    "April",
+                                 "May",       "June",     "July",     "August",
+                                 "September", "October",  "November", "December"};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 std::string S(const QString& s) { return s.toStdString(); }
@@ -222,9 +223,9 @@ void FrmMain::createControls() {
     m_txtLatD->setAccessibleName(tr("Latitude degrees"));
     m_txtLatM->setAccessibleName(tr("Latitude minutes"));
     grid->addWidget(makeCaption(tr("Latitude:"), m_txtLatD), 5, 0);
-    grid->addLayout(coordinateRow(m_txtLatD, QStringLiteral("Frame3"), m_optNorth, m_optSouth,
-                                  m_txtLatM),
-                    5, 1);
+    grid->addLayout(
+        coordinateRow(m_txtLatD, QStringLiteral("Frame3"), m_optNorth, m_optSouth, m_txtLatM), 5,
+        1);
     m_txtCountry = makeTextBox(QStringLiteral("txtCountry"), KeyFilter::Letters);
     grid->addWidget(makeCaption(tr("Country:"), m_txtCountry), 5, 2);
     grid->addWidget(m_txtCountry, 5, 3);
@@ -239,9 +240,8 @@ void FrmMain::createControls() {
     m_txtLonD->setAccessibleName(tr("Longitude degrees"));
     m_txtLonM->setAccessibleName(tr("Longitude minutes"));
     grid->addWidget(makeCaption(tr("Longitude:"), m_txtLonD), 6, 0);
-    grid->addLayout(coordinateRow(m_txtLonD, QStringLiteral("Frame4"), m_optEast, m_optWest,
-                                  m_txtLonM),
-                    6, 1);
+    grid->addLayout(
+        coordinateRow(m_txtLonD, QStringLiteral("Frame4"), m_optEast, m_optWest, m_txtLonM), 6, 1);
     m_cmdCalculate = new QPushButton(tr("Get My Draconic Astrology &Chart"));
     m_cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     m_cmdCalculate->setDefault(false);
@@ -263,18 +263,19 @@ void FrmMain::fillLists() {
     for (int m = 0; m <= 59; ++m) m_cboMinute->addItem(QString::number(m));
     const ZoneTables& zones = TimeZones();
     for (int z = 0; z < kZoneCount; ++z) m_cboTimeZone->addItem(Q(zones.ZoneLabels[z]));
-    for (QComboBox* list : {m_cboDate, m_cboMonth, m_cboYear, m_cboHour, m_cboMinute, m_cboTimeZone})
+    for (QComboBox* list :
+         {m_cboDate, m_cboMonth, m_cboYear, m_cboHour, m_cboMinute, m_cboTimeZone})
         list->setCurrentIndex(0);
     m_optNorth->setChecked(true);
     m_optEast->setChecked(true);
 }
 
 void FrmMain::setTabOrder() {
-    const QList<QWidget*> order = {m_label8,   m_txtName,  m_cmdOpen,  m_cboMonth,   m_cboDate,
-                                   m_cboYear,  m_cboHour,  m_cboMinute, m_chkDST,    m_txtCity,
-                                   m_command1, m_cboTimeZone, m_txtState, m_txtLatD, m_optNorth,
-                                   m_optSouth, m_txtLatM,  m_txtCountry, m_txtLonD,  m_optEast,
-                                   m_optWest,  m_txtLonM,  m_cmdCalculate};
+    const QList<QWidget*> order = {m_label8,   m_txtName,     m_cmdOpen,     m_cboMonth, m_cboDate,
+                                   m_cboYear,  m_cboHour,     m_cboMinute,   m_chkDST,   m_txtCity,
+                                   m_command1, m_cboTimeZone, m_txtState,    m_txtLatD,  m_optNorth,
+                                   m_optSouth, m_txtLatM,     m_txtCountry,  m_txtLonD,  m_optEast,
+                                   m_optWest,  m_txtLonM,     m_cmdCalculate};
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -340,15 +341,24 @@ void FrmMain::setInput(const FormInput& in) {
 
 QWidget* FrmMain::control(FormControl which) const {
     switch (which) {
-        case FormControl::None: return nullptr;
-        case FormControl::txtName: return m_txtName;
-        case FormControl::txtLatD: return m_txtLatD;
-        case FormControl::txtLatM: return m_txtLatM;
-        case FormControl::txtLonD: return m_txtLonD;
-        case FormControl::txtLonM: return m_txtLonM;
-        case FormControl::txtCity: return m_txtCity;
-        case FormControl::txtState: return m_txtState;
-        case FormControl::txtCountry: return m_txtCountry;
+        case FormControl::None:
+            return nullptr;
+        case FormControl::txtName:
+            return m_txtName;
+        case FormControl::txtLatD:
+            return m_txtLatD;
+        case FormControl::txtLatM:
+            return m_txtLatM;
+        case FormControl::txtLonD:
+            return m_txtLonD;
+        case FormControl::txtLonM:
+            return m_txtLonM;
+        case FormControl::txtCity:
+            return m_txtCity;
+        case FormControl::txtState:
+            return m_txtState;
+        case FormControl::txtCountry:
+            return m_txtCountry;
     }
     return nullptr;
 }

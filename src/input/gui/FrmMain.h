@@ -36,12 +36,12 @@ public:
     void selectDefault(DefaultOption option);
 
 signals:
-    void calculateRequested();       // cmdCalculate and File, "Get My Natal Chart"
-    void openRequested();            // cmdOpen
-    void findLatLongRequested();     // Command1
+    void calculateRequested();    // cmdCalculate and File, "Get My Natal Chart"
+    void openRequested();         // cmdOpen
+    void findLatLongRequested();  // Command1
     void pageRequested(velloran::Page page);
     void aboutRequested();
-    void closeRequested();           // close box and File, Exit: the program ends
+    void closeRequested();  // close box and File, Exit: the program ends
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -1,0 +1,58 @@
+#!/usr/bin/env bash
+# Drives the real program under Xvfb through a whole reading of the known birth (Ann Example,
+# 15 January 1980, 10:30 EST, New York) and saves screenshots of the form and the three views.
+#   docs/take-screenshots.sh [program] [output folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath -s "${1:-build/gui/bin/velloran}")
+mkdir -p "${2:-docs}"
+mkdir -p "${2:-docs}"
+out=$(realpath "${2:-docs}")
+
+if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
+  export VELLORAN_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$program" "$out"
+fi
+
+home=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
+mkdir -m 700 "$home/run"
+HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
+pid=$!
+
+form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
+sleep 0.5
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
+choose() {  # opens a list and picks the entry starting with the typed text
+  click "$form" "$1" "$2"; sleep 0.3; xdotool type --delay 40 "$3"; xdotool key Return; sleep 0.2
+}
+
+# Positions within the form (its layout is fixed).
+click "$form" 248 94;  xdotool type --delay 20 "Ann Example"
+choose 210 123 "15"
+choose 262 123 "1980"
+choose 118 152 "10"
+choose 162 152 "30"
+choose 200 210 "Eastern Standard"
+click "$form" 536 181; xdotool type --delay 20 "New York"
+click "$form" 536 210; xdotool type --delay 20 "NY"
+click "$form" 536 250; xdotool type --delay 20 "USA"
+click "$form" 120 250; xdotool type "40"
+click "$form" 236 250; xdotool type "43"
+click "$form" 120 301; xdotool type "74"
+click "$form" 233 301; xdotool type "0"
+click "$form" 157 310  # West
+sleep 0.3
+import -window "$form" "$out/form.png"
+
+click "$form" 650 300  # Get My Draconic Astrology Chart
+main=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | while read -r w; do
+  [ "$w" != "$form" ] && echo "$w"; done | head -1)
+sleep 1
+import -window root "$out/draconic.png"
+
+buttons_y=124
+click "$main" 529 $buttons_y; sleep 0.5; import -window root "$out/natal.png"
+click "$main" 750 $buttons_y; sleep 0.5; import -window root "$out/comparison.png"
+click "$main" 640 $buttons_y; sleep 0.5
+echo "screenshots in $out"
