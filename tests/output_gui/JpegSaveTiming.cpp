@@ -3,7 +3,10 @@
 // (QWidget::grab + QImage::save as JPEG quality 100). Prints the median and spread of many runs
 // and the file sizes.
 //
-//   jpeg_save_timing [runs] [folder]      (defaults: 200 runs, a temporary folder)
+//   jpeg_save_timing [runs] [folder] [--chart-window]
+//
+// Defaults: 200 runs, a temporary folder, a chart-sized test window; --chart-window times the
+// program's own chart window filled by a calculation instead.
 
 #include <QApplication>
 #include <QFileInfo>
@@ -15,6 +18,8 @@
 #include <functional>
 #include <vector>
 
+#include "chart/gui/FrmDisplay.h"
+#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
 #include "output_gui/OutputTestSupport.h"
 #include "support/FakePlatform.h"
@@ -44,14 +49,40 @@ Timing Measure(int runs, const std::function<void()>& body, const std::function<
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int runs = argc > 1 ? std::max(1, std::atoi(argv[1])) : 200;
-    QTemporaryDir temporary(argc > 2 ? QString::fromLocal8Bit(argv[2]) + "/timing-XXXXXX"
-                                     : QString());
+    QStringList args = app.arguments().mid(1);
+    const bool chartWindow = args.removeAll(QStringLiteral("--chart-window")) > 0;
+    const int runs = !args.isEmpty() ? std::max(1, args[0].toInt()) : 200;
+    QTemporaryDir temporary(args.size() > 1 ? args[1] + "/timing-XXXXXX" : QString());
     if (!temporary.isValid()) {
         std::fprintf(stderr, "cannot create a folder for the pictures\n");
         return 1;
     }
-    velloran::test::ChartLikeWidget window;
+    velloran::test::ChartLikeWidget testWindow;
+    velloran::FrmDisplay programWindow;
+    QWidget* shown = &testWindow;
+    if (chartWindow) {
+        velloran::FormInput form;
+        form.txtName = "Ann Example";
+        form.cboMonth = 2;
+        form.cboDate = 4;
+        form.cboYear = 1980 - velloran::kFirstYear;
+        form.cboHour = 7;
+        form.cboMinute = 5;
+        form.cboTimeZone = 12;
+        form.txtCity = "Pune";
+        form.txtState = "Maharashtra";
+        form.txtCountry = "India";
+        form.txtLatD = "18";
+        form.txtLatM = "31";
+        form.txtLonD = "73";
+        form.txtLonM = "51";
+        velloran::ReadingState state;
+        velloran::ChartWindowModel model;
+        velloran::CalculateReading(form, state, velloran::EnglishMonthNames(), model);
+        programWindow.render(model);
+        shown = &programWindow;
+    }
+    QWidget& window = *shown;
     window.show();
     app.processEvents();
 
@@ -85,7 +116,9 @@ int main(int argc, char** argv) {
     const Timing capture = Measure(
         runs, [&] { static_cast<void>(velloran::CaptureChartWindow(&window)); }, [] {});
 
-    std::printf("folder: %s, runs: %d\n", qPrintable(temporary.path()), runs);
+    std::printf("window: %s, folder: %s, runs: %d\n",
+                chartWindow ? "program chart window" : "chart-sized test window",
+                qPrintable(temporary.path()), runs);
     std::printf("%-34s median %7.3f ms  (p10 %7.3f, p90 %7.3f)  file %lld bytes\n",
                 "SaveChartJpeg (whole command)", command.median, command.p10, command.p90,
                 static_cast<long long>(commandSize));
