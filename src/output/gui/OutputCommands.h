@@ -44,10 +44,10 @@ void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegNa
 // pixels (802 x 448 for the chart window), whatever the screen's scaling.
 QImage CaptureChartWindow(QWidget* chartWindow);
 
-// Writes picture as a JPEG (quality 100) at targetPath through a temporary bitmap beside it and
-// the converter library libbmp2jpeg.so in the program's folder. On failure shows an error naming
-// the path and the reason and returns false; no partial JPEG and no temporary bitmap remain, and
-// no file that was there before is replaced or deleted.
+// Writes picture as a JPEG (quality 100) at targetPath, a free name (SaveChartJpeg picks one),
+// through a temporary bitmap beside it and the converter library libbmp2jpeg.so in the program's
+// folder. On failure shows an error naming the path and the reason and returns false. No partial
+// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone.
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
