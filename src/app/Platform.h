@@ -37,14 +37,9 @@ public:
     // Chosen path, or empty when the user cancels.
     virtual QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) = 0;
     virtual QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) = 0;
-    // Shows the print dialog for printer; true when the user confirms.
-    virtual bool runPrintDialog(QWidget* parent, QPrinter& printer) = 0;
-    // The same with the dialog's QAbstractPrintDialog::PrintDialogOptions (passed as int), e.g.
-    // page-range fields off and print to file on; a platform that ignores them shows the plain one.
-    virtual bool runPrintDialogWithOptions(QWidget* parent, QPrinter& printer, int options) {
-        static_cast<void>(options);
-        return runPrintDialog(parent, printer);
-    }
+    // Shows the print dialog for printer with the given QAbstractPrintDialog::PrintDialogOptions
+    // (as int: page-range fields, print to file, ...); true when the user confirms.
+    virtual bool runPrintDialog(QWidget* parent, QPrinter& printer, int options) = 0;
     // Opens an address in the default browser; failures are ignored.
     virtual void openUrl(const QUrl& url) = 0;
     // Per-user settings store: a named value in a named section ("" when absent).

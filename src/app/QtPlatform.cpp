@@ -78,11 +78,9 @@ QString QtPlatform::getOpenFileName(QWidget* parent, const FileDialogRequest& re
     return dialog.selectedFiles().front();
 }
 
-bool QtPlatform::runPrintDialog(QWidget* parent, QPrinter& printer) {
+bool QtPlatform::runPrintDialog(QWidget* parent, QPrinter& printer, int options) {
     QPrintDialog dialog(&printer, parent);
-    // No page numbers and no print-to-file: the chart is one page for a real printer.
-    dialog.setOptions(QAbstractPrintDialog::PrintShowPageSize |
-                      QAbstractPrintDialog::PrintCollateCopies);
+    dialog.setOptions(QAbstractPrintDialog::PrintDialogOptions::fromInt(options));
     return dialog.exec() == QDialog::Accepted;
 }
 

@@ -17,7 +17,7 @@ public:
                   const QString& title) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
-    bool runPrintDialog(QWidget* parent, QPrinter& printer) override;
+    bool runPrintDialog(QWidget* parent, QPrinter& printer, int options) override;
     void openUrl(const QUrl& url) override;
     QString readSetting(const QString& section, const QString& name) override;
     void writeSetting(const QString& section, const QString& name, const QString& value) override;

@@ -26,7 +26,7 @@ public:
     std::vector<FileDialogRequest> openDialogs;
     std::vector<QUrl> openedUrls;
     int printDialogs = 0;
-    int printDialogOptions = -1;      // options of the last runPrintDialogWithOptions, -1 if none
+    int printDialogOptions = -1;      // options of the last print dialog, -1 if none
 
     std::deque<QString> saveAnswers;  // empty string = cancel; no answer queued = cancel
     std::deque<QString> openAnswers;
@@ -57,17 +57,14 @@ public:
         openDialogs.push_back(request);
         return pop(openAnswers);
     }
-    bool runPrintDialog(QWidget*, QPrinter& printer) override {
+    bool runPrintDialog(QWidget*, QPrinter& printer, int options) override {
         ++printDialogs;
+        printDialogOptions = options;
         if (confirmPrint && !printToPdf.isEmpty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(printToPdf);
         }
         return confirmPrint;
-    }
-    bool runPrintDialogWithOptions(QWidget* parent, QPrinter& printer, int options) override {
-        printDialogOptions = options;
-        return runPrintDialog(parent, printer);
     }
     void openUrl(const QUrl& url) override { openedUrls.push_back(url); }
     QString readSetting(const QString& section, const QString& name) override {

@@ -32,7 +32,7 @@ void PrintChart(Platform& platform, QWidget* chartWindow) {
     const QAbstractPrintDialog::PrintDialogOptions options(
         QAbstractPrintDialog::PrintToFile | QAbstractPrintDialog::PrintShowPageSize |
         QAbstractPrintDialog::PrintCollateCopies);
-    if (!platform.runPrintDialogWithOptions(chartWindow, printer, options.toInt())) return;
+    if (!platform.runPrintDialog(chartWindow, printer, options.toInt())) return;
 
     QPainter painter;
     if (!painter.begin(&printer)) {
