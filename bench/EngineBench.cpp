@@ -82,6 +82,35 @@ void BM_TrigFloor(benchmark::State& st) {
 }
 BENCHMARK(BM_TrigFloor);
 
+// The same floor for the formulas as written: the Earth solved again for every body and every
+// sine and cosine a call of its own (about 220 calls a pass).
+void BM_TrigFloorAsWritten(benchmark::State& st) {
+    std::vector<TrigCalls> calls;
+    double evaluations = 0.0;
+    for (const BenchBirth& b : Births()) {
+        calls.push_back(NatalPassTrig(b, true));
+        evaluations += calls.back().Evaluations();
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        const TrigCalls& c = calls[i++ & (kBirthCount - 1)];
+        double sum = 0.0;
+        for (const double x : c.sinArgs) sum += std::sin(x);
+        for (const double x : c.cosArgs) sum += std::cos(x);
+        for (const double x : c.tanArgs) sum += std::tan(x);
+        for (const double x : c.atanArgs) sum += std::atan(x);
+        for (const double x : c.sinCosArgs) {
+            benchmark::DoNotOptimize(x);
+            sum += std::sin(x);
+            benchmark::DoNotOptimize(x);
+            sum += std::cos(x);
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    st.counters["trig_per_pass"] = evaluations / kBirthCount;
+}
+BENCHMARK(BM_TrigFloorAsWritten);
+
 void BM_CompleteReading(benchmark::State& st) {
     ReadingState state;
     ChartWindowModel window;

@@ -38,7 +38,7 @@ double KeplerTrig(double M, double e, TrigCalls& calls) {
 
 }  // namespace
 
-TrigCalls NatalPassTrig(const BenchBirth& birth) {
+TrigCalls NatalPassTrig(const BenchBirth& birth, bool earthPerBody) {
     TrigCalls calls;
     const BirthData& b = birth.state.Birth;
     const ZoneCorrected ut =
@@ -74,15 +74,20 @@ TrigCalls NatalPassTrig(const BenchBirth& birth) {
         UniversalMoment(b, birth.state.ZoneHoursToUT, birth.state.ZoneMinutesToUT);
     const double d = DaysSinceJ2000(m.year, m.month, m.day, m.hour, m.minute);
     const OrbitalElementSet earth = OrbitalElements(2, d);
-    const double nuE =
-        KeplerTrig(Reduce2Pi(earth.meanLongitude - earth.perihelion), earth.e, calls);
-    calls.cosArgs.push_back(nuE);
-    calls.sinCosArgs.push_back(nuE + earth.perihelion);
+    auto earthTrig = [&] {
+        const double nu =
+            KeplerTrig(Reduce2Pi(earth.meanLongitude - earth.perihelion), earth.e, calls);
+        calls.cosArgs.push_back(nu);
+        calls.sinCosArgs.push_back(nu + earth.perihelion);
+        return nu;
+    };
+    const double nuE = earthTrig();
     const double rE = earth.a * (1.0 - earth.e * earth.e) / (1.0 + earth.e * std::cos(nuE));
     const double xE = rE * std::cos(nuE + earth.perihelion);
     const double yE = rE * std::sin(nuE + earth.perihelion);
     calls.atanArgs.push_back(yE / xE);  // the Sun
     for (int p : {0, 1, 3, 4, 5}) {
+        if (earthPerBody) earthTrig();
         const OrbitalElementSet el = OrbitalElements(p, d);
         const double nu = KeplerTrig(Reduce2Pi(el.meanLongitude - el.perihelion), el.e, calls);
         const double r = el.a * (1.0 - el.e * el.e) / (1.0 + el.e * std::cos(nu));

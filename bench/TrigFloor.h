@@ -19,6 +19,8 @@ struct TrigCalls {
     }
 };
 
-TrigCalls NatalPassTrig(const BenchBirth& birth);
+// earthPerBody repeats the Earth's Kepler solution and position for every body, as the formulas
+// are written (the engine solves it once per pass).
+TrigCalls NatalPassTrig(const BenchBirth& birth, bool earthPerBody = false);
 
 }  // namespace velloran::bench
