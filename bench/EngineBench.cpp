@@ -56,11 +56,14 @@ void BM_SinglePass(benchmark::State& st) {
 }
 BENCHMARK(BM_SinglePass);
 
-void BM_TrigFloor(benchmark::State& st) {
+// Evaluates only the trigonometric calls of one pass per birth. earthPerBody and separateSinCos
+// give the formulas as written: the Earth solved again for every body and every sine and cosine a
+// call of its own (the engine solves the Earth once and uses sincos).
+void RunTrigFloor(benchmark::State& st, bool earthPerBody, bool separateSinCos) {
     std::vector<TrigCalls> calls;
     double evaluations = 0.0;
     for (const BenchBirth& b : Births()) {
-        calls.push_back(NatalPassTrig(b));
+        calls.push_back(NatalPassTrig(b, earthPerBody));
         evaluations += calls.back().Evaluations();
     }
     size_t i = 0;
@@ -72,43 +75,26 @@ void BM_TrigFloor(benchmark::State& st) {
         for (const double x : c.tanArgs) sum += std::tan(x);
         for (const double x : c.atanArgs) sum += std::atan(x);
         for (const double x : c.sinCosArgs) {
-            double s = 0.0, co = 0.0;
-            ::sincos(x, &s, &co);
-            sum += s + co;
+            if (separateSinCos) {
+                benchmark::DoNotOptimize(x);
+                sum += std::sin(x);
+                benchmark::DoNotOptimize(x);
+                sum += std::cos(x);
+            } else {
+                double s = 0.0, co = 0.0;
+                ::sincos(x, &s, &co);
+                sum += s + co;
+            }
         }
         benchmark::DoNotOptimize(sum);
     }
     st.counters["trig_per_pass"] = evaluations / kBirthCount;
 }
+
+void BM_TrigFloor(benchmark::State& st) { RunTrigFloor(st, false, false); }
 BENCHMARK(BM_TrigFloor);
 
-// The same floor for the formulas as written: the Earth solved again for every body and every
-// sine and cosine a call of its own (about 220 calls a pass).
-void BM_TrigFloorAsWritten(benchmark::State& st) {
-    std::vector<TrigCalls> calls;
-    double evaluations = 0.0;
-    for (const BenchBirth& b : Births()) {
-        calls.push_back(NatalPassTrig(b, true));
-        evaluations += calls.back().Evaluations();
-    }
-    size_t i = 0;
-    for (auto _ : st) {
-        const TrigCalls& c = calls[i++ & (kBirthCount - 1)];
-        double sum = 0.0;
-        for (const double x : c.sinArgs) sum += std::sin(x);
-        for (const double x : c.cosArgs) sum += std::cos(x);
-        for (const double x : c.tanArgs) sum += std::tan(x);
-        for (const double x : c.atanArgs) sum += std::atan(x);
-        for (const double x : c.sinCosArgs) {
-            benchmark::DoNotOptimize(x);
-            sum += std::sin(x);
-            benchmark::DoNotOptimize(x);
-            sum += std::cos(x);
-        }
-        benchmark::DoNotOptimize(sum);
-    }
-    st.counters["trig_per_pass"] = evaluations / kBirthCount;
-}
+void BM_TrigFloorAsWritten(benchmark::State& st) { RunTrigFloor(st, true, true); }
 BENCHMARK(BM_TrigFloorAsWritten);
 
 void BM_CompleteReading(benchmark::State& st) {
