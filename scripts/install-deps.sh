@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev swe-basic-data
   fonts-dejavu fonts-liberation
-  xvfb xauth xdotool imagemagick
+  xvfb xauth xdotool imagemagick poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do
