@@ -16,11 +16,11 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 
-enum class ChartPicture { Single, Comparison };        // picNatal / picNatalDraconic in front
-enum class PositionFrame { Draconic, Natal };          // fraPlanet_Position(0) / (1) in front
+enum class ChartPicture { Single, Comparison };  // picNatal / picNatalDraconic in front
+enum class PositionFrame { Draconic, Natal };    // fraPlanet_Position(0) / (1) in front
 
-inline constexpr int kFrameLeftSingle = 9007;      // twips, both position frames stacked
-inline constexpr int kFrameLeftComparison = 10560; // twips, natal frame beside the draconic one
+inline constexpr int kFrameLeftSingle = 9007;       // twips, both position frames stacked
+inline constexpr int kFrameLeftComparison = 10560;  // twips, natal frame beside the draconic one
 
 inline constexpr const char* kComparisonPlaceholder = "Su M Me V Ma J Sa N S A";
 
@@ -43,7 +43,8 @@ struct ChartWindowModel {
     std::array<std::string, 24> lblPlanets_Position;
 
     // Sign pictures: IMG position 1..12 (Aries..Pisces), 0 = no picture yet.
-    // 0..11 single wheel, 12..23 outer ring, 24..35 inner ring; index h-1 / 11+h / 23+h for house h.
+    // 0..11 single wheel, 12..23 outer ring, 24..35 inner ring; index h-1 / 11+h / 23+h for house
+    // h.
     std::array<int, 36> imgSign{};
 
     ChartWindowModel() { lblPlanets_Position.fill(kComparisonPlaceholder); }

@@ -11,17 +11,17 @@ inline constexpr int kLastYear = 2050;
 
 struct FormInput {
     std::string txtName;
-    int cboMonth = 0;      // selected position, 0 = January; -1 = none
-    int cboDate = 0;       // selected position, day = position + 1; -1 = none
-    int cboYear = 0;       // selected position, year = 1905 + position; -1 = none
-    int cboHour = 0;       // selected position = hour; -1 = none
-    int cboMinute = 0;     // selected position = minute; -1 = none
-    int cboTimeZone = 0;   // selected zone index 0..70; -1 = none
-    int chkDST = 0;        // 0 cleared, 1 ticked, 2 grey
+    int cboMonth = 0;     // selected position, 0 = January; -1 = none
+    int cboDate = 0;      // selected position, day = position + 1; -1 = none
+    int cboYear = 0;      // selected position, year = 1905 + position; -1 = none
+    int cboHour = 0;      // selected position = hour; -1 = none
+    int cboMinute = 0;    // selected position = minute; -1 = none
+    int cboTimeZone = 0;  // selected zone index 0..70; -1 = none
+    int chkDST = 0;       // 0 cleared, 1 ticked, 2 grey
     std::string txtCity, txtState, txtCountry;
     std::string txtLatD, txtLatM, txtLonD, txtLonM;
-    int optLatSouth = 0;   // 0 "North" selected, 1 "South" selected, -1 neither
-    int optLongEast = 0;   // 0 "East" selected, 1 "West" selected, -1 neither
+    int optLatSouth = 0;  // 0 "North" selected, 1 "South" selected, -1 neither
+    int optLongEast = 0;  // 0 "East" selected, 1 "West" selected, -1 neither
 
     bool operator==(const FormInput&) const = default;
 };

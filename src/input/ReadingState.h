@@ -10,7 +10,16 @@ namespace velloran {
 
 // Bodies in fixed chart order; the value is the index into every position and name list.
 enum class ChartBody : int {
-    Sun = 0, Moon, Mercury, Venus, Mars, Jupiter, Saturn, NorthNode, SouthNode, Ascendant
+    Sun = 0,
+    Moon,
+    Mercury,
+    Venus,
+    Mars,
+    Jupiter,
+    Saturn,
+    NorthNode,
+    SouthNode,
+    Ascendant
 };
 inline constexpr int kBodyCount = 10;
 
@@ -47,7 +56,7 @@ using SignTextList = std::array<std::string, 13>;
 
 struct ReadingState {
     BirthData Birth;
-    std::string ZoneHoursToUT;    // signed whole hours to add to local time to reach UT ("5", "-10")
+    std::string ZoneHoursToUT;  // signed whole hours to add to local time to reach UT ("5", "-10")
     std::string ZoneMinutesToUT;  // signed minutes to add as well ("0", "30", "-30")
     bool DraconicPass = false;    // false: natal pass in progress, true: draconic pass
 

@@ -12,7 +12,15 @@ enum class MessageIcon { Error, Information, Question };
 
 // The form's controls that a message can send the focus to.
 enum class FormControl {
-    None, txtName, txtLatD, txtLatM, txtLonD, txtLonM, txtCity, txtState, txtCountry
+    None,
+    txtName,
+    txtLatD,
+    txtLatM,
+    txtLonD,
+    txtLonM,
+    txtCity,
+    txtState,
+    txtCountry
 };
 
 enum class DefaultOption { None, North, East };

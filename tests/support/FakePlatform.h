@@ -21,18 +21,18 @@ public:
         QString title;
     };
 
-    std::vector<Message> messages;              // every message and question shown, in order
+    std::vector<Message> messages;  // every message and question shown, in order
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<FileDialogRequest> openDialogs;
     std::vector<QUrl> openedUrls;
     int printDialogs = 0;
-    int printDialogOptions = -1;      // options of the last print dialog, -1 if none
+    int printDialogOptions = -1;  // options of the last print dialog, -1 if none
 
     std::deque<QString> saveAnswers;  // empty string = cancel; no answer queued = cancel
     std::deque<QString> openAnswers;
-    std::deque<bool> yesNoAnswers;    // no answer queued = No
+    std::deque<bool> yesNoAnswers;  // no answer queued = No
     bool confirmPrint = false;
-    QString printToPdf;               // when set and confirmed, the printer writes this PDF
+    QString printToPdf;  // when set and confirmed, the printer writes this PDF
 
     std::map<std::pair<QString, QString>, QString> settings;
     QDateTime clock = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
