@@ -3,7 +3,7 @@
 # already there. Run as root or with sudo available.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang
+  build-essential cmake ninja-build pkg-config clang clang-format
   qt6-base-dev libgl-dev
   libturbojpeg0-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
