@@ -72,7 +72,8 @@ TEST(PlaceSearchTest, OpensTheMapSearchForThePlace) {
 
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     EXPECT_EQ(platform.openedUrls[0].toString(QUrl::FullyEncoded),
-              "https://www.openstreetmap.org/search?query=Pune%20Maharashtra%20India");
+              "https://www.google.com/maps/search/"
+              "?api=1&query=Pune%20Maharashtra%20India%20Latitude%20Longitude");
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -87,13 +88,13 @@ TEST(PlaceSearchTest, PastedPunctuationStaysInsideTheQuery) {
     ASSERT_EQ(platform.openedUrls.size(), 1u);
     const QUrl& url = platform.openedUrls[0];
     EXPECT_TRUE(url.isValid());
-    EXPECT_EQ(url.host(), "www.openstreetmap.org");
-    EXPECT_EQ(url.path(), "/search");
+    EXPECT_EQ(url.host(), "www.google.com");
+    EXPECT_EQ(url.path(), "/maps/search/");
     EXPECT_TRUE(url.fragment().isNull());
     const QUrlQuery query(url);
-    EXPECT_EQ(query.queryItems(QUrl::FullyDecoded).size(), 1);
+    EXPECT_EQ(query.queryItems(QUrl::FullyDecoded).size(), 2);
     EXPECT_EQ(query.queryItemValue(QStringLiteral("query"), QUrl::FullyDecoded),
-              QStringLiteral("St. John's & Co+ #1 ?x=y Zürich"));
+              QStringLiteral("St. John's & Co+ #1 ?x=y  Zürich Latitude Longitude"));
 }
 
 }  // namespace

@@ -7,21 +7,13 @@
 
 namespace velloran {
 
-namespace {
-
-// The form's search text ends with these words for web search engines; a map search finds the
-// place by its name alone and shows its coordinates.
-const QString kCoordinateWords = QStringLiteral(" Latitude Longitude");
-
-}  // namespace
-
+// A map search for the whole search text, which the map service reads as a place and shows with
+// its coordinates. The text goes in as one percent-encoded query value, unchanged.
 QUrl PlaceSearchUrl(const QString& searchText) {
-    QString place = searchText;
-    if (place.endsWith(kCoordinateWords)) place.chop(kCoordinateWords.size());
-    place = place.simplified();
-    QUrl url(QStringLiteral("https://www.openstreetmap.org/search"));
-    url.setQuery(QStringLiteral("query=") + QString::fromLatin1(QUrl::toPercentEncoding(place)),
-                 QUrl::StrictMode);
+    QUrl url(QStringLiteral("https://www.google.com/maps/search/"));
+    url.setQuery(
+        QStringLiteral("api=1&query=") + QString::fromLatin1(QUrl::toPercentEncoding(searchText)),
+        QUrl::StrictMode);
     return url;
 }
 
