@@ -156,7 +156,7 @@ struct LoadedReading {
     ReadingState state;
 };
 std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostream& err,
-                                             CliFiles& files) {
+                                             CliFiles& files, const MonthNames& months) {
     if (!HasReadingExtension(path))
         return Fail(err, Quoted(path) + ": not a reading file (the name must end in vlr)");
     std::string reason;
@@ -169,14 +169,15 @@ std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostre
     if (auto failure = ValidateInput(reading.form, true))
         return Fail(err, Quoted(path) + ": " + failure->message, kExitInvalidForm);
     ChartWindowModel window;
-    CalculateReading(reading.form, reading.state, EnglishMonthNames(), window);
+    CalculateReading(reading.form, reading.state, months, window);
     return reading;
 }
 
-int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
-    auto loaded = LoadReading(cmd.input, err, files);
+int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
+              const MonthNames& months) {
+    auto loaded = LoadReading(cmd.input, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
-    std::string text = ExportText(std::get<LoadedReading>(loaded).state, EnglishMonthNames());
+    std::string text = ExportText(std::get<LoadedReading>(loaded).state, months);
     if (!cmd.output) {
         out << text;
         return out ? kExitOk : kExitFailure;
@@ -187,12 +188,13 @@ int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, Cl
     return kExitOk;
 }
 
-int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
-    auto loaded = LoadReading(cmd.input, err, files);
+int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
+            const MonthNames& months) {
+    auto loaded = LoadReading(cmd.input, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
     out << (cmd.json ? ShowJson(reading.state, reading.form)
-                     : ShowText(reading.state, reading.form));
+                     : ShowText(reading.state, reading.form, months));
     return out ? kExitOk : kExitFailure;
 }
 
@@ -205,7 +207,7 @@ int RunZones(std::ostream& out) {
 }  // namespace
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           CliFiles& files) {
+           CliFiles& files, const MonthNames& months) {
     CliCommand command = ParseCli(args);
     if (auto* e = std::get_if<CliError>(&command)) return Fail(err, e->message);
     if (std::holds_alternative<HelpCommand>(command)) {
@@ -214,13 +216,15 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     if (std::holds_alternative<ZonesCommand>(command)) return RunZones(out);
     if (auto* c = std::get_if<NewCommand>(&command)) return RunNew(*c, err, files);
-    if (auto* c = std::get_if<ExportCommand>(&command)) return RunExport(*c, out, err, files);
-    return RunShow(std::get<ShowCommand>(command), out, err, files);
+    if (auto* c = std::get_if<ExportCommand>(&command))
+        return RunExport(*c, out, err, files, months);
+    return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const MonthNames& months) {
     DiskFiles files;
-    return RunCli(args, out, err, files);
+    return RunCli(args, out, err, files, months);
 }
 
 }  // namespace velloran

@@ -10,6 +10,8 @@
 #include <variant>
 #include <vector>
 
+#include "chart/ChartFill.h"
+
 namespace velloran {
 
 inline constexpr int kExitOk = 0;
@@ -60,10 +62,12 @@ using CliCommand =
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);
 
-// Runs the tool; returns the exit status. Output goes to out, one-line errors to err.
+// Runs the tool; returns the exit status. Output goes to out, one-line errors to err. months
+// spell the birth month in exports and reports.
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           CliFiles& files);
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+           CliFiles& files, const MonthNames& months = EnglishMonthNames());
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           const MonthNames& months = EnglishMonthNames());
 
 std::string CliUsage();
 

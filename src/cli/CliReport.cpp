@@ -171,9 +171,8 @@ std::string ChartJson(const ReadingState& state, const ChartView& chart, bool dr
 
 }  // namespace
 
-std::string ShowText(const ReadingState& state, const FormInput& form) {
+std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months) {
     const BirthData& b = state.Birth;
-    const MonthNames& months = EnglishMonthNames();
     std::string out;
     out += "Name: " + b.Name + "\n";
     out += DateOfBirthLine(b, months) + "\n";

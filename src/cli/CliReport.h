@@ -2,6 +2,7 @@
 // The charts of a calculated reading as readable text and as JSON.
 
 #include <string>
+#include "chart/ChartFill.h"
 
 #include "chart/ChartModel.h"
 #include "input/FormInput.h"
@@ -10,7 +11,7 @@
 namespace velloran {
 
 // state and window after CalculateReading; form holds the zone index and the hemispheres.
-std::string ShowText(const ReadingState& state, const FormInput& form);
+std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months);
 std::string ShowJson(const ReadingState& state, const FormInput& form);
 
 }  // namespace velloran
