@@ -1,0 +1,25 @@
+# Sourced by the driver scripts: types the known birth into the form window $form (Ann Example,
+# 15 January 1980, 10:30 Eastern Standard Time, New York, NY, USA, 40° 43' North, 74° 0' West).
+# Needs a click function: click <window> <x> <y>.
+
+choose() {  # opens a list and picks the entry starting with the typed text
+  click "$form" "$1" "$2"; sleep 0.3; xdotool type --delay 40 "$3"; xdotool key Return; sleep 0.2
+}
+
+# Positions within the form (its layout is fixed).
+type_known_birth() {
+  click "$form" 248 94;  xdotool type --delay 20 "Ann Example"
+  choose 210 123 "15"
+  choose 262 123 "1980"
+  choose 118 152 "10"
+  choose 162 152 "30"
+  choose 200 210 "Eastern Standard"
+  click "$form" 536 181; xdotool type --delay 20 "New York"
+  click "$form" 536 210; xdotool type --delay 20 "NY"
+  click "$form" 536 250; xdotool type --delay 20 "USA"
+  click "$form" 120 250; xdotool type "40"
+  click "$form" 236 250; xdotool type "43"
+  click "$form" 120 301; xdotool type "74"
+  click "$form" 233 301; xdotool type "0"
+  click "$form" 157 310  # West
+}
