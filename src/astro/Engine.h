@@ -35,7 +35,8 @@ double SolveKepler(double meanAnomaly, double e);
 double PlanetLongitude(int p, double d);
 // Moon's longitude in degrees [0, 360] for J0 (local date's JDN) and UT hours; NaN on failure.
 double MoonLongitudeAt(double j0, double utHours);
-// Mean North Node less one degree, degrees [-1, 359), for day number d.
+// Mean North Node less one degree, degrees [0, 360) (a node below zero is taken a turn up), for
+// day number d.
 double NorthNodeLongitude(double d);
 // South Node from the North Node: +180, reduced while above 360, absolute value; (0, 360].
 double SouthNodeLongitude(double northNode);

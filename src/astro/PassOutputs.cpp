@@ -96,7 +96,12 @@ void WriteDraconicPositions(ReadingState& state, const std::array<double, kBodyC
 
 double NorthNodeLongitude(double d) {
     // Mean ascending node, decreasing 0.0529538083 degrees a day, less one degree.
-    return Reduce2Pi((125.1228 - 0.0529538083 * d) * kDegToRad) * kNodeRadToDeg - 1.0;
+    double node = Reduce2Pi((125.1228 - 0.0529538083 * d) * kDegToRad) * kNodeRadToDeg - 1.0;
+    // The offset takes a node just past 0 Aries below zero: it stands in late Pisces. Every text,
+    // list and decimal of the node is made from this value, so none shows a negative node.
+    if (node < 0.0) node += 360.0;
+    // A node a hair below zero rounds to a full turn, which is 0 Aries.
+    return node < 360.0 ? node : 0.0;
 }
 
 double SouthNodeLongitude(double northNode) {

@@ -17,6 +17,7 @@ namespace {
 constexpr const char* kCrLf = "\r\n";
 constexpr int kSignCount = 12;
 constexpr int kNorthNode = static_cast<int>(ChartBody::NorthNode);
+constexpr int kSouthNode = static_cast<int>(ChartBody::SouthNode);
 constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
 // Far more turns than a longitude from a pass can need; guards the reduction against nonsense.
 constexpr int kMaxTurns = 16;
@@ -134,7 +135,7 @@ void ConvertToDraconic(ReadingState& state) {
     double node = ParseDecimalText(state.DraconicPositions[kNorthNode]);
     double shift = 360 - node;
     for (int k = 0; k < kBodyCount; ++k) {
-        if (k == kNorthNode) continue;
+        if (k == kNorthNode || k == kSouthNode) continue;
         double value = shift + ParseDecimalText(state.DraconicPositions[k]);
         if (!std::isfinite(value)) continue;  // a step that cannot be done leaves the entry
         for (int turn = 0; value >= 360 && turn < kMaxTurns; ++turn) value -= 360;
@@ -142,9 +143,13 @@ void ConvertToDraconic(ReadingState& state) {
         state.DraconicLongitudes[k] = value;
         state.DraconicPositions[k] = FormatSignPosition(value);
     }
-    // The node is the origin of the draconic zodiac: it stands at 0° Aries.
+    // The node is the origin of the draconic zodiac: it stands at 0° Aries, and the South Node
+    // opposite it at 0° Libra. Shifted like the bodies, the South Node would miss 180 by a
+    // rounding error and, when short of it, read 29° 59' 59" Vir.
     state.DraconicLongitudes[kNorthNode] = 0.0;
     state.DraconicPositions[kNorthNode] = FormatSignPosition(0.0);
+    state.DraconicLongitudes[kSouthNode] = 180.0;
+    state.DraconicPositions[kSouthNode] = FormatSignPosition(180.0);
 }
 
 void FillNatalChart(ReadingState& state, ChartWindowModel& window) {

@@ -23,7 +23,7 @@ std::string DateOfBirthLine(const BirthData& birth, const MonthNames& months);
 std::string TimeOfBirthLine(const BirthData& birth);
 
 // Converts DraconicPositions to long-form texts measured from the North Node (0° Ari for the
-// node itself). Consumes its input: call once per draconic pass.
+// node itself, 0° Lib for the South Node). Consumes its input: call once per draconic pass.
 void ConvertToDraconic(ReadingState& state);
 
 // SignIndex 0..11 whose SignAbbrevs entry equals the sign abbreviation of a position text, or -1:

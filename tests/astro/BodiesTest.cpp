@@ -86,8 +86,8 @@ TEST(Nodes, RangeAndSouthNodeAcrossTwoNodalPeriods) {
     // The node regresses a full turn in about 6798 days.
     for (double d = -34698.0; d < -34698.0 + 2 * 6800.0; d += 0.5) {
         const double north = NorthNodeLongitude(d);
-        ASSERT_GE(north, -1.0);
-        ASSERT_LT(north, 359.0);
+        ASSERT_GE(north, 0.0);
+        ASSERT_LT(north, 360.0);
         const double south = SouthNodeLongitude(north);
         ASSERT_GT(south, 0.0);
         ASSERT_LE(south, 360.0);
@@ -95,14 +95,16 @@ TEST(Nodes, RangeAndSouthNodeAcrossTwoNodalPeriods) {
     }
 }
 
-TEST(Nodes, NodeJustAfterAriesZeroIsNegative) {
-    // Mean node at 0.5 degrees (in the node's own units) is -0.5 after the one-degree offset.
-    const double d = (125.1228 - 0.5 * 3.1416 / 180.0 / 0.0174532925199433) / 0.0529538083;
+// Mean node at 0.4917 degrees (in the node's own units) is -0.5083 after the one-degree offset:
+// the node then stands that far before 0 Aries, in late Pisces, and the South Node in late Virgo.
+TEST(Nodes, NodeJustAfterAriesZeroStandsInLatePisces) {
+    const double d = (125.1228 - 0.4917 * 3.1416 / 180.0 / 0.0174532925199433) / 0.0529538083;
     const double north = NorthNodeLongitude(d);
-    EXPECT_LT(north, 0.0);
-    EXPECT_GT(north, -1.0);
-    EXPECT_EQ(FormatSignPosition(north).substr(0, 4), "0\u00b0 ");
-    EXPECT_GT(SouthNodeLongitude(north), 178.0);
+    EXPECT_NEAR(north, 359.4917, 1e-9);
+    EXPECT_EQ(FormatSignPosition(north), "29\u00b0 29' 30\" Pis");
+    const double south = SouthNodeLongitude(north);
+    EXPECT_NEAR(south, 179.4917, 1e-9);
+    EXPECT_EQ(FormatSignPosition(south), "29\u00b0 29' 30\" Vir");
 }
 
 TEST(Ascendant, WorkedExampleNewYork) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <ostream>
 #include <string>
 
 #include "AstroTestSupport.h"
@@ -93,6 +94,60 @@ TEST(DraconicPass, LeavesRawDecimalLongitudesAndNatalListAlone) {
         EXPECT_TRUE(ok);
     }
 }
+
+// London, Greenwich Mean Time: the zone adds nothing, so local time is universal time.
+BirthSpec LondonGmt(int year, int month, int day, int hour, int minute) {
+    return {year, month, day, hour, minute, 0, 7, false, 51, 30, false, false, "0", "0"};
+}
+
+// 2006-06-12 12:00 GMT lies in one of the spells of about 19 days in which the mean node is
+// less than one degree past 0 Aries, so the node less one degree stands in late Pisces.
+TEST(NatalPass, NodeJustPastAriesZeroReadsLatePisces) {
+    ReadingState state = MakeState(LondonGmt(2006, 6, 12, 12, 0));
+    RunEnginePass(state, false);
+    EXPECT_EQ(state.NatalPositions[Slot(ChartBody::NorthNode)], "29 Pis 28");
+    EXPECT_EQ(state.NatalPositions[Slot(ChartBody::SouthNode)], "29 Vir 28");
+}
+
+struct NodeWindowCase {
+    const char* rowName;
+    BirthSpec birth;
+};
+
+void PrintTo(const NodeWindowCase& row, std::ostream* os) { *os << row.rowName; }
+
+class NodeWindowTest : public ::testing::TestWithParam<NodeWindowCase> {};
+
+// Both passes carry the node as a longitude in [359, 360), never as a negative number: the
+// natal texts and the draconic decimals alike.
+TEST_P(NodeWindowTest, NodeInLatePiscesInBothPasses) {
+    ReadingState state = MakeState(GetParam().birth);
+    RunEnginePass(state, false);
+    EXPECT_EQ(state.NatalPositions[Slot(ChartBody::NorthNode)].substr(0, 6), "29 Pis");
+    EXPECT_EQ(state.NatalPositions[Slot(ChartBody::SouthNode)].substr(0, 6), "29 Vir");
+    RunEnginePass(state, true);
+    bool ok = false;
+    const double north = ParseDecimalText(state.DraconicPositions[Slot(ChartBody::NorthNode)], &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_GE(north, 359.0);
+    EXPECT_LT(north, 360.0);
+    const double south = ParseDecimalText(state.DraconicPositions[Slot(ChartBody::SouthNode)], &ok);
+    EXPECT_TRUE(ok);
+    EXPECT_GE(south, 179.0);
+    EXPECT_LT(south, 180.0);
+}
+
+// Hours near the start or end of some of the spells, and days inside others.
+INSTANTIATE_TEST_SUITE_P(
+    Spells, NodeWindowTest,
+    ::testing::Values(NodeWindowCase{"first_hour_1913_05_09", LondonGmt(1913, 5, 9, 16, 0)},
+                      NodeWindowCase{"new_year_1932", LondonGmt(1932, 1, 1, 0, 0)},
+                      NodeWindowCase{"mid_spell_1969_03_20", LondonGmt(1969, 3, 20, 12, 0)},
+                      NodeWindowCase{"first_day_2006_06_02", LondonGmt(2006, 6, 2, 13, 0)},
+                      NodeWindowCase{"last_day_2006_06_21", LondonGmt(2006, 6, 21, 8, 0)},
+                      NodeWindowCase{"last_hour_2025_01_30", LondonGmt(2025, 1, 30, 17, 0)},
+                      NodeWindowCase{"mid_spell_2043_09_01", LondonGmt(2043, 9, 1, 0, 0)}),
+    [](const auto& info) { return std::string(info.param.rowName); });
 
 // Runs a natal pass and returns its ten raw longitudes and the times it used.
 struct PassResult {

@@ -23,8 +23,6 @@ bool InRange(ChartBody body, double x) {
     switch (body) {
         case ChartBody::Moon:
             return x >= 0.0 && x <= 360.0;
-        case ChartBody::NorthNode:
-            return x >= -1.0 && x < 359.0;
         case ChartBody::SouthNode:
             return x > 0.0 && x <= 360.0;
         default:

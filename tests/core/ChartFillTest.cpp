@@ -125,6 +125,41 @@ TEST(ConvertToDraconic, NegativeNodeNearZeroAries) {
     EXPECT_EQ(s.DraconicPositions[7], "0° 0' 0\" Ari");
 }
 
+// North and South Node as a draconic pass writes them (15 significant digits each). Shifted
+// like the bodies, the South Node of the first two rows lands a rounding error short of 180 and
+// would read 29° 59' 59" Vir; the last row's sum is exact.
+struct SouthNodeCase {
+    const char* rowName;
+    const char* north;
+    const char* south;
+};
+
+class DraconicSouthNodeTest : public ::testing::TestWithParam<SouthNodeCase> {};
+
+TEST_P(DraconicSouthNodeTest, StandsAtZeroLibraInTheLibraHouse) {
+    ReadingState s = StateWithNames();
+    // Every other body, the ascendant included, on the North Node: the ascendant rises in Aries.
+    s.DraconicPositions.fill(GetParam().north);
+    s.DraconicPositions[8] = GetParam().south;
+    s.DraconicPositions[10].clear();
+    ChartWindowModel w;
+    FillDraconicChart(s, w);
+    EXPECT_EQ(s.DraconicPositions[8], "0° 0' 0\" Lib");
+    EXPECT_EQ(s.DraconicLongitudes[8], 180.0);
+    EXPECT_EQ(w.Planet[18], "00 Lib 00");
+    EXPECT_EQ(w.lblNatal[6], "\r\nKetu");  // house 7: Libra
+    EXPECT_EQ(w.lblNatal[5], "");          // house 6: Virgo
+    EXPECT_EQ(s.WheelHouseTexts[6], "\r\nKetu");
+}
+
+INSTANTIATE_TEST_SUITE_P(Nodes, DraconicSouthNodeTest,
+                         ::testing::Values(SouthNodeCase{"south_text_one_digit_shorter",
+                                                         "93.1030088758093", "273.103008875809"},
+                                           SouthNodeCase{"north_in_late_pisces", "359.644207775796",
+                                                         "179.644207775796"},
+                                           SouthNodeCase{"exact_sum", "100", "280"}),
+                         [](const auto& info) { return std::string(info.param.rowName); });
+
 TEST(FillDraconicChart, ConvertsThenFillsTheOuterRingInBlue) {
     ReadingState s = StateWithNames();
     // Node at 100: Sun 50 -> Aqu, Moon 120.5 -> Ari, ascendant 90 -> Pis.
