@@ -47,7 +47,8 @@ QImage CaptureChartWindow(QWidget* chartWindow);
 // Writes picture as a JPEG (quality 100) at targetPath, a free name (SaveChartJpeg picks one),
 // through a temporary bitmap beside it and the converter library libbmp2jpeg.so in the program's
 // folder. On failure shows an error naming the path and the reason and returns false. No partial
-// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone.
+// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone,
+// and so is anything found at targetPath, even when it appeared after the name was chosen.
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
