@@ -52,8 +52,12 @@ QImage CaptureChartWindow(QWidget* chartWindow);
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
-// File, "Print": print dialog, then the chart window scaled to the page.
+// File, "Print": print dialog, then the chart window scaled to the page. A print that fails shows
+// PrintFailedText; printing to a file writes it whole or not at all, keeping an earlier file.
 void PrintChart(Platform& platform, QWidget* chartWindow);
+
+// "Could not print: <reason>", the error shown when printing fails.
+QString PrintFailedText(const QString& reason);
 
 // The form's "Click here to find Latitude && Longitude": shows the check's message and returns
 // the control to focus, or opens the map search and returns FormControl::None.
