@@ -1,5 +1,6 @@
 // BmpToJpeg on libjpeg-turbo's TurboJPEG API: tjLoadImage reads the bitmap, tjCompress2 encodes
-// it, and the bytes go to a temporary file that is renamed onto the target once complete.
+// it, and the bytes go to a temporary file that takes the target's name once complete, never
+// replacing anything found there.
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
 
@@ -8,7 +9,7 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
+#include <cstdio>  // renameat2, RENAME_NOREPLACE
 #include <memory>
 #include <string>
 
@@ -47,16 +48,61 @@ bool WriteAll(int fd, const unsigned char* data, unsigned long size) {
     return true;
 }
 
-// Writes the JPEG bytes to a temporary file and renames it onto path; removes it on failure.
-bool WriteFileWhole(const std::string& path, const unsigned char* data, unsigned long size) {
-    std::string temporaryPath;
-    int fd = CreateTemporaryBeside(path, temporaryPath);
-    if (fd < 0) return false;
+enum class Placed { Done, PathTaken, Unsupported, Failed };
+
+// Errors by which a file system says it lacks an operation (vfat has no hard links: EPERM).
+bool MeansUnsupported(int error) {
+    return error == EINVAL || error == ENOSYS || error == EOPNOTSUPP || error == EPERM;
+}
+
+// Gives the temporary file the name path unless something exists there: renameat2 with
+// RENAME_NOREPLACE, or a hard link and unlink on file systems without that flag. Unlike rename,
+// neither replaces a file (or symbolic link) that appeared at path after the caller chose it.
+Placed MoveWithoutReplacing(const std::string& temporaryPath, const std::string& path) {
+    if (renameat2(AT_FDCWD, temporaryPath.c_str(), AT_FDCWD, path.c_str(), RENAME_NOREPLACE) == 0) {
+        return Placed::Done;
+    }
+    if (errno == EEXIST) return Placed::PathTaken;
+    if (!MeansUnsupported(errno)) return Placed::Failed;
+    if (link(temporaryPath.c_str(), path.c_str()) != 0) {
+        if (errno == EEXIST) return Placed::PathTaken;
+        return MeansUnsupported(errno) ? Placed::Unsupported : Placed::Failed;
+    }
+    unlink(temporaryPath.c_str());
+    return Placed::Done;
+}
+
+// Last resort on file systems with neither: creates path itself (never an existing one) and
+// writes it, removing it again when the writing fails.
+Placed WriteNewFile(const std::string& path, const unsigned char* data, unsigned long size) {
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return errno == EEXIST ? Placed::PathTaken : Placed::Failed;
     bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
     ok = (close(fd) == 0) && ok;
-    ok = ok && std::rename(temporaryPath.c_str(), path.c_str()) == 0;
-    if (!ok) unlink(temporaryPath.c_str());
-    return ok;
+    if (ok) return Placed::Done;
+    unlink(path.c_str());
+    return Placed::Failed;
+}
+
+// Writes the JPEG bytes to a temporary file and moves it to path when nothing is there; a
+// Bmp2JpegStatus. The temporary file never remains.
+int WriteFileWhole(const std::string& path, const unsigned char* data, unsigned long size) {
+    std::string temporaryPath;
+    int fd = CreateTemporaryBeside(path, temporaryPath);
+    if (fd < 0) return BMP2JPEG_CANNOT_WRITE_JPEG;
+    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+    ok = (close(fd) == 0) && ok;
+    Placed placed = ok ? MoveWithoutReplacing(temporaryPath, path) : Placed::Failed;
+    if (placed != Placed::Done) unlink(temporaryPath.c_str());
+    if (placed == Placed::Unsupported) placed = WriteNewFile(path, data, size);
+    switch (placed) {
+        case Placed::Done:
+            return BMP2JPEG_OK;
+        case Placed::PathTaken:
+            return BMP2JPEG_JPEG_PATH_TAKEN;
+        default:
+            return BMP2JPEG_CANNOT_WRITE_JPEG;
+    }
 }
 
 }  // namespace
@@ -81,6 +127,5 @@ extern "C" int BmpToJpeg(const char* bitmapPath, const char* jpegPath, int quali
     TjBuffer jpeg(jpegBytes);
     if (rc != 0 || !jpeg || jpegSize == 0) return BMP2JPEG_COMPRESS_FAILED;
 
-    if (!WriteFileWhole(jpegPath, jpeg.get(), jpegSize)) return BMP2JPEG_CANNOT_WRITE_JPEG;
-    return BMP2JPEG_OK;
+    return WriteFileWhole(jpegPath, jpeg.get(), jpegSize);
 }

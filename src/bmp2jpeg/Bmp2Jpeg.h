@@ -12,13 +12,15 @@ enum Bmp2JpegStatus {
     BMP2JPEG_CANNOT_READ_BITMAP = 1, /* missing, unreadable or not a BMP / PPM file */
     BMP2JPEG_BAD_QUALITY = 2,        /* quality outside 0..100 */
     BMP2JPEG_COMPRESS_FAILED = 3,    /* the encoder refused the pixels */
-    BMP2JPEG_CANNOT_WRITE_JPEG = 4   /* the JPEG file could not be created, written or renamed */
+    BMP2JPEG_CANNOT_WRITE_JPEG = 4,  /* the JPEG file could not be created, written or renamed */
+    BMP2JPEG_JPEG_PATH_TAKEN = 5     /* something already exists at jpegPath; it is left alone */
 };
 
 /* Converts the bitmap at bitmapPath into a baseline JPEG at jpegPath. quality is on the usual
  * 0..100 scale (0 reads as 1, the encoder's lowest); 100 also keeps full colour resolution (4:4:4).
- * The JPEG is written to a temporary file beside jpegPath and renamed into place, so a failure
- * never leaves a partial JPEG and a file already at jpegPath is only replaced by a complete one.
+ * The JPEG is written to a temporary file beside jpegPath and moved into place only where nothing
+ * exists, so a failure never leaves a partial JPEG and nothing already at jpegPath is replaced,
+ * even when it appears while the picture is encoded.
  * Paths are in the file system's own encoding. Returns a Bmp2JpegStatus. */
 __attribute__((visibility("default"))) int BmpToJpeg(const char* bitmapPath, const char* jpegPath,
                                                      int quality);

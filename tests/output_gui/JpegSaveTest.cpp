@@ -245,6 +245,67 @@ INSTANTIATE_TEST_SUITE_P(
         return std::string(info.param.name);
     });
 
+// The target is free when the command checks it, then someone else's file takes its name before
+// the JPEG is in place: the file stays as it is and the save fails like any other.
+struct TakenTargetCase {
+    const char* name;
+    const char* programFolder;
+    bool takenBeforeTheCall;  // else the converter stand-in makes the file during the call
+};
+
+void PrintTo(const TakenTargetCase& c, std::ostream* os) { *os << c.name; }
+
+class TakenTargetTest : public JpegSaveTest,
+                        public ::testing::WithParamInterface<TakenTargetCase> {};
+
+TEST_P(TakenTargetTest, FileAtTheTargetIsKeptAndTheSaveFails) {
+    const TakenTargetCase& c = GetParam();
+    platform.folder = QString::fromUtf8(c.programFolder);
+    if (c.takenBeforeTheCall) {
+        ASSERT_TRUE(WriteBytes(path("chart.jpg"), "someone else's"));
+    }
+
+    EXPECT_FALSE(WriteJpegThroughConverter(platform, &window, CaptureChartWindow(&window),
+                                           path("chart.jpg")));
+
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"chart.jpg"}));  // no bitmap left
+    EXPECT_EQ(ReadBytes(path("chart.jpg")), "someone else's");
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text.toStdString(),
+              ("Could not save " + path("chart.jpg") +
+               ": another file or folder already has that name; it was left as it is")
+                  .toStdString());
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(platform.messages[0].title, "Velloran");
+}
+
+INSTANTIATE_TEST_SUITE_P(Clashes, TakenTargetTest,
+                         ::testing::Values(TakenTargetCase{"taken_before_the_conversion",
+                                                           VELLORAN_CONVERTER_DIR, true},
+                                           TakenTargetCase{"taken_during_the_conversion",
+                                                           VELLORAN_CLASHING_CONVERTER_DIR, false}),
+                         [](const ::testing::TestParamInfo<TakenTargetCase>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Only regular files count as taken names, so a link to nothing leaves the chosen name free; the
+// link is still not replaced.
+TEST_F(JpegSaveTest, LinkToNothingAtTheChosenNameIsKept) {
+    ASSERT_TRUE(QFile::link(path("gone.jpg"), path("chart.jpg")));
+
+    save("chart.jpg");
+
+    const QFileInfo link(path("chart.jpg"));
+    EXPECT_TRUE(link.isSymLink());
+    EXPECT_EQ(link.symLinkTarget().toStdString(), path("gone.jpg").toStdString());
+    EXPECT_FALSE(QFileInfo::exists(path("gone.jpg")));
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"chart.jpg"}));  // the link, no bitmap
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_TRUE(platform.messages[0].text.startsWith("Could not save " + path("chart.jpg") + ": "))
+        << platform.messages[0].text.toStdString();
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+}
+
 TEST_F(JpegSaveTest, CaptureIsExactlyTheWindowSizeAtOnePixelPerPixel) {
     const QImage picture = CaptureChartWindow(&window);
     EXPECT_EQ(picture.size(), QSize(802, 448));

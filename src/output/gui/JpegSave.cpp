@@ -41,6 +41,9 @@ QString ConverterStatusText(int status) {
             return QStringLiteral("the converter could not compress the picture");
         case BMP2JPEG_CANNOT_WRITE_JPEG:
             return QStringLiteral("the converter could not write the JPEG file");
+        case BMP2JPEG_JPEG_PATH_TAKEN:
+            return QStringLiteral(
+                "another file or folder already has that name; it was left as it is");
         default:
             return QStringLiteral("the converter failed with status %1").arg(status);
     }
@@ -88,21 +91,30 @@ QString WriteTemporaryBitmap(const QImage& picture, const QString& targetPath, Q
     return path;
 }
 
-// Runs BmpToJpeg of the converter library; empty on success, else the reason.
-QString RunConverter(const QString& libraryPath, const QString& bitmapPath,
-                     const QString& jpegPath) {
+// What RunConverter found: BmpToJpeg's status, or kNotRun with the reason it could not be called.
+struct ConverterResult {
+    static constexpr int kNotRun = -1;
+    int status = kNotRun;
+    QString reason;  // empty on success
+};
+
+// Runs BmpToJpeg of the converter library.
+ConverterResult RunConverter(const QString& libraryPath, const QString& bitmapPath,
+                             const QString& jpegPath) {
     QLibrary library(libraryPath);
     if (!library.load()) {
-        return QStringLiteral("the converter library could not be loaded (%1)")
-            .arg(library.errorString());
+        return {ConverterResult::kNotRun,
+                QStringLiteral("the converter library could not be loaded (%1)")
+                    .arg(library.errorString())};
     }
     auto convert = reinterpret_cast<BmpToJpegFunction>(library.resolve("BmpToJpeg"));
     if (convert == nullptr) {
-        return QStringLiteral("the converter library %1 has no BmpToJpeg").arg(libraryPath);
+        return {ConverterResult::kNotRun,
+                QStringLiteral("the converter library %1 has no BmpToJpeg").arg(libraryPath)};
     }
     const int status = convert(QFile::encodeName(bitmapPath).constData(),
                                QFile::encodeName(jpegPath).constData(), kJpegQuality);
-    return status == BMP2JPEG_OK ? QString() : ConverterStatusText(status);
+    return {status, status == BMP2JPEG_OK ? QString() : ConverterStatusText(status)};
 }
 
 }  // namespace
@@ -126,10 +138,13 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
     const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
     if (!bitmapPath.isEmpty()) {
         const bool targetWasFree = !PathIsTaken(targetPath);
-        reason = RunConverter(platform.programFolder() + QStringLiteral("/libbmp2jpeg.so"),
-                              bitmapPath, targetPath);
-        // Our converter never leaves part of a JPEG; another build of it might.
-        if (!reason.isEmpty() && targetWasFree && PathIsTaken(targetPath)) {
+        const ConverterResult result = RunConverter(
+            platform.programFolder() + QStringLiteral("/libbmp2jpeg.so"), bitmapPath, targetPath);
+        reason = result.reason;
+        // Our converter never leaves part of a JPEG; another build of it might. When the name
+        // was taken meanwhile, what is there belongs to someone else.
+        if (!reason.isEmpty() && result.status != BMP2JPEG_JPEG_PATH_TAKEN && targetWasFree &&
+            PathIsTaken(targetPath)) {
             QFile::remove(targetPath);
         }
         QFile::remove(bitmapPath);

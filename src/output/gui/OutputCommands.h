@@ -47,12 +47,17 @@ QImage CaptureChartWindow(QWidget* chartWindow);
 // Writes picture as a JPEG (quality 100) at targetPath, a free name (SaveChartJpeg picks one),
 // through a temporary bitmap beside it and the converter library libbmp2jpeg.so in the program's
 // folder. On failure shows an error naming the path and the reason and returns false. No partial
-// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone.
+// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone,
+// and so is anything found at targetPath, even when it appeared after the name was chosen.
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
-// File, "Print": print dialog, then the chart window scaled to the page.
+// File, "Print": print dialog, then the chart window scaled to the page. A print that fails shows
+// PrintFailedText; printing to a file writes it whole or not at all, keeping an earlier file.
 void PrintChart(Platform& platform, QWidget* chartWindow);
+
+// "Could not print: <reason>", the error shown when printing fails.
+QString PrintFailedText(const QString& reason);
 
 // The form's "Click here to find Latitude && Longitude": shows the check's message and returns
 // the control to focus, or opens the map search and returns FormControl::None.

@@ -11,15 +11,12 @@ QString SaveFailedText(const QString& path, const QString& reason) {
     return QStringLiteral("Could not save %1: %2").arg(path, reason);
 }
 
-bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,
-                             const QByteArray& bytes) {
+bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString& reason) {
     // A save replaces the file by renaming a new one onto it; a pipe, device or socket in its
     // place must not be replaced by a plain file.
     const QFileInfo existing(path);
     if (existing.exists() && !existing.isFile() && !existing.isDir()) {
-        platform.showMessage(parent,
-                             SaveFailedText(path, QStringLiteral("it is not a regular file")),
-                             MessageIcon::Error, kAppTitle);
+        reason = QStringLiteral("it is not a regular file");
         return false;
     }
     QSaveFile file(path);
@@ -33,7 +30,7 @@ bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString&
         ok = written > 0;
         if (ok) done += written;
     }
-    QString reason = file.errorString();
+    reason = file.errorString();
     if (ok) {
         ok = file.commit();
         reason = file.errorString();
@@ -42,6 +39,13 @@ bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString&
     }
     if (ok) return true;
     if (reason.isEmpty()) reason = QStringLiteral("unknown error");
+    return false;
+}
+
+bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,
+                             const QByteArray& bytes) {
+    QString reason;
+    if (WriteFileWhole(path, bytes, reason)) return true;
     platform.showMessage(parent, SaveFailedText(path, reason), MessageIcon::Error, kAppTitle);
     return false;
 }

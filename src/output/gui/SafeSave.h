@@ -14,6 +14,11 @@ class Platform;
 // "Could not save <path>: <reason>", the error shown when a save fails.
 QString SaveFailedText(const QString& path, const QString& reason);
 
+// Writes bytes to path whole, through a temporary file renamed onto it; false with the reason when
+// it fails, leaving any earlier file at path as it was and no partial file anywhere. A path held by
+// a pipe, device or socket is refused.
+bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString& reason);
+
 // Writes bytes to path; on failure shows SaveFailedText (error icon, title "Velloran") and
 // returns false, leaving any earlier file at path as it was.
 bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,
