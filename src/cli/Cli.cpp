@@ -104,6 +104,18 @@ std::optional<Problem> SetCoordinate(const char* option, const std::string& text
     return std::nullopt;
 }
 
+// The form's letter boxes never hold control characters, and a reading file with one in a
+// text is refused when it is opened.
+std::optional<Problem> CheckPlainText(const char* option, const std::optional<std::string>& text) {
+    if (!text) return std::nullopt;
+    for (unsigned char c : *text) {
+        if (c < 0x20 || c == 0x7F)
+            return Problem{std::string("new: ") + option + " " + Quoted(*text) +
+                           ": control characters are not allowed"};
+    }
+    return std::nullopt;
+}
+
 std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
     if (!cmd.date) return Problem{"new: --date is required"};
     if (!cmd.time) return Problem{"new: --time is required"};
@@ -111,6 +123,10 @@ std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
     if (!cmd.output) return Problem{"new: -o FILE.vlr is required"};
     if (!HasReadingExtension(*cmd.output))
         return Problem{"new: " + Quoted(*cmd.output) + ": a reading file name must end in vlr"};
+    if (auto p = CheckPlainText("--name", cmd.name)) return p;
+    if (auto p = CheckPlainText("--city", cmd.city)) return p;
+    if (auto p = CheckPlainText("--state", cmd.state)) return p;
+    if (auto p = CheckPlainText("--country", cmd.country)) return p;
     form.txtName = cmd.name.value_or("");
     form.txtCity = cmd.city.value_or("");
     form.txtState = cmd.state.value_or("");

@@ -1,5 +1,10 @@
 #include "input/Validation.h"
 
+#include <algorithm>
+#include <string_view>
+
+#include "input/TextRules.h"
+
 namespace velloran {
 
 namespace {
@@ -12,6 +17,37 @@ ValidationFailure Failure(int check, const char* message, MessageIcon icon, Form
                           DefaultOption select = DefaultOption::None) {
     return ValidationFailure{check, message, icon, focus, select};
 }
+
+constexpr int kMaxLatitude = 90;
+constexpr int kMaxLongitude = 180;
+constexpr int kMaxMinutes = 59;
+
+// Value of a text that is one or more ASCII digits once the blanks around it are trimmed, or
+// nothing. Larger values are held at 99999, which is enough to judge any coordinate range.
+std::optional<int> DigitsValue(std::string_view text) {
+    const std::string t = TrimBlanks(text);
+    if (t.empty()) return std::nullopt;
+    int value = 0;
+    for (char c : t) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = std::min(value * 10 + (c - '0'), 99999);
+    }
+    return value;
+}
+
+bool DegreesOutOfRange(const std::string& degrees, int maxDegrees) {
+    auto value = DigitsValue(degrees);
+    return !value || *value > maxDegrees;
+}
+
+// Minutes 0..59, and none beyond the largest whole degree (90° 30' is no latitude).
+bool MinutesOutOfRange(const std::string& minutes, const std::string& degrees, int maxDegrees) {
+    auto value = DigitsValue(minutes);
+    if (!value || *value > kMaxMinutes) return true;
+    return *value > 0 && DigitsValue(degrees) == maxDegrees;
+}
+
+bool NoMonth(const FormInput& form) { return form.cboMonth < 0 || form.cboMonth > 11; }
 
 // Leap years by the rule "divisible by 4", on the year the list shows at its position.
 bool IsListLeapYear(int yearPosition) { return (kFirstYear + yearPosition) % 4 == 0; }
@@ -56,12 +92,27 @@ std::optional<ValidationFailure> ValidateInput(const FormInput& form, bool conve
     if (form.optLongEast != 0 && form.optLongEast != 1)
         return Failure(10, "Please Select Direction For The Longitude", Error, FormControl::None,
                        DefaultOption::East);
+    if (DegreesOutOfRange(form.txtLatD, kMaxLatitude))
+        return Failure(11, "Please Enter Degree of Latitude From 0 To 90", Error,
+                       FormControl::txtLatD);
+    if (MinutesOutOfRange(form.txtLatM, form.txtLatD, kMaxLatitude))
+        return Failure(12, "Please Enter Minutes of Latitude From 0 To 59", Error,
+                       FormControl::txtLatM);
+    if (DegreesOutOfRange(form.txtLonD, kMaxLongitude))
+        return Failure(13, "Please Enter Degree of Longitude From 0 To 180", Error,
+                       FormControl::txtLonD);
+    if (MinutesOutOfRange(form.txtLonM, form.txtLonD, kMaxLongitude))
+        return Failure(14, "Please Enter Minute of Longitude From 0 To 59", Error,
+                       FormControl::txtLonM);
+    if (NoMonth(form))
+        return Failure(15, "Please Enter Correct Date Or Month!", Information,
+                       FormControl::cboMonth);
     if (FebruaryDayTooLate(form))
-        return Failure(11, "Please Enter Correct Date Or Month!", Information, FormControl::None);
+        return Failure(16, "Please Enter Correct Date Or Month!", Information, FormControl::None);
     if (ThirtyFirstOfShortMonth(form))
-        return Failure(12, "Please Enter Correct Date Or Month !", Information, FormControl::None);
+        return Failure(17, "Please Enter Correct Date Or Month !", Information, FormControl::None);
     if (!converterPresent)
-        return Failure(13, "Required File Is Missing. Please Reinstall The Software.", Error,
+        return Failure(18, "Required File Is Missing. Please Reinstall The Software.", Error,
                        FormControl::None);
     return std::nullopt;
 }

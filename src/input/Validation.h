@@ -20,13 +20,14 @@ enum class FormControl {
     txtLonM,
     txtCity,
     txtState,
-    txtCountry
+    txtCountry,
+    cboMonth
 };
 
 enum class DefaultOption { None, North, East };
 
 struct ValidationFailure {
-    int check = 0;  // 1..13, the order of the checks
+    int check = 0;  // 1..18, the order of the checks
     std::string message;
     MessageIcon icon = MessageIcon::Error;
     FormControl focus = FormControl::None;

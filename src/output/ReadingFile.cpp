@@ -43,6 +43,15 @@ bool HasControlByte(std::string_view bytes) {
     return false;
 }
 
+// A decoded text with a control character (U+0000..U+001F or U+007F): no form field holds one,
+// and a line feed in a name would split the export's lines. In UTF-8 these are single bytes.
+bool HasControlCharacter(std::string_view text) {
+    for (unsigned char c : text) {
+        if (c < 0x20 || c == 0x7F) return true;
+    }
+    return false;
+}
+
 // Position in a list of consecutive numbers whose entry text equals text, or -1.
 template <typename ListText>
 int ListPositionOf(const std::string& text, ListText listText, int count) {
@@ -99,12 +108,18 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
         std::string_view line = bytes.substr(pos, end == std::string_view::npos ? end : end - pos);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (++count > kMaxReadingLines) return std::nullopt;
-        if (count <= kReadingLines) lines[count - 1] = UnscrambleText(line);
+        if (count <= kReadingLines) {
+            lines[count - 1] = UnscrambleText(line);
+            if (HasControlCharacter(lines[count - 1])) return std::nullopt;
+        }
         if (end == std::string_view::npos) break;
         pos = end + 1;
     }
+    // An empty or cut-short file would empty the form's fields that it does not reach.
+    if (count < kReadingLines) return std::nullopt;
 
-    // Month 0 is what a reading calculated without a month selection is saved with.
+    // Month 0 is what a reading calculated without a month selection was saved with; the form's
+    // checks refuse it once it is in the form.
     const std::string& month = lines[kMonth];
     if (!month.empty()) {
         auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;

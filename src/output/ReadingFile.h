@@ -16,10 +16,11 @@ inline constexpr int kReadingLines = 17;
 // The file's bytes for the birth data of the last calculation and the zone list's selection.
 std::string WriteReadingFile(const BirthData& birth, int zoneIndex);
 
-// The 17 decoded line texts (missing lines read as empty), or nothing for content that cannot be
-// a reading: control bytes, larger than 64 KiB, more than 40 lines, a month line that is not
-// empty and not 0..12 (0 is saved for a reading without a month), a zone line that is not empty
-// and not a whole number.
+// The 17 decoded line texts, or nothing for content that cannot be a reading: control bytes,
+// larger than 64 KiB, fewer than 17 or more than 40 lines, a decoded text holding a control
+// character (U+0000..U+001F, U+007F), a month line that is not empty and not 0..12 (0 is what
+// a reading without a month was saved with; the form's checks refuse it), a zone line that is
+// not empty and not a whole number.
 std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::string_view bytes);
 
 // Puts decoded lines into the form's controls as the open command does. Values a list cannot

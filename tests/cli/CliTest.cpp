@@ -164,6 +164,20 @@ INSTANTIATE_TEST_SUITE_P(
         FormRefusalCase{"no_city", "--city", nullptr, "Please Enter Your City name"},
         FormRefusalCase{"no_state", "--state", nullptr, "Please Enter Your State name"},
         FormRefusalCase{"no_country", "--country", nullptr, "Please Enter Your Country name"},
+        FormRefusalCase{"latitude_91", "--lat", "91:00N",
+                        "Please Enter Degree of Latitude From 0 To 90"},
+        FormRefusalCase{"latitude_999", "--lat", "999:00S",
+                        "Please Enter Degree of Latitude From 0 To 90"},
+        FormRefusalCase{"latitude_minutes_60", "--lat", "28:60N",
+                        "Please Enter Minutes of Latitude From 0 To 59"},
+        FormRefusalCase{"latitude_90_30", "--lat", "90:30S",
+                        "Please Enter Minutes of Latitude From 0 To 59"},
+        FormRefusalCase{"longitude_181", "--lon", "181:00W",
+                        "Please Enter Degree of Longitude From 0 To 180"},
+        FormRefusalCase{"longitude_minutes_99", "--lon", "77:99E",
+                        "Please Enter Minute of Longitude From 0 To 59"},
+        FormRefusalCase{"longitude_180_01", "--lon", "180:01E",
+                        "Please Enter Minute of Longitude From 0 To 59"},
         FormRefusalCase{"feb_29_1905", "--date", "1905-02-29",
                         "Please Enter Correct Date Or Month!"},
         FormRefusalCase{"april_31", "--date", "1980-04-31",
@@ -217,6 +231,10 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{"latitude_four_digits", DelhiWith("--lat", "1234:00N"), "--lat"},
         ArgumentErrorCase{"longitude_sign", DelhiWith("--lon", "-77:12E"), "--lon"},
         ArgumentErrorCase{"output_not_vlr", DelhiWith("-o", "out.txt"), "must end in vlr"},
+        ArgumentErrorCase{"name_with_line_feed", DelhiWith("--name", "Ann\nExample"),
+                          "--name 'Ann?Example': control characters are not allowed"},
+        ArgumentErrorCase{"city_with_tab", DelhiWith("--city", "New\tDelhi"), "--city"},
+        ArgumentErrorCase{"country_with_delete", DelhiWith("--country", "India\x7f"), "--country"},
         ArgumentErrorCase{"unknown_option", {"new", "--colour", "red"}, "'--colour'"},
         ArgumentErrorCase{"missing_value", {"new", "--name"}, "--name needs a value"},
         ArgumentErrorCase{"option_twice", {"new", "--zone", "1", "--zone", "2"}, "given twice"},
@@ -229,6 +247,17 @@ INSTANTIATE_TEST_SUITE_P(
                           "'--x?"
                           "?'"}),
     [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST_F(CliTest, NewAndExportTakeThePoleAndTheDateLine) {
+    std::string path = Path("pole.vlr");
+    auto args = DelhiArgs(path);
+    args[10] = "90:00S";
+    args[12] = "180:00W";
+    ASSERT_EQ(Run(args), kExitOk) << Err();
+    ASSERT_EQ(Run({"export", path}), kExitOk) << Err();
+    EXPECT_NE(Out().find("\r\nLatitude: 90 Degree 0 Minute \r\n"), std::string::npos) << Out();
+    EXPECT_NE(Out().find("\r\nLongitude: 180 Degree 0 Minute \r\n"), std::string::npos) << Out();
+}
 
 TEST_F(CliTest, ExportWritesTheThirtyThreeLinesOfTheCalculatedReading) {
     std::string reading = MakeDelhiReading();
@@ -288,6 +317,15 @@ TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {
     fs::create_directory(Path("folder.vlr"));
     std::string wrongName = Path("reading.txt");
     WriteFile(wrongName, WriteReadingFile(BirthData{}, 0));
+    std::string empty = Path("empty.vlr");
+    WriteFile(empty, "");
+    const std::string ann = ReadFile(MakeDelhiReading());
+    std::string cutShort = Path("short.vlr");
+    std::size_t fifthLineEnd = 0;
+    for (int i = 0; i < 5; ++i) fifthLineEnd = ann.find("\r\n", fifthLineEnd) + 2;
+    WriteFile(cutShort, ann.substr(0, fifthLineEnd));
+    std::string lineFeed = Path("linefeed.vlr");
+    WriteFile(lineFeed, "\x5f" + ann);  // a line feed before the name
 
     struct Case {
         std::vector<std::string> args;
@@ -298,6 +336,9 @@ TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {
                                            {{"show", wrongName}, "not a reading file"},
                                            {{"show", Path("upper.VLR")}, "not a reading file"},
                                            {{"export", damaged}, "damaged reading file"},
+                                           {{"export", empty}, "damaged reading file"},
+                                           {{"show", cutShort}, "damaged reading file"},
+                                           {{"export", lineFeed}, "damaged reading file"},
                                            {{"show", Path("folder.vlr")}, "is a folder"},
                                            {{"show", "/dev/null.vlr"}, "no such file"}}) {
         SCOPED_TRACE(c.args[1]);
@@ -306,14 +347,48 @@ TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {
     }
 }
 
-TEST_F(CliTest, ReadingThatFailsTheFormsChecksExitsTwo) {
-    std::string path = Path("noname.vlr");
+// Readings whose birth data the form's checks refuse: export and show print the form's message.
+struct RefusedReadingCase {
+    const char* rowName;
+    void (*change)(BirthData&);
+    const char* message;
+};
+
+class CliRefusedReadingTest : public CliTest,
+                              public ::testing::WithParamInterface<RefusedReadingCase> {};
+
+TEST_P(CliRefusedReadingTest, ExportAndShowPrintTheFormsMessageAndExitTwo) {
     BirthData b;
-    b.Month = 3, b.Day = 5, b.Year = 1980;
-    WriteFile(path, WriteReadingFile(b, 0));  // empty name line
-    EXPECT_EQ(Run({"show", path}), kExitInvalidForm);
-    ExpectOneLineError("Please Enter Your Name");
+    b.Name = "Ann", b.City = "Delhi", b.State = "Delhi", b.Country = "India";
+    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
+    b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12, b.LongEast = true;
+    GetParam().change(b);
+    std::string path = Path("refused.vlr");
+    WriteFile(path, WriteReadingFile(b, 34));
+    for (const char* command : {"export", "show"}) {
+        SCOPED_TRACE(command);
+        EXPECT_EQ(Run({command, path}), kExitInvalidForm);
+        ExpectOneLineError(std::string(": ") + GetParam().message + "\n");
+    }
 }
+
+INSTANTIATE_TEST_SUITE_P(
+    Readings, CliRefusedReadingTest,
+    ::testing::Values(RefusedReadingCase{"empty_name", [](BirthData& b) { b.Name = ""; },
+                                         "Please Enter Your Name"},
+                      RefusedReadingCase{"month_0", [](BirthData& b) { b.Month = 0; },
+                                         "Please Enter Correct Date Or Month!"},
+                      RefusedReadingCase{"latitude_999", [](BirthData& b) { b.LatDeg = 999; },
+                                         "Please Enter Degree of Latitude From 0 To 90"},
+                      RefusedReadingCase{"latitude_90_1",
+                                         [](BirthData& b) { b.LatDeg = 90, b.LatMin = 1; },
+                                         "Please Enter Minutes of Latitude From 0 To 59"},
+                      RefusedReadingCase{"longitude_negative", [](BirthData& b) { b.LonDeg = -77; },
+                                         "Please Enter Degree of Longitude From 0 To 180"},
+                      RefusedReadingCase{"longitude_minutes_75",
+                                         [](BirthData& b) { b.LonMin = 75; },
+                                         "Please Enter Minute of Longitude From 0 To 59"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST_F(CliTest, UnwritableOutputIsReported) {
     std::string reading = MakeDelhiReading();

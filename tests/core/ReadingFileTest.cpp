@@ -73,24 +73,26 @@ TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     EXPECT_EQ(reopened.Birth, saved.Birth);
 }
 
-TEST(ReadReadingFile, LinesSplitAtLineFeedsAndMissingLinesReadEmpty) {
-    std::string bytes = ScrambleText("Ann") + "\n" + ScrambleText("3") + "\r\n" +
-                        ScrambleText("5");  // no line end after the last line
+TEST(ReadReadingFile, LinesSplitAtLineFeedsWithOrWithoutCarriageReturns) {
+    std::string bytes = ScrambleText("Ann") + "\n" + ScrambleText("3") + "\r\n";
+    for (int i = 2; i < kReadingLines - 1; ++i) bytes += ScrambleText("7") + "\n";
+    bytes += ScrambleText("India");  // no line end after the last line
     auto lines = ReadReadingFile(bytes);
     ASSERT_TRUE(lines);
     EXPECT_EQ((*lines)[0], "Ann");
     EXPECT_EQ((*lines)[1], "3");
-    EXPECT_EQ((*lines)[2], "5");
-    for (int i = 3; i < kReadingLines; ++i) EXPECT_EQ((*lines)[i], "");
+    EXPECT_EQ((*lines)[2], "7");
+    EXPECT_EQ((*lines)[kReadingLines - 1], "India");
+}
 
-    auto empty = ReadReadingFile("");
-    ASSERT_TRUE(empty);
+TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
+    std::array<std::string, kReadingLines> lines{};
     FormInput form;
     form.cboMonth = 4;
     form.cboTimeZone = 12;
-    ApplyReadingToForm(*empty, form);
-    EXPECT_EQ(form.cboMonth, -1);    // empty month: no selection
-    EXPECT_EQ(form.cboTimeZone, 0);  // empty zone: the first entry
+    ApplyReadingToForm(lines, form);
+    EXPECT_EQ(form.cboMonth, -1);    // no selection, which the form's checks refuse
+    EXPECT_EQ(form.cboTimeZone, 0);  // the first entry
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
@@ -115,9 +117,44 @@ std::string WithLine(int index, const char* text) {
     return out;
 }
 
+// Ann's file with one line replaced by raw stored bytes.
+std::string WithStoredLine(int index, const std::string& stored) {
+    std::string out;
+    std::string all = WriteReadingFile(AnnInDelhi(), 34);
+    std::size_t pos = 0;
+    for (int i = 0; i < kReadingLines; ++i) {
+        std::size_t end = all.find("\r\n", pos);
+        out += (i == index ? stored : all.substr(pos, end - pos)) + "\r\n";
+        pos = end + 2;
+    }
+    return out;
+}
+
+// A file of 17 lines whose first line is padded so the whole file has exactly size bytes.
+std::string SeventeenLinesOfSize(std::size_t size) {
+    std::string rest = WithLine(0, "");
+    return std::string(size - rest.size(), '\x96') + rest;
+}
+
+// The first 16 lines of Ann's reading, each ending in CR LF.
+std::string SixteenLines() {
+    std::string all = WriteReadingFile(AnnInDelhi(), 34);
+    std::size_t end = all.rfind("\r\n", all.size() - 3);
+    return all.substr(0, end + 2);
+}
+
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedReadingTest,
-    ::testing::Values(DamagedCase{"larger_than_64_kib", std::string(64 * 1024 + 1, '\x96')},
+    ::testing::Values(DamagedCase{"empty_file", ""}, DamagedCase{"one_line_end_only", "\r\n"},
+                      DamagedCase{"sixteen_lines", SixteenLines()},
+                      DamagedCase{"three_lines", FileOf({"Ann", "3", "5"})},
+                      DamagedCase{"line_feed_in_name", WithStoredLine(0, "\x96\x5f\xc3")},
+                      DamagedCase{"nul_in_city", WithStoredLine(14, "\x99\x55")},
+                      DamagedCase{"unit_separator_in_state", WithStoredLine(15, "\x74")},
+                      DamagedCase{"tab_in_country", WithStoredLine(16, "\x9e\x5e")},
+                      DamagedCase{"carriage_return_in_day", WithStoredLine(2, "\x8a\x62")},
+                      DamagedCase{"delete_in_name", WithStoredLine(0, "\x96\xd4")},
+                      DamagedCase{"larger_than_64_kib", SeventeenLinesOfSize(64 * 1024 + 1)},
                       DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
                       DamagedCase{"control_byte_1", WriteReadingFile(AnnInDelhi(), 34) + "\x01"},
                       DamagedCase{"escape_byte_27", "\x1b[0m"},
@@ -131,11 +168,15 @@ INSTANTIATE_TEST_SUITE_P(
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
-    EXPECT_TRUE(ReadReadingFile(std::string(64 * 1024, '\x96')));  // exactly 64 KiB
-    EXPECT_TRUE(ReadReadingFile(WithLine(6, "500")));              // zone beyond the list
-    EXPECT_TRUE(ReadReadingFile(WithLine(1, "0")));                // saved without a month
-    EXPECT_TRUE(ReadReadingFile(WithLine(11, "maybe")));           // neither True nor False
-    EXPECT_TRUE(ReadReadingFile("\t\x96\r\n"));                    // tab is no control byte here
+    EXPECT_TRUE(ReadReadingFile(SeventeenLinesOfSize(64 * 1024)));  // exactly 64 KiB
+    EXPECT_TRUE(ReadReadingFile(WithLine(6, "500")));               // zone beyond the list
+    EXPECT_TRUE(ReadReadingFile(WithLine(1, "0")));       // month 0: the form's checks refuse it
+    EXPECT_TRUE(ReadReadingFile(WithLine(11, "maybe")));  // neither True nor False
+    EXPECT_TRUE(ReadReadingFile(WithLine(9, "999")));     // the form's checks judge coordinates
+    EXPECT_TRUE(
+        ReadReadingFile("\t" + WithLine(0, "Ann")));         // a stored tab byte decodes to nothing
+    EXPECT_TRUE(ReadReadingFile(WithLine(0, "Ann ~ Zoë")));  // U+007E and U+00EB are no controls
+    EXPECT_TRUE(ReadReadingFile(WithLine(16, "")));          // empty last line
 }
 
 TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {

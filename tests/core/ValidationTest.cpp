@@ -95,29 +95,117 @@ INSTANTIATE_TEST_SUITE_P(
         CheckCase{"no_longitude_direction", With([](FormInput& f) { f.optLongEast = -1; }), true,
                   10, "Please Select Direction For The Longitude", Error, FormControl::None,
                   DefaultOption::East},
-        CheckCase{"feb_29_1905", Date(1905, 2, 29), true, 11, "Please Enter Correct Date Or Month!",
+        CheckCase{"bad_coordinate_after_direction",
+                  With([](FormInput& f) { f.optLongEast = -1, f.txtLatD = "999"; }), true, 10,
+                  "Please Select Direction For The Longitude", Error, FormControl::None,
+                  DefaultOption::East},
+        CheckCase{"no_month", With([](FormInput& f) { f.cboMonth = -1; }), true, 15,
+                  "Please Enter Correct Date Or Month!", Information, FormControl::cboMonth,
+                  DefaultOption::None},
+        CheckCase{"bad_coordinate_before_no_month",
+                  With([](FormInput& f) { f.cboMonth = -1, f.txtLonM = "60"; }), true, 14,
+                  "Please Enter Minute of Longitude From 0 To 59", Error, FormControl::txtLonM,
+                  DefaultOption::None},
+        CheckCase{"no_month_before_missing_converter", With([](FormInput& f) { f.cboMonth = -1; }),
+                  false, 15, "Please Enter Correct Date Or Month!", Information,
+                  FormControl::cboMonth, DefaultOption::None},
+        CheckCase{"feb_29_1905", Date(1905, 2, 29), true, 16, "Please Enter Correct Date Or Month!",
                   Information, FormControl::None, DefaultOption::None},
-        CheckCase{"feb_30_leap_2000", Date(2000, 2, 30), true, 11,
+        CheckCase{"feb_30_leap_2000", Date(2000, 2, 30), true, 16,
                   "Please Enter Correct Date Or Month!", Information, FormControl::None,
                   DefaultOption::None},
-        CheckCase{"feb_31_1999", Date(1999, 2, 31), true, 11, "Please Enter Correct Date Or Month!",
+        CheckCase{"feb_31_1999", Date(1999, 2, 31), true, 16, "Please Enter Correct Date Or Month!",
                   Information, FormControl::None, DefaultOption::None},
-        CheckCase{"april_31", Date(1980, 4, 31), true, 12, "Please Enter Correct Date Or Month !",
+        CheckCase{"april_31", Date(1980, 4, 31), true, 17, "Please Enter Correct Date Or Month !",
                   Information, FormControl::None, DefaultOption::None},
-        CheckCase{"june_31", Date(1980, 6, 31), true, 12, "Please Enter Correct Date Or Month !",
+        CheckCase{"june_31", Date(1980, 6, 31), true, 17, "Please Enter Correct Date Or Month !",
                   Information, FormControl::None, DefaultOption::None},
-        CheckCase{"september_31", Date(1980, 9, 31), true, 12,
+        CheckCase{"september_31", Date(1980, 9, 31), true, 17,
                   "Please Enter Correct Date Or Month !", Information, FormControl::None,
                   DefaultOption::None},
-        CheckCase{"november_31", Date(1980, 11, 31), true, 12,
+        CheckCase{"november_31", Date(1980, 11, 31), true, 17,
                   "Please Enter Correct Date Or Month !", Information, FormControl::None,
                   DefaultOption::None},
-        CheckCase{"converter_missing_last", ValidForm(), false, 13,
+        CheckCase{"converter_missing_last", ValidForm(), false, 18,
                   "Required File Is Missing. Please Reinstall The Software.", Error,
                   FormControl::None, DefaultOption::None},
-        CheckCase{"bad_date_before_missing_converter", Date(1980, 4, 31), false, 12,
+        CheckCase{"bad_date_before_missing_converter", Date(1980, 4, 31), false, 17,
                   "Please Enter Correct Date Or Month !", Information, FormControl::None,
                   DefaultOption::None}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+// Coordinate boxes as pasted or read from a file: each box must hold a whole number of ASCII
+// digits (blanks around it allowed) in its range, checked in box order after the directions.
+struct CoordinateCase {
+    const char* rowName;
+    const char* latD;
+    const char* latM;
+    const char* lonD;
+    const char* lonM;
+    int check;            // 0 when the form passes
+    const char* message;  // "" when the form passes
+    FormControl focus;
+};
+
+class CoordinateCheckTest : public ::testing::TestWithParam<CoordinateCase> {};
+
+TEST_P(CoordinateCheckTest, RefusesWhatIsNoCoordinateAndFocusesItsBox) {
+    const CoordinateCase& c = GetParam();
+    FormInput f = ValidForm();
+    f.txtLatD = c.latD, f.txtLatM = c.latM, f.txtLonD = c.lonD, f.txtLonM = c.lonM;
+    auto failure = ValidateInput(f, true);
+    if (c.check == 0) {
+        EXPECT_EQ(failure, std::nullopt) << failure->message;
+        return;
+    }
+    ASSERT_TRUE(failure.has_value());
+    EXPECT_EQ(failure->check, c.check);
+    EXPECT_EQ(failure->message, c.message);
+    EXPECT_EQ(failure->icon, MessageIcon::Error);
+    EXPECT_EQ(failure->focus, c.focus);
+    EXPECT_EQ(failure->select, DefaultOption::None);
+}
+
+constexpr const char* kLatDegrees = "Please Enter Degree of Latitude From 0 To 90";
+constexpr const char* kLatMinutes = "Please Enter Minutes of Latitude From 0 To 59";
+constexpr const char* kLonDegrees = "Please Enter Degree of Longitude From 0 To 180";
+constexpr const char* kLonMinutes = "Please Enter Minute of Longitude From 0 To 59";
+constexpr FormControl kLatD = FormControl::txtLatD, kLatM = FormControl::txtLatM,
+                      kLonD = FormControl::txtLonD, kLonM = FormControl::txtLonM;
+
+INSTANTIATE_TEST_SUITE_P(
+    Boxes, CoordinateCheckTest,
+    ::testing::Values(
+        CoordinateCase{"delhi", "28", "0", "77", "12", 0, "", FormControl::None},
+        CoordinateCase{"zeros", "0", "0", "0", "0", 0, "", FormControl::None},
+        CoordinateCase{"pole_and_date_line", "90", "0", "180", "00", 0, "", FormControl::None},
+        CoordinateCase{"minutes_59", "89", "59", "179", "59", 0, "", FormControl::None},
+        CoordinateCase{"blanks_around_and_leading_zeros", " 045 ", "07 ", " 0090", "000", 0, "",
+                       FormControl::None},
+        CoordinateCase{"lat_degrees_91", "91", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_999", "999", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_4x", "4x", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_minus_5", "-5", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_plus_5", "+5", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_1_full_stop", "1.", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_inner_blank", "4 5", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_blanks_only", "   ", "0", "77", "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_arabic_indic_digit", "\xd9\xa4", "0", "77", "12", 11,
+                       kLatDegrees, kLatD},
+        CoordinateCase{"lat_degrees_too_many_digits", "123456789012345678901234567890", "0", "77",
+                       "12", 11, kLatDegrees, kLatD},
+        CoordinateCase{"lat_minutes_60", "28", "60", "77", "12", 12, kLatMinutes, kLatM},
+        CoordinateCase{"lat_minutes_fraction", "28", "4.5", "77", "12", 12, kLatMinutes, kLatM},
+        CoordinateCase{"lat_90_with_1_minute", "90", "1", "77", "12", 12, kLatMinutes, kLatM},
+        CoordinateCase{"lon_degrees_181", "28", "0", "181", "12", 13, kLonDegrees, kLonD},
+        CoordinateCase{"lon_degrees_minus_77", "28", "0", "-77", "12", 13, kLonDegrees, kLonD},
+        CoordinateCase{"lon_minutes_60", "28", "0", "77", "60", 14, kLonMinutes, kLonM},
+        CoordinateCase{"lon_minutes_text", "28", "0", "77", "1a", 14, kLonMinutes, kLonM},
+        CoordinateCase{"lon_180_with_30_minutes", "28", "0", "180", "30", 14, kLonMinutes, kLonM},
+        CoordinateCase{"latitude_before_longitude", "95", "75", "999", "99", 11, kLatDegrees,
+                       kLatD},
+        CoordinateCase{"lat_minutes_before_lon_degrees", "28", "75", "999", "0", 12, kLatMinutes,
+                       kLatM}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 struct PassCase {
@@ -131,17 +219,19 @@ TEST_P(ValidationPassTest, FormMayBeCalculated) {
     EXPECT_EQ(ValidateInput(GetParam().form, true), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Passes, ValidationPassTest,
-    ::testing::Values(
-        PassCase{"feb_29_2000", Date(2000, 2, 29)}, PassCase{"feb_29_1908", Date(1908, 2, 29)},
-        PassCase{"feb_28_1905", Date(1905, 2, 28)}, PassCase{"april_30", Date(1980, 4, 30)},
-        PassCase{"may_31", Date(1980, 5, 31)}, PassCase{"dec_31_2050", Date(2050, 12, 31)},
-        PassCase{"blank_name_is_not_empty", With([](FormInput& f) { f.txtName = "   "; })},
-        PassCase{"degrees_999_unlimited", With([](FormInput& f) { f.txtLatD = "999"; })},
-        PassCase{"south_and_west",
-                 With([](FormInput& f) { f.optLatSouth = 1, f.optLongEast = 1; })}),
-    [](const auto& info) { return std::string(info.param.rowName); });
+INSTANTIATE_TEST_SUITE_P(Passes, ValidationPassTest,
+                         ::testing::Values(PassCase{"feb_29_2000", Date(2000, 2, 29)},
+                                           PassCase{"feb_29_1908", Date(1908, 2, 29)},
+                                           PassCase{"feb_28_1905", Date(1905, 2, 28)},
+                                           PassCase{"april_30", Date(1980, 4, 30)},
+                                           PassCase{"may_31", Date(1980, 5, 31)},
+                                           PassCase{"dec_31_2050", Date(2050, 12, 31)},
+                                           PassCase{"blank_name_is_not_empty",
+                                                    With([](FormInput& f) { f.txtName = "   "; })},
+                                           PassCase{"south_and_west", With([](FormInput& f) {
+                                                        f.optLatSouth = 1, f.optLongEast = 1;
+                                                    })}),
+                         [](const auto& info) { return std::string(info.param.rowName); });
 
 struct KeyCase {
     const char* rowName;

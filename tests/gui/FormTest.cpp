@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
+#include "input/Driver.h"
 #include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
 
@@ -234,7 +235,30 @@ const ValidationRow kValidationRows[] = {
      },
      "", MessageIcon::Error, ""},
     {"blank_name_passes", [](FormInput& f) { f.txtName = "   "; }, "", MessageIcon::Error, ""},
-    {"degrees_999_pass", [](FormInput& f) { f.txtLatD = "999"; }, "", MessageIcon::Error, ""},
+    {"latitude_degrees_999", [](FormInput& f) { f.txtLatD = "999"; },
+     "Please Enter Degree of Latitude From 0 To 90", MessageIcon::Error, "txtLatD"},
+    {"latitude_degrees_pasted_text", [](FormInput& f) { f.txtLatD = "4x"; },
+     "Please Enter Degree of Latitude From 0 To 90", MessageIcon::Error, "txtLatD"},
+    {"latitude_minutes_60", [](FormInput& f) { f.txtLatM = "60"; },
+     "Please Enter Minutes of Latitude From 0 To 59", MessageIcon::Error, "txtLatM"},
+    {"longitude_degrees_pasted_minus", [](FormInput& f) { f.txtLonD = "-5"; },
+     "Please Enter Degree of Longitude From 0 To 180", MessageIcon::Error, "txtLonD"},
+    {"longitude_180_with_minutes",
+     [](FormInput& f) {
+         f.txtLonD = "180";
+         f.txtLonM = "1";
+     },
+     "Please Enter Minute of Longitude From 0 To 59", MessageIcon::Error, "txtLonM"},
+    {"no_month", [](FormInput& f) { f.cboMonth = -1; }, "Please Enter Correct Date Or Month!",
+     MessageIcon::Information, "cboMonth"},
+    {"north_pole_and_date_line_pass",
+     [](FormInput& f) {
+         f.txtLatD = "90";
+         f.txtLatM = "0";
+         f.txtLonD = "180";
+         f.txtLonM = "0";
+     },
+     "", MessageIcon::Error, ""},
 };
 
 INSTANTIATE_TEST_SUITE_P(Rows, Validation, ::testing::ValuesIn(kValidationRows),
@@ -388,6 +412,89 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
     ASSERT_NE(s.main(), nullptr);
     EXPECT_FALSE(s.form()->isVisible());
     EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+}
+
+// The reading file of the known birth, as a save after its calculation writes it.
+QByteArray KnownBirthReading(int16_t month = 1) {
+    ReadingState state;
+    CopyFormToState(KnownBirth(), state);
+    state.Birth.Month = month;
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().cboTimeZone);
+    return QByteArray(bytes.data(), qsizetype(bytes.size()));
+}
+
+QString WriteReading(const StartedApp& s, const QByteArray& bytes) {
+    const QString path = QDir(s.dir.path()).filePath("opened.vlr");
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size()) return {};
+    return path;
+}
+
+// A file that is no whole reading is refused before it touches the form the user filled in.
+struct DamagedFileRow {
+    const char* name;
+    QByteArray (*damage)(const QByteArray& reading);
+};
+void PrintTo(const DamagedFileRow& row, std::ostream* os) { *os << row.name; }
+
+class DamagedReading : public ::testing::TestWithParam<DamagedFileRow> {};
+
+TEST_P(DamagedReading, IsRefusedAndTheFilledFormKeepsEveryValue) {
+    StartedApp s;
+    FormInput filled = KnownBirth();
+    filled.txtName = "Maria Lopez";
+    filled.cboMonth = 6;
+    filled.chkDST = 1;
+    filled.optLatSouth = 1;
+    s.form()->setInput(filled);
+    const QString path = WriteReading(s, GetParam().damage(KnownBirthReading()));
+    ASSERT_FALSE(path.isEmpty());
+    s.platform.openAnswers.push_back(path);
+
+    s.click(s.form(), "cmdOpen");
+
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please Check The File.");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(s.platform.messages[0].title, "Velloran");
+    EXPECT_EQ(s.form()->input(), filled);
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_TRUE(s.form()->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, DamagedReading,
+    ::testing::Values(DamagedFileRow{"empty_file", [](const QByteArray&) { return QByteArray(); }},
+                      DamagedFileRow{"first_five_lines",
+                                     [](const QByteArray& r) {
+                                         qsizetype end = 0;
+                                         for (int i = 0; i < 5; ++i)
+                                             end = r.indexOf("\r\n", end) + 2;
+                                         return r.left(end);
+                                     }},
+                      DamagedFileRow{"sixteen_lines",
+                                     [](const QByteArray& r) {
+                                         return r.left(r.chopped(2).lastIndexOf("\r\n") + 2);
+                                     }},
+                      DamagedFileRow{"line_feed_in_name",
+                                     [](const QByteArray& r) { return QByteArray("\x5f") + r; }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(FormButtons, OpenedReadingWithoutMonthIsRefusedByTheChecks) {
+    StartedApp s;
+    const QString path = WriteReading(s, KnownBirthReading(0));
+    ASSERT_FALSE(path.isEmpty());
+    s.platform.openAnswers.push_back(path);
+
+    s.click(s.form(), "cmdOpen");
+
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please Enter Correct Date Or Month!");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_EQ(s.form()->input().txtName, "Ann Example");
+    EXPECT_EQ(s.form()->input().cboMonth, -1);
+    EXPECT_TRUE(Find<QWidget>(s.form(), "cboMonth")->hasFocus());
+    EXPECT_EQ(s.main(), nullptr);
 }
 
 TEST(FormButtons, OpenCancelledChangesNothing) {

@@ -359,6 +359,8 @@ QWidget* FrmMain::control(FormControl which) const {
             return m_txtState;
         case FormControl::txtCountry:
             return m_txtCountry;
+        case FormControl::cboMonth:
+            return m_cboMonth;
     }
     return nullptr;
 }
