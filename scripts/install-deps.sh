@@ -9,7 +9,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev swe-basic-data
   fonts-dejavu fonts-liberation
-  xvfb xauth xdotool imagemagick poppler-utils
+  xvfb xauth xdotool imagemagick poppler-utils ghostscript
 )
 missing=()
 for p in "${packages[@]}"; do
