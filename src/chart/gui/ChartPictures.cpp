@@ -72,12 +72,26 @@ CaptionFrame::CaptionFrame(const QString& caption, const QColor& colour, QWidget
     setAccessibleName(caption);
 }
 
+namespace {
+constexpr int kCaptionLeft = 7;     // px from the frame's left edge
+constexpr int kCaptionPadding = 2;  // px of white ground each side of the text
+constexpr int kBorderInset = 3;     // px from the frame's right edge to its border line
+}  // namespace
+
+QRect CaptionFrame::captionRect() const {
+    QFontMetrics fm(font());
+    return {kCaptionLeft, 0, fm.horizontalAdvance(m_caption) + 2 * kCaptionPadding, fm.height()};
+}
+
+int CaptionFrame::captionRoom() const {
+    return width() - kBorderInset - kCaptionLeft - 2 * kCaptionPadding;
+}
+
 void CaptionFrame::paintEvent(QPaintEvent*) {
     QPainter p(this);
     QFontMetrics fm(font());
     const int lineY = fm.height() / 2;
-    const int captionX = 7;
-    QRect text(captionX, 0, fm.horizontalAdvance(m_caption) + 4, fm.height());
+    const QRect text = captionRect();
     // Etched border: a grey line with a white line inside, broken where the caption sits.
     QRect box = rect().adjusted(0, lineY, -2, -2);
     p.setPen(QColor(160, 160, 160));
@@ -86,7 +100,8 @@ void CaptionFrame::paintEvent(QPaintEvent*) {
     p.drawRect(box.translated(1, 1));
     p.fillRect(text, Qt::white);
     p.setPen(m_colour);
-    p.drawText(text.adjusted(2, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, m_caption);
+    p.drawText(text.adjusted(kCaptionPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
+               m_caption);
 }
 
 }  // namespace velloran

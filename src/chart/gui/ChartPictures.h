@@ -54,6 +54,10 @@ class CaptionFrame : public QWidget {
 public:
     CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent);
     QString caption() const { return m_caption; }
+    // Where the caption is drawn, on the top border, and the widest caption text that fits
+    // inside the border, px.
+    QRect captionRect() const;
+    int captionRoom() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -2,8 +2,10 @@
 
 #include <QLabel>
 #include <QPainter>
+#include <algorithm>
 
 #include "chart/gui/ChartPictures.h"
+#include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
 #include "chart/gui/Twips.h"
 #include "chart/gui/UiFonts.h"
@@ -35,6 +37,11 @@ void SetTextColour(QWidget* w, const QColor& colour) {
 }
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// Width a label has for its text, px.
+int TextWidth(const QLabel* label) {
+    return label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
+}
 
 }  // namespace
 
@@ -116,11 +123,17 @@ void FrmDisplay::buildPositionTable() {
     m_planetFrame->setObjectName(QStringLiteral("Frame1"));
     m_planetFrame->setGeometry(
         TwipsRect(kPlanetFrameLeft, kFrameTop, kPlanetFrameWidth, kFrameHeight));
+    std::array<QLabel*, 10> captions{};
+    QStringList texts;
     for (int row = 0; row < 10; ++row) {
-        QLabel* caption = makeCell(m_planetFrame, QStringLiteral("PlanetName%1").arg(row), row,
-                                   kRowCaptionWidth, VerdanaFont(9.75, true), kPlanetGreen);
-        caption->setText(QString::fromLatin1(kRowCaptions[row]));
+        captions[row] = makeCell(m_planetFrame, QStringLiteral("PlanetName%1").arg(row), row,
+                                 kRowCaptionWidth, VerdanaFont(9.75, true), kPlanetGreen);
+        texts << QString::fromLatin1(kRowCaptions[row]);
+        captions[row]->setText(texts.back());
     }
+    // One font for the column, small enough that its widest caption fits the cell.
+    const QFont fitted = FittedFont(captions[0]->font(), texts, TextWidth(captions[0]));
+    for (QLabel* caption : captions) caption->setFont(fitted);
 
     // fraPlanet_Position(0) holds the draconic cells Planet(10..19), (1) the natal Planet(0..9).
     m_positionFrame[0] = new CaptionFrame(tr("Draconian"), kDraconicBlue, this);
@@ -137,6 +150,18 @@ void FrmDisplay::buildPositionTable() {
                                             kCellWidth, VerdanaFont(9.75), colour);
         }
     }
+
+    // The three frame captions share one font, small enough for each to fit inside its border.
+    const std::array<CaptionFrame*, 3> frames = {m_planetFrame, m_positionFrame[0],
+                                                 m_positionFrame[1]};
+    QStringList frameCaptions;
+    int room = frames[0]->captionRoom();
+    for (CaptionFrame* frame : frames) {
+        frameCaptions << frame->caption();
+        room = std::min(room, frame->captionRoom());
+    }
+    const QFont frameFont = FittedFont(frames[0]->font(), frameCaptions, room);
+    for (CaptionFrame* frame : frames) frame->setFont(frameFont);
 }
 
 void FrmDisplay::buildSingleWheel() {
@@ -177,7 +202,7 @@ void FrmDisplay::buildComparisonWheel() {
             m_imgSign[index] = sign;
         }
     }
-    const QFont bold = VerdanaFont(8.25, true);
+    const QFont bold = ComparisonTextFont();
     for (int i = 0; i < 24; ++i) {
         bool outer = i < 12;
         const TwipPoint& at = outer ? kOuterText[i] : kInnerText[i - 12];

@@ -1,6 +1,8 @@
 #include "chart/gui/UiFonts.h"
 
+#include <QFontMetrics>
 #include <QStringList>
+#include <algorithm>
 
 #include "chart/gui/Twips.h"
 
@@ -35,6 +37,17 @@ QFont VerdanaFont(double points, bool bold) {
 QFont ArialFont(double points, bool bold, bool underline) {
     QFont font = MakeFont(QStringLiteral("Arial"), points, bold);
     font.setUnderline(underline);
+    return font;
+}
+
+QFont FittedFont(QFont font, const QStringList& texts, int width) {
+    auto widest = [&texts](const QFont& f) {
+        QFontMetrics metrics(f);
+        int most = 0;
+        for (const QString& text : texts) most = std::max(most, metrics.horizontalAdvance(text));
+        return most;
+    };
+    while (font.pixelSize() > 1 && widest(font) > width) font.setPixelSize(font.pixelSize() - 1);
     return font;
 }
 

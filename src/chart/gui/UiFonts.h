@@ -3,6 +3,7 @@
 // metric-compatible DejaVu Sans and Liberation Sans take their place.
 
 #include <QFont>
+#include <QStringList>
 
 namespace velloran {
 
@@ -12,5 +13,9 @@ void InstallFontSubstitutions();
 // Fonts sized in points as designed at 96 dpi, so text keeps its place on the pixel layout.
 QFont VerdanaFont(double points, bool bold = false);
 QFont ArialFont(double points, bool bold = false, bool underline = false);
+
+// The font (sized in pixels), one pixel smaller at a time until every text is at most width px
+// wide in it. A substitute face can run wider than the designed one and would be cut at the edge.
+QFont FittedFont(QFont font, const QStringList& texts, int width);
 
 }  // namespace velloran

@@ -1,6 +1,7 @@
 #include "chart/gui/WheelArt.h"
 
 #include <QColor>
+#include <QFontMetricsF>
 #include <QHash>
 #include <QPainter>
 #include <QPainterPath>
@@ -10,10 +11,19 @@
 #include <cmath>
 #include <functional>
 
+#include "chart/gui/ComparisonRings.h"
+#include "chart/gui/UiFonts.h"
+
 namespace velloran {
 
 const WheelGeometry& Wheel() {
-    static const WheelGeometry geometry;
+    static const WheelGeometry geometry = [] {
+        WheelGeometry g;
+        InstallFontSubstitutions();
+        g.ringSplit =
+            ChooseRingSplit({g.cx, g.cy}, g.ringLine, QFontMetricsF(ComparisonTextFont())).radius;
+        return g;
+    }();
     return geometry;
 }
 
@@ -90,7 +100,7 @@ void DrawField(QPainter& p, bool comparison) {
     for (int k = 0; k < 12; ++k) p.drawLine(Polar(g.disc, k * 30.0), Polar(g.field, k * 30.0));
     if (comparison) {
         p.setBrush(Qt::NoBrush);
-        p.setPen(QPen(kSpokeColour, 1.4));
+        p.setPen(QPen(kSpokeColour, g.ringLine));
         p.drawEllipse(Circle(g.ringSplit));
     }
 }

@@ -19,11 +19,14 @@ inline constexpr int kSignArtSize = 21;              // px, the image list's own
 struct WheelGeometry {
     double cx = 225.5, cy = 215.5;  // on a pixel centre, so the spokes on the axes are crisp
     double disc = 90.0;             // central disc
-    double ringSplit = 140.0;       // comparison wheel: natal inside, draconic outside
+    double ringSplit = 0.0;         // comparison wheel: natal inside, draconic outside; placed
+                                    // from the layout by ChooseRingSplit (ComparisonRings.h)
+    double ringLine = 1.4;          // width of the dividing circle
     double field = 186.0;           // outer edge of the amber field
     double scale = 204.0;           // outer edge of the degree-scale band
     double rim = 213.0;             // outer edge of the coloured rim
 };
+// Needs the application object: the dividing circle is placed with the house text font.
 const WheelGeometry& Wheel();
 
 void DrawWheel(QPainter& painter, bool comparison);

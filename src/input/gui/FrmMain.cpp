@@ -1,5 +1,6 @@
 #include "input/gui/FrmMain.h"
 
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -42,6 +43,39 @@ QComboBox* MakeList(const QString& name) {
     return box;
 }
 
+// Marks a frame whose options a screen reader announces under the frame's name.
+constexpr char kOptionGroup[] = "velloranOptionGroup";
+
+// Such frames are named groups on the accessibility bus (a "panel"); a screen reader speaks the
+// name of the group before the option that takes the focus. Plain frames stay as Qt makes them.
+QAccessibleInterface* OptionGroupInterface(const QString& className, QObject* object) {
+    if (className != QLatin1String("QFrame") || !object->property(kOptionGroup).toBool())
+        return nullptr;
+    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
+}
+
+// A frame around a pair of options, marked before its accessible interface can exist.
+QFrame* NewOptionGroup() {
+    static const bool factoryInstalled = [] {
+        QAccessible::installFactory(OptionGroupInterface);
+        return true;
+    }();
+    (void)factoryInstalled;
+    auto* frame = new QFrame;
+    frame->setProperty(kOptionGroup, true);
+    return frame;
+}
+
+// A label a screen reader announces with a control and that is never shown. A list's own
+// accessible name is its current entry, so only a label tied to it says what the list is for.
+void TieSpokenLabel(QWidget* control, const QString& text) {
+    auto* label = new QLabel(text, control->parentWidget());
+    label->setObjectName(control->objectName() + QStringLiteral("Spoken"));
+    label->setTextFormat(Qt::PlainText);
+    label->setBuddy(control);
+    label->hide();
+}
+
 }  // namespace
 
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
@@ -52,6 +86,7 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
     createControls();
     fillLists();
     setTabOrder();
+    nameForScreenReaders();
     m_txtName->setFocus();
     // A fixed dialog-like window: its rows keep their arrangement.
     setFixedSize(sizeHint());
@@ -191,7 +226,7 @@ void FrmMain::createControls() {
     // Rows 8 and 9: degrees, direction pair, minutes.
     auto coordinateRow = [&](QLineEdit* deg, const QString& frameName, QRadioButton* first,
                              QRadioButton* second, QLineEdit* min) {
-        auto* frame = new QFrame;
+        auto* frame = NewOptionGroup();
         frame->setObjectName(frameName);
         frame->setFrameShape(QFrame::StyledPanel);
         auto* pair = new QVBoxLayout(frame);
@@ -277,6 +312,15 @@ void FrmMain::setTabOrder() {
                                    m_optSouth, m_txtLatM,     m_txtCountry,  m_txtLonD,  m_optEast,
                                    m_optWest,  m_txtLonM,     m_cmdCalculate};
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
+}
+
+void FrmMain::nameForScreenReaders() {
+    TieSpokenLabel(m_cboDate, tr("Birth day"));
+    TieSpokenLabel(m_cboYear, tr("Birth year"));
+    TieSpokenLabel(m_cboMinute, tr("Minute of birth"));
+    const std::pair<QRadioButton*, QString> groups[] = {{m_optNorth, tr("Latitude direction")},
+                                                        {m_optEast, tr("Longitude direction")}};
+    for (const auto& [option, name] : groups) option->parentWidget()->setAccessibleName(name);
 }
 
 FormInput FrmMain::input() const {

@@ -52,6 +52,7 @@ private:
     void createControls();
     void fillLists();
     void setTabOrder();
+    void nameForScreenReaders();
     QLineEdit* makeTextBox(const QString& name, KeyFilter filter);
     QLabel* makeCaption(const QString& text, QWidget* buddy);
     bool refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text);

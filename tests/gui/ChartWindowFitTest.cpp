@@ -1,0 +1,218 @@
+// What the chart window draws stays where it belongs: each comparison sign picture in its own
+// ring of the wheel, house texts on their ring's side of the dividing circle wherever the layout
+// allows it, and every caption of the position table whole inside its cell or frame, measured
+// with the fonts this machine resolves.
+
+#include <gtest/gtest.h>
+
+#include <QFontInfo>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+#include <iostream>
+
+#include "chart/gui/ChartPictures.h"
+#include "chart/gui/ComparisonRings.h"
+#include "chart/gui/FrmDisplay.h"
+#include "chart/gui/UiFonts.h"
+#include "chart/gui/WheelArt.h"
+
+namespace velloran::test {
+namespace {
+
+// Bounding box of what a widget paints of its own (no window background), in its parent's
+// coordinates; empty when it paints nothing.
+QRect InkRect(QWidget* w) {
+    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.translated(w->pos());
+}
+
+// Span of a pixel rectangle (whole pixels, as QRect counts them) about the wheel centre.
+RadialSpan PixelSpan(const QRect& r) {
+    const WheelGeometry& g = Wheel();
+    return SpanAbout(QRectF(r.x(), r.y(), r.width(), r.height()), QPointF(g.cx, g.cy));
+}
+
+class ComparisonRings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        InstallFontSubstitutions();
+        window = std::make_unique<FrmDisplay>();
+        model.pictureInFront = ChartPicture::Comparison;
+        for (int i = 0; i < 36; ++i) model.imgSign[i] = i % 12 + 1;
+        window->render(model);
+    }
+    SignPicture* sign(int index) const {
+        return window->findChild<SignPicture*>(QStringLiteral("imgSign%1").arg(index));
+    }
+    QLabel* houseText(int index) const {
+        return window->findChild<QLabel*>(QStringLiteral("lblPlanets_Position%1").arg(index));
+    }
+
+    ChartWindowModel model;
+    std::unique_ptr<FrmDisplay> window;
+};
+
+TEST_F(ComparisonRings, EverySignPictureLiesInItsOwnRing) {
+    const WheelGeometry& g = Wheel();
+    const double halfLine = g.ringLine / 2;
+    std::cout << "dividing circle at " << g.ringSplit << " px\n";
+    for (int h = 0; h < 12; ++h) {
+        SignPicture* outer = sign(12 + h);
+        SignPicture* inner = sign(24 + h);
+        ASSERT_TRUE(outer && inner);
+        ASSERT_EQ(inner->parentWidget()->objectName(), "picNatalDraconic");
+        const RadialSpan o = PixelSpan(outer->geometry());
+        const RadialSpan i = PixelSpan(inner->geometry());
+        EXPECT_GT(o.nearest, g.ringSplit + halfLine) << "draconic sign of house " << h + 1;
+        EXPECT_LT(i.farthest, g.ringSplit - halfLine) << "natal sign of house " << h + 1;
+        EXPECT_GT(i.nearest, g.disc) << "natal sign of house " << h + 1;
+    }
+}
+
+// The same judged on the drawn pictures: the pixels where the comparison wheel differs from the
+// single wheel are the dividing circle, and none of them lies under a sign picture.
+TEST_F(ComparisonRings, DrawnCircleMissesEverySignPicture) {
+    const QImage single = WheelPixmap(false, 1.0).toImage();
+    const QImage comparison = WheelPixmap(true, 1.0).toImage();
+    int circlePixels = 0;
+    for (int y = 0; y < single.height(); ++y)
+        for (int x = 0; x < single.width(); ++x)
+            circlePixels += single.pixel(x, y) != comparison.pixel(x, y);
+    ASSERT_GT(circlePixels, 500);  // a circle of radius 140..180 px is over 880 px round
+
+    for (int index = 12; index < 36; ++index) {
+        const QRect slot = sign(index)->geometry();
+        int crossed = 0;
+        for (int y = slot.top(); y <= slot.bottom(); ++y)
+            for (int x = slot.left(); x <= slot.right(); ++x)
+                crossed += single.pixel(x, y) != comparison.pixel(x, y);
+        EXPECT_EQ(crossed, 0) << "imgSign" << index;
+    }
+}
+
+// Every one-body house text, in every house of both rings: the dividing circle runs through as
+// few of them as any radius between the two rings' sign pictures allows.
+TEST_F(ComparisonRings, CircleCrossesTheFewestHouseTexts) {
+    const WheelGeometry& g = Wheel();
+    std::array<RadialSpan, 24> reach;
+    for (RadialSpan& r : reach) r = {1e9, 0.0};
+    const QStringList labels = OneBodyLabels();
+    ASSERT_GE(labels.size(), 10);
+    for (const QString& label : labels) {
+        for (auto& text : model.lblPlanets_Position) text = "\r\n" + label.toStdString();
+        window->render(model);
+        for (int i = 0; i < 24; ++i) {
+            const QRect ink = InkRect(houseText(i));
+            ASSERT_FALSE(ink.isEmpty()) << label.toStdString() << " in text " << i;
+            const RadialSpan s = PixelSpan(ink);
+            reach[i].nearest = std::min(reach[i].nearest, s.nearest);
+            reach[i].farthest = std::max(reach[i].farthest, s.farthest);
+        }
+    }
+    // Outer texts 0..11 belong outside the circle, inner texts 12..23 inside.
+    auto across = [&](double radius) {
+        int n = 0;
+        for (int i = 0; i < 24; ++i)
+            n += i < 12 ? reach[i].nearest < radius : reach[i].farthest > radius;
+        return n;
+    };
+
+    double low = 0.0, high = 1e9;
+    for (int h = 0; h < 12; ++h) {
+        low = std::max(low, PixelSpan(sign(24 + h)->geometry()).farthest);
+        high = std::min(high, PixelSpan(sign(12 + h)->geometry()).nearest);
+    }
+    low += g.ringLine / 2;  // the circle's own half width stays off the pictures
+    high -= g.ringLine / 2;
+    ASSERT_LT(low, high) << "no circle separates the two rings' sign pictures";
+    int fewest = 24;
+    for (double r = low; r <= high; r += 0.05) fewest = std::min(fewest, across(r));
+
+    std::cout << "sign pictures leave " << low << " .. " << high << " px; circle at " << g.ringSplit
+              << " px crosses " << across(g.ringSplit) << " of 24 house texts\n";
+    for (int i = 0; i < 24; ++i) {
+        std::cout << (i < 12 ? "  outer" : "  inner") << " house " << i % 12 + 1 << ": "
+                  << reach[i].nearest << " .. " << reach[i].farthest << " px\n";
+    }
+    EXPECT_EQ(across(g.ringSplit), fewest);
+}
+
+// Columns holding green ink in an image (the position table's caption colour); antialiased
+// edges count once they lean clearly green.
+int GreenColumns(const QImage& image) {
+    int left = image.width(), right = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            const QColor c = image.pixelColor(x, y);
+            if (c.green() - c.red() > 40 && c.green() - c.blue() > 40) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+        }
+    }
+    return right < left ? 0 : right - left + 1;
+}
+
+// Green ink width of a cell as shown, and of its text drawn alike on an open canvas.
+int CellInkWidth(QLabel* cell) {
+    QImage image(cell->size(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    cell->render(&image);
+    return GreenColumns(image);
+}
+int FreeInkWidth(QLabel* cell) {
+    QImage image(400, cell->height(), QImage::Format_ARGB32);
+    image.fill(Qt::white);
+    QPainter p(&image);
+    p.setFont(cell->font());
+    p.setPen(cell->palette().color(QPalette::WindowText));
+    p.drawText(QRect(10, 0, 380, cell->height()), Qt::AlignLeft | Qt::AlignVCenter, cell->text());
+    p.end();
+    return GreenColumns(image);
+}
+
+TEST(PositionTable, EveryRowCaptionFitsItsCell) {
+    InstallFontSubstitutions();
+    FrmDisplay window;
+    for (int row = 0; row < 10; ++row) {
+        auto* cell = window.findChild<QLabel*>(QStringLiteral("PlanetName%1").arg(row));
+        ASSERT_NE(cell, nullptr) << row;
+        const QString text = cell->text();
+        const QFontMetrics metrics(cell->font());
+        const int room = cell->contentsRect().width() - 2 * cell->margin() - cell->indent();
+        std::cout << text.toStdString() << ": " << metrics.horizontalAdvance(text) << " of " << room
+                  << " px in " << QFontInfo(cell->font()).family().toStdString() << " "
+                  << cell->font().pixelSize() << " px\n";
+        EXPECT_LE(metrics.horizontalAdvance(text), room) << text.toStdString();
+        // Drawn whole: the cell shows as many ink columns as the text has on an open canvas.
+        EXPECT_EQ(CellInkWidth(cell), FreeInkWidth(cell)) << text.toStdString();
+    }
+}
+
+TEST(PositionTable, FrameCaptionsFitInsideTheirBorders) {
+    InstallFontSubstitutions();
+    FrmDisplay window;
+    for (const char* name : {"Frame1", "fraPlanet_Position0", "fraPlanet_Position1"}) {
+        auto* frame = window.findChild<CaptionFrame*>(QString::fromLatin1(name));
+        ASSERT_NE(frame, nullptr) << name;
+        const int advance = QFontMetrics(frame->font()).horizontalAdvance(frame->caption());
+        std::cout << frame->caption().toStdString() << ": " << advance << " px, caption ends at "
+                  << frame->captionRect().right() << " of " << frame->width() << " px\n";
+        // The etched border's right line is 3 px inside the frame's edge.
+        EXPECT_LT(frame->captionRect().right(), frame->width() - 3) << name;
+    }
+}
+
+}  // namespace
+}  // namespace velloran::test
