@@ -3,6 +3,7 @@
 #include <QLabel>
 #include <QPainter>
 
+#include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
 #include "chart/gui/Twips.h"
@@ -47,7 +48,7 @@ QString HouseDisplayText(const std::string& text) {
 
 FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFixedSize(TwipsToPx(kClientWidth), TwipsToPx(kClientHeight));
     setFont(VerdanaFont(8.25));
     setAutoFillBackground(true);

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Version.h"
 #include "app/LinkLabel.h"
 #include "app/Platform.h"
 #include "chart/gui/UiFonts.h"
@@ -46,7 +47,7 @@ QComboBox* MakeList(const QString& name) {
 
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFont(VerdanaFont(8.25));
     createMenus();
     createControls();
