@@ -64,10 +64,10 @@ wait_file() {
   for _ in $(seq 100); do [ -s "$1" ] && return 0; sleep 0.1; done
   fail "$1 was not written"
 }
-# The main window: the visible "Velloran v1.15" window that is not the birth-data form.
+# The main window: the visible "Velloran v<version>" window that is not the birth-data form.
 main_window() {
   for _ in $(seq 100); do
-    w=$(xdotool search --onlyvisible --name '^Velloran v1.15$' | grep -vx "$form" | head -1 || true)
+    w=$(xdotool search --onlyvisible --name '^Velloran v[0-9.]+$' | grep -vx "$form" | head -1 || true)
     if [ -n "$w" ]; then echo "$w"; return 0; fi
     sleep 0.1
   done
@@ -96,7 +96,7 @@ crlf_lines() {
   fi
 }
 
-form=$(wait_window '^Velloran v1.15$')
+form=$(wait_window '^Velloran v[0-9.]+$')
 sleep 0.5
 . docs/known-birth.sh
 
@@ -228,7 +228,7 @@ box=$(wait_window '^Velloran$')
 shot 11-check-the-file
 xdotool key Return
 wait_closed "$box"
-[ -z "$(xdotool search --onlyvisible --name '^Velloran v1.15$' | grep -vx "$form")" ] ||
+[ -z "$(xdotool search --onlyvisible --name '^Velloran v[0-9.]+$' | grep -vx "$form")" ] ||
   fail "a chart opened from x.VLR"
 pass "x.VLR refused with a message box; no chart opened"
 echo "files and screenshots in $out"

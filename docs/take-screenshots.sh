@@ -19,7 +19,7 @@ mkdir -m 700 "$home/run"
 HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
 pid=$!
 
-form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
+form=$(xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | head -1)
 sleep 0.5
 click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 . docs/known-birth.sh
@@ -28,7 +28,7 @@ sleep 0.3
 import -window "$form" "$out/form.png"
 
 click "$form" 650 300  # Get My Draconic Astrology Chart
-main=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | while read -r w; do
+main=$(xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | while read -r w; do
   [ "$w" != "$form" ] && echo "$w"; done | head -1)
 sleep 1
 import -window root "$out/draconic.png"

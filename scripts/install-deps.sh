@@ -10,6 +10,7 @@ packages=(
   libswe-dev swe-basic-data
   fonts-dejavu fonts-liberation
   xvfb xauth xdotool imagemagick poppler-utils ghostscript
+  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db lintian
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include "Version.h"
 #include "app/LinkLabel.h"
 #include "app/Links.h"
 #include "app/ToolIcons.h"
@@ -25,7 +26,7 @@ QFrame* MakeLine(const QString& name) {
 
 AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("frmAbout"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setModal(true);
     setFont(VerdanaFont(8.25));
 
@@ -34,7 +35,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     picIcon->setPixmap(MakeToolIcon(ToolIcon::Program).pixmap(QSize(48, 48), devicePixelRatioF()));
     picIcon->setAccessibleName(tr("Program icon"));
 
-    auto* label2 = new QLabel(QStringLiteral("Velloran v1.15"));
+    auto* label2 = new QLabel(QStringLiteral(VELLORAN_TITLE));
     label2->setObjectName(QStringLiteral("Label2"));
     label2->setFont(VerdanaFont(12, true));
 

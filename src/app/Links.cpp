@@ -10,8 +10,8 @@ QUrl HelpPageUrl(const QString& programFolder) {
     const QStringList candidates = {
         dir.absoluteFilePath(QStringLiteral("../../") + kHelpPagePath),  // prefix/lib/velloran
         dir.absoluteFilePath(QStringLiteral("../") + kHelpPagePath),     // build/bin
-#ifdef VELLORAN_SOURCE_HELP_PAGE
-        QStringLiteral(VELLORAN_SOURCE_HELP_PAGE),
+#ifdef VELLORAN_BUILD_HELP_PAGE
+        QStringLiteral(VELLORAN_BUILD_HELP_PAGE),
 #endif
     };
     for (const QString& path : candidates) {

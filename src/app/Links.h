@@ -15,7 +15,8 @@ inline const QString kUpdatePage = QStringLiteral("https://www.velloran.example/
 inline const QString kHelpPagePath = QStringLiteral("share/velloran/help/index.html");
 
 // The local help page for a program living in programFolder: installed (prefix/lib/velloran),
-// in a build folder (build/bin) or, failing those, the source tree's copy.
+// in a build folder (build/bin) or, failing those, the copy in the build folder the program was
+// built in.
 QUrl HelpPageUrl(const QString& programFolder);
 QUrl PageUrl(Page page, const QString& programFolder);
 

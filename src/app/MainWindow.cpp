@@ -11,6 +11,7 @@
 #include <QToolBar>
 #include <QVBoxLayout>
 
+#include "Version.h"
 #include "app/LinkLabel.h"
 #include "app/ToolIcons.h"
 #include "chart/gui/FrmDisplay.h"
@@ -57,7 +58,7 @@ QWidget* MakeBar(const QString& name, int heightTwips) {
 MainWindow::MainWindow(FrmDisplay* display, QWidget* parent)
     : QMainWindow(parent), m_display(display) {
     setObjectName(QStringLiteral("MDI"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setWindowIcon(MakeToolIcon(ToolIcon::Program));
     setFont(VerdanaFont(8.25));
     setContextMenuPolicy(Qt::NoContextMenu);  // the toolbar is shown and hidden from View only

@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
+#include <cstring>
 
+#include "Version.h"
 #include "app/App.h"
 #include "app/InstanceLock.h"
 #include "app/QtPlatform.h"
@@ -37,6 +39,11 @@ private:
 }  // namespace
 
 int main(int argc, char** argv) {
+    // Answered before the application object connects to a display, so it works without one.
+    if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
+        std::printf("velloran %s\n", VELLORAN_VERSION);
+        return 0;
+    }
     QElapsedTimer clock;
     clock.start();
     QApplication app(argc, argv);

@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "Version.h"
 #include "chart/ChartFill.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
@@ -229,6 +230,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (std::holds_alternative<HelpCommand>(command)) {
         out << CliUsage();
         return kExitOk;
+    }
+    if (std::holds_alternative<VersionCommand>(command)) {
+        out << "velloran-cli " VELLORAN_VERSION "\n";
+        return out ? kExitOk : kExitFailure;
     }
     if (std::holds_alternative<ZonesCommand>(command)) return RunZones(out);
     if (auto* c = std::get_if<NewCommand>(&command)) return RunNew(*c, err, files);

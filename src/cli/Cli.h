@@ -53,11 +53,12 @@ struct ShowCommand {
 };
 struct ZonesCommand {};
 struct HelpCommand {};
+struct VersionCommand {};
 struct CliError {
     std::string message;
 };
-using CliCommand =
-    std::variant<NewCommand, ExportCommand, ShowCommand, ZonesCommand, HelpCommand, CliError>;
+using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ZonesCommand, HelpCommand,
+                                VersionCommand, CliError>;
 
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);

@@ -90,6 +90,10 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     }
     const std::string& command = args[0];
     if (IsHelp(command)) return HelpCommand{};
+    if (command == "--version") {
+        if (args.size() > 1) return Error("--version: takes no arguments");
+        return VersionCommand{};
+    }
     if (command == "new") return ParseNew(args);
     if (command == "export") return ParseExport(args);
     if (command == "show") return ParseShow(args);
@@ -113,6 +117,7 @@ std::string CliUsage() {
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes.\n"
            "  velloran-cli --help\n"
+           "  velloran-cli --version\n"
            "\n"
            "Exit status: 0 success, 1 bad arguments or unusable file, 2 birth data refused\n"
            "by the form's checks (the form's message is printed).\n";

@@ -242,6 +242,7 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{"export_without_file", {"export"}, "no reading file"},
         ArgumentErrorCase{"show_two_files", {"show", "a.vlr", "b.vlr"}, "more than one"},
         ArgumentErrorCase{"zones_with_argument", {"zones", "all"}, "no arguments"},
+        ArgumentErrorCase{"version_with_argument", {"--version", "zones"}, "no arguments"},
         ArgumentErrorCase{"control_bytes_quoted",
                           {"new", "--x\n\x1b"},
                           "'--x?"

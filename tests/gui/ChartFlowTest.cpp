@@ -10,6 +10,7 @@
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
+#include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
 #include "chart/gui/Twips.h"
@@ -63,7 +64,7 @@ protected:
 TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
     EXPECT_TRUE(s.main()->isVisible());
     EXPECT_FALSE(s.form()->isVisible());
-    EXPECT_EQ(s.main()->windowTitle(), "Velloran v1.15");
+    EXPECT_EQ(s.main()->windowTitle(), VELLORAN_TITLE);
     EXPECT_EQ(Label(d, "lblType"), "Draconian");
     EXPECT_EQ(Label(d, "lblName"), "Name: Ann Example");
     EXPECT_EQ(Label(d, "lblDOB"), "Date of Birth: January 15, 1980");

@@ -14,6 +14,7 @@
 #include <functional>
 
 #include "GuiTestSupport.h"
+#include "Version.h"
 #include "input/Driver.h"
 #include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
@@ -32,7 +33,7 @@ TEST(FormStart, ListsHoldTheirEntriesAndStartAtTheFirst) {
     FrmMain* f = s.form();
     ASSERT_NE(f, nullptr);
     EXPECT_TRUE(f->isVisible());
-    EXPECT_EQ(f->windowTitle(), QStringLiteral("Velloran v1.15"));
+    EXPECT_EQ(f->windowTitle(), QStringLiteral(VELLORAN_TITLE));
 
     auto* month = Find<QComboBox>(f, "cboMonth");
     EXPECT_EQ(Items(month),

@@ -13,6 +13,7 @@
 #include <QToolBar>
 
 #include "GuiTestSupport.h"
+#include "Version.h"
 #include "app/AboutBox.h"
 #include "app/Links.h"
 #include "app/QtPlatform.h"
@@ -234,8 +235,8 @@ TEST(AboutBoxTest, ModalWithItsTextsTheForumLinkAndOk) {
         ASSERT_NE(box, nullptr);
         seen = true;
         EXPECT_TRUE(box->isModal());
-        EXPECT_EQ(box->windowTitle(), "Velloran v1.15");
-        EXPECT_EQ(Label(box, "Label2"), "Velloran v1.15");
+        EXPECT_EQ(box->windowTitle(), VELLORAN_TITLE);
+        EXPECT_EQ(Label(box, "Label2"), VELLORAN_TITLE);
         EXPECT_TRUE(Label(box, "Label1")
                         .startsWith("Velloran displays the natal chart with the planets in their "
                                     "Draconian position."));

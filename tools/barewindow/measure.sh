@@ -45,7 +45,7 @@ chart=()
 for ((i = 0; i < runs; i++)); do
   VELLORAN_TIMING=1 /usr/bin/time -f "peak %M kB" -o "$home/m" "$build/bin/velloran" 2>"$home/log" &
   pid=$!
-  form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
+  form=$(xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | head -1)
   sleep 0.4
   xdotool mousemove --window "$form" 248 94 click 1 type "Ann Example"
   for spot in "120 250 40" "236 250 43" "120 301 74" "233 301 0" "536 181 New York" "536 210 NY" \

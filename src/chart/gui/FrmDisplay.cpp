@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <algorithm>
 
+#include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
@@ -54,7 +55,7 @@ QString HouseDisplayText(const std::string& text) {
 
 FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFixedSize(TwipsToPx(kClientWidth), TwipsToPx(kClientHeight));
     setFont(VerdanaFont(8.25));
     setAutoFillBackground(true);

@@ -17,6 +17,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "Version.h"
 #include "app/LinkLabel.h"
 #include "app/Platform.h"
 #include "chart/gui/UiFonts.h"
@@ -80,7 +81,7 @@ void TieSpokenLabel(QWidget* control, const QString& text) {
 
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmMain"));
-    setWindowTitle(QStringLiteral("Velloran v1.15"));
+    setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFont(VerdanaFont(8.25));
     createMenus();
     createControls();
