@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <set>
 #include <sstream>
 
 #include "../core/RowName.h"
@@ -386,6 +387,22 @@ TEST_F(CliTest, ContactsFollowTheOrbAndTheAspectsAsked) {
     EXPECT_EQ((*wider)[1].natal, "Saturn");
     EXPECT_EQ((*wider)[1].aspect, "conjunction");
     EXPECT_NEAR((*wider)[1].orb * 60, 133, 1.0);  // 179°28' - 177°15'
+
+    // At 3° the nodes join, under their names in the text export: the draconic North Node (0°)
+    // opposite natal Saturn (177°15') and the draconic South Node (180°) conjunct it, 2°45' each
+    // from the texts, so equal orbs in either order.
+    ASSERT_EQ(Run({"contacts", reading, "--json", "--orb", "3"}), kExitOk) << Err();
+    auto nodes = ContactObjects(Out());
+    ASSERT_TRUE(nodes) << Out();
+    ASSERT_EQ(nodes->size(), 4u) << Out();
+    std::set<std::string> nodeContacts;
+    for (std::size_t i = 2; i < 4; ++i) {
+        const JsonContact& c = (*nodes)[i];
+        nodeContacts.insert(c.draconic + " " + c.aspect + " " + c.natal);
+        EXPECT_NEAR(c.orb * 60, 165, 1.0);
+    }
+    EXPECT_EQ(nodeContacts, (std::set<std::string>{"North Node opposition Saturn",
+                                                   "South Node conjunction Saturn"}));
 
     ASSERT_EQ(Run({"contacts", reading, "--json", "--orb", "5", "--aspects", "sq,tri,sex"}),
               kExitOk)

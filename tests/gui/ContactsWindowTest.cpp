@@ -128,6 +128,18 @@ TEST_F(ContactsFlow, ViewMenuOpensANonModalWindowBesideTheChartWithTheDefaultLis
     EXPECT_TRUE(frame.left() > chart.right() || frame.right() == screen.right())
         << frame.left() << " " << frame.right() << " " << chart.right() << " " << screen.right();
 
+    // Keyboard order follows the rows of the window.
+    QStringList order;
+    QWidget* next = Find<QComboBox>(w, "cboOrb");
+    for (int step = 0; step < 100 && next && order.size() < 11; ++step) {
+        if ((next->focusPolicy() & Qt::TabFocus) && !next->objectName().isEmpty())
+            order << next->objectName();
+        next = next->nextInFocusChain();
+    }
+    EXPECT_EQ(order.join(' ').toStdString(),
+              "cboOrb chkNodePairs chk_conj chk_opp chk_sq chk_tri chk_sex tblContacts cmdCopy "
+              "cmdSaveCsv cmdClose");
+
     // Asking again brings the same window forward.
     EXPECT_EQ(open(), w);
 }

@@ -76,6 +76,9 @@ ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     column->addWidget(m_table, 1);
     column->addWidget(m_lblStatus);
     column->addWidget(createButtons());
+    // Keyboard order follows the rows: orb, node pairs, aspects, table, buttons.
+    setTabOrder(m_chkAspect.back(), m_table);
+    setTabOrder(m_table, findChild<QPushButton*>(QStringLiteral("cmdCopy")));
     refresh();
 }
 
