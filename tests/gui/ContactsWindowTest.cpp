@@ -18,6 +18,7 @@
 #include "chart/gui/ContactsWindow.h"
 #include "input/Driver.h"
 #include "output/TextExport.h"
+#include "output/gui/OutputCommands.h"
 
 namespace velloran::test {
 namespace {
@@ -225,6 +226,29 @@ TEST_F(ContactsFlow, ComparisonViewMarksTheCellsOfTheContacts) {
     EXPECT_EQ(MarkedCells(s.display()), (std::vector<int>{0, 6, 11, 13}));
     s.click(s.main(), "cmdDraconian");
     EXPECT_TRUE(MarkedCells(s.display()).empty()) << "no marks in the draconic view";
+}
+
+// Pixels of a cell's area in a capture of the chart window that have the mark's ground colour.
+int MarkPixels(const QImage& capture, FrmDisplay* d, int cell) {
+    const QRect area(Cell(d, cell)->mapTo(d, QPoint(0, 0)), Cell(d, cell)->size());
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += capture.pixelColor(x, y) == PositionCell::markColour();
+    }
+    return count;
+}
+
+TEST_F(ContactsFlow, MarksShowInTheCaptureThatJpegAndPrintUse) {
+    s.click(s.main(), "cmdComparison");
+    const QImage capture = CaptureChartWindow(s.display());
+    ASSERT_FALSE(capture.isNull());
+    const int cellPixels = Cell(s.display(), 0)->width() * Cell(s.display(), 0)->height();
+    // The ground shows around the text: well over a third of the cell.
+    EXPECT_GT(MarkPixels(capture, s.display(), 0), cellPixels / 3);   // natal Sun
+    EXPECT_GT(MarkPixels(capture, s.display(), 11), cellPixels / 3);  // draconic Moon
+    EXPECT_EQ(MarkPixels(capture, s.display(), 1), 0);                // natal Moon
+    EXPECT_EQ(MarkPixels(capture, s.display(), 10), 0);               // draconic Sun
 }
 
 TEST_F(ContactsFlow, WindowFollowsTheReading) {

@@ -63,7 +63,7 @@ void PositionCell::setContactNote(const QString& note) {
     f.setUnderline(marked);
     setFont(f);
     QPalette pal = palette();
-    pal.setColor(QPalette::Window, marked ? QColor(255, 226, 150) : QColor(Qt::white));
+    pal.setColor(QPalette::Window, marked ? markColour() : QColor(Qt::white));
     setPalette(pal);
     setToolTip(note);
     setAccessibleDescription(note);

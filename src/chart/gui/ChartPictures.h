@@ -48,6 +48,8 @@ public:
     explicit PositionCell(QWidget* parent);
     // The contacts of the cell, one per line; empty removes the mark.
     void setContactNote(const QString& note);
+    // Ground colour of a marked cell.
+    static QColor markColour() { return QColor(255, 226, 150); }
     bool isMarked() const { return !m_contactNote.isEmpty(); }
 
 protected:
