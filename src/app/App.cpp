@@ -6,12 +6,15 @@
 #include <QLocale>
 #include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 #include "app/AboutBox.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/Platform.h"
 #include "app/UpdateReminder.h"
+#include "chart/ContactTable.h"
+#include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
 #include "chart/gui/UiFonts.h"
 #include "input/Driver.h"
@@ -83,6 +86,7 @@ void App::calculate() {
     closeChartWindow();
     m_chart = std::make_unique<ChartWindowModel>();
     CalculateReading(input, m_state, LocaleMonthNames(), *m_chart);
+    followReading();
     openChartWindow();
     m_form->hide();
 }
@@ -104,6 +108,7 @@ void App::openChartWindow() {
     connect(main, &MainWindow::natalRequested, this, &App::showNatal);
     connect(main, &MainWindow::draconicRequested, this, &App::showDraconic);
     connect(main, &MainWindow::comparisonRequested, this, &App::showComparison);
+    connect(main, &MainWindow::contactsRequested, this, &App::showContacts);
     connect(main, &MainWindow::backRequested, this, &App::back);
     connect(main, &MainWindow::newRequested, this, &App::newReading);
     connect(main, &MainWindow::exitRequested, this, &App::unloadAllAndEnd);
@@ -125,6 +130,46 @@ void App::closeChartWindow() {
     if (m_main) m_main->closeForNavigation();
     m_main = nullptr;
     m_chart.reset();
+    followReading();
+}
+
+void App::followReading() {
+    if (m_chart) ShowContactMarks(m_state, m_contactSettings, *m_chart);
+    // Without a chart window there is no reading on screen: the contacts window empties.
+    if (m_contacts) m_contacts->setReading(m_chart ? &m_state : nullptr);
+}
+
+void App::showContacts() {
+    if (!m_contacts) {
+        m_contacts = std::make_unique<ContactsWindow>(m_platform);
+        m_contacts->setAttribute(Qt::WA_QuitOnClose, false);
+        connect(m_contacts.get(), &ContactsWindow::settingsChanged, this,
+                [this](const ContactSettings& settings) {
+                    m_contactSettings = settings;
+                    followReading();
+                    repaintChart();
+                });
+        followReading();
+        m_contacts->show();
+        placeContactsWindow();  // once shown, when its frame is known
+    }
+    m_contacts->show();
+    m_contacts->raise();
+    m_contacts->activateWindow();
+}
+
+void App::placeContactsWindow() {
+    QScreen* screen = QGuiApplication::primaryScreen();
+    if (!screen || !m_main) return;
+    // Right of the chart window, or against the screen's right edge when there is no room.
+    const QRect area = screen->availableGeometry();
+    FrmDisplay* chart = m_main->display();
+    const QPoint chartTopLeft = chart->mapToGlobal(QPoint(0, 0));
+    const QSize frame = m_contacts->frameGeometry().size();
+    int left = chartTopLeft.x() + chart->width() + 8;
+    left = std::max(area.left(), std::min(left, area.right() + 1 - frame.width()));
+    int top = std::max(area.top(), std::min(chartTopLeft.y(), area.bottom() + 1 - frame.height()));
+    m_contacts->move(left, top);
 }
 
 void App::repaintChart() {
@@ -137,6 +182,7 @@ void App::showNatal() {
     if (!m_chart) return;
     m_commandClock.start();
     ShowNatalView(m_state, *m_chart);
+    followReading();
     repaintChart();
 }
 
@@ -144,6 +190,7 @@ void App::showDraconic() {
     if (!m_chart) return;
     m_commandClock.start();
     ShowDraconicView(m_state, *m_chart);
+    followReading();
     repaintChart();
 }
 
@@ -151,6 +198,7 @@ void App::showComparison() {
     if (!m_chart) return;
     m_commandClock.start();
     ShowComparisonView(m_state, *m_chart);
+    followReading();
     repaintChart();
 }
 
@@ -214,6 +262,7 @@ void App::showAbout() {
 void App::unloadAllAndEnd() {
     if (m_ending) return;
     m_ending = true;
+    if (m_contacts) m_contacts->close();
     if (m_main) m_main->close();
     if (m_form) m_form->close();
     emit programEnded();

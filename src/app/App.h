@@ -11,12 +11,14 @@
 #include "app/Links.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
+#include "chart/Contacts.h"
 #include "input/ReadingState.h"
 
 class QWidget;
 
 namespace velloran {
 
+class ContactsWindow;
 class FrmMain;
 class InstanceLock;
 class MainWindow;
@@ -39,6 +41,8 @@ public:
     MainWindow* mainWindow() const;
     ReadingState& state() { return m_state; }
     const ChartWindowModel* chartModel() const { return m_chart.get(); }
+    // The contacts window, once opened (it lives until the program ends).
+    ContactsWindow* contactsWindow() const { return m_contacts.get(); }
     bool ended() const { return m_ending; }
 
     // Month names of the system's regional settings, January first.
@@ -51,6 +55,8 @@ public slots:
     void showNatal();
     void showDraconic();
     void showComparison();
+    // Opens (or brings forward) the natal-draconic contacts window beside the chart.
+    void showContacts();
     void back();
     void newReading();
     void saveAsText();
@@ -73,6 +79,10 @@ private:
     void openChartWindow();
     void closeChartWindow();
     void repaintChart();
+    // After a calculation, a view command or new contact settings: the comparison view's cell
+    // marks and the contacts window follow the reading.
+    void followReading();
+    void placeContactsWindow();
     QWidget* activeWindow() const;
 
     Platform& m_platform;
@@ -80,6 +90,8 @@ private:
     std::unique_ptr<FrmMain> m_form;
     QPointer<MainWindow> m_main;
     std::unique_ptr<ChartWindowModel> m_chart;
+    std::unique_ptr<ContactsWindow> m_contacts;
+    ContactSettings m_contactSettings;  // the contacts window's, default until it changes them
     QString m_lastJpegName;  // the JPEG dialog's remembered name, for the program's lifetime
     bool m_ending = false;
     QElapsedTimer m_commandClock;  // from a chart command to the chart window's next paint

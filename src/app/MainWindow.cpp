@@ -106,6 +106,10 @@ void MainWindow::createActions() {
     m_mnuExit = make(tr("E&xit"), QStringLiteral("mnuExit"));
     m_mnuToolBar = make(tr("&Toolbar"), QStringLiteral("mnuToolBar"));
     m_mnuToolBar->setCheckable(true);
+    m_mnuContacts = make(tr("Natal–Draconic &Contacts"), QStringLiteral("mnuContacts"));
+    m_mnuContacts->setIcon(MakeToolIcon(ToolIcon::Contacts));
+    m_mnuContacts->setToolTip(
+        tr("Natal–Draconic Contacts: draconic bodies conjunct or opposite natal bodies"));
     m_mnuOnline = make(tr("&Online Help"), QStringLiteral("mnuOnline"));
     m_mnuVisit = make(tr("&Visit Us Online"), QStringLiteral("mnuVisit"));
     m_mnuUpdate = make(tr("Check for Software &Update"), QStringLiteral("mnuUpdate"));
@@ -122,6 +126,7 @@ void MainWindow::createActions() {
         // The mark and the toolbar change together.
         m_tb->setVisible(checked);
     });
+    connect(m_mnuContacts, &QAction::triggered, this, &MainWindow::contactsRequested);
     connect(m_mnuOnline, &QAction::triggered, this, [this] { emit pageRequested(Page::Help); });
     connect(m_mnuVisit, &QAction::triggered, this, [this] { emit pageRequested(Page::ForumHome); });
     connect(m_mnuUpdate, &QAction::triggered, this, [this] { emit pageRequested(Page::Update); });
@@ -147,6 +152,7 @@ void MainWindow::createMenus() {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->setObjectName(QStringLiteral("mnuView"));
     view->addAction(m_mnuToolBar);
+    view->addAction(m_mnuContacts);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));
@@ -174,6 +180,9 @@ void MainWindow::createToolBar() {
         action->setObjectName(QStringLiteral("TB_") + QString::fromLatin1(key));
         action->setData(QString::fromLatin1(key));
     }
+    // The contacts button carries no key: it is the View menu's entry itself.
+    m_tb->addSeparator();
+    m_tb->addAction(m_mnuContacts);
     connect(m_tb, &QToolBar::actionTriggered, this,
             [this](QAction* action) { dispatchToolKey(action->data().toString()); });
     addToolBar(Qt::TopToolBarArea, m_tb);

@@ -46,6 +46,7 @@ signals:
     void natalRequested();
     void draconicRequested();
     void comparisonRequested();
+    void contactsRequested();  // View, "Natal–Draconic Contacts" and its toolbar button
     void pageRequested(velloran::Page page);
     void aboutRequested();
 
@@ -76,7 +77,7 @@ private:
     QPushButton *m_cmdSaveAsJPEG = nullptr, *m_cmdBack = nullptr, *m_cmdExit = nullptr;
     QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,
             *m_mnuExport = nullptr, *m_mnuPrint = nullptr, *m_mnuBack = nullptr,
-            *m_mnuExit = nullptr, *m_mnuToolBar = nullptr;
+            *m_mnuExit = nullptr, *m_mnuToolBar = nullptr, *m_mnuContacts = nullptr;
     QAction *m_mnuOnline = nullptr, *m_mnuVisit = nullptr, *m_mnuUpdate = nullptr,
             *m_mnuAbout = nullptr;
     bool m_navigating = false;

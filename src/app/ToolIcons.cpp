@@ -84,6 +84,17 @@ void DrawProgram(QPainter& p) {
     p.drawEllipse(QRectF(5.5, 5.5, 5, 5));
 }
 
+// The opposition symbol: a blue (draconic) and a black (natal) circle joined by a line.
+void DrawContacts(QPainter& p) {
+    p.setPen(QPen(QColor(90, 90, 90), 1.2));
+    p.drawLine(QPointF(6, 6), QPointF(10, 10));
+    p.setBrush(Qt::white);
+    p.setPen(QPen(QColor(0, 0, 255), 1.5));
+    p.drawEllipse(QRectF(1.5, 1.5, 6, 6));
+    p.setPen(QPen(QColor(0, 0, 0), 1.5));
+    p.drawEllipse(QRectF(8.5, 8.5, 6, 6));
+}
+
 class DrawnIconEngine : public QIconEngine {
 public:
     explicit DrawnIconEngine(ToolIcon which) : m_which(which) {}
@@ -109,6 +120,9 @@ public:
                 break;
             case ToolIcon::Program:
                 DrawProgram(*painter);
+                break;
+            case ToolIcon::Contacts:
+                DrawContacts(*painter);
                 break;
         }
         painter->restore();

@@ -5,7 +5,7 @@
 
 namespace velloran {
 
-enum class ToolIcon { New, Save, Print, Help, Program };
+enum class ToolIcon { New, Save, Print, Help, Program, Contacts };
 
 QIcon MakeToolIcon(ToolIcon which);
 

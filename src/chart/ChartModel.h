@@ -31,6 +31,9 @@ struct ChartWindowModel {
 
     // Position cells: 0..9 natal column, 10..19 draconic column, ChartBody order.
     std::array<std::string, 20> Planet;
+    // Contacts a position cell takes part in, one per line (its mark and tooltip); empty for an
+    // unmarked cell. Same indices as Planet.
+    std::array<std::string, 20> PlanetContacts;
     int natalFrameLeft = kFrameLeftComparison;  // twips
     PositionFrame frameInFront = PositionFrame::Natal;
     ChartPicture pictureInFront = ChartPicture::Single;

@@ -215,6 +215,16 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     return out ? kExitOk : kExitFailure;
 }
 
+int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
+                const MonthNames& months) {
+    auto loaded = LoadReading(cmd.input, err, files, months);
+    if (auto* status = std::get_if<int>(&loaded)) return *status;
+    const ReadingState& state = std::get<LoadedReading>(loaded).state;
+    out << (cmd.json ? ContactsJson(state, cmd.settings) + "\n"
+                     : ContactsText(state, cmd.settings));
+    return out ? kExitOk : kExitFailure;
+}
+
 int RunZones(std::ostream& out) {
     const ZoneTables& zones = TimeZones();
     for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << zones.ZoneLabels[i] << '\n';
@@ -239,6 +249,8 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     if (auto* c = std::get_if<NewCommand>(&command)) return RunNew(*c, err, files);
     if (auto* c = std::get_if<ExportCommand>(&command))
         return RunExport(*c, out, err, files, months);
+    if (auto* c = std::get_if<ContactsCommand>(&command))
+        return RunContacts(*c, out, err, files, months);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// velloran-cli: creates reading files, exports and shows readings, lists the time zones.
+// velloran-cli: creates reading files, exports and shows readings, lists the natal-draconic
+// contacts and the time zones.
 // The logic lives here so tests and the fuzzer run it in-process.
 
 #include <cstddef>
@@ -11,6 +12,7 @@
 #include <vector>
 
 #include "chart/ChartFill.h"
+#include "chart/Contacts.h"
 
 namespace velloran {
 
@@ -51,14 +53,19 @@ struct ShowCommand {
     std::string input;
     bool json = false;
 };
+struct ContactsCommand {
+    std::string input;
+    ContactSettings settings;
+    bool json = false;
+};
 struct ZonesCommand {};
 struct HelpCommand {};
 struct VersionCommand {};
 struct CliError {
     std::string message;
 };
-using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ZonesCommand, HelpCommand,
-                                VersionCommand, CliError>;
+using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand,
+                                ZonesCommand, HelpCommand, VersionCommand, CliError>;
 
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);

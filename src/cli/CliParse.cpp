@@ -1,5 +1,6 @@
 // Command-line parsing of velloran-cli; touches no file.
 
+#include <charconv>
 #include <map>
 
 #include "cli/Cli.h"
@@ -81,6 +82,79 @@ CliCommand ParseShow(const std::vector<std::string>& args) {
     return cmd;
 }
 
+// --orb: a plain decimal number of degrees, one of the offered orbs.
+std::optional<double> ParseOrb(const std::string& text) {
+    if (text.empty() || text.find_first_not_of("0123456789.") != std::string::npos ||
+        text.find('.') != text.rfind('.') || text.front() == '.' || text.back() == '.')
+        return std::nullopt;
+    double value = 0.0;
+    auto result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    if (!IsOfferedOrb(value)) return std::nullopt;
+    return value;
+}
+
+// --aspects: short words separated by commas, at least one.
+std::optional<AspectMask> ParseAspects(const std::string& text) {
+    AspectMask mask = 0;
+    std::size_t from = 0;
+    while (true) {
+        std::size_t comma = text.find(',', from);
+        std::string_view word = std::string_view(text).substr(from, comma - from);
+        bool known = false;
+        for (int a = 0; a < kAspectCount; ++a) {
+            if (word == AspectKey(static_cast<Aspect>(a))) {
+                mask |= AspectBit(static_cast<Aspect>(a));
+                known = true;
+            }
+        }
+        if (!known) return std::nullopt;
+        if (comma == std::string::npos) return mask;
+        from = comma + 1;
+    }
+}
+
+CliCommand ParseContacts(const std::vector<std::string>& args) {
+    ContactsCommand cmd;
+    bool haveInput = false, haveOrb = false, haveAspects = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--json") {
+            cmd.json = true;
+        } else if (a == "--node-pairs") {
+            cmd.settings.nodePairs = true;
+        } else if (a == "--orb" || a == "--aspects") {
+            if (i + 1 >= args.size()) return Error("contacts: " + a + " needs a value");
+            bool& given = a == "--orb" ? haveOrb : haveAspects;
+            if (given) return Error("contacts: " + a + " given twice");
+            given = true;
+            const std::string& value = args[++i];
+            if (a == "--orb") {
+                auto orb = ParseOrb(value);
+                if (!orb)
+                    return Error("contacts: --orb " + Quoted(value) +
+                                 ": the orb must be 0.5 to 5 degrees in steps of 0.5");
+                cmd.settings.orb = *orb;
+            } else {
+                auto aspects = ParseAspects(value);
+                if (!aspects)
+                    return Error("contacts: --aspects " + Quoted(value) +
+                                 ": expected a comma-separated list of conj, opp, sq, tri, sex");
+                cmd.settings.aspects = *aspects;
+            }
+        } else if (!a.empty() && a[0] == '-') {
+            return Error("contacts: unknown option " + Quoted(a));
+        } else if (haveInput) {
+            return Error("contacts: more than one reading file given");
+        } else {
+            cmd.input = a;
+            haveInput = true;
+        }
+    }
+    if (!haveInput) return Error("contacts: no reading file given");
+    return cmd;
+}
+
 }  // namespace
 
 CliCommand ParseCli(const std::vector<std::string>& args) {
@@ -97,6 +171,7 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     if (command == "new") return ParseNew(args);
     if (command == "export") return ParseExport(args);
     if (command == "show") return ParseShow(args);
+    if (command == "contacts") return ParseContacts(args);
     if (command == "zones") {
         if (args.size() > 1) return Error("zones: takes no arguments");
         return ZonesCommand{};
@@ -113,7 +188,14 @@ std::string CliUsage() {
            "  velloran-cli export FILE.vlr [-o OUT.txt]\n"
            "      Calculates the reading and writes the text export (standard output without -o).\n"
            "  velloran-cli show FILE.vlr [--json]\n"
-           "      Calculates the reading and shows the natal and draconic charts.\n"
+           "      Calculates the reading and shows the natal and draconic charts; with --json\n"
+           "      also the contacts of the default settings.\n"
+           "  velloran-cli contacts FILE.vlr [--orb DEG] [--aspects conj,opp,sq,tri,sex]\n"
+           "                        [--node-pairs] [--json]\n"
+           "      Lists the contacts between the draconic and the natal chart, smallest orb\n"
+           "      first: conjunctions and oppositions within 2 degrees unless --orb (0.5 to 5\n"
+           "      in steps of 0.5) and --aspects say otherwise. The draconic node to natal\n"
+           "      node pairs are left out unless --node-pairs is given.\n"
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes.\n"
            "  velloran-cli --help\n"

@@ -7,6 +7,7 @@
 
 #include "astro/TimeScales.h"
 #include "chart/ChartFill.h"
+#include "chart/ContactTable.h"
 #include "cli/CliText.h"
 #include "input/TextRules.h"
 #include "input/ZoneTable.h"
@@ -221,8 +222,43 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
     out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
     out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
     out += "  \"natal\": " + ChartJson(state, NatalView(state), false) + ",\n";
-    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + "\n";
+    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + ",\n";
+    out += "  \"contacts\": " + ContactsJson(state, ContactSettings{}, 4) + "\n";
     return out + "}\n";
+}
+
+std::string ContactsText(const ReadingState& state, const ContactSettings& settings) {
+    std::string aspects;
+    for (int a = 0; a < kAspectCount; ++a) {
+        if (settings.aspects & AspectBit(static_cast<Aspect>(a)))
+            aspects += (aspects.empty() ? "" : ", ") + std::string(AspectName(Aspect(a)));
+    }
+    const std::vector<Contact> contacts = ReadingContacts(state, settings);
+    std::string out = "Contacts within " + JsonNumber(settings.orb) + "° (" + aspects +
+                      (settings.nodePairs ? "; node pairs included" : "") +
+                      "): " + (contacts.empty() ? "none" : std::to_string(contacts.size())) + "\n";
+    for (const ContactRow& row : ContactRows(contacts, state)) {
+        out += "  " + Padded(row.draconic, 20) + Padded(row.aspect, 14) + Padded(row.natal, 18) +
+               Padded(row.orb, 8) + Padded(row.draconicPosition, 11) + row.natalPosition + "\n";
+    }
+    return out;
+}
+
+std::string ContactsJson(const ReadingState& state, const ContactSettings& settings, int indent) {
+    const std::vector<Contact> contacts = ReadingContacts(state, settings);
+    if (contacts.empty()) return "[]";
+    const std::string blanks(static_cast<std::size_t>(indent), ' ');
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < contacts.size(); ++i) {
+        const Contact& c = contacts[i];
+        out += blanks + "{\"draconic\": " +
+               JsonString(state.WesternBodyNames[static_cast<int>(c.draconic)]) +
+               ", \"natal\": " + JsonString(state.WesternBodyNames[static_cast<int>(c.natal)]) +
+               ", \"aspect\": " + JsonString(AspectName(c.aspect)) +
+               ", \"orb\": " + JsonNumber(c.orbMinutes / 60.0) + "}" +
+               (i + 1 < contacts.size() ? "," : "") + "\n";
+    }
+    return out + std::string(blanks.size() >= 2 ? blanks.size() - 2 : 0, ' ') + "]";
 }
 
 std::string Quoted(std::string_view text) {

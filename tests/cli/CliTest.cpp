@@ -4,6 +4,8 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <regex>
+#include <set>
 #include <sstream>
 
 #include "../core/RowName.h"
@@ -12,6 +14,7 @@
 #include "cli/Cli.h"
 #include "cli/CliText.h"
 #include "input/Driver.h"
+#include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
 
@@ -26,6 +29,52 @@ std::vector<std::string> DelhiArgs(const std::string& output) {
     return {"new",    "--name",  "Ann Example", "--date",    "1980-03-05", "--time", "7:05",
             "--zone", "34",      "--lat",       "28:00N",    "--lon",      "77:12E", "--city",
             "Delhi",  "--state", "Delhi",       "--country", "India",      "-o",     output};
+}
+
+// The known birth: Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York.
+std::vector<std::string> KnownBirthArgs(const std::string& output) {
+    int est = -1;
+    for (int z = 0; z < kZoneCount; ++z) {
+        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") est = z;
+    }
+    return {"new",     "--name",     "Ann Example",
+            "--date",  "1980-01-15", "--time",
+            "10:30",   "--zone",     std::to_string(est),
+            "--lat",   "40:43N",     "--lon",
+            "74:00W",  "--city",     "New York",
+            "--state", "NY",         "--country",
+            "USA",     "-o",         output};
+}
+
+// One object of the contacts array.
+struct JsonContact {
+    std::string draconic, natal, aspect;
+    double orb = 0.0;
+};
+
+// The objects of a contacts array written one per line with exactly the keys draconic, natal,
+// aspect and orb in that order; nothing when the text has any other shape.
+std::optional<std::vector<JsonContact>> ContactObjects(const std::string& array) {
+    static const std::regex object(
+        R"re(\s*\{"draconic": "([^"]*)", "natal": "([^"]*)", "aspect": "([^"]*)", "orb": )re"
+        R"re(([0-9.eE+-]+)\},?)re");
+    std::vector<JsonContact> objects;
+    std::istringstream lines(array);
+    std::string line;
+    if (!std::getline(lines, line)) return std::nullopt;
+    if (line == "[]") return objects;
+    if (line != "[") return std::nullopt;
+    while (std::getline(lines, line)) {
+        std::smatch m;
+        if (std::regex_match(line, m, object)) {
+            objects.push_back({m[1], m[2], m[3], std::stod(m[4])});
+        } else if (line.find_first_not_of(' ') == line.find(']') && line.back() == ']') {
+            return objects;
+        } else {
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
 }
 
 // Each test works in a folder of its own under the system's temporary folder.
@@ -57,6 +106,12 @@ protected:
     }
     static void WriteFile(const std::string& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
+    }
+
+    std::string MakeKnownBirthReading() {
+        std::string path = Path("known.vlr");
+        EXPECT_EQ(Run(KnownBirthArgs(path)), kExitOk) << Err();
+        return path;
     }
 
     std::string MakeDelhiReading() {
@@ -243,6 +298,29 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{"show_two_files", {"show", "a.vlr", "b.vlr"}, "more than one"},
         ArgumentErrorCase{"zones_with_argument", {"zones", "all"}, "no arguments"},
         ArgumentErrorCase{"version_with_argument", {"--version", "zones"}, "no arguments"},
+        ArgumentErrorCase{"contacts_without_file", {"contacts", "--json"}, "no reading file"},
+        ArgumentErrorCase{"contacts_orb_too_wide",
+                          {"contacts", "a.vlr", "--orb", "5.5"},
+                          "0.5 to 5 degrees in steps of 0.5"},
+        ArgumentErrorCase{
+            "contacts_orb_off_step", {"contacts", "a.vlr", "--orb", "1.3"}, "--orb '1.3'"},
+        ArgumentErrorCase{"contacts_orb_zero", {"contacts", "a.vlr", "--orb", "0"}, "--orb '0'"},
+        ArgumentErrorCase{
+            "contacts_orb_words", {"contacts", "a.vlr", "--orb", "2deg"}, "--orb '2deg'"},
+        ArgumentErrorCase{
+            "contacts_orb_exponent", {"contacts", "a.vlr", "--orb", "2e0"}, "--orb '2e0'"},
+        ArgumentErrorCase{"contacts_orb_missing", {"contacts", "a.vlr", "--orb"}, "needs a value"},
+        ArgumentErrorCase{"contacts_aspect_unknown",
+                          {"contacts", "a.vlr", "--aspects", "conj,quincunx"},
+                          "conj, opp, sq, tri, sex"},
+        ArgumentErrorCase{"contacts_aspects_empty_item",
+                          {"contacts", "a.vlr", "--aspects", "conj,,opp"},
+                          "--aspects 'conj,,opp'"},
+        ArgumentErrorCase{
+            "contacts_aspects_empty", {"contacts", "a.vlr", "--aspects", ""}, "--aspects ''"},
+        ArgumentErrorCase{
+            "contacts_orb_twice", {"contacts", "a.vlr", "--orb", "1", "--orb", "2"}, "given twice"},
+        ArgumentErrorCase{"contacts_unknown_option", {"contacts", "a.vlr", "--all"}, "'--all'"},
         ArgumentErrorCase{"control_bytes_quoted",
                           {"new", "--x\n\x1b"},
                           "'--x?"
@@ -310,6 +388,109 @@ TEST_F(CliTest, ShowJsonIsValidAndCarriesTheComputedValues) {
           "\"risingSign\": ", "\"text\": \"\\r\\n"}) {
         EXPECT_NE(json.find(piece), std::string::npos) << piece;
     }
+}
+
+TEST_F(CliTest, ContactsJsonOfTheKnownBirthIsTheMoonOppositeTheSun) {
+    std::string reading = MakeKnownBirthReading();
+    ASSERT_EQ(Run({"contacts", reading, "--json"}), kExitOk) << Err();
+    const std::string json = Out();
+    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    auto objects = ContactObjects(json);
+    ASSERT_TRUE(objects) << json;
+    // Worked out by hand from the positions in docs/ (see the core's contact tests): draconic
+    // Moon 114°58' against natal Sun 294°55' - 180° = 114°55', 3' give or take one.
+    ASSERT_EQ(objects->size(), 1u) << json;
+    EXPECT_EQ((*objects)[0].draconic, "Moon");
+    EXPECT_EQ((*objects)[0].natal, "Sun");
+    EXPECT_EQ((*objects)[0].aspect, "opposition");
+    EXPECT_NEAR((*objects)[0].orb * 60, 3, 1.0);
+    EXPECT_EQ(json.back(), '\n');
+}
+
+TEST_F(CliTest, ContactsFollowTheOrbAndTheAspectsAsked) {
+    std::string reading = MakeKnownBirthReading();
+    ASSERT_EQ(Run({"contacts", reading, "--json", "--orb", "2.5"}), kExitOk) << Err();
+    auto wider = ContactObjects(Out());
+    ASSERT_TRUE(wider) << Out();
+    ASSERT_EQ(wider->size(), 2u) << Out();
+    EXPECT_EQ((*wider)[1].draconic, "Venus");
+    EXPECT_EQ((*wider)[1].natal, "Saturn");
+    EXPECT_EQ((*wider)[1].aspect, "conjunction");
+    EXPECT_NEAR((*wider)[1].orb * 60, 133, 1.0);  // 179°28' - 177°15'
+
+    // At 3° the nodes join, under their names in the text export: the draconic North Node (0°)
+    // opposite natal Saturn (177°15') and the draconic South Node (180°) conjunct it, 2°45' each
+    // from the texts, so equal orbs in either order.
+    ASSERT_EQ(Run({"contacts", reading, "--json", "--orb", "3"}), kExitOk) << Err();
+    auto nodes = ContactObjects(Out());
+    ASSERT_TRUE(nodes) << Out();
+    ASSERT_EQ(nodes->size(), 4u) << Out();
+    std::set<std::string> nodeContacts;
+    for (std::size_t i = 2; i < 4; ++i) {
+        const JsonContact& c = (*nodes)[i];
+        nodeContacts.insert(c.draconic + " " + c.aspect + " " + c.natal);
+        EXPECT_NEAR(c.orb * 60, 165, 1.0);
+    }
+    EXPECT_EQ(nodeContacts, (std::set<std::string>{"North Node opposition Saturn",
+                                                   "South Node conjunction Saturn"}));
+
+    ASSERT_EQ(Run({"contacts", reading, "--json", "--orb", "5", "--aspects", "sq,tri,sex"}),
+              kExitOk)
+        << Err();
+    auto others = ContactObjects(Out());
+    ASSERT_TRUE(others) << Out();
+    double previous = 0.0;
+    for (const JsonContact& c : *others) {
+        EXPECT_TRUE(c.aspect == "square" || c.aspect == "trine" || c.aspect == "sextile")
+            << c.aspect;
+        EXPECT_LE(c.orb, 5.0);
+        EXPECT_GE(c.orb, previous) << "smallest orb first";
+        previous = c.orb;
+    }
+    EXPECT_FALSE(others->empty());
+
+    ASSERT_EQ(Run({"contacts", reading}), kExitOk) << Err();
+    const std::string text = Out();
+    EXPECT_EQ(text.rfind("Contacts within 2° (conjunction, opposition): 1\n", 0), 0u) << text;
+    EXPECT_NE(text.find("Draconic Moon"), std::string::npos) << text;
+    EXPECT_NE(text.find("☍ opposition"), std::string::npos) << text;
+    EXPECT_NE(text.find("Natal Sun"), std::string::npos) << text;
+    EXPECT_NE(text.find("24 Can 58"), std::string::npos) << text;
+}
+
+TEST(CliParse, ContactsOptionsBecomeTheSettings) {
+    auto plain = std::get<ContactsCommand>(ParseCli({"contacts", "a.vlr"}));
+    EXPECT_EQ(plain.input, "a.vlr");
+    EXPECT_EQ(plain.settings, ContactSettings{});
+    EXPECT_FALSE(plain.json);
+
+    auto all =
+        std::get<ContactsCommand>(ParseCli({"contacts", "--orb", "0.5", "--node-pairs", "a.vlr",
+                                            "--aspects", "sex,tri,sq,opp,conj", "--json"}));
+    EXPECT_EQ(all.settings.orb, 0.5);
+    EXPECT_EQ(all.settings.aspects, kAllAspects);
+    EXPECT_TRUE(all.settings.nodePairs);
+    EXPECT_TRUE(all.json);
+
+    auto squares = std::get<ContactsCommand>(ParseCli({"contacts", "a.vlr", "--aspects", "sq"}));
+    EXPECT_EQ(squares.settings.aspects, AspectBit(Aspect::Square));
+}
+
+TEST_F(CliTest, ShowJsonCarriesTheDefaultContacts) {
+    std::string reading = MakeKnownBirthReading();
+    ASSERT_EQ(Run({"show", reading, "--json"}), kExitOk) << Err();
+    const std::string json = Out();
+    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    const std::size_t at = json.find("\n  \"contacts\": ");
+    ASSERT_NE(at, std::string::npos) << json;
+    const std::size_t start = json.find('[', at);
+    const std::size_t end = json.find(']', start);
+    auto objects = ContactObjects(json.substr(start, end + 1 - start));
+    ASSERT_TRUE(objects) << json.substr(start);
+    ASSERT_EQ(objects->size(), 1u);
+    EXPECT_EQ((*objects)[0].draconic, "Moon");
+    EXPECT_EQ((*objects)[0].natal, "Sun");
+    EXPECT_EQ((*objects)[0].aspect, "opposition");
 }
 
 TEST_F(CliTest, ShowAndExportRefuseUnusableFiles) {

@@ -214,12 +214,18 @@ TEST_F(ChartFlow, MenusAndToolbarAsDesigned) {
     EXPECT_EQ(file,
               (QStringList{"&New", "-", "Save &As Text", "Save As &JPEG", "-",
                            "&Export Chart As Text", "-", "&Print", "-", "&Back", "-", "E&xit"}));
+    // The four keyed buttons, then the contacts window's button after a separator.
     QStringList keys;
-    for (QAction* a : Find<QToolBar>(s.main(), "TB")->actions()) {
+    const QList<QAction*> tools = Find<QToolBar>(s.main(), "TB")->actions();
+    for (QAction* a : tools) {
+        if (a->isSeparator()) continue;
         keys << a->data().toString();
         EXPECT_FALSE(a->icon().isNull());
     }
-    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help"}));
+    EXPECT_EQ(keys, (QStringList{"New", "Save", "Print", "Help", ""}));
+    ASSERT_EQ(tools.size(), 6);
+    EXPECT_TRUE(tools[4]->isSeparator());
+    EXPECT_EQ(tools[5]->objectName(), "mnuContacts");
     EXPECT_EQ(Find<QPushButton>(s.main(), "cmdSaveAsJPEG")->text(), "Save As &JPEG");
     EXPECT_EQ(Find<QPushButton>(s.main(), "cmdExit")->text(), "E&xit");
     EXPECT_EQ(Label(s.main(), "lblHeading"), "Velloran");

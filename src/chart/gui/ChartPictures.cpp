@@ -55,6 +55,20 @@ PositionCell::PositionCell(QWidget* parent) : QLabel(parent) {
     setPalette(pal);
 }
 
+void PositionCell::setContactNote(const QString& note) {
+    if (note == m_contactNote) return;
+    m_contactNote = note;
+    const bool marked = !note.isEmpty();
+    QFont f = font();
+    f.setUnderline(marked);
+    setFont(f);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, marked ? markColour() : QColor(Qt::white));
+    setPalette(pal);
+    setToolTip(note);
+    setAccessibleDescription(note);
+}
+
 void PositionCell::paintEvent(QPaintEvent* event) {
     QLabel::paintEvent(event);
     QPainter p(this);

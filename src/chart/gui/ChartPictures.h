@@ -39,13 +39,24 @@ private:
 };
 
 // A cell of the position table: coloured text in a white box with a flat black border.
+// A cell that takes part in a natal-draconic contact is marked: pale amber ground and underlined
+// text, both kept by a screen capture and by a black-and-white print, with the contact named in
+// its tooltip.
 class PositionCell : public QLabel {
     Q_OBJECT
 public:
     explicit PositionCell(QWidget* parent);
+    // The contacts of the cell, one per line; empty removes the mark.
+    void setContactNote(const QString& note);
+    // Ground colour of a marked cell.
+    static QColor markColour() { return QColor(255, 226, 150); }
+    bool isMarked() const { return !m_contactNote.isEmpty(); }
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+
+private:
+    QString m_contactNote;
 };
 
 // A frame with its caption set into the top border, drawn in the frame's colour; white inside.

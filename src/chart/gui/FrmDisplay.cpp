@@ -239,6 +239,7 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
 
     for (int i = 0; i < 20; ++i) m_cells[i]->setText(Q(m.Planet[i]));
+    markContacts(m);
     m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 
@@ -252,6 +253,10 @@ void FrmDisplay::render(const ChartWindowModel& m) {
 
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
     update();
+}
+
+void FrmDisplay::markContacts(const ChartWindowModel& m) {
+    for (int i = 0; i < 20; ++i) m_cells[i]->setContactNote(Q(m.PlanetContacts[i]));
 }
 
 WheelPicture* FrmDisplay::frontPicture() const {

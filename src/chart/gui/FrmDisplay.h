@@ -12,6 +12,7 @@ class QLabel;
 namespace velloran {
 
 class CaptionFrame;
+class PositionCell;
 class SignPicture;
 class WheelPicture;
 
@@ -43,13 +44,14 @@ private:
     void buildComparisonWheel();
     void setFitted(QLabel* label, const std::string& text);
     void setWrapped(QLabel* label, const std::string& text);
+    void markContacts(const ChartWindowModel& model);
 
     QLabel* m_lblType = nullptr;
     std::array<QLabel*, 8> m_header{};
     std::array<QLabel*, 2> m_legend{};
     CaptionFrame* m_planetFrame = nullptr;
     std::array<CaptionFrame*, 2> m_positionFrame{};  // 0 draconic, 1 natal
-    std::array<QLabel*, 20> m_cells{};
+    std::array<PositionCell*, 20> m_cells{};
     WheelPicture* m_picNatal = nullptr;
     WheelPicture* m_picNatalDraconic = nullptr;
     std::array<QLabel*, 12> m_lblNatal{};

@@ -1,0 +1,50 @@
+#!/usr/bin/env bash
+# Drives the real program under Xvfb through the known birth (Ann Example, 15 January 1980,
+# 10:30 EST, New York), opens the comparison view and the natal-draconic contacts window with a
+# 2.5° orb, and saves the screen as contacts.png. The screen is wide enough for the contacts
+# window to stand beside the chart window.
+#   docs/take-contacts-screenshot.sh [program] [output folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+program=$(realpath -s "${1:-build/default/bin/velloran}")
+mkdir -p "${2:-docs}"
+out=$(realpath "${2:-docs}")
+
+if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
+  export VELLORAN_INSIDE_XVFB=1
+  exec xvfb-run -a -s "-screen 0 1920x1000x24" "$0" "$program" "$out"
+fi
+
+home=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
+mkdir -m 700 "$home/run"
+HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
+pid=$!
+
+form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
+sleep 0.5
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
+. docs/known-birth.sh
+type_known_birth
+sleep 0.3
+
+click "$form" 650 300  # Get My Draconic Astrology Chart
+main=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | while read -r w; do
+  [ "$w" != "$form" ] && echo "$w"; done | head -1)
+sleep 1
+
+# The chart buttons stand centred on the screen: Natal, Draconic, Comparison.
+buttons_y=124
+click "$main" 1070 $buttons_y; sleep 0.5  # Comparison
+
+# View, "Natal-Draconic Contacts": Alt+V, then its access key C.
+xdotool windowfocus --sync "$main"; sleep 0.2
+xdotool key --window "$main" alt+v; sleep 0.4; xdotool key c
+contacts=$(xdotool search --sync --onlyvisible --name 'Draconic Contacts$' | head -1)
+sleep 0.5
+# The orb list has the focus first: one step down from 2° is 2.5°.
+xdotool windowfocus --sync "$contacts"; sleep 0.2
+xdotool key --window "$contacts" alt+r Down; sleep 0.5
+# The top of the screen: menus, toolbar, chart window and the contacts window beside it.
+import -window root -crop 1920x600+0+0 +repage "$out/contacts.png"
+echo "screenshot in $out/contacts.png"

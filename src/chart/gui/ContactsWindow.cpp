@@ -1,0 +1,239 @@
+#include "chart/gui/ContactsWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLocale>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <set>
+
+#include "app/Platform.h"
+#include "output/gui/SafeSave.h"
+
+namespace velloran {
+
+namespace {
+
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
+
+QString OrbCaption(double degrees) { return QLocale().toString(degrees) + QStringLiteral("°"); }
+
+// Captions of the aspect check boxes, with their access keys, in Aspect order.
+const char* const kAspectCaptions[kAspectCount] = {"&Conjunction", "&Opposition", "&Square",
+                                                   "&Trine", "Se&xtile"};
+
+constexpr int kTableMinimumWidth = 420;  // pixels
+constexpr int kTableMinimumHeight = 220;
+
+}  // namespace
+
+ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
+    : QWidget(parent, Qt::Window), m_platform(platform) {
+    setObjectName(QStringLiteral("frmContacts"));
+    setWindowTitle(tr("Natal–Draconic Contacts"));
+
+    m_table = new QTableWidget(0, kContactColumnCount, this);
+    m_table->setObjectName(QStringLiteral("tblContacts"));
+    m_table->setAccessibleName(tr("Contacts"));
+    // The position titles take two lines, so the columns stay as narrow as their contents.
+    QStringList titles;
+    for (const char* title : kContactColumns)
+        titles << tr(title).replace(QStringLiteral(" position"), QStringLiteral("\nposition"));
+    m_table->setHorizontalHeaderLabels(titles);
+    m_table->verticalHeader()->setVisible(false);
+    m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_table->setMinimumSize(kTableMinimumWidth, kTableMinimumHeight);
+
+    m_lblStatus = new QLabel(this);
+    m_lblStatus->setObjectName(QStringLiteral("lblStatus"));
+
+    // Ctrl+C anywhere in the window copies the rows; the table would copy one cell.
+    auto* copy = new QAction(tr("Copy"), this);
+    copy->setObjectName(QStringLiteral("actCopy"));
+    copy->setShortcut(QKeySequence::Copy);
+    copy->setShortcutContext(Qt::WindowShortcut);
+    connect(copy, &QAction::triggered, this, &ContactsWindow::copyToClipboard);
+    addAction(copy);
+    m_table->installEventFilter(this);
+
+    auto* column = new QVBoxLayout(this);
+    column->addWidget(createControls());
+    column->addWidget(m_table, 1);
+    column->addWidget(m_lblStatus);
+    column->addWidget(createButtons());
+    // Keyboard order follows the rows: orb, node pairs, aspects, table, buttons.
+    setTabOrder(m_chkAspect.back(), m_table);
+    setTabOrder(m_table, findChild<QPushButton*>(QStringLiteral("cmdCopy")));
+    refresh();
+}
+
+QWidget* ContactsWindow::createControls() {
+    // First row: the orb and the node pairs; second row: the aspects.
+    auto* box = new QWidget(this);
+    auto* rows = new QVBoxLayout(box);
+    rows->setContentsMargins(0, 0, 0, 0);
+    auto* first = new QHBoxLayout;
+    auto* second = new QHBoxLayout;
+    rows->addLayout(first);
+    rows->addLayout(second);
+
+    auto* orbLabel = new QLabel(tr("O&rb:"), box);
+    m_cboOrb = new QComboBox(box);
+    m_cboOrb->setObjectName(QStringLiteral("cboOrb"));
+    for (double orb = kMinOrb; orb <= kMaxOrb; orb += kOrbStep)
+        m_cboOrb->addItem(OrbCaption(orb), orb);
+    m_cboOrb->setCurrentIndex(m_cboOrb->findData(kDefaultOrb));
+    orbLabel->setBuddy(m_cboOrb);
+    first->addWidget(orbLabel);
+    first->addWidget(m_cboOrb);
+    first->addSpacing(16);
+    m_chkNodePairs = new QCheckBox(tr("&Node to node pairs"), box);
+    m_chkNodePairs->setObjectName(QStringLiteral("chkNodePairs"));
+    m_chkNodePairs->setToolTip(
+        tr("Draconic North Node with natal North Node and draconic South Node with natal South "
+           "Node. The draconic North Node is 0° Aries by construction."));
+    first->addWidget(m_chkNodePairs);
+    first->addStretch(1);
+
+    for (int a = 0; a < kAspectCount; ++a) {
+        const Aspect aspect = static_cast<Aspect>(a);
+        auto* check =
+            new QCheckBox(Q(AspectGlyph(aspect)) + QLatin1Char(' ') + tr(kAspectCaptions[a]), box);
+        check->setObjectName(QStringLiteral("chk_") + Q(AspectKey(aspect)));
+        check->setChecked(m_settings.aspects & AspectBit(aspect));
+        m_chkAspect[a] = check;
+        second->addWidget(check);
+    }
+    second->addStretch(1);
+
+    connect(m_cboOrb, &QComboBox::currentIndexChanged, this, &ContactsWindow::readControls);
+    connect(m_chkNodePairs, &QCheckBox::toggled, this, &ContactsWindow::readControls);
+    for (QCheckBox* check : m_chkAspect)
+        connect(check, &QCheckBox::toggled, this, &ContactsWindow::readControls);
+    return box;
+}
+
+QWidget* ContactsWindow::createButtons() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto make = [&](const QString& caption, const QString& name) {
+        auto* button = new QPushButton(caption, box);
+        button->setObjectName(name);
+        button->setAutoDefault(false);
+        return button;
+    };
+    QPushButton* copy = make(tr("Cop&y"), QStringLiteral("cmdCopy"));
+    QPushButton* save = make(tr("Save As CS&V..."), QStringLiteral("cmdSaveCsv"));
+    QPushButton* close = make(tr("Close"), QStringLiteral("cmdClose"));
+    connect(copy, &QPushButton::clicked, this, &ContactsWindow::copyToClipboard);
+    connect(save, &QPushButton::clicked, this, &ContactsWindow::saveCsv);
+    connect(close, &QPushButton::clicked, this, &QWidget::close);
+    row->addWidget(copy);
+    row->addWidget(save);
+    row->addStretch(1);
+    row->addWidget(close);
+    return box;
+}
+
+bool ContactsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_table && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
+        copyToClipboard();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void ContactsWindow::setReading(const ReadingState* state) {
+    m_state = state;
+    refresh();
+}
+
+void ContactsWindow::readControls() {
+    ContactSettings settings;
+    settings.orb = m_cboOrb->currentData().toDouble();
+    settings.aspects = 0;
+    for (int a = 0; a < kAspectCount; ++a) {
+        if (m_chkAspect[a]->isChecked()) settings.aspects |= AspectBit(static_cast<Aspect>(a));
+    }
+    settings.nodePairs = m_chkNodePairs->isChecked();
+    if (settings == m_settings) return;
+    m_settings = settings;
+    refresh();
+    emit settingsChanged(m_settings);
+}
+
+void ContactsWindow::refresh() {
+    m_rows.clear();
+    if (m_state) m_rows = ContactRows(ReadingContacts(*m_state, m_settings), *m_state);
+    m_table->clearSelection();
+    m_table->setRowCount(int(m_rows.size()));
+    for (int r = 0; r < int(m_rows.size()); ++r) {
+        const auto cells = RowCells(m_rows[r]);
+        for (int c = 0; c < kContactColumnCount; ++c) {
+            auto* item = new QTableWidgetItem(Q(cells[c]));
+            m_table->setItem(r, c, item);
+        }
+    }
+    m_lblStatus->setText(statusText());
+    fitColumns();
+}
+
+void ContactsWindow::fitColumns() {
+    // Every column as wide as its title or widest text; the table grows to show them all.
+    m_table->resizeColumnsToContents();
+    const int needed = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
+                       m_table->verticalScrollBar()->sizeHint().width();
+    m_table->setMinimumWidth(std::max(kTableMinimumWidth, needed));
+}
+
+QString ContactsWindow::statusText() const {
+    if (!m_state) return tr("No reading: calculate a chart to see its contacts.");
+    if (m_settings.aspects == 0) return tr("Choose at least one aspect.");
+    const QString orb = OrbCaption(m_settings.orb);
+    if (m_rows.empty()) return tr("No contacts within %1.").arg(orb);
+    if (m_rows.size() == 1) return tr("1 contact within %1.").arg(orb);
+    return tr("%1 contacts within %2.").arg(m_rows.size()).arg(orb);
+}
+
+void ContactsWindow::copyToClipboard() {
+    std::set<int> selected;
+    for (const QModelIndex& index : m_table->selectionModel()->selectedRows())
+        selected.insert(index.row());
+    std::vector<ContactRow> rows;
+    for (int r = 0; r < int(m_rows.size()); ++r) {
+        if (selected.empty() || selected.count(r)) rows.push_back(m_rows[r]);
+    }
+    QApplication::clipboard()->setText(Q(ContactsPlainText(rows)));
+}
+
+void ContactsWindow::saveCsv() {
+    FileDialogRequest request;
+    request.title = tr("Save Contacts As CSV");
+    request.filter = tr("CSV (*.csv)");
+    request.defaultSuffix = QStringLiteral("csv");
+    request.initialName = QStringLiteral("contacts.csv");
+    request.confirmOverwrite = true;
+    const QString path = m_platform.getSaveFileName(this, request);
+    if (path.isEmpty()) return;
+    const std::string csv = ContactsCsv(m_rows);
+    SaveFileReportingErrors(m_platform, this, path, QByteArray(csv.data(), qsizetype(csv.size())));
+}
+
+}  // namespace velloran

@@ -1,0 +1,336 @@
+// The natal-draconic contacts window and the comparison view's marks, driven through the
+// program's windows for the known birth.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QLabel>
+#include <QMenu>
+#include <QTableWidget>
+#include <QToolBar>
+#include <QToolButton>
+
+#include "GuiTestSupport.h"
+#include "chart/ContactTable.h"
+#include "chart/gui/ChartPictures.h"
+#include "chart/gui/ContactsWindow.h"
+#include "input/Driver.h"
+#include "output/TextExport.h"
+#include "output/gui/OutputCommands.h"
+
+namespace velloran::test {
+namespace {
+
+// The core's contact rows of a birth, found without any window.
+std::vector<ContactRow> CoreRows(const FormInput& birth, const ContactSettings& settings) {
+    ReadingState state;
+    ChartWindowModel model;
+    CalculateReading(birth, state, App::LocaleMonthNames(), model);
+    return ContactRows(ReadingContacts(state, settings), state);
+}
+
+ContactSettings WithOrb(double orb) {
+    ContactSettings settings;
+    settings.orb = orb;
+    return settings;
+}
+
+std::vector<std::array<QString, kContactColumnCount>> TableRows(ContactsWindow* w) {
+    auto* table = Find<QTableWidget>(w, "tblContacts");
+    std::vector<std::array<QString, kContactColumnCount>> rows;
+    if (!table) return rows;
+    for (int r = 0; r < table->rowCount(); ++r) {
+        std::array<QString, kContactColumnCount> row;
+        for (int c = 0; c < kContactColumnCount; ++c)
+            row[c] = table->item(r, c) ? table->item(r, c)->text() : QString();
+        rows.push_back(row);
+    }
+    return rows;
+}
+
+std::vector<std::array<QString, kContactColumnCount>> Expected(
+    const std::vector<ContactRow>& rows) {
+    std::vector<std::array<QString, kContactColumnCount>> out;
+    for (const ContactRow& row : rows) {
+        std::array<QString, kContactColumnCount> cells;
+        const auto texts = RowCells(row);
+        for (int c = 0; c < kContactColumnCount; ++c) cells[c] = QString::fromStdString(texts[c]);
+        out.push_back(cells);
+    }
+    return out;
+}
+
+PositionCell* Cell(FrmDisplay* d, int i) {
+    return Find<PositionCell>(d, QStringLiteral("Planet%1").arg(i));
+}
+
+// Indices of the position cells that carry a mark.
+std::vector<int> MarkedCells(FrmDisplay* d) {
+    std::vector<int> marked;
+    for (int i = 0; i < 20; ++i) {
+        PositionCell* cell = Cell(d, i);
+        EXPECT_NE(cell, nullptr) << i;
+        if (!cell) continue;
+        // The mark is the underline and the tooltip together; neither comes alone.
+        EXPECT_EQ(cell->font().underline(), !cell->toolTip().isEmpty()) << i;
+        if (cell->isMarked()) marked.push_back(i);
+    }
+    return marked;
+}
+
+void ChooseOrb(ContactsWindow* w, double orb) {
+    auto* combo = Find<QComboBox>(w, "cboOrb");
+    ASSERT_NE(combo, nullptr);
+    const int index = combo->findData(orb);
+    ASSERT_GE(index, 0) << orb;
+    combo->setCurrentIndex(index);
+}
+
+class ContactsFlow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.calculate(KnownBirth());
+        ASSERT_NE(s.main(), nullptr);
+    }
+    ContactsWindow* open() {
+        s.trigger(s.main(), "mnuContacts");
+        return s.app->contactsWindow();
+    }
+    StartedApp s;
+};
+
+TEST_F(ContactsFlow, ViewMenuOpensANonModalWindowBesideTheChartWithTheDefaultList) {
+    QStringList view;
+    for (QAction* a : Find<QMenu>(s.main(), "mnuView")->actions()) view << a->text();
+    EXPECT_EQ(view, (QStringList{"&Toolbar", "Natal–Draconic &Contacts"}));
+
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_FALSE(w->isModal());
+    EXPECT_TRUE(w->isWindow());
+    EXPECT_EQ(w->windowTitle(), "Natal–Draconic Contacts");
+    // Hand-checked in the core tests: the draconic Moon opposite the natal Sun, 3' or so.
+    const auto rows = TableRows(w);
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0][0], "Draconic Moon");
+    EXPECT_EQ(rows[0][1], "☍ opposition");
+    EXPECT_EQ(rows[0][2], "Natal Sun");
+    EXPECT_EQ(rows, Expected(CoreRows(KnownBirth(), {})));
+    EXPECT_EQ(Label(w, "lblStatus"), "1 contact within 2°.");
+    EXPECT_TRUE(s.main()->isVisible());
+
+    // Beside the chart window: right of it, or against the screen's right edge.
+    const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
+    const QRect screen = s.main()->screen()->availableGeometry();
+    const QRect frame = w->frameGeometry();
+    EXPECT_TRUE(frame.left() > chart.right() || frame.right() == screen.right())
+        << frame.left() << " " << frame.right() << " " << chart.right() << " " << screen.right();
+
+    // Keyboard order follows the rows of the window.
+    QStringList order;
+    QWidget* next = Find<QComboBox>(w, "cboOrb");
+    for (int step = 0; step < 100 && next && order.size() < 11; ++step) {
+        if ((next->focusPolicy() & Qt::TabFocus) && !next->objectName().isEmpty())
+            order << next->objectName();
+        next = next->nextInFocusChain();
+    }
+    EXPECT_EQ(order.join(' ').toStdString(),
+              "cboOrb chkNodePairs chk_conj chk_opp chk_sq chk_tri chk_sex tblContacts cmdCopy "
+              "cmdSaveCsv cmdClose");
+
+    // Asking again brings the same window forward.
+    EXPECT_EQ(open(), w);
+}
+
+TEST_F(ContactsFlow, ToolbarButtonWithTooltipOpensTheWindow) {
+    auto* bar = Find<QToolBar>(s.main(), "TB");
+    QAction* button = nullptr;
+    for (QAction* a : bar->actions()) {
+        if (a->objectName() == "mnuContacts") button = a;
+    }
+    ASSERT_NE(button, nullptr);
+    EXPECT_FALSE(button->icon().isNull());
+    EXPECT_FALSE(button->toolTip().isEmpty());
+    EXPECT_NE(button->toolTip(), button->text()) << "a tooltip of its own";
+    auto* widget = qobject_cast<QToolButton*>(bar->widgetForAction(button));
+    ASSERT_NE(widget, nullptr);
+    QTest::mouseClick(widget, Qt::LeftButton);
+    ASSERT_NE(s.app->contactsWindow(), nullptr);
+    EXPECT_TRUE(s.app->contactsWindow()->isVisible());
+}
+
+TEST_F(ContactsFlow, OrbAndAspectControlsChangeTheRows) {
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    ASSERT_EQ(TableRows(w).size(), 1u);
+
+    ChooseOrb(w, 2.5);
+    auto rows = TableRows(w);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[1][0], "Draconic Venus");
+    EXPECT_EQ(rows[1][1], "☌ conjunction");
+    EXPECT_EQ(rows[1][2], "Natal Saturn");
+    EXPECT_EQ(rows, Expected(CoreRows(KnownBirth(), WithOrb(2.5))));
+    EXPECT_EQ(Label(w, "lblStatus"), "2 contacts within 2.5°.");
+
+    ChooseOrb(w, 5);
+    ContactSettings every = WithOrb(5);
+    for (const char* key : {"chk_sq", "chk_tri", "chk_sex"}) {
+        auto* check = Find<QCheckBox>(w, key);
+        ASSERT_NE(check, nullptr) << key;
+        check->click();
+    }
+    every.aspects = kAllAspects;
+    EXPECT_EQ(w->settings(), every);
+    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirth(), every)));
+    EXPECT_GT(TableRows(w).size(), 2u);
+
+    for (const char* key : {"chk_conj", "chk_opp", "chk_sq", "chk_tri", "chk_sex"})
+        Find<QCheckBox>(w, key)->click();
+    EXPECT_TRUE(TableRows(w).empty());
+    EXPECT_EQ(Label(w, "lblStatus"), "Choose at least one aspect.");
+}
+
+TEST_F(ContactsFlow, ComparisonViewMarksTheCellsOfTheContacts) {
+    const std::vector<std::string> texts = [&] {
+        std::vector<std::string> t;
+        for (int i = 0; i < 20; ++i)
+            t.push_back(Label(s.display(), QStringLiteral("Planet%1").arg(i)).toStdString());
+        return t;
+    }();
+    EXPECT_TRUE(MarkedCells(s.display()).empty()) << "no marks in the draconic view";
+
+    // Without the window the marks follow the default settings.
+    s.click(s.main(), "cmdComparison");
+    EXPECT_EQ(MarkedCells(s.display()), (std::vector<int>{0, 11}));  // natal Sun, draconic Moon
+    const QString note = QString::fromStdString(ContactNote(CoreRows(KnownBirth(), {})[0]));
+    EXPECT_EQ(Cell(s.display(), 0)->toolTip(), note);
+    EXPECT_EQ(Cell(s.display(), 11)->toolTip(), note);
+    EXPECT_TRUE(note.startsWith("Draconic Moon ☍ opposition Natal Sun, orb "))
+        << note.toStdString();
+    for (int i = 0; i < 20; ++i)
+        EXPECT_EQ(Label(s.display(), QStringLiteral("Planet%1").arg(i)).toStdString(), texts[i]);
+
+    // A wider orb in the window marks natal Saturn and draconic Venus as well.
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    ChooseOrb(w, 2.5);
+    EXPECT_EQ(MarkedCells(s.display()), (std::vector<int>{0, 6, 11, 13}));
+
+    s.click(s.main(), "cmdNatal");
+    EXPECT_TRUE(MarkedCells(s.display()).empty()) << "no marks in the natal view";
+    s.click(s.main(), "cmdComparison");
+    EXPECT_EQ(MarkedCells(s.display()), (std::vector<int>{0, 6, 11, 13}));
+    s.click(s.main(), "cmdDraconian");
+    EXPECT_TRUE(MarkedCells(s.display()).empty()) << "no marks in the draconic view";
+}
+
+// Pixels of a cell's area in a capture of the chart window that have the mark's ground colour.
+int MarkPixels(const QImage& capture, FrmDisplay* d, int cell) {
+    const QRect area(Cell(d, cell)->mapTo(d, QPoint(0, 0)), Cell(d, cell)->size());
+    int count = 0;
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        for (int x = area.left(); x <= area.right(); ++x)
+            count += capture.pixelColor(x, y) == PositionCell::markColour();
+    }
+    return count;
+}
+
+TEST_F(ContactsFlow, MarksShowInTheCaptureThatJpegAndPrintUse) {
+    s.click(s.main(), "cmdComparison");
+    const QImage capture = CaptureChartWindow(s.display());
+    ASSERT_FALSE(capture.isNull());
+    const int cellPixels = Cell(s.display(), 0)->width() * Cell(s.display(), 0)->height();
+    // The ground shows around the text: well over a third of the cell.
+    EXPECT_GT(MarkPixels(capture, s.display(), 0), cellPixels / 3);   // natal Sun
+    EXPECT_GT(MarkPixels(capture, s.display(), 11), cellPixels / 3);  // draconic Moon
+    EXPECT_EQ(MarkPixels(capture, s.display(), 1), 0);                // natal Moon
+    EXPECT_EQ(MarkPixels(capture, s.display(), 10), 0);               // draconic Sun
+}
+
+TEST_F(ContactsFlow, WindowFollowsTheReading) {
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    const QString saved = QDir(s.dir.path()).filePath("known.vlr");
+    s.platform.saveAnswers = {saved};
+    s.trigger(s.main(), "mnuSaveAsText");
+
+    s.click(s.main(), "cmdBack");
+    StartedApp::settle();
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_TRUE(TableRows(w).empty());
+    EXPECT_EQ(Label(w, "lblStatus"), "No reading: calculate a chart to see its contacts.");
+
+    // Another birth: the same person half a year later.
+    FormInput june = KnownBirth();
+    june.cboMonth = 5;
+    s.calculate(june);
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_EQ(TableRows(w), Expected(CoreRows(june, {})));
+    EXPECT_NE(TableRows(w), Expected(CoreRows(KnownBirth(), {})));
+
+    // Opening the saved reading from the form brings the known birth's list back.
+    s.trigger(s.main(), "mnuNew");
+    StartedApp::settle();
+    s.platform.openAnswers.push_back(saved);
+    s.click(s.form(), "cmdOpen");
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirth(), {})));
+}
+
+TEST_F(ContactsFlow, CopiesAsTextAndSavesAsCsv) {
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    ChooseOrb(w, 2.5);
+    const std::vector<ContactRow> rows = CoreRows(KnownBirth(), WithOrb(2.5));
+    ASSERT_EQ(rows.size(), 2u);
+
+    QApplication::clipboard()->clear();
+    QTest::keyClick(Find<QTableWidget>(w, "tblContacts"), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ContactsPlainText(rows));
+
+    Find<QTableWidget>(w, "tblContacts")->selectRow(1);
+    s.click(w, "cmdCopy");
+    EXPECT_EQ(QApplication::clipboard()->text().toStdString(), ContactsPlainText({rows[1]}));
+
+    const QString csv = QDir(s.dir.path()).filePath("contacts.csv");
+    s.platform.saveAnswers = {csv};
+    s.click(w, "cmdSaveCsv");
+    ASSERT_EQ(s.platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(s.platform.saveDialogs[0].defaultSuffix, "csv");
+    EXPECT_TRUE(s.platform.saveDialogs[0].confirmOverwrite);
+    QFile file(csv);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll().toStdString(), ContactsCsv(rows));
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
+TEST_F(ContactsFlow, TextExportKeepsItsThirtyThreeLines) {
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    ChooseOrb(w, 5);
+    s.click(s.main(), "cmdComparison");
+    const QString path = QDir(s.dir.path()).filePath("export.txt");
+    s.platform.saveAnswers = {path};
+    s.trigger(s.main(), "mnuExport");
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QByteArray bytes = file.readAll();
+    EXPECT_EQ(bytes.count("\r\n"), 33);
+    EXPECT_EQ(bytes.toStdString(), ExportText(s.app->state(), App::LocaleMonthNames()));
+    EXPECT_FALSE(bytes.contains("Draconic Moon"));
+}
+
+TEST_F(ContactsFlow, ExitClosesTheWindow) {
+    ContactsWindow* w = open();
+    ASSERT_NE(w, nullptr);
+    s.click(s.main(), "cmdExit");
+    EXPECT_TRUE(s.programEnded);
+    EXPECT_FALSE(w->isVisible());
+}
+
+}  // namespace
+}  // namespace velloran::test
