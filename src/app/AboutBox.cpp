@@ -7,10 +7,10 @@
 #include <QVBoxLayout>
 
 #include "Version.h"
-#include "app/LinkLabel.h"
-#include "app/Links.h"
 #include "app/ToolIcons.h"
-#include "chart/gui/UiFonts.h"
+#include "ui/LinkLabel.h"
+#include "ui/Links.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

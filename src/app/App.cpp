@@ -11,16 +11,16 @@
 #include "app/AboutBox.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
-#include "app/Platform.h"
 #include "app/UpdateReminder.h"
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
-#include "chart/gui/UiFonts.h"
 #include "input/Driver.h"
 #include "input/Validation.h"
 #include "input/gui/FrmMain.h"
 #include "output/gui/OutputCommands.h"
+#include "ui/Platform.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 
@@ -77,7 +77,7 @@ void App::calculate() {
     const bool converter =
         QFileInfo(QDir(m_platform.programFolder()).filePath(kConverterLibrary)).isFile();
     if (auto failure = ValidateInput(input, converter)) {
-        m_platform.showMessage(m_form.get(), Q(failure->message), failure->icon);
+        m_platform.showMessage(m_form.get(), Q(failure->message), IconFor(failure->severity));
         m_form->selectDefault(failure->select);
         if (QWidget* focus = m_form->control(failure->focus)) focus->setFocus();
         return;

@@ -8,11 +8,11 @@
 #include <QString>
 #include <memory>
 
-#include "app/Links.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
 #include "chart/Contacts.h"
 #include "input/ReadingState.h"
+#include "ui/Links.h"
 
 class QWidget;
 

@@ -12,11 +12,11 @@
 #include <QVBoxLayout>
 
 #include "Version.h"
-#include "app/LinkLabel.h"
 #include "app/ToolIcons.h"
 #include "chart/gui/FrmDisplay.h"
-#include "chart/gui/Twips.h"
-#include "chart/gui/UiFonts.h"
+#include "ui/LinkLabel.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

@@ -4,8 +4,8 @@
 
 #include <QMainWindow>
 
-#include "app/Links.h"
 #include "app/MainLayout.h"
+#include "ui/Links.h"
 
 class QAction;
 class QLabel;

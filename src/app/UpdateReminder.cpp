@@ -2,8 +2,8 @@
 
 #include <QUrl>
 
-#include "app/Platform.h"
 #include "output/Scramble.h"
+#include "ui/Platform.h"
 
 namespace velloran {
 

@@ -9,9 +9,9 @@
 #include "Version.h"
 #include "app/App.h"
 #include "app/InstanceLock.h"
-#include "app/QtPlatform.h"
 #include "app/ToolIcons.h"
 #include "input/gui/FrmMain.h"
+#include "ui/QtPlatform.h"
 
 namespace {
 

@@ -13,9 +13,9 @@ constexpr int kFebruary = 1;                          // cboMonth positions
 constexpr int kThirtyDayMonths[] = {3, 5, 8, 10};     // April, June, September, November
 constexpr int kDay29 = 28, kDay30 = 29, kDay31 = 30;  // cboDate positions
 
-ValidationFailure Failure(int check, const char* message, MessageIcon icon, FormControl focus,
+ValidationFailure Failure(int check, const char* message, Severity severity, FormControl focus,
                           DefaultOption select = DefaultOption::None) {
-    return ValidationFailure{check, message, icon, focus, select};
+    return ValidationFailure{check, message, severity, focus, select};
 }
 
 constexpr int kMaxLatitude = 90;
@@ -69,7 +69,7 @@ bool ThirtyFirstOfShortMonth(const FormInput& form) {
 }  // namespace
 
 std::optional<ValidationFailure> ValidateInput(const FormInput& form, bool converterPresent) {
-    using enum MessageIcon;
+    using enum Severity;
     if (form.txtName.empty())
         return Failure(1, "Please Enter Your Name", Error, FormControl::txtName);
     if (form.txtLatD.empty())
@@ -131,7 +131,7 @@ KeyVerdict FilterKey(KeyFilter filter, int charCode) {
 }
 
 PlaceSearchRequest BuildPlaceSearch(const FormInput& form) {
-    using enum MessageIcon;
+    using enum Severity;
     if (form.txtCity.empty())
         return {Failure(1, "Please Enter City", Error, FormControl::txtCity), {}};
     if (form.txtState.empty())

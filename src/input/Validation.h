@@ -8,7 +8,8 @@
 
 namespace velloran {
 
-enum class MessageIcon { Error, Information, Question };
+// How a refusal is shown: as an error, or as a notice about the calendar date.
+enum class Severity { Error, Information };
 
 // The form's controls that a message can send the focus to.
 enum class FormControl {
@@ -29,7 +30,7 @@ enum class DefaultOption { None, North, East };
 struct ValidationFailure {
     int check = 0;  // 1..18, the order of the checks
     std::string message;
-    MessageIcon icon = MessageIcon::Error;
+    Severity severity = Severity::Error;
     FormControl focus = FormControl::None;
     DefaultOption select = DefaultOption::None;
 };

@@ -37,7 +37,7 @@ struct CheckCase {
     bool converterPresent;
     int check;
     const char* message;
-    MessageIcon icon;
+    Severity severity;
     FormControl focus;
     DefaultOption select;
 };
@@ -50,18 +50,18 @@ FormInput With(void (*change)(FormInput&)) {
 
 class ValidationTableTest : public ::testing::TestWithParam<CheckCase> {};
 
-TEST_P(ValidationTableTest, FirstFailingCheckGivesItsMessageIconFocusAndOption) {
+TEST_P(ValidationTableTest, FirstFailingCheckGivesItsMessageSeverityFocusAndOption) {
     const CheckCase& c = GetParam();
     auto failure = ValidateInput(c.form, c.converterPresent);
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->check, c.check);
     EXPECT_EQ(failure->message, c.message);
-    EXPECT_EQ(failure->icon, c.icon);
+    EXPECT_EQ(failure->severity, c.severity);
     EXPECT_EQ(failure->focus, c.focus);
     EXPECT_EQ(failure->select, c.select);
 }
 
-using enum MessageIcon;
+using enum Severity;
 INSTANTIATE_TEST_SUITE_P(
     Checks, ValidationTableTest,
     ::testing::Values(
@@ -161,7 +161,7 @@ TEST_P(CoordinateCheckTest, RefusesWhatIsNoCoordinateAndFocusesItsBox) {
     ASSERT_TRUE(failure.has_value());
     EXPECT_EQ(failure->check, c.check);
     EXPECT_EQ(failure->message, c.message);
-    EXPECT_EQ(failure->icon, MessageIcon::Error);
+    EXPECT_EQ(failure->severity, Severity::Error);
     EXPECT_EQ(failure->focus, c.focus);
     EXPECT_EQ(failure->select, DefaultOption::None);
 }
@@ -292,7 +292,7 @@ TEST(PlaceSearch, ChecksCityStateCountryInOrderThenBuildsTheSearchText) {
     ASSERT_TRUE(r.failure);
     EXPECT_EQ(r.failure->message, "Please Enter City");
     EXPECT_EQ(r.failure->focus, FormControl::txtCity);
-    EXPECT_EQ(r.failure->icon, MessageIcon::Error);
+    EXPECT_EQ(r.failure->severity, Severity::Error);
 
     f.txtCity = "Pune";
     f.txtState = "";

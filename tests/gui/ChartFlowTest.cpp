@@ -13,8 +13,8 @@
 #include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
-#include "chart/gui/Twips.h"
 #include "input/Driver.h"
+#include "ui/Twips.h"
 
 namespace velloran::test {
 namespace {

@@ -16,8 +16,8 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/FrmDisplay.h"
-#include "chart/gui/UiFonts.h"
 #include "chart/gui/WheelArt.h"
+#include "ui/UiFonts.h"
 
 namespace velloran::test {
 namespace {

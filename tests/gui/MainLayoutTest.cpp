@@ -9,7 +9,7 @@
 
 #include "GuiTestSupport.h"
 #include "app/MainLayout.h"
-#include "chart/gui/Twips.h"
+#include "ui/Twips.h"
 
 namespace velloran::test {
 namespace {

@@ -15,9 +15,9 @@
 #include "GuiTestSupport.h"
 #include "Version.h"
 #include "app/AboutBox.h"
-#include "app/Links.h"
-#include "app/QtPlatform.h"
 #include "app/UpdateReminder.h"
+#include "ui/Links.h"
+#include "ui/QtPlatform.h"
 
 namespace velloran::test {
 namespace {

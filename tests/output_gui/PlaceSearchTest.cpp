@@ -5,10 +5,10 @@
 
 #include <QUrlQuery>
 
-#include "app/Links.h"
 #include "output/gui/OutputCommands.h"
 #include "output/gui/PlaceSearch.h"
 #include "support/FakePlatform.h"
+#include "ui/Links.h"
 
 namespace velloran::test {
 namespace {

@@ -16,8 +16,8 @@
 #include "OutputTestSupport.h"
 #include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
-#include "output/gui/SafeSave.h"
 #include "support/FakePlatform.h"
+#include "ui/SafeSave.h"
 
 namespace velloran::test {
 namespace {

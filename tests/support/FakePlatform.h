@@ -9,7 +9,7 @@
 
 #include <QPrinter>
 
-#include "app/Platform.h"
+#include "ui/Platform.h"
 
 namespace velloran::test {
 

@@ -2,8 +2,8 @@
 
 #include <QPainter>
 
-#include "chart/gui/UiFonts.h"
 #include "chart/gui/WheelArt.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

@@ -7,10 +7,10 @@
 #include <vector>
 
 #include "chart/gui/DisplayLayout.h"
-#include "chart/gui/Twips.h"
-#include "chart/gui/UiFonts.h"
 #include "chart/gui/WheelArt.h"
 #include "retro/Retrogrades.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

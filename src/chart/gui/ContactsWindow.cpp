@@ -17,8 +17,8 @@
 #include <algorithm>
 #include <set>
 
-#include "app/Platform.h"
-#include "output/gui/SafeSave.h"
+#include "ui/Platform.h"
+#include "ui/SafeSave.h"
 
 namespace velloran {
 

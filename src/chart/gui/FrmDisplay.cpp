@@ -8,8 +8,8 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
-#include "chart/gui/Twips.h"
-#include "chart/gui/UiFonts.h"
+#include "ui/Twips.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

@@ -12,7 +12,7 @@
 #include <functional>
 
 #include "chart/gui/ComparisonRings.h"
-#include "chart/gui/UiFonts.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

@@ -18,10 +18,10 @@
 #include <QVBoxLayout>
 
 #include "Version.h"
-#include "app/LinkLabel.h"
-#include "app/Platform.h"
-#include "chart/gui/UiFonts.h"
 #include "input/ZoneTable.h"
+#include "ui/LinkLabel.h"
+#include "ui/Platform.h"
+#include "ui/UiFonts.h"
 
 namespace velloran {
 

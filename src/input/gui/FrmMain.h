@@ -5,9 +5,9 @@
 #include <QMainWindow>
 #include <map>
 
-#include "app/Links.h"
 #include "input/FormInput.h"
 #include "input/Validation.h"
+#include "ui/Links.h"
 
 class QButtonGroup;
 class QCheckBox;

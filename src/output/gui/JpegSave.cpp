@@ -8,11 +8,11 @@
 #include <QPixmap>
 #include <QWidget>
 
-#include "app/Platform.h"
 #include "bmp2jpeg/Bmp2Jpeg.h"
 #include "output/CopyNaming.h"
 #include "output/gui/OutputCommands.h"
-#include "output/gui/SafeSave.h"
+#include "ui/Platform.h"
+#include "ui/SafeSave.h"
 
 namespace velloran {
 

@@ -1,9 +1,9 @@
 #include "output/gui/PlaceSearch.h"
 
-#include "app/Links.h"
-#include "app/Platform.h"
 #include "input/Validation.h"
 #include "output/gui/OutputCommands.h"
+#include "ui/Links.h"
+#include "ui/Platform.h"
 
 namespace velloran {
 
@@ -26,7 +26,7 @@ FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormI
     const PlaceSearchRequest request = BuildPlaceSearch(input);
     if (request.failure) {
         platform.showMessage(form, QString::fromStdString(request.failure->message),
-                             request.failure->icon, kAppTitle);
+                             IconFor(request.failure->severity), kAppTitle);
         return request.failure->focus;
     }
     PlaceSearchComponent component(platform);

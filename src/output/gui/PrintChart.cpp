@@ -11,9 +11,9 @@
 #include <QPrinter>
 #include <QWidget>
 
-#include "app/Platform.h"
 #include "output/gui/OutputCommands.h"
-#include "output/gui/SafeSave.h"
+#include "ui/Platform.h"
+#include "ui/SafeSave.h"
 
 namespace velloran {
 

@@ -3,11 +3,11 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "app/Platform.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
-#include "output/gui/SafeSave.h"
+#include "ui/Platform.h"
+#include "ui/SafeSave.h"
 
 namespace velloran {
 

@@ -1,4 +1,4 @@
-#include "app/LinkLabel.h"
+#include "ui/LinkLabel.h"
 
 #include <QKeyEvent>
 #include <QMouseEvent>

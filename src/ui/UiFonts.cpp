@@ -1,10 +1,10 @@
-#include "chart/gui/UiFonts.h"
+#include "ui/UiFonts.h"
 
 #include <QFontMetrics>
 #include <QStringList>
 #include <algorithm>
 
-#include "chart/gui/Twips.h"
+#include "ui/Twips.h"
 
 namespace velloran {
 

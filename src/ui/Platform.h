@@ -7,7 +7,7 @@
 #include <QString>
 #include <QUrl>
 
-#include "input/Validation.h"
+#include "ui/MessageIcon.h"
 
 class QPrinter;
 class QWidget;

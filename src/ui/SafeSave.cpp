@@ -1,9 +1,9 @@
-#include "output/gui/SafeSave.h"
+#include "ui/SafeSave.h"
 
 #include <QFileInfo>
 #include <QSaveFile>
 
-#include "app/Platform.h"
+#include "ui/Platform.h"
 
 namespace velloran {
 

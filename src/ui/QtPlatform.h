@@ -2,7 +2,7 @@
 // The platform services of the real program, on Qt: message boxes, file and print dialogs, the
 // default browser, the per-user settings store, the clock and the program's folder.
 
-#include "app/Platform.h"
+#include "ui/Platform.h"
 
 namespace velloran {
 
