@@ -1,6 +1,26 @@
-# Sourced by the driver scripts: types the known birth into the form window $form (Ann Example,
-# 15 January 1980, 10:30 Eastern Standard Time, New York, NY, USA, 40° 43' North, 74° 0' West).
-# Needs a click function: click <window> <x> <y>.
+# Sourced by the screenshot scripts: starts the program in a scratch home and types the known birth
+# into its form window $form (Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York,
+# NY, USA, 40° 43' North, 74° 0' West).
+
+# Starts $program with a scratch home (removed, with the program, when the script ends) and sets
+# $form to its birth-data window and $pid to the program.
+start_program() {
+  home=$(mktemp -d)
+  trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
+  mkdir -m 700 "$home/run"
+  HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
+  pid=$!
+  form=$(xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | head -1)
+  sleep 0.5
+}
+
+# The main window that a calculation opens beside the (hidden) form.
+main_window() {
+  xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | while read -r w; do
+    [ "$w" != "$form" ] && echo "$w"; done | head -1
+}
+
+click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 
 choose() {  # opens a list and picks the entry starting with the typed text
   click "$form" "$1" "$2"; sleep 0.3; xdotool type --delay 40 "$3"; xdotool key Return; sleep 0.2

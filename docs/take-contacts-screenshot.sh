@@ -15,22 +15,13 @@ if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
   exec xvfb-run -a -s "-screen 0 1920x1000x24" "$0" "$program" "$out"
 fi
 
-home=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-mkdir -m 700 "$home/run"
-HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
-pid=$!
-
-form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
-sleep 0.5
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 . docs/known-birth.sh
+start_program
 type_known_birth
 sleep 0.3
 
 click "$form" 650 300  # Get My Draconic Astrology Chart
-main=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | while read -r w; do
-  [ "$w" != "$form" ] && echo "$w"; done | head -1)
+main=$(main_window)
 sleep 1
 
 # The chart buttons stand centred on the screen: Natal, Draconic, Comparison.
