@@ -392,6 +392,23 @@ TEST(KeyFiltersPaste, PastedTextIsNotFiltered) {
     EXPECT_TRUE(s.platform.messages.empty());
 }
 
+// A line end or other control character would break the export into extra lines and make the
+// saved reading one the program refuses to open; pasted runs of them become one blank.
+TEST(KeyFiltersPaste, PastedControlCharactersBecomeBlanks) {
+    StartedApp s;
+    auto* name = Find<QLineEdit>(s.form(), "txtName");
+    auto* city = Find<QLineEdit>(s.form(), "txtCity");
+    QApplication::clipboard()->setText(QStringLiteral("Ann\r\nExample\tSmith\x01\x7f"));
+    QTest::keyClick(name, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), "Ann Example Smith ");
+    QTest::keyClicks(name, "Jr");  // the cursor stands after the pasted text
+    EXPECT_EQ(name->text(), "Ann Example Smith Jr");
+    QApplication::clipboard()->setText(QStringLiteral("New\nYork"));
+    QTest::keyClick(city, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(city->text(), "New York");
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
 TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
     StartedApp s;
     // A reading saved by a calculation of the known birth.

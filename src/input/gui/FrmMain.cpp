@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <QValidator>
 
 #include "Version.h"
 #include "input/ZoneTable.h"
@@ -34,6 +35,33 @@ const char* const kMonths[12] = {"January",   "February", "March",    "April",
                                  "September", "October",  "November", "December"};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// A pasted text may carry line ends, tabs or other control characters, which no stored text may
+// hold: the saved reading would be refused on opening and the export would break into extra
+// lines. Each run of them becomes one blank as it arrives; typed keys never produce them.
+class ControlCharactersToBlank : public QValidator {
+public:
+    using QValidator::QValidator;
+    State validate(QString& input, int& pos) const override {
+        QString kept;
+        kept.reserve(input.size());
+        int newPos = pos;
+        bool inRun = false;
+        for (qsizetype i = 0; i < input.size(); ++i) {
+            const char16_t c = input[i].unicode();
+            const bool control = c < 0x20 || c == 0x7F;
+            if (control && inRun) {
+                if (i < pos) --newPos;
+                continue;
+            }
+            inRun = control;
+            kept.append(control ? QChar(u' ') : input[i]);
+        }
+        input = kept;
+        pos = newPos;
+        return Acceptable;
+    }
+};
 std::string S(const QString& s) { return s.toStdString(); }
 
 QComboBox* MakeList(const QString& name) {
@@ -126,6 +154,7 @@ QLineEdit* FrmMain::makeTextBox(const QString& name, KeyFilter filter) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
     box->installEventFilter(this);
+    box->setValidator(new ControlCharactersToBlank(box));
     m_filters[box] = filter;
     if (filter == KeyFilter::Numbers) {
         box->setMaxLength(kCoordinateMaxLength);
