@@ -10,8 +10,11 @@
 
 namespace velloran {
 
-// state and window after CalculateReading; form holds the zone index and the hemispheres.
-std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months);
-std::string ShowJson(const ReadingState& state, const FormInput& form);
+// state and window after CalculateReading (houses, rising signs and retrograde marks are read
+// from what the calculation and the fills recorded there); form holds the zone index.
+std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
+                     const FormInput& form, const MonthNames& months);
+std::string ShowJson(const ReadingState& state, const ChartWindowModel& window,
+                     const FormInput& form);
 
 }  // namespace velloran
