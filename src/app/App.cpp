@@ -18,6 +18,7 @@
 #include "input/Driver.h"
 #include "input/Validation.h"
 #include "input/gui/FrmMain.h"
+#include "output/ReadingOpen.h"
 #include "output/gui/OutputCommands.h"
 #include "ui/Platform.h"
 #include "ui/UiFonts.h"
@@ -25,7 +26,26 @@
 namespace velloran {
 
 namespace {
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+// The birth-data window as the form a reading opens into: the checks see what its boxes hold.
+class FormWindow final : public ReadingForm {
+public:
+    FormWindow(FrmMain& form, QElapsedTimer& commandClock)
+        : m_form(form), m_commandClock(commandClock) {}
+    FormInput values() const override { return m_form.input(); }
+    // From here the command runs as a click on the calculate button does.
+    void show(const FormInput& values) override {
+        m_form.setInput(values);
+        m_commandClock.start();
+    }
+
+private:
+    FrmMain& m_form;
+    QElapsedTimer& m_commandClock;
+};
+
 }  // namespace
 
 App::App(Platform& platform) : m_platform(platform) {}
@@ -74,18 +94,29 @@ void App::calculate() {
     if (!m_form) return;
     m_commandClock.start();
     const FormInput input = m_form->input();
-    const bool converter =
-        QFileInfo(QDir(m_platform.programFolder()).filePath(kConverterLibrary)).isFile();
-    if (auto failure = ValidateInput(input, converter)) {
-        m_platform.showMessage(m_form.get(), Q(failure->message), IconFor(failure->severity));
-        m_form->selectDefault(failure->select);
-        if (QWidget* focus = m_form->control(failure->focus)) focus->setFocus();
+    if (auto failure = ValidateInput(input, converterPresent())) {
+        showCheckFailure(*failure);
         return;
     }
+    auto window = std::make_unique<ChartWindowModel>();
+    CalculateReading(input, m_state, LocaleMonthNames(), *window);
+    showCalculatedReading(std::move(window));
+}
+
+bool App::converterPresent() const {
+    return QFileInfo(QDir(m_platform.programFolder()).filePath(kConverterLibrary)).isFile();
+}
+
+void App::showCheckFailure(const ValidationFailure& failure) {
+    m_platform.showMessage(m_form.get(), Q(failure.message), IconFor(failure.severity));
+    m_form->selectDefault(failure.select);
+    if (QWidget* focus = m_form->control(failure.focus)) focus->setFocus();
+}
+
+void App::showCalculatedReading(std::unique_ptr<ChartWindowModel> window) {
     // A new calculation loads a new chart window.
     closeChartWindow();
-    m_chart = std::make_unique<ChartWindowModel>();
-    CalculateReading(input, m_state, LocaleMonthNames(), *m_chart);
+    m_chart = std::move(window);
     followReading();
     openChartWindow();
     m_form->hide();
@@ -214,10 +245,16 @@ void App::newReading() {
 
 void App::openReading() {
     if (!m_form) return;
-    std::optional<FormInput> values = OpenReading(m_platform, m_form.get(), m_form->input());
-    if (!values) return;
-    m_form->setInput(*values);
-    calculate();
+    FormWindow form(*m_form, m_commandClock);
+    auto window = std::make_unique<ChartWindowModel>();
+    const std::optional<OpenOutcome> opened = OpenReading(
+        m_platform, m_form.get(), form, converterPresent(), LocaleMonthNames(), m_state, *window);
+    if (!opened) return;
+    if (opened->failure) {
+        showCheckFailure(*opened->failure);
+        return;
+    }
+    showCalculatedReading(std::move(window));
 }
 
 void App::findLatitudeLongitude() {

@@ -12,6 +12,7 @@
 #include "chart/ChartModel.h"
 #include "chart/Contacts.h"
 #include "input/ReadingState.h"
+#include "input/Validation.h"
 #include "ui/Links.h"
 
 class QWidget;
@@ -25,7 +26,7 @@ class MainWindow;
 class Platform;
 
 // Name of the JPEG converter library that the form's validation looks for beside the program.
-inline const QString kConverterLibrary = QStringLiteral("libbmp2jpeg.so");
+inline const QString kConverterLibrary = QString::fromLatin1(kConverterLibraryFile);
 
 class App : public QObject {
     Q_OBJECT
@@ -76,6 +77,11 @@ signals:
     void chartPainted(qint64 milliseconds);
 
 private:
+    bool converterPresent() const;
+    // A failed check of the form: its message, the default option it selects, its control.
+    void showCheckFailure(const ValidationFailure& failure);
+    // Replaces the chart window with one showing the reading just calculated into window.
+    void showCalculatedReading(std::unique_ptr<ChartWindowModel> window);
     void openChartWindow();
     void closeChartWindow();
     void repaintChart();

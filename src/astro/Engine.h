@@ -31,7 +31,8 @@ double SolveKepler(double meanAnomaly, double e);
 
 // Geocentric ecliptic longitude of body p (0 Mercury, 1 Venus, 2 Earth = Sun, 3 Mars, 4 Jupiter,
 // 5 Saturn) for day number d from J2000.0; degrees [0, 360), mean equinox J2000.0.
-// NaN when the arithmetic fails (bad eccentricity, non-finite value).
+// NaN when the arithmetic fails (bad eccentricity, non-finite value) or p is no such body.
+// It is the pass's own computation of all six bodies, of which it keeps one.
 double PlanetLongitude(int p, double d);
 // Moon's longitude in degrees [0, 360] for J0 (local date's JDN) and UT hours; NaN on failure.
 double MoonLongitudeAt(double j0, double utHours);

@@ -11,20 +11,11 @@
 #include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
+#include "input/ChartNames.h"
 
 namespace velloran {
 
 namespace {
-
-constexpr std::string_view kSignAbbrevs[12] = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir",
-                                               "Lib", "Sco", "Sag", "Cap", "Aqu", "Pis"};
-constexpr std::string_view kBodyNames[kBodyCount] = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
-constexpr std::string_view kBodyLabels[kBodyCount] = {"Su", "M",  "Me", "V", "Ma",
-                                                      "J",  "Sa", "N",  "S", "A"};
-constexpr std::string_view kWesternBodyNames[kBodyCount] = {
-    "Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
-    "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
 
 // The node's own conversion factor, 180 / 3.1416 (57.29564553093965), not RadToDeg.
 constexpr double kNodeRadToDeg = 180.0 / 3.1416;
@@ -51,7 +42,7 @@ bool SameText(const std::string& a, std::string_view b) {
 // Sets a table to its names and empties the spare slot. Entries already right are left alone:
 // only the retrograde marks of the previous pass need rewriting.
 template <size_t N, size_t M>
-void SetTable(std::array<std::string, N>& table, const std::string_view (&names)[M]) {
+void SetTable(std::array<std::string, N>& table, const std::array<std::string_view, M>& names) {
     static_assert(N == M + 1);
     for (size_t k = 0; k < M; ++k) {
         if (!SameText(table[k], names[k])) table[k] = names[k];
@@ -60,7 +51,7 @@ void SetTable(std::array<std::string, N>& table, const std::string_view (&names)
 }
 
 void FillNameTables(ReadingState& state) {
-    SetTable(state.SignAbbrevs, kSignAbbrevs);
+    SetTable(state.SignAbbrevs, kSignAbbreviations);
     SetTable(state.BodyNames, kBodyNames);
     SetTable(state.BodyLabels, kBodyLabels);
     SetTable(state.WesternBodyNames, kWesternBodyNames);
@@ -77,7 +68,9 @@ void WriteNatalPositions(ReadingState& state, const std::array<double, kBodyCoun
         } else if (k == static_cast<int>(ChartBody::Ascendant)) {
             written = TryCompactSignPosition(state.NatalAscendantText, &entry);
         } else {
-            written = CompactSignPositionOf(lon[k], &entry);
+            LongFormBuffer longForm;
+            written = FormatSignPositionInto(lon[k], longForm) &&
+                      TryCompactSignPosition(longForm.View(), &entry);
         }
         if (!written) return;
     }
@@ -117,8 +110,10 @@ void RunPlanetPositions(ReadingState& state) {
     const double d = DaysSinceJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
     if (!std::isfinite(d)) return;
 
-    std::array<double, kPassBodies> planets;
-    if (!PlanetLongitudesAt(d, planets)) return;
+    const std::array<double, kPassBodies> planets = PlanetLongitudesAt(d);
+    for (const double planet : planets) {
+        if (!std::isfinite(planet)) return;
+    }
     std::array<double, kBodyCount> lon{};
     for (const PlanetSlot& slot : kPlanetSlots) lon[static_cast<int>(slot.body)] = planets[slot.p];
     const double north = NorthNodeLongitude(d);

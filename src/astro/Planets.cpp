@@ -136,17 +136,7 @@ double GeocentricLongitude(const HeliocentricPoint& body, const HeliocentricPoin
 
 }  // namespace
 
-double PlanetLongitude(int p, double d) {
-    if (p < 0 || p > 5) return kNaN;
-    const OrbitalElementSet earthElements = OrbitalElements(2, d);
-    const HeliocentricPoint earth =
-        EarthFrom(earthElements, SolveKepler(MeanAnomaly(earthElements), earthElements.e));
-    if (p == 2) return GeocentricLongitude({0.0, 0.0}, earth);  // the Sun
-    const OrbitalElementSet el = OrbitalElements(p, d);
-    return GeocentricLongitude(PlanetFrom(el, SolveKepler(MeanAnomaly(el), el.e)), earth);
-}
-
-bool PlanetLongitudesAt(double d, std::array<double, kPassBodies>& lon) {
+std::array<double, kPassBodies> PlanetLongitudesAt(double d) {
     OrbitalElementSet el[kPassBodies];
     double M[kPassBodies], e[kPassBodies], nu[kPassBodies];
     for (int p = 0; p < kPassBodies; ++p) {
@@ -156,14 +146,17 @@ bool PlanetLongitudesAt(double d, std::array<double, kPassBodies>& lon) {
     }
     SolveKeplerTogether(M, e, nu, kPassBodies);
     const HeliocentricPoint earth = EarthFrom(el[2], nu[2]);
-    std::array<double, kPassBodies> result;
+    std::array<double, kPassBodies> lon;
     for (int p = 0; p < kPassBodies; ++p) {
         const HeliocentricPoint body = p == 2 ? HeliocentricPoint{} : PlanetFrom(el[p], nu[p]);
-        result[p] = GeocentricLongitude(body, earth);
-        if (!std::isfinite(result[p])) return false;
+        lon[p] = GeocentricLongitude(body, earth);
     }
-    lon = result;
-    return true;
+    return lon;
+}
+
+double PlanetLongitude(int p, double d) {
+    if (p < 0 || p >= kPassBodies) return kNaN;
+    return PlanetLongitudesAt(d)[p];
 }
 
 }  // namespace velloran

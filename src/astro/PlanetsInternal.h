@@ -17,7 +17,8 @@ struct HeliocentricPoint {
 void SolveKeplerTogether(const double* meanAnomaly, const double* e, double* nu, int n);
 
 // Geocentric longitudes of the six bodies (index p; p = 2 gives the Sun) for day number d,
-// each equal to PlanetLongitude(p, d). False, with lon untouched, when any of them fails.
-bool PlanetLongitudesAt(double d, std::array<double, kPassBodies>& lon);
+// degrees [0, 360), mean equinox J2000.0; each NaN when its arithmetic fails (all six when the
+// Earth's does). The only computation of the planets: PlanetLongitude picks one of them.
+std::array<double, kPassBodies> PlanetLongitudesAt(double d);
 
 }  // namespace velloran

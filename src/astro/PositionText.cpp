@@ -10,19 +10,14 @@
 #include "astro/Engine.h"
 #include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
+#include "input/ChartNames.h"
+#include "input/TextRules.h"
 
 namespace velloran {
 
 namespace {
 
-constexpr std::string_view kSignAbbreviations = "AriTauGemCanLeoVirLibScoSagCapAquPis";
 constexpr std::string_view kDegreeSign = "\xC2\xB0";  // U+00B0 in UTF-8
-
-std::string_view TrimBlanks(std::string_view s) {
-    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
-    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
-    return s;
-}
 
 bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
@@ -82,7 +77,7 @@ SignParts SplitSignPosition(double x) {
 
 std::string_view SignAbbreviation(double sign) {
     if (!(sign >= 0.0 && sign < 12.0)) return {};
-    return kSignAbbreviations.substr(3 * static_cast<size_t>(sign), 3);
+    return kSignAbbreviations[static_cast<size_t>(sign)];
 }
 
 }  // namespace
@@ -103,29 +98,6 @@ bool FormatSignPositionInto(double x, LongFormBuffer& out) {
     *p++ = ' ';
     p = PutText(p, SignAbbreviation(parts.sign));
     out.size = static_cast<size_t>(p - out.text);
-    return true;
-}
-
-bool CompactSignPositionOf(double x, std::string* compact) {
-    if (!std::isfinite(x)) return false;
-    const SignParts parts = SplitSignPosition(x);
-    if (!(parts.sign >= 0.0 && parts.sign < 12.0)) {
-        // No abbreviation: the compact form takes the long form's tail, as written.
-        LongFormBuffer buffer;
-        FormatSignPositionInto(x, buffer);
-        return TryCompactSignPosition(buffer.View(), compact);
-    }
-    const std::string_view abbreviation = SignAbbreviation(parts.sign);
-    const char text[9] = {static_cast<char>('0' + parts.degrees / 10),
-                          static_cast<char>('0' + parts.degrees % 10),
-                          ' ',
-                          abbreviation[0],
-                          abbreviation[1],
-                          abbreviation[2],
-                          ' ',
-                          static_cast<char>('0' + parts.minutes / 10),
-                          static_cast<char>('0' + parts.minutes % 10)};
-    compact->assign(text, sizeof text);
     return true;
 }
 

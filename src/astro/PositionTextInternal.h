@@ -16,8 +16,4 @@ struct LongFormBuffer {
 // FormatSignPosition into a buffer; false (and an empty text) for a non-finite x.
 bool FormatSignPositionInto(double x, LongFormBuffer& out);
 
-// CompactSignPosition(FormatSignPosition(x)) without the long form in between; false for a
-// non-finite x (compact untouched).
-bool CompactSignPositionOf(double x, std::string* compact);
-
 }  // namespace velloran

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "input/ReadingState.h"
+#include "input/TextRules.h"
 
 namespace velloran {
 
@@ -25,8 +26,7 @@ double DaysSinceJ2000(double year, double month, double day, double hour, double
 }
 
 bool ParseZoneInteger(std::string_view text, int* value) {
-    while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
-    while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+    text = TrimBlanks(text);
     bool negative = false;
     if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
         negative = text.front() == '-';

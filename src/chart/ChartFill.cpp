@@ -9,13 +9,13 @@
 
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
+#include "input/ChartNames.h"
 
 namespace velloran {
 
 namespace {
 
 constexpr const char* kCrLf = "\r\n";
-constexpr int kSignCount = 12;
 constexpr int kNorthNode = static_cast<int>(ChartBody::NorthNode);
 constexpr int kSouthNode = static_cast<int>(ChartBody::SouthNode);
 constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
@@ -81,13 +81,16 @@ std::array<std::string, kSignCount> BuildSignLists(const ReadingState& state, co
         if (s >= 0) lists[s] += kCrLf + state.BodyNames[k];
     }
     int asc = SignOf(state, t, kAscendant);
-    if (asc >= 0) lists[asc] += std::string(kCrLf) + "Asc";
+    if (asc >= 0) {
+        lists[asc] += kCrLf;
+        lists[asc] += kBodyNames[kAscendant];
+    }
     return lists;
 }
 
 int RisingSign(const std::array<std::string, kSignCount>& lists) {
     for (int s = 0; s < kSignCount; ++s) {
-        if (lists[s].find("Asc") != std::string::npos) return s;
+        if (lists[s].find(kBodyNames[kAscendant]) != std::string::npos) return s;
     }
     return 0;
 }

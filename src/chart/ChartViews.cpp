@@ -31,7 +31,7 @@ void ShowNatalView(ReadingState& state, ChartWindowModel& window) {
     window.natalFrameLeft = kFrameLeftSingle;
     window.frameInFront = PositionFrame::Natal;
     RunPass(state, ChartKind::Natal);
-    FillNatalChart(state, window);
+    SkipOnFailure([&] { FillNatalChart(state, window); });
 }
 
 void ShowDraconicView(ReadingState& state, ChartWindowModel& window) {
@@ -39,7 +39,7 @@ void ShowDraconicView(ReadingState& state, ChartWindowModel& window) {
     window.natalFrameLeft = kFrameLeftSingle;
     window.frameInFront = PositionFrame::Draconic;
     RunPass(state, ChartKind::Draconic);
-    FillDraconicChart(state, window);
+    SkipOnFailure([&] { FillDraconicChart(state, window); });
 }
 
 void ShowComparisonView(ReadingState& state, ChartWindowModel& window) {

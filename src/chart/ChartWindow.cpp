@@ -3,13 +3,16 @@
 #include <string>
 
 #include "chart/ChartFill.h"
+#include "input/ChartNames.h"
 
 namespace velloran {
 
 const MonthNames& EnglishMonthNames() {
-    static const MonthNames names = {"January",   "February", "March",    "April",
-                                     "May",       "June",     "July",     "August",
-                                     "September", "October",  "November", "December"};
+    static const MonthNames names = [] {
+        MonthNames english;
+        for (int m = 0; m < kMonthCount; ++m) english[m] = kEnglishMonthNames[m];
+        return english;
+    }();
     return names;
 }
 

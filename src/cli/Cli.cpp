@@ -10,6 +10,7 @@
 #include "input/Validation.h"
 #include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
+#include "output/ReadingOpen.h"
 #include "output/TextExport.h"
 
 namespace velloran {
@@ -171,6 +172,7 @@ int RunNew(const NewCommand& cmd, std::ostream& err, CliFiles& files) {
 struct LoadedReading {
     FormInput form;
     ReadingState state;
+    ChartWindowModel window;
 };
 std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostream& err,
                                              CliFiles& files, const MonthNames& months) {
@@ -179,14 +181,15 @@ std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostre
     std::string reason;
     auto bytes = files.Read(path, kReadingSizeLimit, reason);
     if (!bytes) return Fail(err, Quoted(path) + ": " + reason);
-    auto lines = ReadReadingFile(*bytes);
-    if (!lines) return Fail(err, Quoted(path) + ": damaged reading file");
     LoadedReading reading;
-    ApplyReadingToForm(*lines, reading.form);
-    if (auto failure = ValidateInput(reading.form, true))
-        return Fail(err, Quoted(path) + ": " + failure->message, kExitInvalidForm);
-    ChartWindowModel window;
-    CalculateReading(reading.form, reading.state, months, window);
+    PlainForm form;  // a fresh form: every list at its first entry, North and East
+    const OpenOutcome opened =
+        OpenAndCalculate(*bytes, form, true, months, reading.state, reading.window);
+    if (opened.status == OpenStatus::Damaged)
+        return Fail(err, Quoted(path) + ": damaged reading file");
+    if (opened.status == OpenStatus::Invalid)
+        return Fail(err, Quoted(path) + ": " + opened.failure->message, kExitInvalidForm);
+    reading.form = form.values();
     return reading;
 }
 
@@ -210,8 +213,8 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     auto loaded = LoadReading(cmd.input, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
-    out << (cmd.json ? ShowJson(reading.state, reading.form)
-                     : ShowText(reading.state, reading.form, months));
+    out << (cmd.json ? ShowJson(reading.state, reading.window, reading.form)
+                     : ShowText(reading.state, reading.window, reading.form, months));
     return out ? kExitOk : kExitFailure;
 }
 

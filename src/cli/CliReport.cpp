@@ -9,68 +9,28 @@
 #include "chart/ChartFill.h"
 #include "chart/ContactTable.h"
 #include "cli/CliText.h"
+#include "input/ChartNames.h"
 #include "input/TextRules.h"
 #include "input/ZoneTable.h"
-#include "retro/Retrogrades.h"
 
 namespace velloran {
 
 namespace {
 
-constexpr const char* kBodyTitles[kBodyCount] = {"Sun",        "Moon",     "Mercury", "Venus",
-                                                 "Mars",       "Jupiter",  "Saturn",  "North Node",
-                                                 "South Node", "Ascendant"};
-constexpr const char* kSignNames[12] = {"Aries",       "Taurus",    "Gemini",   "Cancer",
-                                        "Leo",         "Virgo",     "Libra",    "Scorpio",
-                                        "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
 constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
+// imgSign index of house 1 on each ring of the comparison wheel.
+constexpr int kNatalRingPictures = 24;
+constexpr int kDraconicRingPictures = 12;
 
 // One chart as the report shows it.
 struct ChartView {
     const char* title = "";
-    int risingSign = 0;                  // 0..11
     std::array<int, kBodyCount> sign{};  // -1 when the position has no sign
     std::array<double, kBodyCount> longitude{};
     std::array<std::string, kBodyCount> position;  // the chart's own position text
     std::array<std::string, 12> houses;            // house texts 1..12 as the fill recorded them
+    std::array<int, 12> houseSigns{};  // sign 0..11 of houses 1..12 as the fill laid them
 };
-
-bool IsRetrogradeBody(const ReadingState& state, int k) {
-    const std::string& name = state.BodyNames[k];
-    std::string_view mark = kRetrogradeMark;
-    return name.size() >= mark.size() &&
-           name.compare(name.size() - mark.size(), mark.size(), mark) == 0;
-}
-
-int HouseOf(const ChartView& chart, int k) {
-    return chart.sign[k] < 0 ? 0 : (chart.sign[k] - chart.risingSign + 12) % 12 + 1;
-}
-
-ChartView NatalView(const ReadingState& state) {
-    ChartView v;
-    v.title = "Natal";
-    for (int k = 0; k < kBodyCount; ++k) {
-        v.sign[k] = SignOfCompactText(state.SignAbbrevs, state.NatalPositions[k]);
-        v.longitude[k] = state.NatalLongitudes[k];
-        v.position[k] = state.NatalPositions[k];
-    }
-    v.risingSign = v.sign[kAsc] < 0 ? 0 : v.sign[kAsc];
-    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[12 + h];
-    return v;
-}
-
-ChartView DraconicView(const ReadingState& state) {
-    ChartView v;
-    v.title = "Draconic";
-    for (int k = 0; k < kBodyCount; ++k) {
-        v.sign[k] = SignOfLongText(state.SignAbbrevs, state.DraconicPositions[k]);
-        v.longitude[k] = state.DraconicLongitudes[k];
-        v.position[k] = state.DraconicPositions[k];
-    }
-    v.risingSign = v.sign[kAsc] < 0 ? 0 : v.sign[kAsc];
-    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[h];
-    return v;
-}
 
 // The lines of a house text ("\r\nSun\r\nAsc" gives Sun, Asc).
 std::vector<std::string> HouseLines(const std::string& text) {
@@ -82,6 +42,54 @@ std::vector<std::string> HouseLines(const std::string& text) {
         lines.push_back(text.substr(pos, end == std::string::npos ? end : end - pos));
     }
     return lines;
+}
+
+// The house 1..12 whose text lists the body's wheel name, or 0 when the fill placed it nowhere.
+int HouseOf(const ReadingState& state, const ChartView& chart, int k) {
+    const std::string_view name = k == kAsc ? kBodyNames[kAsc] : state.BodyNames[k];
+    for (int h = 1; h <= 12; ++h) {
+        for (const std::string& line : HouseLines(chart.houses[h - 1])) {
+            if (line == name) return h;
+        }
+    }
+    return 0;
+}
+
+// Signs of the houses from the sign pictures of the chart's comparison ring; a ring without
+// pictures (the ascendant had no sign) was laid out from Aries.
+std::array<int, 12> HouseSigns(const ChartWindowModel& window, int firstPicture) {
+    std::array<int, 12> signs{};
+    for (int h = 0; h < 12; ++h) {
+        const int picture = window.imgSign[firstPicture + h];
+        signs[h] = picture >= 1 && picture <= kSignCount ? picture - 1 : h;
+    }
+    return signs;
+}
+
+ChartView NatalView(const ReadingState& state, const ChartWindowModel& window) {
+    ChartView v;
+    v.title = "Natal";
+    for (int k = 0; k < kBodyCount; ++k) {
+        v.sign[k] = SignOfCompactText(state.SignAbbrevs, state.NatalPositions[k]);
+        v.longitude[k] = state.NatalLongitudes[k];
+        v.position[k] = state.NatalPositions[k];
+    }
+    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[12 + h];
+    v.houseSigns = HouseSigns(window, kNatalRingPictures);
+    return v;
+}
+
+ChartView DraconicView(const ReadingState& state, const ChartWindowModel& window) {
+    ChartView v;
+    v.title = "Draconic";
+    for (int k = 0; k < kBodyCount; ++k) {
+        v.sign[k] = SignOfLongText(state.SignAbbrevs, state.DraconicPositions[k]);
+        v.longitude[k] = state.DraconicLongitudes[k];
+        v.position[k] = state.DraconicPositions[k];
+    }
+    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[h];
+    v.houseSigns = HouseSigns(window, kDraconicRingPictures);
+    return v;
 }
 
 std::string Fixed(double value, int decimals) {
@@ -103,23 +111,24 @@ std::string ZoneLabel(int index) {
 }
 
 std::string ChartText(const ReadingState& state, const ChartView& chart) {
-    std::string out =
-        std::string(chart.title) + " chart, rising sign " + kSignNames[chart.risingSign] + "\n";
+    std::string out = std::string(chart.title) + " chart, rising sign " +
+                      std::string(kSignNames[chart.houseSigns[0]]) + "\n";
     out += "  Body          Longitude   Position         House\n";
     for (int k = 0; k < kBodyCount; ++k) {
-        std::string body = kBodyTitles[k];
-        if (IsRetrogradeBody(state, k)) body += " (R)";
-        int house = HouseOf(chart, k);
+        std::string body(kBodyTitles[k]);
+        if (state.Retrograde[k]) body += " (R)";
+        int house = HouseOf(state, chart, k);
         out += "  " + Padded(body, 14) + Padded(Fixed(chart.longitude[k], 4), 10) + "  " +
                Padded(chart.position[k], 17) + (house ? std::to_string(house) : "-") + "\n";
     }
     out += "  Houses (whole signs from the rising sign):\n";
     for (int h = 1; h <= 12; ++h) {
         std::string line = "    " + Padded(std::to_string(h), 3) +
-                           Padded(kSignNames[(chart.risingSign + h - 1) % 12], 12);
+                           Padded(std::string(kSignNames[chart.houseSigns[h - 1]]), 12);
         std::string bodies;
         for (const std::string& name : HouseLines(chart.houses[h - 1])) {
-            bodies += (bodies.empty() ? "" : ", ") + TrimBlanks(name);
+            if (!bodies.empty()) bodies += ", ";
+            bodies += TrimBlanks(name);
         }
         out += line + bodies + "\n";
     }
@@ -129,7 +138,7 @@ std::string ChartText(const ReadingState& state, const ChartView& chart) {
 std::vector<std::string> RetrogradePlanets(const ReadingState& state) {
     std::vector<std::string> names;
     for (int k = 0; k < kBodyCount; ++k) {
-        if (IsRetrogradeBody(state, k)) names.push_back(kBodyTitles[k]);
+        if (state.Retrograde[k]) names.emplace_back(kBodyTitles[k]);
     }
     return names;
 }
@@ -141,10 +150,10 @@ std::string JsonStringArray(const std::vector<std::string>& items) {
 }
 
 std::string ChartJson(const ReadingState& state, const ChartView& chart, bool draconic) {
-    std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign]) +
+    std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.houseSigns[0]]) +
                       ",\n    \"bodies\": [\n";
     for (int k = 0; k < kBodyCount; ++k) {
-        int house = HouseOf(chart, k);
+        int house = HouseOf(state, chart, k);
         out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
                ", \"wheelName\": " + JsonString(state.BodyNames[k]) +
                ", \"label\": " + JsonString(state.BodyLabels[k]) +
@@ -156,13 +165,13 @@ std::string ChartJson(const ReadingState& state, const ChartView& chart, bool dr
         out +=
             ", \"sign\": " + (chart.sign[k] < 0 ? "null" : JsonString(kSignNames[chart.sign[k]])) +
             ", \"house\": " + (house ? std::to_string(house) : "null") +
-            ", \"retrograde\": " + (IsRetrogradeBody(state, k) ? "true" : "false") + "}" +
+            ", \"retrograde\": " + (state.Retrograde[k] ? "true" : "false") + "}" +
             (k + 1 < kBodyCount ? "," : "") + "\n";
     }
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
         out += "      {\"house\": " + std::to_string(h) +
-               ", \"sign\": " + JsonString(kSignNames[(chart.risingSign + h - 1) % 12]) +
+               ", \"sign\": " + JsonString(kSignNames[chart.houseSigns[h - 1]]) +
                ", \"text\": " + JsonString(chart.houses[h - 1]) +
                ", \"bodies\": " + JsonStringArray(HouseLines(chart.houses[h - 1])) + "}" +
                (h < 12 ? "," : "") + "\n";
@@ -172,7 +181,8 @@ std::string ChartJson(const ReadingState& state, const ChartView& chart, bool dr
 
 }  // namespace
 
-std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months) {
+std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
+                     const FormInput& form, const MonthNames& months) {
     const BirthData& b = state.Birth;
     std::string out;
     out += "Name: " + b.Name + "\n";
@@ -193,12 +203,13 @@ std::string ShowText(const ReadingState& state, const FormInput& form, const Mon
     for (const std::string& name : RetrogradePlanets(state))
         retro += (retro.empty() ? "" : ", ") + name;
     out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n\n";
-    out += ChartText(state, NatalView(state)) + "\n";
-    out += ChartText(state, DraconicView(state));
+    out += ChartText(state, NatalView(state, window)) + "\n";
+    out += ChartText(state, DraconicView(state, window));
     return out;
 }
 
-std::string ShowJson(const ReadingState& state, const FormInput& form) {
+std::string ShowJson(const ReadingState& state, const ChartWindowModel& window,
+                     const FormInput& form) {
     const BirthData& b = state.Birth;
     std::string out = "{\n";
     out += "  \"name\": " + JsonString(b.Name) + ",\n";
@@ -221,8 +232,8 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
     out += "  \"universalTimeHours\": " + JsonNumber(state.UniversalTimeHours) + ",\n";
     out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
     out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
-    out += "  \"natal\": " + ChartJson(state, NatalView(state), false) + ",\n";
-    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + ",\n";
+    out += "  \"natal\": " + ChartJson(state, NatalView(state, window), false) + ",\n";
+    out += "  \"draconic\": " + ChartJson(state, DraconicView(state, window), true) + ",\n";
     out += "  \"contacts\": " + ContactsJson(state, ContactSettings{}, 4) + "\n";
     return out + "}\n";
 }

@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "astro/TimeScales.h"
 #include "input/Driver.h"
 #include "input/TextRules.h"
 #include "input/ZoneTable.h"
@@ -17,14 +18,17 @@ void CopyWholeNumber(const std::string& text, int16_t& field) {
     if (auto value = WholeNumberOf(text)) field = *value;
 }
 
+// The zone texts are read as the engine reads them (the table holds whole numbers only).
 void CopyZone(int position, ReadingState& state) {
     if (position < 0 || position >= kZoneSlots) return;
     const ZoneTables& zones = TimeZones();
-    auto hours = WholeNumberOf(zones.ZoneHoursTable[position]);
-    auto minutes = WholeNumberOf(zones.ZoneMinutesTable[position]);
-    if (!hours || !minutes) return;  // the empty slot 71
-    state.Birth.ZoneHours = static_cast<int16_t>(std::abs(*hours));
-    state.Birth.ZoneMinutes = static_cast<int16_t>(std::abs(*minutes));
+    int hours = 0, minutes = 0;
+    if (!ParseZoneInteger(zones.ZoneHoursTable[position], &hours) ||
+        !ParseZoneInteger(zones.ZoneMinutesTable[position], &minutes)) {
+        return;  // the empty slot 71
+    }
+    state.Birth.ZoneHours = static_cast<int16_t>(std::abs(hours));
+    state.Birth.ZoneMinutes = static_cast<int16_t>(std::abs(minutes));
     state.ZoneHoursToUT = zones.ZoneHoursTable[position];
     state.ZoneMinutesToUT = zones.ZoneMinutesTable[position];
 }

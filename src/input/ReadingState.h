@@ -65,6 +65,9 @@ struct ReadingState {
     BodyTextList BodyNames;
     BodyTextList BodyLabels;
     BodyTextList WesternBodyNames;
+    // Which bodies the retrograde marking found retrograde (only Mercury..Saturn can be), in
+    // ChartBody order: the marks that BodyNames and BodyLabels carry as text.
+    std::array<bool, kBodyCount> Retrograde{};
 
     // Natal pass: compact texts ("05 Ari 07"). Draconic pass: decimal longitudes, which the
     // draconic fill then replaces by long-form texts measured from the North Node.

@@ -10,15 +10,8 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 }  // namespace
 
-std::string TrimBlanks(std::string_view text) {
-    std::size_t first = text.find_first_not_of(' ');
-    if (first == std::string_view::npos) return {};
-    std::size_t last = text.find_last_not_of(' ');
-    return std::string(text.substr(first, last - first + 1));
-}
-
 std::optional<int16_t> WholeNumberOf(std::string_view text) {
-    std::string t = TrimBlanks(text);
+    const std::string_view t = TrimBlanks(text);
     std::size_t i = 0;
     bool negative = false;
     if (i < t.size() && (t[i] == '+' || t[i] == '-')) {
@@ -56,7 +49,7 @@ std::optional<int16_t> WholeNumberOf(std::string_view text) {
 }
 
 bool IsWholeNumberText(std::string_view text) {
-    std::string t = TrimBlanks(text);
+    const std::string_view t = TrimBlanks(text);
     std::size_t i = (!t.empty() && (t[0] == '+' || t[0] == '-')) ? 1 : 0;
     if (i == t.size()) return false;
     for (; i < t.size(); ++i) {

@@ -25,7 +25,7 @@ constexpr int kMaxMinutes = 59;
 // Value of a text that is one or more ASCII digits once the blanks around it are trimmed, or
 // nothing. Larger values are held at 99999, which is enough to judge any coordinate range.
 std::optional<int> DigitsValue(std::string_view text) {
-    const std::string t = TrimBlanks(text);
+    const std::string_view t = TrimBlanks(text);
     if (t.empty()) return std::nullopt;
     int value = 0;
     for (char c : t) {

@@ -7,19 +7,19 @@
 #include <optional>
 #include <vector>
 
+#include "input/ChartNames.h"
 #include "retro/StationTables.h"
 
 namespace velloran {
 namespace {
 
-constexpr std::array<std::string_view, 5> kPlanetNames = {"Mercury", "Venus", "Mars", "Jupiter",
-                                                          "Saturn"};
+// The five planets with station tables, Mercury to Saturn in chart order.
 constexpr int kFirstPlanetIndex = static_cast<int>(ChartBody::Mercury);
-
-constexpr std::array<const char*, kBodyCount> kBodyNames = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
-constexpr std::array<const char*, kBodyCount> kBodyLabels = {"Su", "M",  "Me", "V", "Ma",
-                                                             "J",  "Sa", "N",  "S", "A"};
+constexpr std::array<std::string_view, 5> kPlanetNames = {
+    kBodyNames[kFirstPlanetIndex], kBodyNames[kFirstPlanetIndex + 1],
+    kBodyNames[kFirstPlanetIndex + 2], kBodyNames[kFirstPlanetIndex + 3],
+    kBodyNames[kFirstPlanetIndex + 4]};
+static_assert(kPlanetNames.back() == "Saturn");
 
 // Days since 1970-01-01 of a proleptic Gregorian date; nullopt when the date does not exist.
 // The range checks come first because std::chrono leaves out-of-range field values unspecified.
@@ -81,12 +81,12 @@ int FieldValue(std::string_view field) {
 }  // namespace
 
 std::span<const StationPair> StationTable(std::string_view planetName) {
-    if (planetName == "Mercury") return stationdata::kMercury;
-    if (planetName == "Venus") return stationdata::kVenus;
-    if (planetName == "Mars") return stationdata::kMars;
-    if (planetName == "Jupiter") return stationdata::kJupiter;
-    if (planetName == "Saturn") return stationdata::kSaturn;
-    return {};
+    const std::span<const StationPair> tables[kPlanetNames.size()] = {
+        stationdata::kMercury, stationdata::kVenus, stationdata::kMars, stationdata::kJupiter,
+        stationdata::kSaturn};
+    const auto it = std::find(kPlanetNames.begin(), kPlanetNames.end(), planetName);
+    return it == kPlanetNames.end() ? std::span<const StationPair>{}
+                                    : tables[it - kPlanetNames.begin()];
 }
 
 StationMoment ParseStationEntry(std::string_view entry) {
@@ -125,9 +125,13 @@ void MarkRetrogrades(ReadingState& state) {
 
     state.BodyNames = {};
     state.BodyLabels = {};
+    state.Retrograde = {};
     for (int k = 0; k < kBodyCount; ++k) {
         state.BodyNames[k] = kBodyNames[k];
         state.BodyLabels[k] = kBodyLabels[k];
+    }
+    for (std::size_t i = 0; i < retrograde.size(); ++i) {
+        state.Retrograde[kFirstPlanetIndex + i] = retrograde[i];
     }
     for (std::size_t i = 0; i < retrograde.size(); ++i) {
         if (retrograde[i]) state.BodyNames[kFirstPlanetIndex + i] += kRetrogradeMark;

@@ -31,8 +31,8 @@ StationMoment ParseStationEntry(std::string_view entry);
 // False for any other planet name and for a date that does not exist (month 0, day 99).
 bool IsRetrograde(std::string_view planetName, int year, int month, int day);
 
-// Resets BodyNames and BodyLabels and appends the mark to each retrograde planet's entries,
-// judged on the local birth date of state.Birth.
+// Resets BodyNames, BodyLabels and Retrograde, then marks each retrograde planet: its flag, and
+// the mark appended to its entries; judged on the local birth date of state.Birth.
 void MarkRetrogrades(ReadingState& state);
 
 }  // namespace velloran

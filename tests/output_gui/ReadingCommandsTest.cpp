@@ -149,8 +149,21 @@ protected:
     void SetUp() override { ASSERT_TRUE(dir.isValid()); }
     QString path(const QString& name) const { return dir.filePath(name); }
 
+    // The open command onto a form holding current, with the converter in place: its outcome;
+    // openedForm, openedState and openedWindow receive what the form then holds and the reading.
+    std::optional<OpenOutcome> open(const FormInput& current) {
+        PlainForm form(current);
+        const std::optional<OpenOutcome> outcome = OpenReading(
+            platform, nullptr, form, true, EnglishMonthNames(), openedState, openedWindow);
+        openedForm = form.values();
+        return outcome;
+    }
+
     QTemporaryDir dir;
     FakePlatform platform;
+    FormInput openedForm;
+    ReadingState openedState;
+    ChartWindowModel openedWindow;
 };
 
 TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
@@ -179,7 +192,7 @@ TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
     current.txtName = "Someone Else";
     current.cboTimeZone = 40;
 
-    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+    const std::optional<OpenOutcome> opened = open(current);
 
     ASSERT_EQ(platform.openDialogs.size(), 1u);
     const FileDialogRequest& asked = platform.openDialogs[0];
@@ -188,7 +201,11 @@ TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
     EXPECT_EQ(asked.defaultSuffix, "vlr");
     EXPECT_EQ(asked.initialName, "");
     ASSERT_TRUE(opened.has_value());
-    EXPECT_EQ(*opened, AnnForm());
+    EXPECT_EQ(openedForm, AnnForm());
+    EXPECT_EQ(opened->status, OpenStatus::Calculated);
+    BirthData calculated = AnnBirth();
+    calculated.ZoneHours = 3;  // zone 12, Baghdad Time
+    EXPECT_EQ(openedState.Birth, calculated);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -206,19 +223,17 @@ TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
     SaveReading(platform, nullptr, state, form.cboTimeZone);
 
     platform.openAnswers.push_back(path("maria.vlr"));
-    const std::optional<FormInput> opened = OpenReading(platform, nullptr, FormInput{});
+    const std::optional<OpenOutcome> opened = open(FormInput{});
     ASSERT_TRUE(opened.has_value());
-    EXPECT_EQ(*opened, form);
+    EXPECT_EQ(opened->status, OpenStatus::Calculated);
+    EXPECT_EQ(openedForm, form);
 
-    ReadingState reopened;
-    ChartWindowModel reopenedWindow;
-    CalculateReading(*opened, reopened, EnglishMonthNames(), reopenedWindow);
-    EXPECT_EQ(reopened.Birth, state.Birth);
-    EXPECT_EQ(reopened.NatalPositions, state.NatalPositions);
-    EXPECT_EQ(reopened.DraconicPositions, state.DraconicPositions);
-    EXPECT_EQ(reopened.WheelHouseTexts, state.WheelHouseTexts);
-    EXPECT_EQ(reopenedWindow.Planet, window.Planet);
-    EXPECT_EQ(reopenedWindow.lblNatal, window.lblNatal);
+    EXPECT_EQ(openedState.Birth, state.Birth);
+    EXPECT_EQ(openedState.NatalPositions, state.NatalPositions);
+    EXPECT_EQ(openedState.DraconicPositions, state.DraconicPositions);
+    EXPECT_EQ(openedState.WheelHouseTexts, state.WheelHouseTexts);
+    EXPECT_EQ(openedWindow.Planet, window.Planet);
+    EXPECT_EQ(openedWindow.lblNatal, window.lblNatal);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -229,7 +244,7 @@ TEST_F(ReadingCommandsTest, CancelledDialogsChangeNothing) {
 
     SaveReading(platform, nullptr, state, kAnnZone);                 // no answer queued: cancel
     ExportChartText(platform, nullptr, state, EnglishMonthNames());  // cancel
-    const std::optional<FormInput> opened = OpenReading(platform, nullptr, AnnForm());
+    const std::optional<OpenOutcome> opened = open(AnnForm());
 
     EXPECT_EQ(platform.saveDialogs.size(), 2u);
     EXPECT_EQ(state.LastFileName, "/somewhere/earlier.vlr");
@@ -316,7 +331,7 @@ TEST_P(OpenReadingCaseTest, RefusesWithTheMessageOrReadsWithout) {
     platform.openAnswers.push_back(path(c.fileName));
     const FormInput current = AnnForm();
 
-    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+    const std::optional<OpenOutcome> opened = open(current);
 
     if (opened) {
         EXPECT_NE(c.verdict, Verdict::Refused);
@@ -327,6 +342,7 @@ TEST_P(OpenReadingCaseTest, RefusesWithTheMessageOrReadsWithout) {
         EXPECT_EQ(platform.messages[0].text, kCheckTheFile);
         EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
         EXPECT_EQ(platform.messages[0].title, "Velloran");
+        EXPECT_EQ(openedForm, current);  // a refused file leaves the form as it was
     }
     EXPECT_EQ(ReadBytes(path(c.fileName)), c.bytes);  // opening never changes the file
 }
@@ -369,17 +385,17 @@ TEST_F(ReadingCommandsTest, ZonePositionBeyondTheListKeepsTheZoneSelection) {
     FormInput current;
     current.cboTimeZone = 40;
 
-    const std::optional<FormInput> opened = OpenReading(platform, nullptr, current);
+    const std::optional<OpenOutcome> opened = open(current);
 
     ASSERT_TRUE(opened.has_value());
-    EXPECT_EQ(opened->cboTimeZone, 40);
-    EXPECT_EQ(opened->txtName, "Ann");
+    EXPECT_EQ(openedForm.cboTimeZone, 40);
+    EXPECT_EQ(openedForm.txtName, "Ann");
 }
 
 TEST_F(ReadingCommandsTest, MissingChoiceIsReportedWithItsPath) {
     platform.openAnswers.push_back(path("missing.vlr"));
 
-    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
+    EXPECT_FALSE(open(AnnForm()).has_value());
 
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_TRUE(
@@ -395,8 +411,8 @@ TEST_F(ReadingCommandsTest, FolderOrPipeNamedLikeAReadingIsRefused) {
     ASSERT_EQ(mkfifo(QFile::encodeName(path("pipe.vlr")).constData(), 0600), 0);
     platform.openAnswers = {path("folder.vlr"), path("pipe.vlr")};
 
-    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
-    EXPECT_FALSE(OpenReading(platform, nullptr, AnnForm()).has_value());
+    EXPECT_FALSE(open(AnnForm()).has_value());
+    EXPECT_FALSE(open(AnnForm()).has_value());
 
     ASSERT_EQ(platform.messages.size(), 2u);
     EXPECT_EQ(platform.messages[0].text, kCheckTheFile);
@@ -428,7 +444,7 @@ TEST_F(ReadingCommandsTest, RandomBytesAreRefusedOrReadWithoutACrash) {
         platform.openAnswers.push_back(file);
         platform.messages.clear();
 
-        const std::optional<FormInput> opened = OpenReading(platform, nullptr, AnnForm());
+        const std::optional<OpenOutcome> opened = open(AnnForm());
 
         if (opened) {
             ++read;

@@ -1,7 +1,8 @@
 // Reference readings from an independent implementation of the calculation (the README of the
 // reference folder describes them). Each saved reading goes through the reading-file reader, the
 // validation and the calculation as the open command runs them; the text export must match the
-// expected bytes, and the charts the expected texts, houses, marks, pictures and longitudes.
+// expected bytes, and the charts, in the state and in velloran-cli's report, the expected texts,
+// houses, marks, pictures and longitudes.
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,7 @@
 #include <filesystem>
 #include <fstream>
 #include <initializer_list>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <string_view>
@@ -19,9 +21,9 @@
 #include "astro/TimeScales.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
+#include "input/ChartNames.h"
 #include "input/Driver.h"
-#include "input/Validation.h"
-#include "output/ReadingFile.h"
+#include "output/ReadingOpen.h"
 #include "output/TextExport.h"
 
 namespace velloran {
@@ -151,15 +153,49 @@ protected:
         m_expected = std::move(*json);
 
         // The open command: reader, form, validation, calculation.
-        auto lines = ReadReadingFile(ReadAll(m_readingPath));
-        ASSERT_TRUE(lines) << m_readingPath << " was refused";
-        ApplyReadingToForm(*lines, m_form);
-        auto failure = ValidateInput(m_form, true);
-        ASSERT_FALSE(failure) << failure->message;
-        CalculateReading(m_form, m_state, EnglishMonthNames(), m_window);
+        PlainForm form;
+        const OpenOutcome opened = OpenAndCalculate(ReadAll(m_readingPath), form, true,
+                                                    EnglishMonthNames(), m_state, m_window);
+        ASSERT_NE(opened.status, OpenStatus::Damaged) << m_readingPath << " was refused";
+        ASSERT_EQ(opened.status, OpenStatus::Calculated) << opened.failure->message;
+        m_form = form.values();
     }
 
     const Json& E() const { return m_expected; }
+
+    // One chart of the command-line report against the expected rising sign, house signs (from
+    // the sign pictures) and houses: each body in the house whose expected text lists it.
+    void ExpectReportedChart(const Json& reported, const char* chart) const {
+        EXPECT_EQ(Text(reported, {"risingSign"}), kSignNames[Int(E(), {"rising_sign", chart})]);
+        const std::vector<std::string> houses = Texts(E(), {"houses", chart});
+        const std::vector<int> pictures = Ints(E(), {"sign_pictures", chart});
+        const std::vector<Json>& reportedHouses =
+            Typed(reported, {"houses"}, Json::Type::Array).items;
+        ASSERT_EQ(reportedHouses.size(), 12u);
+        ASSERT_EQ(pictures.size(), 12u);
+        for (int h = 0; h < 12; ++h) {
+            EXPECT_EQ(Text(reportedHouses[h], {"sign"}), kSignNames[pictures[h] - 1]) << h + 1;
+            EXPECT_EQ(Text(reportedHouses[h], {"text"}), houses[h]) << h + 1;
+        }
+        const std::vector<std::string> names = Texts(E(), {"body_names"});
+        const std::vector<Json>& bodies = Typed(reported, {"bodies"}, Json::Type::Array).items;
+        ASSERT_EQ(bodies.size(), static_cast<std::size_t>(kBodyCount));
+        for (int k = 0; k < kBodyCount; ++k) {
+            int expectedHouse = 0;
+            for (int h = 0; h < 12; ++h) {
+                if ((houses[h] + "\r\n").find("\r\n" + names[k] + "\r\n") != std::string::npos) {
+                    expectedHouse = h + 1;
+                }
+            }
+            const Json* house = bodies[k].Find("house");
+            ASSERT_NE(house, nullptr);
+            EXPECT_EQ(house->type == Json::Type::Number ? static_cast<int>(house->number) : 0,
+                      expectedHouse)
+                << names[k];
+            EXPECT_EQ(Flag(bodies[k], {"retrograde"}), names[k].ends_with(kRetrogradeMark))
+                << names[k];
+        }
+    }
 
     std::string m_readingPath;
     std::string m_export;
@@ -260,6 +296,11 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
             }
         }
         EXPECT_EQ(retrograde, Texts(E(), {"retrograde"}));
+        std::vector<std::string> flagged;
+        for (int k = 0; k < kBodyCount; ++k) {
+            if (m_state.Retrograde[k]) flagged.push_back(m_state.WesternBodyNames[k]);
+        }
+        EXPECT_EQ(flagged, Texts(E(), {"retrograde"})) << "retrograde flags";
         EXPECT_EQ(Slice(m_state.BodyNames, 0, kBodyCount), Texts(E(), {"body_names"}));
         EXPECT_EQ(Slice(m_state.BodyLabels, 0, kBodyCount), Texts(E(), {"body_labels"}));
     }
@@ -285,6 +326,19 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_EQ(Slice(m_window.imgSign, 12, 12), draconicPictures) << "outer ring";
         EXPECT_EQ(Slice(m_window.imgSign, 0, 12), draconicPictures) << "single wheel";
         EXPECT_EQ(m_window.lblType, Text(E(), {"heading_after_calculation"}));
+    }
+    {
+        SCOPED_TRACE("velloran-cli show --json");
+        std::ostringstream out, err;
+        ASSERT_EQ(RunCli({"show", "--json", m_readingPath}, out, err), kExitOk) << err.str();
+        std::string error;
+        const std::optional<Json> shown = JsonReader::Parse(out.str(), error);
+        ASSERT_TRUE(shown) << error;
+        EXPECT_EQ(Texts(*shown, {"retrograde"}), Texts(E(), {"retrograde"}));
+        for (const char* chart : {"natal", "draconic"}) {
+            SCOPED_TRACE(chart);
+            ExpectReportedChart(Typed(*shown, {chart}, Json::Type::Object), chart);
+        }
     }
     {
         SCOPED_TRACE("comparison wheel");

@@ -10,6 +10,9 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <string_view>
+
+#include "input/ChartNames.h"
 
 #include "chart/gui/ComparisonRings.h"
 #include "ui/UiFonts.h"
@@ -329,11 +332,9 @@ QPixmap SignPixmap(int imgPosition, qreal dpr) {
 }
 
 QString SignKey(int imgPosition) {
-    static const char* const keys[] = {"Aries",       "Taurus",    "Gemini",   "Cancer",
-                                       "Leo",         "Virgo",     "Libra",    "Scorpio",
-                                       "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-    if (imgPosition < 1 || imgPosition > 12) return {};
-    return QString::fromLatin1(keys[imgPosition - 1]);
+    if (imgPosition < 1 || imgPosition > kSignCount) return {};
+    const std::string_view key = kSignNames[imgPosition - 1];
+    return QString::fromLatin1(key.data(), qsizetype(key.size()));
 }
 
 }  // namespace velloran

@@ -19,6 +19,7 @@
 #include <QValidator>
 
 #include "Version.h"
+#include "input/ChartNames.h"
 #include "input/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
@@ -29,10 +30,6 @@ namespace velloran {
 namespace {
 
 constexpr int kCoordinateMaxLength = 3;
-
-const char* const kMonths[12] = {"January",   "February", "March",    "April",
-                                 "May",       "June",     "July",     "August",
-                                 "September", "October",  "November", "December"};
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -322,7 +319,8 @@ void FrmMain::createControls() {
 
 void FrmMain::fillLists() {
     for (int d = 1; d <= 31; ++d) m_cboDate->addItem(QString::number(d));
-    for (const char* month : kMonths) m_cboMonth->addItem(QString::fromLatin1(month));
+    for (std::string_view month : kEnglishMonthNames)
+        m_cboMonth->addItem(QString::fromLatin1(month.data(), qsizetype(month.size())));
     for (int y = kFirstYear; y <= kLastYear; ++y) m_cboYear->addItem(QString::number(y));
     for (int h = 0; h <= 23; ++h) m_cboHour->addItem(QString::number(h));
     for (int m = 0; m <= 59; ++m) m_cboMinute->addItem(QString::number(m));

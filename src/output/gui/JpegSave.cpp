@@ -9,6 +9,7 @@
 #include <QWidget>
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
+#include "input/Validation.h"
 #include "output/CopyNaming.h"
 #include "output/gui/OutputCommands.h"
 #include "ui/Platform.h"
@@ -138,8 +139,9 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
     const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
     if (!bitmapPath.isEmpty()) {
         const bool targetWasFree = !PathIsTaken(targetPath);
-        const ConverterResult result = RunConverter(
-            platform.programFolder() + QStringLiteral("/libbmp2jpeg.so"), bitmapPath, targetPath);
+        const QString converter = platform.programFolder() + QLatin1Char('/') +
+                                  QString::fromLatin1(kConverterLibraryFile);
+        const ConverterResult result = RunConverter(converter, bitmapPath, targetPath);
         reason = result.reason;
         // Our converter never leaves part of a JPEG; another build of it might. When the name
         // was taken meanwhile, what is there belongs to someone else.

@@ -11,6 +11,7 @@
 #include "input/FormInput.h"
 #include "input/ReadingState.h"
 #include "input/Validation.h"
+#include "output/ReadingOpen.h"
 
 class QWidget;
 
@@ -22,9 +23,13 @@ class Platform;
 // zone list's current selection on the form. Shows an error when the file cannot be written.
 void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
 
-// The form's "Open Previously Saved Reading": the form values to apply before calculating, or
-// nothing when the user cancelled or the file was refused (its message has been shown).
-std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent, const FormInput& current);
+// The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen
+// file into form, state and window. Nothing when the user cancelled or the file was refused (its
+// message has been shown); otherwise the reading is in the form and the outcome tells whether it
+// failed a check (the caller shows that) or was calculated.
+std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
+                                       bool converterPresent, const MonthNames& months,
+                                       ReadingState& state, ChartWindowModel& window);
 
 // Largest file OpenReading reads; a reading holds well under 1 KiB.
 inline constexpr qsizetype kMaxReadingFileBytes = 64 * 1024;

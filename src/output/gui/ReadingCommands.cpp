@@ -74,8 +74,9 @@ void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int z
                             ToBytes(WriteReadingFile(state.Birth, zoneIndex)));
 }
 
-std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent,
-                                     const FormInput& current) {
+std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
+                                       bool converterPresent, const MonthNames& months,
+                                       ReadingState& state, ChartWindowModel& window) {
     FileDialogRequest request;
     request.title = QStringLiteral("Select the source file");
     request.filter = kReadingFilter;
@@ -92,18 +93,17 @@ std::optional<FormInput> OpenReading(Platform& platform, QWidget* parent,
                              kAppTitle);
         return std::nullopt;
     }
-    std::optional<std::array<std::string, kReadingLines>> lines;
+    std::optional<OpenOutcome> opened;
     if (file.outcome == SmallFile::Outcome::Read) {
-        lines = ReadReadingFile(
-            std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())));
+        opened = OpenAndCalculate(
+            std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())), form,
+            converterPresent, months, state, window);
     }
-    if (!lines) {
+    if (!opened || opened->status == OpenStatus::Damaged) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
         return std::nullopt;
     }
-    FormInput form = current;
-    ApplyReadingToForm(*lines, form);
-    return form;
+    return opened;
 }
 
 void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,

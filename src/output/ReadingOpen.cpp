@@ -1,0 +1,24 @@
+#include "output/ReadingOpen.h"
+
+#include "input/Driver.h"
+#include "output/ReadingFile.h"
+
+namespace velloran {
+
+OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool converterPresent,
+                             const MonthNames& months, ReadingState& state,
+                             ChartWindowModel& window) {
+    const auto lines = ReadReadingFile(bytes);
+    if (!lines) return {OpenStatus::Damaged, std::nullopt};
+    FormInput opened = form.values();
+    ApplyReadingToForm(*lines, opened);
+    form.show(opened);
+    const FormInput held = form.values();
+    if (auto failure = ValidateInput(held, converterPresent)) {
+        return {OpenStatus::Invalid, std::move(failure)};
+    }
+    CalculateReading(held, state, months, window);
+    return {OpenStatus::Calculated, std::nullopt};
+}
+
+}  // namespace velloran
