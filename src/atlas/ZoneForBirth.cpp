@@ -57,19 +57,24 @@ std::optional<int> RowWithOffset(int offsetSeconds, const std::string& abbreviat
 }
 
 std::string RowDescription(const ZoneRowChoice& row) {
-    return "\"" + ZoneRowName(row.zoneIndex) + "\"" +
-           (row.daylightSaving ? " with daylight saving" : " without daylight saving");
-}
-
-// "UTC−4 (EDT; choose "Eastern Standard Time" with daylight saving)".
-std::string Reading(const LegalTime& legal) {
-    std::string text = FormatUtcOffset(legal.utcOffsetSeconds);
-    if (!legal.abbreviation.empty()) text += " (" + legal.abbreviation + ")";
-    if (auto row = RowForLegalTime(legal)) text += ", zone " + RowDescription(*row);
+    std::string text = "\"";
+    text += ZoneRowName(row.zoneIndex);
+    text += row.daylightSaving ? "\" with daylight saving" : "\" without daylight saving";
     return text;
 }
 
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
+// "UTC−4 (EDT), zone "Eastern Standard Time" with daylight saving".
+std::string Reading(const LegalTime& legal) {
+    std::string text = FormatUtcOffset(legal.utcOffsetSeconds);
+    if (!legal.abbreviation.empty()) text += " (" + legal.abbreviation + ")";
+    if (auto row = RowForLegalTime(legal)) text.append(", zone ").append(RowDescription(*row));
+    return text;
+}
+
+// 0..99 as two digits.
+std::string TwoDigits(int n) {
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
+}
 
 }  // namespace
 
@@ -149,8 +154,8 @@ std::string FormatUtcOffset(int seconds) {
     text += std::to_string(magnitude / kHourSeconds);
     const int minutes = magnitude % kHourSeconds / 60;
     const int secs = magnitude % 60;
-    if (minutes != 0 || secs != 0) text += ":" + TwoDigits(minutes);
-    if (secs != 0) text += ":" + TwoDigits(secs);
+    if (minutes != 0 || secs != 0) text.append(":").append(TwoDigits(minutes));
+    if (secs != 0) text.append(":").append(TwoDigits(secs));
     return text;
 }
 
