@@ -1,6 +1,7 @@
 #include "atlas/Atlas.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "atlas/Fold.h"
 
@@ -82,6 +83,11 @@ std::vector<const Place*> Atlas::FindPlaces(std::string_view query, std::size_t 
     found.reserve(count);
     for (std::size_t i = 0; i < count; ++i) found.push_back(&m_places[hits[i]]);
     return found;
+}
+
+DegreesMinutes SplitDegrees(double degrees) {
+    const long minutes = std::lround(std::fabs(degrees) * 60.0);
+    return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), degrees < 0};
 }
 
 std::string PlaceLabel(const Place& place) {

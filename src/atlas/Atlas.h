@@ -34,6 +34,14 @@ private:
     std::vector<Key> m_qualified;  // folded "name, state" and "name, country", sorted
 };
 
+// An angle in whole degrees and minutes, rounded to the nearest minute (47.3667 -> 47° 22').
+struct DegreesMinutes {
+    int degrees = 0;
+    int minutes = 0;        // 0..59
+    bool negative = false;  // south or west
+};
+DegreesMinutes SplitDegrees(double degrees);
+
 // "Zurich, Canton of Zurich, Switzerland": the place as one line, empty parts left out.
 std::string PlaceLabel(const Place& place);
 

@@ -1,7 +1,5 @@
 #include "cli/CliPlace.h"
 
-#include <cmath>
-#include <cstdlib>
 #include <ostream>
 
 #include "atlas/SystemAtlas.h"
@@ -50,10 +48,12 @@ std::optional<LocalMoment> ParseMoment(const std::string& date, const std::strin
 
 // Degrees as the form's "DD:MM" followed by the hemisphere letter, rounded to the minute.
 std::string Coordinate(double degrees, char positive, char negative) {
-    const long minutes = std::lround(std::fabs(degrees) * 60.0);
-    const long m = minutes % 60;
-    return std::to_string(minutes / 60) + ":" + (m < 10 ? "0" : "") + std::to_string(m) +
-           (degrees < 0 ? negative : positive);
+    const DegreesMinutes split = SplitDegrees(degrees);
+    std::string text = std::to_string(split.degrees);
+    text += split.minutes < 10 ? ":0" : ":";
+    text += std::to_string(split.minutes);
+    text += split.negative ? negative : positive;
+    return text;
 }
 
 // Minutes of an offset given in seconds: a whole number unless the offset has seconds.
