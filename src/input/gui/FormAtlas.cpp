@@ -8,8 +8,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QStringListModel>
 #include <QtConcurrent/QtConcurrentRun>
+#include <algorithm>
 
 #include "atlas/Atlas.h"
 #include "atlas/SystemAtlas.h"
@@ -22,6 +24,7 @@ namespace velloran {
 namespace {
 
 constexpr int kCompletions = 10;
+constexpr int kPopupPadding = 12;  // pixels beside the longest place name
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
@@ -121,7 +124,15 @@ void FormAtlas::offerCompletions() {
         m_completer->popup()->hide();
         return;
     }
-    m_completer->complete();
+    // As wide as the longest place, so that state and country show in full.
+    QAbstractItemView* popup = m_completer->popup();
+    int widest = m_city->width();
+    for (const QString& label : labels) {
+        widest = std::max(widest, popup->fontMetrics().horizontalAdvance(label) +
+                                      popup->verticalScrollBar()->sizeHint().width() +
+                                      2 * popup->frameWidth() + kPopupPadding);
+    }
+    m_completer->complete(QRect(0, 0, widest, m_city->height()));
 }
 
 void FormAtlas::chooseCompletion(int row) {
