@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <unordered_map>
 
 #include "atlas/Fold.h"
 
@@ -37,11 +38,18 @@ std::string NormalizedQuery(std::string_view query) {
 Atlas::Atlas(std::vector<Place> places) : m_places(std::move(places)) {
     m_names.reserve(m_places.size());
     m_qualified.reserve(m_places.size() * 2);
+    // States and countries repeat thousands of times: fold each once.
+    std::unordered_map<std::string, std::string> folded;
+    const auto fold = [&folded](const std::string& text) -> const std::string& {
+        auto it = folded.find(text);
+        if (it == folded.end()) it = folded.emplace(text, FoldForSearch(text)).first;
+        return it->second;
+    };
     for (unsigned i = 0; i < m_places.size(); ++i) {
         const Place& p = m_places[i];
         std::string name = FoldForSearch(p.name);
-        if (!p.state.empty()) m_qualified.push_back({name + ", " + FoldForSearch(p.state), i});
-        if (!p.country.empty()) m_qualified.push_back({name + ", " + FoldForSearch(p.country), i});
+        if (!p.state.empty()) m_qualified.push_back({name + ", " + fold(p.state), i});
+        if (!p.country.empty()) m_qualified.push_back({name + ", " + fold(p.country), i});
         m_names.push_back({std::move(name), i});
     }
     const auto byText = [](const Key& a, const Key& b) { return a.text < b.text; };
