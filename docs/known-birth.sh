@@ -26,6 +26,10 @@ choose() {  # opens a list and picks the entry starting with the typed text
   click "$form" "$1" "$2"; sleep 0.3; xdotool type --delay 40 "$3"; xdotool key Return; sleep 0.2
 }
 
+# The atlas's completions open under the City box, over the State box; a click outside them only
+# closes them. Escape closes them once they are up (the first use builds the index).
+close_completions() { sleep 1; xdotool key Escape; sleep 0.2; }
+
 # Positions within the form (its layout is fixed).
 type_known_birth() {
   click "$form" 248 94;  xdotool type --delay 20 "Ann Example"
@@ -35,6 +39,7 @@ type_known_birth() {
   choose 162 152 "30"
   choose 200 210 "Eastern Standard"
   click "$form" 536 181; xdotool type --delay 20 "New York"
+  close_completions
   click "$form" 536 210; xdotool type --delay 20 "NY"
   click "$form" 536 250; xdotool type --delay 20 "USA"
   click "$form" 120 250; xdotool type "40"

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Checks that includes follow the layers: the core (astro, retro and the non-gui parts of input,
-# chart and output) and the command-line tool include no Qt and nothing above them; the UI
+# Checks that includes follow the layers: the core (astro, retro, atlas and the non-gui parts of
+# input, chart and output) and the command-line tool include no Qt and nothing above them; the UI
 # foundation (ui/) includes no window folder and not the shell; a window folder (*/gui) includes
 # neither the shell (app/) nor another window folder. Prints every breach; exit 1 when any.
 set -euo pipefail
@@ -22,7 +22,7 @@ check() {
 }
 
 core=$(ls astro/*.{h,cpp} retro/*.{h,cpp} input/*.{h,cpp} chart/*.{h,cpp} output/*.{h,cpp} \
-  cli/*.{h,cpp} 2>/dev/null)
+  atlas/*.{h,cpp} cli/*.{h,cpp} 2>/dev/null)
 # shellcheck disable=SC2086
 check "core or command-line file includes Qt or a layer above it" \
   '^\s*#\s*include\s*[<"](Q[A-Za-z]*[>/]|ui/|app/|[a-z]+/gui/)' $core

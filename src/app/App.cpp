@@ -17,9 +17,11 @@
 #include "chart/gui/FrmDisplay.h"
 #include "input/Driver.h"
 #include "input/Validation.h"
+#include "input/gui/FormAtlas.h"
 #include "input/gui/FrmMain.h"
 #include "output/ReadingOpen.h"
 #include "output/gui/OutputCommands.h"
+#include "tz/SystemLegalTime.h"
 #include "ui/Platform.h"
 #include "ui/UiFonts.h"
 
@@ -82,6 +84,7 @@ bool App::start(InstanceLock& lock) {
     connect(f, &FrmMain::pageRequested, this, &App::openPage);
     connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
     connect(f, &FrmMain::closeRequested, this, &App::unloadAllAndEnd);
+    new FormAtlas(*f, m_platform, MakeSystemLegalTime());  // a child of the form
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         f->move(area.center() - QPoint(f->width() / 2, f->height() / 2));

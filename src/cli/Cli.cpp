@@ -4,6 +4,7 @@
 
 #include "Version.h"
 #include "chart/ChartFill.h"
+#include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
 #include "input/Driver.h"
@@ -155,7 +156,10 @@ int Fail(std::ostream& err, const std::string& message, int status = kExitFailur
     return status;
 }
 
-int RunNew(const NewCommand& cmd, std::ostream& err, CliFiles& files) {
+int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
+    if (cmd.place) {
+        if (auto problem = FillFromPlace(cmd)) return Fail(err, *problem);
+    }
     FormInput form;
     if (auto problem = BuildForm(cmd, form)) return Fail(err, problem->message);
     if (auto failure = ValidateInput(form, true))
@@ -254,6 +258,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return RunExport(*c, out, err, files, months);
     if (auto* c = std::get_if<ContactsCommand>(&command))
         return RunContacts(*c, out, err, files, months);
+    if (auto* c = std::get_if<PlaceCommand>(&command)) return RunPlace(*c, out, err);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }
 

@@ -43,6 +43,7 @@ public:
 // Parsed command line.
 struct NewCommand {
     std::optional<std::string> name, date, time, zone, lat, lon, city, state, country, output;
+    std::optional<std::string> place;  // fills what is not given from the atlas's first match
     bool dst = false;
 };
 struct ExportCommand {
@@ -58,6 +59,12 @@ struct ContactsCommand {
     ContactSettings settings;
     bool json = false;
 };
+// Places of the atlas matching a query; with a date and time, the zone row then.
+struct PlaceCommand {
+    std::string query;
+    std::optional<std::string> date, time;
+    bool json = false;
+};
 struct ZonesCommand {};
 struct HelpCommand {};
 struct VersionCommand {};
@@ -65,7 +72,7 @@ struct CliError {
     std::string message;
 };
 using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand,
-                                ZonesCommand, HelpCommand, VersionCommand, CliError>;
+                                PlaceCommand, ZonesCommand, HelpCommand, VersionCommand, CliError>;
 
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);

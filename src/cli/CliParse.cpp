@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/Cli.h"
+#include "cli/CliPlace.h"
 #include "cli/CliText.h"
 
 namespace velloran {
@@ -22,7 +23,7 @@ CliCommand ParseNew(const std::vector<std::string>& args) {
         {"--lat", &NewCommand::lat},         {"--lon", &NewCommand::lon},
         {"--city", &NewCommand::city},       {"--state", &NewCommand::state},
         {"--country", &NewCommand::country}, {"-o", &NewCommand::output},
-        {"--output", &NewCommand::output},
+        {"--output", &NewCommand::output},   {"--place", &NewCommand::place},
     };
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
@@ -172,6 +173,7 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     if (command == "export") return ParseExport(args);
     if (command == "show") return ParseShow(args);
     if (command == "contacts") return ParseContacts(args);
+    if (command == "place") return ParsePlace(args);
     if (command == "zones") {
         if (args.size() > 1) return Error("zones: takes no arguments");
         return ZonesCommand{};
@@ -196,6 +198,13 @@ std::string CliUsage() {
            "      first: conjunctions and oppositions within 2 degrees unless --orb (0.5 to 5\n"
            "      in steps of 0.5) and --aspects say otherwise. The draconic node to natal\n"
            "      node pairs are left out unless --node-pairs is given.\n"
+           "  velloran-cli new --place PLACE --date YYYY-MM-DD --time HH:MM -o FILE.vlr ...\n"
+           "      Takes city, state, country, coordinates, zone and daylight saving from the\n"
+           "      atlas's first match for PLACE; options given explicitly win.\n"
+           "  velloran-cli place QUERY [--date YYYY-MM-DD --time HH:MM] [--json]\n"
+           "      Lists the atlas's places whose name starts with QUERY (\"city, state\" and\n"
+           "      \"city, country\" narrow it), largest first, with coordinates and time zone;\n"
+           "      with a date and time also the zone index and daylight saving of that moment.\n"
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes.\n"
            "  velloran-cli --help\n"

@@ -311,6 +311,14 @@ void FrmMain::createControls() {
     connect(m_cmdCalculate, &QPushButton::clicked, this, &FrmMain::calculateRequested);
     grid->addWidget(m_cmdCalculate, 6, 3, 1, 2);
 
+    // Under the rows: what the atlas set when a place was chosen from the City box's list.
+    m_lblAtlasNote = new QLabel;
+    m_lblAtlasNote->setObjectName(QStringLiteral("lblAtlasNote"));
+    m_lblAtlasNote->setTextFormat(Qt::PlainText);
+    m_lblAtlasNote->setAccessibleName(tr("Atlas note"));
+    m_lblAtlasNote->setMinimumHeight(m_lblAtlasNote->fontMetrics().height());
+    outer->addWidget(m_lblAtlasNote);
+
     grid->setColumnMinimumWidth(1, 300);
     grid->setColumnMinimumWidth(3, 150);
     m_label1->setMinimumWidth(560);

@@ -62,6 +62,7 @@ private:
 
     LinkLabel* m_label8 = nullptr;
     QLabel* m_label1 = nullptr;
+    QLabel* m_lblAtlasNote = nullptr;
     QLineEdit *m_txtName = nullptr, *m_txtCity = nullptr, *m_txtState = nullptr,
               *m_txtCountry = nullptr;
     QLineEdit *m_txtLatD = nullptr, *m_txtLatM = nullptr, *m_txtLonD = nullptr,

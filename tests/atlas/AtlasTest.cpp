@@ -1,0 +1,137 @@
+#include <gtest/gtest.h>
+
+#include "../core/RowName.h"
+#include "atlas/Atlas.h"
+#include "atlas/Fold.h"
+#include "atlas/Geonames.h"
+
+namespace velloran {
+namespace {
+
+using test::PrintTo;
+
+constexpr auto RowNamed = [](const auto& info) { return std::string(info.param.rowName); };
+
+Place P(std::string name, std::string state, std::string country, unsigned population) {
+    Place p;
+    p.name = std::move(name);
+    p.state = std::move(state);
+    p.country = std::move(country);
+    p.population = population;
+    return p;
+}
+
+// A few places chosen so that order by population, name and state differ.
+Atlas SmallAtlas() {
+    return Atlas({P("Springfield", "Missouri", "United States", 169176),
+                  P("Springfield", "Illinois", "United States", 116250),
+                  P("Springfield", "Massachusetts", "United States", 153703),
+                  P("Spring", "Texas", "United States", 54298),
+                  P("Zürich", "Canton of Zurich", "Switzerland", 341730),
+                  P("Zug", "Canton of Zug", "Switzerland", 23435),
+                  P("São Paulo", "São Paulo", "Brazil", 10021295),
+                  P("Illinois City", "Illinois", "United States", 1000)});
+}
+
+std::vector<std::string> Labels(const std::vector<const Place*>& found) {
+    std::vector<std::string> labels;
+    for (const Place* p : found) labels.push_back(p->name + "/" + p->state);
+    return labels;
+}
+
+struct SearchRow {
+    const char* rowName;
+    const char* query;
+    std::size_t limit;
+    std::vector<std::string> expected;
+};
+
+class SmallAtlasSearch : public ::testing::TestWithParam<SearchRow> {};
+
+TEST_P(SmallAtlasSearch, FindsInPopulationOrder) {
+    const SearchRow& row = GetParam();
+    EXPECT_EQ(Labels(SmallAtlas().FindPlaces(row.query, row.limit)), row.expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, SmallAtlasSearch,
+    ::testing::Values(
+        SearchRow{"prefix_by_population",
+                  "spring",
+                  10,
+                  {"Springfield/Missouri", "Springfield/Massachusetts", "Springfield/Illinois",
+                   "Spring/Texas"}},
+        SearchRow{"limit_keeps_the_largest",
+                  "spring",
+                  2,
+                  {"Springfield/Missouri", "Springfield/Massachusetts"}},
+        SearchRow{"city_comma_state", "springfield, il", 10, {"Springfield/Illinois"}},
+        SearchRow{"comma_spacing_ignored", "Springfield ,IL", 10, {"Springfield/Illinois"}},
+        SearchRow{"city_comma_country", "zug, swi", 10, {"Zug/Canton of Zug"}},
+        SearchRow{"state_alone_is_not_a_name", "illinois", 10, {"Illinois City/Illinois"}},
+        SearchRow{"plain_query_finds_accented_name", "zur", 10, {"Zürich/Canton of Zurich"}},
+        SearchRow{"accented_query", "Zürich", 10, {"Zürich/Canton of Zurich"}},
+        SearchRow{"upper_case_query", "ZU", 10, {"Zürich/Canton of Zurich", "Zug/Canton of Zug"}},
+        SearchRow{"accent_in_state_part", "sao paulo, são", 10, {"São Paulo/São Paulo"}},
+        SearchRow{"no_match", "xyz", 10, {}}, SearchRow{"blank_query", "   ", 10, {}},
+        SearchRow{"zero_limit", "spring", 0, {}}),
+    RowNamed);
+
+TEST(FoldForSearch, DropsAccentsAndCase) {
+    EXPECT_EQ(FoldForSearch("Zürich"), "zurich");
+    EXPECT_EQ(FoldForSearch("SÃO Paulo"), "sao paulo");
+    EXPECT_EQ(FoldForSearch("Straße"), "strasse");
+    EXPECT_EQ(FoldForSearch("St. John's"), "st. john's");
+}
+
+// The system's geonames database, as the program reads it.
+class GeonamesAtlas : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { s_atlas = new Atlas(LoadGeonamesPlaces()); }
+    static void TearDownTestSuite() { delete s_atlas; }
+    static const Atlas* s_atlas;
+};
+const Atlas* GeonamesAtlas::s_atlas = nullptr;
+
+TEST_F(GeonamesAtlas, LoadsEveryCityWithZoneAndCoordinates) {
+    ASSERT_GT(s_atlas->Places().size(), 20000u);
+    for (const Place& p : s_atlas->Places()) {
+        ASSERT_FALSE(p.name.empty());
+        ASSERT_FALSE(p.timezone.empty()) << p.name;
+        ASSERT_LE(std::abs(p.latitude), 90.0) << p.name;
+        ASSERT_LE(std::abs(p.longitude), 180.0) << p.name;
+    }
+}
+
+TEST_F(GeonamesAtlas, ZurFindsZurichFirst) {
+    for (const char* query : {"zur", "Zür", "Zürich", "ZURICH"}) {
+        const auto found = s_atlas->FindPlaces(query, 10);
+        ASSERT_FALSE(found.empty()) << query;
+        EXPECT_EQ(found.front()->name, "Zurich") << query;
+        EXPECT_EQ(found.front()->country, "Switzerland") << query;
+        EXPECT_EQ(found.front()->timezone, "Europe/Zurich") << query;
+        EXPECT_NEAR(found.front()->latitude, 47.37, 0.01) << query;
+        EXPECT_NEAR(found.front()->longitude, 8.55, 0.01) << query;
+    }
+}
+
+TEST_F(GeonamesAtlas, CityCommaStateNarrowsToIllinois) {
+    const auto found = s_atlas->FindPlaces("springfield, il", 10);
+    ASSERT_EQ(found.size(), 1u);
+    EXPECT_EQ(found.front()->state, "Illinois");
+    EXPECT_EQ(found.front()->timezone, "America/Chicago");
+    EXPECT_GT(s_atlas->FindPlaces("springfield", 10).size(), 1u);
+}
+
+TEST_F(GeonamesAtlas, OneLetterPrefixesAreRankedByPopulation) {
+    for (const char* query : {"a", "s", "z"}) {
+        const auto found = s_atlas->FindPlaces(query, 20);
+        ASSERT_EQ(found.size(), 20u) << query;
+        for (std::size_t i = 1; i < found.size(); ++i) {
+            EXPECT_GE(found[i - 1]->population, found[i]->population) << query << " " << i;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,146 @@
+// The atlas on the birth-data form: completions in the City box, and the place, coordinates,
+// zone and daylight-saving box filled in for the form's date and time.
+
+#include <gtest/gtest.h>
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QCompleter>
+#include <QLabel>
+
+#include "GuiTestSupport.h"
+#include "input/gui/FormAtlas.h"
+
+namespace velloran::test {
+namespace {
+
+constexpr int kBuildWaitMs = 20000;  // the index builds once, on a worker thread
+
+class FormAtlasTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        form = s.form();
+        ASSERT_NE(form, nullptr);
+        atlas = form->findChild<FormAtlas*>(QStringLiteral("formAtlas"));
+        ASSERT_NE(atlas, nullptr);
+        city = Find<QLineEdit>(form, "txtCity");
+    }
+
+    void setMoment(int year, int month, int day, int hour, int minute) {
+        Find<QComboBox>(form, "cboYear")->setCurrentIndex(year - kFirstYear);
+        Find<QComboBox>(form, "cboMonth")->setCurrentIndex(month - 1);
+        Find<QComboBox>(form, "cboDate")->setCurrentIndex(day - 1);
+        Find<QComboBox>(form, "cboHour")->setCurrentIndex(hour);
+        Find<QComboBox>(form, "cboMinute")->setCurrentIndex(minute);
+    }
+
+    // Types into the City box and waits for the completions; the popup.
+    QAbstractItemView* type(const char* letters) {
+        city->setFocus();
+        QTest::keyClicks(city, QString::fromLatin1(letters));
+        QAbstractItemView* popup = atlas->completer()->popup();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return popup->isVisible(); }, kBuildWaitMs));
+        return popup;
+    }
+
+    QString row(QAbstractItemView* popup, int r) {
+        return popup->model()->index(r, 0).data().toString();
+    }
+    QString text(const char* name) { return Find<QLineEdit>(form, name)->text(); }
+    int zone() { return Find<QComboBox>(form, "cboTimeZone")->currentIndex(); }
+    bool dst() { return Find<QCheckBox>(form, "chkDST")->isChecked(); }
+    QString note() { return Find<QLabel>(form, "lblAtlasNote")->text(); }
+
+    StartedApp s;
+    FrmMain* form = nullptr;
+    FormAtlas* atlas = nullptr;
+    QLineEdit* city = nullptr;
+};
+
+TEST_F(FormAtlasTest, ZurThenZurichByKeyboardFillsEveryField) {
+    setMoment(1980, 1, 15, 10, 30);
+    QAbstractItemView* popup = type("Zur");
+    ASSERT_TRUE(popup->isVisible());
+    EXPECT_EQ(row(popup, 0), "Zurich, Canton of Zurich, Switzerland");
+    EXPECT_EQ(popup->accessibleName(), "Places from the atlas");
+
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(text("txtCity"), "Zurich");
+    EXPECT_EQ(text("txtState"), "Canton of Zurich");
+    EXPECT_EQ(text("txtCountry"), "Switzerland");
+    EXPECT_EQ(text("txtLatD"), "47");
+    EXPECT_EQ(text("txtLatM"), "22");
+    EXPECT_TRUE(Find<QRadioButton>(form, "optLatSouth0")->isChecked());
+    EXPECT_EQ(text("txtLonD"), "8");
+    EXPECT_EQ(text("txtLonM"), "33");
+    EXPECT_TRUE(Find<QRadioButton>(form, "optLongEast0")->isChecked());
+    EXPECT_EQ(Find<QComboBox>(form, "cboTimeZone")->currentText(),
+              "Central European Time,CET,+1.0");
+    EXPECT_FALSE(dst());
+    EXPECT_EQ(note(),
+              "Zone and daylight saving set by the atlas for 15 January 1980 10:30: Central "
+              "European Time, UTC+1, no daylight saving");
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
+TEST_F(FormAtlasTest, DateAndTimeFollowUntilTheZoneIsChangedByHand) {
+    setMoment(1990, 1, 15, 10, 30);
+    QAbstractItemView* popup = type("new y");
+    ASSERT_EQ(row(popup, 0), "New York, United States of America");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(Find<QComboBox>(form, "cboTimeZone")->currentText(),
+              "Eastern Standard Time,EST,-5.0");
+    EXPECT_FALSE(dst());
+    EXPECT_TRUE(Find<QRadioButton>(form, "optLongEast1")->isChecked());  // West
+
+    Find<QComboBox>(form, "cboMonth")->setCurrentIndex(6);  // July: daylight saving
+    EXPECT_EQ(zone(), 27);
+    EXPECT_TRUE(dst());
+    EXPECT_EQ(note(),
+              "Zone and daylight saving set by the atlas for 15 July 1990 10:30: Eastern "
+              "Standard Time, UTC\u22124, daylight saving");
+
+    Find<QCheckBox>(form, "chkDST")->setChecked(false);  // by hand
+    Find<QComboBox>(form, "cboMonth")->setCurrentIndex(7);
+    EXPECT_FALSE(dst());
+    Find<QComboBox>(form, "cboMonth")->setCurrentIndex(0);
+    EXPECT_EQ(zone(), 27);
+    EXPECT_FALSE(dst());
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
+TEST_F(FormAtlasTest, NoRowByMouseTellsTheOffsetAndLeavesTheZone) {
+    setMoment(1990, 6, 1, 12, 0);
+    Find<QComboBox>(form, "cboTimeZone")->setCurrentIndex(34);
+    QAbstractItemView* popup = type("kathm");
+    ASSERT_EQ(row(popup, 0), "Kathmandu, Bagmati Province, Nepal");
+    const QModelIndex first = popup->model()->index(0, 0);
+    QTest::mouseClick(popup->viewport(), Qt::LeftButton, {}, popup->visualRect(first).center());
+    EXPECT_EQ(text("txtCity"), "Kathmandu");
+    EXPECT_EQ(text("txtLatD"), "27");
+    EXPECT_EQ(zone(), 34);
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Information);
+    EXPECT_TRUE(s.platform.messages[0].text.contains("UTC+5:45"))
+        << s.platform.messages[0].text.toStdString();
+    EXPECT_EQ(note(),
+              "Zone and daylight saving left as they were for 1 June 1990 12:00: UTC+5:45 "
+              "matches no zone");
+}
+
+TEST_F(FormAtlasTest, EscapeKeepsWhatWasTyped) {
+    Find<QLineEdit>(form, "txtState")->setText("Typed state");
+    QAbstractItemView* popup = type("Zur");
+    QTest::keyClick(popup, Qt::Key_Escape);
+    EXPECT_FALSE(popup->isVisible());
+    EXPECT_EQ(text("txtCity"), "Zur");
+    EXPECT_EQ(text("txtState"), "Typed state");
+    EXPECT_EQ(zone(), 0);
+    EXPECT_EQ(note(), "");
+}
+
+}  // namespace
+}  // namespace velloran::test
