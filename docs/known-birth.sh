@@ -2,6 +2,21 @@
 # into its form window $form (Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York,
 # NY, USA, 40° 43' North, 74° 0' West).
 
+# Sets $program and $out from the calling script's arguments ([program] [output folder]) and runs
+# the script again under Xvfb with a screen of the given size, unless it already runs there.
+#   screenshot_session <WxHxD> "$0" "$@"
+screenshot_session() {
+  local screen=$1 script=$2
+  shift 2
+  program=$(realpath -s "${1:-build/default/bin/velloran}")
+  mkdir -p "${2:-docs}"
+  out=$(realpath "${2:-docs}")
+  if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
+    export VELLORAN_INSIDE_XVFB=1
+    exec xvfb-run -a -s "-screen 0 $screen" "$script" "$program" "$out"
+  fi
+}
+
 # Starts $program with a scratch home (removed, with the program, when the script ends) and sets
 # $form to its birth-data window and $pid to the program.
 start_program() {

@@ -5,25 +5,9 @@
 #   docs/take-atlas-screenshot.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=$(realpath -s "${1:-build/default/bin/velloran}")
-mkdir -p "${2:-docs}"
-out=$(realpath "${2:-docs}")
-
-if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
-  export VELLORAN_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$program" "$out"
-fi
-
-home=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
-mkdir -m 700 "$home/run"
-HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
-pid=$!
-
-form=$(xdotool search --sync --onlyvisible --name '^Velloran v1.15$' | head -1)
-sleep 0.5
-click() { xdotool mousemove --window "$1" "$2" "$3" click 1; sleep 0.15; }
 . docs/known-birth.sh
+screenshot_session 1280x800x24 "$0" "$@"
+start_program
 click "$form" 248 94; xdotool type --delay 20 "Ann Example"
 choose 210 123 "15"
 choose 262 123 "1980"

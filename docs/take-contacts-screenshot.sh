@@ -6,16 +6,8 @@
 #   docs/take-contacts-screenshot.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-program=$(realpath -s "${1:-build/default/bin/velloran}")
-mkdir -p "${2:-docs}"
-out=$(realpath "${2:-docs}")
-
-if [ "${VELLORAN_INSIDE_XVFB:-}" != 1 ]; then
-  export VELLORAN_INSIDE_XVFB=1
-  exec xvfb-run -a -s "-screen 0 1920x1000x24" "$0" "$program" "$out"
-fi
-
 . docs/known-birth.sh
+screenshot_session 1920x1000x24 "$0" "$@"
 start_program
 type_known_birth
 sleep 0.3
