@@ -1,11 +1,11 @@
 #include "atlas/ZoneForBirth.h"
 
 #include <algorithm>
-#include <array>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
 
+#include "input/ChartNames.h"
 #include "input/ZoneTable.h"
 
 namespace velloran {
@@ -160,11 +160,9 @@ std::string FormatUtcOffset(int seconds) {
 }
 
 std::string FormatLocalMoment(const LocalMoment& m) {
-    static constexpr std::array<const char*, 12> kMonths = {
-        "January", "February", "March",     "April",   "May",      "June",
-        "July",    "August",   "September", "October", "November", "December"};
-    const char* month = m.month >= 1 && m.month <= 12 ? kMonths[m.month - 1] : "?";
-    return std::to_string(m.day) + " " + month + " " + std::to_string(m.year) + " " +
+    const std::string_view month =
+        m.month >= 1 && m.month <= 12 ? kEnglishMonthNames[m.month - 1] : "?";
+    return std::to_string(m.day) + " " + std::string(month) + " " + std::to_string(m.year) + " " +
            TwoDigits(m.hour) + ":" + TwoDigits(m.minute);
 }
 
