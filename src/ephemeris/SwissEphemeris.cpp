@@ -1,0 +1,116 @@
+#include "ephemeris/SwissEphemeris.h"
+
+#include <cmath>
+#include <utility>
+
+#include "swephexp.h"
+
+namespace velloran::ephemeris {
+namespace {
+
+// The library's numbers of the bodies before the node, in Body's order.
+constexpr std::array<int32, Index(Body::Node)> kSweBodies = {
+    SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS, SE_MARS,  SE_JUPITER,
+    SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON};
+
+// Apparent geocentric positions on the true ecliptic of date (the library's defaults) from the
+// data files, with the daily motion.
+constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
+
+// Equal houses: only the ascendant is read, and this system has no latitude limit.
+constexpr int kHouseSystem = 'E';
+
+// Degrees in [0, 360): the library's values already are; this guards the rounding edge.
+double Wrap360(double degrees) {
+    double wrapped = std::fmod(degrees, 360.0);
+    if (wrapped < 0.0) wrapped += 360.0;
+    return wrapped >= 360.0 ? 0.0 : wrapped;
+}
+
+Positions Failed(Positions out, std::string why) {
+    out.status = Status::Error;
+    out.message = std::move(why);
+    out.bodies = {};
+    out.ascendant = 0.0;
+    return out;
+}
+
+// The library's note on one line: its notes break lines and end in spaces.
+std::string OneLine(const char* note) {
+    std::string line;
+    for (const char* c = note; *c != '\0'; ++c) {
+        const bool space = *c == '\n' || *c == '\r' || *c == ' ';
+        if (!space || (!line.empty() && line.back() != ' ')) line += space ? ' ' : *c;
+    }
+    while (!line.empty() && line.back() == ' ') line.pop_back();
+    return line;
+}
+
+// Appends one of the library's notes to the message, once.
+void AddNote(std::string& message, const char* note) {
+    const std::string line = OneLine(note);
+    if (line.empty() || message.find(line) != std::string::npos) return;
+    if (!message.empty()) message += ' ';
+    message += line;
+}
+
+}  // namespace
+
+const char* DefaultEphemerisPath() { return VELLORAN_SWE_EPHE_PATH; }
+
+SwissEphemeris::SwissEphemeris(std::string ephemerisPath)
+    : m_ephemerisPath(std::move(ephemerisPath)) {
+    swe_set_ephe_path(m_ephemerisPath.c_str());
+}
+
+SwissEphemeris::~SwissEphemeris() { swe_close(); }
+
+Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, NodeKind node) {
+    Positions out;
+    out.node = node;
+    if (!std::isfinite(jdUt)) return Failed(std::move(out), "the Julian day is not a number");
+    if (!(std::fabs(lonEast) <= 180.0))
+        return Failed(std::move(out), "the longitude is not within -180 to 180 degrees");
+    if (!(std::fabs(latNorth) <= 90.0))
+        return Failed(std::move(out), "the latitude is not within -90 to 90 degrees");
+
+    out.status = Status::Files;
+    char note[AS_MAXCH];
+    double xx[6];
+    for (std::size_t k = 0; k < kBodyCount; ++k) {
+        const Body body = static_cast<Body>(k);
+        const int32 ipl = body == Body::Node
+                              ? (node == NodeKind::True ? SE_TRUE_NODE : SE_MEAN_NODE)
+                              : kSweBodies[k];
+        note[0] = '\0';
+        const int32 used = swe_calc_ut(jdUt, ipl, kFlags, xx, note);
+        if (used < 0 && body == Body::Chiron) {
+            // No built-in theory for Chiron: without its file it is left out, not guessed.
+            out.status = Status::Fallback;
+            AddNote(out.message, note);
+            continue;
+        }
+        if (used < 0) return Failed(std::move(out), OneLine(note));
+        if (!std::isfinite(xx[0]) || !std::isfinite(xx[3]))
+            return Failed(std::move(out), "the ephemeris gave no finite position");
+        if ((used & SEFLG_SWIEPH) == 0) {
+            out.status = Status::Fallback;
+            AddNote(out.message, note);
+        }
+        BodyPosition& p = out.bodies[k];
+        p.longitude = Wrap360(xx[0]);
+        p.speed = xx[3];
+        p.available = true;
+        p.retrograde = body != Body::Node && p.speed < 0.0;
+    }
+
+    double cusps[13];
+    double ascmc[10];
+    if (swe_houses_ex(jdUt, 0, latNorth, lonEast, kHouseSystem, cusps, ascmc) < 0 ||
+        !std::isfinite(ascmc[0]))
+        return Failed(std::move(out), "the ascendant could not be computed");
+    out.ascendant = Wrap360(ascmc[0]);
+    return out;
+}
+
+}  // namespace velloran::ephemeris
