@@ -48,6 +48,11 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     label1->setWordWrap(true);
     label1->setMinimumWidth(340);
 
+    auto* lblLicence = new QLabel(QStringLiteral(VELLORAN_LICENCE));
+    lblLicence->setObjectName(QStringLiteral("lblLicence"));
+    lblLicence->setTextFormat(Qt::PlainText);
+    lblLicence->setWordWrap(true);
+
     auto* lblHomePage = new LinkLabel(AboutForumLinkText(), this);
     lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
     connect(lblHomePage, &LinkLabel::clicked, this, &AboutBox::forumRequested);
@@ -63,6 +68,7 @@ AboutBox::AboutBox(QWidget* parent) : QDialog(parent) {
     texts->addWidget(label2);
     texts->addWidget(MakeLine(QStringLiteral("Line1")));
     texts->addWidget(label1);
+    texts->addWidget(lblLicence);
     top->addLayout(texts, 1);
 
     auto* bottom = new QHBoxLayout;

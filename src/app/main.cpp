@@ -41,7 +41,7 @@ private:
 int main(int argc, char** argv) {
     // Answered before the application object connects to a display, so it works without one.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("velloran %s\n", VELLORAN_VERSION);
+        std::printf("velloran %s\n%s\n", VELLORAN_VERSION, VELLORAN_LICENCE);
         return 0;
     }
     QElapsedTimer clock;

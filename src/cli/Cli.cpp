@@ -249,7 +249,7 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return kExitOk;
     }
     if (std::holds_alternative<VersionCommand>(command)) {
-        out << "velloran-cli " VELLORAN_VERSION "\n";
+        out << "velloran-cli " VELLORAN_VERSION "\n" VELLORAN_LICENCE "\n";
         return out ? kExitOk : kExitFailure;
     }
     if (std::holds_alternative<ZonesCommand>(command)) return RunZones(out);

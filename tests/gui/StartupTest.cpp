@@ -241,6 +241,8 @@ TEST(AboutBoxTest, ModalWithItsTextsTheForumLinkAndOk) {
                         .startsWith("Velloran displays the natal chart with the planets in their "
                                     "Draconian position."));
         EXPECT_TRUE(Label(box, "Label1").endsWith("can predict how this purpose will manifest."));
+        EXPECT_EQ(Label(box, "lblLicence"),
+                  "Licence: GNU General Public License version 3 or later (GPL-3.0-or-later)");
         EXPECT_EQ(Label(box, "lblHomePage"), "Click here to visit " + kForumHomePage);
         EXPECT_FALSE(Find<QLabel>(box, "picIcon")->pixmap().isNull());
         ClickLink(box, "lblHomePage");
