@@ -1,0 +1,85 @@
+// Cost of precise positions: the bare Swiss Ephemeris calls one precise chart needs (the floor)
+// against the Swiss Ephemeris layer computing the same chart, for the same births.
+//
+//   velloran_bench --benchmark_filter=BM_Precise --benchmark_repetitions=5
+//                  --benchmark_report_aggregates_only
+
+#include <benchmark/benchmark.h>
+
+#include <iterator>
+#include <vector>
+
+#include "BenchBirths.h"
+#include "ephemeris/SwissEphemeris.h"
+#include "swephexp.h"
+
+namespace velloran::bench {
+namespace {
+
+constexpr int kBirthCount = 1024;  // a power of two: the index wraps with a mask
+
+const std::vector<BenchBirth>& Births() {
+    static const std::vector<BenchBirth> births = MakeBenchBirths(kBirthCount);
+    return births;
+}
+
+// The layer's calls without the layer: Sun to Pluto, Chiron and the mean node with speeds, and
+// the houses for the ascendant (equal houses, as the layer asks). False when any body did not come
+// from the data files.
+bool BareCalls(const BenchBirth& b, double* out) {
+    static constexpr int kBodies[] = {SE_SUN,     SE_MOON,    SE_MERCURY, SE_VENUS,
+                                      SE_MARS,    SE_JUPITER, SE_SATURN,  SE_URANUS,
+                                      SE_NEPTUNE, SE_PLUTO,   SE_CHIRON,  SE_MEAN_NODE};
+    constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
+    char error[AS_MAXCH];
+    double xx[6];
+    bool fromFiles = true;
+    for (size_t k = 0; k < std::size(kBodies); ++k) {
+        const int32 used = swe_calc_ut(b.jdUt, kBodies[k], kFlags, xx, error);
+        fromFiles = fromFiles && used >= 0 && (used & SEFLG_SWIEPH) != 0;
+        out[k] = xx[0];
+    }
+    double cusps[13], ascmc[10];
+    swe_houses_ex(b.jdUt, 0, b.latNorth, b.lonEast, 'E', cusps, ascmc);
+    out[std::size(kBodies)] = ascmc[0];
+    return fromFiles;
+}
+
+void BM_PreciseFloor(benchmark::State& st) {
+    swe_set_ephe_path(ephemeris::DefaultEphemerisPath());
+    double out[13];
+    for (const BenchBirth& b : Births()) {
+        if (!BareCalls(b, out)) {
+            st.SkipWithError("the Swiss Ephemeris did not use its data files");
+            swe_close();
+            return;
+        }
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        BareCalls(Births()[i++ & (kBirthCount - 1)], out);
+        benchmark::DoNotOptimize(out);
+    }
+    swe_close();
+}
+BENCHMARK(BM_PreciseFloor);
+
+void BM_PreciseChart(benchmark::State& st) {
+    ephemeris::SwissEphemeris layer;
+    for (const BenchBirth& b : Births()) {
+        if (layer.Compute(b.jdUt, b.lonEast, b.latNorth).status != ephemeris::Status::Files) {
+            st.SkipWithError("the Swiss Ephemeris layer did not use its data files");
+            return;
+        }
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        const BenchBirth& b = Births()[i++ & (kBirthCount - 1)];
+        ephemeris::Positions p = layer.Compute(b.jdUt, b.lonEast, b.latNorth);
+        benchmark::DoNotOptimize(p);
+    }
+}
+BENCHMARK(BM_PreciseChart);
+
+}  // namespace
+}  // namespace velloran::bench
