@@ -26,13 +26,15 @@ enum class Status : std::uint8_t {
 struct BodyPosition {
     double longitude = 0.0;   // degrees [0, 360), apparent, true ecliptic and equinox of date
     double speed = 0.0;       // daily motion in longitude, degrees per day (negative: retrograde)
-    bool available = false;   // false for every body on Error, and for Chiron without its file
+    bool available = false;   // false for every body on Error, and for Chiron when no data file
+                              // covers the date
     bool retrograde = false;  // speed < 0; never set for the node
 };
 
 struct Positions {
     Status status = Status::Error;
-    std::string message;  // empty with Files; the library's text with Fallback and Error
+    std::string message;  // empty with Files; the library's notes with Fallback; with Error why
+                          // (the library's text when the library failed)
     NodeKind node = NodeKind::Mean;
     std::array<BodyPosition, kBodyCount> bodies{};
     double ascendant = 0.0;  // degrees [0, 360), ecliptic longitude of the rising point of date
