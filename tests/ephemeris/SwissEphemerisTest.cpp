@@ -85,32 +85,41 @@ private:
     std::string m_path;
 };
 
+Positions WithFiles() {
+    SwissEphemeris ephemeris;
+    return ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth);
+}
+
 TEST(SwissEphemerisFiles, MissingFilesReportTheFallbackAndNoChiron) {
-    Positions fromFiles;
-    {
-        SwissEphemeris ephemeris;
-        fromFiles = ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth);
-    }
+    const Positions fromFiles = WithFiles();
     ASSERT_EQ(fromFiles.status, Status::Files) << fromFiles.message;
     EXPECT_TRUE(fromFiles.message.empty());
 
     const EmptyFolder empty;
     ASSERT_FALSE(empty.Path().empty());
-    SwissEphemeris ephemeris(empty.Path());
-    EXPECT_EQ(ephemeris.EphemerisPath(), empty.Path());
-    const Positions p = ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth);
-    ASSERT_EQ(p.status, Status::Fallback);
-    EXPECT_FALSE(p.message.empty());
-    EXPECT_FALSE(p[Body::Chiron].available);
-    EXPECT_EQ(p[Body::Chiron].longitude, 0.0);
-    // The built-in theory still gives the other bodies to within a few arc-seconds.
-    for (size_t k = 0; k < kBodyCount; ++k) {
-        if (static_cast<Body>(k) == Body::Chiron) continue;
-        EXPECT_TRUE(p.bodies[k].available) << "body " << k;
-        EXPECT_LT(AngleDistance(p.bodies[k].longitude, fromFiles.bodies[k].longitude) * 3600.0, 5.0)
-            << "body " << k;
+    {
+        SwissEphemeris ephemeris(empty.Path());
+        EXPECT_EQ(ephemeris.EphemerisPath(), empty.Path());
+        const Positions p = ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth);
+        ASSERT_EQ(p.status, Status::Fallback);
+        EXPECT_FALSE(p.message.empty());
+        EXPECT_FALSE(p[Body::Chiron].available);
+        EXPECT_EQ(p[Body::Chiron].longitude, 0.0);
+        // The built-in theory still gives the other bodies to within a few arc-seconds.
+        for (size_t k = 0; k < kBodyCount; ++k) {
+            if (static_cast<Body>(k) == Body::Chiron) continue;
+            EXPECT_TRUE(p.bodies[k].available) << "body " << k;
+            EXPECT_LT(AngleDistance(p.bodies[k].longitude, fromFiles.bodies[k].longitude) * 3600.0,
+                      5.0)
+                << "body " << k;
+        }
+        EXPECT_LT(AngleDistance(p.ascendant, fromFiles.ascendant) * 3600.0, 5.0);
     }
-    EXPECT_LT(AngleDistance(p.ascendant, fromFiles.ascendant) * 3600.0, 5.0);
+    // The next owner starts afresh: nothing of the fallback stays with the library.
+    const Positions again = WithFiles();
+    EXPECT_EQ(again.status, Status::Files) << again.message;
+    EXPECT_TRUE(again[Body::Chiron].available);
+    EXPECT_EQ(again[Body::Chiron].longitude, fromFiles[Body::Chiron].longitude);
 }
 
 // The data files span 1800 to 2400: an earlier date falls back like a missing file.
