@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -122,6 +124,10 @@ QStringList ChartCopies(int first, int last) {
     return names;
 }
 
+// Chosen names whose file name has the given bytes, ".jpg" included, up to the file system's 255.
+const std::string kName246 = "charts/" + std::string(242, 'z') + ".jpg";
+const std::string kName255 = "charts/" + std::string(251, 'z') + ".jpg";
+
 class JpegNamingTest : public JpegSaveTest, public ::testing::WithParamInterface<NamingCase> {};
 
 TEST_P(JpegNamingTest, WritesTheExpectedFileOnly) {
@@ -159,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
         NamingCase{"no_extension", {}, "charts/chart", "charts/chart.jpg"},
         NamingCase{"other_extension", {}, "charts/chart.png", "charts/chart.jpg"},
         NamingCase{"last_free_copy_999", QStringList{"charts/chart.jpg"} + ChartCopies(1, 998),
-                   "charts/chart.jpg", "charts/chart_999.jpg"}),
+                   "charts/chart.jpg", "charts/chart_999.jpg"},
+        // Too long for the converter's temporary name beside them before.
+        NamingCase{"name_of_246_bytes", {}, kName246.c_str(), kName246.c_str()},
+        NamingCase{"name_of_255_bytes", {}, kName255.c_str(), kName255.c_str()}),
     [](const ::testing::TestParamInfo<NamingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(JpegSaveTest, AllCopiesTakenShowsTheMessageAndWritesNothing) {
