@@ -138,7 +138,7 @@ std::optional<std::string> ReadingSaveProblem(const BirthData& birth, int zoneIn
             return std::string("the ") + v.word + " " + std::to_string(v.value) +
                    " is not in the form's list" + consequence;
     }
-    // What the checks above cover; kept so that no reading is written that opening refuses.
+    // The last word: the bytes as written must open, whatever the checks above missed.
     const auto lines = ReadReadingFile(WriteReadingFile(birth, zoneIndex));
     FormInput form;
     if (!lines || !ApplyReadingToForm(*lines, form))
