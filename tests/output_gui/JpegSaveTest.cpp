@@ -198,6 +198,20 @@ TEST_F(JpegSaveTest, CancelWritesNothingAndKeepsTheRememberedName) {
     EXPECT_EQ(platform.saveDialogs.at(0).initialName, path("earlier.jpg"));
 }
 
+// With a name of 255 bytes and the user's file at its bitmap name, the next temporary name
+// "<base>~1.bmp" would be too long: a short one in the same folder is taken instead.
+TEST_F(JpegSaveTest, LongNameWithItsBitmapNameTakenIsSaved) {
+    const QString base(251, QLatin1Char('z'));
+    ASSERT_TRUE(WriteBytes(path(base + ".bmp"), "the user's own bitmap"));
+
+    save(base + ".jpg");
+
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(ReadBytes(path(base + ".bmp")), "the user's own bitmap");
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({base + ".bmp", base + ".jpg"}));
+    EXPECT_EQ(DecodeJpeg(path(base + ".jpg")).size(), QSize(802, 448));
+}
+
 TEST_F(JpegSaveTest, FileAtTheTemporaryBitmapPathIsUntouched) {
     ASSERT_TRUE(WriteBytes(path("chart.bmp"), "the user's own bitmap"));
     ASSERT_TRUE(WriteBytes(path("chart~1.bmp"), "another of the user's files"));
