@@ -1,6 +1,7 @@
 // BmpToJpeg on libjpeg-turbo's TurboJPEG API: tjLoadImage reads the bitmap, tjCompress2 encodes
-// it, and the bytes go to a temporary file that takes the target's name once complete, never
-// replacing anything found there.
+// it, and the bytes go to a file without a name (or with a short temporary one where the file
+// system has no unnamed files) that takes the target's name once complete, never replacing
+// anything found there.
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
 
@@ -25,10 +26,19 @@ struct TjDestroy {
 };
 using TjHandle = std::unique_ptr<void, TjDestroy>;
 
-// Creates a fresh file beside path (never an existing one); -1 when none can be made.
+// The folder part of path: "." when it has none, "/" for a file in the root.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// Creates a fresh file with a short name in path's folder (never an existing one), so that a
+// target name up to the file system's limit still leaves room; -1 when none can be made.
 int CreateTemporaryBeside(const std::string& path, std::string& temporaryPath) {
+    const std::string stem = FolderOf(path) + "/.bmp2jpeg-" + std::to_string(getpid()) + "-";
     for (int attempt = 0; attempt < 100; ++attempt) {
-        temporaryPath = path + ".part" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+        temporaryPath = stem + std::to_string(attempt);
         int fd = open(temporaryPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) return fd;
     }
@@ -84,17 +94,48 @@ Placed WriteNewFile(const std::string& path, const unsigned char* data, unsigned
     return Placed::Failed;
 }
 
-// Writes the JPEG bytes to a temporary file and moves it to path when nothing is there; a
-// Bmp2JpegStatus. The temporary file never remains.
+// Writes the JPEG bytes into an unnamed file in path's folder (O_TMPFILE) and links it at path
+// when nothing is there: a converter killed half-way leaves nothing behind. Unsupported when the
+// file system has no unnamed files or the process cannot link one.
+Placed WriteUnnamed(const std::string& path, const unsigned char* data, unsigned long size) {
+    int fd = open(FolderOf(path).c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (fd < 0) {
+        const bool unsupported = MeansUnsupported(errno) || errno == EISDIR;
+        return unsupported ? Placed::Unsupported : Placed::Failed;
+    }
+    Placed placed = Placed::Failed;
+    if (WriteAll(fd, data, size) && fsync(fd) == 0) {
+        // linkat, unlike rename, never replaces what is at path.
+        const std::string self = "/proc/self/fd/" + std::to_string(fd);
+        int rc = linkat(AT_FDCWD, self.c_str(), AT_FDCWD, path.c_str(), AT_SYMLINK_FOLLOW);
+        // Without /proc, AT_EMPTY_PATH does the same for a privileged process.
+        if (rc != 0 && errno == ENOENT) rc = linkat(fd, "", AT_FDCWD, path.c_str(), AT_EMPTY_PATH);
+        if (rc == 0) {
+            placed = Placed::Done;
+        } else if (errno == EEXIST) {
+            placed = Placed::PathTaken;
+        } else if (MeansUnsupported(errno) || errno == ENOENT) {
+            placed = Placed::Unsupported;
+        }
+    }
+    close(fd);
+    return placed;
+}
+
+// Writes the JPEG bytes to path when nothing is there; a Bmp2JpegStatus. No temporary or partial
+// file remains.
 int WriteFileWhole(const std::string& path, const unsigned char* data, unsigned long size) {
-    std::string temporaryPath;
-    int fd = CreateTemporaryBeside(path, temporaryPath);
-    if (fd < 0) return BMP2JPEG_CANNOT_WRITE_JPEG;
-    bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
-    ok = (close(fd) == 0) && ok;
-    Placed placed = ok ? MoveWithoutReplacing(temporaryPath, path) : Placed::Failed;
-    if (placed != Placed::Done) unlink(temporaryPath.c_str());
-    if (placed == Placed::Unsupported) placed = WriteNewFile(path, data, size);
+    Placed placed = WriteUnnamed(path, data, size);
+    if (placed == Placed::Unsupported) {
+        std::string temporaryPath;
+        int fd = CreateTemporaryBeside(path, temporaryPath);
+        if (fd < 0) return BMP2JPEG_CANNOT_WRITE_JPEG;
+        bool ok = WriteAll(fd, data, size) && fsync(fd) == 0;
+        ok = (close(fd) == 0) && ok;
+        placed = ok ? MoveWithoutReplacing(temporaryPath, path) : Placed::Failed;
+        if (placed != Placed::Done) unlink(temporaryPath.c_str());
+        if (placed == Placed::Unsupported) placed = WriteNewFile(path, data, size);
+    }
     switch (placed) {
         case Placed::Done:
             return BMP2JPEG_OK;

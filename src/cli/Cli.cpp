@@ -13,6 +13,7 @@
 #include "output/ReadingFile.h"
 #include "output/ReadingOpen.h"
 #include "output/TextExport.h"
+#include "output/Utf8.h"
 
 namespace velloran {
 
@@ -108,9 +109,11 @@ std::optional<Problem> SetCoordinate(const char* option, const std::string& text
 }
 
 // The form's letter boxes never hold control characters, and a reading file with one in a
-// text is refused when it is opened.
+// text is refused when it is opened. Bytes that are not UTF-8 would be stored as U+FFFD.
 std::optional<Problem> CheckPlainText(const char* option, const std::optional<std::string>& text) {
     if (!text) return std::nullopt;
+    if (SanitizeUtf8(*text) != *text)
+        return Problem{std::string("new: ") + option + ": the text is not UTF-8"};
     for (unsigned char c : *text) {
         if (c < 0x20 || c == 0x7F)
             return Problem{std::string("new: ") + option + " " + Quoted(*text) +
@@ -157,6 +160,7 @@ int Fail(std::ostream& err, const std::string& message, int status = kExitFailur
 }
 
 int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
+    if (auto p = CheckPlainText("--place", cmd.place)) return Fail(err, p->message);
     if (cmd.place) {
         if (auto problem = FillFromPlace(cmd)) return Fail(err, *problem);
     }
@@ -166,6 +170,8 @@ int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
         return Fail(err, failure->message, kExitInvalidForm);
     ReadingState state;
     CopyFormToState(form, state);
+    if (auto problem = ReadingSaveProblem(state.Birth, form.cboTimeZone))
+        return Fail(err, "new: " + *problem);
     std::string reason;
     if (!files.Write(*cmd.output, WriteReadingFile(state.Birth, form.cboTimeZone), reason))
         return Fail(err, Quoted(*cmd.output) + ": " + reason);
@@ -206,6 +212,9 @@ int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, Cl
         out << text;
         return out ? kExitOk : kExitFailure;
     }
+    if (files.SameFile(cmd.input, *cmd.output))
+        return Fail(err, "export: " + Quoted(*cmd.output) +
+                             " is the reading file itself; the export would replace it");
     std::string reason;
     if (!files.Write(*cmd.output, text, reason))
         return Fail(err, Quoted(*cmd.output) + ": " + reason);
@@ -238,10 +247,8 @@ int RunZones(std::ostream& out) {
     return out ? kExitOk : kExitFailure;
 }
 
-}  // namespace
-
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
-           CliFiles& files, const MonthNames& months) {
+int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+               CliFiles& files, const MonthNames& months) {
     CliCommand command = ParseCli(args);
     if (auto* e = std::get_if<CliError>(&command)) return Fail(err, e->message);
     if (std::holds_alternative<HelpCommand>(command)) {
@@ -260,6 +267,19 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
         return RunContacts(*c, out, err, files, months);
     if (auto* c = std::get_if<PlaceCommand>(&command)) return RunPlace(*c, out, err);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
+}
+
+}  // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
+           CliFiles& files, const MonthNames& months) {
+    int status = RunCommand(args, out, err, files, months);
+    // Output that did not all reach its file, pipe or terminal (a full disk, /dev/full, a closed
+    // standard output) is a failure, whatever the command made of it.
+    out.flush();
+    if (out) return status;
+    const int failed = Fail(err, "the output could not be written");
+    return status == kExitOk ? failed : status;
 }
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,

@@ -28,8 +28,11 @@ public:
     // unreadable or larger than limit bytes.
     virtual std::optional<std::string> Read(const std::string& path, std::size_t limit,
                                             std::string& reason) = 0;
-    // Creates or replaces the file; false with a reason when it cannot be written.
+    // Creates or replaces the file whole; false with a reason when it cannot be written, the
+    // earlier file then kept as it was.
     virtual bool Write(const std::string& path, std::string_view bytes, std::string& reason) = 0;
+    // True when both paths name one existing file, also through links.
+    virtual bool SameFile(const std::string& a, const std::string& b) = 0;
 };
 
 // The real file system.
@@ -38,6 +41,7 @@ public:
     std::optional<std::string> Read(const std::string& path, std::size_t limit,
                                     std::string& reason) override;
     bool Write(const std::string& path, std::string_view bytes, std::string& reason) override;
+    bool SameFile(const std::string& a, const std::string& b) override;
 };
 
 // Parsed command line.

@@ -3,6 +3,7 @@
 #include <system_error>
 
 #include "cli/Cli.h"
+#include "output/WholeFile.h"
 
 namespace velloran {
 
@@ -58,23 +59,9 @@ std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t 
 }
 
 bool DiskFiles::Write(const std::string& path, std::string_view bytes, std::string& reason) {
-    if (path.empty()) {
-        reason = "empty file name";
-        return false;
-    }
-    if (!IsOpenable(path, false, reason)) return false;
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) {
-        reason = "cannot be created";
-        return false;
-    }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-        reason = "cannot be written";
-        return false;
-    }
-    return true;
+    return WriteWholeFile(path, bytes, reason);
 }
+
+bool DiskFiles::SameFile(const std::string& a, const std::string& b) { return IsSameFile(a, b); }
 
 }  // namespace velloran

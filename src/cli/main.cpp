@@ -1,8 +1,11 @@
 // velloran-cli entry point: hands the arguments and the locale's month names to RunCli.
 
+#include <fcntl.h>
 #include <langinfo.h>
+#include <unistd.h>
 
 #include <clocale>
+#include <csignal>
 #include <cstring>
 #include <iostream>
 #include <string>
@@ -24,9 +27,23 @@ velloran::MonthNames LocaleMonthNames() {
     return names;
 }
 
+// A standard stream the caller closed (">&-") is taken by /dev/null opened for reading only, so
+// writing to it still fails, and no file the tool opens later gets its number and the output.
+void HoldClosedStandardStreams() {
+    for (int fd = 0; fd <= 2; ++fd) {
+        if (fcntl(fd, F_GETFD) != -1) continue;
+        const int held = open("/dev/null", O_RDONLY);
+        if (held >= 0 && held != fd) close(held);
+    }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
+    HoldClosedStandardStreams();
+    // Past a file size limit a write then fails with EFBIG, and the save removes its partial file,
+    // instead of the process being killed in the middle of it.
+    std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     return velloran::RunCli(args, std::cout, std::cerr, LocaleMonthNames());
 }

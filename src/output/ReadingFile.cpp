@@ -6,12 +6,12 @@
 #include "input/TextRules.h"
 #include "input/ZoneTable.h"
 #include "output/Scramble.h"
+#include "output/Utf8.h"
 
 namespace velloran {
 
 namespace {
 
-constexpr std::size_t kMaxReadingBytes = 64 * 1024;
 constexpr int kMaxReadingLines = 40;
 
 enum Line {
@@ -61,11 +61,29 @@ int ListPositionOf(const std::string& text, ListText listText, int count) {
     return -1;
 }
 
-void SelectListText(const std::string& text, std::string (*listText)(int), int count,
+bool SelectListText(const std::string& text, std::string (*listText)(int), int count,
                     int& selection) {
     int p = ListPositionOf(text, listText, count);
     if (p >= 0) selection = p;
+    return p >= 0;
 }
+
+// Characters (code points) of a UTF-8 text.
+std::size_t CharacterCount(std::string_view text) { return DecodeUtf8(text).size(); }
+
+// The lines holding the texts the form's letter boxes take, with the word a message uses.
+struct TextLine {
+    int line;
+    const char* word;
+};
+constexpr TextLine kTextLines[] = {
+    {kName, "name"}, {kCity, "city"}, {kState, "state"}, {kCountry, "country"}};
+
+// A birth-data number with its word and the range its list holds.
+struct ListValue {
+    const char* word;
+    int value, first, last;
+};
 
 }  // namespace
 
@@ -97,6 +115,37 @@ std::string WriteReadingFile(const BirthData& birth, int zoneIndex) {
     return out;
 }
 
+std::optional<std::string> ReadingSaveProblem(const BirthData& birth, int zoneIndex) {
+    const std::string consequence = ", so the saved reading could not be opened again";
+    const std::string* texts[] = {&birth.Name, &birth.City, &birth.State, &birth.Country};
+    for (std::size_t i = 0; i < std::size(kTextLines); ++i) {
+        const std::string_view text = TrimBlanks(*texts[i]);
+        const std::string word = kTextLines[i].word;
+        if (CharacterCount(text) > static_cast<std::size_t>(kMaxTextLength))
+            return "the " + word + " is longer than " + std::to_string(kMaxTextLength) +
+                   " characters" + consequence;
+        if (HasControlCharacter(text))
+            return "the " + word + " holds a control character" + consequence;
+    }
+    const ListValue values[] = {{"month", birth.Month, 0, 12},
+                                {"day", birth.Day, 1, 31},
+                                {"year", birth.Year, kFirstYear, kLastYear},
+                                {"hour", birth.Hour, 0, 23},
+                                {"minute", birth.Minute, 0, 59},
+                                {"time zone position", zoneIndex, 0, kZoneCount - 1}};
+    for (const ListValue& v : values) {
+        if (v.value < v.first || v.value > v.last)
+            return std::string("the ") + v.word + " " + std::to_string(v.value) +
+                   " is not in the form's list" + consequence;
+    }
+    // The last word: the bytes as written must open, whatever the checks above missed.
+    const auto lines = ReadReadingFile(WriteReadingFile(birth, zoneIndex));
+    FormInput form;
+    if (!lines || !ApplyReadingToForm(*lines, form))
+        return "the saved reading could not be opened again";
+    return std::nullopt;
+}
+
 std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::string_view bytes) {
     if (bytes.size() > kMaxReadingBytes || HasControlByte(bytes)) return std::nullopt;
 
@@ -117,6 +166,11 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
     }
     // An empty or cut-short file would empty the form's fields that it does not reach.
     if (count < kReadingLines) return std::nullopt;
+    // The form's boxes take no more, and a longer text might not fit the file when saved again.
+    for (const TextLine& text : kTextLines) {
+        if (CharacterCount(lines[text.line]) > static_cast<std::size_t>(kMaxTextLength))
+            return std::nullopt;
+    }
 
     // Month 0 is what a reading calculated without a month selection was saved with; the form's
     // checks refuse it once it is in the form.
@@ -129,45 +183,50 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
     return lines;
 }
 
-void ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, FormInput& form) {
-    form.txtName = lines[kName];
+bool ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, FormInput& form) {
+    FormInput opened = form;
+    opened.txtName = lines[kName];
 
     const std::string& month = lines[kMonth];
     if (month.empty()) {
-        form.cboMonth = -1;
+        opened.cboMonth = -1;
     } else if (auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;
                value && *value >= 0 && *value <= 12) {
-        form.cboMonth = *value - 1;  // 0 gives no selection, as the empty line
+        opened.cboMonth = *value - 1;  // 0 gives no selection, as the empty line
     }
 
-    SelectListText(lines[kDay], DayListText, 31, form.cboDate);
-    SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, form.cboYear);
-    SelectListText(lines[kHour], HourListText, 24, form.cboHour);
-    SelectListText(lines[kMinute], MinuteListText, 60, form.cboMinute);
+    if (!SelectListText(lines[kDay], DayListText, 31, opened.cboDate) ||
+        !SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, opened.cboYear) ||
+        !SelectListText(lines[kHour], HourListText, 24, opened.cboHour) ||
+        !SelectListText(lines[kMinute], MinuteListText, 60, opened.cboMinute))
+        return false;
 
     const std::string& zone = lines[kZone];
     if (zone.empty()) {
-        form.cboTimeZone = 0;
-    } else if (auto value = IsWholeNumberText(zone) ? WholeNumberOf(zone) : std::nullopt;
-               value && *value >= 0 && *value < kZoneCount) {
-        form.cboTimeZone = *value;
+        opened.cboTimeZone = 0;
+    } else {
+        auto value = IsWholeNumberText(zone) ? WholeNumberOf(zone) : std::nullopt;
+        if (!value || *value < 0 || *value >= kZoneCount) return false;
+        opened.cboTimeZone = *value;
     }
 
-    form.txtLonD = lines[kLonDeg];
-    form.txtLonM = lines[kLonMin];
-    form.txtLatD = lines[kLatDeg];
-    form.txtLatM = lines[kLatMin];
+    opened.txtLonD = lines[kLonDeg];
+    opened.txtLonM = lines[kLonMin];
+    opened.txtLatD = lines[kLatDeg];
+    opened.txtLatM = lines[kLatMin];
 
-    if (lines[kLongEast] == "True") form.optLongEast = 0;
-    if (lines[kLongEast] == "False") form.optLongEast = 1;
-    if (lines[kLatSouth] == "True") form.optLatSouth = 1;
-    if (lines[kLatSouth] == "False") form.optLatSouth = 0;
-    if (lines[kDaylightSaving] == "True") form.chkDST = 1;
-    if (lines[kDaylightSaving] == "False") form.chkDST = 0;
+    if (lines[kLongEast] == "True") opened.optLongEast = 0;
+    if (lines[kLongEast] == "False") opened.optLongEast = 1;
+    if (lines[kLatSouth] == "True") opened.optLatSouth = 1;
+    if (lines[kLatSouth] == "False") opened.optLatSouth = 0;
+    if (lines[kDaylightSaving] == "True") opened.chkDST = 1;
+    if (lines[kDaylightSaving] == "False") opened.chkDST = 0;
 
-    form.txtCity = lines[kCity];
-    form.txtState = lines[kState];
-    form.txtCountry = lines[kCountry];
+    opened.txtCity = lines[kCity];
+    opened.txtState = lines[kState];
+    opened.txtCountry = lines[kCountry];
+    form = opened;
+    return true;
 }
 
 bool HasReadingExtension(std::string_view fileName) {

@@ -11,7 +11,7 @@ OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool con
     const auto lines = ReadReadingFile(bytes);
     if (!lines) return {OpenStatus::Damaged, std::nullopt};
     FormInput opened = form.values();
-    ApplyReadingToForm(*lines, opened);
+    if (!ApplyReadingToForm(*lines, opened)) return {OpenStatus::Damaged, std::nullopt};
     form.show(opened);
     const FormInput held = form.values();
     if (auto failure = ValidateInput(held, converterPresent)) {

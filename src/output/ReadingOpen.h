@@ -36,7 +36,8 @@ private:
     FormInput m_values;
 };
 
-// What opening gave. Damaged: the bytes are no reading and the form was not touched. Invalid: the
+// What opening gave. Damaged: the bytes are no reading, or hold a value no list of the form
+// shows, and the form was not touched. Invalid: the
 // reading is in the form but failed the check in failure; state and window are unchanged.
 // Calculated: state holds the calculated reading and window the new chart window's model.
 enum class OpenStatus { Damaged, Invalid, Calculated };

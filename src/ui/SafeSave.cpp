@@ -1,8 +1,10 @@
 #include "ui/SafeSave.h"
 
-#include <QFileInfo>
-#include <QSaveFile>
+#include <QFile>
+#include <string>
+#include <string_view>
 
+#include "output/WholeFile.h"
 #include "ui/Platform.h"
 
 namespace velloran {
@@ -12,34 +14,12 @@ QString SaveFailedText(const QString& path, const QString& reason) {
 }
 
 bool WriteFileWhole(const QString& path, const QByteArray& bytes, QString& reason) {
-    // A save replaces the file by renaming a new one onto it; a pipe, device or socket in its
-    // place must not be replaced by a plain file.
-    const QFileInfo existing(path);
-    if (existing.exists() && !existing.isFile() && !existing.isDir()) {
-        reason = QStringLiteral("it is not a regular file");
-        return false;
-    }
-    QSaveFile file(path);
-    // Writing in place would truncate the old file before the new one is complete.
-    file.setDirectWriteFallback(false);
-    // Unbuffered, so a short write shows at once; Qt's buffered flush at commit does not report
-    // one and would rename a truncated file into place.
-    bool ok = file.open(QIODevice::WriteOnly | QIODevice::Unbuffered);
-    for (qsizetype done = 0; ok && done < bytes.size();) {
-        const qint64 written = file.write(bytes.constData() + done, bytes.size() - done);
-        ok = written > 0;
-        if (ok) done += written;
-    }
-    reason = file.errorString();
-    if (ok) {
-        ok = file.commit();
-        reason = file.errorString();
-    } else if (file.isOpen()) {
-        file.cancelWriting();
-    }
-    if (ok) return true;
-    if (reason.isEmpty()) reason = QStringLiteral("unknown error");
-    return false;
+    std::string why;
+    const bool written = WriteWholeFile(
+        QFile::encodeName(path).toStdString(),
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), why);
+    if (!written) reason = QString::fromLocal8Bit(why);
+    return written;
 }
 
 bool SaveFileReportingErrors(Platform& platform, QWidget* parent, const QString& path,

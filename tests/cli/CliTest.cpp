@@ -344,7 +344,7 @@ TEST_F(CliTest, ExportWritesTheThirtyThreeLinesOfTheCalculatedReading) {
     std::string text = Out();
 
     FormInput form;
-    ApplyReadingToForm(*ReadReadingFile(ReadFile(reading)), form);
+    ASSERT_TRUE(ApplyReadingToForm(*ReadReadingFile(ReadFile(reading)), form));
     ReadingState state;
     ChartWindowModel window;
     CalculateReading(form, state, EnglishMonthNames(), window);

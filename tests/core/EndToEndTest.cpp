@@ -126,7 +126,7 @@ TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
     auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().cboTimeZone));
     ASSERT_TRUE(lines);
     FormInput opened;
-    ApplyReadingToForm(*lines, opened);
+    ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
     EXPECT_EQ(opened, DelhiForm());
     ReadingState again;
     ChartWindowModel againWindow;

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <string>
 
 #include "RowName.h"
@@ -27,6 +28,13 @@ std::string FileOf(std::initializer_list<const char*> lines) {
     std::string out;
     for (const char* line : lines) out += ScrambleText(line) + "\r\n";
     return out;
+}
+
+// A text of count copies of a text.
+std::string Repeated(const char* character, int count) {
+    std::string text;
+    for (int i = 0; i < count; ++i) text += character;
+    return text;
 }
 
 TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
@@ -66,7 +74,7 @@ TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.cboTimeZone));
     ASSERT_TRUE(lines);
     FormInput opened;  // the form as it starts
-    ApplyReadingToForm(*lines, opened);
+    ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
     EXPECT_EQ(opened, typed);
     ReadingState reopened;
     CopyFormToState(opened, reopened);
@@ -85,12 +93,19 @@ TEST(ReadReadingFile, LinesSplitAtLineFeedsWithOrWithoutCarriageReturns) {
     EXPECT_EQ((*lines)[kReadingLines - 1], "India");
 }
 
-TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
+// Lines a list shows: day 5, 1980, 7:05; every other line empty.
+std::array<std::string, kReadingLines> ListLines() {
     std::array<std::string, kReadingLines> lines{};
+    lines[2] = "5", lines[3] = "1980", lines[4] = "7", lines[5] = "5";
+    return lines;
+}
+
+TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
+    std::array<std::string, kReadingLines> lines = ListLines();
     FormInput form;
     form.cboMonth = 4;
     form.cboTimeZone = 12;
-    ApplyReadingToForm(lines, form);
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
     EXPECT_EQ(form.cboMonth, -1);    // no selection, which the form's checks refuse
     EXPECT_EQ(form.cboTimeZone, 0);  // the first entry
 }
@@ -131,9 +146,11 @@ std::string WithStoredLine(int index, const std::string& stored) {
 }
 
 // A file of 17 lines whose first line is padded so the whole file has exactly size bytes.
+// The padding is the stored byte 0x50, which decodes to nothing, so the name stays empty and
+// only the size is judged.
 std::string SeventeenLinesOfSize(std::size_t size) {
     std::string rest = WithLine(0, "");
-    return std::string(size - rest.size(), '\x96') + rest;
+    return std::string(size - rest.size(), '\x50') + rest;
 }
 
 // The first 16 lines of Ann's reading, each ending in CR LF.
@@ -164,7 +181,12 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"month_text", WithLine(1, "March")},
                       DamagedCase{"month_fraction", WithLine(1, "2.5")},
                       DamagedCase{"zone_text", WithLine(6, "EST")},
-                      DamagedCase{"zone_fraction", WithLine(6, "3.5")}),
+                      DamagedCase{"zone_fraction", WithLine(6, "3.5")},
+                      DamagedCase{"name_2001_characters",
+                                  WithLine(0, std::string(2001, 'A').c_str())},
+                      DamagedCase{"country_2001_replacement_characters",
+                                  // "G?" is the stored form of the byte 0xFF, which is no UTF-8
+                                  WithStoredLine(16, Repeated("G?", 2001))}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
@@ -177,45 +199,170 @@ TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
         ReadReadingFile("\t" + WithLine(0, "Ann")));         // a stored tab byte decodes to nothing
     EXPECT_TRUE(ReadReadingFile(WithLine(0, "Ann ~ Zoë")));  // U+007E and U+00EB are no controls
     EXPECT_TRUE(ReadReadingFile(WithLine(16, "")));          // empty last line
+    EXPECT_TRUE(ReadReadingFile(WithLine(0, std::string(2000, 'A').c_str())));  // the box's most
 }
 
-TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
+TEST(ApplyReadingToForm, TruthTextsOtherThanTrueAndFalseLeaveTheOptions) {
     FormInput form;
     form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
     form.cboTimeZone = 34, form.cboMonth = 2;
     form.optLongEast = 1, form.optLatSouth = 1, form.chkDST = 1;
-    std::array<std::string, kReadingLines> lines{};
-    lines[2] = "32";    // no such day
-    lines[3] = "1904";  // before the year list
-    lines[4] = "07";    // the hour list shows "7", not "07"
-    lines[5] = "60";
-    lines[6] = "71";     // the empty table slot is not in the list
+    std::array<std::string, kReadingLines> lines = ListLines();
+    lines[6] = "34";
     lines[11] = "true";  // compared exactly
     lines[12] = "";
     lines[13] = "Yes";
     lines[1] = "3";
-    ApplyReadingToForm(lines, form);
-    EXPECT_EQ(form.cboDate, 4);
-    EXPECT_EQ(form.cboYear, 75);
-    EXPECT_EQ(form.cboHour, 7);
-    EXPECT_EQ(form.cboMinute, 5);
-    EXPECT_EQ(form.cboTimeZone, 34);
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
     EXPECT_EQ(form.optLongEast, 1);
     EXPECT_EQ(form.optLatSouth, 1);
     EXPECT_EQ(form.chkDST, 1);
     EXPECT_EQ(form.cboMonth, 2);
 }
 
+// A day, year, hour, minute or zone line that is no entry of its list: the reading is refused
+// and the form keeps every value it had (the old code kept the list's selection and put the
+// other lines in).
+struct ListLineCase {
+    const char* rowName;
+    int line;
+    const char* text;
+};
+
+class ListLineRefusedTest : public ::testing::TestWithParam<ListLineCase> {};
+
+TEST_P(ListLineRefusedTest, RefusesTheReadingAndLeavesTheForm) {
+    FormInput form;
+    form.txtName = "Maria";
+    form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
+    form.cboTimeZone = 34, form.cboMonth = 2;
+    const FormInput before = form;
+    std::array<std::string, kReadingLines> lines = ListLines();
+    lines[0] = "Ann";
+    lines[6] = "12";
+    lines[GetParam().line] = GetParam().text;
+
+    EXPECT_FALSE(ApplyReadingToForm(lines, form));
+    EXPECT_EQ(form, before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, ListLineRefusedTest,
+    ::testing::Values(ListLineCase{"day_0", 2, "0"}, ListLineCase{"day_32", 2, "32"},
+                      ListLineCase{"day_empty", 2, ""}, ListLineCase{"year_1904", 3, "1904"},
+                      ListLineCase{"year_2051", 3, "2051"}, ListLineCase{"year_80", 3, "80"},
+                      ListLineCase{"year_empty", 3, ""}, ListLineCase{"hour_24", 4, "24"},
+                      ListLineCase{"hour_07", 4, "07"}, ListLineCase{"hour_minus_1", 4, "-1"},
+                      ListLineCase{"minute_60", 5, "60"}, ListLineCase{"minute_text", 5, "five"},
+                      ListLineCase{"zone_71", 6, "71"}, ListLineCase{"zone_minus_1", 6, "-1"},
+                      ListLineCase{"zone_500", 6, "500"},
+                      ListLineCase{"zone_20_digits", 6, "12345678901234567890"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+// The first and last entry of each list are taken.
+TEST(ApplyReadingToForm, TakesEachListsEnds) {
+    FormInput form;
+    std::array<std::string, kReadingLines> lines = ListLines();
+    lines[2] = "31", lines[3] = "2050", lines[4] = "23", lines[5] = "59", lines[6] = "70";
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
+    EXPECT_EQ(form.cboDate, 30);
+    EXPECT_EQ(form.cboYear, kLastYear - kFirstYear);
+    EXPECT_EQ(form.cboHour, 23);
+    EXPECT_EQ(form.cboMinute, 59);
+    EXPECT_EQ(form.cboTimeZone, 70);
+    lines[2] = "1", lines[3] = "1905", lines[4] = "0", lines[5] = "0", lines[6] = "0";
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
+    EXPECT_EQ(form.cboDate, 0);
+    EXPECT_EQ(form.cboYear, 0);
+    EXPECT_EQ(form.cboHour, 0);
+    EXPECT_EQ(form.cboMinute, 0);
+    EXPECT_EQ(form.cboTimeZone, 0);
+}
+
+// Birth data that a saved reading could not carry back: saving refuses them with the reason, so
+// no reading is written that opening refuses.
+struct SaveProblemCase {
+    const char* rowName;
+    void (*change)(BirthData& birth, int& zone);
+    const char* problem;  // nullptr: the reading is saved and reads back
+};
+
+class ReadingSaveProblemTest : public ::testing::TestWithParam<SaveProblemCase> {};
+
+TEST_P(ReadingSaveProblemTest, NamesWhatWouldNotReadBack) {
+    BirthData birth = AnnInDelhi();
+    int zone = 34;
+    GetParam().change(birth, zone);
+    const std::optional<std::string> problem = ReadingSaveProblem(birth, zone);
+    if (GetParam().problem == nullptr) {
+        EXPECT_FALSE(problem) << *problem;
+        const std::string bytes = WriteReadingFile(birth, zone);
+        EXPECT_LE(bytes.size(), kMaxReadingBytes);
+        auto lines = ReadReadingFile(bytes);
+        ASSERT_TRUE(lines);
+        FormInput form;
+        EXPECT_TRUE(ApplyReadingToForm(*lines, form));
+    } else {
+        ASSERT_TRUE(problem);
+        EXPECT_EQ(*problem, std::string(GetParam().problem) +
+                                ", so the saved reading could not be opened again");
+        // What the check stands in front of: the bytes written without it do not open.
+        auto lines = ReadReadingFile(WriteReadingFile(birth, zone));
+        FormInput form;
+        EXPECT_FALSE(lines && ApplyReadingToForm(*lines, form));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Births, ReadingSaveProblemTest,
+    ::testing::Values(
+        SaveProblemCase{"name_11000_cjk_characters",
+                        [](BirthData& b, int&) { b.Name = Repeated("\u6771", 11000); },
+                        "the name is longer than 2000 characters"},
+        SaveProblemCase{"country_2001_letters",
+                        [](BirthData& b, int&) { b.Country = std::string(2001, 'A'); },
+                        "the country is longer than 2000 characters"},
+        SaveProblemCase{"tab_in_city", [](BirthData& b, int&) { b.City = "Del\thi"; },
+                        "the city holds a control character"},
+        SaveProblemCase{"year_1904", [](BirthData& b, int&) { b.Year = 1904; },
+                        "the year 1904 is not in the form's list"},
+        SaveProblemCase{"hour_24", [](BirthData& b, int&) { b.Hour = 24; },
+                        "the hour 24 is not in the form's list"},
+        SaveProblemCase{"minute_60", [](BirthData& b, int&) { b.Minute = 60; },
+                        "the minute 60 is not in the form's list"},
+        SaveProblemCase{"day_0", [](BirthData& b, int&) { b.Day = 0; },
+                        "the day 0 is not in the form's list"},
+        SaveProblemCase{"month_13", [](BirthData& b, int&) { b.Month = 13; },
+                        "the month 13 is not in the form's list"},
+        SaveProblemCase{"zone_71", [](BirthData&, int& z) { z = 71; },
+                        "the time zone position 71 is not in the form's list"},
+        SaveProblemCase{"zone_none", [](BirthData&, int& z) { z = -1; },
+                        "the time zone position -1 is not in the form's list"},
+        SaveProblemCase{"ann", [](BirthData&, int&) {}, nullptr},
+        // Every text at the most characters, each at the longest stored form (eight bytes): the
+        // largest reading the form can make still opens.
+        SaveProblemCase{"four_texts_of_2000_four_byte_characters",
+                        [](BirthData& b, int&) {
+                            b.Name = b.City = b.State = b.Country = Repeated("\U0001F600", 2000);
+                        },
+                        nullptr},
+        SaveProblemCase{"name_2000_replacement_characters",
+                        [](BirthData& b, int&) { b.Name = Repeated("\uFFFD", 2000); }, nullptr},
+        SaveProblemCase{"blanks_around_2000_letters_are_trimmed",
+                        [](BirthData& b, int&) { b.Name = "  " + std::string(2000, 'A') + "  "; },
+                        nullptr}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
 TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
     FormInput form;
-    std::array<std::string, kReadingLines> lines{};
+    std::array<std::string, kReadingLines> lines = ListLines();
     lines[11] = "False", lines[12] = "True", lines[13] = "True";
-    ApplyReadingToForm(lines, form);
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
     EXPECT_EQ(form.optLongEast, 1);  // West
     EXPECT_EQ(form.optLatSouth, 1);  // South
     EXPECT_EQ(form.chkDST, 1);
     lines[11] = "True", lines[12] = "False", lines[13] = "False";
-    ApplyReadingToForm(lines, form);
+    ASSERT_TRUE(ApplyReadingToForm(lines, form));
     EXPECT_EQ(form.optLongEast, 0);
     EXPECT_EQ(form.optLatSouth, 0);
     EXPECT_EQ(form.chkDST, 0);

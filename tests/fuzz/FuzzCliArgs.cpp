@@ -45,6 +45,7 @@ public:
         written = std::string(bytes);
         return true;
     }
+    bool SameFile(const std::string& a, const std::string& b) override { return a == b; }
     std::string written;
 };
 

@@ -1,9 +1,11 @@
 // Fuzzes the saved-reading reader: any bytes are either refused or applied to the form, and a
 // form that passes validation is calculated, exported and shown in every view. Traps when a
-// decoded line does not survive scrambling again or a re-written reading reads back differently.
+// decoded line does not survive scrambling again, when a reading that opened cannot be saved
+// again or its saved file does not open, or a re-written reading reads back differently.
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "chart/ChartFill.h"
@@ -23,7 +25,19 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         if (UnscrambleText(ScrambleText(line)) != line) __builtin_trap();
     }
     FormInput form;
-    ApplyReadingToForm(*lines, form);
+    if (!ApplyReadingToForm(*lines, form)) return 0;
+
+    // Whatever opened can be saved again, and the saved file opens.
+    ReadingState opened;
+    CopyFormToState(form, opened);
+    if (ReadingSaveProblem(opened.Birth, form.cboTimeZone)) __builtin_trap();
+    const std::string saved = WriteReadingFile(opened.Birth, form.cboTimeZone);
+    auto savedLines = ReadReadingFile(saved);
+    FormInput savedForm;
+    if (saved.size() > kMaxReadingBytes || !savedLines ||
+        !ApplyReadingToForm(*savedLines, savedForm))
+        __builtin_trap();
+
     if (ValidateInput(form, true)) return 0;
 
     ReadingState state;
@@ -36,7 +50,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.cboTimeZone));
     if (!again) __builtin_trap();
     FormInput reopened;
-    ApplyReadingToForm(*again, reopened);
+    if (!ApplyReadingToForm(*again, reopened)) __builtin_trap();
     ReadingState copy;
     CopyFormToState(reopened, copy);
     if (!(copy.Birth == state.Birth)) __builtin_trap();

@@ -18,6 +18,7 @@
 #include "input/Driver.h"
 #include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
+#include "output/Scramble.h"
 
 namespace velloran::test {
 namespace {
@@ -62,6 +63,21 @@ TEST(FormStart, ListsHoldTheirEntriesAndStartAtTheFirst) {
     EXPECT_EQ(Find<QCheckBox>(f, "chkDST")->text(), "Daylight Saving Time");
     for (const char* box : {"txtLatD", "txtLatM", "txtLonD", "txtLonM"})
         EXPECT_EQ(Find<QLineEdit>(f, box)->maxLength(), 3) << box;
+}
+
+// The letter boxes take no more than a saved reading holds (Qt's default was 32767), typed or
+// pasted.
+TEST(FormStart, LetterBoxesTakeWhatAReadingHolds) {
+    StartedApp s;
+    for (const char* box : {"txtName", "txtCity", "txtState", "txtCountry"}) {
+        auto* edit = Find<QLineEdit>(s.form(), box);
+        EXPECT_EQ(edit->maxLength(), kMaxTextLength) << box;
+        edit->setFocus();
+        QApplication::clipboard()->setText(QString(2500, QLatin1Char('A')));
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text().size(), kMaxTextLength) << box;
+    }
+    EXPECT_TRUE(s.platform.messages.empty());
 }
 
 TEST(FormStart, MenusButtonsAndCaptionsAsDesigned) {
@@ -448,6 +464,14 @@ QString WriteReading(const StartedApp& s, const QByteArray& bytes) {
     return path;
 }
 
+// The reading with line index (counted from 0) holding text.
+QByteArray WithLine(const QByteArray& reading, int index, const std::string& text) {
+    QList<QByteArray> lines = reading.split('\n');
+    const std::string scrambled = ScrambleText(text);
+    lines[index] = QByteArray(scrambled.data(), qsizetype(scrambled.size())) + '\r';
+    return lines.join('\n');
+}
+
 // A file that is no whole reading is refused before it touches the form the user filled in.
 struct DamagedFileRow {
     const char* name;
@@ -482,20 +506,27 @@ TEST_P(DamagedReading, IsRefusedAndTheFilledFormKeepsEveryValue) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedReading,
-    ::testing::Values(DamagedFileRow{"empty_file", [](const QByteArray&) { return QByteArray(); }},
-                      DamagedFileRow{"first_five_lines",
-                                     [](const QByteArray& r) {
-                                         qsizetype end = 0;
-                                         for (int i = 0; i < 5; ++i)
-                                             end = r.indexOf("\r\n", end) + 2;
-                                         return r.left(end);
-                                     }},
-                      DamagedFileRow{"sixteen_lines",
-                                     [](const QByteArray& r) {
-                                         return r.left(r.chopped(2).lastIndexOf("\r\n") + 2);
-                                     }},
-                      DamagedFileRow{"line_feed_in_name",
-                                     [](const QByteArray& r) { return QByteArray("\x5f") + r; }}),
+    ::testing::Values(
+        DamagedFileRow{"empty_file", [](const QByteArray&) { return QByteArray(); }},
+        DamagedFileRow{"first_five_lines",
+                       [](const QByteArray& r) {
+                           qsizetype end = 0;
+                           for (int i = 0; i < 5; ++i) end = r.indexOf("\r\n", end) + 2;
+                           return r.left(end);
+                       }},
+        DamagedFileRow{
+            "sixteen_lines",
+            [](const QByteArray& r) { return r.left(r.chopped(2).lastIndexOf("\r\n") + 2); }},
+        DamagedFileRow{"line_feed_in_name",
+                       [](const QByteArray& r) { return QByteArray("\x5f") + r; }},
+        // Values no list shows: the lists kept their selection before.
+        DamagedFileRow{"year_1904", [](const QByteArray& r) { return WithLine(r, 3, "1904"); }},
+        DamagedFileRow{"hour_24", [](const QByteArray& r) { return WithLine(r, 4, "24"); }},
+        DamagedFileRow{"minute_60", [](const QByteArray& r) { return WithLine(r, 5, "60"); }},
+        DamagedFileRow{"zone_71", [](const QByteArray& r) { return WithLine(r, 6, "71"); }},
+        DamagedFileRow{"zone_minus_1", [](const QByteArray& r) { return WithLine(r, 6, "-1"); }},
+        DamagedFileRow{"zone_20_digits",
+                       [](const QByteArray& r) { return WithLine(r, 6, "12345678901234567890"); }}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(FormButtons, OpenedReadingWithoutMonthIsRefusedByTheChecks) {

@@ -3,7 +3,9 @@
 // JPEG path is ever replaced.
 
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/syscall.h>
+#include <sys/wait.h>
 #include <turbojpeg.h>
 #include <unistd.h>
 
@@ -14,17 +16,29 @@
 
 #include <cerrno>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <vector>
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
 
-// File systems without renameat2's RENAME_NOREPLACE, or without hard links as well, played by
-// this program: its renameat2 and link take the place of the C library's for the converter too.
+// File systems without unnamed files that can be linked, without renameat2's RENAME_NOREPLACE,
+// or without hard links as well, played by this program: its linkat, renameat2 and link take the
+// place of the C library's for the converter too.
 namespace {
+bool g_unnamedUnsupported = false;
 bool g_noReplaceUnsupported = false;
 bool g_hardLinksUnsupported = false;
 }  // namespace
+
+extern "C" int linkat(int oldFolder, const char* oldPath, int newFolder, const char* newPath,
+                      int flags) noexcept {
+    if (g_unnamedUnsupported) {
+        errno = EOPNOTSUPP;
+        return -1;
+    }
+    return static_cast<int>(syscall(SYS_linkat, oldFolder, oldPath, newFolder, newPath, flags));
+}
 
 extern "C" int renameat2(int oldFolder, const char* oldPath, int newFolder, const char* newPath,
                          unsigned int flags) noexcept {
@@ -208,7 +222,9 @@ void PrintTo(const FallbackCase& c, std::ostream* os) { *os << c.name; }
 
 class FallbackTest : public Bmp2JpegTest, public ::testing::WithParamInterface<FallbackCase> {
 protected:
-    void TearDown() override { g_noReplaceUnsupported = g_hardLinksUnsupported = false; }
+    void TearDown() override {
+        g_unnamedUnsupported = g_noReplaceUnsupported = g_hardLinksUnsupported = false;
+    }
 };
 
 TEST_P(FallbackTest, WritesAFreeNameAndKeepsATakenOne) {
@@ -219,12 +235,13 @@ TEST_P(FallbackTest, WritesAFreeNameAndKeepsATakenOne) {
         ASSERT_TRUE(theirs.open(QIODevice::WriteOnly));
         theirs.write("someone else's");
     }
+    g_unnamedUnsupported = true;
     g_noReplaceUnsupported = true;
     g_hardLinksUnsupported = !c.hardLinks;
 
     const int status = convert(path("in.bmp"), path("out.jpg"));
 
-    g_noReplaceUnsupported = g_hardLinksUnsupported = false;
+    g_unnamedUnsupported = g_noReplaceUnsupported = g_hardLinksUnsupported = false;
     EXPECT_EQ(entries(), QStringList({"in.bmp", "out.jpg"}));  // no temporary left
     if (c.taken) {
         EXPECT_EQ(status, BMP2JPEG_JPEG_PATH_TAKEN);
@@ -243,6 +260,64 @@ INSTANTIATE_TEST_SUITE_P(FileSystems, FallbackTest,
                                            FallbackCase{"created_file_free_name", false, false},
                                            FallbackCase{"created_file_taken_name", false, true}),
                          [](const auto& info) { return std::string(info.param.name); });
+
+// JPEG names up to the file system's 255 bytes are written, with nothing left beside them, whether
+// the file is written unnamed or under a short temporary name. The old converter's temporary
+// name (the JPEG's name and ".part<pid>-0") was too long for these names.
+struct LongNameCase {
+    const char* name;
+    int bytes;  // of the JPEG's file name, ".jpg" included
+    bool unnamedFiles;
+};
+
+void PrintTo(const LongNameCase& c, std::ostream* os) { *os << c.name; }
+
+class LongNameTest : public Bmp2JpegTest, public ::testing::WithParamInterface<LongNameCase> {
+protected:
+    void TearDown() override { g_unnamedUnsupported = false; }
+};
+
+TEST_P(LongNameTest, IsWritten) {
+    const LongNameCase& c = GetParam();
+    ASSERT_TRUE(TestPicture(40, 30).save(path("in.bmp"), "BMP"));
+    const QString name = QString(c.bytes - 4, QLatin1Char('z')) + ".jpg";
+    g_unnamedUnsupported = !c.unnamedFiles;
+
+    EXPECT_EQ(convert(path("in.bmp"), dir.filePath(name)), BMP2JPEG_OK);
+
+    g_unnamedUnsupported = false;
+    EXPECT_EQ(entries(), QStringList({"in.bmp", name}));
+    int width = 0, height = 0;
+    EXPECT_FALSE(DecodeJpeg(ReadAll(dir.filePath(name)), width, height).empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Names, LongNameTest,
+                         ::testing::Values(LongNameCase{"bytes_246_unnamed", 246, true},
+                                           LongNameCase{"bytes_255_unnamed", 255, true},
+                                           LongNameCase{"bytes_255_short_name", 255, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// A converter killed while it writes the JPEG (here by SIGXFSZ past a file size limit) leaves
+// neither a JPEG nor a temporary file; the old converter left its ".part" file.
+TEST_F(Bmp2JpegTest, KilledHalfWayLeavesNothing) {
+    ASSERT_TRUE(TestPicture(802, 448).save(path("in.bmp"), "BMP"));
+    const QByteArray bitmap = local(path("in.bmp"));
+    const QByteArray jpeg = local(path("out.jpg"));
+    const pid_t pid = fork();
+    if (pid == 0) {
+        const rlimit noCore{0, 0}, small{4096, 4096};
+        setrlimit(RLIMIT_CORE, &noCore);
+        signal(SIGXFSZ, SIG_DFL);
+        setrlimit(RLIMIT_FSIZE, &small);
+        BmpToJpeg(bitmap.constData(), jpeg.constData(), 100);
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the JPEG fitted under the limit";
+    EXPECT_EQ(WTERMSIG(status), SIGXFSZ);
+    EXPECT_EQ(entries(), QStringList({"in.bmp"}));
+}
 
 TEST_F(Bmp2JpegTest, QualityZeroReadsAsTheLowest) {
     ASSERT_TRUE(TestPicture(40, 30).save(path("in.bmp"), "BMP"));

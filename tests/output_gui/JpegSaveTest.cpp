@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include <QDir>
 #include <QImage>
 #include <QImageReader>
@@ -122,6 +124,10 @@ QStringList ChartCopies(int first, int last) {
     return names;
 }
 
+// Chosen names whose file name has the given bytes, ".jpg" included, up to the file system's 255.
+const std::string kName246 = "charts/" + std::string(242, 'z') + ".jpg";
+const std::string kName255 = "charts/" + std::string(251, 'z') + ".jpg";
+
 class JpegNamingTest : public JpegSaveTest, public ::testing::WithParamInterface<NamingCase> {};
 
 TEST_P(JpegNamingTest, WritesTheExpectedFileOnly) {
@@ -159,7 +165,10 @@ INSTANTIATE_TEST_SUITE_P(
         NamingCase{"no_extension", {}, "charts/chart", "charts/chart.jpg"},
         NamingCase{"other_extension", {}, "charts/chart.png", "charts/chart.jpg"},
         NamingCase{"last_free_copy_999", QStringList{"charts/chart.jpg"} + ChartCopies(1, 998),
-                   "charts/chart.jpg", "charts/chart_999.jpg"}),
+                   "charts/chart.jpg", "charts/chart_999.jpg"},
+        // Too long for the converter's temporary name beside them before.
+        NamingCase{"name_of_246_bytes", {}, kName246.c_str(), kName246.c_str()},
+        NamingCase{"name_of_255_bytes", {}, kName255.c_str(), kName255.c_str()}),
     [](const ::testing::TestParamInfo<NamingCase>& info) { return std::string(info.param.name); });
 
 TEST_F(JpegSaveTest, AllCopiesTakenShowsTheMessageAndWritesNothing) {
@@ -187,6 +196,20 @@ TEST_F(JpegSaveTest, CancelWritesNothingAndKeepsTheRememberedName) {
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_EQ(lastJpegName, path("earlier.jpg"));
     EXPECT_EQ(platform.saveDialogs.at(0).initialName, path("earlier.jpg"));
+}
+
+// With a name of 255 bytes and the user's file at its bitmap name, the next temporary name
+// "<base>~1.bmp" would be too long: a short one in the same folder is taken instead.
+TEST_F(JpegSaveTest, LongNameWithItsBitmapNameTakenIsSaved) {
+    const QString base(251, QLatin1Char('z'));
+    ASSERT_TRUE(WriteBytes(path(base + ".bmp"), "the user's own bitmap"));
+
+    save(base + ".jpg");
+
+    EXPECT_TRUE(platform.messages.empty());
+    EXPECT_EQ(ReadBytes(path(base + ".bmp")), "the user's own bitmap");
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({base + ".bmp", base + ".jpg"}));
+    EXPECT_EQ(DecodeJpeg(path(base + ".jpg")).size(), QSize(802, 448));
 }
 
 TEST_F(JpegSaveTest, FileAtTheTemporaryBitmapPathIsUntouched) {

@@ -300,6 +300,27 @@ TEST_F(ReadingCommandsTest, SavingOverAnExistingFileReplacesItWhole) {
     EXPECT_EQ(FilesBelow(dir.path()), QStringList({"ann.vlr"}));  // no temporary file left
 }
 
+// A reading that would not open again is not written: the message says what would not read back.
+TEST_F(ReadingCommandsTest, SaveRefusesAReadingThatWouldNotOpenAgain) {
+    ASSERT_TRUE(WriteBytes(path("ann.vlr"), kAnnReadingBytes));
+    ReadingState state;
+    state.Birth = AnnBirth();
+    state.Birth.Name = std::string(2001, 'A');
+    platform.saveAnswers.push_back(path("ann.vlr"));
+
+    SaveReading(platform, nullptr, state, kAnnZone);
+
+    ASSERT_EQ(platform.messages.size(), 1u);
+    EXPECT_EQ(platform.messages[0].text,
+              "Could not save " + path("ann.vlr") +
+                  ": the name is longer than 2000 characters, so the saved reading could not be "
+                  "opened again");
+    EXPECT_EQ(platform.messages[0].icon, MessageIcon::Error);
+    EXPECT_EQ(platform.messages[0].title, "Velloran");
+    EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
+    EXPECT_EQ(FilesBelow(dir.path()), QStringList({"ann.vlr"}));
+}
+
 // ---- Files the open command refuses or reads ----
 
 enum class Verdict { Refused, Read, Either };
@@ -361,7 +382,17 @@ INSTANTIATE_TEST_SUITE_P(
         OpenCase{"month_not_a_number", "month.vlr", AnnWithLine(1, "March"), Verdict::Refused},
         OpenCase{"month_13", "month13.vlr", AnnWithLine(1, "13"), Verdict::Refused},
         OpenCase{"zone_not_a_number", "zone.vlr", AnnWithLine(6, "EST"), Verdict::Refused},
-        OpenCase{"zone_beyond_the_list", "zone500.vlr", AnnWithLine(6, "500"), Verdict::Read},
+        // Values no list of the form shows (read before, the list keeping its selection).
+        OpenCase{"zone_beyond_the_list", "zone500.vlr", AnnWithLine(6, "500"), Verdict::Refused},
+        OpenCase{"zone_71", "zone71.vlr", AnnWithLine(6, "71"), Verdict::Refused},
+        OpenCase{"zone_minus_1", "zonem1.vlr", AnnWithLine(6, "-1"), Verdict::Refused},
+        OpenCase{"zone_20_digits", "zone20.vlr", AnnWithLine(6, "12345678901234567890"),
+                 Verdict::Refused},
+        OpenCase{"year_1904", "y1904.vlr", AnnWithLine(3, "1904"), Verdict::Refused},
+        OpenCase{"hour_24", "h24.vlr", AnnWithLine(4, "24"), Verdict::Refused},
+        OpenCase{"minute_60", "m60.vlr", AnnWithLine(5, "60"), Verdict::Refused},
+        OpenCase{"name_longer_than_the_box", "longname.vlr", AnnWithLine(0, QByteArray(2001, 'A')),
+                 Verdict::Refused},
         OpenCase{"truth_neither_true_nor_false", "truth.vlr", AnnWithLine(11, "Yes"),
                  Verdict::Either},
         OpenCase{"empty_file", "empty.vlr", QByteArray(), Verdict::Refused},
@@ -378,19 +409,6 @@ INSTANTIATE_TEST_SUITE_P(
                  Verdict::Read},
         OpenCase{"upper_half_bytes", "high.vlr", QByteArray(300, '\xFF'), Verdict::Refused}),
     [](const ::testing::TestParamInfo<OpenCase>& info) { return std::string(info.param.name); });
-
-TEST_F(ReadingCommandsTest, ZonePositionBeyondTheListKeepsTheZoneSelection) {
-    ASSERT_TRUE(WriteBytes(path("zone.vlr"), AnnWithLine(6, "500")));
-    platform.openAnswers.push_back(path("zone.vlr"));
-    FormInput current;
-    current.cboTimeZone = 40;
-
-    const std::optional<OpenOutcome> opened = open(current);
-
-    ASSERT_TRUE(opened.has_value());
-    EXPECT_EQ(openedForm.cboTimeZone, 40);
-    EXPECT_EQ(openedForm.txtName, "Ann");
-}
 
 TEST_F(ReadingCommandsTest, MissingChoiceIsReportedWithItsPath) {
     platform.openAnswers.push_back(path("missing.vlr"));

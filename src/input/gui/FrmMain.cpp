@@ -153,8 +153,9 @@ QLineEdit* FrmMain::makeTextBox(const QString& name, KeyFilter filter) {
     box->installEventFilter(this);
     box->setValidator(new ControlCharactersToBlank(box));
     m_filters[box] = filter;
+    // The letter boxes take what a saved reading holds; the coordinate boxes three digits.
+    box->setMaxLength(filter == KeyFilter::Numbers ? kCoordinateMaxLength : kMaxTextLength);
     if (filter == KeyFilter::Numbers) {
-        box->setMaxLength(kCoordinateMaxLength);
         box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
     }
     return box;

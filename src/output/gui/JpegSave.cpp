@@ -22,6 +22,8 @@ namespace {
 constexpr int kJpegQuality = 100;
 // Other temporary bitmap names tried when "<base>.bmp" is taken by a file of the user's.
 constexpr int kTemporaryNameAttempts = 1000;
+// Longest file name (without its folder) the usual file systems take, in bytes.
+constexpr qsizetype kMaxFileNameBytes = 255;
 
 bool PathIsTaken(const QString& path) {
     const QFileInfo info(path);
@@ -50,14 +52,23 @@ QString ConverterStatusText(int status) {
     }
 }
 
-// Creates the temporary bitmap file beside the target: "<base>.bmp", or "<base>~N.bmp" when a file
-// is already there, never opening an existing file. Empty path when none can be created.
+// The temporary bitmap's name at attempt: "<base>.bmp", then "<base>~N.bmp", or "velloran~N.bmp"
+// in the same folder when that would pass the file system's 255 bytes for a name.
+QString TemporaryBitmapName(const QString& stem, int attempt) {
+    if (attempt == 0) return stem + QStringLiteral(".bmp");
+    const QString numbered = stem + QStringLiteral("~%1.bmp").arg(attempt);
+    if (QFile::encodeName(QFileInfo(numbered).fileName()).size() <= kMaxFileNameBytes)
+        return numbered;
+    return QFileInfo(stem).path() + QStringLiteral("/velloran~%1.bmp").arg(attempt);
+}
+
+// Creates the temporary bitmap file beside the target (TemporaryBitmapName), never opening an
+// existing file. Empty path when none can be created.
 QString CreateTemporaryBitmap(const QString& targetPath, QFile& file, QString& reason) {
     QString stem = targetPath;
     if (stem.endsWith(QStringLiteral(".jpg"))) stem.chop(4);
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        const QString candidate = attempt == 0 ? stem + QStringLiteral(".bmp")
-                                               : stem + QStringLiteral("~%1.bmp").arg(attempt);
+        const QString candidate = TemporaryBitmapName(stem, attempt);
         file.setFileName(candidate);
         if (file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) return candidate;
         if (!PathIsTaken(candidate)) {

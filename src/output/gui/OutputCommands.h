@@ -20,7 +20,8 @@ namespace velloran {
 class Platform;
 
 // File, "Save As Text" and the toolbar's Save: writes the reading of state; zoneIndex is the
-// zone list's current selection on the form. Shows an error when the file cannot be written.
+// zone list's current selection on the form. Shows an error when the file cannot be written, or
+// when the reading would not open again (ReadingSaveProblem), writing nothing then.
 void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
 
 // The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen

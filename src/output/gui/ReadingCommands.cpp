@@ -70,6 +70,11 @@ void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int z
     const QString path = platform.getSaveFileName(parent, request);
     if (path.isEmpty()) return;
     state.LastFileName = path.toStdString();
+    if (auto problem = ReadingSaveProblem(state.Birth, zoneIndex)) {
+        platform.showMessage(parent, SaveFailedText(path, QString::fromStdString(*problem)),
+                             MessageIcon::Error, kAppTitle);
+        return;
+    }
     SaveFileReportingErrors(platform, parent, path,
                             ToBytes(WriteReadingFile(state.Birth, zoneIndex)));
 }

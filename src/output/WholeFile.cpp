@@ -1,0 +1,187 @@
+#include "output/WholeFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+#include <optional>
+
+namespace velloran {
+
+namespace {
+
+// Hops through symbolic links before a path counts as a loop, as the kernel's limit.
+constexpr int kMaxLinkHops = 40;
+// Short temporary names tried in the target's folder before giving up.
+constexpr int kTemporaryNameAttempts = 100;
+
+std::string Reason(const char* what, int error) {
+    return std::string(what) + ": " + std::strerror(error);
+}
+
+// The folder part of path: "." when it has none, "/" for a file in the root.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The path a save replaces: symbolic links at path followed to the file they name (which need
+// not exist yet), so the link stays and its file gets the new bytes.
+std::optional<std::string> FollowLinks(std::string path, std::string& reason) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
+        const ssize_t size = readlink(path.c_str(), target.data(), target.size());
+        if (size < 0 || static_cast<std::size_t>(size) >= target.size()) {
+            reason = Reason("cannot be followed", size < 0 ? errno : ENAMETOOLONG);
+            return std::nullopt;
+        }
+        target.resize(static_cast<std::size_t>(size));
+        path = target.front() == '/' ? target : FolderOf(path) + "/" + target;
+    }
+    reason = Reason("cannot be followed", ELOOP);
+    return std::nullopt;
+}
+
+bool WriteAll(int fd, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t written = write(fd, bytes.data(), bytes.size());
+        if (written < 0 && errno == EINTR) continue;
+        if (written <= 0) {
+            if (written == 0) errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+// Writes, syncs and closes fd; the reason when any of it fails. fd is closed either way.
+bool WriteAndClose(int fd, std::string_view bytes, std::string& reason) {
+    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
+    if (!ok) reason = Reason("cannot be written", errno);
+    if (close(fd) != 0 && ok) {
+        reason = Reason("cannot be written", errno);
+        ok = false;
+    }
+    return ok;
+}
+
+std::string TemporaryName(const std::string& folder, int attempt) {
+    return folder + "/.velloran-" + std::to_string(getpid()) + "-" + std::to_string(attempt);
+}
+
+// Errors by which a file system says it has no unnamed files or cannot link one.
+bool MeansUnsupported(int error) {
+    return error == EOPNOTSUPP || error == EISDIR || error == EINVAL || error == ENOSYS;
+}
+
+// Gives the unnamed file fd a short temporary name in folder; empty when it cannot.
+std::string LinkUnnamed(int fd, const std::string& folder) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        const std::string name = TemporaryName(folder, attempt);
+        if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, name.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return name;
+        // Without /proc, AT_EMPTY_PATH does the same for a privileged process.
+        if (errno == ENOENT && linkat(fd, "", AT_FDCWD, name.c_str(), AT_EMPTY_PATH) == 0)
+            return name;
+        if (errno != EEXIST) return {};
+    }
+    return {};
+}
+
+// The bytes in a complete file with a short temporary name in folder; empty with the reason when
+// that fails. The file is written unnamed where the file system allows, so nothing is left
+// behind when the process is killed while writing.
+std::string WriteTemporary(const std::string& folder, std::string_view bytes, mode_t keptMode,
+                           std::string& reason) {
+    const int unnamed = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+    if (unnamed < 0 && !MeansUnsupported(errno)) {
+        reason = Reason("cannot be created", errno);
+        return {};
+    }
+    if (unnamed >= 0) {
+        if (keptMode != 0) fchmod(unnamed, keptMode);
+        if (!WriteAll(unnamed, bytes) || fsync(unnamed) != 0) {
+            reason = Reason("cannot be written", errno);
+            close(unnamed);
+            return {};
+        }
+        std::string name = LinkUnnamed(unnamed, folder);
+        close(unnamed);
+        if (!name.empty()) return name;
+        // Not linkable here (no /proc and no privilege): write a named file instead.
+    }
+    for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
+        std::string name = TemporaryName(folder, attempt);
+        const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) {
+            reason = Reason("cannot be created", errno);
+            return {};
+        }
+        if (keptMode != 0) fchmod(fd, keptMode);
+        if (WriteAndClose(fd, bytes, reason)) return name;
+        unlink(name.c_str());
+        return {};
+    }
+    reason = Reason("cannot be created", EEXIST);
+    return {};
+}
+
+// Makes a rename in folder lasting; a file system that cannot sync a folder is no failure.
+void SyncFolder(const std::string& folder) {
+    const int fd = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    fsync(fd);
+    close(fd);
+}
+
+}  // namespace
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    if (path.empty()) {
+        reason = "empty file name";
+        return false;
+    }
+    const std::optional<std::string> target = FollowLinks(path, reason);
+    if (!target) return false;
+    mode_t keptMode = 0;
+    struct stat st {};
+    if (stat(target->c_str(), &st) == 0) {
+        // Renaming onto a pipe, device or socket would put a plain file in its place.
+        if (S_ISDIR(st.st_mode)) {
+            reason = "is a folder";
+            return false;
+        }
+        if (!S_ISREG(st.st_mode)) {
+            reason = "not a regular file";
+            return false;
+        }
+        keptMode = st.st_mode & 07777;
+    }
+    const std::string folder = FolderOf(*target);
+    const std::string temporary = WriteTemporary(folder, bytes, keptMode, reason);
+    if (temporary.empty()) return false;
+    if (rename(temporary.c_str(), target->c_str()) != 0) {
+        reason = Reason("cannot be put in place", errno);
+        unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat first {
+    }, second{};
+    if (stat(a.c_str(), &first) != 0 || stat(b.c_str(), &second) != 0) return false;
+    return first.st_dev == second.st_dev && first.st_ino == second.st_ino;
+}
+
+}  // namespace velloran

@@ -1,0 +1,23 @@
+#pragma once
+// Writing a whole file for a command: the bytes go to a new file in the target's folder that takes
+// the target's name only once it is complete and on disk, so a failed or interrupted save never
+// leaves the earlier file damaged or a partial one beside it. Every save of the program and of
+// velloran-cli goes through WriteWholeFile.
+
+#include <string>
+#include <string_view>
+
+namespace velloran {
+
+// Writes bytes to path whole; false with a short reason ("cannot be written: No space left on
+// device") when it fails, leaving any earlier file at path as it was. A folder, pipe, device or
+// socket at path is refused; a symbolic link is followed and the file it names replaced. A
+// replaced file's permissions are kept; a new file gets 0666 less the umask. The new file has no
+// name while it is written where the file system allows (O_TMPFILE), a short one otherwise.
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason);
+
+// True when both paths name one existing file (the same device and inode), also through hard or
+// symbolic links.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+}  // namespace velloran

@@ -1,0 +1,203 @@
+// Whole-file saving: a save either puts the complete new bytes at the path or leaves what was
+// there as it was, and never leaves a temporary file beside it.
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "RowName.h"
+#include "output/WholeFile.h"
+
+namespace velloran {
+namespace {
+
+using test::PrintTo;
+
+namespace fs = std::filesystem;
+
+// What is at the target's path before the save.
+enum class Before {
+    Nothing,
+    OwnerOnlyFile,
+    LinkToFile,
+    LinkToNothing,
+    Folder,
+    Pipe,
+    MissingFolder,
+    FileOverSizeLimit
+};
+
+struct SaveCase {
+    const char* rowName;
+    Before before;
+    bool saved;
+    const char* reason;  // the start of the reason when not saved
+};
+
+class WholeFileTest : public ::testing::TestWithParam<SaveCase> {
+protected:
+    void SetUp() override {
+        m_dir = fs::temp_directory_path() /
+                ("velloran-whole-file-" + std::to_string(getpid()) + "-" + GetParam().rowName);
+        fs::remove_all(m_dir);
+        fs::create_directories(m_dir);
+    }
+    void TearDown() override { fs::remove_all(m_dir); }
+
+    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    static std::string Read(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        std::ostringstream bytes;
+        bytes << in.rdbuf();
+        return bytes.str();
+    }
+    static void Write(const std::string& path, const std::string& bytes) {
+        std::ofstream(path, std::ios::binary) << bytes;
+    }
+    std::vector<std::string> Entries() const {
+        std::vector<std::string> names;
+        for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    fs::path m_dir;
+};
+
+// A file size limit for this process, with SIGXFSZ ignored so that a write past it fails.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes) {
+        getrlimit(RLIMIT_FSIZE, &m_old);
+        m_handler = std::signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{bytes, m_old.rlim_max};
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() {
+        setrlimit(RLIMIT_FSIZE, &m_old);
+        std::signal(SIGXFSZ, m_handler);
+    }
+
+private:
+    rlimit m_old{};
+    void (*m_handler)(int) = nullptr;
+};
+
+TEST_P(WholeFileTest, SavesWholeOrKeepsWhatWasThere) {
+    const SaveCase& c = GetParam();
+    const std::string earlier(4096, 'e');
+    const std::string bytes = "new reading\r\n";
+    std::string target = Path("out.vlr");
+    std::vector<std::string> after{"out.vlr"};
+    switch (c.before) {
+        case Before::Nothing:
+            break;
+        case Before::OwnerOnlyFile:
+            Write(target, earlier);
+            fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
+            break;
+        case Before::LinkToFile:
+            Write(Path("real.vlr"), earlier);
+            fs::create_symlink("real.vlr", target);
+            after = {"out.vlr", "real.vlr"};
+            break;
+        case Before::LinkToNothing:
+            fs::create_symlink("made.vlr", target);
+            after = {"made.vlr", "out.vlr"};
+            break;
+        case Before::Folder:
+            fs::create_directory(target);
+            break;
+        case Before::Pipe:
+            ASSERT_EQ(mkfifo(target.c_str(), 0600), 0);
+            break;
+        case Before::MissingFolder:
+            target = Path("no such folder/out.vlr");
+            after = {};
+            break;
+        case Before::FileOverSizeLimit:
+            Write(target, earlier);
+            break;
+    }
+
+    std::string reason;
+    bool saved = false;
+    if (c.before == Before::FileOverSizeLimit) {
+        FileSizeLimit limit(4);
+        saved = WriteWholeFile(target, bytes, reason);
+    } else {
+        saved = WriteWholeFile(target, bytes, reason);
+    }
+
+    EXPECT_EQ(saved, c.saved) << reason;
+    EXPECT_EQ(Entries(), after);  // nothing beside the target
+    if (c.saved) {
+        EXPECT_EQ(Read(target), bytes);
+    } else {
+        EXPECT_EQ(reason.rfind(c.reason, 0), 0u) << reason;
+    }
+    switch (c.before) {
+        case Before::OwnerOnlyFile:
+            EXPECT_EQ(fs::status(target).permissions() & fs::perms::all,
+                      fs::perms::owner_read | fs::perms::owner_write);
+            break;
+        case Before::LinkToFile:
+        case Before::LinkToNothing:
+            EXPECT_TRUE(fs::is_symlink(target));  // the link stays; its file has the bytes
+            break;
+        case Before::Folder:
+            EXPECT_TRUE(fs::is_directory(target));
+            break;
+        case Before::Pipe:
+            EXPECT_TRUE(fs::is_fifo(target));
+            break;
+        case Before::FileOverSizeLimit:
+            EXPECT_EQ(Read(target), earlier);
+            break;
+        default:
+            break;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Targets, WholeFileTest,
+    ::testing::Values(SaveCase{"new_file", Before::Nothing, true, ""},
+                      SaveCase{"replaces_a_file_keeping_its_permissions", Before::OwnerOnlyFile,
+                               true, ""},
+                      SaveCase{"through_a_link", Before::LinkToFile, true, ""},
+                      SaveCase{"through_a_link_to_nothing", Before::LinkToNothing, true, ""},
+                      SaveCase{"folder_refused", Before::Folder, false, "is a folder"},
+                      SaveCase{"pipe_refused", Before::Pipe, false, "not a regular file"},
+                      SaveCase{"missing_folder", Before::MissingFolder, false, "cannot be created"},
+                      SaveCase{"past_the_file_size_limit", Before::FileOverSizeLimit, false,
+                               "cannot be written: File too large"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST(IsSameFile, SameInodeThroughLinksOnly) {
+    const fs::path dir = fs::temp_directory_path() / ("velloran-same-" + std::to_string(getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    std::ofstream((dir / "a").string()) << "a";
+    std::ofstream((dir / "b").string()) << "a";
+    fs::create_hard_link(dir / "a", dir / "hard");
+    fs::create_symlink(dir / "a", dir / "soft");
+    EXPECT_TRUE(IsSameFile((dir / "a").string(), (dir / "a").string()));
+    EXPECT_TRUE(IsSameFile((dir / "a").string(), (dir / "." / "a").string()));
+    EXPECT_TRUE(IsSameFile((dir / "a").string(), (dir / "hard").string()));
+    EXPECT_TRUE(IsSameFile((dir / "soft").string(), (dir / "a").string()));
+    EXPECT_FALSE(IsSameFile((dir / "a").string(), (dir / "b").string()));  // same bytes only
+    EXPECT_FALSE(IsSameFile((dir / "a").string(), (dir / "missing").string()));
+    fs::remove_all(dir);
+}
+
+}  // namespace
+}  // namespace velloran
