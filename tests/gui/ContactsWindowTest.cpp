@@ -17,6 +17,7 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
+#include "core/RowName.h"
 #include "input/Driver.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"

@@ -10,6 +10,7 @@
 #include <QLabel>
 
 #include "GuiTestSupport.h"
+#include "core/RowName.h"
 #include "input/gui/FormAtlas.h"
 
 namespace velloran::test {
