@@ -58,7 +58,25 @@ std::string Lowered(std::string_view text) {
     return lowered;
 }
 
-const auto kByText = [](const AtlasKey& a, const AtlasKey& b) { return a.text < b.text; };
+// Keys with their text, while the index is built.
+struct TextKey {
+    std::string text;
+    unsigned place;
+};
+
+// The keys sorted by text, their texts appended to `pool`.
+std::vector<AtlasKey> Pooled(std::vector<TextKey>& keys, std::string& pool) {
+    std::sort(keys.begin(), keys.end(),
+              [](const TextKey& a, const TextKey& b) { return a.text < b.text; });
+    std::vector<AtlasKey> pooled;
+    pooled.reserve(keys.size());
+    for (const TextKey& k : keys) {
+        pooled.push_back({static_cast<std::uint32_t>(pool.size()),
+                          static_cast<std::uint32_t>(k.text.size()), k.place});
+        pool += k.text;
+    }
+    return pooled;
+}
 
 }  // namespace
 
@@ -80,8 +98,9 @@ std::string SearchKey(std::string_view folded) {
 Atlas::Atlas(std::vector<Place> places) {
     m_index.places = std::move(places);
     const std::vector<Place>& all = m_index.places;
-    m_index.names.reserve(all.size());
-    m_index.qualified.reserve(all.size() * 4);
+    std::vector<TextKey> names, qualified;
+    names.reserve(all.size());
+    qualified.reserve(all.size() * 5);
     // States and countries repeat thousands of times: fold each once. A text with no folded
     // form gives no key.
     std::unordered_map<std::string, std::string> folded;
@@ -114,28 +133,38 @@ Atlas::Atlas(std::vector<Place> places) {
         suffixes.erase(std::unique(suffixes.begin(), suffixes.end()), suffixes.end());
         for (const std::string& base : bases) {
             for (const std::string& suffix : suffixes) {
-                if (!suffix.empty()) m_index.qualified.push_back({base + ", " + suffix, i});
+                if (!suffix.empty()) qualified.push_back({base + ", " + suffix, i});
             }
         }
-        m_index.names.push_back({name, i});
+        names.push_back({name, i});
     }
-    std::sort(m_index.names.begin(), m_index.names.end(), kByText);
-    std::sort(m_index.qualified.begin(), m_index.qualified.end(), kByText);
+    m_index.names = Pooled(names, m_index.keyText);
+    m_index.qualified = Pooled(qualified, m_index.keyText);
 }
 
 Atlas::Atlas(AtlasIndex index) : m_index(std::move(index)) {}
 
-bool ValidKeys(const std::vector<AtlasKey>& keys, std::size_t placeCount) {
-    return std::is_sorted(keys.begin(), keys.end(), kByText) &&
-           std::all_of(keys.begin(), keys.end(),
-                       [placeCount](const AtlasKey& k) { return k.place < placeCount; });
+bool ValidIndex(const AtlasIndex& index) {
+    const auto valid = [&index](const std::vector<AtlasKey>& keys) {
+        for (std::size_t i = 0; i < keys.size(); ++i) {
+            const AtlasKey& k = keys[i];
+            if (k.place >= index.places.size() || k.offset > index.keyText.size() ||
+                k.length > index.keyText.size() - k.offset)
+                return false;
+            if (i > 0 && index.Text(k) < index.Text(keys[i - 1])) return false;
+        }
+        return true;
+    };
+    return valid(index.names) && valid(index.qualified);
 }
 
-void Atlas::CollectPrefix(const std::vector<AtlasKey>& keys, const std::string& prefix,
+void Atlas::CollectPrefix(const std::vector<AtlasKey>& keys, std::string_view prefix,
                           std::vector<unsigned>& out) const {
-    auto it = std::lower_bound(keys.begin(), keys.end(), prefix,
-                               [](const AtlasKey& k, const std::string& p) { return k.text < p; });
-    for (; it != keys.end() && it->text.compare(0, prefix.size(), prefix) == 0; ++it) {
+    const auto before = [this](const AtlasKey& k, std::string_view p) {
+        return m_index.Text(k) < p;
+    };
+    auto it = std::lower_bound(keys.begin(), keys.end(), prefix, before);
+    for (; it != keys.end() && m_index.Text(*it).substr(0, prefix.size()) == prefix; ++it) {
         out.push_back(it->place);
     }
 }

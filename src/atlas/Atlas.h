@@ -3,6 +3,7 @@
 // the folded city name and on the "city, state" and "city, country" forms, most populous first.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,18 +13,25 @@
 
 namespace velloran {
 
-// One search key of the index: a folded form and the place it leads to.
+// One search key of the index: a folded form (a stretch of the index's key text) and the place
+// it leads to. Plain numbers, so the cache can hold the keys as they are.
 struct AtlasKey {
-    std::string text;  // as SearchKey gives it
-    unsigned place;    // index into the atlas's places
+    std::uint32_t offset = 0;  // into AtlasIndex::keyText
+    std::uint32_t length = 0;
+    std::uint32_t place = 0;  // index into AtlasIndex::places
     bool operator==(const AtlasKey&) const = default;
 };
 
 // The parts of a built index, as the cache stores them.
 struct AtlasIndex {
     std::vector<Place> places;
+    std::string keyText;              // every key's text (as SearchKey gives it), one after another
     std::vector<AtlasKey> names;      // the places' names, sorted by text
-    std::vector<AtlasKey> qualified;  // "name, state", "name, country", "name, TX", sorted
+    std::vector<AtlasKey> qualified;  // "name, state", "name, country", "name, tx", sorted
+
+    std::string_view Text(const AtlasKey& key) const {
+        return std::string_view(keyText).substr(key.offset, key.length);
+    }
 };
 
 // Folded text in the form keys and queries compare in: "-" and runs of blanks as one blank,
@@ -46,15 +54,16 @@ public:
     const AtlasIndex& Index() const { return m_index; }
 
 private:
-    void CollectPrefix(const std::vector<AtlasKey>& keys, const std::string& prefix,
+    void CollectPrefix(const std::vector<AtlasKey>& keys, std::string_view prefix,
                        std::vector<unsigned>& out) const;
 
     AtlasIndex m_index;
     SearchFolder m_folder;
 };
 
-// True when the keys are sorted by text and every key leads to one of `placeCount` places.
-bool ValidKeys(const std::vector<AtlasKey>& keys, std::size_t placeCount);
+// True when every key of the index lies in its key text, leads to one of its places, and the
+// names and qualified keys are each sorted by text.
+bool ValidIndex(const AtlasIndex& index);
 
 // An angle in whole degrees and minutes, rounded to the nearest minute (47.3667 -> 47° 22').
 struct DegreesMinutes {

@@ -14,7 +14,7 @@ namespace velloran {
 namespace {
 
 constexpr std::string_view kMagic = "velloran atlas index\n";
-constexpr std::uint32_t kFormat = 1;  // raise when the layout or the keys' form changes
+constexpr std::uint32_t kFormat = 2;  // raise when the layout or the keys' form changes
 constexpr std::size_t kMaxCacheBytes = 64u << 20;
 
 // 64-bit FNV-1a over 8-byte words, then the tail: fast enough to check a few MB at every start.
@@ -41,10 +41,10 @@ public:
         U32(static_cast<std::uint32_t>(s.size()));
         m_bytes.append(s);
     }
+    void Raw(const void* p, std::size_t n) { m_bytes.append(static_cast<const char*>(p), n); }
     std::string& Bytes() { return m_bytes; }
 
 private:
-    void Raw(const void* p, std::size_t n) { m_bytes.append(static_cast<const char*>(p), n); }
     std::string m_bytes;
 };
 
@@ -67,24 +67,22 @@ public:
         return true;
     }
     std::size_t Left() const { return m_bytes.size() - m_at; }
-
-private:
     bool Raw(void* p, std::size_t n) {
+        if (n == 0) return true;
         if (n > m_bytes.size() - m_at) return false;
         std::memcpy(p, m_bytes.data() + m_at, n);
         m_at += n;
         return true;
     }
+
+private:
     std::string_view m_bytes;
     std::size_t m_at = 0;
 };
 
 void WriteKeys(Writer& w, const std::vector<AtlasKey>& keys) {
     w.U32(static_cast<std::uint32_t>(keys.size()));
-    for (const AtlasKey& k : keys) {
-        w.Text(k.text);
-        w.U32(k.place);
-    }
+    w.Raw(keys.data(), keys.size() * sizeof(AtlasKey));
 }
 
 // A count no larger than what the bytes left could hold at `leastBytes` an entry.
@@ -94,12 +92,9 @@ bool Count(Reader& r, std::uint32_t& count, std::size_t leastBytes) {
 
 bool ReadKeys(Reader& r, std::vector<AtlasKey>& keys) {
     std::uint32_t count = 0;
-    if (!Count(r, count, 8)) return false;
+    if (!Count(r, count, sizeof(AtlasKey))) return false;
     keys.resize(count);
-    for (AtlasKey& k : keys) {
-        if (!r.Text(k.text) || !r.U32(k.place)) return false;
-    }
-    return true;
+    return r.Raw(keys.data(), count * sizeof(AtlasKey));
 }
 
 bool ReadPlaces(Reader& r, std::vector<Place>& places) {
@@ -131,6 +126,7 @@ std::string EncodeAtlasIndex(const AtlasIndex& index, std::string_view stamp) {
         body.F64(p.longitude);
         body.U32(p.population);
     }
+    body.Text(index.keyText);
     WriteKeys(body, index.names);
     WriteKeys(body, index.qualified);
 
@@ -157,11 +153,8 @@ std::optional<AtlasIndex> DecodeAtlasIndex(std::string_view bytes, std::string_v
 
     Reader r(body);
     AtlasIndex index;
-    if (!ReadPlaces(r, index.places) || !ReadKeys(r, index.names) ||
-        !ReadKeys(r, index.qualified) || r.Left() != 0)
-        return std::nullopt;
-    if (!ValidKeys(index.names, index.places.size()) ||
-        !ValidKeys(index.qualified, index.places.size()))
+    if (!ReadPlaces(r, index.places) || !r.Text(index.keyText) || !ReadKeys(r, index.names) ||
+        !ReadKeys(r, index.qualified) || r.Left() != 0 || !ValidIndex(index))
         return std::nullopt;
     return index;
 }

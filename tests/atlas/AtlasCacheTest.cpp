@@ -47,6 +47,7 @@ TEST(AtlasCache, ReadsBackWhatItWrote) {
         EXPECT_EQ(back->places[i].longitude, index.places[i].longitude);
         EXPECT_EQ(back->places[i].population, index.places[i].population);
     }
+    EXPECT_EQ(back->keyText, index.keyText);
     EXPECT_EQ(back->names, index.names);
     EXPECT_EQ(back->qualified, index.qualified);
     const Atlas read(std::move(*back));
@@ -105,6 +106,14 @@ TEST(AtlasCache, RefusesKeysOutOfOrderOrLeadingNowhere) {
     AtlasIndex nowhere = SmallIndex();
     nowhere.qualified.back().place = 3;
     EXPECT_FALSE(DecodeAtlasIndex(EncodeAtlasIndex(nowhere, kStamp), kStamp));
+
+    AtlasIndex pastTheText = SmallIndex();
+    pastTheText.names.back().offset = static_cast<std::uint32_t>(pastTheText.keyText.size());
+    EXPECT_FALSE(DecodeAtlasIndex(EncodeAtlasIndex(pastTheText, kStamp), kStamp));
+
+    AtlasIndex tooLong = SmallIndex();
+    tooLong.qualified.front().length = 0xffffffffu;
+    EXPECT_FALSE(DecodeAtlasIndex(EncodeAtlasIndex(tooLong, kStamp), kStamp));
 
     AtlasIndex offEarth = SmallIndex();
     offEarth.places[1].latitude = 91.0;
