@@ -82,7 +82,7 @@ private:
 
 void WriteKeys(Writer& w, const std::vector<AtlasKey>& keys) {
     w.U32(static_cast<std::uint32_t>(keys.size()));
-    w.Raw(keys.data(), keys.size() * sizeof(AtlasKey));
+    if (!keys.empty()) w.Raw(keys.data(), keys.size() * sizeof(AtlasKey));
 }
 
 // A count no larger than what the bytes left could hold at `leastBytes` an entry.
