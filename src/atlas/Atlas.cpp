@@ -33,12 +33,12 @@ std::vector<std::string> Words(std::string_view part) {
     return words;
 }
 
-std::string PartKey(std::string_view part) {
+std::string PartKey(std::string_view part, bool spellSaints) {
     const std::vector<std::string> words = Words(part);
     std::string key;
     for (std::size_t i = 0; i < words.size(); ++i) {
         if (i) key += ' ';
-        const bool beforeAnother = i + 1 < words.size();
+        const bool beforeAnother = spellSaints && i + 1 < words.size();
         if (beforeAnother && words[i] == "st") {
             key += "saint";
         } else if (beforeAnother && words[i] == "ste") {
@@ -80,7 +80,7 @@ std::vector<AtlasKey> Pooled(std::vector<TextKey>& keys, std::string& pool) {
 
 }  // namespace
 
-std::string SearchKey(std::string_view folded) {
+std::string SearchKey(std::string_view folded, bool spellSaints) {
     std::string key;
     std::size_t start = 0;
     while (true) {
@@ -88,7 +88,7 @@ std::string SearchKey(std::string_view folded) {
         const std::string_view part =
             Trimmed(folded.substr(start, comma == std::string_view::npos ? comma : comma - start));
         if (start) key += ", ";
-        key += PartKey(part);
+        key += PartKey(part, spellSaints);
         if (comma == std::string_view::npos) break;
         start = comma + 1;
     }
@@ -137,6 +137,9 @@ Atlas::Atlas(std::vector<Place> places) {
             }
         }
         names.push_back({name, i});
+        // "St. Petersburg" is found by "st" too, as typing goes on.
+        if (std::string asTyped = SearchKey(*foldedName, false); asTyped != name)
+            names.push_back({std::move(asTyped), i});
     }
     m_index.names = Pooled(names, m_index.keyText);
     m_index.qualified = Pooled(qualified, m_index.keyText);
@@ -177,11 +180,10 @@ std::vector<const Place*> Atlas::FindPlaces(std::string_view query, std::size_t 
     std::vector<unsigned> hits;
     CollectPrefix(m_index.names, prefix, hits);
     // Only a query with a comma can reach past the name into the state or country.
-    if (prefix.find(',') != std::string::npos) {
-        CollectPrefix(m_index.qualified, prefix, hits);
-        std::sort(hits.begin(), hits.end());
-        hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-    }
+    if (prefix.find(',') != std::string::npos) CollectPrefix(m_index.qualified, prefix, hits);
+    // A place can have several keys with the prefix ("saint paul", "st paul", "st paul, mn").
+    std::sort(hits.begin(), hits.end());
+    hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
     const std::vector<Place>& all = m_index.places;
     const auto ranked = [&all](unsigned a, unsigned b) {
         const Place& pa = all[a];

@@ -36,8 +36,8 @@ struct AtlasIndex {
 
 // Folded text in the form keys and queries compare in: "-" and runs of blanks as one blank,
 // "." and "'" dropped ("d.c." -> "dc", "st.paul" -> "st paul"), one blank after each comma, and
-// "st" or "ste" before another word as "saint" or "sainte".
-std::string SearchKey(std::string_view folded);
+// (with `spellSaints`) "st" or "ste" before another word as "saint" or "sainte".
+std::string SearchKey(std::string_view folded, bool spellSaints = true);
 
 class Atlas {
 public:
