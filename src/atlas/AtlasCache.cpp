@@ -14,7 +14,7 @@ namespace velloran {
 namespace {
 
 constexpr std::string_view kMagic = "velloran atlas index\n";
-constexpr std::uint32_t kFormat = 2;  // raise when the layout or the keys' form changes
+constexpr std::uint32_t kFormat = 3;  // raise when the layout or the keys' form changes
 constexpr std::size_t kMaxCacheBytes = 64u << 20;
 
 // 64-bit FNV-1a over 8-byte words, then the tail: fast enough to check a few MB at every start.
