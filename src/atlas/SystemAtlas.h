@@ -8,7 +8,7 @@
 
 namespace velloran {
 
-// Read from the cache (a few ms) or built and cached (about 150 ms); later callers, from any
+// Read from the cache (about 10 ms) or built and cached (about 200 ms); later callers, from any
 // thread, share it.
 const Atlas& SystemAtlas();
 
