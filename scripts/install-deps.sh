@@ -8,7 +8,7 @@ packages=(
   libturbojpeg0-dev libjpeg-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev swe-basic-data
-  libgeonames-dev tzdata
+  libgeonames-dev libicu-dev tzdata
   fonts-dejavu fonts-liberation fonts-symbola
   xvfb xauth xdotool imagemagick poppler-utils ghostscript
   dpkg-dev librsvg2-bin desktop-file-utils appstream man-db lintian

@@ -195,15 +195,13 @@ void App::showContacts() {
 void App::placeContactsWindow() {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || !m_main) return;
-    // Right of the chart window, or against the screen's right edge when there is no room.
-    const QRect area = screen->availableGeometry();
     FrmDisplay* chart = m_main->display();
-    const QPoint chartTopLeft = chart->mapToGlobal(QPoint(0, 0));
-    const QSize frame = m_contacts->frameGeometry().size();
-    int left = chartTopLeft.x() + chart->width() + 8;
-    left = std::max(area.left(), std::min(left, area.right() + 1 - frame.width()));
-    int top = std::max(area.top(), std::min(chartTopLeft.y(), area.bottom() + 1 - frame.height()));
-    m_contacts->move(left, top);
+    const QRect chartRect(chart->mapToGlobal(QPoint(0, 0)), chart->size());
+    QRect columns = chartRect;
+    if (auto* frame = chart->findChild<QWidget*>(QStringLiteral("fraPlanet_Position0")))
+        columns = QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+    m_contacts->move(ContactsWindowPosition(screen->availableGeometry(), chartRect, columns,
+                                            m_contacts->frameGeometry().size()));
 }
 
 void App::repaintChart() {

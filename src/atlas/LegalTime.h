@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace velloran {
 
@@ -12,8 +13,11 @@ struct LegalTime {
     int utcOffsetSeconds = 0;       // local clock minus UTC, east positive
     int standardOffsetSeconds = 0;  // the standard (non-daylight) part of it
     bool daylightSaving = false;
-    std::string abbreviation;          // in force: "EDT", "BDST", "+0545"
-    std::string standardAbbreviation;  // of the standard time around then: "EST", "GMT"
+    std::string abbreviation;  // in force: "EDT", "BDST", "+0545"
+    // The names of the standard time around then, nearest first: its own when no daylight
+    // saving is in force, then those of the periods before and after with the same standard
+    // offset ("EST"; for Paris in 1944 "WEST", "CET").
+    std::vector<std::string> standardAbbreviations;
 };
 
 class LegalTimeSource {

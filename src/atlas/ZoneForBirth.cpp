@@ -45,15 +45,19 @@ std::int64_t DaysFromCivil(int year, int month, int day) {
     return era * 146097 + doe - 719468;
 }
 
-// The first row with the offset, preferring one whose abbreviation is `abbreviation`.
-std::optional<int> RowWithOffset(int offsetSeconds, const std::string& abbreviation) {
-    std::optional<int> first;
-    for (int z = 0; z < kZoneCount; ++z) {
-        if (ZoneRowOffsetSeconds(z) != offsetSeconds) continue;
-        if (!abbreviation.empty() && ZoneRowAbbreviation(z) == abbreviation) return z;
-        if (!first) first = z;
+// The row with the offset whose abbreviation is the first of `abbreviations` that names one,
+// else the first row with the offset.
+std::optional<int> RowWithOffset(int offsetSeconds, const std::vector<std::string>& abbreviations) {
+    for (const std::string& abbreviation : abbreviations) {
+        for (int z = 0; z < kZoneCount; ++z) {
+            if (ZoneRowOffsetSeconds(z) == offsetSeconds && ZoneRowAbbreviation(z) == abbreviation)
+                return z;
+        }
     }
-    return first;
+    for (int z = 0; z < kZoneCount; ++z) {
+        if (ZoneRowOffsetSeconds(z) == offsetSeconds) return z;
+    }
+    return std::nullopt;
 }
 
 std::string RowDescription(const ZoneRowChoice& row) {
@@ -92,11 +96,11 @@ std::optional<ZoneRowChoice> RowForLegalTime(const LegalTime& legal) {
     const int daylight = legal.utcOffsetSeconds - legal.standardOffsetSeconds;
     const bool oneHourOrNone = legal.daylightSaving ? daylight == kHourSeconds : daylight == 0;
     if (oneHourOrNone) {
-        if (auto z = RowWithOffset(legal.standardOffsetSeconds, legal.standardAbbreviation)) {
+        if (auto z = RowWithOffset(legal.standardOffsetSeconds, legal.standardAbbreviations)) {
             return ZoneRowChoice{*z, legal.daylightSaving};
         }
     }
-    if (auto z = RowWithOffset(legal.utcOffsetSeconds, legal.abbreviation)) {
+    if (auto z = RowWithOffset(legal.utcOffsetSeconds, {legal.abbreviation})) {
         return ZoneRowChoice{*z, false};
     }
     return std::nullopt;

@@ -5,6 +5,7 @@
 #include "atlas/SystemAtlas.h"
 #include "atlas/ZoneForBirth.h"
 #include "cli/CliText.h"
+#include "input/FormInput.h"
 #include "input/ZoneTable.h"
 #include "tz/SystemLegalTime.h"
 
@@ -27,6 +28,12 @@ std::optional<int> Digits(const std::string& text, std::size_t from, std::size_t
     return value;
 }
 
+int DaysInMonth(int year, int month) {
+    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+    return month == 2 && leap ? 29 : kDays[month - 1];
+}
+
 // "YYYY-MM-DD" and "H:MM" or "HH:MM" as a local moment; nothing when either is malformed.
 std::optional<LocalMoment> ParseMoment(const std::string& date, const std::string& time) {
     LocalMoment m;
@@ -44,6 +51,16 @@ std::optional<LocalMoment> ParseMoment(const std::string& date, const std::strin
     m.hour = *h;
     m.minute = *mi;
     return m;
+}
+
+// Why a well-formed moment cannot be a birth on the form: a day its month does not have, or a
+// year outside the form's list. Nothing when it can.
+std::optional<std::string> MomentProblem(const LocalMoment& m, const std::string& date) {
+    if (m.day > DaysInMonth(m.year, m.month)) return "no such date " + Quoted(date);
+    if (m.year < kFirstYear || m.year > kLastYear)
+        return "the year of " + Quoted(date) + " is not from " + std::to_string(kFirstYear) +
+               " to " + std::to_string(kLastYear);
+    return std::nullopt;
 }
 
 // Degrees as the form's "DD:MM" followed by the hemisphere letter, rounded to the minute.
@@ -116,9 +133,12 @@ CliCommand ParsePlace(const std::vector<std::string>& args) {
     if (!haveQuery) return Error("place: no place name given");
     if (cmd.date.has_value() != cmd.time.has_value())
         return Error("place: --date and --time go together");
-    if (cmd.date && !ParseMoment(*cmd.date, *cmd.time))
+    if (!cmd.date) return cmd;
+    const auto moment = ParseMoment(*cmd.date, *cmd.time);
+    if (!moment)
         return Error("place: expected --date YYYY-MM-DD and --time HH:MM, got " +
                      Quoted(*cmd.date) + " " + Quoted(*cmd.time));
+    if (auto problem = MomentProblem(*moment, *cmd.date)) return Error("place: " + *problem);
     return cmd;
 }
 
@@ -127,18 +147,17 @@ int RunPlace(const PlaceCommand& cmd, std::ostream& out, std::ostream& err) {
     std::optional<LocalMoment> moment;
     if (cmd.date) moment = ParseMoment(*cmd.date, *cmd.time);
     const auto legal = MakeSystemLegalTime();
+    // No match is a failure in both forms; JSON still prints its (empty) array.
+    if (found.empty()) err << "velloran-cli: place: no place matches " << Quoted(cmd.query) << '\n';
     if (cmd.json) {
         out << "[";
         for (std::size_t i = 0; i < found.size(); ++i) {
             out << (i ? ",\n  " : "\n  ") << PlaceJson(*found[i], moment, *legal);
         }
         out << (found.empty() ? "]\n" : "\n]\n");
-        return out ? kExitOk : kExitFailure;
+        return out && !found.empty() ? kExitOk : kExitFailure;
     }
-    if (found.empty()) {
-        err << "velloran-cli: place: no place matches " << Quoted(cmd.query) << '\n';
-        return kExitFailure;
-    }
+    if (found.empty()) return kExitFailure;
     for (const Place* p : found) {
         out << PlaceLabel(*p) << '\t' << Coordinate(p->latitude, 'N', 'S') << ' '
             << Coordinate(p->longitude, 'E', 'W') << '\t' << p->timezone;
@@ -149,6 +168,8 @@ int RunPlace(const PlaceCommand& cmd, std::ostream& out, std::ostream& err) {
 }
 
 std::optional<std::string> FillFromPlace(NewCommand& cmd) {
+    // Every value the atlas would give is given: the place name is not needed.
+    if (cmd.city && cmd.state && cmd.country && cmd.lat && cmd.lon && cmd.zone) return std::nullopt;
     const auto found = SystemAtlas().FindPlaces(*cmd.place, 1);
     if (found.empty()) return "new: --place " + Quoted(*cmd.place) + ": no place matches";
     const Place& p = *found.front();

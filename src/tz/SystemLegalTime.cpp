@@ -3,42 +3,45 @@
 #include <QDateTime>
 #include <QTimeZone>
 
+#include <algorithm>
 #include <mutex>
 
 namespace velloran {
 
 namespace {
 
-constexpr int kTransitionsLooked = 4;
+constexpr int kTransitionsLooked = 6;
 
-std::string StandardAbbreviationOf(const QTimeZone::OffsetData& d) {
-    return d.atUtc.isValid() && d.daylightTimeOffset == 0 ? d.abbreviation.toStdString()
-                                                          : std::string();
-}
-
-// The abbreviation of the standard time nearest the instant: the next transition out of
-// daylight saving, else the last one before it began.
-std::string StandardAbbreviation(const QTimeZone& zone, const QDateTime& at) {
+// The names of the standard-time periods with the standard offset `standardOffset` nearest the
+// instant: the next ones after it, then the last ones before it. In war-time years the next
+// period without daylight saving can belong to another zone's time (Paris, October 1944: "WEST",
+// +1 hour like the "CET" before and after), so all of them are given and the caller keeps the
+// first it knows.
+std::vector<std::string> StandardAbbreviations(const QTimeZone& zone, const QDateTime& at,
+                                               int standardOffset) {
+    std::vector<std::string> names;
+    const auto add = [&names, standardOffset](const QTimeZone::OffsetData& d) {
+        if (!d.atUtc.isValid() || d.daylightTimeOffset != 0 || d.offsetFromUtc != standardOffset)
+            return;
+        std::string name = d.abbreviation.toStdString();
+        if (std::find(names.begin(), names.end(), name) == names.end())
+            names.push_back(std::move(name));
+    };
     QDateTime from = at;
     for (int i = 0; i < kTransitionsLooked; ++i) {
         const QTimeZone::OffsetData next = zone.nextTransition(from);
         if (!next.atUtc.isValid()) break;
-        if (auto abbreviation = StandardAbbreviationOf(next); !abbreviation.empty()) {
-            return abbreviation;
-        }
+        add(next);
         from = next.atUtc;
     }
     from = at;
     for (int i = 0; i < kTransitionsLooked; ++i) {
         const QTimeZone::OffsetData entered = zone.previousTransition(from);
         if (!entered.atUtc.isValid()) break;
-        const QTimeZone::OffsetData earlier = zone.previousTransition(entered.atUtc);
-        if (auto abbreviation = StandardAbbreviationOf(earlier); !abbreviation.empty()) {
-            return abbreviation;
-        }
+        add(zone.previousTransition(entered.atUtc));
         from = entered.atUtc;
     }
-    return {};
+    return names;
 }
 
 class QtLegalTime : public LegalTimeSource {
@@ -56,8 +59,11 @@ public:
         legal.standardOffsetSeconds = m_zone.standardTimeOffset(at);
         legal.daylightSaving = m_zone.isDaylightTime(at);
         legal.abbreviation = m_zone.abbreviation(at).toStdString();
-        legal.standardAbbreviation =
-            legal.daylightSaving ? StandardAbbreviation(m_zone, at) : legal.abbreviation;
+        if (!legal.daylightSaving) legal.standardAbbreviations.push_back(legal.abbreviation);
+        for (std::string& name : StandardAbbreviations(m_zone, at, legal.standardOffsetSeconds)) {
+            if (name != legal.abbreviation || legal.daylightSaving)
+                legal.standardAbbreviations.push_back(std::move(name));
+        }
         return legal;
     }
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <optional>
+
 #include "../core/RowName.h"
 #include "atlas/Atlas.h"
 #include "atlas/Fold.h"
@@ -83,6 +85,101 @@ TEST(FoldForSearch, DropsAccentsAndCase) {
     EXPECT_EQ(FoldForSearch("Straße"), "strasse");
     EXPECT_EQ(FoldForSearch("St. John's"), "st. john's");
 }
+
+struct FoldRow {
+    const char* rowName;
+    const char* text;
+    std::optional<std::string> folded;  // nothing: the text has no folded form
+};
+class FoldLetters : public ::testing::TestWithParam<FoldRow> {};
+TEST_P(FoldLetters, FoldsOrRefuses) {
+    EXPECT_EQ(FoldForSearch(GetParam().text), GetParam().folded);
+}
+INSTANTIATE_TEST_SUITE_P(Rows, FoldLetters,
+                         ::testing::Values(FoldRow{"dotless_i", "Diyarbakır", "diyarbakir"},
+                                           FoldRow{"d_with_stroke", "Nam Định", "nam dinh"},
+                                           FoldRow{"capital_d_with_stroke", "Đà Nẵng", "da nang"},
+                                           FoldRow{"o_with_stroke", "Tromsø", "tromso"},
+                                           FoldRow{"turned_e", "ǝ", "e"},
+                                           FoldRow{"schwa", "Şəki", "seki"},
+                                           FoldRow{"cyrillic", "Москва", std::nullopt},
+                                           FoldRow{"japanese", "東京", std::nullopt},
+                                           FoldRow{"latin_then_greek", "AthΩ", std::nullopt},
+                                           FoldRow{"pound_sign", "£", std::nullopt},
+                                           FoldRow{"invalid_utf8", "Z\xffrich", std::nullopt},
+                                           FoldRow{"cut_utf8", "Z\xc3", std::nullopt}),
+                         RowNamed);
+// What held before and must still hold.
+INSTANTIATE_TEST_SUITE_P(Guards, FoldLetters,
+                         ::testing::Values(FoldRow{"dotted_capital_i", "İzmir", "izmir"},
+                                           FoldRow{"typographic_apostrophe", "Tai’an", "tai'an"},
+                                           FoldRow{"decomposed_accent", "Zu\xcc\x88rich",
+                                                   "zurich"}),
+                         RowNamed);
+
+// Places with the codes people type after the comma.
+Atlas CodedAtlas() {
+    const auto coded = [](Place p, const char* code) {
+        p.countryCode = code;
+        return p;
+    };
+    return Atlas(
+        {coded(P("Houston", "Texas", "United States of America", 2296224), "US"),
+         coded(P("Washington D.C.", "District of Columbia", "United States of America", 689545),
+               "US"),
+         coded(P("Washington", "England", "United Kingdom", 53526), "GB"),
+         coded(P("London", "England", "United Kingdom", 8961989), "GB"),
+         coded(P("London", "Ontario", "Canada", 346765), "CA"),
+         coded(P("Saint Petersburg", "", "Russia", 5351935), "RU"),
+         coded(P("St. Petersburg", "Florida", "United States of America", 258308), "US"),
+         coded(P("Saint-Étienne", "Auvergne-Rhône-Alpes", "France", 171483), "FR"),
+         coded(P("Stockholm", "Stockholm", "Sweden", 1515017), "SE"),
+         coded(P("Москва", "", "Russia", 1), "RU"),
+         coded(P("Tai’an", "Shandong", "China", 1629000), "CN")});
+}
+
+class CodedAtlasSearch : public ::testing::TestWithParam<SearchRow> {};
+TEST_P(CodedAtlasSearch, FindsTypedForms) {
+    const SearchRow& row = GetParam();
+    EXPECT_EQ(Labels(CodedAtlas().FindPlaces(row.query, row.limit)), row.expected);
+}
+INSTANTIATE_TEST_SUITE_P(
+    Rows, CodedAtlasSearch,
+    ::testing::Values(
+        SearchRow{"us_state_code", "Houston, TX", 10, {"Houston/Texas"}},
+        SearchRow{"state_code_is_us_only", "London, TX", 10, {}},
+        SearchRow{
+            "code_in_place_name", "Washington, DC", 10, {"Washington D.C./District of Columbia"}},
+        SearchRow{"name_with_dots_typed_plain",
+                  "washington dc",
+                  10,
+                  {"Washington D.C./District of Columbia"}},
+        SearchRow{"country_code", "London, GB", 10, {"London/England"}},
+        SearchRow{"uk_for_gb", "london, uk", 10, {"London/England"}},
+        SearchRow{"st_dot", "St. Petersburg", 10, {"Saint Petersburg/", "St. Petersburg/Florida"}},
+        SearchRow{"saint", "saint pet", 10, {"Saint Petersburg/", "St. Petersburg/Florida"}},
+        SearchRow{"st_with_state_code", "st petersburg, fl", 10, {"St. Petersburg/Florida"}},
+        SearchRow{"st_hyphen", "St-Etienne", 10, {"Saint-Étienne/Auvergne-Rhône-Alpes"}},
+        SearchRow{"apostrophe_left_out", "taian", 10, {"Tai’an/Shandong"}},
+        SearchRow{"unfoldable_query", "Москва", 10, {}},
+        SearchRow{"question_marks", "??????", 10, {}}),
+    RowNamed);
+// What held before and must still hold.
+INSTANTIATE_TEST_SUITE_P(
+    Guards, CodedAtlasSearch,
+    ::testing::Values(
+        SearchRow{"state_code_is_us_only", "London, TX", 10, {}},
+        SearchRow{
+            "st_alone_is_a_prefix", "st", 10, {"Stockholm/Stockholm", "St. Petersburg/Florida"}},
+        SearchRow{"each_place_once",
+                  "s",
+                  10,
+                  {"Saint Petersburg/", "Stockholm/Stockholm", "St. Petersburg/Florida",
+                   "Saint-Étienne/Auvergne-Rhône-Alpes"}},
+        SearchRow{"saint_in_full", "Saint-Étienne", 10, {"Saint-Étienne/Auvergne-Rhône-Alpes"}},
+        SearchRow{"comma_first", ", gb", 10, {}},
+        SearchRow{"country_prefix", "london, c", 10, {"London/Ontario"}}),
+    RowNamed);
 
 // The system's geonames database, as the program reads it.
 class GeonamesAtlas : public ::testing::Test {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -16,6 +17,7 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
+#include "core/RowName.h"
 #include "input/Driver.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
@@ -122,12 +124,23 @@ TEST_F(ContactsFlow, ViewMenuOpensANonModalWindowBesideTheChartWithTheDefaultLis
     EXPECT_EQ(Label(w, "lblStatus"), "1 contact within 2°.");
     EXPECT_TRUE(s.main()->isVisible());
 
-    // Beside the chart window: right of it, or against the screen's right edge.
+    // Where it covers the least of the chart, on the screen.
     const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
+    QWidget* columnsFrame = Find(s.display(), "fraPlanet_Position0");
+    ASSERT_NE(columnsFrame, nullptr);
+    const QRect columns(columnsFrame->mapToGlobal(QPoint(0, 0)), columnsFrame->size());
     const QRect screen = s.main()->screen()->availableGeometry();
     const QRect frame = w->frameGeometry();
-    EXPECT_TRUE(frame.left() > chart.right() || frame.right() == screen.right())
-        << frame.left() << " " << frame.right() << " " << chart.right() << " " << screen.right();
+    EXPECT_EQ(frame.topLeft(), ContactsWindowPosition(screen, chart, columns, frame.size()));
+    if (frame.width() <= screen.width() && frame.height() <= screen.height()) {
+        EXPECT_TRUE(screen.contains(frame));
+    }
+
+    // A screen reader hears a window with its title.
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(w);
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->role(), QAccessible::Window);
+    EXPECT_EQ(spoken->text(QAccessible::Name), "Natal–Draconic Contacts");
 
     // Keyboard order follows the rows of the window.
     QStringList order;
@@ -331,6 +344,64 @@ TEST_F(ContactsFlow, ExitClosesTheWindow) {
     EXPECT_TRUE(s.programEnded);
     EXPECT_FALSE(w->isVisible());
 }
+
+}  // namespace
+}  // namespace velloran::test
+
+namespace velloran::test {
+namespace {
+
+// The contacts window's place for the chart window's geometry on screens of several sizes (the
+// chart 802 x 448 pixels, centred under the toolbar; the contacts window 480 x 346 with its frame).
+struct PlacementRow {
+    const char* rowName;
+    QRect screen;
+    QRect chart;
+    QPoint expected;
+};
+
+class ContactsPlacement : public ::testing::TestWithParam<PlacementRow> {};
+
+// The position columns sit 600 pixels right of the chart's left edge and 192 below its top.
+QRect ColumnsOf(const QRect& chart) { return {chart.left() + 600, chart.top() + 192, 95, 243}; }
+
+TEST_P(ContactsPlacement, CoversTheLeastOfTheChartOnTheScreen) {
+    const PlacementRow& row = GetParam();
+    const QSize frame(480, 346);
+    const QPoint at = ContactsWindowPosition(row.screen, row.chart, ColumnsOf(row.chart), frame);
+    EXPECT_EQ(at, row.expected);
+    const QRect placed(at, frame);
+    if (frame.width() <= row.screen.width() && frame.height() <= row.screen.height()) {
+        EXPECT_TRUE(row.screen.contains(placed));
+    }
+    // Never over the wheel (the chart's left 470 pixels) when the screen is wide enough.
+    if (row.screen.width() >= 1280) {
+        EXPECT_FALSE(placed.intersects(QRect(row.chart.topLeft(), QSize(470, 448))));
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Rows, ContactsPlacement,
+    ::testing::Values(PlacementRow{"screen_1366x768_over_the_columns", QRect(0, 0, 1366, 768),
+                                   QRect(282, 140, 802, 448), QPoint(882, 332)},
+                      PlacementRow{"screen_1280x1024_below_the_chart", QRect(0, 0, 1280, 1024),
+                                   QRect(239, 140, 802, 448), QPoint(561, 596)},
+                      PlacementRow{"room_on_the_left_only", QRect(0, 0, 1500, 768),
+                                   QRect(600, 140, 802, 448), QPoint(112, 140)},
+                      PlacementRow{"screen_1024x768_kept_on_screen", QRect(0, 0, 1024, 768),
+                                   QRect(111, 140, 802, 448), QPoint(544, 332)},
+                      PlacementRow{"second_screen_1366x768", QRect(1920, 0, 1366, 768),
+                                   QRect(2202, 140, 802, 448), QPoint(2802, 332)}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+// What held before and must still hold.
+INSTANTIATE_TEST_SUITE_P(
+    Guards, ContactsPlacement,
+    ::testing::Values(PlacementRow{"screen_1920x1080_right_of_the_chart", QRect(0, 0, 1920, 1080),
+                                   QRect(559, 140, 802, 448), QPoint(1369, 140)},
+                      PlacementRow{"screen_smaller_than_the_window", QRect(0, 0, 400, 300),
+                                   QRect(0, 20, 802, 448), QPoint(0, 0)}),
+    [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace
 }  // namespace velloran::test

@@ -4,11 +4,13 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QCompleter>
 #include <QLabel>
 
 #include "GuiTestSupport.h"
+#include "core/RowName.h"
 #include "input/gui/FormAtlas.h"
 
 namespace velloran::test {
@@ -141,6 +143,48 @@ TEST_F(FormAtlasTest, EscapeKeepsWhatWasTyped) {
     EXPECT_EQ(zone(), 0);
     EXPECT_EQ(note(), "");
 }
+
+// A screen reader is told the note line's text, not a fixed name.
+TEST_F(FormAtlasTest, NoteLineIsReadAsItsText) {
+    setMoment(1980, 1, 15, 10, 30);
+    QAbstractItemView* popup = type("Zur");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    ASSERT_FALSE(note().isEmpty());
+    QAccessibleInterface* spoken =
+        QAccessible::queryAccessibleInterface(Find<QLabel>(form, "lblAtlasNote"));
+    ASSERT_NE(spoken, nullptr);
+    EXPECT_EQ(spoken->text(QAccessible::Name), note());
+}
+
+// Keys the City box refuses, typed while the completions show.
+struct RefusedKeyRow {
+    const char* rowName;
+    char key;
+};
+class CityKeysWithTheListOpen : public FormAtlasTest,
+                                public ::testing::WithParamInterface<RefusedKeyRow> {};
+
+TEST_P(CityKeysWithTheListOpen, AreRefusedWithTheLettersMessage) {
+    QAbstractItemView* popup = type("Zur");
+    ASSERT_TRUE(popup->isVisible());
+    QTest::keyClick(popup, GetParam().key);
+    EXPECT_EQ(city->text(), "Zur");
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please enter only letters");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
+    // Letters still go in and narrow the list.
+    QTest::keyClick(popup, 'i');
+    EXPECT_EQ(city->text(), "Zuri");
+    EXPECT_EQ(s.platform.messages.size(), 1u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, CityKeysWithTheListOpen,
+                         ::testing::Values(RefusedKeyRow{"digit", '5'}, RefusedKeyRow{"comma", ','},
+                                           RefusedKeyRow{"full_stop", '.'},
+                                           RefusedKeyRow{"hyphen", '-'},
+                                           RefusedKeyRow{"at_sign", '@'}),
+                         [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace
 }  // namespace velloran::test

@@ -1,5 +1,7 @@
 #include "chart/gui/ContactsWindow.h"
 
+#include <QAccessible>
+#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -35,11 +37,56 @@ const char* const kAspectCaptions[kAspectCount] = {"&Conjunction", "&Opposition"
 
 constexpr int kTableMinimumWidth = 420;  // pixels
 constexpr int kTableMinimumHeight = 220;
+constexpr int kChartGap = 8;  // pixels between the chart and the window beside it
+
+// A screen reader hears the contacts window as a window with its title, as it hears the others
+// (a plain QWidget would be a nameless container).
+class ContactsWindowAccessible : public QAccessibleWidget {
+public:
+    explicit ContactsWindowAccessible(QWidget* window)
+        : QAccessibleWidget(window, QAccessible::Window) {}
+    QString text(QAccessible::Text t) const override {
+        if (t == QAccessible::Name) return widget()->windowTitle();
+        return QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* ContactsWindowAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String(ContactsWindow::staticMetaObject.className()) &&
+        qobject_cast<ContactsWindow*>(object))
+        return new ContactsWindowAccessible(static_cast<QWidget*>(object));
+    return nullptr;
+}
+
+// The offset that brings [low, low + size) inside [first, last]; `first` when it cannot fit.
+int Clamped(int low, int size, int first, int last) {
+    return std::max(first, std::min(low, last + 1 - size));
+}
 
 }  // namespace
 
+QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart, const QRect& positionColumns,
+                              const QSize& frame) {
+    const int top = Clamped(chart.top(), frame.height(), screen.top(), screen.bottom());
+    const int right = chart.right() + 1 + kChartGap;
+    if (right + frame.width() <= screen.right() + 1) return {right, top};
+    const int left = chart.left() - kChartGap - frame.width();
+    if (left >= screen.left()) return {left, top};
+    const int below = chart.bottom() + 1 + kChartGap;
+    if (below + frame.height() <= screen.bottom() + 1)
+        return {Clamped(chart.right() + 1 - frame.width(), frame.width(), screen.left(),
+                        screen.right()),
+                below};
+    // No room beside it: cover the far side of the chart, leaving the wheel in view.
+    return {Clamped(positionColumns.left(), frame.width(), screen.left(), screen.right()),
+            Clamped(positionColumns.top(), frame.height(), screen.top(), screen.bottom())};
+}
+
 ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), m_platform(platform) {
+    static const bool accessible =
+        (QAccessible::installFactory(ContactsWindowAccessibleFactory), true);
+    Q_UNUSED(accessible);
     setObjectName(QStringLiteral("frmContacts"));
     setWindowTitle(tr("Natal–Draconic Contacts"));
 

@@ -66,4 +66,11 @@ private:
     QLabel* m_lblStatus = nullptr;
 };
 
+// Where the contacts window goes, as its frame's top-left in screen pixels: beside the chart
+// (right, else left, else below) when `screen` has room there; else over the chart's position
+// columns (the chart's far side from the wheel), level with their top. Always inside `screen`
+// (at its top-left when the frame is larger).
+QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart, const QRect& positionColumns,
+                              const QSize& frame);
+
 }  // namespace velloran

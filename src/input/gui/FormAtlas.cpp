@@ -1,10 +1,14 @@
 #include "input/gui/FormAtlas.h"
 
 #include <QAbstractItemView>
+#include <QAccessible>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
+#include <QCoreApplication>
 #include <QEvent>
+#include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -80,7 +84,24 @@ FormAtlas::FormAtlas(FrmMain& form, Platform& platform, std::unique_ptr<LegalTim
         m_atlasOwnsZone = false;
         offerCompletions();
     });
+    // The list opens with its first row current but not selected, so the first Down only
+    // selects it, and Qt, which tells a screen reader of a row when it becomes current, says
+    // nothing. Tell it of a row selected without becoming current (the selection changes first,
+    // the current row after it: a row that became current has its own announcement coming).
+    QItemSelectionModel* rows = m_completer->popup()->selectionModel();
+    connect(rows, &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex& current) { m_currentRow = current.row(); });
+    connect(
+        rows, &QItemSelectionModel::selectionChanged, this, [this](const QItemSelection& selected) {
+            const QModelIndex current = m_completer->popup()->currentIndex();
+            if (!current.isValid() || !selected.contains(current) || current.row() != m_currentRow)
+                return;
+            QAccessibleEvent focus(m_completer->popup(), QAccessible::Focus);
+            focus.setChild(current.row());
+            QAccessible::updateAccessibility(&focus);
+        });
     m_city->installEventFilter(this);
+    m_completer->popup()->installEventFilter(this);  // after the completer's own: runs first
 
     for (const char* name : {"cboMonth", "cboDate", "cboYear", "cboHour", "cboMinute"}) {
         connect(Child<QComboBox>(form, name), &QComboBox::currentIndexChanged, this,
@@ -97,6 +118,18 @@ FormAtlas::~FormAtlas() {
 bool FormAtlas::eventFilter(QObject* watched, QEvent* event) {
     // Reaching the City box is the first use: build the index before the first letter.
     if (watched == m_city && event->type() == QEvent::FocusIn) startBuilding();
+    // While the list shows, the completer hands typed keys straight to the box, past the form's
+    // letters-only check: send them through it instead. Navigation stays with the completer.
+    if (watched == m_completer->popup() && event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        const QString typed = key->text();
+        const bool printable = !typed.isEmpty() && std::all_of(typed.begin(), typed.end(),
+                                                               [](QChar c) { return c.isPrint(); });
+        if (printable && !(key->modifiers() & (Qt::ControlModifier | Qt::MetaModifier))) {
+            QCoreApplication::sendEvent(m_city, event);
+            return true;
+        }
+    }
     return QObject::eventFilter(watched, event);
 }
 

@@ -70,6 +70,7 @@ private:
     std::optional<Place> m_chosen;
     bool m_atlasOwnsZone = false;  // the zone and box still hold what the atlas set
     bool m_settingZone = false;
+    int m_currentRow = -1;  // the list's current row, as the last change left it
 };
 
 }  // namespace velloran

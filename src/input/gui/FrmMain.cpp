@@ -316,7 +316,7 @@ void FrmMain::createControls() {
     m_lblAtlasNote = new QLabel;
     m_lblAtlasNote->setObjectName(QStringLiteral("lblAtlasNote"));
     m_lblAtlasNote->setTextFormat(Qt::PlainText);
-    m_lblAtlasNote->setAccessibleName(tr("Atlas note"));
+    // No accessible name of its own: a screen reader reads the note's text.
     m_lblAtlasNote->setMinimumHeight(m_lblAtlasNote->fontMetrics().height());
     outer->addWidget(m_lblAtlasNote);
 
