@@ -308,6 +308,7 @@ void App::showOpened(const std::optional<OpenOutcome>& opened, const QString& pa
                      std::unique_ptr<ChartWindowModel> window) {
     if (!opened) return;
     m_recent.add(path);
+    refreshRecentMenus();
     if (opened->failure) {
         // The reading is in the form: the form comes back for the check's message and focus.
         if (m_main) back();
@@ -320,6 +321,7 @@ void App::showOpened(const std::optional<OpenOutcome>& opened, const QString& pa
 void App::openRecent(const QString& path) {
     if (!QFileInfo::exists(path)) {
         m_recent.remove(path);
+        refreshRecentMenus();
         m_platform.showMessage(activeWindow(),
                                QStringLiteral("%1 no longer exists. It has been removed from the "
                                               "list of recent readings.")
@@ -328,6 +330,19 @@ void App::openRecent(const QString& path) {
         return;
     }
     openFile(path);
+}
+
+void App::refreshRecentMenus() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (QWidget* window :
+                 {static_cast<QWidget*>(m_form.get()), static_cast<QWidget*>(m_main.data())}) {
+                if (!window) continue;
+                for (auto* menu : window->findChildren<RecentReadingsMenu*>()) menu->refresh();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 void App::openHandedOver(const QString& path) {
@@ -378,7 +393,9 @@ void App::findLatitudeLongitude() {
 void App::saveAsText() {
     if (!m_main || !m_form) return;
     const QString saved = SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
-    if (!saved.isEmpty()) m_recent.add(saved);
+    if (saved.isEmpty()) return;
+    m_recent.add(saved);
+    refreshRecentMenus();
 }
 
 void App::saveAsJpeg() {

@@ -97,6 +97,9 @@ signals:
 private:
     bool converterPresent() const;
     void openPendingFile();
+    // The windows' Open Recent menus follow a change of the list (queued: the change may come
+    // from one of their entries).
+    void refreshRecentMenus();
     void bringToFront();
     // What opening a reading gave: a refused file changes nothing (its message is shown); a
     // reading goes on the recent list and is shown calculated, or in the form with the check
