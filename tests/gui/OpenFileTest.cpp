@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QDialog>
 #include <QDir>
 #include <QDropEvent>
 #include <QMimeData>
@@ -109,6 +110,28 @@ INSTANTIATE_TEST_SUITE_P(
                                      "Please Check The File."},
                       CommandLineRow{"missing_file", false, nullptr, "Could not open %1: "}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// A file handed over by a second start waits while a dialog of the program is open (opening it
+// would replace the windows under the dialog), then opens once the dialog has closed.
+TEST(HandedOverFile, WaitsForAnOpenDialogThenOpens) {
+    StartedApp s;
+    const QString path = QDir(s.dir.path()).filePath("ann.vlr");
+    ASSERT_TRUE(WriteFile(path, AnnReading()));
+    QDialog dialog(s.form());
+    dialog.setModal(true);
+    dialog.show();
+    ASSERT_EQ(QApplication::activeModalWidget(), &dialog);
+
+    s.app->openHandedOver(path);
+    QTest::qWait(400);
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_EQ(s.form()->input(), FormInput{});
+
+    dialog.close();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return s.main() != nullptr; }, 5000));
+    EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+    EXPECT_TRUE(s.platform.messages.empty());
+}
 
 // Sends a drag over target and, when it was taken, the drop; true when the drop was taken.
 // Queued work (the open after a drop) runs before it returns.
