@@ -17,9 +17,11 @@
 namespace velloran::test {
 namespace {
 
-QByteArray AnnReading() {
+// month 0: a reading the date check refuses.
+QByteArray AnnReading(int16_t month = 1) {
     ReadingState state;
     CopyFormToState(KnownBirth(), state);
+    state.Birth.Month = month;
     const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().cboTimeZone);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
@@ -104,7 +106,7 @@ TEST_P(CommandLine, OpensTheFileAsFileOpenDoes) {
 
 INSTANTIATE_TEST_SUITE_P(
     Files, CommandLine,
-    ::testing::Values(CommandLineRow{"good_reading", true, AnnReading, ""},
+    ::testing::Values(CommandLineRow{"good_reading", true, [] { return AnnReading(); }, ""},
                       CommandLineRow{"damaged_reading", true,
                                      [] { return QByteArray("not a reading\r\n"); },
                                      "Please Check The File."},
@@ -189,6 +191,20 @@ TEST(Drop, ADamagedReadingDroppedOnTheChartWindowIsRefused) {
     ASSERT_EQ(s.platform.messages.size(), 1u);
     EXPECT_EQ(s.platform.messages[0].text, "Please Check The File.");
     EXPECT_EQ(s.main(), before);
+}
+
+// The reading is in the form, so the form comes back with the check's message.
+TEST(Drop, AReadingThatFailsACheckOnTheChartWindowGoesBackToTheForm) {
+    StartedApp s;
+    s.calculate(KnownBirth());
+    const QString path = QDir(s.dir.path()).filePath("no-month.vlr");
+    ASSERT_TRUE(WriteFile(path, AnnReading(0)));
+    EXPECT_TRUE(DragAndDrop(s.display(), {QUrl::fromLocalFile(path)}));
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text, "Please Enter Correct Date Or Month!");
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_TRUE(s.form()->isVisible());
+    EXPECT_EQ(s.form()->input().cboMonth, -1);
 }
 
 TEST(Drop, AnythingElseIsIgnoredWithoutAMessage) {
