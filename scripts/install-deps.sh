@@ -11,7 +11,8 @@ packages=(
   libgeonames-dev libicu-dev tzdata
   fonts-dejavu fonts-liberation fonts-symbola
   xvfb xauth xdotool imagemagick poppler-utils ghostscript
-  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db lintian
+  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db lintian shared-mime-info
+  xdg-utils libfile-mimeinfo-perl
 )
 missing=()
 for p in "${packages[@]}"; do

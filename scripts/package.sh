@@ -5,7 +5,7 @@
 # --check then tries the package on this machine; it installs and purges it, so it needs root
 # and is not part of the test run:
 #   lintian (fails on errors), apt-get install ./velloran_*.deb, velloran-cli from the installed
-#   path, the installed program under Xvfb (screenshot build/package/check/installed-form.png),
+#   path, the reading file type as xdg-mime sees it, the installed program under Xvfb (screenshot build/package/check/installed-form.png),
 #   apt-get purge velloran, and a comparison of the file lists before installing and after
 #   purging.
 set -euo pipefail
@@ -50,6 +50,19 @@ check_cli() {
   head -5 "$work/ann.txt"
   velloran --version
   man -w velloran-cli velloran
+}
+
+# The reading file type: xdg-mime names it for a saved reading and gives the package's desktop
+# entry as the program that opens it.
+check_file_type() {
+  local work=$1 type default
+  echo "== the reading file type"
+  mkdir -p "$work/home"
+  type=$(cd "$work" && HOME="$work/home" xdg-mime query filetype ann.vlr)
+  default=$(HOME="$work/home" xdg-mime query default application/x-velloran-reading)
+  echo "ann.vlr: $type, opened by $default"
+  [ "$type" = application/x-velloran-reading ] || { echo "ann.vlr is not a reading" >&2; return 1; }
+  [ "$default" = velloran.desktop ] || { echo "readings open with '$default'" >&2; return 1; }
 }
 
 # Starts the installed program on a virtual display, waits for the birth-data form and takes a
@@ -99,6 +112,7 @@ check_package() {
   dpkg -L velloran | sort >"$out/package-files.txt"
 
   check_cli "$work"
+  check_file_type "$work"
   check_gui "$work" "$PWD/$out/installed-form.png" "$version"
 
   echo "== apt-get purge velloran"

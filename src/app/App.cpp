@@ -1,14 +1,19 @@
 #include "app/App.h"
 
+#include <QApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QLocale>
 #include <QScreen>
+#include <QTimer>
+#include <QUrl>
 #include <QWidget>
 #include <algorithm>
+#include <utility>
 
 #include "app/AboutBox.h"
+#include "app/InstanceChannel.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "app/UpdateReminder.h"
@@ -31,6 +36,9 @@ namespace {
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 
+// How often a handed-over file looks again whether the dialog it waits for has closed.
+constexpr int kPendingFileRetryMs = 250;
+
 // The birth-data window as the form a reading opens into: the checks see what its boxes hold.
 class FormWindow final : public ReadingForm {
 public:
@@ -50,7 +58,7 @@ private:
 
 }  // namespace
 
-App::App(Platform& platform) : m_platform(platform) {}
+App::App(Platform& platform) : m_platform(platform), m_recent(platform) {}
 
 App::~App() {
     if (m_main) delete m_main.data();
@@ -66,13 +74,41 @@ MonthNames App::LocaleMonthNames() {
     return names;
 }
 
-bool App::start(InstanceLock& lock) {
+QString App::FileArgument(const QStringList& arguments) {
+    bool options = true;
+    for (qsizetype i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments[i];
+        if (options && argument == QLatin1String("--")) {
+            options = false;
+        } else if (options && argument.startsWith(QLatin1Char('-'))) {
+            continue;
+        } else if (argument.startsWith(QLatin1String("file:"))) {
+            return QUrl(argument).toLocalFile();
+        } else {
+            return argument;
+        }
+    }
+    return {};
+}
+
+bool App::start(InstanceLock& lock, const QString& file) {
+    // Made absolute here: the running instance has a working folder of its own.
+    const QString path = file.isEmpty() ? file : QFileInfo(file).absoluteFilePath();
+    const QString socketPath = InstanceChannel::PathBeside(lock.path());
     if (!lock.tryAcquire()) {
+        if (!path.isEmpty() && InstanceChannel::HandOver(socketPath, path)) {
+            unloadAllAndEnd();
+            return false;
+        }
         m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
                                MessageIcon::Information);
         unloadAllAndEnd();
         return false;
     }
+    // Without the socket the program runs on; a second start then shows only its notice.
+    m_channel = std::make_unique<InstanceChannel>(socketPath);
+    connect(m_channel.get(), &InstanceChannel::fileReceived, this, &App::openHandedOver);
+    m_channel->listen();
     RunUpdateReminder(m_platform, kUpdatePage);
 
     InstallFontSubstitutions();
@@ -84,12 +120,16 @@ bool App::start(InstanceLock& lock) {
     connect(f, &FrmMain::pageRequested, this, &App::openPage);
     connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
     connect(f, &FrmMain::closeRequested, this, &App::unloadAllAndEnd);
+    connect(f, &FrmMain::recentReadingChosen, this, &App::openRecent);
+    // After the drop has finished: opening may show a message box.
+    connect(f, &FrmMain::readingDropped, this, &App::openFile, Qt::QueuedConnection);
     new FormAtlas(*f, m_platform, MakeSystemLegalTime());  // a child of the form
     if (QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect area = screen->availableGeometry();
         f->move(area.center() - QPoint(f->width() / 2, f->height() / 2));
     }
     f->show();
+    if (!path.isEmpty()) openFile(path);
     return true;
 }
 
@@ -128,7 +168,7 @@ void App::showCalculatedReading(std::unique_ptr<ChartWindowModel> window) {
 void App::openChartWindow() {
     auto* display = new FrmDisplay;
     display->render(*m_chart);
-    auto* main = new MainWindow(display);
+    auto* main = new MainWindow(display, m_platform);
     main->setAttribute(Qt::WA_DeleteOnClose);
     m_main = main;
     connect(
@@ -152,6 +192,8 @@ void App::openChartWindow() {
     connect(main, &MainWindow::printRequested, this, &App::print);
     connect(main, &MainWindow::pageRequested, this, &App::openPage);
     connect(main, &MainWindow::aboutRequested, this, &App::showAbout);
+    connect(main, &MainWindow::recentReadingChosen, this, &App::openRecent);
+    connect(display, &FrmDisplay::readingDropped, this, &App::openFile, Qt::QueuedConnection);
 
     // The main window fills the screen's working area.
     if (QScreen* screen = QGuiApplication::primaryScreen())
@@ -246,16 +288,98 @@ void App::newReading() {
 
 void App::openReading() {
     if (!m_form) return;
+    const QString path = ChooseReadingToOpen(m_platform, m_form.get());
+    if (!path.isEmpty()) openFile(path);
+}
+
+void App::openFile(const QString& path) {
+    if (!m_form || m_ending) return;
     FormWindow form(*m_form, m_commandClock);
     auto window = std::make_unique<ChartWindowModel>();
-    const std::optional<OpenOutcome> opened = OpenReading(
-        m_platform, m_form.get(), form, converterPresent(), LocaleMonthNames(), m_state, *window);
+    const std::optional<OpenOutcome> opened =
+        OpenReadingFile(m_platform, activeWindow(), path, form, converterPresent(),
+                        LocaleMonthNames(), m_state, *window);
+    showOpened(opened, path, std::move(window));
+}
+
+void App::showOpened(const std::optional<OpenOutcome>& opened, const QString& path,
+                     std::unique_ptr<ChartWindowModel> window) {
     if (!opened) return;
+    m_recent.add(path);
+    refreshRecentMenus();
     if (opened->failure) {
+        // The reading is in the form: the form comes back for the check's message and focus.
+        if (m_main) back();
         showCheckFailure(*opened->failure);
         return;
     }
     showCalculatedReading(std::move(window));
+}
+
+void App::openRecent(const QString& path) {
+    if (!QFileInfo::exists(path)) {
+        m_recent.remove(path);
+        refreshRecentMenus();
+        m_platform.showMessage(activeWindow(),
+                               QStringLiteral("%1 no longer exists. It has been removed from the "
+                                              "list of recent readings.")
+                                   .arg(QDir::toNativeSeparators(path)),
+                               MessageIcon::Information);
+        return;
+    }
+    openFile(path);
+}
+
+void App::refreshRecentMenus() {
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            for (QWidget* window :
+                 {static_cast<QWidget*>(m_form.get()), static_cast<QWidget*>(m_main.data())}) {
+                if (!window) continue;
+                for (auto* menu : window->findChildren<RecentReadingsMenu*>()) menu->refresh();
+            }
+        },
+        Qt::QueuedConnection);
+}
+
+void App::openHandedOver(const QString& path) {
+    if (m_ending) return;
+    m_pendingFile = path;  // a later hand-over replaces one still waiting
+    openPendingFile();
+}
+
+void App::openPendingFile() {
+    if (m_pendingFile.isEmpty() || m_ending) return;
+    // Not under a dialog of this program (a message, a file dialog, the start-up question): the
+    // dialog comes to the front and the file waits until it has closed.
+    if (QWidget* modal = QApplication::activeModalWidget(); modal || !m_form) {
+        if (modal) {
+            modal->raise();
+            modal->activateWindow();
+        }
+        if (!m_pendingRetry) {
+            m_pendingRetry = new QTimer(this);
+            m_pendingRetry->setSingleShot(true);
+            m_pendingRetry->setInterval(kPendingFileRetryMs);
+            connect(m_pendingRetry, &QTimer::timeout, this, &App::openPendingFile);
+        }
+        m_pendingRetry->start();
+        return;
+    }
+    const QString path = std::exchange(m_pendingFile, QString());
+    bringToFront();
+    openFile(path);
+    bringToFront();  // the window that now shows the reading
+}
+
+void App::bringToFront() {
+    QWidget* window = activeWindow();
+    if (!window) return;
+    window->setWindowState(window->windowState() & ~Qt::WindowMinimized);
+    window->show();
+    window->raise();
+    window->activateWindow();
 }
 
 void App::findLatitudeLongitude() {
@@ -266,7 +390,10 @@ void App::findLatitudeLongitude() {
 
 void App::saveAsText() {
     if (!m_main || !m_form) return;
-    SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
+    const QString saved = SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
+    if (saved.isEmpty()) return;
+    m_recent.add(saved);
+    refreshRecentMenus();
 }
 
 void App::saveAsJpeg() {

@@ -6,21 +6,27 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <QStringList>
 #include <memory>
+#include <optional>
 
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
 #include "chart/Contacts.h"
 #include "input/ReadingState.h"
 #include "input/Validation.h"
+#include "output/ReadingOpen.h"
 #include "ui/Links.h"
+#include "ui/RecentReadings.h"
 
+class QTimer;
 class QWidget;
 
 namespace velloran {
 
 class ContactsWindow;
 class FrmMain;
+class InstanceChannel;
 class InstanceLock;
 class MainWindow;
 class Platform;
@@ -34,9 +40,10 @@ public:
     explicit App(Platform& platform);
     ~App() override;
 
-    // Start-up: single-instance check, update reminder, then the form. False when the program
-    // must end at once (another instance is running).
-    bool start(InstanceLock& lock);
+    // Start-up: single-instance check, update reminder, then the form; a reading given as file
+    // is then opened as File, Open does. False when the program must end at once: another
+    // instance is running (and, when file was given, has taken it over).
+    bool start(InstanceLock& lock, const QString& file = QString());
 
     FrmMain* form() const { return m_form.get(); }
     MainWindow* mainWindow() const;
@@ -48,10 +55,21 @@ public:
 
     // Month names of the system's regional settings, January first.
     static MonthNames LocaleMonthNames();
+    // The reading named on the command line (the desktop entry passes the file double-clicked):
+    // the first argument after the program's name that is not an option ("--" ends the options),
+    // a file URL as its local path; empty when there is none. Qt's own options are gone by then.
+    static QString FileArgument(const QStringList& arguments);
 
 public slots:
     void calculate();
     void openReading();
+    // Opens the reading at path as File, Open does after its dialog (a dropped file).
+    void openFile(const QString& path);
+    // File, Open Recent: a reading that has gone is taken off the list with a message.
+    void openRecent(const QString& path);
+    // A file handed over by a second start: the program comes to the front and opens it, once
+    // no dialog of this program is open.
+    void openHandedOver(const QString& path);
     void findLatitudeLongitude();
     void showNatal();
     void showDraconic();
@@ -78,6 +96,16 @@ signals:
 
 private:
     bool converterPresent() const;
+    void openPendingFile();
+    // The windows' Open Recent menus follow a change of the list (queued: the change may come
+    // from one of their entries).
+    void refreshRecentMenus();
+    void bringToFront();
+    // What opening a reading gave: a refused file changes nothing (its message is shown); a
+    // reading goes on the recent list and is shown calculated, or in the form with the check
+    // that refused it.
+    void showOpened(const std::optional<OpenOutcome>& opened, const QString& path,
+                    std::unique_ptr<ChartWindowModel> window);
     // A failed check of the form: its message, the default option it selects, its control.
     void showCheckFailure(const ValidationFailure& failure);
     // Replaces the chart window with one showing the reading just calculated into window.
@@ -99,6 +127,10 @@ private:
     std::unique_ptr<ContactsWindow> m_contacts;
     ContactSettings m_contactSettings;  // the contacts window's, default until it changes them
     QString m_lastJpegName;  // the JPEG dialog's remembered name, for the program's lifetime
+    RecentReadings m_recent;
+    std::unique_ptr<InstanceChannel> m_channel;  // a second start hands its file over here
+    QString m_pendingFile;                       // handed over, waiting for a dialog to close
+    QTimer* m_pendingRetry = nullptr;
     bool m_ending = false;
     QElapsedTimer m_commandClock;  // from a chart command to the chart window's next paint
     bool m_awaitingPaint = false;

@@ -17,6 +17,8 @@ public:
     explicit InstanceLock(const QString& path);
     // True when this process now holds the lock; false when a live instance holds it.
     bool tryAcquire();
+    // The lock file's path (the running instance's socket lies beside it).
+    QString path() const { return m_lock->fileName(); }
 
 private:
     std::unique_ptr<QLockFile> m_lock;

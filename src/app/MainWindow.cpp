@@ -15,6 +15,7 @@
 #include "app/ToolIcons.h"
 #include "chart/gui/FrmDisplay.h"
 #include "ui/LinkLabel.h"
+#include "ui/RecentReadings.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -55,8 +56,8 @@ QWidget* MakeBar(const QString& name, int heightTwips) {
 
 }  // namespace
 
-MainWindow::MainWindow(FrmDisplay* display, QWidget* parent)
-    : QMainWindow(parent), m_display(display) {
+MainWindow::MainWindow(FrmDisplay* display, Platform& platform, QWidget* parent)
+    : QMainWindow(parent), m_platform(platform), m_display(display) {
     setObjectName(QStringLiteral("MDI"));
     setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setWindowIcon(MakeToolIcon(ToolIcon::Program));
@@ -137,6 +138,9 @@ void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addAction(m_mnuNew);
+    auto* recent = new RecentReadingsMenu(m_platform, file);
+    file->addMenu(recent);
+    connect(recent, &RecentReadingsMenu::readingChosen, this, &MainWindow::recentReadingChosen);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep0"));
     file->addAction(m_mnuSaveAsText);
     file->addAction(m_mnuSaveAsJpeg);

@@ -18,12 +18,14 @@ namespace velloran {
 
 class FrmDisplay;
 class LinkLabel;
+class Platform;
 
 class MainWindow : public QMainWindow {
     Q_OBJECT
 public:
-    // Takes ownership of the chart window and shows it as a frameless child.
-    explicit MainWindow(FrmDisplay* display, QWidget* parent = nullptr);
+    // Takes ownership of the chart window and shows it as a frameless child. platform holds the
+    // settings File, Open Recent lists.
+    MainWindow(FrmDisplay* display, Platform& platform, QWidget* parent = nullptr);
 
     FrmDisplay* display() const { return m_display; }
     QToolBar* toolBar() const { return m_tb; }
@@ -49,6 +51,7 @@ signals:
     void contactsRequested();  // View, "Natal–Draconic Contacts" and its toolbar button
     void pageRequested(velloran::Page page);
     void aboutRequested();
+    void recentReadingChosen(const QString& path);  // File, Open Recent
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -66,6 +69,7 @@ private:
     void placeChartWindow();
     int screenWidthPx() const;
 
+    Platform& m_platform;
     FrmDisplay* m_display = nullptr;
     QMdiArea* m_mdi = nullptr;
     QMdiSubWindow* m_child = nullptr;

@@ -56,7 +56,8 @@ int main(int argc, char** argv) {
     velloran::App controller(platform);
     QObject::connect(&controller, &velloran::App::programEnded, &app, &QCoreApplication::quit,
                      Qt::QueuedConnection);
-    if (!controller.start(lock)) return 0;
+    if (!controller.start(lock, velloran::App::FileArgument(QCoreApplication::arguments())))
+        return 0;
 
     // Timing aids: VELLORAN_EXIT_AFTER_PAINT=form|chart ends the program after that window's
     // first paint; VELLORAN_TIMING=1 reports the times on standard error.

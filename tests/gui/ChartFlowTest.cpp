@@ -212,7 +212,7 @@ TEST_F(ChartFlow, MenusAndToolbarAsDesigned) {
     for (QAction* a : Find<QMenu>(s.main(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(file,
-              (QStringList{"&New", "-", "Save &As Text", "Save As &JPEG", "-",
+              (QStringList{"&New", "Open &Recent", "-", "Save &As Text", "Save As &JPEG", "-",
                            "&Export Chart As Text", "-", "&Print", "-", "&Back", "-", "E&xit"}));
     // The four keyed buttons, then the contacts window's button after a separator.
     QStringList keys;

@@ -1,5 +1,6 @@
 #include "chart/gui/FrmDisplay.h"
 
+#include <QDropEvent>
 #include <QLabel>
 #include <QPainter>
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
+#include "ui/ReadingDrop.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -57,6 +59,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("frmDisplay"));
     setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFixedSize(TwipsToPx(kClientWidth), TwipsToPx(kClientHeight));
+    setAcceptDrops(true);
     setFont(VerdanaFont(8.25));
     setAutoFillBackground(true);
     QPalette pal = palette();
@@ -268,5 +271,23 @@ WheelPicture* FrmDisplay::frontPicture() const {
 }
 
 void FrmDisplay::paintEvent(QPaintEvent*) { emit painted(); }
+
+// Only a reading is taken; anything else is refused while it is dragged, without a message.
+void FrmDisplay::dragEnterEvent(QDragEnterEvent* event) {
+    if (DroppedReading(event->mimeData()).isEmpty()) return event->ignore();
+    event->acceptProposedAction();
+}
+
+void FrmDisplay::dragMoveEvent(QDragMoveEvent* event) {
+    if (DroppedReading(event->mimeData()).isEmpty()) return event->ignore();
+    event->acceptProposedAction();
+}
+
+void FrmDisplay::dropEvent(QDropEvent* event) {
+    const QString path = DroppedReading(event->mimeData());
+    if (path.isEmpty()) return event->ignore();
+    event->acceptProposedAction();
+    emit readingDropped(path);
+}
 
 }  // namespace velloran

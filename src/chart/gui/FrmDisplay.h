@@ -31,9 +31,14 @@ public:
 signals:
     // Emitted after the window has painted (used to time the way from a click to the chart).
     void painted();
+    // A *.vlr file was dropped on the window.
+    void readingDropped(const QString& path);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     QLabel* makeLabel(QWidget* parent, const QString& name, const QFont& font,

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
@@ -23,6 +24,8 @@
 #include "input/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
+#include "ui/ReadingDrop.h"
+#include "ui/RecentReadings.h"
 #include "ui/UiFonts.h"
 
 namespace velloran {
@@ -108,6 +111,7 @@ FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_p
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFont(VerdanaFont(8.25));
+    setAcceptDrops(true);
     createMenus();
     createControls();
     fillLists();
@@ -124,6 +128,9 @@ void FrmMain::createMenus() {
     QAction* calculate = file->addAction(tr("Get My Natal &Chart"));
     calculate->setObjectName(QStringLiteral("mnuCalculate"));
     connect(calculate, &QAction::triggered, this, &FrmMain::calculateRequested);
+    auto* recent = new RecentReadingsMenu(m_platform, file);
+    file->addMenu(recent);
+    connect(recent, &RecentReadingsMenu::readingChosen, this, &FrmMain::recentReadingChosen);
     file->addSeparator();
     QAction* exit = file->addAction(tr("&Exit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
@@ -465,6 +472,8 @@ bool FrmMain::refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text)
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     auto filter = m_filters.find(watched);
     if (filter == m_filters.end()) return QMainWindow::eventFilter(watched, event);
+    // A text box would take a dropped file's path as text; the form opens the reading instead.
+    if (takeReadingDrop(event)) return true;
     auto* box = static_cast<QLineEdit*>(watched);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -485,6 +494,40 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
 void FrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closeRequested();
+}
+
+bool FrmMain::takeReadingDrop(QEvent* event) {
+    switch (event->type()) {
+        case QEvent::DragEnter:
+        case QEvent::DragMove: {
+            auto* drag = static_cast<QDragMoveEvent*>(event);
+            if (DroppedReading(drag->mimeData()).isEmpty()) return false;
+            drag->acceptProposedAction();
+            return true;
+        }
+        case QEvent::Drop: {
+            auto* drop = static_cast<QDropEvent*>(event);
+            const QString path = DroppedReading(drop->mimeData());
+            if (path.isEmpty()) return false;
+            drop->acceptProposedAction();
+            emit readingDropped(path);
+            return true;
+        }
+        default:
+            return false;
+    }
+}
+
+void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
+    if (!takeReadingDrop(event)) event->ignore();
+}
+
+void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
+    if (!takeReadingDrop(event)) event->ignore();
+}
+
+void FrmMain::dropEvent(QDropEvent* event) {
+    if (!takeReadingDrop(event)) event->ignore();
 }
 
 }  // namespace velloran

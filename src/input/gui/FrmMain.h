@@ -41,11 +41,16 @@ signals:
     void findLatLongRequested();  // Command1
     void pageRequested(velloran::Page page);
     void aboutRequested();
-    void closeRequested();  // close box and File, Exit: the program ends
+    void closeRequested();                          // close box and File, Exit: the program ends
+    void recentReadingChosen(const QString& path);  // File, Open Recent
+    void readingDropped(const QString& path);       // a *.vlr file dropped on the form
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dragMoveEvent(QDragMoveEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
@@ -56,6 +61,9 @@ private:
     QLineEdit* makeTextBox(const QString& name, KeyFilter filter);
     QLabel* makeCaption(const QString& text, QWidget* buddy);
     bool refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text);
+    // A drag or drop of a reading anywhere on the form, text boxes included; false for anything
+    // else, which the widget under the pointer handles as usual.
+    bool takeReadingDrop(QEvent* event);
 
     Platform& m_platform;
     std::map<QObject*, KeyFilter> m_filters;

@@ -21,8 +21,9 @@ class Platform;
 
 // File, "Save As Text" and the toolbar's Save: writes the reading of state; zoneIndex is the
 // zone list's current selection on the form. Shows an error when the file cannot be written, or
-// when the reading would not open again (ReadingSaveProblem), writing nothing then.
-void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
+// when the reading would not open again (ReadingSaveProblem), writing nothing then. Returns the
+// path written, or empty when the user cancelled or nothing was written.
+QString SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
 
 // The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen
 // file into form, state and window. Nothing when the user cancelled or the file was refused (its
@@ -31,6 +32,16 @@ void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int z
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
                                        bool converterPresent, const MonthNames& months,
                                        ReadingState& state, ChartWindowModel& window);
+
+// OpenReading's dialog: the chosen path, or empty when the user cancelled.
+QString ChooseReadingToOpen(Platform& platform, QWidget* parent);
+
+// OpenReading after its dialog, for a path known already (Open Recent, a dropped file, the
+// command line): the same checks, messages and outcome.
+std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
+                                           ReadingForm& form, bool converterPresent,
+                                           const MonthNames& months, ReadingState& state,
+                                           ChartWindowModel& window);
 
 // Largest file OpenReading reads; a reading holds well under 1 KiB.
 inline constexpr qsizetype kMaxReadingFileBytes = 64 * 1024;

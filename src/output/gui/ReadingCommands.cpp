@@ -60,7 +60,7 @@ QString OpenFailedText(const QString& path, const QString& reason) {
     return QStringLiteral("Could not open %1: %2").arg(path, reason);
 }
 
-void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex) {
+QString SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex) {
     FileDialogRequest request;
     request.title = kAppTitle;
     request.filter = kReadingFilter;
@@ -68,26 +68,39 @@ void SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int z
     request.initialName = QString::fromStdString(state.LastFileName);
     request.confirmOverwrite = true;
     const QString path = platform.getSaveFileName(parent, request);
-    if (path.isEmpty()) return;
+    if (path.isEmpty()) return {};
     state.LastFileName = path.toStdString();
     if (auto problem = ReadingSaveProblem(state.Birth, zoneIndex)) {
         platform.showMessage(parent, SaveFailedText(path, QString::fromStdString(*problem)),
                              MessageIcon::Error, kAppTitle);
-        return;
+        return {};
     }
-    SaveFileReportingErrors(platform, parent, path,
-                            ToBytes(WriteReadingFile(state.Birth, zoneIndex)));
+    if (!SaveFileReportingErrors(platform, parent, path,
+                                 ToBytes(WriteReadingFile(state.Birth, zoneIndex))))
+        return {};
+    return path;
 }
 
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
                                        bool converterPresent, const MonthNames& months,
                                        ReadingState& state, ChartWindowModel& window) {
+    const QString path = ChooseReadingToOpen(platform, parent);
+    if (path.isEmpty()) return std::nullopt;
+    return OpenReadingFile(platform, parent, path, form, converterPresent, months, state, window);
+}
+
+QString ChooseReadingToOpen(Platform& platform, QWidget* parent) {
     FileDialogRequest request;
     request.title = QStringLiteral("Select the source file");
     request.filter = kReadingFilter;
     request.defaultSuffix = kReadingSuffix;
-    const QString path = platform.getOpenFileName(parent, request);
-    if (path.isEmpty()) return std::nullopt;
+    return platform.getOpenFileName(parent, request);
+}
+
+std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
+                                           ReadingForm& form, bool converterPresent,
+                                           const MonthNames& months, ReadingState& state,
+                                           ChartWindowModel& window) {
     if (!HasReadingExtension(path.toStdString())) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
         return std::nullopt;
