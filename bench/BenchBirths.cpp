@@ -4,7 +4,7 @@
 #include <string>
 
 #include "astro/TimeScales.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran::bench {
 

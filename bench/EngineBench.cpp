@@ -14,7 +14,7 @@
 #include "astro/Engine.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "swephexp.h"
 
 namespace velloran::bench {

@@ -31,7 +31,7 @@ double AscendantAt(double j0, double utHours, double lonWest, double latNorth) {
     return Normalize360Once(asc);
 }
 
-void PrepareChartInput(ReadingState& state) {
+void PrepareChartInput(PassState& state) {
     const ZoneCorrected time =
         ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
     if (!time.valid) return;

@@ -78,7 +78,7 @@ double MoonLongitudeAt(double j0, double utHours) {
     return lambda;  // [0, 360]; NaN when beyond any reduction
 }
 
-void RunEphemeris(ReadingState& state) {
+void RunEphemeris(PassState& state) {
     const ZoneCorrected time =
         ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
     if (!time.valid) return;

@@ -9,7 +9,8 @@
 
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
+#include "domain/Text.h"
 
 namespace velloran {
 
@@ -21,8 +22,6 @@ constexpr int kSouthNode = static_cast<int>(ChartBody::SouthNode);
 constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
 // Far more turns than a longitude from a pass can need; guards the reduction against nonsense.
 constexpr int kMaxTurns = 16;
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
 // Byte offset of the character at 0-based character index, or text.size() past the end.
 std::size_t OffsetOfChar(std::string_view text, std::size_t index) {
@@ -39,15 +38,6 @@ std::string_view MidChars(std::string_view text, std::size_t start, std::size_t 
     std::size_t from = OffsetOfChar(text, start);
     std::size_t to = from + OffsetOfChar(text.substr(from), count);
     return text.substr(from, to - from);
-}
-
-std::string_view LastChars(std::string_view text, std::size_t count) {
-    std::size_t pos = text.size();
-    for (std::size_t n = 0; n < count && pos > 0; ++n) {
-        --pos;
-        while (pos > 0 && IsContinuationByte(text[pos])) --pos;
-    }
-    return text.substr(pos);
 }
 
 int SignOfAbbrev(const SignTextList& signAbbrevs, std::string_view abbrev) {
@@ -131,7 +121,7 @@ int SignOfCompactText(const SignTextList& signAbbrevs, std::string_view compactT
 }
 
 int SignOfLongText(const SignTextList& signAbbrevs, std::string_view longText) {
-    return SignOfAbbrev(signAbbrevs, LastChars(longText, 3));
+    return SignOfAbbrev(signAbbrevs, LastCharacters(longText, 3));
 }
 
 void ConvertToDraconic(ReadingState& state) {

@@ -1,5 +1,5 @@
 #pragma once
-// Filling the chart window model from a pass's outputs, and the three views.
+// Filling the chart window model from a pass's outputs.
 
 #include <array>
 #include <string>
@@ -34,10 +34,5 @@ int SignOfLongText(const SignTextList& signAbbrevs, std::string_view longText);
 void FillNatalChart(ReadingState& state, ChartWindowModel& window);
 // Runs ConvertToDraconic first.
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window);
-
-// Views of the main window's chart buttons. Natal and Draconic rerun one pass from state.Birth.
-void ShowNatalView(ReadingState& state, ChartWindowModel& window);
-void ShowDraconicView(ReadingState& state, ChartWindowModel& window);
-void ShowComparisonView(ReadingState& state, ChartWindowModel& window);
 
 }  // namespace velloran

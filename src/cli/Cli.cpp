@@ -7,12 +7,12 @@
 #include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
-#include "input/Driver.h"
+#include "domain/ZoneTable.h"
 #include "input/Validation.h"
-#include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/ReadingOpen.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 

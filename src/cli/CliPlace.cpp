@@ -5,7 +5,7 @@
 #include "atlas/SystemAtlas.h"
 #include "atlas/ZoneForBirth.h"
 #include "cli/CliText.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "tz/SystemLegalTime.h"
 
 namespace velloran {

@@ -9,9 +9,10 @@
 #include "chart/ChartFill.h"
 #include "chart/ContactTable.h"
 #include "cli/CliText.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
+#include "domain/Text.h"
+#include "domain/ZoneTable.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 
 namespace velloran {
 
@@ -100,8 +101,7 @@ std::string Fixed(double value, int decimals) {
 
 // The text followed by blanks up to width characters (UTF-8 continuation bytes not counted).
 std::string Padded(std::string text, std::size_t width) {
-    std::size_t chars = 0;
-    for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+    const std::size_t chars = CharacterCount(text);
     if (chars < width) text.append(width - chars, ' ');
     return text;
 }

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "astro/TimeScales.h"
-#include "input/Driver.h"
+#include "domain/ZoneTable.h"
+#include "input/FormCopy.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 
 namespace velloran {
 

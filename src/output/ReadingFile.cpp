@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "domain/ZoneTable.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 #include "output/Scramble.h"
 
 namespace velloran {

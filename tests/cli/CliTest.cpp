@@ -13,10 +13,10 @@
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

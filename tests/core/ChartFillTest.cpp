@@ -2,7 +2,7 @@
 
 #include "RowName.h"
 #include "chart/ChartFill.h"
-#include "retro/Retrogrades.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

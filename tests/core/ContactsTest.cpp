@@ -10,8 +10,8 @@
 #include "RowName.h"
 #include "chart/ContactTable.h"
 #include "chart/Contacts.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
 #include "input/Validation.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

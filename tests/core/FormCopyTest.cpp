@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "RowName.h"
-#include "input/Driver.h"
 #include "input/TextRules.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

@@ -3,9 +3,9 @@
 #include <string>
 
 #include "RowName.h"
-#include "input/Driver.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

@@ -7,11 +7,11 @@
 #include <string_view>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
 #include "input/Validation.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 using namespace velloran;
 

@@ -13,7 +13,7 @@
 #include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "ui/Twips.h"
 
 namespace velloran::test {

@@ -16,9 +16,9 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
-#include "input/Driver.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 
 namespace velloran::test {
 namespace {

@@ -15,9 +15,9 @@
 
 #include "GuiTestSupport.h"
 #include "Version.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "output/ReadingFile.h"
+#include "reading/Driver.h"
 
 namespace velloran::test {
 namespace {

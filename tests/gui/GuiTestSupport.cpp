@@ -5,7 +5,7 @@
 #include <QDir>
 #include <QLabel>
 
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran::test {
 

@@ -9,8 +9,8 @@
 
 #include "OutputTestSupport.h"
 #include "chart/gui/FrmDisplay.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 
 namespace velloran::test {

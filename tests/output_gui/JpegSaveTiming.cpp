@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "chart/gui/FrmDisplay.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
 #include "output_gui/OutputTestSupport.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 
 namespace {

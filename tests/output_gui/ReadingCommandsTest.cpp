@@ -14,8 +14,8 @@
 #include <random>
 
 #include "OutputTestSupport.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 #include "ui/SafeSave.h"
 

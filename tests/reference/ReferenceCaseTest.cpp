@@ -21,10 +21,10 @@
 #include "astro/TimeScales.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
-#include "input/ChartNames.h"
-#include "input/Driver.h"
+#include "domain/Bodies.h"
 #include "output/ReadingOpen.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {

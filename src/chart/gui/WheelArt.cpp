@@ -12,7 +12,7 @@
 #include <functional>
 #include <string_view>
 
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
 
 #include "chart/gui/ComparisonRings.h"
 #include "ui/UiFonts.h"

@@ -19,8 +19,8 @@
 #include <QValidator>
 
 #include "Version.h"
-#include "input/ChartNames.h"
-#include "input/ZoneTable.h"
+#include "domain/Bodies.h"
+#include "domain/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
 #include "ui/UiFonts.h"

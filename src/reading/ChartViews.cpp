@@ -3,7 +3,7 @@
 #include <string>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 
