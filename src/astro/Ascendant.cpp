@@ -7,6 +7,7 @@
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -50,6 +51,7 @@ void PrepareChartInput(PassState& state) {
     } else {
         state.NatalLongitudes[k] = asc;
         state.NatalAscendantText = FormatSignPosition(asc);
+        state.NatalAscendantSign = SignOfLongitude(asc);
     }
 }
 

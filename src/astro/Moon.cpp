@@ -7,6 +7,7 @@
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -95,6 +96,7 @@ void RunEphemeris(PassState& state) {
         state.NatalLongitudes[static_cast<int>(ChartBody::Moon)] = lambda;
     }
     state.MoonPositionText = FormatSignPosition(lambda);
+    state.MoonSign = SignOfLongitude(lambda);
 }
 
 }  // namespace velloran

@@ -12,6 +12,7 @@
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
 #include "domain/Bodies.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -63,16 +64,21 @@ void WriteNatalPositions(PassState& state, const std::array<double, kBodyCount>&
     for (int k = 0; k < kBodyCount; ++k) {
         std::string& entry = state.NatalPositions[k];
         bool written = false;
+        int sign = -1;
         if (k == static_cast<int>(ChartBody::Moon)) {
             written = TryCompactSignPosition(state.MoonPositionText, &entry);
+            sign = state.MoonSign;
         } else if (k == static_cast<int>(ChartBody::Ascendant)) {
             written = TryCompactSignPosition(state.NatalAscendantText, &entry);
+            sign = state.NatalAscendantSign;
         } else {
             LongFormBuffer longForm;
             written = FormatSignPositionInto(lon[k], longForm) &&
                       TryCompactSignPosition(longForm.View(), &entry);
+            sign = SignOfLongitude(lon[k]);
         }
         if (!written) return;
+        state.NatalSigns[k] = sign;
     }
 }
 

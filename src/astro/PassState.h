@@ -34,9 +34,14 @@ struct PassState {
     BodyTextList NatalPositions;
     BodyTextList DraconicPositions;
 
+    // Sign 0..11 each natal position text names, -1 none; written with the text.
+    std::array<int, kBodyCount> NatalSigns{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+
     std::string NatalAscendantText;   // long form, natal passes only
+    int NatalAscendantSign = -1;      // the sign that text names, -1 none
     double AscendantLongitude = 0.0;  // degrees [0, 360), draconic passes only
     std::string MoonPositionText;     // long form, every pass
+    int MoonSign = -1;                // the sign that text names, -1 none
     double MoonLongitude = 0.0;       // degrees [0, 360], draconic passes only
 
     // Universal time of birth used by the last pass, decimal hours from 0h of the local calendar

@@ -217,8 +217,8 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     auto loaded = LoadReading(cmd.input, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
-    out << (cmd.json ? ShowJson(reading.state, reading.window, reading.form)
-                     : ShowText(reading.state, reading.window, reading.form, months));
+    out << (cmd.json ? ShowJson(reading.state, reading.form)
+                     : ShowText(reading.state, reading.form, months));
     return out ? kExitOk : kExitFailure;
 }
 

@@ -8,12 +8,17 @@
 
 #include "astro/PassState.h"
 #include "domain/Bodies.h"
+#include "domain/Chart.h"
 
 namespace velloran {
 
 struct ReadingState : PassState {
     // Draconic longitudes measured from the North Node by the draconic fill, degrees [0, 360).
     std::array<double, kBodyCount> DraconicLongitudes{};
+
+    // The charts as values, computed by the natal and the draconic fill.
+    Chart NatalChart;
+    Chart DraconicChart;
 
     // House texts of both charts: 0..11 draconic houses 1..12, 12..23 natal houses 1..12.
     std::array<std::string, 24> WheelHouseTexts;

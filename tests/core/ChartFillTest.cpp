@@ -30,6 +30,7 @@ ReadingState WorkedExample() {
     s.NatalPositions = {"02 Leo 10", "10 Ari 00", "28 Can 05", "05 Gem 11",
                         "01 Sco 02", "12 Sag 40", "20 Cap 30", "03 Vir 10",
                         "03 Pis 10", "14 Leo 22", ""};
+    s.NatalSigns = {4, 0, 3, 2, 7, 8, 9, 5, 11, 4};  // the signs those texts name
     return s;
 }
 
@@ -71,11 +72,29 @@ TEST(FillNatalChart, WorkedExampleHousesFromTheRisingSign) {
     EXPECT_EQ(s.NatalPositions[9], "14 Leo 22");  // the natal fill never changes its input
 }
 
+TEST(FillNatalChart, RecordsTheChartValueItsTextsAreMadeFrom) {
+    ReadingState s = WorkedExample();
+    s.NatalLongitudes = {122.2, 10.0, 118.1, 65.2, 211.0, 252.7, 290.5, 153.2, 333.2, 134.4};
+    s.Retrograde[2] = true;
+    ChartWindowModel w;
+    FillNatalChart(s, w);
+
+    Chart expected;
+    expected.houseSigns = {4, 5, 6, 7, 8, 9, 10, 11, 0, 1, 2, 3};  // Leo rises
+    const int houses[kBodyCount] = {1, 9, 12, 11, 4, 5, 6, 2, 8, 1};
+    for (int k = 0; k < kBodyCount; ++k) {
+        expected.bodies[k] = {s.NatalLongitudes[k], s.NatalSigns[k], houses[k], k == 2};
+    }
+    EXPECT_EQ(s.NatalChart, expected);
+    EXPECT_EQ(s.NatalChart.risingSign(), 4);
+}
+
 TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
     ReadingState s = StateWithNames();
     s.NatalPositions = {"20 Tau 00", "01 Tau 00", "02 Tau 00", "03 Tau 00",
                         "04 Tau 00", "05 Tau 00", "06 Tau 00", "07 Tau 00",
                         "08 Sco 00", "00 Tau 01", ""};
+    s.NatalSigns = {1, 1, 1, 1, 1, 1, 1, 1, 7, 1};
     s.BodyNames[6] = "Saturn (R) ";
     ChartWindowModel w;
     FillNatalChart(s, w);
@@ -88,6 +107,7 @@ TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
 TEST(FillNatalChart, AscendantWithoutSignCountsFromAriesAndKeepsThePictures) {
     ReadingState s = WorkedExample();
     s.NatalPositions[9] = "14 Xyz 22";
+    s.NatalSigns[9] = -1;  // a text that names no sign
     ChartWindowModel w;
     w.imgSign.fill(7);
     FillNatalChart(s, w);
@@ -192,8 +212,9 @@ TEST(ShowComparisonView, ShortLabelsInBothRingsAndASecondPressChangesNothing) {
     ReadingState s = WorkedExample();
     ChartWindowModel w;
     FillNatalChart(s, w);
-    s.WheelHouseTexts[0] = "\r\nMercury (R) \r\nRahu\r\nKetu\r\nAsc";
-    s.WheelHouseTexts[1] = "\r\nMoon\r\nSaturn";
+    // Draconic house 1: Mercury, Rahu, Ketu and the ascendant; house 2: Moon and Saturn.
+    for (const int k : {2, 7, 8, 9}) s.DraconicChart.bodies[k].house = 1;
+    for (const int k : {1, 6}) s.DraconicChart.bodies[k].house = 2;
     ShowComparisonView(s, w);
 
     EXPECT_EQ(w.lblPlanets_Position[0], "\r\nMe (R) \r\nN\r\nS\r\nA");
@@ -212,13 +233,15 @@ TEST(ShowComparisonView, ShortLabelsInBothRingsAndASecondPressChangesNothing) {
     EXPECT_EQ(w.lblPlanets_Position, once.lblPlanets_Position);
 }
 
-TEST(ShowComparisonView, UnmarkedNameDoesNotMatchAMarkedOne) {
-    // Mercury is marked, so a stale unmarked "Mercury" line keeps its long name.
+TEST(ShowComparisonView, LabelsComeFromTheMarkedLabelTable) {
+    // Mercury is marked in the label table, Saturn is not: each ring shows the table's label.
     ReadingState s = StateWithNames();
-    s.WheelHouseTexts[3] = "\r\nMercury";
+    s.DraconicChart.bodies[2].house = 4;
+    s.NatalChart.bodies[6].house = 4;
     ChartWindowModel w;
     ShowComparisonView(s, w);
-    EXPECT_EQ(w.lblPlanets_Position[3], "\r\nMercury");
+    EXPECT_EQ(w.lblPlanets_Position[3], "\r\nMe (R) ");
+    EXPECT_EQ(w.lblPlanets_Position[15], "\r\nSa");
 }
 
 struct HeaderCase {

@@ -306,8 +306,8 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
     }
     {
         SCOPED_TRACE("houses, rising signs and sign pictures");
-        const int natalAsc = SignOfCompactText(m_state.SignAbbrevs, m_state.NatalPositions[9]);
-        const int draconicAsc = SignOfLongText(m_state.SignAbbrevs, m_state.DraconicPositions[9]);
+        const int natalAsc = m_state.NatalChart[ChartBody::Ascendant].sign;
+        const int draconicAsc = m_state.DraconicChart[ChartBody::Ascendant].sign;
         EXPECT_EQ(natalAsc, Int(E(), {"ascendant_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"ascendant_sign", "draconic"}));
         // Our house 1 holds the ascendant, so the rising sign is the ascendant's sign.
@@ -315,6 +315,8 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_NE(m_state.WheelHouseTexts[0].find("\r\nAsc"), std::string::npos);
         EXPECT_EQ(natalAsc, Int(E(), {"rising_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"rising_sign", "draconic"}));
+        EXPECT_EQ(m_state.NatalChart.risingSign(), Int(E(), {"rising_sign", "natal"}));
+        EXPECT_EQ(m_state.DraconicChart.risingSign(), Int(E(), {"rising_sign", "draconic"}));
 
         const std::vector<std::string> draconicHouses = Texts(E(), {"houses", "draconic"});
         EXPECT_EQ(Slice(m_state.WheelHouseTexts, 12, 12), Texts(E(), {"houses", "natal"}));
