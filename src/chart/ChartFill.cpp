@@ -27,10 +27,10 @@ constexpr int kMaxTurns = 16;
 struct FillTarget {
     const BodyTextList& positions;
     bool longForm;  // positions in long form (draconic) or compact form (natal)
-    int firstCell;  // Planet(firstCell + k)
+    PositionColumn ChartWindowModel::*column;
     Rgb houseColor;
-    int firstWheelEntry;   // WheelHouseTexts entry of house 1
-    int firstRingPicture;  // imgSign of house 1 on the comparison wheel
+    int firstWheelEntry;                  // WheelHouseTexts entry of house 1
+    WheelHouses ChartWindowModel::*ring;  // the chart's ring of the comparison wheel
     const char* heading;
 };
 
@@ -46,10 +46,11 @@ void LayHouses(Chart& chart) {
 }
 
 void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Chart& chart) {
-    for (auto& text : window.lblNatal) text.clear();
+    WheelHouses& single = window.singleWheel;
+    for (auto& text : single.texts) text.clear();
     window.pictureInFront = ChartPicture::Single;
     for (int k = 0; k < kBodyCount; ++k) {
-        std::string& cell = window.Planet[t.firstCell + k];
+        std::string& cell = (window.*t.column).cells[k];
         if (!t.longForm) {
             cell = t.positions[k];
         } else if (std::string compact; TryCompactSignPosition(t.positions[k], &compact)) {
@@ -59,17 +60,17 @@ void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Ch
     for (int k = 0; k < kBodyCount; ++k) chart.bodies[k].retrograde = state.Retrograde[k];
     LayHouses(chart);
     for (int h = 1; h <= kSignCount; ++h) {
-        window.lblNatal[h - 1] = HouseText(chart, state.BodyNames, kBodyNames[kAscendant], h);
+        single.texts[h - 1] = HouseText(chart, state.BodyNames, kBodyNames[kAscendant], h);
     }
-    window.natalHouseColor = t.houseColor;
+    window.singleWheelColor = t.houseColor;
     for (int h = 1; h <= kSignCount; ++h) {
-        state.WheelHouseTexts[t.firstWheelEntry + h - 1] = window.lblNatal[h - 1];
+        state.WheelHouseTexts[t.firstWheelEntry + h - 1] = single.texts[h - 1];
     }
     if (chart.bodies[kAscendant].sign >= 0) {
         for (int h = 1; h <= kSignCount; ++h) {
             int picture = chart.houseSigns[h - 1] + 1;
-            window.imgSign[h - 1] = picture;
-            window.imgSign[t.firstRingPicture + h - 1] = picture;
+            single.signPictures[h - 1] = picture;
+            (window.*t.ring).signPictures[h - 1] = picture;
         }
     }
     window.lblType = t.heading;
@@ -127,12 +128,17 @@ void FillNatalChart(ReadingState& state, ChartWindowModel& window) {
         chart.bodies[k].longitude = state.NatalLongitudes[k];
         chart.bodies[k].sign = state.NatalSigns[k];
     }
-    Fill(state, window, FillTarget{state.NatalPositions, false, 0, kBlack, 12, 24, "Natal"}, chart);
+    Fill(state, window,
+         FillTarget{state.NatalPositions, false, &ChartWindowModel::natalColumn, kBlack, 12,
+                    &ChartWindowModel::innerRing, "Natal"},
+         chart);
 }
 
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window) {
     ConvertToDraconic(state);
-    Fill(state, window, FillTarget{state.DraconicPositions, true, 10, kBlue, 0, 12, "Draconian"},
+    Fill(state, window,
+         FillTarget{state.DraconicPositions, true, &ChartWindowModel::draconicColumn, kBlue, 0,
+                    &ChartWindowModel::outerRing, "Draconian"},
          state.DraconicChart);
 }
 

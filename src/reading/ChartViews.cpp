@@ -28,8 +28,8 @@ void ShowComparisonView(ReadingState& state, ChartWindowModel& window) {
     const std::string_view ascendantLabel =
         state.BodyLabels[static_cast<int>(ChartBody::Ascendant)];
     for (int h = 1; h <= kSignCount; ++h) {
-        std::string& outer = window.lblPlanets_Position[h - 1];
-        std::string& inner = window.lblPlanets_Position[kSignCount + h - 1];
+        std::string& outer = window.outerRing.texts[h - 1];
+        std::string& inner = window.innerRing.texts[h - 1];
         outer = HouseText(state.DraconicChart, state.BodyLabels, ascendantLabel, h);
         inner = HouseText(state.NatalChart, state.BodyLabels, ascendantLabel, h);
         state.WheelHouseTexts[h - 1] = outer;

@@ -260,32 +260,38 @@ TEST_F(KnownBirthContacts, RowsNameTheBodiesAndShowBothPositions) {
     EXPECT_EQ(rows[0].natal, "Natal Sun");
     EXPECT_EQ(rows[0].draconicPosition, "24 Can 58");
     EXPECT_EQ(rows[0].natalPosition, "24 Cap 55");
-    EXPECT_EQ(rows[0].draconicPosition, window.Planet[11]);
-    EXPECT_EQ(rows[0].natalPosition, window.Planet[0]);
+    EXPECT_EQ(rows[0].draconicPosition, window.draconicColumn.cells[1]);
+    EXPECT_EQ(rows[0].natalPosition, window.natalColumn.cells[0]);
     EXPECT_EQ(ContactNote(rows[0]), "Draconic Moon ☍ opposition Natal Sun, orb " + rows[0].orb);
 }
 
+const std::array<std::string, kBodyCount> kNoNotes{};
+
 TEST_F(KnownBirthContacts, MarksOnlyInTheComparisonView) {
     ShowContactMarks(state, {}, window);  // draconic view after the calculation
-    for (const std::string& note : window.PlanetContacts) EXPECT_EQ(note, "");
+    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
 
     ShowComparisonView(state, window);
     ShowContactMarks(state, {}, window);
     const std::string note = ContactNote(ContactRows(ReadingContacts(state, {}), state)[0]);
-    for (int i = 0; i < 20; ++i) {
-        const bool marked = i == 0 || i == 11;  // natal Sun, draconic Moon
-        EXPECT_EQ(window.PlanetContacts[i], marked ? note : "") << "cell " << i;
-    }
+    std::array<std::string, kBodyCount> natalNotes, draconicNotes;
+    natalNotes[static_cast<int>(ChartBody::Sun)] = note;
+    draconicNotes[static_cast<int>(ChartBody::Moon)] = note;
+    EXPECT_EQ(window.natalColumn.contacts, natalNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, draconicNotes);
 
     ContactSettings wider;
     wider.orb = 2.5;
     ShowContactMarks(state, wider, window);
-    EXPECT_NE(window.PlanetContacts[6].find("Natal Saturn"), std::string::npos);  // natal Saturn
-    EXPECT_NE(window.PlanetContacts[13].find("Draconic Venus"), std::string::npos);
+    EXPECT_NE(window.natalColumn.contacts[6].find("Natal Saturn"),
+              std::string::npos);  // natal Saturn
+    EXPECT_NE(window.draconicColumn.contacts[3].find("Draconic Venus"), std::string::npos);
 
     ShowNatalView(state, window);
     ShowContactMarks(state, wider, window);
-    for (const std::string& n : window.PlanetContacts) EXPECT_EQ(n, "");
+    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
 }
 
 ContactRow SampleRow(std::string natal) {

@@ -49,7 +49,9 @@ protected:
         InstallFontSubstitutions();
         window = std::make_unique<FrmDisplay>();
         model.pictureInFront = ChartPicture::Comparison;
-        for (int i = 0; i < 36; ++i) model.imgSign[i] = i % 12 + 1;
+        for (WheelHouses* wheel : {&model.singleWheel, &model.outerRing, &model.innerRing}) {
+            for (int h = 0; h < 12; ++h) wheel->signPictures[h] = h + 1;
+        }
         window->render(model);
     }
     SignPicture* sign(int index) const {
@@ -110,7 +112,9 @@ TEST_F(ComparisonRings, CircleCrossesTheFewestHouseTexts) {
     const QStringList labels = OneBodyLabels();
     ASSERT_GE(labels.size(), 10);
     for (const QString& label : labels) {
-        for (auto& text : model.lblPlanets_Position) text = "\r\n" + label.toStdString();
+        for (WheelHouses* ring : {&model.outerRing, &model.innerRing}) {
+            for (auto& text : ring->texts) text = "\r\n" + label.toStdString();
+        }
         window->render(model);
         for (int i = 0; i < 24; ++i) {
             const QRect ink = InkRect(houseText(i));

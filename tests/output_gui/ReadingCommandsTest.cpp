@@ -232,8 +232,9 @@ TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
     EXPECT_EQ(openedState.NatalPositions, state.NatalPositions);
     EXPECT_EQ(openedState.DraconicPositions, state.DraconicPositions);
     EXPECT_EQ(openedState.WheelHouseTexts, state.WheelHouseTexts);
-    EXPECT_EQ(openedWindow.Planet, window.Planet);
-    EXPECT_EQ(openedWindow.lblNatal, window.lblNatal);
+    EXPECT_EQ(openedWindow.natalColumn.cells, window.natalColumn.cells);
+    EXPECT_EQ(openedWindow.draconicColumn.cells, window.draconicColumn.cells);
+    EXPECT_EQ(openedWindow.singleWheel.texts, window.singleWheel.texts);
     EXPECT_TRUE(platform.messages.empty());
 }
 

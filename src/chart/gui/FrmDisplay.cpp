@@ -238,25 +238,37 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
 
-    for (int i = 0; i < 20; ++i) m_cells[i]->setText(Q(m.Planet[i]));
+    for (int k = 0; k < kBodyCount; ++k) {
+        m_cells[k]->setText(Q(m.natalColumn.cells[k]));
+        m_cells[kBodyCount + k]->setText(Q(m.draconicColumn.cells[k]));
+    }
     markContacts(m);
     m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 
-    const QColor houseColour = ToQColor(m.natalHouseColor);
-    for (int h = 0; h < 12; ++h) {
+    // The controls' indices: lblNatal(h) and imgSign(h) on the single wheel;
+    // lblPlanets_Position(h) and imgSign(12 + h) on the outer ring, lblPlanets_Position(12 + h)
+    // and imgSign(24 + h) on the inner ring.
+    const QColor houseColour = ToQColor(m.singleWheelColor);
+    for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
-        setFitted(m_lblNatal[h], m.lblNatal[h]);
+        setFitted(m_lblNatal[h], m.singleWheel.texts[h]);
+        setWrapped(m_lblPlanetsPosition[h], m.outerRing.texts[h]);
+        setWrapped(m_lblPlanetsPosition[kSignCount + h], m.innerRing.texts[h]);
+        m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
+        m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
+        m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);
     }
-    for (int i = 0; i < 24; ++i) setWrapped(m_lblPlanetsPosition[i], m.lblPlanets_Position[i]);
-    for (int i = 0; i < 36; ++i) m_imgSign[i]->setPicture(m.imgSign[i]);
 
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
     update();
 }
 
 void FrmDisplay::markContacts(const ChartWindowModel& m) {
-    for (int i = 0; i < 20; ++i) m_cells[i]->setContactNote(Q(m.PlanetContacts[i]));
+    for (int k = 0; k < kBodyCount; ++k) {
+        m_cells[k]->setContactNote(Q(m.natalColumn.contacts[k]));
+        m_cells[kBodyCount + k]->setContactNote(Q(m.draconicColumn.contacts[k]));
+    }
 }
 
 WheelPicture* FrmDisplay::frontPicture() const {
