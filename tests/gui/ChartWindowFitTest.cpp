@@ -39,7 +39,7 @@ QRect InkRect(QWidget* w) {
 
 // Span of a pixel rectangle (whole pixels, as QRect counts them) about the wheel centre.
 RadialSpan PixelSpan(const QRect& r) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     return SpanAbout(QRectF(r.x(), r.y(), r.width(), r.height()), QPointF(g.cx, g.cy));
 }
 
@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(ComparisonRings, EverySignPictureLiesInItsOwnRing) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     const double halfLine = g.ringLine / 2;
     std::cout << "dividing circle at " << g.ringSplit << " px\n";
     for (int h = 0; h < 12; ++h) {
@@ -85,8 +85,8 @@ TEST_F(ComparisonRings, EverySignPictureLiesInItsOwnRing) {
 // The same judged on the drawn pictures: the pixels where the comparison wheel differs from the
 // single wheel are the dividing circle, and none of them lies under a sign picture.
 TEST_F(ComparisonRings, DrawnCircleMissesEverySignPicture) {
-    const QImage single = WheelPixmap(false, 1.0).toImage();
-    const QImage comparison = WheelPixmap(true, 1.0).toImage();
+    const QImage single = WheelPixmap(false, 1.0, MakeWheelGeometry()).toImage();
+    const QImage comparison = WheelPixmap(true, 1.0, MakeWheelGeometry()).toImage();
     int circlePixels = 0;
     for (int y = 0; y < single.height(); ++y)
         for (int x = 0; x < single.width(); ++x)
@@ -106,7 +106,7 @@ TEST_F(ComparisonRings, DrawnCircleMissesEverySignPicture) {
 // Every one-body house text, in every house of both rings: the dividing circle runs through as
 // few of them as any radius between the two rings' sign pictures allows.
 TEST_F(ComparisonRings, CircleCrossesTheFewestHouseTexts) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     std::array<RadialSpan, 24> reach;
     for (RadialSpan& r : reach) r = {1e9, 0.0};
     const QStringList labels = OneBodyLabels();

@@ -65,8 +65,9 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
     setAccessibleName(tr("Chart display"));
 
-    buildSingleWheel();
-    buildComparisonWheel();
+    const WheelGeometry wheel = MakeWheelGeometry();
+    buildSingleWheel(wheel);
+    buildComparisonWheel(wheel);
     buildHeader();
     buildPositionTable();
     render(ChartWindowModel{});
@@ -165,8 +166,8 @@ void FrmDisplay::buildPositionTable() {
     for (CaptionFrame* frame : frames) frame->setFont(frameFont);
 }
 
-void FrmDisplay::buildSingleWheel() {
-    m_picNatal = new WheelPicture(false, this);
+void FrmDisplay::buildSingleWheel(const WheelGeometry& wheel) {
+    m_picNatal = new WheelPicture(false, wheel, this);
     m_picNatal->move(TwipsPoint(kPictureLeft, kPictureTop));
     // Stacking, bottom to top: house numbers, the sign pictures that share their spots, and the
     // house texts, which stay readable where a long text runs over a sign.
@@ -190,8 +191,8 @@ void FrmDisplay::buildSingleWheel() {
     }
 }
 
-void FrmDisplay::buildComparisonWheel() {
-    m_picNatalDraconic = new WheelPicture(true, this);
+void FrmDisplay::buildComparisonWheel(const WheelGeometry& wheel) {
+    m_picNatalDraconic = new WheelPicture(true, wheel, this);
     m_picNatalDraconic->move(TwipsPoint(kPictureLeft, kPictureTop));
     for (int h = 0; h < 12; ++h) {
         for (int ring = 0; ring < 2; ++ring) {
