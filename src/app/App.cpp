@@ -23,13 +23,12 @@
 #include "reading/Driver.h"
 #include "tz/SystemLegalTime.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 #include "ui/UiFonts.h"
 
 namespace velloran {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // The birth-data window as the form a reading opens into: the checks see what its boxes hold.
 class FormWindow final : public ReadingForm {

@@ -8,6 +8,7 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
+#include "ui/QtText.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -36,8 +37,6 @@ void SetTextColour(QWidget* w, const QColor& colour) {
     pal.setColor(QPalette::WindowText, colour);
     w->setPalette(pal);
 }
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // Width a label has for its text, px.
 int TextWidth(const QLabel* label) {

@@ -18,6 +18,7 @@
 #include "input/FormInput.h"
 #include "input/gui/FrmMain.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 
 namespace velloran {
 
@@ -25,8 +26,6 @@ namespace {
 
 constexpr int kCompletions = 10;
 constexpr int kPopupPadding = 12;  // pixels beside the longest place name
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 template <typename T>
 T* Child(QObject& root, const char* name) {

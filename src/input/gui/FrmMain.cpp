@@ -23,6 +23,7 @@
 #include "domain/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 #include "ui/UiFonts.h"
 
 namespace velloran {
@@ -30,8 +31,6 @@ namespace velloran {
 namespace {
 
 constexpr int kCoordinateMaxLength = 3;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A pasted text may carry line ends, tabs or other control characters, which no stored text may
 // hold: the saved reading would be refused on opening and the export would break into extra
@@ -59,8 +58,6 @@ public:
         return Acceptable;
     }
 };
-std::string S(const QString& s) { return s.toStdString(); }
-
 QComboBox* MakeList(const QString& name) {
     auto* box = new QComboBox;
     box->setObjectName(name);
@@ -173,22 +170,23 @@ void FrmMain::createControls() {
     outer->setContentsMargins(14, 10, 14, 14);
     outer->setSpacing(8);
 
-    m_label8 = new LinkLabel(FormForumLinkText(), central);
-    m_label8->setObjectName(QStringLiteral("Label8"));
-    m_label8->setAlignment(Qt::AlignCenter);
-    connect(m_label8, &LinkLabel::clicked, this, [this] { emit pageRequested(Page::ForumHome); });
-    outer->addWidget(m_label8);
+    m_forumLink = new LinkLabel(FormForumLinkText(), central);
+    m_forumLink->setObjectName(QStringLiteral("Label8"));
+    m_forumLink->setAlignment(Qt::AlignCenter);
+    connect(m_forumLink, &LinkLabel::clicked, this,
+            [this] { emit pageRequested(Page::ForumHome); });
+    outer->addWidget(m_forumLink);
 
-    m_label1 = new QLabel(QStringLiteral(
+    m_introText = new QLabel(QStringLiteral(
         "Know the Draconian planetary positions in your natal chart and the role they play in "
         "realizing your soul's purpose in life. Enter your personal details to get your "
         "Draconian Natal Chart. "));
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setTextFormat(Qt::PlainText);
-    m_label1->setWordWrap(true);
+    m_introText->setObjectName(QStringLiteral("Label1"));
+    m_introText->setTextFormat(Qt::PlainText);
+    m_introText->setWordWrap(true);
     QFont intro = VerdanaFont(8.25, true);
-    m_label1->setFont(intro);
-    outer->addWidget(m_label1);
+    m_introText->setFont(intro);
+    outer->addWidget(m_introText);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -239,10 +237,10 @@ void FrmMain::createControls() {
     m_txtCity = makeTextBox(QStringLiteral("txtCity"), KeyFilter::Letters);
     grid->addWidget(makeCaption(tr("City:"), m_txtCity), 3, 2);
     grid->addWidget(m_txtCity, 3, 3);
-    m_command1 = new QPushButton(tr("Click here to find Latitude && Longitude"));
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    connect(m_command1, &QPushButton::clicked, this, &FrmMain::findLatLongRequested);
-    grid->addWidget(m_command1, 3, 4);
+    m_findPlaceButton = new QPushButton(tr("Click here to find Latitude && Longitude"));
+    m_findPlaceButton->setObjectName(QStringLiteral("Command1"));
+    connect(m_findPlaceButton, &QPushButton::clicked, this, &FrmMain::findLatLongRequested);
+    grid->addWidget(m_findPlaceButton, 3, 4);
 
     // Row 7: the zone list across the left side, state on the right.
     grid->addWidget(m_cboTimeZone, 4, 0, 1, 2);
@@ -321,7 +319,7 @@ void FrmMain::createControls() {
 
     grid->setColumnMinimumWidth(1, 300);
     grid->setColumnMinimumWidth(3, 150);
-    m_label1->setMinimumWidth(560);
+    m_introText->setMinimumWidth(560);
     setCentralWidget(central);
 }
 
@@ -342,11 +340,11 @@ void FrmMain::fillLists() {
 }
 
 void FrmMain::setTabOrder() {
-    const QList<QWidget*> order = {m_label8,   m_txtName,     m_cmdOpen,     m_cboMonth, m_cboDate,
-                                   m_cboYear,  m_cboHour,     m_cboMinute,   m_chkDST,   m_txtCity,
-                                   m_command1, m_cboTimeZone, m_txtState,    m_txtLatD,  m_optNorth,
-                                   m_optSouth, m_txtLatM,     m_txtCountry,  m_txtLonD,  m_optEast,
-                                   m_optWest,  m_txtLonM,     m_cmdCalculate};
+    const QList<QWidget*> order = {
+        m_forumLink, m_txtName,   m_cmdOpen,  m_cboMonth, m_cboDate,         m_cboYear,
+        m_cboHour,   m_cboMinute, m_chkDST,   m_txtCity,  m_findPlaceButton, m_cboTimeZone,
+        m_txtState,  m_txtLatD,   m_optNorth, m_optSouth, m_txtLatM,         m_txtCountry,
+        m_txtLonD,   m_optEast,   m_optWest,  m_txtLonM,  m_cmdCalculate};
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
