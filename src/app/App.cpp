@@ -267,7 +267,7 @@ void App::findLatitudeLongitude() {
 
 void App::saveAsText() {
     if (!m_main || !m_form) return;
-    SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
+    SaveReading(m_platform, m_main, m_state, m_form->input().zoneIndex);
 }
 
 void App::saveAsJpeg() {

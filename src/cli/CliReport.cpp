@@ -146,7 +146,7 @@ std::string ShowText(const ReadingState& state, const FormInput& form, const Mon
     out += "Longitude: " + std::to_string(b.LonDeg) + " Degree " + std::to_string(b.LonMin) +
            " Minute " + (b.LongEast ? "East" : "West") + "\n";
     out += "City: " + b.City + "\nState: " + b.State + "\nCountry: " + b.Country + "\n";
-    out += "Time zone: " + ZoneLabel(form.cboTimeZone) + " (hours to UT " + state.ZoneHoursToUT +
+    out += "Time zone: " + ZoneLabel(form.zoneIndex) + " (hours to UT " + state.ZoneHoursToUT +
            ", minutes " + state.ZoneMinutesToUT + "), daylight saving " +
            (b.DaylightSaving ? "yes" : "no") + "\n";
     out += "Universal time: " + Fixed(state.UniversalTimeHours, 4) +
@@ -168,8 +168,8 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
     out += "  \"birth\": {\"year\": " + std::to_string(b.Year) +
            ", \"month\": " + std::to_string(b.Month) + ", \"day\": " + std::to_string(b.Day) +
            ", \"hour\": " + std::to_string(b.Hour) + ", \"minute\": " + std::to_string(b.Minute) +
-           ", \"zoneIndex\": " + std::to_string(form.cboTimeZone) +
-           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.cboTimeZone)) +
+           ", \"zoneIndex\": " + std::to_string(form.zoneIndex) +
+           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.zoneIndex)) +
            ", \"zoneHoursToUT\": " + JsonString(state.ZoneHoursToUT) +
            ", \"zoneMinutesToUT\": " + JsonString(state.ZoneMinutesToUT) +
            ", \"daylightSaving\": " + (b.DaylightSaving ? "true" : "false") +

@@ -130,44 +130,44 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
 }
 
 void ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, FormInput& form) {
-    form.txtName = lines[kName];
+    form.name = lines[kName];
 
     const std::string& month = lines[kMonth];
     if (month.empty()) {
-        form.cboMonth = -1;
+        form.monthIndex = -1;
     } else if (auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;
                value && *value >= 0 && *value <= 12) {
-        form.cboMonth = *value - 1;  // 0 gives no selection, as the empty line
+        form.monthIndex = *value - 1;  // 0 gives no selection, as the empty line
     }
 
-    SelectListText(lines[kDay], DayListText, 31, form.cboDate);
-    SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, form.cboYear);
-    SelectListText(lines[kHour], HourListText, 24, form.cboHour);
-    SelectListText(lines[kMinute], MinuteListText, 60, form.cboMinute);
+    SelectListText(lines[kDay], DayListText, 31, form.dayIndex);
+    SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, form.yearIndex);
+    SelectListText(lines[kHour], HourListText, 24, form.hourIndex);
+    SelectListText(lines[kMinute], MinuteListText, 60, form.minuteIndex);
 
     const std::string& zone = lines[kZone];
     if (zone.empty()) {
-        form.cboTimeZone = 0;
+        form.zoneIndex = 0;
     } else if (auto value = IsWholeNumberText(zone) ? WholeNumberOf(zone) : std::nullopt;
                value && *value >= 0 && *value < kZoneCount) {
-        form.cboTimeZone = *value;
+        form.zoneIndex = *value;
     }
 
-    form.txtLonD = lines[kLonDeg];
-    form.txtLonM = lines[kLonMin];
-    form.txtLatD = lines[kLatDeg];
-    form.txtLatM = lines[kLatMin];
+    form.longitudeDegrees = lines[kLonDeg];
+    form.longitudeMinutes = lines[kLonMin];
+    form.latitudeDegrees = lines[kLatDeg];
+    form.latitudeMinutes = lines[kLatMin];
 
-    if (lines[kLongEast] == "True") form.optLongEast = 0;
-    if (lines[kLongEast] == "False") form.optLongEast = 1;
-    if (lines[kLatSouth] == "True") form.optLatSouth = 1;
-    if (lines[kLatSouth] == "False") form.optLatSouth = 0;
-    if (lines[kDaylightSaving] == "True") form.chkDST = 1;
-    if (lines[kDaylightSaving] == "False") form.chkDST = 0;
+    if (lines[kLongEast] == "True") form.longitudeHemisphere = 0;
+    if (lines[kLongEast] == "False") form.longitudeHemisphere = 1;
+    if (lines[kLatSouth] == "True") form.latitudeHemisphere = 1;
+    if (lines[kLatSouth] == "False") form.latitudeHemisphere = 0;
+    if (lines[kDaylightSaving] == "True") form.daylightSaving = 1;
+    if (lines[kDaylightSaving] == "False") form.daylightSaving = 0;
 
-    form.txtCity = lines[kCity];
-    form.txtState = lines[kState];
-    form.txtCountry = lines[kCountry];
+    form.city = lines[kCity];
+    form.state = lines[kState];
+    form.country = lines[kCountry];
 }
 
 bool HasReadingExtension(std::string_view fileName) {

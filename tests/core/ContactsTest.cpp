@@ -186,15 +186,16 @@ TEST(Contacts, OrbTextRoundsToTheNearestMinute) {
 // Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York, 40° 43' N, 74° 0' W.
 FormInput KnownBirthForm() {
     FormInput f;
-    f.txtName = "Ann Example";
-    f.cboMonth = 0, f.cboDate = 14, f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 10, f.cboMinute = 30;
+    f.name = "Ann Example";
+    f.monthIndex = 0, f.dayIndex = 14, f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 10, f.minuteIndex = 30;
     for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") f.cboTimeZone = z;
+        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") f.zoneIndex = z;
     }
-    f.txtLatD = "40", f.txtLatM = "43", f.txtLonD = "74", f.txtLonM = "0";
-    f.optLongEast = 1;  // West
-    f.txtCity = "New York", f.txtState = "NY", f.txtCountry = "USA";
+    f.latitudeDegrees = "40", f.latitudeMinutes = "43", f.longitudeDegrees = "74",
+    f.longitudeMinutes = "0";
+    f.longitudeHemisphere = 1;  // West
+    f.city = "New York", f.state = "NY", f.country = "USA";
     return f;
 }
 

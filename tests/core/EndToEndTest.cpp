@@ -14,11 +14,12 @@ namespace {
 // 5 March 1980, 7:05 Indian Time, Delhi: Mercury, Mars, Jupiter and Saturn were retrograde.
 FormInput DelhiForm() {
     FormInput f;
-    f.txtName = "Ann";
-    f.cboMonth = 2, f.cboDate = 4, f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7, f.cboMinute = 5, f.cboTimeZone = 34;
-    f.txtLatD = "28", f.txtLatM = "0", f.txtLonD = "77", f.txtLonM = "12";
-    f.txtCity = "Delhi", f.txtState = "Delhi", f.txtCountry = "India";
+    f.name = "Ann";
+    f.monthIndex = 2, f.dayIndex = 4, f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7, f.minuteIndex = 5, f.zoneIndex = 34;
+    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = "77",
+    f.longitudeMinutes = "12";
+    f.city = "Delhi", f.state = "Delhi", f.country = "India";
     return f;
 }
 
@@ -134,7 +135,7 @@ TEST_F(CalculatedReading, ComparisonTwiceGivesTheSamePicture) {
 
 TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
     std::string exported = ExportText(state, EnglishMonthNames());
-    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().cboTimeZone));
+    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;
     ApplyReadingToForm(*lines, opened);
@@ -154,9 +155,9 @@ TEST(CalculateReading, SecondCalculationReplacesEveryField) {
     ChartWindowModel window;
     CalculateReading(DelhiForm(), state, EnglishMonthNames(), window);
     FormInput other = DelhiForm();
-    other.txtName = "Bob";
-    other.cboTimeZone = 50;
-    other.optLatSouth = 1;
+    other.name = "Bob";
+    other.zoneIndex = 50;
+    other.latitudeHemisphere = 1;
     CalculateReading(other, state, EnglishMonthNames(), window);
     EXPECT_EQ(state.Birth.Name, "Bob");
     EXPECT_EQ(state.Birth.ZoneHours, 3);

@@ -54,16 +54,17 @@ TEST(WriteReadingFile, FieldsAreTrimmedAndNegativeNumbersKeepTheirSign) {
 
 TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     FormInput typed;
-    typed.txtName = "Zoë Łódź";
-    typed.cboMonth = 10, typed.cboDate = 29, typed.cboYear = 2000 - kFirstYear;
-    typed.cboHour = 23, typed.cboMinute = 59, typed.cboTimeZone = 50, typed.chkDST = 1;
-    typed.txtLatD = "47", typed.txtLatM = "34", typed.txtLonD = "52", typed.txtLonM = "43";
-    typed.optLatSouth = 1, typed.optLongEast = 1;
-    typed.txtCity = "St. John's", typed.txtState = "NL", typed.txtCountry = "Canada";
+    typed.name = "Zoë Łódź";
+    typed.monthIndex = 10, typed.dayIndex = 29, typed.yearIndex = 2000 - kFirstYear;
+    typed.hourIndex = 23, typed.minuteIndex = 59, typed.zoneIndex = 50, typed.daylightSaving = 1;
+    typed.latitudeDegrees = "47", typed.latitudeMinutes = "34", typed.longitudeDegrees = "52",
+    typed.longitudeMinutes = "43";
+    typed.latitudeHemisphere = 1, typed.longitudeHemisphere = 1;
+    typed.city = "St. John's", typed.state = "NL", typed.country = "Canada";
     ReadingState saved;
     CopyFormToState(typed, saved);
 
-    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.cboTimeZone));
+    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;  // the form as it starts
     ApplyReadingToForm(*lines, opened);
@@ -88,11 +89,11 @@ TEST(ReadReadingFile, LinesSplitAtLineFeedsWithOrWithoutCarriageReturns) {
 TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
     std::array<std::string, kReadingLines> lines{};
     FormInput form;
-    form.cboMonth = 4;
-    form.cboTimeZone = 12;
+    form.monthIndex = 4;
+    form.zoneIndex = 12;
     ApplyReadingToForm(lines, form);
-    EXPECT_EQ(form.cboMonth, -1);    // no selection, which the form's checks refuse
-    EXPECT_EQ(form.cboTimeZone, 0);  // the first entry
+    EXPECT_EQ(form.monthIndex, -1);  // no selection, which the form's checks refuse
+    EXPECT_EQ(form.zoneIndex, 0);    // the first entry
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
@@ -181,9 +182,9 @@ TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
 
 TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
     FormInput form;
-    form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
-    form.cboTimeZone = 34, form.cboMonth = 2;
-    form.optLongEast = 1, form.optLatSouth = 1, form.chkDST = 1;
+    form.dayIndex = 4, form.yearIndex = 75, form.hourIndex = 7, form.minuteIndex = 5;
+    form.zoneIndex = 34, form.monthIndex = 2;
+    form.longitudeHemisphere = 1, form.latitudeHemisphere = 1, form.daylightSaving = 1;
     std::array<std::string, kReadingLines> lines{};
     lines[2] = "32";    // no such day
     lines[3] = "1904";  // before the year list
@@ -195,15 +196,15 @@ TEST(ApplyReadingToForm, ValuesAListCannotShowLeaveItsSelection) {
     lines[13] = "Yes";
     lines[1] = "3";
     ApplyReadingToForm(lines, form);
-    EXPECT_EQ(form.cboDate, 4);
-    EXPECT_EQ(form.cboYear, 75);
-    EXPECT_EQ(form.cboHour, 7);
-    EXPECT_EQ(form.cboMinute, 5);
-    EXPECT_EQ(form.cboTimeZone, 34);
-    EXPECT_EQ(form.optLongEast, 1);
-    EXPECT_EQ(form.optLatSouth, 1);
-    EXPECT_EQ(form.chkDST, 1);
-    EXPECT_EQ(form.cboMonth, 2);
+    EXPECT_EQ(form.dayIndex, 4);
+    EXPECT_EQ(form.yearIndex, 75);
+    EXPECT_EQ(form.hourIndex, 7);
+    EXPECT_EQ(form.minuteIndex, 5);
+    EXPECT_EQ(form.zoneIndex, 34);
+    EXPECT_EQ(form.longitudeHemisphere, 1);
+    EXPECT_EQ(form.latitudeHemisphere, 1);
+    EXPECT_EQ(form.daylightSaving, 1);
+    EXPECT_EQ(form.monthIndex, 2);
 }
 
 TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
@@ -211,14 +212,14 @@ TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
     std::array<std::string, kReadingLines> lines{};
     lines[11] = "False", lines[12] = "True", lines[13] = "True";
     ApplyReadingToForm(lines, form);
-    EXPECT_EQ(form.optLongEast, 1);  // West
-    EXPECT_EQ(form.optLatSouth, 1);  // South
-    EXPECT_EQ(form.chkDST, 1);
+    EXPECT_EQ(form.longitudeHemisphere, 1);  // West
+    EXPECT_EQ(form.latitudeHemisphere, 1);   // South
+    EXPECT_EQ(form.daylightSaving, 1);
     lines[11] = "True", lines[12] = "False", lines[13] = "False";
     ApplyReadingToForm(lines, form);
-    EXPECT_EQ(form.optLongEast, 0);
-    EXPECT_EQ(form.optLatSouth, 0);
-    EXPECT_EQ(form.chkDST, 0);
+    EXPECT_EQ(form.longitudeHemisphere, 0);
+    EXPECT_EQ(form.latitudeHemisphere, 0);
+    EXPECT_EQ(form.daylightSaving, 0);
 }
 
 struct ExtensionCase {

@@ -33,7 +33,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (exported.size() < 6 || exported.substr(exported.size() - 3) != "\r\r\n") __builtin_trap();
 
     // The reading as saved from this state reads back to the same birth data.
-    auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.cboTimeZone));
+    auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.zoneIndex));
     if (!again) __builtin_trap();
     FormInput reopened;
     ApplyReadingToForm(*again, reopened);

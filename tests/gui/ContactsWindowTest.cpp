@@ -266,7 +266,7 @@ TEST_F(ContactsFlow, WindowFollowsTheReading) {
 
     // Another birth: the same person half a year later.
     FormInput june = KnownBirth();
-    june.cboMonth = 5;
+    june.monthIndex = 5;
     s.calculate(june);
     ASSERT_NE(s.main(), nullptr);
     EXPECT_EQ(TableRows(w), Expected(CoreRows(june, {})));

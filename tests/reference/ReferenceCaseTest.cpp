@@ -235,7 +235,7 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_EQ(b.City, Text(E(), {"birth", "City"}));
         EXPECT_EQ(b.State, Text(E(), {"birth", "State"}));
         EXPECT_EQ(b.Country, Text(E(), {"birth", "Country"}));
-        EXPECT_EQ(m_form.cboTimeZone, Int(E(), {"birth", "ZoneIndex"}));
+        EXPECT_EQ(m_form.zoneIndex, Int(E(), {"birth", "ZoneIndex"}));
         EXPECT_EQ(m_state.ZoneHoursToUT, Text(E(), {"birth", "ZoneHoursToUT"}));
         EXPECT_EQ(m_state.ZoneMinutesToUT, Text(E(), {"birth", "ZoneMinutesToUT"}));
         // Our hours count from the local date, the reference's from the universal date.

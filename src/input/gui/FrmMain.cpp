@@ -359,25 +359,25 @@ void FrmMain::nameForScreenReaders() {
 
 FormInput FrmMain::input() const {
     FormInput in;
-    in.txtName = S(m_txtName->text());
-    in.cboMonth = m_cboMonth->currentIndex();
-    in.cboDate = m_cboDate->currentIndex();
-    in.cboYear = m_cboYear->currentIndex();
-    in.cboHour = m_cboHour->currentIndex();
-    in.cboMinute = m_cboMinute->currentIndex();
-    in.cboTimeZone = m_cboTimeZone->currentIndex();
-    in.chkDST = m_chkDST->checkState() == Qt::Unchecked          ? 0
-                : m_chkDST->checkState() == Qt::PartiallyChecked ? 2
-                                                                 : 1;
-    in.txtCity = S(m_txtCity->text());
-    in.txtState = S(m_txtState->text());
-    in.txtCountry = S(m_txtCountry->text());
-    in.txtLatD = S(m_txtLatD->text());
-    in.txtLatM = S(m_txtLatM->text());
-    in.txtLonD = S(m_txtLonD->text());
-    in.txtLonM = S(m_txtLonM->text());
-    in.optLatSouth = m_latGroup->checkedId();
-    in.optLongEast = m_lonGroup->checkedId();
+    in.name = S(m_txtName->text());
+    in.monthIndex = m_cboMonth->currentIndex();
+    in.dayIndex = m_cboDate->currentIndex();
+    in.yearIndex = m_cboYear->currentIndex();
+    in.hourIndex = m_cboHour->currentIndex();
+    in.minuteIndex = m_cboMinute->currentIndex();
+    in.zoneIndex = m_cboTimeZone->currentIndex();
+    in.daylightSaving = m_chkDST->checkState() == Qt::Unchecked          ? 0
+                        : m_chkDST->checkState() == Qt::PartiallyChecked ? 2
+                                                                         : 1;
+    in.city = S(m_txtCity->text());
+    in.state = S(m_txtState->text());
+    in.country = S(m_txtCountry->text());
+    in.latitudeDegrees = S(m_txtLatD->text());
+    in.latitudeMinutes = S(m_txtLatM->text());
+    in.longitudeDegrees = S(m_txtLonD->text());
+    in.longitudeMinutes = S(m_txtLonM->text());
+    in.latitudeHemisphere = m_latGroup->checkedId();
+    in.longitudeHemisphere = m_lonGroup->checkedId();
     return in;
 }
 
@@ -395,26 +395,26 @@ void SelectPair(QButtonGroup* group, int id) {
 }  // namespace
 
 void FrmMain::setInput(const FormInput& in) {
-    m_txtName->setText(Q(in.txtName));
-    m_cboMonth->setCurrentIndex(in.cboMonth);
-    m_cboDate->setCurrentIndex(in.cboDate);
-    m_cboYear->setCurrentIndex(in.cboYear);
-    m_cboHour->setCurrentIndex(in.cboHour);
-    m_cboMinute->setCurrentIndex(in.cboMinute);
-    m_cboTimeZone->setCurrentIndex(in.cboTimeZone);
-    m_chkDST->setTristate(in.chkDST == 2);
-    m_chkDST->setCheckState(in.chkDST == 0   ? Qt::Unchecked
-                            : in.chkDST == 2 ? Qt::PartiallyChecked
-                                             : Qt::Checked);
-    m_txtCity->setText(Q(in.txtCity));
-    m_txtState->setText(Q(in.txtState));
-    m_txtCountry->setText(Q(in.txtCountry));
-    m_txtLatD->setText(Q(in.txtLatD));
-    m_txtLatM->setText(Q(in.txtLatM));
-    m_txtLonD->setText(Q(in.txtLonD));
-    m_txtLonM->setText(Q(in.txtLonM));
-    SelectPair(m_latGroup, in.optLatSouth);
-    SelectPair(m_lonGroup, in.optLongEast);
+    m_txtName->setText(Q(in.name));
+    m_cboMonth->setCurrentIndex(in.monthIndex);
+    m_cboDate->setCurrentIndex(in.dayIndex);
+    m_cboYear->setCurrentIndex(in.yearIndex);
+    m_cboHour->setCurrentIndex(in.hourIndex);
+    m_cboMinute->setCurrentIndex(in.minuteIndex);
+    m_cboTimeZone->setCurrentIndex(in.zoneIndex);
+    m_chkDST->setTristate(in.daylightSaving == 2);
+    m_chkDST->setCheckState(in.daylightSaving == 0   ? Qt::Unchecked
+                            : in.daylightSaving == 2 ? Qt::PartiallyChecked
+                                                     : Qt::Checked);
+    m_txtCity->setText(Q(in.city));
+    m_txtState->setText(Q(in.state));
+    m_txtCountry->setText(Q(in.country));
+    m_txtLatD->setText(Q(in.latitudeDegrees));
+    m_txtLatM->setText(Q(in.latitudeMinutes));
+    m_txtLonD->setText(Q(in.longitudeDegrees));
+    m_txtLonM->setText(Q(in.longitudeMinutes));
+    SelectPair(m_latGroup, in.latitudeHemisphere);
+    SelectPair(m_lonGroup, in.longitudeHemisphere);
 }
 
 QWidget* FrmMain::control(FormControl which) const {
