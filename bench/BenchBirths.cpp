@@ -4,7 +4,7 @@
 #include <string>
 
 #include "astro/TimeScales.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran::bench {
 
@@ -19,42 +19,42 @@ std::vector<BenchBirth> MakeBenchBirths(int count) {
     for (int i = 0; i < count; ++i) {
         BenchBirth b;
         FormInput& f = b.form;
-        f.txtName = "Bench Birth";
-        f.cboYear = pick(0, kLastYear - kFirstYear);
-        f.cboMonth = pick(0, 11);
-        f.cboDate = pick(0, 27);
-        f.cboHour = pick(0, 23);
-        f.cboMinute = pick(0, 59);
-        f.cboTimeZone = pick(0, kZoneCount - 1);
-        f.chkDST = pick(0, 3) == 0 ? 1 : 0;
-        f.txtCity = "City";
-        f.txtState = "State";
-        f.txtCountry = "Country";
+        f.name = "Bench Birth";
+        f.yearIndex = pick(0, kLastYear - kFirstYear);
+        f.monthIndex = pick(0, 11);
+        f.dayIndex = pick(0, 27);
+        f.hourIndex = pick(0, 23);
+        f.minuteIndex = pick(0, 59);
+        f.zoneIndex = pick(0, kZoneCount - 1);
+        f.daylightSaving = pick(0, 3) == 0 ? 1 : 0;
+        f.city = "City";
+        f.state = "State";
+        f.country = "Country";
         const int latDeg = pick(0, 66), latMin = pick(0, 59);
         const int lonDeg = pick(0, 179), lonMin = pick(0, 59);
-        f.txtLatD = std::to_string(latDeg);
-        f.txtLatM = std::to_string(latMin);
-        f.txtLonD = std::to_string(lonDeg);
-        f.txtLonM = std::to_string(lonMin);
-        f.optLatSouth = pick(0, 1);
-        f.optLongEast = pick(0, 1);  // 0 East, 1 West
+        f.latitudeDegrees = std::to_string(latDeg);
+        f.latitudeMinutes = std::to_string(latMin);
+        f.longitudeDegrees = std::to_string(lonDeg);
+        f.longitudeMinutes = std::to_string(lonMin);
+        f.latitudeHemisphere = pick(0, 1);
+        f.longitudeHemisphere = pick(0, 1);  // 0 East, 1 West
 
         BirthData& d = b.state.Birth;
-        d.Name = f.txtName;
-        d.Year = static_cast<int16_t>(kFirstYear + f.cboYear);
-        d.Month = static_cast<int16_t>(f.cboMonth + 1);
-        d.Day = static_cast<int16_t>(f.cboDate + 1);
-        d.Hour = static_cast<int16_t>(f.cboHour);
-        d.Minute = static_cast<int16_t>(f.cboMinute);
+        d.Name = f.name;
+        d.Year = static_cast<int16_t>(kFirstYear + f.yearIndex);
+        d.Month = static_cast<int16_t>(f.monthIndex + 1);
+        d.Day = static_cast<int16_t>(f.dayIndex + 1);
+        d.Hour = static_cast<int16_t>(f.hourIndex);
+        d.Minute = static_cast<int16_t>(f.minuteIndex);
         d.LatDeg = static_cast<int16_t>(latDeg);
         d.LatMin = static_cast<int16_t>(latMin);
         d.LonDeg = static_cast<int16_t>(lonDeg);
         d.LonMin = static_cast<int16_t>(lonMin);
-        d.LatSouth = f.optLatSouth == 1;
-        d.LongEast = f.optLongEast == 0;
-        d.DaylightSaving = f.chkDST != 0;
-        b.state.ZoneHoursToUT = zones.ZoneHoursTable[static_cast<size_t>(f.cboTimeZone)];
-        b.state.ZoneMinutesToUT = zones.ZoneMinutesTable[static_cast<size_t>(f.cboTimeZone)];
+        d.LatSouth = f.latitudeHemisphere == 1;
+        d.LongEast = f.longitudeHemisphere == 0;
+        d.DaylightSaving = f.daylightSaving != 0;
+        b.state.ZoneHoursToUT = zones.ZoneHoursTable[static_cast<size_t>(f.zoneIndex)];
+        b.state.ZoneMinutesToUT = zones.ZoneMinutesTable[static_cast<size_t>(f.zoneIndex)];
 
         const ZoneCorrected ut =
             ZoneCorrectedTime(d, b.state.ZoneHoursToUT, b.state.ZoneMinutesToUT);

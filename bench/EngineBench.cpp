@@ -14,7 +14,7 @@
 #include "astro/Engine.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "swephexp.h"
 
 namespace velloran::bench {
@@ -104,7 +104,7 @@ void BM_CompleteReading(benchmark::State& st) {
     size_t i = 0;
     for (auto _ : st) {
         CalculateReading(Births()[i++ & (kBirthCount - 1)].form, state, months, window);
-        benchmark::DoNotOptimize(window.Planet.data());
+        benchmark::DoNotOptimize(window.natalColumn.cells.data());
         benchmark::ClobberMemory();
     }
 }

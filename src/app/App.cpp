@@ -20,21 +20,20 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
-#include "input/Driver.h"
 #include "input/Validation.h"
 #include "input/gui/FormAtlas.h"
 #include "input/gui/FrmMain.h"
 #include "output/ReadingOpen.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 #include "tz/SystemLegalTime.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 #include "ui/UiFonts.h"
 
 namespace velloran {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // How often a handed-over file looks again whether the dialog it waits for has closed.
 constexpr int kPendingFileRetryMs = 250;
@@ -390,7 +389,7 @@ void App::findLatitudeLongitude() {
 
 void App::saveAsText() {
     if (!m_main || !m_form) return;
-    const QString saved = SaveReading(m_platform, m_main, m_state, m_form->input().cboTimeZone);
+    const QString saved = SaveReading(m_platform, m_main, m_state, m_form->input().zoneIndex);
     if (saved.isEmpty()) return;
     m_recent.add(saved);
     refreshRecentMenus();

@@ -253,11 +253,12 @@ QWidget* MainWindow::createBottomBar() {
     connect(m_cmdBack, &QPushButton::clicked, this, &MainWindow::backRequested);
     connect(m_cmdExit, &QPushButton::clicked, this, &MainWindow::exitRequested);
 
-    m_label1 = new LinkLabel(ChartForumLinkText(), bar);
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->adjustSize();
-    m_label1->move(TwipsToPx(kInviteLeft), (bar->height() - m_label1->height()) / 2);
-    connect(m_label1, &LinkLabel::clicked, this, [this] { emit pageRequested(Page::ForumHome); });
+    m_forumLink = new LinkLabel(ChartForumLinkText(), bar);
+    m_forumLink->setObjectName(QStringLiteral("Label1"));
+    m_forumLink->adjustSize();
+    m_forumLink->move(TwipsToPx(kInviteLeft), (bar->height() - m_forumLink->height()) / 2);
+    connect(m_forumLink, &LinkLabel::clicked, this,
+            [this] { emit pageRequested(Page::ForumHome); });
     return bar;
 }
 

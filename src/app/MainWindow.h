@@ -76,7 +76,7 @@ private:
     QToolBar* m_tb = nullptr;
     QLabel* m_lblHeading = nullptr;
     LinkLabel* m_lblURL = nullptr;
-    LinkLabel* m_label1 = nullptr;
+    LinkLabel* m_forumLink = nullptr;
     QPushButton *m_cmdNatal = nullptr, *m_cmdDraconian = nullptr, *m_cmdComparison = nullptr;
     QPushButton *m_cmdSaveAsJPEG = nullptr, *m_cmdBack = nullptr, *m_cmdExit = nullptr;
     QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,

@@ -7,6 +7,7 @@
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -31,7 +32,7 @@ double AscendantAt(double j0, double utHours, double lonWest, double latNorth) {
     return Normalize360Once(asc);
 }
 
-void PrepareChartInput(ReadingState& state) {
+void PrepareChartInput(PassState& state) {
     const ZoneCorrected time =
         ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
     if (!time.valid) return;
@@ -50,6 +51,7 @@ void PrepareChartInput(ReadingState& state) {
     } else {
         state.NatalLongitudes[k] = asc;
         state.NatalAscendantText = FormatSignPosition(asc);
+        state.NatalAscendantSign = SignOfLongitude(asc);
     }
 }
 

@@ -4,17 +4,17 @@
 // produces a non-finite value is abandoned at that point and leaves the outputs it had not yet
 // written as they were.
 
-#include "input/ReadingState.h"
+#include "astro/PassState.h"
 
 namespace velloran {
 
 // Ascendant: NatalAscendantText in a natal pass, AscendantLongitude in a draconic pass.
-void PrepareChartInput(ReadingState& state);
+void PrepareChartInput(PassState& state);
 // Moon: MoonPositionText in every pass, MoonLongitude in a draconic pass.
-void RunEphemeris(ReadingState& state);
+void RunEphemeris(PassState& state);
 // Sun, planets and nodes; refills the name tables and writes NatalPositions (natal pass) or
 // DraconicPositions (draconic pass, decimal longitudes).
-void RunPlanetPositions(ReadingState& state);
+void RunPlanetPositions(PassState& state);
 
 // Mean orbital elements of body p (0 Mercury .. 5 Saturn, 2 Earth) for day number d from
 // J2000.0: a in AU, e dimensionless, i, node, perihelion and mean longitude in radians (the mean

@@ -7,6 +7,7 @@
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -78,7 +79,7 @@ double MoonLongitudeAt(double j0, double utHours) {
     return lambda;  // [0, 360]; NaN when beyond any reduction
 }
 
-void RunEphemeris(ReadingState& state) {
+void RunEphemeris(PassState& state) {
     const ZoneCorrected time =
         ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
     if (!time.valid) return;
@@ -95,6 +96,7 @@ void RunEphemeris(ReadingState& state) {
         state.NatalLongitudes[static_cast<int>(ChartBody::Moon)] = lambda;
     }
     state.MoonPositionText = FormatSignPosition(lambda);
+    state.MoonSign = SignOfLongitude(lambda);
 }
 
 }  // namespace velloran

@@ -11,7 +11,8 @@
 #include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
 #include "astro/TurnReduction.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -50,7 +51,7 @@ void SetTable(std::array<std::string, N>& table, const std::array<std::string_vi
     table[M].clear();
 }
 
-void FillNameTables(ReadingState& state) {
+void FillNameTables(PassState& state) {
     SetTable(state.SignAbbrevs, kSignAbbreviations);
     SetTable(state.BodyNames, kBodyNames);
     SetTable(state.BodyLabels, kBodyLabels);
@@ -59,24 +60,29 @@ void FillNameTables(ReadingState& state) {
 
 // Natal list, entry by entry in chart order; a malformed Moon or ascendant text stops it there,
 // leaving the later entries as they were.
-void WriteNatalPositions(ReadingState& state, const std::array<double, kBodyCount>& lon) {
+void WriteNatalPositions(PassState& state, const std::array<double, kBodyCount>& lon) {
     for (int k = 0; k < kBodyCount; ++k) {
         std::string& entry = state.NatalPositions[k];
         bool written = false;
+        int sign = -1;
         if (k == static_cast<int>(ChartBody::Moon)) {
             written = TryCompactSignPosition(state.MoonPositionText, &entry);
+            sign = state.MoonSign;
         } else if (k == static_cast<int>(ChartBody::Ascendant)) {
             written = TryCompactSignPosition(state.NatalAscendantText, &entry);
+            sign = state.NatalAscendantSign;
         } else {
             LongFormBuffer longForm;
             written = FormatSignPositionInto(lon[k], longForm) &&
                       TryCompactSignPosition(longForm.View(), &entry);
+            sign = SignOfLongitude(lon[k]);
         }
         if (!written) return;
+        state.NatalSigns[k] = sign;
     }
 }
 
-void WriteDraconicPositions(ReadingState& state, const std::array<double, kBodyCount>& lon) {
+void WriteDraconicPositions(PassState& state, const std::array<double, kBodyCount>& lon) {
     for (int k = 0; k < kBodyCount; ++k) {
         double value = lon[k];
         if (k == static_cast<int>(ChartBody::Moon)) value = state.MoonLongitude;
@@ -101,7 +107,7 @@ double SouthNodeLongitude(double northNode) {
     return std::fabs(SubtractTurnsWhileAbove360(northNode + 180.0));
 }
 
-void RunPlanetPositions(ReadingState& state) {
+void RunPlanetPositions(PassState& state) {
     FillNameTables(state);
 
     const CalendarMoment ut =

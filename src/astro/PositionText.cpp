@@ -10,33 +10,15 @@
 #include "astro/Engine.h"
 #include "astro/PositionTextInternal.h"
 #include "astro/TimeScales.h"
-#include "input/ChartNames.h"
-#include "input/TextRules.h"
+#include "domain/Bodies.h"
+#include "domain/SignPosition.h"
+#include "domain/Text.h"
 
 namespace velloran {
 
 namespace {
 
 constexpr std::string_view kDegreeSign = "\xC2\xB0";  // U+00B0 in UTF-8
-
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Number of UTF-8 characters in s.
-size_t CharacterCount(std::string_view s) {
-    size_t n = 0;
-    for (const char c : s) n += IsContinuationByte(c) ? 0 : 1;
-    return n;
-}
-
-// The last n UTF-8 characters of s (all of s when it is shorter).
-std::string_view LastCharacters(std::string_view s, int n) {
-    size_t start = s.size();
-    while (n > 0 && start > 0) {
-        --start;
-        if (!IsContinuationByte(s[start])) --n;
-    }
-    return s.substr(start);
-}
 
 // Writes a whole number 0..99 without leading zeros.
 char* PutSmallNumber(char* out, int value) {
@@ -48,31 +30,6 @@ char* PutSmallNumber(char* out, int value) {
 char* PutText(char* out, std::string_view text) {
     for (const char c : text) *out++ = c;
     return out;
-}
-
-}  // namespace
-
-namespace {
-
-// Degrees within the sign, minutes and seconds (truncated) and the sign index of |x|.
-struct SignParts {
-    int degrees = 0, minutes = 0, seconds = 0;
-    double sign = 0.0;  // 0..11 name a sign; 12 and more have no abbreviation
-};
-
-SignParts SplitSignPosition(double x) {
-    const double v = std::fabs(x);
-    double degrees = std::floor(v);
-    const double fraction = v - degrees;
-    const double t = 60.0 * fraction;
-    const double minutes = std::floor(t);
-    const double seconds = std::floor(60.0 * (t - minutes));
-    const double sign = std::floor(degrees / 30.0);
-    // The repeated subtraction of 30 from a whole number is exact, so it equals the remainder;
-    // below 2^40 the quotient above is exact too, beyond it fmod keeps any magnitude bounded.
-    degrees = degrees < 1099511627776.0 ? degrees - 30.0 * sign : std::fmod(degrees, 30.0);
-    // Degrees 0..29, minutes and seconds 0..59 by construction.
-    return {static_cast<int>(degrees), static_cast<int>(minutes), static_cast<int>(seconds), sign};
 }
 
 std::string_view SignAbbreviation(double sign) {

@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <limits>
 
-#include "input/ReadingState.h"
-#include "input/TextRules.h"
+#include "domain/BirthData.h"
+#include "domain/Text.h"
 
 namespace velloran {
 

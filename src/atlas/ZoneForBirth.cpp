@@ -5,8 +5,8 @@
 #include <cstdlib>
 #include <vector>
 
-#include "input/ChartNames.h"
-#include "input/ZoneTable.h"
+#include "domain/Bodies.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran {
 

@@ -9,7 +9,8 @@
 
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -22,103 +23,54 @@ constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
 // Far more turns than a longitude from a pass can need; guards the reduction against nonsense.
 constexpr int kMaxTurns = 16;
 
-bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
-
-// Byte offset of the character at 0-based character index, or text.size() past the end.
-std::size_t OffsetOfChar(std::string_view text, std::size_t index) {
-    std::size_t pos = 0;
-    for (std::size_t n = 0; n < index && pos < text.size(); ++n) {
-        ++pos;
-        while (pos < text.size() && IsContinuationByte(text[pos])) ++pos;
-    }
-    return pos;
-}
-
-// Characters start..start+count-1 (0-based), as many as there are.
-std::string_view MidChars(std::string_view text, std::size_t start, std::size_t count) {
-    std::size_t from = OffsetOfChar(text, start);
-    std::size_t to = from + OffsetOfChar(text.substr(from), count);
-    return text.substr(from, to - from);
-}
-
-std::string_view LastChars(std::string_view text, std::size_t count) {
-    std::size_t pos = text.size();
-    for (std::size_t n = 0; n < count && pos > 0; ++n) {
-        --pos;
-        while (pos > 0 && IsContinuationByte(text[pos])) --pos;
-    }
-    return text.substr(pos);
-}
-
-int SignOfAbbrev(const SignTextList& signAbbrevs, std::string_view abbrev) {
-    for (int s = 0; s < kSignCount; ++s) {
-        if (signAbbrevs[s] == abbrev) return s;
-    }
-    return -1;
-}
-
 // What differs between the natal and the draconic fill.
 struct FillTarget {
     const BodyTextList& positions;
     bool longForm;  // positions in long form (draconic) or compact form (natal)
-    int firstCell;  // Planet(firstCell + k)
+    PositionColumn ChartWindowModel::*column;
     Rgb houseColor;
-    int firstWheelEntry;   // WheelHouseTexts entry of house 1
-    int firstRingPicture;  // imgSign of house 1 on the comparison wheel
+    int firstWheelEntry;                  // WheelHouseTexts entry of house 1
+    WheelHouses ChartWindowModel::*ring;  // the chart's ring of the comparison wheel
     const char* heading;
 };
 
-int SignOf(const ReadingState& state, const FillTarget& t, int body) {
-    const std::string& text = t.positions[body];
-    return t.longForm ? SignOfLongText(state.SignAbbrevs, text)
-                      : SignOfCompactText(state.SignAbbrevs, text);
+// Houses from the signs of the bodies: house 1 is the ascendant's sign, or Aries when it has
+// none.
+void LayHouses(Chart& chart) {
+    const int ascSign = chart.bodies[kAscendant].sign;
+    const int rising = ascSign >= 0 ? ascSign : 0;
+    for (int h = 0; h < kSignCount; ++h) chart.houseSigns[h] = (rising + h) % kSignCount;
+    for (BodyPlace& place : chart.bodies) {
+        place.house = place.sign >= 0 ? (place.sign - rising + kSignCount) % kSignCount + 1 : 0;
+    }
 }
 
-std::array<std::string, kSignCount> BuildSignLists(const ReadingState& state, const FillTarget& t) {
-    std::array<std::string, kSignCount> lists;
-    for (int k = 0; k < kAscendant; ++k) {
-        int s = SignOf(state, t, k);
-        if (s >= 0) lists[s] += kCrLf + state.BodyNames[k];
-    }
-    int asc = SignOf(state, t, kAscendant);
-    if (asc >= 0) {
-        lists[asc] += kCrLf;
-        lists[asc] += kBodyNames[kAscendant];
-    }
-    return lists;
-}
-
-int RisingSign(const std::array<std::string, kSignCount>& lists) {
-    for (int s = 0; s < kSignCount; ++s) {
-        if (lists[s].find(kBodyNames[kAscendant]) != std::string::npos) return s;
-    }
-    return 0;
-}
-
-void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t) {
-    for (auto& text : window.lblNatal) text.clear();
+void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Chart& chart) {
+    WheelHouses& single = window.singleWheel;
+    for (auto& text : single.texts) text.clear();
     window.pictureInFront = ChartPicture::Single;
     for (int k = 0; k < kBodyCount; ++k) {
-        std::string& cell = window.Planet[t.firstCell + k];
+        std::string& cell = (window.*t.column).cells[k];
         if (!t.longForm) {
             cell = t.positions[k];
         } else if (std::string compact; TryCompactSignPosition(t.positions[k], &compact)) {
             cell = compact;  // a text without degree sign and apostrophe leaves the cell
         }
     }
-    auto lists = BuildSignLists(state, t);
-    int a = RisingSign(lists);
-    for (int h = 1; h <= kSignCount; ++h) window.lblNatal[h - 1] = lists[(a + h - 1) % kSignCount];
-    window.natalHouseColor = t.houseColor;
+    for (int k = 0; k < kBodyCount; ++k) chart.bodies[k].retrograde = state.Retrograde[k];
+    LayHouses(chart);
     for (int h = 1; h <= kSignCount; ++h) {
-        state.WheelHouseTexts[t.firstWheelEntry + h - 1] = window.lblNatal[h - 1];
+        single.texts[h - 1] = HouseText(chart, state.BodyNames, kBodyNames[kAscendant], h);
     }
-    int b = SignOf(state, t, kAscendant);
-    if (b >= 0) {
+    window.singleWheelColor = t.houseColor;
+    for (int h = 1; h <= kSignCount; ++h) {
+        state.WheelHouseTexts[t.firstWheelEntry + h - 1] = single.texts[h - 1];
+    }
+    if (chart.bodies[kAscendant].sign >= 0) {
         for (int h = 1; h <= kSignCount; ++h) {
-            int picture = (b + h - 1) % kSignCount + 1;
-            window.imgSign[h - 1] = picture;
-            window.imgSign[t.firstRingPicture + h - 1] = picture;
+            int picture = chart.houseSigns[h - 1] + 1;
+            single.signPictures[h - 1] = picture;
+            (window.*t.ring).signPictures[h - 1] = picture;
         }
     }
     window.lblType = t.heading;
@@ -126,16 +78,25 @@ void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t) {
 
 }  // namespace
 
-int SignOfCompactText(const SignTextList& signAbbrevs, std::string_view compactText) {
-    return SignOfAbbrev(signAbbrevs, MidChars(compactText, 3, 3));
-}
-
-int SignOfLongText(const SignTextList& signAbbrevs, std::string_view longText) {
-    return SignOfAbbrev(signAbbrevs, LastChars(longText, 3));
+std::string HouseText(const Chart& chart, const BodyTextList& names, std::string_view ascendantName,
+                      int house) {
+    std::string text;
+    for (int k = 0; k < kBodyCount; ++k) {
+        if (chart.bodies[k].house != house) continue;
+        text += kCrLf;
+        if (k == kAscendant) {
+            text += ascendantName;
+        } else {
+            text += names[k];
+        }
+    }
+    return text;
 }
 
 void ConvertToDraconic(ReadingState& state) {
     double node = ParseDecimalText(state.DraconicPositions[kNorthNode]);
+    // Until a body's value is converted its entry holds a decimal text, which names no sign.
+    for (BodyPlace& place : state.DraconicChart.bodies) place.sign = -1;
     double shift = 360 - node;
     for (int k = 0; k < kBodyCount; ++k) {
         if (k == kNorthNode || k == kSouthNode) continue;
@@ -145,6 +106,7 @@ void ConvertToDraconic(ReadingState& state) {
         if (value >= 360) value = std::fmod(value, 360.0);
         state.DraconicLongitudes[k] = value;
         state.DraconicPositions[k] = FormatSignPosition(value);
+        state.DraconicChart.bodies[k].sign = SignOfLongitude(value);
     }
     // The node is the origin of the draconic zodiac: it stands at 0° Aries, and the South Node
     // opposite it at 0° Libra. Shifted like the bodies, the South Node would miss 180 by a
@@ -153,15 +115,31 @@ void ConvertToDraconic(ReadingState& state) {
     state.DraconicPositions[kNorthNode] = FormatSignPosition(0.0);
     state.DraconicLongitudes[kSouthNode] = 180.0;
     state.DraconicPositions[kSouthNode] = FormatSignPosition(180.0);
+    state.DraconicChart.bodies[kNorthNode].sign = SignOfLongitude(0.0);
+    state.DraconicChart.bodies[kSouthNode].sign = SignOfLongitude(180.0);
+    for (int k = 0; k < kBodyCount; ++k) {
+        state.DraconicChart.bodies[k].longitude = state.DraconicLongitudes[k];
+    }
 }
 
 void FillNatalChart(ReadingState& state, ChartWindowModel& window) {
-    Fill(state, window, FillTarget{state.NatalPositions, false, 0, kBlack, 12, 24, "Natal"});
+    Chart& chart = state.NatalChart;
+    for (int k = 0; k < kBodyCount; ++k) {
+        chart.bodies[k].longitude = state.NatalLongitudes[k];
+        chart.bodies[k].sign = state.NatalSigns[k];
+    }
+    Fill(state, window,
+         FillTarget{state.NatalPositions, false, &ChartWindowModel::natalColumn, kBlack, 12,
+                    &ChartWindowModel::innerRing, "Natal"},
+         chart);
 }
 
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window) {
     ConvertToDraconic(state);
-    Fill(state, window, FillTarget{state.DraconicPositions, true, 10, kBlue, 0, 12, "Draconian"});
+    Fill(state, window,
+         FillTarget{state.DraconicPositions, true, &ChartWindowModel::draconicColumn, kBlue, 0,
+                    &ChartWindowModel::outerRing, "Draconian"},
+         state.DraconicChart);
 }
 
 }  // namespace velloran

@@ -1,5 +1,5 @@
 #pragma once
-// Filling the chart window model from a pass's outputs, and the three views.
+// Filling the chart window model from a pass's outputs.
 
 #include <array>
 #include <string>
@@ -26,18 +26,15 @@ std::string TimeOfBirthLine(const BirthData& birth);
 // node itself, 0° Lib for the South Node). Consumes its input: call once per draconic pass.
 void ConvertToDraconic(ReadingState& state);
 
-// SignIndex 0..11 whose SignAbbrevs entry equals the sign abbreviation of a position text, or -1:
-// characters 4 to 6 of a compact text ("05 Ari 07"), the last three characters of a long text.
-int SignOfCompactText(const SignTextList& signAbbrevs, std::string_view compactText);
-int SignOfLongText(const SignTextList& signAbbrevs, std::string_view longText);
+// The text of a house of a chart: a line break and a name for each body in it, in chart order
+// (names[k], the ascendant as ascendantName). Empty for a house without bodies.
+std::string HouseText(const Chart& chart, const BodyTextList& names, std::string_view ascendantName,
+                      int house);
 
+// The fills write the window's cells, house texts and sign pictures, and the chart value
+// (state.NatalChart / state.DraconicChart) they are made from.
 void FillNatalChart(ReadingState& state, ChartWindowModel& window);
 // Runs ConvertToDraconic first.
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window);
-
-// Views of the main window's chart buttons. Natal and Draconic rerun one pass from state.Birth.
-void ShowNatalView(ReadingState& state, ChartWindowModel& window);
-void ShowDraconicView(ReadingState& state, ChartWindowModel& window);
-void ShowComparisonView(ReadingState& state, ChartWindowModel& window);
 
 }  // namespace velloran

@@ -1,10 +1,13 @@
 #pragma once
 // Plain model of everything the chart window shows. The fills and views write it; the window
-// only paints it. Names follow the window's controls.
+// only paints it. The header names follow the window's controls; the wheels and columns are
+// named parts.
 
 #include <array>
 #include <cstdint>
 #include <string>
+
+#include "domain/Bodies.h"
 
 namespace velloran {
 
@@ -24,33 +27,46 @@ inline constexpr int kFrameLeftComparison = 10560;  // twips, natal frame beside
 
 inline constexpr const char* kComparisonPlaceholder = "Su M Me V Ma J Sa N S A";
 
+// One column of position cells, a cell per body (ChartBody order).
+struct PositionColumn {
+    std::array<std::string, kBodyCount> cells;
+    // Contacts a cell takes part in, one per line (its mark and tooltip); empty for an unmarked
+    // cell.
+    std::array<std::string, kBodyCount> contacts;
+    bool operator==(const PositionColumn&) const = default;
+};
+
+// Houses 1..12 of a wheel: house texts (lines separated by CR LF) and sign pictures (image list
+// position 1..12, Aries..Pisces; 0 = no picture yet).
+struct WheelHouses {
+    std::array<std::string, kSignCount> texts;
+    std::array<int, kSignCount> signPictures{};
+    bool operator==(const WheelHouses&) const = default;
+};
+
 struct ChartWindowModel {
     std::string lblType = "Draconian";
     std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
     bool legendsVisible = true;  // lblLegend(0) and (1)
 
-    // Position cells: 0..9 natal column, 10..19 draconic column, ChartBody order.
-    std::array<std::string, 20> Planet;
-    // Contacts a position cell takes part in, one per line (its mark and tooltip); empty for an
-    // unmarked cell. Same indices as Planet.
-    std::array<std::string, 20> PlanetContacts;
+    PositionColumn natalColumn;                 // Planet(0..9)
+    PositionColumn draconicColumn;              // Planet(10..19)
     int natalFrameLeft = kFrameLeftComparison;  // twips
     PositionFrame frameInFront = PositionFrame::Natal;
     ChartPicture pictureInFront = ChartPicture::Single;
 
-    // Single wheel: house texts of houses 1..12 (lines separated by CR LF) and their colour.
-    std::array<std::string, 12> lblNatal;
-    Rgb natalHouseColor = kBlack;
+    // Single wheel (lblNatal, imgSign 0..11) and the colour of its house texts.
+    WheelHouses singleWheel;
+    Rgb singleWheelColor = kBlack;
+    // Comparison wheel: the draconic chart on the outer ring (lblPlanets_Position 0..11, imgSign
+    // 12..23), the natal chart on the inner ring (lblPlanets_Position 12..23, imgSign 24..35).
+    WheelHouses outerRing;
+    WheelHouses innerRing;
 
-    // Comparison wheel: 0..11 outer ring (draconic), 12..23 inner ring (natal).
-    std::array<std::string, 24> lblPlanets_Position;
-
-    // Sign pictures: IMG position 1..12 (Aries..Pisces), 0 = no picture yet.
-    // 0..11 single wheel, 12..23 outer ring, 24..35 inner ring; index h-1 / 11+h / 23+h for house
-    // h.
-    std::array<int, 36> imgSign{};
-
-    ChartWindowModel() { lblPlanets_Position.fill(kComparisonPlaceholder); }
+    ChartWindowModel() {
+        outerRing.texts.fill(kComparisonPlaceholder);
+        innerRing.texts.fill(kComparisonPlaceholder);
+    }
 };
 
 }  // namespace velloran

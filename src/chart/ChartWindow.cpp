@@ -3,7 +3,7 @@
 #include <string>
 
 #include "chart/ChartFill.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
 
 namespace velloran {
 

@@ -10,8 +10,6 @@ namespace velloran {
 
 namespace {
 
-constexpr int kDraconicFirstCell = 10;  // Planet(10 + k) is draconic body k, Planet(k) natal
-
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -88,16 +86,15 @@ std::string ContactNote(const ContactRow& row) {
 
 void ShowContactMarks(const ReadingState& state, const ContactSettings& settings,
                       ChartWindowModel& window) {
-    for (std::string& note : window.PlanetContacts) note.clear();
+    window.natalColumn.contacts = {};
+    window.draconicColumn.contacts = {};
     if (window.pictureInFront != ChartPicture::Comparison) return;
     const std::vector<Contact> contacts = ReadingContacts(state, settings);
     const std::vector<ContactRow> rows = ContactRows(contacts, state);
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const std::string note = ContactNote(rows[i]);
-        AppendNote(window.PlanetContacts[static_cast<int>(contacts[i].natal)], note);
-        AppendNote(
-            window.PlanetContacts[kDraconicFirstCell + static_cast<int>(contacts[i].draconic)],
-            note);
+        AppendNote(window.natalColumn.contacts[static_cast<int>(contacts[i].natal)], note);
+        AppendNote(window.draconicColumn.contacts[static_cast<int>(contacts[i].draconic)], note);
     }
 }
 

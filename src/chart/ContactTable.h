@@ -46,7 +46,7 @@ std::string ContactsCsv(const std::vector<ContactRow>& rows);
 std::string ContactNote(const ContactRow& row);
 
 // Marks the position cells of the bodies that take part in a contact with the contacts named
-// (window.PlanetContacts), in the comparison view only; every other view has no marks.
+// (the position columns' contacts), in the comparison view only; every other view has no marks.
 void ShowContactMarks(const ReadingState& state, const ContactSettings& settings,
                       ChartWindowModel& window);
 

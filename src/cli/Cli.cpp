@@ -7,13 +7,13 @@
 #include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
-#include "input/Driver.h"
+#include "domain/ZoneTable.h"
 #include "input/Validation.h"
-#include "input/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/ReadingOpen.h"
 #include "output/TextExport.h"
 #include "output/Utf8.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 
@@ -58,9 +58,9 @@ std::optional<Problem> SetDate(const std::string& text, FormInput& form) {
     if (*m < 1 || *m > 12)
         return Problem{"--date " + Quoted(text) + ": the month must lie in 1..12"};
     if (*d < 1 || *d > 31) return Problem{"--date " + Quoted(text) + ": the day must lie in 1..31"};
-    form.cboYear = *y - kFirstYear;
-    form.cboMonth = *m - 1;
-    form.cboDate = *d - 1;
+    form.yearIndex = *y - kFirstYear;
+    form.monthIndex = *m - 1;
+    form.dayIndex = *d - 1;
     return std::nullopt;
 }
 
@@ -71,8 +71,8 @@ std::optional<Problem> SetTime(const std::string& text, FormInput& form) {
     if (!h || !m) return Problem{"--time " + Quoted(text) + ": expected HH:MM"};
     if (*h > 23 || *m > 59)
         return Problem{"--time " + Quoted(text) + ": hour 0..23 and minute 0..59 expected"};
-    form.cboHour = *h;
-    form.cboMinute = *m;
+    form.hourIndex = *h;
+    form.minuteIndex = *m;
     return std::nullopt;
 }
 
@@ -80,7 +80,7 @@ std::optional<Problem> SetZone(const std::string& text, FormInput& form) {
     auto z = SmallNumber(text, 2);
     if (!z || *z >= kZoneCount)
         return Problem{"--zone " + Quoted(text) + ": expected a zone index 0..70 (see zones)"};
-    form.cboTimeZone = *z;
+    form.zoneIndex = *z;
     return std::nullopt;
 }
 
@@ -133,22 +133,22 @@ std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
     if (auto p = CheckPlainText("--city", cmd.city)) return p;
     if (auto p = CheckPlainText("--state", cmd.state)) return p;
     if (auto p = CheckPlainText("--country", cmd.country)) return p;
-    form.txtName = cmd.name.value_or("");
-    form.txtCity = cmd.city.value_or("");
-    form.txtState = cmd.state.value_or("");
-    form.txtCountry = cmd.country.value_or("");
-    form.chkDST = cmd.dst ? 1 : 0;
+    form.name = cmd.name.value_or("");
+    form.city = cmd.city.value_or("");
+    form.state = cmd.state.value_or("");
+    form.country = cmd.country.value_or("");
+    form.daylightSaving = cmd.dst ? 1 : 0;
     if (auto p = SetDate(*cmd.date, form)) return p;
     if (auto p = SetTime(*cmd.time, form)) return p;
     if (auto p = SetZone(*cmd.zone, form)) return p;
     if (cmd.lat) {
-        if (auto p = SetCoordinate("--lat", *cmd.lat, 'N', 'S', form.txtLatD, form.txtLatM,
-                                   form.optLatSouth))
+        if (auto p = SetCoordinate("--lat", *cmd.lat, 'N', 'S', form.latitudeDegrees,
+                                   form.latitudeMinutes, form.latitudeHemisphere))
             return p;
     }
     if (cmd.lon) {
-        if (auto p = SetCoordinate("--lon", *cmd.lon, 'E', 'W', form.txtLonD, form.txtLonM,
-                                   form.optLongEast))
+        if (auto p = SetCoordinate("--lon", *cmd.lon, 'E', 'W', form.longitudeDegrees,
+                                   form.longitudeMinutes, form.longitudeHemisphere))
             return p;
     }
     return std::nullopt;
@@ -170,10 +170,10 @@ int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
         return Fail(err, failure->message, kExitInvalidForm);
     ReadingState state;
     CopyFormToState(form, state);
-    if (auto problem = ReadingSaveProblem(state.Birth, form.cboTimeZone))
+    if (auto problem = ReadingSaveProblem(state.Birth, form.zoneIndex))
         return Fail(err, "new: " + *problem);
     std::string reason;
-    if (!files.Write(*cmd.output, WriteReadingFile(state.Birth, form.cboTimeZone), reason))
+    if (!files.Write(*cmd.output, WriteReadingFile(state.Birth, form.zoneIndex), reason))
         return Fail(err, Quoted(*cmd.output) + ": " + reason);
     return kExitOk;
 }
@@ -226,8 +226,8 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     auto loaded = LoadReading(cmd.input, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
-    out << (cmd.json ? ShowJson(reading.state, reading.window, reading.form)
-                     : ShowText(reading.state, reading.window, reading.form, months));
+    out << (cmd.json ? ShowJson(reading.state, reading.form)
+                     : ShowText(reading.state, reading.form, months));
     return out ? kExitOk : kExitFailure;
 }
 

@@ -5,8 +5,8 @@
 #include "atlas/SystemAtlas.h"
 #include "atlas/ZoneForBirth.h"
 #include "cli/CliText.h"
+#include "domain/ZoneTable.h"
 #include "input/FormInput.h"
-#include "input/ZoneTable.h"
 #include "tz/SystemLegalTime.h"
 
 namespace velloran {

@@ -9,87 +9,40 @@
 #include "chart/ChartFill.h"
 #include "chart/ContactTable.h"
 #include "cli/CliText.h"
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
+#include "domain/Text.h"
+#include "domain/ZoneTable.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 
 namespace velloran {
 
 namespace {
 
 constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
-// imgSign index of house 1 on each ring of the comparison wheel.
-constexpr int kNatalRingPictures = 24;
-constexpr int kDraconicRingPictures = 12;
 
-// One chart as the report shows it.
+// One chart as the report shows it: the chart value and its own position texts.
 struct ChartView {
     const char* title = "";
-    std::array<int, kBodyCount> sign{};  // -1 when the position has no sign
-    std::array<double, kBodyCount> longitude{};
-    std::array<std::string, kBodyCount> position;  // the chart's own position text
-    std::array<std::string, 12> houses;            // house texts 1..12 as the fill recorded them
-    std::array<int, 12> houseSigns{};  // sign 0..11 of houses 1..12 as the fill laid them
+    const Chart& chart;
+    const BodyTextList& position;
 };
 
-// The lines of a house text ("\r\nSun\r\nAsc" gives Sun, Asc).
-std::vector<std::string> HouseLines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t pos = 0;
-    while ((pos = text.find("\r\n", pos)) != std::string::npos) {
-        pos += 2;
-        std::size_t end = text.find("\r\n", pos);
-        lines.push_back(text.substr(pos, end == std::string::npos ? end : end - pos));
-    }
-    return lines;
+ChartView NatalView(const ReadingState& state) {
+    return {"Natal", state.NatalChart, state.NatalPositions};
 }
 
-// The house 1..12 whose text lists the body's wheel name, or 0 when the fill placed it nowhere.
-int HouseOf(const ReadingState& state, const ChartView& chart, int k) {
-    const std::string_view name = k == kAsc ? kBodyNames[kAsc] : state.BodyNames[k];
-    for (int h = 1; h <= 12; ++h) {
-        for (const std::string& line : HouseLines(chart.houses[h - 1])) {
-            if (line == name) return h;
-        }
-    }
-    return 0;
+ChartView DraconicView(const ReadingState& state) {
+    return {"Draconic", state.DraconicChart, state.DraconicPositions};
 }
 
-// Signs of the houses from the sign pictures of the chart's comparison ring; a ring without
-// pictures (the ascendant had no sign) was laid out from Aries.
-std::array<int, 12> HouseSigns(const ChartWindowModel& window, int firstPicture) {
-    std::array<int, 12> signs{};
-    for (int h = 0; h < 12; ++h) {
-        const int picture = window.imgSign[firstPicture + h];
-        signs[h] = picture >= 1 && picture <= kSignCount ? picture - 1 : h;
-    }
-    return signs;
-}
-
-ChartView NatalView(const ReadingState& state, const ChartWindowModel& window) {
-    ChartView v;
-    v.title = "Natal";
+// The wheel names of the bodies in a house, in chart order (the ascendant last).
+std::vector<std::string> HouseBodies(const ReadingState& state, const Chart& chart, int house) {
+    std::vector<std::string> names;
     for (int k = 0; k < kBodyCount; ++k) {
-        v.sign[k] = SignOfCompactText(state.SignAbbrevs, state.NatalPositions[k]);
-        v.longitude[k] = state.NatalLongitudes[k];
-        v.position[k] = state.NatalPositions[k];
+        if (chart.bodies[k].house != house) continue;
+        names.emplace_back(k == kAsc ? kBodyNames[kAsc] : std::string_view(state.BodyNames[k]));
     }
-    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[12 + h];
-    v.houseSigns = HouseSigns(window, kNatalRingPictures);
-    return v;
-}
-
-ChartView DraconicView(const ReadingState& state, const ChartWindowModel& window) {
-    ChartView v;
-    v.title = "Draconic";
-    for (int k = 0; k < kBodyCount; ++k) {
-        v.sign[k] = SignOfLongText(state.SignAbbrevs, state.DraconicPositions[k]);
-        v.longitude[k] = state.DraconicLongitudes[k];
-        v.position[k] = state.DraconicPositions[k];
-    }
-    for (int h = 0; h < 12; ++h) v.houses[h] = state.WheelHouseTexts[h];
-    v.houseSigns = HouseSigns(window, kDraconicRingPictures);
-    return v;
+    return names;
 }
 
 std::string Fixed(double value, int decimals) {
@@ -100,8 +53,7 @@ std::string Fixed(double value, int decimals) {
 
 // The text followed by blanks up to width characters (UTF-8 continuation bytes not counted).
 std::string Padded(std::string text, std::size_t width) {
-    std::size_t chars = 0;
-    for (unsigned char c : text) chars += (c & 0xC0) != 0x80;
+    const std::size_t chars = CharacterCount(text);
     if (chars < width) text.append(width - chars, ' ');
     return text;
 }
@@ -110,23 +62,24 @@ std::string ZoneLabel(int index) {
     return index >= 0 && index < kZoneCount ? TimeZones().ZoneLabels[index] : "";
 }
 
-std::string ChartText(const ReadingState& state, const ChartView& chart) {
-    std::string out = std::string(chart.title) + " chart, rising sign " +
-                      std::string(kSignNames[chart.houseSigns[0]]) + "\n";
+std::string ChartText(const ReadingState& state, const ChartView& view) {
+    const Chart& chart = view.chart;
+    std::string out = std::string(view.title) + " chart, rising sign " +
+                      std::string(kSignNames[chart.risingSign()]) + "\n";
     out += "  Body          Longitude   Position         House\n";
     for (int k = 0; k < kBodyCount; ++k) {
         std::string body(kBodyTitles[k]);
         if (state.Retrograde[k]) body += " (R)";
-        int house = HouseOf(state, chart, k);
-        out += "  " + Padded(body, 14) + Padded(Fixed(chart.longitude[k], 4), 10) + "  " +
-               Padded(chart.position[k], 17) + (house ? std::to_string(house) : "-") + "\n";
+        const int house = chart.bodies[k].house;
+        out += "  " + Padded(body, 14) + Padded(Fixed(chart.bodies[k].longitude, 4), 10) + "  " +
+               Padded(view.position[k], 17) + (house ? std::to_string(house) : "-") + "\n";
     }
     out += "  Houses (whole signs from the rising sign):\n";
     for (int h = 1; h <= 12; ++h) {
         std::string line = "    " + Padded(std::to_string(h), 3) +
                            Padded(std::string(kSignNames[chart.houseSigns[h - 1]]), 12);
         std::string bodies;
-        for (const std::string& name : HouseLines(chart.houses[h - 1])) {
+        for (const std::string& name : HouseBodies(state, chart, h)) {
             if (!bodies.empty()) bodies += ", ";
             bodies += TrimBlanks(name);
         }
@@ -149,31 +102,32 @@ std::string JsonStringArray(const std::vector<std::string>& items) {
     return out + "]";
 }
 
-std::string ChartJson(const ReadingState& state, const ChartView& chart, bool draconic) {
-    std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.houseSigns[0]]) +
+std::string ChartJson(const ReadingState& state, const ChartView& view, bool draconic) {
+    const Chart& chart = view.chart;
+    std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign()]) +
                       ",\n    \"bodies\": [\n";
     for (int k = 0; k < kBodyCount; ++k) {
-        int house = HouseOf(state, chart, k);
+        const BodyPlace& place = chart.bodies[k];
+        const int house = place.house;
         out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
                ", \"wheelName\": " + JsonString(state.BodyNames[k]) +
                ", \"label\": " + JsonString(state.BodyLabels[k]) +
-               ", \"longitude\": " + JsonNumber(chart.longitude[k]);
+               ", \"longitude\": " + JsonNumber(place.longitude);
         if (draconic) out += ", \"rawLongitude\": " + JsonNumber(state.DraconicRawLongitudes[k]);
-        out += ", \"position\": " + JsonString(chart.position[k]);
+        out += ", \"position\": " + JsonString(view.position[k]);
         if (draconic)
-            out += ", \"compactPosition\": " + JsonString(CompactSignPosition(chart.position[k]));
-        out +=
-            ", \"sign\": " + (chart.sign[k] < 0 ? "null" : JsonString(kSignNames[chart.sign[k]])) +
-            ", \"house\": " + (house ? std::to_string(house) : "null") +
-            ", \"retrograde\": " + (state.Retrograde[k] ? "true" : "false") + "}" +
-            (k + 1 < kBodyCount ? "," : "") + "\n";
+            out += ", \"compactPosition\": " + JsonString(CompactSignPosition(view.position[k]));
+        out += ", \"sign\": " + (place.sign < 0 ? "null" : JsonString(kSignNames[place.sign])) +
+               ", \"house\": " + (house ? std::to_string(house) : "null") +
+               ", \"retrograde\": " + (state.Retrograde[k] ? "true" : "false") + "}" +
+               (k + 1 < kBodyCount ? "," : "") + "\n";
     }
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
         out += "      {\"house\": " + std::to_string(h) +
                ", \"sign\": " + JsonString(kSignNames[chart.houseSigns[h - 1]]) +
-               ", \"text\": " + JsonString(chart.houses[h - 1]) +
-               ", \"bodies\": " + JsonStringArray(HouseLines(chart.houses[h - 1])) + "}" +
+               ", \"text\": " + JsonString(HouseText(chart, state.BodyNames, kBodyNames[kAsc], h)) +
+               ", \"bodies\": " + JsonStringArray(HouseBodies(state, chart, h)) + "}" +
                (h < 12 ? "," : "") + "\n";
     }
     return out + "    ]\n  }";
@@ -181,8 +135,7 @@ std::string ChartJson(const ReadingState& state, const ChartView& chart, bool dr
 
 }  // namespace
 
-std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
-                     const FormInput& form, const MonthNames& months) {
+std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months) {
     const BirthData& b = state.Birth;
     std::string out;
     out += "Name: " + b.Name + "\n";
@@ -193,7 +146,7 @@ std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
     out += "Longitude: " + std::to_string(b.LonDeg) + " Degree " + std::to_string(b.LonMin) +
            " Minute " + (b.LongEast ? "East" : "West") + "\n";
     out += "City: " + b.City + "\nState: " + b.State + "\nCountry: " + b.Country + "\n";
-    out += "Time zone: " + ZoneLabel(form.cboTimeZone) + " (hours to UT " + state.ZoneHoursToUT +
+    out += "Time zone: " + ZoneLabel(form.zoneIndex) + " (hours to UT " + state.ZoneHoursToUT +
            ", minutes " + state.ZoneMinutesToUT + "), daylight saving " +
            (b.DaylightSaving ? "yes" : "no") + "\n";
     out += "Universal time: " + Fixed(state.UniversalTimeHours, 4) +
@@ -203,21 +156,20 @@ std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
     for (const std::string& name : RetrogradePlanets(state))
         retro += (retro.empty() ? "" : ", ") + name;
     out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n\n";
-    out += ChartText(state, NatalView(state, window)) + "\n";
-    out += ChartText(state, DraconicView(state, window));
+    out += ChartText(state, NatalView(state)) + "\n";
+    out += ChartText(state, DraconicView(state));
     return out;
 }
 
-std::string ShowJson(const ReadingState& state, const ChartWindowModel& window,
-                     const FormInput& form) {
+std::string ShowJson(const ReadingState& state, const FormInput& form) {
     const BirthData& b = state.Birth;
     std::string out = "{\n";
     out += "  \"name\": " + JsonString(b.Name) + ",\n";
     out += "  \"birth\": {\"year\": " + std::to_string(b.Year) +
            ", \"month\": " + std::to_string(b.Month) + ", \"day\": " + std::to_string(b.Day) +
            ", \"hour\": " + std::to_string(b.Hour) + ", \"minute\": " + std::to_string(b.Minute) +
-           ", \"zoneIndex\": " + std::to_string(form.cboTimeZone) +
-           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.cboTimeZone)) +
+           ", \"zoneIndex\": " + std::to_string(form.zoneIndex) +
+           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.zoneIndex)) +
            ", \"zoneHoursToUT\": " + JsonString(state.ZoneHoursToUT) +
            ", \"zoneMinutesToUT\": " + JsonString(state.ZoneMinutesToUT) +
            ", \"daylightSaving\": " + (b.DaylightSaving ? "true" : "false") +
@@ -232,8 +184,8 @@ std::string ShowJson(const ReadingState& state, const ChartWindowModel& window,
     out += "  \"universalTimeHours\": " + JsonNumber(state.UniversalTimeHours) + ",\n";
     out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
     out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
-    out += "  \"natal\": " + ChartJson(state, NatalView(state, window), false) + ",\n";
-    out += "  \"draconic\": " + ChartJson(state, DraconicView(state, window), true) + ",\n";
+    out += "  \"natal\": " + ChartJson(state, NatalView(state), false) + ",\n";
+    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + ",\n";
     out += "  \"contacts\": " + ContactsJson(state, ContactSettings{}, 4) + "\n";
     return out + "}\n";
 }

@@ -11,13 +11,11 @@
 
 namespace velloran {
 
-// state and window after CalculateReading (houses, rising signs and retrograde marks are read
-// from what the calculation and the fills recorded there); form holds the zone index.
-std::string ShowText(const ReadingState& state, const ChartWindowModel& window,
-                     const FormInput& form, const MonthNames& months);
+// state after CalculateReading (the charts, names and marks the calculation and the fills
+// recorded there); form holds the zone index.
+std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months);
 // Includes the contacts of the default settings.
-std::string ShowJson(const ReadingState& state, const ChartWindowModel& window,
-                     const FormInput& form);
+std::string ShowJson(const ReadingState& state, const FormInput& form);
 
 // The contacts of a calculated reading: a heading line with the settings, then one aligned line
 // per contact, smallest orb first.

@@ -5,9 +5,9 @@
 #include <cstdlib>
 
 #include "astro/TimeScales.h"
-#include "input/Driver.h"
+#include "domain/ZoneTable.h"
+#include "input/FormCopy.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 
 namespace velloran {
 
@@ -37,23 +37,23 @@ void CopyZone(int position, ReadingState& state) {
 
 void CopyFormToState(const FormInput& form, ReadingState& state) {
     BirthData& b = state.Birth;
-    b.Name = TrimBlanks(form.txtName);
-    b.Month = static_cast<int16_t>(form.cboMonth + 1);
-    CopyWholeNumber(DayListText(form.cboDate), b.Day);
-    CopyWholeNumber(YearListText(form.cboYear), b.Year);
-    CopyWholeNumber(HourListText(form.cboHour), b.Hour);
-    CopyWholeNumber(MinuteListText(form.cboMinute), b.Minute);
-    CopyZone(form.cboTimeZone, state);
-    CopyWholeNumber(form.txtLonD, b.LonDeg);
-    CopyWholeNumber(form.txtLonM, b.LonMin);
-    CopyWholeNumber(form.txtLatD, b.LatDeg);
-    CopyWholeNumber(form.txtLatM, b.LatMin);
-    b.LongEast = form.optLongEast == 0;
-    b.LatSouth = form.optLatSouth == 1;
-    b.DaylightSaving = form.chkDST != 0;
-    b.City = TrimBlanks(form.txtCity);
-    b.State = TrimBlanks(form.txtState);
-    b.Country = TrimBlanks(form.txtCountry);
+    b.Name = TrimBlanks(form.name);
+    b.Month = static_cast<int16_t>(form.monthIndex + 1);
+    CopyWholeNumber(DayListText(form.dayIndex), b.Day);
+    CopyWholeNumber(YearListText(form.yearIndex), b.Year);
+    CopyWholeNumber(HourListText(form.hourIndex), b.Hour);
+    CopyWholeNumber(MinuteListText(form.minuteIndex), b.Minute);
+    CopyZone(form.zoneIndex, state);
+    CopyWholeNumber(form.longitudeDegrees, b.LonDeg);
+    CopyWholeNumber(form.longitudeMinutes, b.LonMin);
+    CopyWholeNumber(form.latitudeDegrees, b.LatDeg);
+    CopyWholeNumber(form.latitudeMinutes, b.LatMin);
+    b.LongEast = form.longitudeHemisphere == 0;
+    b.LatSouth = form.latitudeHemisphere == 1;
+    b.DaylightSaving = form.daylightSaving != 0;
+    b.City = TrimBlanks(form.city);
+    b.State = TrimBlanks(form.state);
+    b.Country = TrimBlanks(form.country);
 }
 
 }  // namespace velloran

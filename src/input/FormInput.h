@@ -1,6 +1,7 @@
 #pragma once
-// What the birth-data form's controls hold, as plain values, so the core can validate and copy
-// it without any widget.
+// What the birth-data form holds, as plain values, so the core can validate and copy it without
+// any widget. Fields speak of the birth; the controls that hold them keep their own names
+// (txtName, cboMonth, ...) as object names and focus targets (FormControl).
 
 #include <string>
 
@@ -13,18 +14,18 @@ inline constexpr int kLastYear = 2050;
 inline constexpr int kMaxTextLength = 2000;
 
 struct FormInput {
-    std::string txtName;
-    int cboMonth = 0;     // selected position, 0 = January; -1 = none
-    int cboDate = 0;      // selected position, day = position + 1; -1 = none
-    int cboYear = 0;      // selected position, year = 1905 + position; -1 = none
-    int cboHour = 0;      // selected position = hour; -1 = none
-    int cboMinute = 0;    // selected position = minute; -1 = none
-    int cboTimeZone = 0;  // selected zone index 0..70; -1 = none
-    int chkDST = 0;       // 0 cleared, 1 ticked, 2 grey
-    std::string txtCity, txtState, txtCountry;
-    std::string txtLatD, txtLatM, txtLonD, txtLonM;
-    int optLatSouth = 0;  // 0 "North" selected, 1 "South" selected, -1 neither
-    int optLongEast = 0;  // 0 "East" selected, 1 "West" selected, -1 neither
+    std::string name;
+    int monthIndex = 0;      // selected position, 0 = January; -1 = none
+    int dayIndex = 0;        // selected position, day = position + 1; -1 = none
+    int yearIndex = 0;       // selected position, year = 1905 + position; -1 = none
+    int hourIndex = 0;       // selected position = hour; -1 = none
+    int minuteIndex = 0;     // selected position = minute; -1 = none
+    int zoneIndex = 0;       // selected zone index 0..70; -1 = none
+    int daylightSaving = 0;  // 0 cleared, 1 ticked, 2 grey
+    std::string city, state, country;
+    std::string latitudeDegrees, latitudeMinutes, longitudeDegrees, longitudeMinutes;
+    int latitudeHemisphere = 0;   // 0 "North" selected, 1 "South" selected, -1 neither
+    int longitudeHemisphere = 0;  // 0 "East" selected, 1 "West" selected, -1 neither
 
     bool operator==(const FormInput&) const = default;
 };

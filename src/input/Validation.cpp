@@ -47,21 +47,21 @@ bool MinutesOutOfRange(const std::string& minutes, const std::string& degrees, i
     return *value > 0 && DigitsValue(degrees) == maxDegrees;
 }
 
-bool NoMonth(const FormInput& form) { return form.cboMonth < 0 || form.cboMonth > 11; }
+bool NoMonth(const FormInput& form) { return form.monthIndex < 0 || form.monthIndex > 11; }
 
 // Leap years by the rule "divisible by 4", on the year the list shows at its position.
 bool IsListLeapYear(int yearPosition) { return (kFirstYear + yearPosition) % 4 == 0; }
 
 bool FebruaryDayTooLate(const FormInput& form) {
-    if (form.cboMonth != kFebruary) return false;
-    int firstBad = IsListLeapYear(form.cboYear) ? kDay30 : kDay29;
-    return form.cboDate >= firstBad && form.cboDate <= kDay31;
+    if (form.monthIndex != kFebruary) return false;
+    int firstBad = IsListLeapYear(form.yearIndex) ? kDay30 : kDay29;
+    return form.dayIndex >= firstBad && form.dayIndex <= kDay31;
 }
 
 bool ThirtyFirstOfShortMonth(const FormInput& form) {
-    if (form.cboDate != kDay31) return false;
+    if (form.dayIndex != kDay31) return false;
     for (int m : kThirtyDayMonths) {
-        if (form.cboMonth == m) return true;
+        if (form.monthIndex == m) return true;
     }
     return false;
 }
@@ -70,38 +70,37 @@ bool ThirtyFirstOfShortMonth(const FormInput& form) {
 
 std::optional<ValidationFailure> ValidateInput(const FormInput& form, bool converterPresent) {
     using enum Severity;
-    if (form.txtName.empty())
-        return Failure(1, "Please Enter Your Name", Error, FormControl::txtName);
-    if (form.txtLatD.empty())
+    if (form.name.empty()) return Failure(1, "Please Enter Your Name", Error, FormControl::txtName);
+    if (form.latitudeDegrees.empty())
         return Failure(2, "Please Enter Degree of Latitude", Error, FormControl::txtLatD);
-    if (form.txtLatM.empty())
+    if (form.latitudeMinutes.empty())
         return Failure(3, "Please Enter Minutes of Latitude", Error, FormControl::txtLatM);
-    if (form.txtLonD.empty())
+    if (form.longitudeDegrees.empty())
         return Failure(4, "Please Enter Degree of Longitude", Error, FormControl::txtLonD);
-    if (form.txtLonM.empty())
+    if (form.longitudeMinutes.empty())
         return Failure(5, "Please Enter Minute of Longitude", Error, FormControl::txtLonM);
-    if (form.txtCity.empty())
+    if (form.city.empty())
         return Failure(6, "Please Enter Your City name", Error, FormControl::txtCity);
-    if (form.txtState.empty())
+    if (form.state.empty())
         return Failure(7, "Please Enter Your State name", Error, FormControl::txtState);
-    if (form.txtCountry.empty())
+    if (form.country.empty())
         return Failure(8, "Please Enter Your Country name", Error, FormControl::txtCountry);
-    if (form.optLatSouth != 0 && form.optLatSouth != 1)
+    if (form.latitudeHemisphere != 0 && form.latitudeHemisphere != 1)
         return Failure(9, "Please Select Direction For The Latitude", Error, FormControl::None,
                        DefaultOption::North);
-    if (form.optLongEast != 0 && form.optLongEast != 1)
+    if (form.longitudeHemisphere != 0 && form.longitudeHemisphere != 1)
         return Failure(10, "Please Select Direction For The Longitude", Error, FormControl::None,
                        DefaultOption::East);
-    if (DegreesOutOfRange(form.txtLatD, kMaxLatitude))
+    if (DegreesOutOfRange(form.latitudeDegrees, kMaxLatitude))
         return Failure(11, "Please Enter Degree of Latitude From 0 To 90", Error,
                        FormControl::txtLatD);
-    if (MinutesOutOfRange(form.txtLatM, form.txtLatD, kMaxLatitude))
+    if (MinutesOutOfRange(form.latitudeMinutes, form.latitudeDegrees, kMaxLatitude))
         return Failure(12, "Please Enter Minutes of Latitude From 0 To 59", Error,
                        FormControl::txtLatM);
-    if (DegreesOutOfRange(form.txtLonD, kMaxLongitude))
+    if (DegreesOutOfRange(form.longitudeDegrees, kMaxLongitude))
         return Failure(13, "Please Enter Degree of Longitude From 0 To 180", Error,
                        FormControl::txtLonD);
-    if (MinutesOutOfRange(form.txtLonM, form.txtLonD, kMaxLongitude))
+    if (MinutesOutOfRange(form.longitudeMinutes, form.longitudeDegrees, kMaxLongitude))
         return Failure(14, "Please Enter Minute of Longitude From 0 To 59", Error,
                        FormControl::txtLonM);
     if (NoMonth(form))
@@ -132,14 +131,14 @@ KeyVerdict FilterKey(KeyFilter filter, int charCode) {
 
 PlaceSearchRequest BuildPlaceSearch(const FormInput& form) {
     using enum Severity;
-    if (form.txtCity.empty())
+    if (form.city.empty())
         return {Failure(1, "Please Enter City", Error, FormControl::txtCity), {}};
-    if (form.txtState.empty())
+    if (form.state.empty())
         return {Failure(2, "Please Enter State", Error, FormControl::txtState), {}};
-    if (form.txtCountry.empty())
+    if (form.country.empty())
         return {Failure(3, "Please Enter Country", Error, FormControl::txtCountry), {}};
     return {std::nullopt,
-            form.txtCity + " " + form.txtState + " " + form.txtCountry + " Latitude Longitude"};
+            form.city + " " + form.state + " " + form.country + " Latitude Longitude"};
 }
 
 }  // namespace velloran

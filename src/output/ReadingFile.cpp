@@ -3,8 +3,8 @@
 #include <cstddef>
 #include <string>
 
+#include "domain/ZoneTable.h"
 #include "input/TextRules.h"
-#include "input/ZoneTable.h"
 #include "output/Scramble.h"
 #include "output/Utf8.h"
 
@@ -185,46 +185,46 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
 
 bool ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, FormInput& form) {
     FormInput opened = form;
-    opened.txtName = lines[kName];
+    opened.name = lines[kName];
 
     const std::string& month = lines[kMonth];
     if (month.empty()) {
-        opened.cboMonth = -1;
+        opened.monthIndex = -1;
     } else if (auto value = IsWholeNumberText(month) ? WholeNumberOf(month) : std::nullopt;
                value && *value >= 0 && *value <= 12) {
-        opened.cboMonth = *value - 1;  // 0 gives no selection, as the empty line
+        opened.monthIndex = *value - 1;  // 0 gives no selection, as the empty line
     }
 
-    if (!SelectListText(lines[kDay], DayListText, 31, opened.cboDate) ||
-        !SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, opened.cboYear) ||
-        !SelectListText(lines[kHour], HourListText, 24, opened.cboHour) ||
-        !SelectListText(lines[kMinute], MinuteListText, 60, opened.cboMinute))
+    if (!SelectListText(lines[kDay], DayListText, 31, opened.dayIndex) ||
+        !SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, opened.yearIndex) ||
+        !SelectListText(lines[kHour], HourListText, 24, opened.hourIndex) ||
+        !SelectListText(lines[kMinute], MinuteListText, 60, opened.minuteIndex))
         return false;
 
     const std::string& zone = lines[kZone];
     if (zone.empty()) {
-        opened.cboTimeZone = 0;
+        opened.zoneIndex = 0;
     } else {
         auto value = IsWholeNumberText(zone) ? WholeNumberOf(zone) : std::nullopt;
         if (!value || *value < 0 || *value >= kZoneCount) return false;
-        opened.cboTimeZone = *value;
+        opened.zoneIndex = *value;
     }
 
-    opened.txtLonD = lines[kLonDeg];
-    opened.txtLonM = lines[kLonMin];
-    opened.txtLatD = lines[kLatDeg];
-    opened.txtLatM = lines[kLatMin];
+    opened.longitudeDegrees = lines[kLonDeg];
+    opened.longitudeMinutes = lines[kLonMin];
+    opened.latitudeDegrees = lines[kLatDeg];
+    opened.latitudeMinutes = lines[kLatMin];
 
-    if (lines[kLongEast] == "True") opened.optLongEast = 0;
-    if (lines[kLongEast] == "False") opened.optLongEast = 1;
-    if (lines[kLatSouth] == "True") opened.optLatSouth = 1;
-    if (lines[kLatSouth] == "False") opened.optLatSouth = 0;
-    if (lines[kDaylightSaving] == "True") opened.chkDST = 1;
-    if (lines[kDaylightSaving] == "False") opened.chkDST = 0;
+    if (lines[kLongEast] == "True") opened.longitudeHemisphere = 0;
+    if (lines[kLongEast] == "False") opened.longitudeHemisphere = 1;
+    if (lines[kLatSouth] == "True") opened.latitudeHemisphere = 1;
+    if (lines[kLatSouth] == "False") opened.latitudeHemisphere = 0;
+    if (lines[kDaylightSaving] == "True") opened.daylightSaving = 1;
+    if (lines[kDaylightSaving] == "False") opened.daylightSaving = 0;
 
-    opened.txtCity = lines[kCity];
-    opened.txtState = lines[kState];
-    opened.txtCountry = lines[kCountry];
+    opened.city = lines[kCity];
+    opened.state = lines[kState];
+    opened.country = lines[kCountry];
     form = opened;
     return true;
 }

@@ -1,7 +1,7 @@
 #include "output/ReadingOpen.h"
 
-#include "input/Driver.h"
 #include "output/ReadingFile.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 

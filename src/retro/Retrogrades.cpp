@@ -7,7 +7,7 @@
 #include <optional>
 #include <vector>
 
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
 #include "retro/StationTables.h"
 
 namespace velloran {
@@ -20,6 +20,8 @@ constexpr std::array<std::string_view, 5> kPlanetNames = {
     kBodyNames[kFirstPlanetIndex + 2], kBodyNames[kFirstPlanetIndex + 3],
     kBodyNames[kFirstPlanetIndex + 4]};
 static_assert(kPlanetNames.back() == "Saturn");
+static_assert(CanBeRetrograde(ChartBody::Mercury) && CanBeRetrograde(ChartBody::Saturn) &&
+              !CanBeRetrograde(ChartBody::Moon) && !CanBeRetrograde(ChartBody::NorthNode));
 
 // Days since 1970-01-01 of a proleptic Gregorian date; nullopt when the date does not exist.
 // The range checks come first because std::chrono leaves out-of-range field values unspecified.
@@ -116,29 +118,12 @@ bool IsRetrograde(std::string_view planetName, int year, int month, int day) {
     return pair != dates->end() && pair->retrograde < *birth;
 }
 
-void MarkRetrogrades(ReadingState& state) {
-    const BirthData& birth = state.Birth;
-    std::array<bool, kPlanetNames.size()> retrograde{};
+std::array<bool, kBodyCount> RetrogradeBodies(int year, int month, int day) {
+    std::array<bool, kBodyCount> retrograde{};
     for (std::size_t i = 0; i < kPlanetNames.size(); ++i) {
-        retrograde[i] = IsRetrograde(kPlanetNames[i], birth.Year, birth.Month, birth.Day);
+        retrograde[kFirstPlanetIndex + i] = IsRetrograde(kPlanetNames[i], year, month, day);
     }
-
-    state.BodyNames = {};
-    state.BodyLabels = {};
-    state.Retrograde = {};
-    for (int k = 0; k < kBodyCount; ++k) {
-        state.BodyNames[k] = kBodyNames[k];
-        state.BodyLabels[k] = kBodyLabels[k];
-    }
-    for (std::size_t i = 0; i < retrograde.size(); ++i) {
-        state.Retrograde[kFirstPlanetIndex + i] = retrograde[i];
-    }
-    for (std::size_t i = 0; i < retrograde.size(); ++i) {
-        if (retrograde[i]) state.BodyNames[kFirstPlanetIndex + i] += kRetrogradeMark;
-    }
-    for (std::size_t i = 0; i < retrograde.size(); ++i) {
-        if (retrograde[i]) state.BodyLabels[kFirstPlanetIndex + i] += kRetrogradeMark;
-    }
+    return retrograde;
 }
 
 }  // namespace velloran

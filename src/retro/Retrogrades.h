@@ -1,14 +1,13 @@
 #pragma once
 // Retrograde marks from constant station tables (Universal Time station moments 1900..2050).
 
+#include <array>
 #include <span>
 #include <string_view>
 
-#include "input/ReadingState.h"
+#include "domain/Bodies.h"
 
 namespace velloran {
-
-inline constexpr const char* kRetrogradeMark = " (R) ";
 
 // One station pair: the station-retrograde moment and the following station-direct moment,
 // each as "month,day,year,hour,minute," text.
@@ -31,8 +30,8 @@ StationMoment ParseStationEntry(std::string_view entry);
 // False for any other planet name and for a date that does not exist (month 0, day 99).
 bool IsRetrograde(std::string_view planetName, int year, int month, int day);
 
-// Resets BodyNames, BodyLabels and Retrograde, then marks each retrograde planet: its flag, and
-// the mark appended to its entries; judged on the local birth date of state.Birth.
-void MarkRetrogrades(ReadingState& state);
+// Which bodies are retrograde on a local birth date, in ChartBody order: IsRetrograde for each
+// planet that can be, false for every other body.
+std::array<bool, kBodyCount> RetrogradeBodies(int year, int month, int day);
 
 }  // namespace velloran

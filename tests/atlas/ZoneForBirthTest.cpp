@@ -4,7 +4,7 @@
 
 #include "../core/RowName.h"
 #include "atlas/ZoneForBirth.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "tz/SystemLegalTime.h"
 
 namespace velloran {

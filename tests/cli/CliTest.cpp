@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <unistd.h>
+#include <algorithm>
 #include <cmath>
 #include <filesystem>
 #include <fstream>
@@ -13,10 +14,10 @@
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -82,8 +83,12 @@ class CliTest : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+        // A parameterised test's name holds a '/' ("Case/row"): one folder, not a folder with
+        // another inside it that TearDown would leave behind.
+        std::string name = info->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         m_dir = fs::temp_directory_path() /
-                ("velloran-cli-test-" + std::to_string(getpid()) + "-" + info->name());
+                ("velloran-cli-test-" + std::to_string(getpid()) + "-" + name);
         fs::remove_all(m_dir);
         fs::create_directories(m_dir);
     }

@@ -2,7 +2,7 @@
 
 #include "RowName.h"
 #include "chart/ChartFill.h"
-#include "retro/Retrogrades.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -30,45 +30,63 @@ ReadingState WorkedExample() {
     s.NatalPositions = {"02 Leo 10", "10 Ari 00", "28 Can 05", "05 Gem 11",
                         "01 Sco 02", "12 Sag 40", "20 Cap 30", "03 Vir 10",
                         "03 Pis 10", "14 Leo 22", ""};
+    s.NatalSigns = {4, 0, 3, 2, 7, 8, 9, 5, 11, 4};  // the signs those texts name
     return s;
 }
 
 TEST(FillNatalChart, WorkedExampleHousesFromTheRisingSign) {
     ReadingState s = WorkedExample();
     ChartWindowModel w;
-    w.lblNatal[5] = "stale";
+    w.singleWheel.texts[5] = "stale";
     w.pictureInFront = ChartPicture::Comparison;
     FillNatalChart(s, w);
 
-    EXPECT_EQ(w.lblNatal[0], "\r\nSun\r\nAsc");     // house 1: Leo
-    EXPECT_EQ(w.lblNatal[1], "\r\nRahu");           // house 2: Virgo
-    EXPECT_EQ(w.lblNatal[2], "");                   // house 3: Libra, empty
-    EXPECT_EQ(w.lblNatal[3], "\r\nMars");           // house 4: Scorpio
-    EXPECT_EQ(w.lblNatal[4], "\r\nJupiter");        // Sagittarius
-    EXPECT_EQ(w.lblNatal[5], "\r\nSaturn");         // Capricorn
-    EXPECT_EQ(w.lblNatal[6], "");                   // Aquarius
-    EXPECT_EQ(w.lblNatal[7], "\r\nKetu");           // Pisces
-    EXPECT_EQ(w.lblNatal[8], "\r\nMoon");           // Aries
-    EXPECT_EQ(w.lblNatal[10], "\r\nVenus");         // Gemini
-    EXPECT_EQ(w.lblNatal[11], "\r\nMercury (R) ");  // house 12: Cancer
+    EXPECT_EQ(w.singleWheel.texts[0], "\r\nSun\r\nAsc");     // house 1: Leo
+    EXPECT_EQ(w.singleWheel.texts[1], "\r\nRahu");           // house 2: Virgo
+    EXPECT_EQ(w.singleWheel.texts[2], "");                   // house 3: Libra, empty
+    EXPECT_EQ(w.singleWheel.texts[3], "\r\nMars");           // house 4: Scorpio
+    EXPECT_EQ(w.singleWheel.texts[4], "\r\nJupiter");        // Sagittarius
+    EXPECT_EQ(w.singleWheel.texts[5], "\r\nSaturn");         // Capricorn
+    EXPECT_EQ(w.singleWheel.texts[6], "");                   // Aquarius
+    EXPECT_EQ(w.singleWheel.texts[7], "\r\nKetu");           // Pisces
+    EXPECT_EQ(w.singleWheel.texts[8], "\r\nMoon");           // Aries
+    EXPECT_EQ(w.singleWheel.texts[10], "\r\nVenus");         // Gemini
+    EXPECT_EQ(w.singleWheel.texts[11], "\r\nMercury (R) ");  // house 12: Cancer
 
-    EXPECT_EQ(w.imgSign[0], 5);   // Leo symbol in house 1 of the single wheel
-    EXPECT_EQ(w.imgSign[24], 5);  // and of the inner ring
-    EXPECT_EQ(w.imgSign[11], 4);  // Cancer in house 12
-    EXPECT_EQ(w.imgSign[35], 4);
-    EXPECT_EQ(w.imgSign[1], 6);
-    for (int i = 12; i < 24; ++i) EXPECT_EQ(w.imgSign[i], 0) << "outer ring untouched " << i;
+    EXPECT_EQ(w.singleWheel.signPictures[0], 5);   // Leo symbol in house 1 of the single wheel
+    EXPECT_EQ(w.innerRing.signPictures[0], 5);     // and of the inner ring
+    EXPECT_EQ(w.singleWheel.signPictures[11], 4);  // Cancer in house 12
+    EXPECT_EQ(w.innerRing.signPictures[11], 4);
+    EXPECT_EQ(w.singleWheel.signPictures[1], 6);
+    EXPECT_EQ(w.outerRing.signPictures, (std::array<int, 12>{})) << "outer ring untouched";
 
     for (int h = 1; h <= 12; ++h) {
-        EXPECT_EQ(s.WheelHouseTexts[11 + h], w.lblNatal[h - 1]);
+        EXPECT_EQ(s.WheelHouseTexts[11 + h], w.singleWheel.texts[h - 1]);
         EXPECT_EQ(s.WheelHouseTexts[h - 1], "");
     }
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(w.Planet[k], s.NatalPositions[k]);
-    for (int k = 10; k < 20; ++k) EXPECT_EQ(w.Planet[k], "");
-    EXPECT_EQ(w.natalHouseColor, kBlack);
+    for (int k = 0; k < 10; ++k) EXPECT_EQ(w.natalColumn.cells[k], s.NatalPositions[k]);
+    EXPECT_EQ(w.draconicColumn, PositionColumn{});
+    EXPECT_EQ(w.singleWheelColor, kBlack);
     EXPECT_EQ(w.pictureInFront, ChartPicture::Single);
     EXPECT_EQ(w.lblType, "Natal");
     EXPECT_EQ(s.NatalPositions[9], "14 Leo 22");  // the natal fill never changes its input
+}
+
+TEST(FillNatalChart, RecordsTheChartValueItsTextsAreMadeFrom) {
+    ReadingState s = WorkedExample();
+    s.NatalLongitudes = {122.2, 10.0, 118.1, 65.2, 211.0, 252.7, 290.5, 153.2, 333.2, 134.4};
+    s.Retrograde[2] = true;
+    ChartWindowModel w;
+    FillNatalChart(s, w);
+
+    Chart expected;
+    expected.houseSigns = {4, 5, 6, 7, 8, 9, 10, 11, 0, 1, 2, 3};  // Leo rises
+    const int houses[kBodyCount] = {1, 9, 12, 11, 4, 5, 6, 2, 8, 1};
+    for (int k = 0; k < kBodyCount; ++k) {
+        expected.bodies[k] = {s.NatalLongitudes[k], s.NatalSigns[k], houses[k], k == 2};
+    }
+    EXPECT_EQ(s.NatalChart, expected);
+    EXPECT_EQ(s.NatalChart.risingSign(), 4);
 }
 
 TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
@@ -76,24 +94,30 @@ TEST(FillNatalChart, SeveralBodiesInOneSignKeepChartOrderWithAscLast) {
     s.NatalPositions = {"20 Tau 00", "01 Tau 00", "02 Tau 00", "03 Tau 00",
                         "04 Tau 00", "05 Tau 00", "06 Tau 00", "07 Tau 00",
                         "08 Sco 00", "00 Tau 01", ""};
+    s.NatalSigns = {1, 1, 1, 1, 1, 1, 1, 1, 7, 1};
     s.BodyNames[6] = "Saturn (R) ";
     ChartWindowModel w;
     FillNatalChart(s, w);
-    EXPECT_EQ(w.lblNatal[0],
+    EXPECT_EQ(w.singleWheel.texts[0],
               "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nMars\r\nJupiter\r\nSaturn (R) "
               "\r\nRahu\r\nAsc");
-    EXPECT_EQ(w.lblNatal[6], "\r\nKetu");
+    EXPECT_EQ(w.singleWheel.texts[6], "\r\nKetu");
 }
 
 TEST(FillNatalChart, AscendantWithoutSignCountsFromAriesAndKeepsThePictures) {
     ReadingState s = WorkedExample();
     s.NatalPositions[9] = "14 Xyz 22";
+    s.NatalSigns[9] = -1;  // a text that names no sign
     ChartWindowModel w;
-    w.imgSign.fill(7);
+    for (WheelHouses* wheel : {&w.singleWheel, &w.outerRing, &w.innerRing}) {
+        wheel->signPictures.fill(7);
+    }
     FillNatalChart(s, w);
-    EXPECT_EQ(w.lblNatal[0], "\r\nMoon");  // house 1 shows the Aries list
-    EXPECT_EQ(w.lblNatal[4], "\r\nSun");   // Leo, without an Asc line
-    for (int picture : w.imgSign) EXPECT_EQ(picture, 7);
+    EXPECT_EQ(w.singleWheel.texts[0], "\r\nMoon");  // house 1 shows the Aries list
+    EXPECT_EQ(w.singleWheel.texts[4], "\r\nSun");   // Leo, without an Asc line
+    for (const WheelHouses* wheel : {&w.singleWheel, &w.outerRing, &w.innerRing}) {
+        for (int picture : wheel->signPictures) EXPECT_EQ(picture, 7);
+    }
 }
 
 TEST(ConvertToDraconic, MeasuresFromTheNodeWhichStandsAtZeroAries) {
@@ -146,9 +170,9 @@ TEST_P(DraconicSouthNodeTest, StandsAtZeroLibraInTheLibraHouse) {
     FillDraconicChart(s, w);
     EXPECT_EQ(s.DraconicPositions[8], "0° 0' 0\" Lib");
     EXPECT_EQ(s.DraconicLongitudes[8], 180.0);
-    EXPECT_EQ(w.Planet[18], "00 Lib 00");
-    EXPECT_EQ(w.lblNatal[6], "\r\nKetu");  // house 7: Libra
-    EXPECT_EQ(w.lblNatal[5], "");          // house 6: Virgo
+    EXPECT_EQ(w.draconicColumn.cells[8], "00 Lib 00");
+    EXPECT_EQ(w.singleWheel.texts[6], "\r\nKetu");  // house 7: Libra
+    EXPECT_EQ(w.singleWheel.texts[5], "");          // house 6: Virgo
     EXPECT_EQ(s.WheelHouseTexts[6], "\r\nKetu");
 }
 
@@ -166,42 +190,46 @@ TEST(FillDraconicChart, ConvertsThenFillsTheOuterRingInBlue) {
     s.DraconicPositions = {"50", "120.5", "100", "0",  "359.75", "200",
                            "10", "100",   "280", "90", ""};
     ChartWindowModel w;
-    w.imgSign[24] = 9;
+    w.innerRing.signPictures[0] = 9;
     s.WheelHouseTexts[12] = "natal house 1";
     FillDraconicChart(s, w);
 
-    EXPECT_EQ(w.Planet[10], "10 Aqu 00");
-    EXPECT_EQ(w.Planet[11], "20 Ari 30");
-    EXPECT_EQ(w.Planet[17], "00 Ari 00");
-    EXPECT_EQ(w.Planet[19], "20 Pis 00");
-    EXPECT_EQ(w.lblNatal[0], "\r\nAsc");                           // Pisces rises
-    EXPECT_EQ(w.lblNatal[1], "\r\nMoon\r\nMercury (R) \r\nRahu");  // Aries
-    EXPECT_EQ(w.lblNatal[11], "\r\nSun");                          // Aquarius
-    EXPECT_EQ(w.natalHouseColor, kBlue);
+    EXPECT_EQ(w.draconicColumn.cells[0], "10 Aqu 00");
+    EXPECT_EQ(w.draconicColumn.cells[1], "20 Ari 30");
+    EXPECT_EQ(w.draconicColumn.cells[7], "00 Ari 00");
+    EXPECT_EQ(w.draconicColumn.cells[9], "20 Pis 00");
+    EXPECT_EQ(w.singleWheel.texts[0], "\r\nAsc");                           // Pisces rises
+    EXPECT_EQ(w.singleWheel.texts[1], "\r\nMoon\r\nMercury (R) \r\nRahu");  // Aries
+    EXPECT_EQ(w.singleWheel.texts[11], "\r\nSun");                          // Aquarius
+    EXPECT_EQ(w.singleWheelColor, kBlue);
     EXPECT_EQ(w.lblType, "Draconian");
-    EXPECT_EQ(w.imgSign[0], 12);
-    EXPECT_EQ(w.imgSign[12], 12);  // outer ring house 1
-    EXPECT_EQ(w.imgSign[23], 11);  // outer ring house 12: Aquarius
-    EXPECT_EQ(w.imgSign[24], 9);   // inner ring untouched
+    EXPECT_EQ(w.singleWheel.signPictures[0], 12);
+    EXPECT_EQ(w.outerRing.signPictures[0], 12);   // outer ring house 1
+    EXPECT_EQ(w.outerRing.signPictures[11], 11);  // outer ring house 12: Aquarius
+    EXPECT_EQ(w.innerRing.signPictures[0], 9);    // inner ring untouched
     EXPECT_EQ(s.WheelHouseTexts[0], "\r\nAsc");
     EXPECT_EQ(s.WheelHouseTexts[12], "natal house 1");
-    for (int k = 0; k < 10; ++k) EXPECT_EQ(w.Planet[k], "") << "natal column untouched";
+    EXPECT_EQ(w.natalColumn, PositionColumn{}) << "natal column untouched";
 }
 
 TEST(ShowComparisonView, ShortLabelsInBothRingsAndASecondPressChangesNothing) {
     ReadingState s = WorkedExample();
     ChartWindowModel w;
     FillNatalChart(s, w);
-    s.WheelHouseTexts[0] = "\r\nMercury (R) \r\nRahu\r\nKetu\r\nAsc";
-    s.WheelHouseTexts[1] = "\r\nMoon\r\nSaturn";
+    // Draconic house 1: Mercury, Rahu, Ketu and the ascendant; house 2: Moon and Saturn.
+    for (const int k : {2, 7, 8, 9}) s.DraconicChart.bodies[k].house = 1;
+    for (const int k : {1, 6}) s.DraconicChart.bodies[k].house = 2;
     ShowComparisonView(s, w);
 
-    EXPECT_EQ(w.lblPlanets_Position[0], "\r\nMe (R) \r\nN\r\nS\r\nA");
-    EXPECT_EQ(w.lblPlanets_Position[1], "\r\nM\r\nSa");
-    EXPECT_EQ(w.lblPlanets_Position[2], "");  // an empty house replaces the placeholder
-    EXPECT_EQ(w.lblPlanets_Position[12], "\r\nSu\r\nA");
-    EXPECT_EQ(w.lblPlanets_Position[23], "\r\nMe (R) ");
-    for (int i = 0; i < 24; ++i) EXPECT_EQ(s.WheelHouseTexts[i], w.lblPlanets_Position[i]);
+    EXPECT_EQ(w.outerRing.texts[0], "\r\nMe (R) \r\nN\r\nS\r\nA");
+    EXPECT_EQ(w.outerRing.texts[1], "\r\nM\r\nSa");
+    EXPECT_EQ(w.outerRing.texts[2], "");  // an empty house replaces the placeholder
+    EXPECT_EQ(w.innerRing.texts[0], "\r\nSu\r\nA");
+    EXPECT_EQ(w.innerRing.texts[11], "\r\nMe (R) ");
+    for (int h = 0; h < 12; ++h) {
+        EXPECT_EQ(s.WheelHouseTexts[h], w.outerRing.texts[h]);
+        EXPECT_EQ(s.WheelHouseTexts[12 + h], w.innerRing.texts[h]);
+    }
     EXPECT_EQ(w.lblType, "Comparison");
     EXPECT_EQ(w.natalFrameLeft, kFrameLeftComparison);
     EXPECT_EQ(w.pictureInFront, ChartPicture::Comparison);
@@ -209,16 +237,19 @@ TEST(ShowComparisonView, ShortLabelsInBothRingsAndASecondPressChangesNothing) {
 
     ChartWindowModel once = w;
     ShowComparisonView(s, w);
-    EXPECT_EQ(w.lblPlanets_Position, once.lblPlanets_Position);
+    EXPECT_EQ(w.outerRing, once.outerRing);
+    EXPECT_EQ(w.innerRing, once.innerRing);
 }
 
-TEST(ShowComparisonView, UnmarkedNameDoesNotMatchAMarkedOne) {
-    // Mercury is marked, so a stale unmarked "Mercury" line keeps its long name.
+TEST(ShowComparisonView, LabelsComeFromTheMarkedLabelTable) {
+    // Mercury is marked in the label table, Saturn is not: each ring shows the table's label.
     ReadingState s = StateWithNames();
-    s.WheelHouseTexts[3] = "\r\nMercury";
+    s.DraconicChart.bodies[2].house = 4;
+    s.NatalChart.bodies[6].house = 4;
     ChartWindowModel w;
     ShowComparisonView(s, w);
-    EXPECT_EQ(w.lblPlanets_Position[3], "\r\nMercury");
+    EXPECT_EQ(w.outerRing.texts[3], "\r\nMe (R) ");
+    EXPECT_EQ(w.innerRing.texts[3], "\r\nSa");
 }
 
 struct HeaderCase {
@@ -272,7 +303,7 @@ TEST(LoadChartWindow, HeaderLinesAndInitialArrangement) {
     EXPECT_EQ(w.natalFrameLeft, kFrameLeftSingle);
     EXPECT_EQ(w.frameInFront, PositionFrame::Draconic);
     EXPECT_EQ(w.lblType, "Draconian");  // the design text until the first fill
-    EXPECT_EQ(w.lblPlanets_Position[0], "Su M Me V Ma J Sa N S A");
+    EXPECT_EQ(w.outerRing.texts[0], "Su M Me V Ma J Sa N S A");
 }
 
 }  // namespace

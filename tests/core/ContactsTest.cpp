@@ -10,8 +10,8 @@
 #include "RowName.h"
 #include "chart/ContactTable.h"
 #include "chart/Contacts.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -186,15 +186,16 @@ TEST(Contacts, OrbTextRoundsToTheNearestMinute) {
 // Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York, 40° 43' N, 74° 0' W.
 FormInput KnownBirthForm() {
     FormInput f;
-    f.txtName = "Ann Example";
-    f.cboMonth = 0, f.cboDate = 14, f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 10, f.cboMinute = 30;
+    f.name = "Ann Example";
+    f.monthIndex = 0, f.dayIndex = 14, f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 10, f.minuteIndex = 30;
     for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") f.cboTimeZone = z;
+        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") f.zoneIndex = z;
     }
-    f.txtLatD = "40", f.txtLatM = "43", f.txtLonD = "74", f.txtLonM = "0";
-    f.optLongEast = 1;  // West
-    f.txtCity = "New York", f.txtState = "NY", f.txtCountry = "USA";
+    f.latitudeDegrees = "40", f.latitudeMinutes = "43", f.longitudeDegrees = "74",
+    f.longitudeMinutes = "0";
+    f.longitudeHemisphere = 1;  // West
+    f.city = "New York", f.state = "NY", f.country = "USA";
     return f;
 }
 
@@ -260,32 +261,38 @@ TEST_F(KnownBirthContacts, RowsNameTheBodiesAndShowBothPositions) {
     EXPECT_EQ(rows[0].natal, "Natal Sun");
     EXPECT_EQ(rows[0].draconicPosition, "24 Can 58");
     EXPECT_EQ(rows[0].natalPosition, "24 Cap 55");
-    EXPECT_EQ(rows[0].draconicPosition, window.Planet[11]);
-    EXPECT_EQ(rows[0].natalPosition, window.Planet[0]);
+    EXPECT_EQ(rows[0].draconicPosition, window.draconicColumn.cells[1]);
+    EXPECT_EQ(rows[0].natalPosition, window.natalColumn.cells[0]);
     EXPECT_EQ(ContactNote(rows[0]), "Draconic Moon ☍ opposition Natal Sun, orb " + rows[0].orb);
 }
 
+const std::array<std::string, kBodyCount> kNoNotes{};
+
 TEST_F(KnownBirthContacts, MarksOnlyInTheComparisonView) {
     ShowContactMarks(state, {}, window);  // draconic view after the calculation
-    for (const std::string& note : window.PlanetContacts) EXPECT_EQ(note, "");
+    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
 
     ShowComparisonView(state, window);
     ShowContactMarks(state, {}, window);
     const std::string note = ContactNote(ContactRows(ReadingContacts(state, {}), state)[0]);
-    for (int i = 0; i < 20; ++i) {
-        const bool marked = i == 0 || i == 11;  // natal Sun, draconic Moon
-        EXPECT_EQ(window.PlanetContacts[i], marked ? note : "") << "cell " << i;
-    }
+    std::array<std::string, kBodyCount> natalNotes, draconicNotes;
+    natalNotes[static_cast<int>(ChartBody::Sun)] = note;
+    draconicNotes[static_cast<int>(ChartBody::Moon)] = note;
+    EXPECT_EQ(window.natalColumn.contacts, natalNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, draconicNotes);
 
     ContactSettings wider;
     wider.orb = 2.5;
     ShowContactMarks(state, wider, window);
-    EXPECT_NE(window.PlanetContacts[6].find("Natal Saturn"), std::string::npos);  // natal Saturn
-    EXPECT_NE(window.PlanetContacts[13].find("Draconic Venus"), std::string::npos);
+    EXPECT_NE(window.natalColumn.contacts[6].find("Natal Saturn"),
+              std::string::npos);  // natal Saturn
+    EXPECT_NE(window.draconicColumn.contacts[3].find("Draconic Venus"), std::string::npos);
 
     ShowNatalView(state, window);
     ShowContactMarks(state, wider, window);
-    for (const std::string& n : window.PlanetContacts) EXPECT_EQ(n, "");
+    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
 }
 
 ContactRow SampleRow(std::string natal) {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
 #include "input/Validation.h"
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -14,11 +14,12 @@ namespace {
 // 5 March 1980, 7:05 Indian Time, Delhi: Mercury, Mars, Jupiter and Saturn were retrograde.
 FormInput DelhiForm() {
     FormInput f;
-    f.txtName = "Ann";
-    f.cboMonth = 2, f.cboDate = 4, f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7, f.cboMinute = 5, f.cboTimeZone = 34;
-    f.txtLatD = "28", f.txtLatM = "0", f.txtLonD = "77", f.txtLonM = "12";
-    f.txtCity = "Delhi", f.txtState = "Delhi", f.txtCountry = "India";
+    f.name = "Ann";
+    f.monthIndex = 2, f.dayIndex = 4, f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7, f.minuteIndex = 5, f.zoneIndex = 34;
+    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = "77",
+    f.longitudeMinutes = "12";
+    f.city = "Delhi", f.state = "Delhi", f.country = "India";
     return f;
 }
 
@@ -35,7 +36,7 @@ protected:
 TEST_F(CalculatedReading, DraconicChartIsShownFirst) {
     EXPECT_TRUE(state.DraconicPass);
     EXPECT_EQ(window.lblType, "Draconian");
-    EXPECT_EQ(window.natalHouseColor, kBlue);
+    EXPECT_EQ(window.singleWheelColor, kBlue);
     EXPECT_EQ(window.frameInFront, PositionFrame::Draconic);
     EXPECT_EQ(window.natalFrameLeft, kFrameLeftSingle);
     EXPECT_FALSE(window.legendsVisible);
@@ -48,17 +49,21 @@ TEST_F(CalculatedReading, DraconicChartIsShownFirst) {
 
 TEST_F(CalculatedReading, BothChartsAreFilledFromTheirOwnPass) {
     for (int k = 0; k < kBodyCount; ++k) {
-        EXPECT_EQ(window.Planet[k], state.NatalPositions[k]) << k;
-        EXPECT_EQ(window.Planet[k].size(), 9u) << "compact form " << window.Planet[k];
-        EXPECT_EQ(window.Planet[10 + k].size(), 9u) << "compact form " << window.Planet[10 + k];
+        const std::string& natal = window.natalColumn.cells[k];
+        const std::string& draconic = window.draconicColumn.cells[k];
+        EXPECT_EQ(natal, state.NatalPositions[k]) << k;
+        EXPECT_EQ(natal.size(), 9u) << "compact form " << natal;
+        EXPECT_EQ(draconic.size(), 9u) << "compact form " << draconic;
     }
     EXPECT_EQ(state.DraconicPositions[7], "0° 0' 0\" Ari");
-    EXPECT_EQ(window.Planet[17], "00 Ari 00");
+    EXPECT_EQ(window.draconicColumn.cells[7], "00 Ari 00");
     // Each chart's first house holds its ascendant.
     EXPECT_NE(state.WheelHouseTexts[0].find("Asc"), std::string::npos);
     EXPECT_NE(state.WheelHouseTexts[12].find("Asc"), std::string::npos);
-    EXPECT_EQ(window.lblNatal[0], state.WheelHouseTexts[0]);
-    for (int i = 0; i < 36; ++i) EXPECT_GE(window.imgSign[i], 1) << i;
+    EXPECT_EQ(window.singleWheel.texts[0], state.WheelHouseTexts[0]);
+    for (const WheelHouses* wheel : {&window.singleWheel, &window.outerRing, &window.innerRing}) {
+        for (int picture : wheel->signPictures) EXPECT_GE(picture, 1);
+    }
 }
 
 TEST_F(CalculatedReading, RetrogradePlanetsCarryTheMarkInEveryView) {
@@ -71,7 +76,8 @@ TEST_F(CalculatedReading, RetrogradePlanetsCarryTheMarkInEveryView) {
 
     ShowComparisonView(state, window);
     std::string rings;
-    for (const auto& text : window.lblPlanets_Position) rings += text;
+    for (const auto& text : window.outerRing.texts) rings += text;
+    for (const auto& text : window.innerRing.texts) rings += text;
     EXPECT_NE(rings.find("\r\nMe (R) "), std::string::npos);
     EXPECT_NE(rings.find("\r\nSa (R) "), std::string::npos);
     EXPECT_EQ(rings.find("Mercury"), std::string::npos);
@@ -83,14 +89,16 @@ TEST_F(CalculatedReading, ComparisonThenNatalShowsOnlyTheNatalColumn) {
     ShowNatalView(state, window);
     EXPECT_FALSE(state.DraconicPass);
     EXPECT_EQ(window.lblType, "Natal");
-    EXPECT_EQ(window.natalHouseColor, kBlack);
+    EXPECT_EQ(window.singleWheelColor, kBlack);
     EXPECT_EQ(window.frameInFront, PositionFrame::Natal);
     EXPECT_EQ(window.natalFrameLeft, kFrameLeftSingle);
     EXPECT_FALSE(window.legendsVisible);
     EXPECT_EQ(window.pictureInFront, ChartPicture::Single);
-    for (int h = 0; h < 12; ++h) EXPECT_EQ(window.lblNatal[h], state.WheelHouseTexts[12 + h]);
-    for (int k = 0; k < 20; ++k) EXPECT_EQ(window.Planet[k], before.Planet[k]) << k;
-    for (int i = 12; i < 24; ++i) EXPECT_EQ(window.imgSign[i], before.imgSign[i]) << "outer ring";
+    for (int h = 0; h < 12; ++h)
+        EXPECT_EQ(window.singleWheel.texts[h], state.WheelHouseTexts[12 + h]);
+    EXPECT_EQ(window.natalColumn.cells, before.natalColumn.cells);
+    EXPECT_EQ(window.draconicColumn.cells, before.draconicColumn.cells);
+    EXPECT_EQ(window.outerRing.signPictures, before.outerRing.signPictures) << "outer ring";
 }
 
 TEST_F(CalculatedReading, ComparisonThenDraconicPutsTheNatalColumnUnderneath) {
@@ -103,9 +111,12 @@ TEST_F(CalculatedReading, ComparisonThenDraconicPutsTheNatalColumnUnderneath) {
     EXPECT_EQ(window.natalFrameLeft, kFrameLeftSingle);
     EXPECT_FALSE(window.legendsVisible);
     // A fresh draconic pass converts afresh: the same chart as after the calculation.
-    EXPECT_EQ(window.lblNatal, before.lblNatal);
-    EXPECT_EQ(window.Planet, before.Planet);
-    EXPECT_EQ(window.imgSign, before.imgSign);
+    EXPECT_EQ(window.singleWheel.texts, before.singleWheel.texts);
+    EXPECT_EQ(window.natalColumn.cells, before.natalColumn.cells);
+    EXPECT_EQ(window.draconicColumn.cells, before.draconicColumn.cells);
+    EXPECT_EQ(window.singleWheel.signPictures, before.singleWheel.signPictures);
+    EXPECT_EQ(window.outerRing.signPictures, before.outerRing.signPictures);
+    EXPECT_EQ(window.innerRing.signPictures, before.innerRing.signPictures);
 }
 
 TEST_F(CalculatedReading, ComparisonTwiceGivesTheSamePicture) {
@@ -113,7 +124,8 @@ TEST_F(CalculatedReading, ComparisonTwiceGivesTheSamePicture) {
     ChartWindowModel once = window;
     ReadingState stateOnce = state;
     ShowComparisonView(state, window);
-    EXPECT_EQ(window.lblPlanets_Position, once.lblPlanets_Position);
+    EXPECT_EQ(window.outerRing.texts, once.outerRing.texts);
+    EXPECT_EQ(window.innerRing.texts, once.innerRing.texts);
     EXPECT_EQ(state.WheelHouseTexts, stateOnce.WheelHouseTexts);
     EXPECT_EQ(window.lblType, "Comparison");
     EXPECT_EQ(window.natalFrameLeft, kFrameLeftComparison);
@@ -123,7 +135,7 @@ TEST_F(CalculatedReading, ComparisonTwiceGivesTheSamePicture) {
 
 TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
     std::string exported = ExportText(state, EnglishMonthNames());
-    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().cboTimeZone));
+    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;
     ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
@@ -132,8 +144,9 @@ TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
     ChartWindowModel againWindow;
     CalculateReading(opened, again, EnglishMonthNames(), againWindow);
     EXPECT_EQ(ExportText(again, EnglishMonthNames()), exported);
-    EXPECT_EQ(againWindow.lblNatal, window.lblNatal);
-    EXPECT_EQ(againWindow.Planet, window.Planet);
+    EXPECT_EQ(againWindow.singleWheel.texts, window.singleWheel.texts);
+    EXPECT_EQ(againWindow.natalColumn.cells, window.natalColumn.cells);
+    EXPECT_EQ(againWindow.draconicColumn.cells, window.draconicColumn.cells);
     EXPECT_EQ(again.WheelHouseTexts, state.WheelHouseTexts);
 }
 
@@ -142,9 +155,9 @@ TEST(CalculateReading, SecondCalculationReplacesEveryField) {
     ChartWindowModel window;
     CalculateReading(DelhiForm(), state, EnglishMonthNames(), window);
     FormInput other = DelhiForm();
-    other.txtName = "Bob";
-    other.cboTimeZone = 50;
-    other.optLatSouth = 1;
+    other.name = "Bob";
+    other.zoneIndex = 50;
+    other.latitudeHemisphere = 1;
     CalculateReading(other, state, EnglishMonthNames(), window);
     EXPECT_EQ(state.Birth.Name, "Bob");
     EXPECT_EQ(state.Birth.ZoneHours, 3);

@@ -1,8 +1,8 @@
 #include <gtest/gtest.h>
 
 #include "RowName.h"
-#include "input/Driver.h"
 #include "input/TextRules.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -11,17 +11,18 @@ using test::PrintTo;
 
 FormInput DelhiForm() {
     FormInput f;
-    f.txtName = "  Ann Example ";
-    f.cboMonth = 1;  // February
-    f.cboDate = 6;   // "7"
-    f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7;
-    f.cboMinute = 5;
-    f.cboTimeZone = 34;
-    f.chkDST = 0;
-    f.txtLatD = "28", f.txtLatM = "0", f.txtLonD = " 77 ", f.txtLonM = "12";
-    f.optLatSouth = 0, f.optLongEast = 0;
-    f.txtCity = " Delhi", f.txtState = "Delhi ", f.txtCountry = "India";
+    f.name = "  Ann Example ";
+    f.monthIndex = 1;  // February
+    f.dayIndex = 6;    // "7"
+    f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7;
+    f.minuteIndex = 5;
+    f.zoneIndex = 34;
+    f.daylightSaving = 0;
+    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = " 77 ",
+    f.longitudeMinutes = "12";
+    f.latitudeHemisphere = 0, f.longitudeHemisphere = 0;
+    f.city = " Delhi", f.state = "Delhi ", f.country = "India";
     return f;
 }
 
@@ -60,7 +61,7 @@ class ZoneCopyTest : public ::testing::TestWithParam<ZoneCopyCase> {};
 TEST_P(ZoneCopyTest, MagnitudesAndSignedTexts) {
     const ZoneCopyCase& c = GetParam();
     FormInput f = DelhiForm();
-    f.cboTimeZone = c.position;
+    f.zoneIndex = c.position;
     ReadingState s;
     CopyFormToState(f, s);
     EXPECT_EQ(s.Birth.ZoneHours, c.hours);
@@ -83,7 +84,7 @@ TEST(CopyFormToState, ZonePositionOutsideTheTablesOrOnTheEmptySlotKeepsTheZone) 
     for (int position : {-1, 71, 72, 1000}) {
         SCOPED_TRACE(position);
         FormInput f = DelhiForm();
-        f.cboTimeZone = position;
+        f.zoneIndex = position;
         CopyFormToState(f, s);
         EXPECT_EQ(s.Birth.ZoneHours, 5);
         EXPECT_EQ(s.Birth.ZoneMinutes, 30);
@@ -96,12 +97,12 @@ TEST(CopyFormToState, TextThatDoesNotConvertKeepsThePreviousValue) {
     ReadingState s;
     CopyFormToState(DelhiForm(), s);
     FormInput f = DelhiForm();
-    f.txtLatD = "2a";     // pasted, not numeric
-    f.txtLatM = "99999";  // beyond 16 bits
-    f.txtLonD = "";
-    f.txtLonM = "-";
-    f.cboDate = -1;  // no selection: empty list text
-    f.cboHour = 24;  // no such entry
+    f.latitudeDegrees = "2a";     // pasted, not numeric
+    f.latitudeMinutes = "99999";  // beyond 16 bits
+    f.longitudeDegrees = "";
+    f.longitudeMinutes = "-";
+    f.dayIndex = -1;   // no selection: empty list text
+    f.hourIndex = 24;  // no such entry
     CopyFormToState(f, s);
     EXPECT_EQ(s.Birth.LatDeg, 28);
     EXPECT_EQ(s.Birth.LatMin, 0);
@@ -113,13 +114,13 @@ TEST(CopyFormToState, TextThatDoesNotConvertKeepsThePreviousValue) {
 
 TEST(CopyFormToState, OptionsCheckBoxMonthAndUnlimitedDegrees) {
     FormInput f = DelhiForm();
-    f.optLatSouth = 1;
-    f.optLongEast = 1;
-    f.chkDST = 2;  // grey counts as ticked
-    f.cboMonth = -1;
-    f.txtLatD = "95";
-    f.txtLatM = "75";
-    f.txtName = "   ";
+    f.latitudeHemisphere = 1;
+    f.longitudeHemisphere = 1;
+    f.daylightSaving = 2;  // grey counts as ticked
+    f.monthIndex = -1;
+    f.latitudeDegrees = "95";
+    f.latitudeMinutes = "75";
+    f.name = "   ";
     ReadingState s;
     CopyFormToState(f, s);
     EXPECT_TRUE(s.Birth.LatSouth);

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "RowName.h"
-#include "input/Driver.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -62,16 +62,17 @@ TEST(WriteReadingFile, FieldsAreTrimmedAndNegativeNumbersKeepTheirSign) {
 
 TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     FormInput typed;
-    typed.txtName = "Zoë Łódź";
-    typed.cboMonth = 10, typed.cboDate = 29, typed.cboYear = 2000 - kFirstYear;
-    typed.cboHour = 23, typed.cboMinute = 59, typed.cboTimeZone = 50, typed.chkDST = 1;
-    typed.txtLatD = "47", typed.txtLatM = "34", typed.txtLonD = "52", typed.txtLonM = "43";
-    typed.optLatSouth = 1, typed.optLongEast = 1;
-    typed.txtCity = "St. John's", typed.txtState = "NL", typed.txtCountry = "Canada";
+    typed.name = "Zoë Łódź";
+    typed.monthIndex = 10, typed.dayIndex = 29, typed.yearIndex = 2000 - kFirstYear;
+    typed.hourIndex = 23, typed.minuteIndex = 59, typed.zoneIndex = 50, typed.daylightSaving = 1;
+    typed.latitudeDegrees = "47", typed.latitudeMinutes = "34", typed.longitudeDegrees = "52",
+    typed.longitudeMinutes = "43";
+    typed.latitudeHemisphere = 1, typed.longitudeHemisphere = 1;
+    typed.city = "St. John's", typed.state = "NL", typed.country = "Canada";
     ReadingState saved;
     CopyFormToState(typed, saved);
 
-    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.cboTimeZone));
+    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;  // the form as it starts
     ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
@@ -103,11 +104,11 @@ std::array<std::string, kReadingLines> ListLines() {
 TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
     std::array<std::string, kReadingLines> lines = ListLines();
     FormInput form;
-    form.cboMonth = 4;
-    form.cboTimeZone = 12;
+    form.monthIndex = 4;
+    form.zoneIndex = 12;
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.cboMonth, -1);    // no selection, which the form's checks refuse
-    EXPECT_EQ(form.cboTimeZone, 0);  // the first entry
+    EXPECT_EQ(form.monthIndex, -1);    // no selection, which the form's checks refuse
+    EXPECT_EQ(form.zoneIndex, 0);  // the first entry
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
@@ -204,9 +205,9 @@ TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
 
 TEST(ApplyReadingToForm, TruthTextsOtherThanTrueAndFalseLeaveTheOptions) {
     FormInput form;
-    form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
-    form.cboTimeZone = 34, form.cboMonth = 2;
-    form.optLongEast = 1, form.optLatSouth = 1, form.chkDST = 1;
+    form.dayIndex = 4, form.yearIndex = 75, form.hourIndex = 7, form.minuteIndex = 5;
+    form.zoneIndex = 34, form.monthIndex = 2;
+    form.longitudeHemisphere = 1, form.latitudeHemisphere = 1, form.daylightSaving = 1;
     std::array<std::string, kReadingLines> lines = ListLines();
     lines[6] = "34";
     lines[11] = "true";  // compared exactly
@@ -214,10 +215,10 @@ TEST(ApplyReadingToForm, TruthTextsOtherThanTrueAndFalseLeaveTheOptions) {
     lines[13] = "Yes";
     lines[1] = "3";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.optLongEast, 1);
-    EXPECT_EQ(form.optLatSouth, 1);
-    EXPECT_EQ(form.chkDST, 1);
-    EXPECT_EQ(form.cboMonth, 2);
+    EXPECT_EQ(form.longitudeHemisphere, 1);
+    EXPECT_EQ(form.latitudeHemisphere, 1);
+    EXPECT_EQ(form.daylightSaving, 1);
+    EXPECT_EQ(form.monthIndex, 2);
 }
 
 // A day, year, hour, minute or zone line that is no entry of its list: the reading is refused
@@ -233,9 +234,9 @@ class ListLineRefusedTest : public ::testing::TestWithParam<ListLineCase> {};
 
 TEST_P(ListLineRefusedTest, RefusesTheReadingAndLeavesTheForm) {
     FormInput form;
-    form.txtName = "Maria";
-    form.cboDate = 4, form.cboYear = 75, form.cboHour = 7, form.cboMinute = 5;
-    form.cboTimeZone = 34, form.cboMonth = 2;
+    form.name = "Maria";
+    form.dayIndex = 4, form.yearIndex = 75, form.hourIndex = 7, form.minuteIndex = 5;
+    form.zoneIndex = 34, form.monthIndex = 2;
     const FormInput before = form;
     std::array<std::string, kReadingLines> lines = ListLines();
     lines[0] = "Ann";
@@ -265,18 +266,18 @@ TEST(ApplyReadingToForm, TakesEachListsEnds) {
     std::array<std::string, kReadingLines> lines = ListLines();
     lines[2] = "31", lines[3] = "2050", lines[4] = "23", lines[5] = "59", lines[6] = "70";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.cboDate, 30);
-    EXPECT_EQ(form.cboYear, kLastYear - kFirstYear);
-    EXPECT_EQ(form.cboHour, 23);
-    EXPECT_EQ(form.cboMinute, 59);
-    EXPECT_EQ(form.cboTimeZone, 70);
+    EXPECT_EQ(form.dayIndex, 30);
+    EXPECT_EQ(form.yearIndex, kLastYear - kFirstYear);
+    EXPECT_EQ(form.hourIndex, 23);
+    EXPECT_EQ(form.minuteIndex, 59);
+    EXPECT_EQ(form.zoneIndex, 70);
     lines[2] = "1", lines[3] = "1905", lines[4] = "0", lines[5] = "0", lines[6] = "0";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.cboDate, 0);
-    EXPECT_EQ(form.cboYear, 0);
-    EXPECT_EQ(form.cboHour, 0);
-    EXPECT_EQ(form.cboMinute, 0);
-    EXPECT_EQ(form.cboTimeZone, 0);
+    EXPECT_EQ(form.dayIndex, 0);
+    EXPECT_EQ(form.yearIndex, 0);
+    EXPECT_EQ(form.hourIndex, 0);
+    EXPECT_EQ(form.minuteIndex, 0);
+    EXPECT_EQ(form.zoneIndex, 0);
 }
 
 // Birth data that a saved reading could not carry back: saving refuses them with the reason, so
@@ -358,14 +359,14 @@ TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
     std::array<std::string, kReadingLines> lines = ListLines();
     lines[11] = "False", lines[12] = "True", lines[13] = "True";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.optLongEast, 1);  // West
-    EXPECT_EQ(form.optLatSouth, 1);  // South
-    EXPECT_EQ(form.chkDST, 1);
+    EXPECT_EQ(form.longitudeHemisphere, 1);  // West
+    EXPECT_EQ(form.latitudeHemisphere, 1);  // South
+    EXPECT_EQ(form.daylightSaving, 1);
     lines[11] = "True", lines[12] = "False", lines[13] = "False";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.optLongEast, 0);
-    EXPECT_EQ(form.optLatSouth, 0);
-    EXPECT_EQ(form.chkDST, 0);
+    EXPECT_EQ(form.longitudeHemisphere, 0);
+    EXPECT_EQ(form.latitudeHemisphere, 0);
+    EXPECT_EQ(form.daylightSaving, 0);
 }
 
 struct ExtensionCase {

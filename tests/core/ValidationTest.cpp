@@ -11,23 +11,24 @@ using test::PrintTo;
 // A form that passes every check: 5 March 1980, 7:05, Delhi.
 FormInput ValidForm() {
     FormInput f;
-    f.txtName = "Ann";
-    f.cboMonth = 2;
-    f.cboDate = 4;
-    f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7;
-    f.cboMinute = 5;
-    f.cboTimeZone = 34;
-    f.txtLatD = "28", f.txtLatM = "0", f.txtLonD = "77", f.txtLonM = "12";
-    f.txtCity = "Delhi", f.txtState = "Delhi", f.txtCountry = "India";
+    f.name = "Ann";
+    f.monthIndex = 2;
+    f.dayIndex = 4;
+    f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7;
+    f.minuteIndex = 5;
+    f.zoneIndex = 34;
+    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = "77",
+    f.longitudeMinutes = "12";
+    f.city = "Delhi", f.state = "Delhi", f.country = "India";
     return f;
 }
 
 FormInput Date(int year, int month, int day) {
     FormInput f = ValidForm();
-    f.cboYear = year - kFirstYear;
-    f.cboMonth = month - 1;
-    f.cboDate = day - 1;
+    f.yearIndex = year - kFirstYear;
+    f.monthIndex = month - 1;
+    f.dayIndex = day - 1;
     return f;
 }
 
@@ -65,50 +66,51 @@ using enum Severity;
 INSTANTIATE_TEST_SUITE_P(
     Checks, ValidationTableTest,
     ::testing::Values(
-        CheckCase{"empty_name", With([](FormInput& f) { f.txtName = ""; }), true, 1,
+        CheckCase{"empty_name", With([](FormInput& f) { f.name = ""; }), true, 1,
                   "Please Enter Your Name", Error, FormControl::txtName, DefaultOption::None},
         CheckCase{"everything_empty_reports_name_first", FormInput{}, false, 1,
                   "Please Enter Your Name", Error, FormControl::txtName, DefaultOption::None},
-        CheckCase{"empty_lat_degrees", With([](FormInput& f) { f.txtLatD = ""; }), true, 2,
+        CheckCase{"empty_lat_degrees", With([](FormInput& f) { f.latitudeDegrees = ""; }), true, 2,
                   "Please Enter Degree of Latitude", Error, FormControl::txtLatD,
                   DefaultOption::None},
-        CheckCase{"empty_lat_minutes", With([](FormInput& f) { f.txtLatM = ""; }), true, 3,
+        CheckCase{"empty_lat_minutes", With([](FormInput& f) { f.latitudeMinutes = ""; }), true, 3,
                   "Please Enter Minutes of Latitude", Error, FormControl::txtLatM,
                   DefaultOption::None},
-        CheckCase{"empty_lon_degrees", With([](FormInput& f) { f.txtLonD = ""; }), true, 4,
+        CheckCase{"empty_lon_degrees", With([](FormInput& f) { f.longitudeDegrees = ""; }), true, 4,
                   "Please Enter Degree of Longitude", Error, FormControl::txtLonD,
                   DefaultOption::None},
-        CheckCase{"empty_lon_minutes", With([](FormInput& f) { f.txtLonM = ""; }), true, 5,
+        CheckCase{"empty_lon_minutes", With([](FormInput& f) { f.longitudeMinutes = ""; }), true, 5,
                   "Please Enter Minute of Longitude", Error, FormControl::txtLonM,
                   DefaultOption::None},
-        CheckCase{"empty_city", With([](FormInput& f) { f.txtCity = ""; }), true, 6,
+        CheckCase{"empty_city", With([](FormInput& f) { f.city = ""; }), true, 6,
                   "Please Enter Your City name", Error, FormControl::txtCity, DefaultOption::None},
-        CheckCase{"empty_state", With([](FormInput& f) { f.txtState = ""; }), true, 7,
+        CheckCase{"empty_state", With([](FormInput& f) { f.state = ""; }), true, 7,
                   "Please Enter Your State name", Error, FormControl::txtState,
                   DefaultOption::None},
-        CheckCase{"empty_country", With([](FormInput& f) { f.txtCountry = ""; }), true, 8,
+        CheckCase{"empty_country", With([](FormInput& f) { f.country = ""; }), true, 8,
                   "Please Enter Your Country name", Error, FormControl::txtCountry,
                   DefaultOption::None},
-        CheckCase{"no_latitude_direction", With([](FormInput& f) { f.optLatSouth = -1; }), true, 9,
-                  "Please Select Direction For The Latitude", Error, FormControl::None,
+        CheckCase{"no_latitude_direction", With([](FormInput& f) { f.latitudeHemisphere = -1; }),
+                  true, 9, "Please Select Direction For The Latitude", Error, FormControl::None,
                   DefaultOption::North},
-        CheckCase{"no_longitude_direction", With([](FormInput& f) { f.optLongEast = -1; }), true,
-                  10, "Please Select Direction For The Longitude", Error, FormControl::None,
+        CheckCase{"no_longitude_direction", With([](FormInput& f) { f.longitudeHemisphere = -1; }),
+                  true, 10, "Please Select Direction For The Longitude", Error, FormControl::None,
                   DefaultOption::East},
         CheckCase{"bad_coordinate_after_direction",
-                  With([](FormInput& f) { f.optLongEast = -1, f.txtLatD = "999"; }), true, 10,
-                  "Please Select Direction For The Longitude", Error, FormControl::None,
+                  With([](FormInput& f) { f.longitudeHemisphere = -1, f.latitudeDegrees = "999"; }),
+                  true, 10, "Please Select Direction For The Longitude", Error, FormControl::None,
                   DefaultOption::East},
-        CheckCase{"no_month", With([](FormInput& f) { f.cboMonth = -1; }), true, 15,
+        CheckCase{"no_month", With([](FormInput& f) { f.monthIndex = -1; }), true, 15,
                   "Please Enter Correct Date Or Month!", Information, FormControl::cboMonth,
                   DefaultOption::None},
         CheckCase{"bad_coordinate_before_no_month",
-                  With([](FormInput& f) { f.cboMonth = -1, f.txtLonM = "60"; }), true, 14,
-                  "Please Enter Minute of Longitude From 0 To 59", Error, FormControl::txtLonM,
+                  With([](FormInput& f) { f.monthIndex = -1, f.longitudeMinutes = "60"; }), true,
+                  14, "Please Enter Minute of Longitude From 0 To 59", Error, FormControl::txtLonM,
                   DefaultOption::None},
-        CheckCase{"no_month_before_missing_converter", With([](FormInput& f) { f.cboMonth = -1; }),
-                  false, 15, "Please Enter Correct Date Or Month!", Information,
-                  FormControl::cboMonth, DefaultOption::None},
+        CheckCase{"no_month_before_missing_converter",
+                  With([](FormInput& f) { f.monthIndex = -1; }), false, 15,
+                  "Please Enter Correct Date Or Month!", Information, FormControl::cboMonth,
+                  DefaultOption::None},
         CheckCase{"feb_29_1905", Date(1905, 2, 29), true, 16, "Please Enter Correct Date Or Month!",
                   Information, FormControl::None, DefaultOption::None},
         CheckCase{"feb_30_leap_2000", Date(2000, 2, 30), true, 16,
@@ -152,7 +154,8 @@ class CoordinateCheckTest : public ::testing::TestWithParam<CoordinateCase> {};
 TEST_P(CoordinateCheckTest, RefusesWhatIsNoCoordinateAndFocusesItsBox) {
     const CoordinateCase& c = GetParam();
     FormInput f = ValidForm();
-    f.txtLatD = c.latD, f.txtLatM = c.latM, f.txtLonD = c.lonD, f.txtLonM = c.lonM;
+    f.latitudeDegrees = c.latD, f.latitudeMinutes = c.latM, f.longitudeDegrees = c.lonD,
+    f.longitudeMinutes = c.lonM;
     auto failure = ValidateInput(f, true);
     if (c.check == 0) {
         EXPECT_EQ(failure, std::nullopt) << failure->message;
@@ -219,19 +222,16 @@ TEST_P(ValidationPassTest, FormMayBeCalculated) {
     EXPECT_EQ(ValidateInput(GetParam().form, true), std::nullopt);
 }
 
-INSTANTIATE_TEST_SUITE_P(Passes, ValidationPassTest,
-                         ::testing::Values(PassCase{"feb_29_2000", Date(2000, 2, 29)},
-                                           PassCase{"feb_29_1908", Date(1908, 2, 29)},
-                                           PassCase{"feb_28_1905", Date(1905, 2, 28)},
-                                           PassCase{"april_30", Date(1980, 4, 30)},
-                                           PassCase{"may_31", Date(1980, 5, 31)},
-                                           PassCase{"dec_31_2050", Date(2050, 12, 31)},
-                                           PassCase{"blank_name_is_not_empty",
-                                                    With([](FormInput& f) { f.txtName = "   "; })},
-                                           PassCase{"south_and_west", With([](FormInput& f) {
-                                                        f.optLatSouth = 1, f.optLongEast = 1;
-                                                    })}),
-                         [](const auto& info) { return std::string(info.param.rowName); });
+INSTANTIATE_TEST_SUITE_P(
+    Passes, ValidationPassTest,
+    ::testing::Values(
+        PassCase{"feb_29_2000", Date(2000, 2, 29)}, PassCase{"feb_29_1908", Date(1908, 2, 29)},
+        PassCase{"feb_28_1905", Date(1905, 2, 28)}, PassCase{"april_30", Date(1980, 4, 30)},
+        PassCase{"may_31", Date(1980, 5, 31)}, PassCase{"dec_31_2050", Date(2050, 12, 31)},
+        PassCase{"blank_name_is_not_empty", With([](FormInput& f) { f.name = "   "; })},
+        PassCase{"south_and_west",
+                 With([](FormInput& f) { f.latitudeHemisphere = 1, f.longitudeHemisphere = 1; })}),
+    [](const auto& info) { return std::string(info.param.rowName); });
 
 struct KeyCase {
     const char* rowName;
@@ -287,34 +287,34 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(PlaceSearch, ChecksCityStateCountryInOrderThenBuildsTheSearchText) {
     FormInput f;
-    f.txtState = "Maharashtra";
+    f.state = "Maharashtra";
     auto r = BuildPlaceSearch(f);
     ASSERT_TRUE(r.failure);
     EXPECT_EQ(r.failure->message, "Please Enter City");
     EXPECT_EQ(r.failure->focus, FormControl::txtCity);
     EXPECT_EQ(r.failure->severity, Severity::Error);
 
-    f.txtCity = "Pune";
-    f.txtState = "";
-    f.txtCountry = "India";
+    f.city = "Pune";
+    f.state = "";
+    f.country = "India";
     r = BuildPlaceSearch(f);
     ASSERT_TRUE(r.failure);
     EXPECT_EQ(r.failure->message, "Please Enter State");
     EXPECT_EQ(r.failure->focus, FormControl::txtState);
 
-    f.txtState = "Maharashtra";
-    f.txtCountry = "";
+    f.state = "Maharashtra";
+    f.country = "";
     r = BuildPlaceSearch(f);
     ASSERT_TRUE(r.failure);
     EXPECT_EQ(r.failure->message, "Please Enter Country");
     EXPECT_EQ(r.failure->focus, FormControl::txtCountry);
 
-    f.txtCountry = "India";
+    f.country = "India";
     r = BuildPlaceSearch(f);
     EXPECT_FALSE(r.failure);
     EXPECT_EQ(r.searchText, "Pune Maharashtra India Latitude Longitude");
 
-    f.txtCity = " Pune ";  // typed texts are not trimmed
+    f.city = " Pune ";  // typed texts are not trimmed
     EXPECT_EQ(BuildPlaceSearch(f).searchText, " Pune  Maharashtra India Latitude Longitude");
 }
 

@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "RowName.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran {
 namespace {

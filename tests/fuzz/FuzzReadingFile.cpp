@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
 #include "input/Validation.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 using namespace velloran;
 
@@ -30,8 +30,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Whatever opened can be saved again, and the saved file opens.
     ReadingState opened;
     CopyFormToState(form, opened);
-    if (ReadingSaveProblem(opened.Birth, form.cboTimeZone)) __builtin_trap();
-    const std::string saved = WriteReadingFile(opened.Birth, form.cboTimeZone);
+    if (ReadingSaveProblem(opened.Birth, form.zoneIndex)) __builtin_trap();
+    const std::string saved = WriteReadingFile(opened.Birth, form.zoneIndex);
     auto savedLines = ReadReadingFile(saved);
     FormInput savedForm;
     if (saved.size() > kMaxReadingBytes || !savedLines ||
@@ -47,7 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (exported.size() < 6 || exported.substr(exported.size() - 3) != "\r\r\n") __builtin_trap();
 
     // The reading as saved from this state reads back to the same birth data.
-    auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.cboTimeZone));
+    auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.zoneIndex));
     if (!again) __builtin_trap();
     FormInput reopened;
     if (!ApplyReadingToForm(*again, reopened)) __builtin_trap();

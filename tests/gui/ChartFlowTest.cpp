@@ -13,7 +13,7 @@
 #include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "ui/Twips.h"
 
 namespace velloran::test {
@@ -39,12 +39,27 @@ const QPoint kPositionCellPoint{display::kDraconicFrameLeft / kTwipsPerPixel + 2
                                 (display::kFrameTop + 360) / kTwipsPerPixel + 8};
 const QPoint kWheelPoint{60, 60};
 
+// The model's parts behind the window's indexed controls: position cell i (natal 0..9,
+// draconic 10..19), imgSign(i) (single wheel 0..11, outer ring 12..23, inner ring 24..35) and
+// lblPlanets_Position(i) (outer ring 0..11, inner ring 12..23).
+std::string CellOf(const ChartWindowModel& m, int i) {
+    return (i < kBodyCount ? m.natalColumn : m.draconicColumn).cells[i % kBodyCount];
+}
+int PictureOf(const ChartWindowModel& m, int i) {
+    const WheelHouses* wheels[] = {&m.singleWheel, &m.outerRing, &m.innerRing};
+    return wheels[i / 12]->signPictures[i % 12];
+}
+std::string RingTextOf(const ChartWindowModel& m, int i) {
+    return (i < 12 ? m.outerRing : m.innerRing).texts[i % 12];
+}
+
 void ExpectSingleWheelShows(FrmDisplay* d, const ChartWindowModel& m) {
     for (int h = 0; h < 12; ++h) {
-        EXPECT_EQ(Label(d, QStringLiteral("lblNatal%1").arg(h)), HouseDisplayText(m.lblNatal[h]))
+        EXPECT_EQ(Label(d, QStringLiteral("lblNatal%1").arg(h)),
+                  HouseDisplayText(m.singleWheel.texts[h]))
             << "house " << h + 1;
         EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(h))->picture(),
-                  m.imgSign[h]);
+                  m.singleWheel.signPictures[h]);
     }
 }
 
@@ -74,7 +89,7 @@ TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
     EXPECT_EQ(Label(d, "lblCity"), "City: New York");
 
     // Every cell and house text is the core's result for the same birth.
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), core.model.Planet[i]) << i;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(core.model, i)) << i;
     ExpectSingleWheelShows(d, core.model);
     EXPECT_EQ(Find<QLabel>(d, "lblNatal0")->palette().color(QPalette::WindowText),
               QColor(0, 0, 255));
@@ -116,12 +131,12 @@ TEST_F(ChartFlow, ComparisonShowsBothRingsBothColumnsAndTheLegends) {
     EXPECT_EQ(Label(d, "lblLegend1"), "Outer Wheel - Draconic Chart");
     for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(Label(d, QStringLiteral("lblPlanets_Position%1").arg(i)),
-                  HouseDisplayText(core.model.lblPlanets_Position[i]))
+                  HouseDisplayText(RingTextOf(core.model, i)))
             << i;
     }
     for (int i = 12; i < 36; ++i)
         EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(i))->picture(),
-                  core.model.imgSign[i]);
+                  PictureOf(core.model, i));
     // Inner ring house 6 of the natal chart in short labels, marks kept.
     EXPECT_EQ(Label(d, "lblPlanets_Position17"), "\nMa\nJ (R) \nSa (R) \nN");
     EXPECT_EQ(Find<QLabel>(d, "lblPlanets_Position0")->palette().color(QPalette::WindowText),
@@ -152,7 +167,7 @@ TEST_F(ChartFlow, ComparisonThenDraconicPutsTheNatalColumnUnderneath) {
     EXPECT_EQ(Find<QWidget>(d, "fraPlanet_Position1")->x(), TwipsToPx(9007));
     EXPECT_EQ(FrontAt(d, kPositionCellPoint), "fraPlanet_Position0");
     EXPECT_EQ(FrontAt(d, kWheelPoint), "picNatal");
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), core.model.Planet[i]) << i;
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(core.model, i)) << i;
     ExpectSingleWheelShows(d, core.model);
 }
 

@@ -39,7 +39,7 @@ QRect InkRect(QWidget* w) {
 
 // Span of a pixel rectangle (whole pixels, as QRect counts them) about the wheel centre.
 RadialSpan PixelSpan(const QRect& r) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     return SpanAbout(QRectF(r.x(), r.y(), r.width(), r.height()), QPointF(g.cx, g.cy));
 }
 
@@ -49,7 +49,9 @@ protected:
         InstallFontSubstitutions();
         window = std::make_unique<FrmDisplay>();
         model.pictureInFront = ChartPicture::Comparison;
-        for (int i = 0; i < 36; ++i) model.imgSign[i] = i % 12 + 1;
+        for (WheelHouses* wheel : {&model.singleWheel, &model.outerRing, &model.innerRing}) {
+            for (int h = 0; h < 12; ++h) wheel->signPictures[h] = h + 1;
+        }
         window->render(model);
     }
     SignPicture* sign(int index) const {
@@ -64,7 +66,7 @@ protected:
 };
 
 TEST_F(ComparisonRings, EverySignPictureLiesInItsOwnRing) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     const double halfLine = g.ringLine / 2;
     std::cout << "dividing circle at " << g.ringSplit << " px\n";
     for (int h = 0; h < 12; ++h) {
@@ -83,8 +85,8 @@ TEST_F(ComparisonRings, EverySignPictureLiesInItsOwnRing) {
 // The same judged on the drawn pictures: the pixels where the comparison wheel differs from the
 // single wheel are the dividing circle, and none of them lies under a sign picture.
 TEST_F(ComparisonRings, DrawnCircleMissesEverySignPicture) {
-    const QImage single = WheelPixmap(false, 1.0).toImage();
-    const QImage comparison = WheelPixmap(true, 1.0).toImage();
+    const QImage single = WheelPixmap(false, 1.0, MakeWheelGeometry()).toImage();
+    const QImage comparison = WheelPixmap(true, 1.0, MakeWheelGeometry()).toImage();
     int circlePixels = 0;
     for (int y = 0; y < single.height(); ++y)
         for (int x = 0; x < single.width(); ++x)
@@ -104,13 +106,15 @@ TEST_F(ComparisonRings, DrawnCircleMissesEverySignPicture) {
 // Every one-body house text, in every house of both rings: the dividing circle runs through as
 // few of them as any radius between the two rings' sign pictures allows.
 TEST_F(ComparisonRings, CircleCrossesTheFewestHouseTexts) {
-    const WheelGeometry& g = Wheel();
+    const WheelGeometry g = MakeWheelGeometry();
     std::array<RadialSpan, 24> reach;
     for (RadialSpan& r : reach) r = {1e9, 0.0};
     const QStringList labels = OneBodyLabels();
     ASSERT_GE(labels.size(), 10);
     for (const QString& label : labels) {
-        for (auto& text : model.lblPlanets_Position) text = "\r\n" + label.toStdString();
+        for (WheelHouses* ring : {&model.outerRing, &model.innerRing}) {
+            for (auto& text : ring->texts) text = "\r\n" + label.toStdString();
+        }
         window->render(model);
         for (int i = 0; i < 24; ++i) {
             const QRect ink = InkRect(houseText(i));

@@ -18,9 +18,9 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
 #include "core/RowName.h"
-#include "input/Driver.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 
 namespace velloran::test {
 namespace {
@@ -279,7 +279,7 @@ TEST_F(ContactsFlow, WindowFollowsTheReading) {
 
     // Another birth: the same person half a year later.
     FormInput june = KnownBirth();
-    june.cboMonth = 5;
+    june.monthIndex = 5;
     s.calculate(june);
     ASSERT_NE(s.main(), nullptr);
     EXPECT_EQ(TableRows(w), Expected(CoreRows(june, {})));

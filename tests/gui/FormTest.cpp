@@ -15,10 +15,10 @@
 
 #include "GuiTestSupport.h"
 #include "Version.h"
-#include "input/Driver.h"
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
+#include "reading/Driver.h"
 
 namespace velloran::test {
 namespace {
@@ -177,103 +177,103 @@ TEST_P(Validation, ShowsTheFirstProblemOrCalculates) {
 }
 
 const ValidationRow kValidationRows[] = {
-    {"empty_name", [](FormInput& f) { f.txtName = ""; }, "Please Enter Your Name",
-     MessageIcon::Error, "txtName"},
-    {"empty_latitude_degrees", [](FormInput& f) { f.txtLatD = ""; },
+    {"empty_name", [](FormInput& f) { f.name = ""; }, "Please Enter Your Name", MessageIcon::Error,
+     "txtName"},
+    {"empty_latitude_degrees", [](FormInput& f) { f.latitudeDegrees = ""; },
      "Please Enter Degree of Latitude", MessageIcon::Error, "txtLatD"},
-    {"empty_latitude_minutes", [](FormInput& f) { f.txtLatM = ""; },
+    {"empty_latitude_minutes", [](FormInput& f) { f.latitudeMinutes = ""; },
      "Please Enter Minutes of Latitude", MessageIcon::Error, "txtLatM"},
-    {"empty_longitude_degrees", [](FormInput& f) { f.txtLonD = ""; },
+    {"empty_longitude_degrees", [](FormInput& f) { f.longitudeDegrees = ""; },
      "Please Enter Degree of Longitude", MessageIcon::Error, "txtLonD"},
-    {"empty_longitude_minutes", [](FormInput& f) { f.txtLonM = ""; },
+    {"empty_longitude_minutes", [](FormInput& f) { f.longitudeMinutes = ""; },
      "Please Enter Minute of Longitude", MessageIcon::Error, "txtLonM"},
-    {"empty_city", [](FormInput& f) { f.txtCity = ""; }, "Please Enter Your City name",
+    {"empty_city", [](FormInput& f) { f.city = ""; }, "Please Enter Your City name",
      MessageIcon::Error, "txtCity"},
-    {"empty_state", [](FormInput& f) { f.txtState = ""; }, "Please Enter Your State name",
+    {"empty_state", [](FormInput& f) { f.state = ""; }, "Please Enter Your State name",
      MessageIcon::Error, "txtState"},
-    {"empty_country", [](FormInput& f) { f.txtCountry = ""; }, "Please Enter Your Country name",
+    {"empty_country", [](FormInput& f) { f.country = ""; }, "Please Enter Your Country name",
      MessageIcon::Error, "txtCountry"},
     {"name_checked_before_city",
      [](FormInput& f) {
-         f.txtName = "";
-         f.txtCity = "";
+         f.name = "";
+         f.city = "";
      },
      "Please Enter Your Name", MessageIcon::Error, "txtName"},
     {"feb_29_1905",
      [](FormInput& f) {
-         f.cboMonth = 1;
-         f.cboDate = 28;
-         f.cboYear = 0;
+         f.monthIndex = 1;
+         f.dayIndex = 28;
+         f.yearIndex = 0;
      },
      "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
     {"feb_30_2000",
      [](FormInput& f) {
-         f.cboMonth = 1;
-         f.cboDate = 29;
-         f.cboYear = 95;
+         f.monthIndex = 1;
+         f.dayIndex = 29;
+         f.yearIndex = 95;
      },
      "Please Enter Correct Date Or Month!", MessageIcon::Information, ""},
     {"apr_31",
      [](FormInput& f) {
-         f.cboMonth = 3;
-         f.cboDate = 30;
+         f.monthIndex = 3;
+         f.dayIndex = 30;
      },
      "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
     {"nov_31",
      [](FormInput& f) {
-         f.cboMonth = 10;
-         f.cboDate = 30;
+         f.monthIndex = 10;
+         f.dayIndex = 30;
      },
      "Please Enter Correct Date Or Month !", MessageIcon::Information, ""},
     {"feb_29_2000_passes",
      [](FormInput& f) {
-         f.cboMonth = 1;
-         f.cboDate = 28;
-         f.cboYear = 95;
+         f.monthIndex = 1;
+         f.dayIndex = 28;
+         f.yearIndex = 95;
      },
      "", MessageIcon::Error, ""},
     {"feb_29_1908_passes",
      [](FormInput& f) {
-         f.cboMonth = 1;
-         f.cboDate = 28;
-         f.cboYear = 3;
+         f.monthIndex = 1;
+         f.dayIndex = 28;
+         f.yearIndex = 3;
      },
      "", MessageIcon::Error, ""},
     {"may_31_passes",
      [](FormInput& f) {
-         f.cboMonth = 4;
-         f.cboDate = 30;
+         f.monthIndex = 4;
+         f.dayIndex = 30;
      },
      "", MessageIcon::Error, ""},
     {"apr_30_passes",
      [](FormInput& f) {
-         f.cboMonth = 3;
-         f.cboDate = 29;
+         f.monthIndex = 3;
+         f.dayIndex = 29;
      },
      "", MessageIcon::Error, ""},
-    {"blank_name_passes", [](FormInput& f) { f.txtName = "   "; }, "", MessageIcon::Error, ""},
-    {"latitude_degrees_999", [](FormInput& f) { f.txtLatD = "999"; },
+    {"blank_name_passes", [](FormInput& f) { f.name = "   "; }, "", MessageIcon::Error, ""},
+    {"latitude_degrees_999", [](FormInput& f) { f.latitudeDegrees = "999"; },
      "Please Enter Degree of Latitude From 0 To 90", MessageIcon::Error, "txtLatD"},
-    {"latitude_degrees_pasted_text", [](FormInput& f) { f.txtLatD = "4x"; },
+    {"latitude_degrees_pasted_text", [](FormInput& f) { f.latitudeDegrees = "4x"; },
      "Please Enter Degree of Latitude From 0 To 90", MessageIcon::Error, "txtLatD"},
-    {"latitude_minutes_60", [](FormInput& f) { f.txtLatM = "60"; },
+    {"latitude_minutes_60", [](FormInput& f) { f.latitudeMinutes = "60"; },
      "Please Enter Minutes of Latitude From 0 To 59", MessageIcon::Error, "txtLatM"},
-    {"longitude_degrees_pasted_minus", [](FormInput& f) { f.txtLonD = "-5"; },
+    {"longitude_degrees_pasted_minus", [](FormInput& f) { f.longitudeDegrees = "-5"; },
      "Please Enter Degree of Longitude From 0 To 180", MessageIcon::Error, "txtLonD"},
     {"longitude_180_with_minutes",
      [](FormInput& f) {
-         f.txtLonD = "180";
-         f.txtLonM = "1";
+         f.longitudeDegrees = "180";
+         f.longitudeMinutes = "1";
      },
      "Please Enter Minute of Longitude From 0 To 59", MessageIcon::Error, "txtLonM"},
-    {"no_month", [](FormInput& f) { f.cboMonth = -1; }, "Please Enter Correct Date Or Month!",
+    {"no_month", [](FormInput& f) { f.monthIndex = -1; }, "Please Enter Correct Date Or Month!",
      MessageIcon::Information, "cboMonth"},
     {"north_pole_and_date_line_pass",
      [](FormInput& f) {
-         f.txtLatD = "90";
-         f.txtLatM = "0";
-         f.txtLonD = "180";
-         f.txtLonM = "0";
+         f.latitudeDegrees = "90";
+         f.latitudeMinutes = "0";
+         f.longitudeDegrees = "180";
+         f.longitudeMinutes = "0";
      },
      "", MessageIcon::Error, ""},
 };
@@ -284,8 +284,8 @@ INSTANTIATE_TEST_SUITE_P(Rows, Validation, ::testing::ValuesIn(kValidationRows),
 TEST(ValidationDefaults, NoDirectionSelectsNorthThenEast) {
     StartedApp s;
     FormInput in = KnownBirth();
-    in.optLatSouth = -1;
-    in.optLongEast = -1;
+    in.latitudeHemisphere = -1;
+    in.longitudeHemisphere = -1;
     s.form()->setInput(in);
     EXPECT_FALSE(Find<QRadioButton>(s.form(), "optLatSouth0")->isChecked());
     EXPECT_FALSE(Find<QRadioButton>(s.form(), "optLatSouth1")->isChecked());
@@ -295,7 +295,7 @@ TEST(ValidationDefaults, NoDirectionSelectsNorthThenEast) {
     EXPECT_EQ(s.platform.messages[0].text, "Please Select Direction For The Latitude");
     EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(Find<QRadioButton>(s.form(), "optLatSouth0")->isChecked());
-    EXPECT_EQ(s.form()->input().optLongEast, -1);
+    EXPECT_EQ(s.form()->input().longitudeHemisphere, -1);
 
     s.clickCalculate();
     ASSERT_EQ(s.platform.messages.size(), 2u);
@@ -315,7 +315,7 @@ TEST(ValidationDefaults, MissingConverterLibraryStopsEveryCalculation) {
     EXPECT_EQ(s.main(), nullptr);
     // The other checks come first.
     FormInput empty = KnownBirth();
-    empty.txtCountry = "";
+    empty.country = "";
     s.calculate(empty);
     EXPECT_EQ(s.platform.messages.back().text, "Please Enter Your Country name");
 }
@@ -433,7 +433,7 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
         saver.calculate(KnownBirth());
         ASSERT_NE(saver.main(), nullptr);
         const std::string bytes =
-            WriteReadingFile(saver.app->state().Birth, KnownBirth().cboTimeZone);
+            WriteReadingFile(saver.app->state().Birth, KnownBirth().zoneIndex);
         QFile file(QDir(s.dir.path()).filePath("ann.vlr"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));
@@ -453,7 +453,7 @@ QByteArray KnownBirthReading(int16_t month = 1) {
     ReadingState state;
     CopyFormToState(KnownBirth(), state);
     state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().cboTimeZone);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
@@ -484,10 +484,10 @@ class DamagedReading : public ::testing::TestWithParam<DamagedFileRow> {};
 TEST_P(DamagedReading, IsRefusedAndTheFilledFormKeepsEveryValue) {
     StartedApp s;
     FormInput filled = KnownBirth();
-    filled.txtName = "Maria Lopez";
-    filled.cboMonth = 6;
-    filled.chkDST = 1;
-    filled.optLatSouth = 1;
+    filled.name = "Maria Lopez";
+    filled.monthIndex = 6;
+    filled.daylightSaving = 1;
+    filled.latitudeHemisphere = 1;
     s.form()->setInput(filled);
     const QString path = WriteReading(s, GetParam().damage(KnownBirthReading()));
     ASSERT_FALSE(path.isEmpty());
@@ -540,8 +540,8 @@ TEST(FormButtons, OpenedReadingWithoutMonthIsRefusedByTheChecks) {
     ASSERT_EQ(s.platform.messages.size(), 1u);
     EXPECT_EQ(s.platform.messages[0].text, "Please Enter Correct Date Or Month!");
     EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Information);
-    EXPECT_EQ(s.form()->input().txtName, "Ann Example");
-    EXPECT_EQ(s.form()->input().cboMonth, -1);
+    EXPECT_EQ(s.form()->input().name, "Ann Example");
+    EXPECT_EQ(s.form()->input().monthIndex, -1);
     EXPECT_TRUE(Find<QWidget>(s.form(), "cboMonth")->hasFocus());
     EXPECT_EQ(s.main(), nullptr);
 }
@@ -558,8 +558,8 @@ TEST(FormButtons, OpenCancelledChangesNothing) {
 TEST(FormButtons, PlaceLookUpStopsAtTheFirstEmptyBoxAndFocusesIt) {
     StartedApp s;
     FormInput in;
-    in.txtCity = "Pune";
-    in.txtCountry = "India";
+    in.city = "Pune";
+    in.country = "India";
     s.form()->setInput(in);
     s.click(s.form(), "Command1");
     ASSERT_EQ(s.platform.messages.size(), 1u);
@@ -568,7 +568,7 @@ TEST(FormButtons, PlaceLookUpStopsAtTheFirstEmptyBoxAndFocusesIt) {
     EXPECT_TRUE(Find<QWidget>(s.form(), "txtState")->hasFocus());
     EXPECT_TRUE(s.platform.openedUrls.empty());
 
-    in.txtState = "Maharashtra";
+    in.state = "Maharashtra";
     s.form()->setInput(in);
     s.click(s.form(), "Command1");
     EXPECT_EQ(s.platform.messages.size(), 1u);

@@ -5,33 +5,33 @@
 #include <QDir>
 #include <QLabel>
 
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran::test {
 
 FormInput KnownBirth() {
     FormInput in;
-    in.txtName = "Ann Example";
-    in.cboMonth = 0;
-    in.cboDate = 14;
-    in.cboYear = 1980 - kFirstYear;
-    in.cboHour = 10;
-    in.cboMinute = 30;
-    in.cboTimeZone = -1;
+    in.name = "Ann Example";
+    in.monthIndex = 0;
+    in.dayIndex = 14;
+    in.yearIndex = 1980 - kFirstYear;
+    in.hourIndex = 10;
+    in.minuteIndex = 30;
+    in.zoneIndex = -1;
     const ZoneTables& zones = TimeZones();
     for (int z = 0; z < kZoneCount; ++z) {
-        if (zones.ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") in.cboTimeZone = z;
+        if (zones.ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") in.zoneIndex = z;
     }
-    in.chkDST = 0;
-    in.txtCity = "New York";
-    in.txtState = "NY";
-    in.txtCountry = "USA";
-    in.txtLatD = "40";
-    in.txtLatM = "43";
-    in.txtLonD = "74";
-    in.txtLonM = "0";
-    in.optLatSouth = 0;
-    in.optLongEast = 1;
+    in.daylightSaving = 0;
+    in.city = "New York";
+    in.state = "NY";
+    in.country = "USA";
+    in.latitudeDegrees = "40";
+    in.latitudeMinutes = "43";
+    in.longitudeDegrees = "74";
+    in.longitudeMinutes = "0";
+    in.latitudeHemisphere = 0;
+    in.longitudeHemisphere = 1;
     return in;
 }
 

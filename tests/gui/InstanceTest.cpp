@@ -102,7 +102,7 @@ QByteArray KnownBirthReading() {
     velloran::ReadingState state;
     velloran::CopyFormToState(velloran::test::KnownBirth(), state);
     const std::string bytes =
-        velloran::WriteReadingFile(state.Birth, velloran::test::KnownBirth().cboTimeZone);
+        velloran::WriteReadingFile(state.Birth, velloran::test::KnownBirth().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 

@@ -22,7 +22,7 @@ QByteArray AnnReading(int16_t month = 1) {
     ReadingState state;
     CopyFormToState(KnownBirth(), state);
     state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().cboTimeZone);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
@@ -169,7 +169,7 @@ TEST(Drop, AReadingDroppedOnTheFormOpens) {
 TEST(Drop, AReadingDroppedOnTheChartWindowReplacesTheChart) {
     StartedApp s;
     FormInput other = KnownBirth();
-    other.txtName = "Someone Else";
+    other.name = "Someone Else";
     s.calculate(other);
     ASSERT_NE(s.display(), nullptr);
     const QString path = QDir(s.dir.path()).filePath("ann.vlr");
@@ -204,7 +204,7 @@ TEST(Drop, AReadingThatFailsACheckOnTheChartWindowGoesBackToTheForm) {
     EXPECT_EQ(s.platform.messages[0].text, "Please Enter Correct Date Or Month!");
     EXPECT_EQ(s.main(), nullptr);
     EXPECT_TRUE(s.form()->isVisible());
-    EXPECT_EQ(s.form()->input().cboMonth, -1);
+    EXPECT_EQ(s.form()->input().monthIndex, -1);
 }
 
 TEST(Drop, AnythingElseIsIgnoredWithoutAMessage) {

@@ -105,7 +105,7 @@ TEST(RecentReadingsMenu, NumberedEntriesWithTheirFolderThenClearList) {
 QString WriteAnnReading(const QString& path) {
     ReadingState state;
     CopyFormToState(KnownBirth(), state);
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().cboTimeZone);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(bytes.data(), qint64(bytes.size()));
@@ -162,7 +162,7 @@ TEST(OpenRecent, ChoosingAnEntryOpensTheReading) {
         QWidget* window = s.form();
         if (fromChart) {
             FormInput other = KnownBirth();
-            other.txtName = "Someone Else";
+            other.name = "Someone Else";
             s.calculate(other);
             window = s.main();
         }

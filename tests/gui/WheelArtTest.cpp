@@ -34,7 +34,7 @@ TEST(SignPictures, TwelveDistinctSymbolsWithTheirKeys) {
 
 TEST(WheelPictures, RenderedAtTheDevicePixelRatio) {
     for (qreal dpr : {1.0, 2.0}) {
-        QPixmap single = WheelPixmap(false, dpr);
+        QPixmap single = WheelPixmap(false, dpr, MakeWheelGeometry());
         EXPECT_EQ(single.size(), kWheelPictureSize * dpr);
         EXPECT_EQ(single.deviceIndependentSize().toSize(), kWheelPictureSize);
         EXPECT_EQ(SignPixmap(5, dpr).size(), kSignPictureSize * dpr);
@@ -42,9 +42,9 @@ TEST(WheelPictures, RenderedAtTheDevicePixelRatio) {
 }
 
 TEST(WheelPictures, ComparisonWheelAddsTheRingCircle) {
-    const WheelGeometry& g = Wheel();
-    QImage single = WheelPixmap(false, 1.0).toImage();
-    QImage comparison = WheelPixmap(true, 1.0).toImage();
+    const WheelGeometry g = MakeWheelGeometry();
+    QImage single = WheelPixmap(false, 1.0, MakeWheelGeometry()).toImage();
+    QImage comparison = WheelPixmap(true, 1.0, MakeWheelGeometry()).toImage();
     // On the ring circle, half-way between two spokes: amber on the single wheel, a dark line on
     // the comparison wheel.
     const QPoint onCircle(int(g.cx + g.ringSplit * std::cos(M_PI / 12)),

@@ -9,8 +9,8 @@
 
 #include "OutputTestSupport.h"
 #include "chart/gui/FrmDisplay.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 
 namespace velloran::test {
@@ -20,20 +20,20 @@ constexpr double kJpegMeanTolerance = 2.0;
 
 FormInput PuneForm() {
     FormInput f;
-    f.txtName = "Ann Example";
-    f.cboMonth = 2;
-    f.cboDate = 4;
-    f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7;
-    f.cboMinute = 5;
-    f.cboTimeZone = 12;
-    f.txtCity = "Pune";
-    f.txtState = "Maharashtra";
-    f.txtCountry = "India";
-    f.txtLatD = "18";
-    f.txtLatM = "31";
-    f.txtLonD = "73";
-    f.txtLonM = "51";
+    f.name = "Ann Example";
+    f.monthIndex = 2;
+    f.dayIndex = 4;
+    f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7;
+    f.minuteIndex = 5;
+    f.zoneIndex = 12;
+    f.city = "Pune";
+    f.state = "Maharashtra";
+    f.country = "India";
+    f.latitudeDegrees = "18";
+    f.latitudeMinutes = "31";
+    f.longitudeDegrees = "73";
+    f.longitudeMinutes = "51";
     return f;
 }
 

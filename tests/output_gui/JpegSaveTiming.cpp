@@ -19,9 +19,9 @@
 #include <vector>
 
 #include "chart/gui/FrmDisplay.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
 #include "output_gui/OutputTestSupport.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 
 namespace {
@@ -62,20 +62,20 @@ int main(int argc, char** argv) {
     QWidget* shown = &testWindow;
     if (chartWindow) {
         velloran::FormInput form;
-        form.txtName = "Ann Example";
-        form.cboMonth = 2;
-        form.cboDate = 4;
-        form.cboYear = 1980 - velloran::kFirstYear;
-        form.cboHour = 7;
-        form.cboMinute = 5;
-        form.cboTimeZone = 12;
-        form.txtCity = "Pune";
-        form.txtState = "Maharashtra";
-        form.txtCountry = "India";
-        form.txtLatD = "18";
-        form.txtLatM = "31";
-        form.txtLonD = "73";
-        form.txtLonM = "51";
+        form.name = "Ann Example";
+        form.monthIndex = 2;
+        form.dayIndex = 4;
+        form.yearIndex = 1980 - velloran::kFirstYear;
+        form.hourIndex = 7;
+        form.minuteIndex = 5;
+        form.zoneIndex = 12;
+        form.city = "Pune";
+        form.state = "Maharashtra";
+        form.country = "India";
+        form.latitudeDegrees = "18";
+        form.latitudeMinutes = "31";
+        form.longitudeDegrees = "73";
+        form.longitudeMinutes = "51";
         velloran::ReadingState state;
         velloran::ChartWindowModel model;
         velloran::CalculateReading(form, state, velloran::EnglishMonthNames(), model);

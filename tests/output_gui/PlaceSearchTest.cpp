@@ -15,9 +15,9 @@ namespace {
 
 FormInput PuneForm() {
     FormInput f;
-    f.txtCity = "Pune";
-    f.txtState = "Maharashtra";
-    f.txtCountry = "India";
+    f.city = "Pune";
+    f.state = "Maharashtra";
+    f.country = "India";
     return f;
 }
 
@@ -53,11 +53,11 @@ TEST_P(MissingPlaceTest, ShowsTheMessageReturnsTheFocusAndOpensNothing) {
 
 INSTANTIATE_TEST_SUITE_P(
     Checks, MissingPlaceTest,
-    ::testing::Values(MissingPlace{"no_city", Without(&FormInput::txtCity), "Please Enter City",
+    ::testing::Values(MissingPlace{"no_city", Without(&FormInput::city), "Please Enter City",
                                    FormControl::txtCity},
-                      MissingPlace{"no_state_with_city", Without(&FormInput::txtState),
+                      MissingPlace{"no_state_with_city", Without(&FormInput::state),
                                    "Please Enter State", FormControl::txtState},
-                      MissingPlace{"no_country", Without(&FormInput::txtCountry),
+                      MissingPlace{"no_country", Without(&FormInput::country),
                                    "Please Enter Country", FormControl::txtCountry},
                       MissingPlace{"nothing_at_all", FormInput{}, "Please Enter City",
                                    FormControl::txtCity}),

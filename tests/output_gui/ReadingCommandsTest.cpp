@@ -14,8 +14,8 @@
 #include <random>
 
 #include "OutputTestSupport.h"
-#include "input/Driver.h"
 #include "output/gui/OutputCommands.h"
+#include "reading/Driver.h"
 #include "support/FakePlatform.h"
 #include "ui/SafeSave.h"
 
@@ -71,23 +71,23 @@ const QByteArray kAnnReadingBytes = QByteArray(
 // The form as Ann's reading fills it (the controls' positions, not their texts).
 FormInput AnnForm() {
     FormInput f;
-    f.txtName = "Ann";
-    f.cboMonth = 2;
-    f.cboDate = 4;
-    f.cboYear = 1980 - kFirstYear;
-    f.cboHour = 7;
-    f.cboMinute = 5;
-    f.cboTimeZone = kAnnZone;
-    f.chkDST = 0;
-    f.txtCity = "Pune";
-    f.txtState = "Maharashtra";
-    f.txtCountry = "India";
-    f.txtLatD = "18";
-    f.txtLatM = "31";
-    f.txtLonD = "73";
-    f.txtLonM = "51";
-    f.optLatSouth = 0;
-    f.optLongEast = 0;
+    f.name = "Ann";
+    f.monthIndex = 2;
+    f.dayIndex = 4;
+    f.yearIndex = 1980 - kFirstYear;
+    f.hourIndex = 7;
+    f.minuteIndex = 5;
+    f.zoneIndex = kAnnZone;
+    f.daylightSaving = 0;
+    f.city = "Pune";
+    f.state = "Maharashtra";
+    f.country = "India";
+    f.latitudeDegrees = "18";
+    f.latitudeMinutes = "31";
+    f.longitudeDegrees = "73";
+    f.longitudeMinutes = "51";
+    f.latitudeHemisphere = 0;
+    f.longitudeHemisphere = 0;
     return f;
 }
 
@@ -189,8 +189,8 @@ TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
     ASSERT_TRUE(WriteBytes(path("ann.vlr"), kAnnReadingBytes));
     platform.openAnswers.push_back(path("ann.vlr"));
     FormInput current;
-    current.txtName = "Someone Else";
-    current.cboTimeZone = 40;
+    current.name = "Someone Else";
+    current.zoneIndex = 40;
 
     const std::optional<OpenOutcome> opened = open(current);
 
@@ -211,16 +211,16 @@ TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
 
 TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
     FormInput form = AnnForm();
-    form.txtName = "Maria Lopez";
-    form.chkDST = 1;
-    form.optLatSouth = 1;
-    form.optLongEast = 1;
-    form.cboTimeZone = 30;
+    form.name = "Maria Lopez";
+    form.daylightSaving = 1;
+    form.latitudeHemisphere = 1;
+    form.longitudeHemisphere = 1;
+    form.zoneIndex = 30;
     ReadingState state;
     ChartWindowModel window;
     CalculateReading(form, state, EnglishMonthNames(), window);
     platform.saveAnswers.push_back(path("maria.vlr"));
-    SaveReading(platform, nullptr, state, form.cboTimeZone);
+    SaveReading(platform, nullptr, state, form.zoneIndex);
 
     platform.openAnswers.push_back(path("maria.vlr"));
     const std::optional<OpenOutcome> opened = open(FormInput{});
@@ -232,8 +232,9 @@ TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
     EXPECT_EQ(openedState.NatalPositions, state.NatalPositions);
     EXPECT_EQ(openedState.DraconicPositions, state.DraconicPositions);
     EXPECT_EQ(openedState.WheelHouseTexts, state.WheelHouseTexts);
-    EXPECT_EQ(openedWindow.Planet, window.Planet);
-    EXPECT_EQ(openedWindow.lblNatal, window.lblNatal);
+    EXPECT_EQ(openedWindow.natalColumn.cells, window.natalColumn.cells);
+    EXPECT_EQ(openedWindow.draconicColumn.cells, window.draconicColumn.cells);
+    EXPECT_EQ(openedWindow.singleWheel.texts, window.singleWheel.texts);
     EXPECT_TRUE(platform.messages.empty());
 }
 

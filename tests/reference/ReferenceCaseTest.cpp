@@ -21,10 +21,10 @@
 #include "astro/TimeScales.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
-#include "input/ChartNames.h"
-#include "input/Driver.h"
+#include "domain/Bodies.h"
 #include "output/ReadingOpen.h"
 #include "output/TextExport.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 namespace {
@@ -235,7 +235,7 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_EQ(b.City, Text(E(), {"birth", "City"}));
         EXPECT_EQ(b.State, Text(E(), {"birth", "State"}));
         EXPECT_EQ(b.Country, Text(E(), {"birth", "Country"}));
-        EXPECT_EQ(m_form.cboTimeZone, Int(E(), {"birth", "ZoneIndex"}));
+        EXPECT_EQ(m_form.zoneIndex, Int(E(), {"birth", "ZoneIndex"}));
         EXPECT_EQ(m_state.ZoneHoursToUT, Text(E(), {"birth", "ZoneHoursToUT"}));
         EXPECT_EQ(m_state.ZoneMinutesToUT, Text(E(), {"birth", "ZoneMinutesToUT"}));
         // Our hours count from the local date, the reference's from the universal date.
@@ -257,7 +257,7 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         longTexts[static_cast<int>(ChartBody::Ascendant)] = m_state.NatalAscendantText;
         EXPECT_EQ(longTexts, Texts(E(), {"natal", "long_texts"}));
         EXPECT_EQ(Slice(m_state.NatalPositions, 0, kBodyCount), Texts(E(), {"natal", "texts"}));
-        EXPECT_EQ(Slice(m_window.Planet, 0, kBodyCount), Texts(E(), {"natal", "cells"}));
+        EXPECT_EQ(Slice(m_window.natalColumn.cells, 0, kBodyCount), Texts(E(), {"natal", "cells"}));
     }
     {
         SCOPED_TRACE("draconic chart");
@@ -284,7 +284,7 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         ExpectLongitudes(expectedDecimals, decimals);
         EXPECT_EQ(Slice(m_state.DraconicPositions, 0, kBodyCount),
                   Texts(E(), {"draconic", "long_texts"}));
-        EXPECT_EQ(Slice(m_window.Planet, kBodyCount, kBodyCount),
+        EXPECT_EQ(Slice(m_window.draconicColumn.cells, 0, kBodyCount),
                   Texts(E(), {"draconic", "cells"}));
     }
     {
@@ -306,8 +306,8 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
     }
     {
         SCOPED_TRACE("houses, rising signs and sign pictures");
-        const int natalAsc = SignOfCompactText(m_state.SignAbbrevs, m_state.NatalPositions[9]);
-        const int draconicAsc = SignOfLongText(m_state.SignAbbrevs, m_state.DraconicPositions[9]);
+        const int natalAsc = m_state.NatalChart[ChartBody::Ascendant].sign;
+        const int draconicAsc = m_state.DraconicChart[ChartBody::Ascendant].sign;
         EXPECT_EQ(natalAsc, Int(E(), {"ascendant_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"ascendant_sign", "draconic"}));
         // Our house 1 holds the ascendant, so the rising sign is the ascendant's sign.
@@ -315,16 +315,20 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_NE(m_state.WheelHouseTexts[0].find("\r\nAsc"), std::string::npos);
         EXPECT_EQ(natalAsc, Int(E(), {"rising_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"rising_sign", "draconic"}));
+        EXPECT_EQ(m_state.NatalChart.risingSign(), Int(E(), {"rising_sign", "natal"}));
+        EXPECT_EQ(m_state.DraconicChart.risingSign(), Int(E(), {"rising_sign", "draconic"}));
 
         const std::vector<std::string> draconicHouses = Texts(E(), {"houses", "draconic"});
         EXPECT_EQ(Slice(m_state.WheelHouseTexts, 12, 12), Texts(E(), {"houses", "natal"}));
         EXPECT_EQ(Slice(m_state.WheelHouseTexts, 0, 12), draconicHouses);
-        EXPECT_EQ(Slice(m_window.lblNatal, 0, 12), draconicHouses) << "single wheel";
+        EXPECT_EQ(Slice(m_window.singleWheel.texts, 0, 12), draconicHouses) << "single wheel";
 
         const std::vector<int> draconicPictures = Ints(E(), {"sign_pictures", "draconic"});
-        EXPECT_EQ(Slice(m_window.imgSign, 24, 12), Ints(E(), {"sign_pictures", "natal"}));
-        EXPECT_EQ(Slice(m_window.imgSign, 12, 12), draconicPictures) << "outer ring";
-        EXPECT_EQ(Slice(m_window.imgSign, 0, 12), draconicPictures) << "single wheel";
+        EXPECT_EQ(Slice(m_window.innerRing.signPictures, 0, 12),
+                  Ints(E(), {"sign_pictures", "natal"}));
+        EXPECT_EQ(Slice(m_window.outerRing.signPictures, 0, 12), draconicPictures) << "outer ring";
+        EXPECT_EQ(Slice(m_window.singleWheel.signPictures, 0, 12), draconicPictures)
+            << "single wheel";
         EXPECT_EQ(m_window.lblType, Text(E(), {"heading_after_calculation"}));
     }
     {
@@ -346,7 +350,9 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         const std::vector<std::string> expected =
             Texts(E(), {"wheel_house_texts_after_comparison"});
         EXPECT_EQ(Slice(m_state.WheelHouseTexts, 0, 24), expected);
-        EXPECT_EQ(Slice(m_window.lblPlanets_Position, 0, 24), expected);
+        std::vector<std::string> rings = Slice(m_window.outerRing.texts, 0, 12);
+        for (const std::string& text : m_window.innerRing.texts) rings.push_back(text);
+        EXPECT_EQ(rings, expected) << "outer ring, then inner ring";
     }
 }
 

@@ -7,8 +7,8 @@
 
 namespace velloran {
 
-WheelPicture::WheelPicture(bool comparison, QWidget* parent)
-    : QWidget(parent), m_comparison(comparison) {
+WheelPicture::WheelPicture(bool comparison, const WheelGeometry& geometry, QWidget* parent)
+    : QWidget(parent), m_comparison(comparison), m_geometry(geometry) {
     setObjectName(comparison ? QStringLiteral("picNatalDraconic") : QStringLiteral("picNatal"));
     setFixedSize(kWheelPictureSize);
     setAttribute(Qt::WA_OpaquePaintEvent);
@@ -22,7 +22,7 @@ WheelPicture::WheelPicture(bool comparison, QWidget* parent)
 
 void WheelPicture::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    painter.drawPixmap(0, 0, WheelPixmap(m_comparison, devicePixelRatioF()));
+    painter.drawPixmap(0, 0, WheelPixmap(m_comparison, devicePixelRatioF(), m_geometry));
 }
 
 SignPicture::SignPicture(QWidget* parent) : QWidget(parent) {

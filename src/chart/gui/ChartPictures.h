@@ -6,13 +6,15 @@
 #include <QLabel>
 #include <QWidget>
 
+#include "chart/gui/WheelArt.h"
+
 namespace velloran {
 
 // picNatal (single wheel) or picNatalDraconic (comparison wheel), 450 x 431 px.
 class WheelPicture : public QWidget {
     Q_OBJECT
 public:
-    WheelPicture(bool comparison, QWidget* parent);
+    WheelPicture(bool comparison, const WheelGeometry& geometry, QWidget* parent);
     bool isComparison() const { return m_comparison; }
 
 protected:
@@ -20,6 +22,7 @@ protected:
 
 private:
     bool m_comparison;
+    WheelGeometry m_geometry;
 };
 
 // imgSign: a 20 x 20 slot showing one image list picture stretched to fill it.

@@ -8,7 +8,7 @@
 
 #include "chart/gui/DisplayLayout.h"
 #include "chart/gui/WheelArt.h"
-#include "retro/Retrogrades.h"
+#include "domain/Bodies.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
 
@@ -29,14 +29,12 @@ RadialSpan SpanAbout(const QRectF& rect, const QPointF& centre) {
 QFont ComparisonTextFont() { return VerdanaFont(8.25, true); }
 
 QStringList OneBodyLabels() {
-    ReadingState state;
-    MarkRetrogrades(state);  // no birth date yet: every label unmarked
     QStringList labels;
     for (int k = 0; k < kBodyCount; ++k) {
-        const std::string& label = state.BodyLabels[k];
+        const std::string label(kBodyLabels[k]);
         labels << QString::fromStdString(label);
-        if (!StationTable(state.BodyNames[k]).empty())
-            labels << QString::fromStdString(label + kRetrogradeMark);
+        if (CanBeRetrograde(static_cast<ChartBody>(k)))
+            labels << QString::fromStdString(label + std::string(kRetrogradeMark));
     }
     return labels;
 }

@@ -20,14 +20,12 @@
 #include <set>
 
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 #include "ui/SafeSave.h"
 
 namespace velloran {
 
 namespace {
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString Q(std::string_view s) { return QString::fromUtf8(s.data(), qsizetype(s.size())); }
 
 QString OrbCaption(double degrees) { return QLocale().toString(degrees) + QStringLiteral("°"); }
 

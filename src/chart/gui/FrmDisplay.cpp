@@ -9,6 +9,7 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
+#include "ui/QtText.h"
 #include "ui/ReadingDrop.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -39,8 +40,6 @@ void SetTextColour(QWidget* w, const QColor& colour) {
     w->setPalette(pal);
 }
 
-QString Q(const std::string& s) { return QString::fromStdString(s); }
-
 // Width a label has for its text, px.
 int TextWidth(const QLabel* label) {
     return label->contentsRect().width() - 2 * label->margin() - std::max(label->indent(), 0);
@@ -68,8 +67,9 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     setPalette(pal);
     setAccessibleName(tr("Chart display"));
 
-    buildSingleWheel();
-    buildComparisonWheel();
+    const WheelGeometry wheel = MakeWheelGeometry();
+    buildSingleWheel(wheel);
+    buildComparisonWheel(wheel);
     buildHeader();
     buildPositionTable();
     render(ChartWindowModel{});
@@ -168,8 +168,8 @@ void FrmDisplay::buildPositionTable() {
     for (CaptionFrame* frame : frames) frame->setFont(frameFont);
 }
 
-void FrmDisplay::buildSingleWheel() {
-    m_picNatal = new WheelPicture(false, this);
+void FrmDisplay::buildSingleWheel(const WheelGeometry& wheel) {
+    m_picNatal = new WheelPicture(false, wheel, this);
     m_picNatal->move(TwipsPoint(kPictureLeft, kPictureTop));
     // Stacking, bottom to top: house numbers, the sign pictures that share their spots, and the
     // house texts, which stay readable where a long text runs over a sign.
@@ -193,8 +193,8 @@ void FrmDisplay::buildSingleWheel() {
     }
 }
 
-void FrmDisplay::buildComparisonWheel() {
-    m_picNatalDraconic = new WheelPicture(true, this);
+void FrmDisplay::buildComparisonWheel(const WheelGeometry& wheel) {
+    m_picNatalDraconic = new WheelPicture(true, wheel, this);
     m_picNatalDraconic->move(TwipsPoint(kPictureLeft, kPictureTop));
     for (int h = 0; h < 12; ++h) {
         for (int ring = 0; ring < 2; ++ring) {
@@ -241,25 +241,37 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
 
-    for (int i = 0; i < 20; ++i) m_cells[i]->setText(Q(m.Planet[i]));
+    for (int k = 0; k < kBodyCount; ++k) {
+        m_cells[k]->setText(Q(m.natalColumn.cells[k]));
+        m_cells[kBodyCount + k]->setText(Q(m.draconicColumn.cells[k]));
+    }
     markContacts(m);
     m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 
-    const QColor houseColour = ToQColor(m.natalHouseColor);
-    for (int h = 0; h < 12; ++h) {
+    // The controls' indices: lblNatal(h) and imgSign(h) on the single wheel;
+    // lblPlanets_Position(h) and imgSign(12 + h) on the outer ring, lblPlanets_Position(12 + h)
+    // and imgSign(24 + h) on the inner ring.
+    const QColor houseColour = ToQColor(m.singleWheelColor);
+    for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
-        setFitted(m_lblNatal[h], m.lblNatal[h]);
+        setFitted(m_lblNatal[h], m.singleWheel.texts[h]);
+        setWrapped(m_lblPlanetsPosition[h], m.outerRing.texts[h]);
+        setWrapped(m_lblPlanetsPosition[kSignCount + h], m.innerRing.texts[h]);
+        m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
+        m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
+        m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);
     }
-    for (int i = 0; i < 24; ++i) setWrapped(m_lblPlanetsPosition[i], m.lblPlanets_Position[i]);
-    for (int i = 0; i < 36; ++i) m_imgSign[i]->setPicture(m.imgSign[i]);
 
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
     update();
 }
 
 void FrmDisplay::markContacts(const ChartWindowModel& m) {
-    for (int i = 0; i < 20; ++i) m_cells[i]->setContactNote(Q(m.PlanetContacts[i]));
+    for (int k = 0; k < kBodyCount; ++k) {
+        m_cells[k]->setContactNote(Q(m.natalColumn.contacts[k]));
+        m_cells[kBodyCount + k]->setContactNote(Q(m.draconicColumn.contacts[k]));
+    }
 }
 
 WheelPicture* FrmDisplay::frontPicture() const {

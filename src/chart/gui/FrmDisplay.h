@@ -15,6 +15,7 @@ class CaptionFrame;
 class PositionCell;
 class SignPicture;
 class WheelPicture;
+struct WheelGeometry;
 
 class FrmDisplay : public QWidget {
     Q_OBJECT
@@ -45,8 +46,8 @@ private:
                       const QColor& colour);
     void buildHeader();
     void buildPositionTable();
-    void buildSingleWheel();
-    void buildComparisonWheel();
+    void buildSingleWheel(const WheelGeometry& wheel);
+    void buildComparisonWheel(const WheelGeometry& wheel);
     void setFitted(QLabel* label, const std::string& text);
     void setWrapped(QLabel* label, const std::string& text);
     void markContacts(const ChartWindowModel& model);

@@ -12,22 +12,19 @@
 #include <functional>
 #include <string_view>
 
-#include "input/ChartNames.h"
+#include "domain/Bodies.h"
 
 #include "chart/gui/ComparisonRings.h"
 #include "ui/UiFonts.h"
 
 namespace velloran {
 
-const WheelGeometry& Wheel() {
-    static const WheelGeometry geometry = [] {
-        WheelGeometry g;
-        InstallFontSubstitutions();
-        g.ringSplit =
-            ChooseRingSplit({g.cx, g.cy}, g.ringLine, QFontMetricsF(ComparisonTextFont())).radius;
-        return g;
-    }();
-    return geometry;
+WheelGeometry MakeWheelGeometry() {
+    WheelGeometry g;
+    InstallFontSubstitutions();
+    g.ringSplit =
+        ChooseRingSplit({g.cx, g.cy}, g.ringLine, QFontMetricsF(ComparisonTextFont())).radius;
+    return g;
 }
 
 namespace {
@@ -40,94 +37,87 @@ const QColor kDiscColour(255, 253, 244);
 const QColor kSignBackground(255, 255, 240);
 
 // Point at radius r and angle degrees counter-clockwise from 3 o'clock (screen y grows down).
-QPointF Polar(double r, double degrees) {
-    const WheelGeometry& g = Wheel();
+QPointF Polar(const WheelGeometry& g, double r, double degrees) {
     double a = qDegreesToRadians(degrees);
     return {g.cx + r * std::cos(a), g.cy - r * std::sin(a)};
 }
 
-QRectF Circle(double r) {
-    const WheelGeometry& g = Wheel();
-    return {g.cx - r, g.cy - r, 2 * r, 2 * r};
-}
+QRectF Circle(const WheelGeometry& g, double r) { return {g.cx - r, g.cy - r, 2 * r, 2 * r}; }
 
 // A ring segment between two radii and two angles (degrees, counter-clockwise).
-QPainterPath RingSegment(double inner, double outer, double from, double span) {
+QPainterPath RingSegment(const WheelGeometry& g, double inner, double outer, double from,
+                         double span) {
     QPainterPath path;
-    path.arcMoveTo(Circle(outer), from);
-    path.arcTo(Circle(outer), from, span);
-    path.arcTo(Circle(inner), from + span, -span);
+    path.arcMoveTo(Circle(g, outer), from);
+    path.arcTo(Circle(g, outer), from, span);
+    path.arcTo(Circle(g, inner), from + span, -span);
     path.closeSubpath();
     return path;
 }
 
 // Twelve rim segments running through the spectrum, one per house; house 1 lies just below
 // 9 o'clock, so its segment spans 180..210 degrees.
-void DrawRim(QPainter& p) {
-    const WheelGeometry& g = Wheel();
+void DrawRim(QPainter& p, const WheelGeometry& g) {
     for (int house = 0; house < 12; ++house) {
         QColor colour = QColor::fromHsv(house * 30 % 360, 190, 235);
         p.setBrush(colour);
         p.setPen(Qt::NoPen);
-        p.drawPath(RingSegment(g.scale, g.rim, 180.0 + house * 30.0, 30.0));
+        p.drawPath(RingSegment(g, g.scale, g.rim, 180.0 + house * 30.0, 30.0));
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kSpokeColour, 1.0));
-    p.drawEllipse(Circle(g.rim));
-    for (int k = 0; k < 12; ++k) p.drawLine(Polar(g.scale, k * 30.0), Polar(g.rim, k * 30.0));
+    p.drawEllipse(Circle(g, g.rim));
+    for (int k = 0; k < 12; ++k) p.drawLine(Polar(g, g.scale, k * 30.0), Polar(g, g.rim, k * 30.0));
 }
 
 // Degree scale: a tick each degree, longer each 5 and 10 degrees, inward from the band's edge.
-void DrawScale(QPainter& p) {
-    const WheelGeometry& g = Wheel();
+void DrawScale(QPainter& p, const WheelGeometry& g) {
     p.setPen(Qt::NoPen);
     p.setBrush(kScaleBand);
-    p.drawPath(RingSegment(g.field, g.scale, 0.0, 360.0));
+    p.drawPath(RingSegment(g, g.field, g.scale, 0.0, 360.0));
     for (int deg = 0; deg < 360; ++deg) {
         double length = deg % 10 == 0 ? 7.0 : deg % 5 == 0 ? 5.0 : 2.5;
         p.setPen(QPen(kTickColour, deg % 5 == 0 ? 0.9 : 0.6));
-        p.drawLine(Polar(g.scale, deg), Polar(g.scale - length, deg));
+        p.drawLine(Polar(g, g.scale, deg), Polar(g, g.scale - length, deg));
     }
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(kSpokeColour, 1.0));
-    p.drawEllipse(Circle(g.scale));
-    p.drawEllipse(Circle(g.field));
+    p.drawEllipse(Circle(g, g.scale));
+    p.drawEllipse(Circle(g, g.field));
 }
 
-void DrawField(QPainter& p, bool comparison) {
-    const WheelGeometry& g = Wheel();
+void DrawField(QPainter& p, const WheelGeometry& g, bool comparison) {
     p.setPen(Qt::NoPen);
     p.setBrush(kFieldAmber);
-    p.drawEllipse(Circle(g.field));
+    p.drawEllipse(Circle(g, g.field));
     p.setPen(QPen(kSpokeColour, 1.0));
-    for (int k = 0; k < 12; ++k) p.drawLine(Polar(g.disc, k * 30.0), Polar(g.field, k * 30.0));
+    for (int k = 0; k < 12; ++k)
+        p.drawLine(Polar(g, g.disc, k * 30.0), Polar(g, g.field, k * 30.0));
     if (comparison) {
         p.setBrush(Qt::NoBrush);
         p.setPen(QPen(kSpokeColour, g.ringLine));
-        p.drawEllipse(Circle(g.ringSplit));
+        p.drawEllipse(Circle(g, g.ringSplit));
     }
 }
 
-void DrawDisc(QPainter& p) {
-    const WheelGeometry& g = Wheel();
+void DrawDisc(QPainter& p, const WheelGeometry& g) {
     p.setBrush(kDiscColour);
     p.setPen(QPen(kSpokeColour, 1.4));
-    p.drawEllipse(Circle(g.disc));
+    p.drawEllipse(Circle(g, g.disc));
     p.setBrush(Qt::NoBrush);
     p.setPen(QPen(QColor(230, 200, 140), 1.0));
-    p.drawEllipse(Circle(g.disc - 4));
+    p.drawEllipse(Circle(g, g.disc - 4));
 }
 
 // Outward arrow on the rim at the given angle (the ascendant at 9 o'clock, the midheaven at 12).
-void DrawRimArrow(QPainter& p, double degrees) {
-    const WheelGeometry& g = Wheel();
+void DrawRimArrow(QPainter& p, const WheelGeometry& g, double degrees) {
     double tipR = g.rim + 1.5;
     double baseR = g.scale - 1.0;
     QPainterPath head;
-    head.moveTo(Polar(tipR, degrees));
-    head.lineTo(Polar(baseR, degrees + 2.2));
-    head.lineTo(Polar(baseR + 3.0, degrees));
-    head.lineTo(Polar(baseR, degrees - 2.2));
+    head.moveTo(Polar(g, tipR, degrees));
+    head.lineTo(Polar(g, baseR, degrees + 2.2));
+    head.lineTo(Polar(g, baseR + 3.0, degrees));
+    head.lineTo(Polar(g, baseR, degrees - 2.2));
     head.closeSubpath();
     p.setPen(QPen(Qt::black, 0.8));
     p.setBrush(QColor(30, 30, 30));
@@ -136,16 +126,16 @@ void DrawRimArrow(QPainter& p, double degrees) {
 
 }  // namespace
 
-void DrawWheel(QPainter& p, bool comparison) {
+void DrawWheel(QPainter& p, bool comparison, const WheelGeometry& g) {
     p.save();
     p.setRenderHint(QPainter::Antialiasing, true);
     p.fillRect(QRectF(QPointF(0, 0), QSizeF(kWheelPictureSize)), Qt::white);
-    DrawRim(p);
-    DrawScale(p);
-    DrawField(p, comparison);
-    DrawDisc(p);
-    DrawRimArrow(p, 180.0);
-    DrawRimArrow(p, 90.0);
+    DrawRim(p, g);
+    DrawScale(p, g);
+    DrawField(p, g, comparison);
+    DrawDisc(p, g);
+    DrawRimArrow(p, g, 180.0);
+    DrawRimArrow(p, g, 90.0);
     p.restore();
 }
 
@@ -305,13 +295,14 @@ QPixmap Render(QSize size, qreal dpr, const std::function<void(QPainter&)>& draw
 }
 }  // namespace
 
-QPixmap WheelPixmap(bool comparison, qreal dpr) {
-    static QHash<QPair<bool, qreal>, QPixmap> cache;
-    auto key = qMakePair(comparison, dpr);
+QPixmap WheelPixmap(bool comparison, qreal dpr, const WheelGeometry& geometry) {
+    // Keyed by the dividing circle too: it is the one measure that is not a constant.
+    static QHash<QPair<QPair<bool, qreal>, double>, QPixmap> cache;
+    auto key = qMakePair(qMakePair(comparison, dpr), geometry.ringSplit);
     auto it = cache.find(key);
     if (it == cache.end()) {
-        it = cache.insert(
-            key, Render(kWheelPictureSize, dpr, [&](QPainter& p) { DrawWheel(p, comparison); }));
+        it = cache.insert(key, Render(kWheelPictureSize, dpr,
+                                      [&](QPainter& p) { DrawWheel(p, comparison, geometry); }));
     }
     return *it;
 }

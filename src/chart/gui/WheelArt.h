@@ -26,16 +26,18 @@ struct WheelGeometry {
     double scale = 204.0;           // outer edge of the degree-scale band
     double rim = 213.0;             // outer edge of the coloured rim
 };
-// Needs the application object: the dividing circle is placed with the house text font.
-const WheelGeometry& Wheel();
+// The wheel's measures, with the comparison wheel's dividing circle placed from the house text
+// font (so it needs the application object). The chart window computes it once and hands it to
+// its pictures.
+WheelGeometry MakeWheelGeometry();
 
-void DrawWheel(QPainter& painter, bool comparison);
+void DrawWheel(QPainter& painter, bool comparison, const WheelGeometry& geometry);
 // Sign symbol of SignIndex 0..11 (Aries..Pisces) filling target.
 void DrawSignSymbol(QPainter& painter, int signIndex, const QRectF& target);
 
 // Cached pictures at the given device pixel ratio. imgPosition is the image list position
 // 1..12 (SignIndex + 1).
-QPixmap WheelPixmap(bool comparison, qreal devicePixelRatio);
+QPixmap WheelPixmap(bool comparison, qreal devicePixelRatio, const WheelGeometry& geometry);
 QPixmap SignPixmap(int imgPosition, qreal devicePixelRatio);
 
 // The image list key of a position 1..12 ("Aries" .. "Pisces"), empty otherwise.

@@ -22,6 +22,7 @@
 #include "input/FormInput.h"
 #include "input/gui/FrmMain.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 
 namespace velloran {
 
@@ -29,8 +30,6 @@ namespace {
 
 constexpr int kCompletions = 10;
 constexpr int kPopupPadding = 12;  // pixels beside the longest place name
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 template <typename T>
 T* Child(QObject& root, const char* name) {
@@ -193,10 +192,11 @@ void FormAtlas::choosePlace(const Place& place) {
 
 std::optional<LocalMoment> FormAtlas::birthMoment() const {
     const FormInput in = m_form.input();
-    if (in.cboYear < 0 || in.cboMonth < 0 || in.cboDate < 0 || in.cboHour < 0 || in.cboMinute < 0)
+    if (in.yearIndex < 0 || in.monthIndex < 0 || in.dayIndex < 0 || in.hourIndex < 0 ||
+        in.minuteIndex < 0)
         return std::nullopt;
-    return LocalMoment{kFirstYear + in.cboYear, in.cboMonth + 1, in.cboDate + 1, in.cboHour,
-                       in.cboMinute};
+    return LocalMoment{kFirstYear + in.yearIndex, in.monthIndex + 1, in.dayIndex + 1, in.hourIndex,
+                       in.minuteIndex};
 }
 
 void FormAtlas::applyZone(bool tellUser) {

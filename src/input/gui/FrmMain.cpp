@@ -20,10 +20,11 @@
 #include <QValidator>
 
 #include "Version.h"
-#include "input/ChartNames.h"
-#include "input/ZoneTable.h"
+#include "domain/Bodies.h"
+#include "domain/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
+#include "ui/QtText.h"
 #include "ui/ReadingDrop.h"
 #include "ui/RecentReadings.h"
 #include "ui/UiFonts.h"
@@ -33,8 +34,6 @@ namespace velloran {
 namespace {
 
 constexpr int kCoordinateMaxLength = 3;
-
-QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 // A pasted text may carry line ends, tabs or other control characters, which no stored text may
 // hold: the saved reading would be refused on opening and the export would break into extra
@@ -62,8 +61,6 @@ public:
         return Acceptable;
     }
 };
-std::string S(const QString& s) { return s.toStdString(); }
-
 QComboBox* MakeList(const QString& name) {
     auto* box = new QComboBox;
     box->setObjectName(name);
@@ -181,22 +178,23 @@ void FrmMain::createControls() {
     outer->setContentsMargins(14, 10, 14, 14);
     outer->setSpacing(8);
 
-    m_label8 = new LinkLabel(FormForumLinkText(), central);
-    m_label8->setObjectName(QStringLiteral("Label8"));
-    m_label8->setAlignment(Qt::AlignCenter);
-    connect(m_label8, &LinkLabel::clicked, this, [this] { emit pageRequested(Page::ForumHome); });
-    outer->addWidget(m_label8);
+    m_forumLink = new LinkLabel(FormForumLinkText(), central);
+    m_forumLink->setObjectName(QStringLiteral("Label8"));
+    m_forumLink->setAlignment(Qt::AlignCenter);
+    connect(m_forumLink, &LinkLabel::clicked, this,
+            [this] { emit pageRequested(Page::ForumHome); });
+    outer->addWidget(m_forumLink);
 
-    m_label1 = new QLabel(QStringLiteral(
+    m_introText = new QLabel(QStringLiteral(
         "Know the Draconian planetary positions in your natal chart and the role they play in "
         "realizing your soul's purpose in life. Enter your personal details to get your "
         "Draconian Natal Chart. "));
-    m_label1->setObjectName(QStringLiteral("Label1"));
-    m_label1->setTextFormat(Qt::PlainText);
-    m_label1->setWordWrap(true);
+    m_introText->setObjectName(QStringLiteral("Label1"));
+    m_introText->setTextFormat(Qt::PlainText);
+    m_introText->setWordWrap(true);
     QFont intro = VerdanaFont(8.25, true);
-    m_label1->setFont(intro);
-    outer->addWidget(m_label1);
+    m_introText->setFont(intro);
+    outer->addWidget(m_introText);
 
     auto* grid = new QGridLayout;
     grid->setHorizontalSpacing(8);
@@ -247,10 +245,10 @@ void FrmMain::createControls() {
     m_txtCity = makeTextBox(QStringLiteral("txtCity"), KeyFilter::Letters);
     grid->addWidget(makeCaption(tr("City:"), m_txtCity), 3, 2);
     grid->addWidget(m_txtCity, 3, 3);
-    m_command1 = new QPushButton(tr("Click here to find Latitude && Longitude"));
-    m_command1->setObjectName(QStringLiteral("Command1"));
-    connect(m_command1, &QPushButton::clicked, this, &FrmMain::findLatLongRequested);
-    grid->addWidget(m_command1, 3, 4);
+    m_findPlaceButton = new QPushButton(tr("Click here to find Latitude && Longitude"));
+    m_findPlaceButton->setObjectName(QStringLiteral("Command1"));
+    connect(m_findPlaceButton, &QPushButton::clicked, this, &FrmMain::findLatLongRequested);
+    grid->addWidget(m_findPlaceButton, 3, 4);
 
     // Row 7: the zone list across the left side, state on the right.
     grid->addWidget(m_cboTimeZone, 4, 0, 1, 2);
@@ -329,7 +327,7 @@ void FrmMain::createControls() {
 
     grid->setColumnMinimumWidth(1, 300);
     grid->setColumnMinimumWidth(3, 150);
-    m_label1->setMinimumWidth(560);
+    m_introText->setMinimumWidth(560);
     setCentralWidget(central);
 }
 
@@ -350,11 +348,11 @@ void FrmMain::fillLists() {
 }
 
 void FrmMain::setTabOrder() {
-    const QList<QWidget*> order = {m_label8,   m_txtName,     m_cmdOpen,     m_cboMonth, m_cboDate,
-                                   m_cboYear,  m_cboHour,     m_cboMinute,   m_chkDST,   m_txtCity,
-                                   m_command1, m_cboTimeZone, m_txtState,    m_txtLatD,  m_optNorth,
-                                   m_optSouth, m_txtLatM,     m_txtCountry,  m_txtLonD,  m_optEast,
-                                   m_optWest,  m_txtLonM,     m_cmdCalculate};
+    const QList<QWidget*> order = {
+        m_forumLink, m_txtName,   m_cmdOpen,  m_cboMonth, m_cboDate,         m_cboYear,
+        m_cboHour,   m_cboMinute, m_chkDST,   m_txtCity,  m_findPlaceButton, m_cboTimeZone,
+        m_txtState,  m_txtLatD,   m_optNorth, m_optSouth, m_txtLatM,         m_txtCountry,
+        m_txtLonD,   m_optEast,   m_optWest,  m_txtLonM,  m_cmdCalculate};
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -369,25 +367,25 @@ void FrmMain::nameForScreenReaders() {
 
 FormInput FrmMain::input() const {
     FormInput in;
-    in.txtName = S(m_txtName->text());
-    in.cboMonth = m_cboMonth->currentIndex();
-    in.cboDate = m_cboDate->currentIndex();
-    in.cboYear = m_cboYear->currentIndex();
-    in.cboHour = m_cboHour->currentIndex();
-    in.cboMinute = m_cboMinute->currentIndex();
-    in.cboTimeZone = m_cboTimeZone->currentIndex();
-    in.chkDST = m_chkDST->checkState() == Qt::Unchecked          ? 0
-                : m_chkDST->checkState() == Qt::PartiallyChecked ? 2
-                                                                 : 1;
-    in.txtCity = S(m_txtCity->text());
-    in.txtState = S(m_txtState->text());
-    in.txtCountry = S(m_txtCountry->text());
-    in.txtLatD = S(m_txtLatD->text());
-    in.txtLatM = S(m_txtLatM->text());
-    in.txtLonD = S(m_txtLonD->text());
-    in.txtLonM = S(m_txtLonM->text());
-    in.optLatSouth = m_latGroup->checkedId();
-    in.optLongEast = m_lonGroup->checkedId();
+    in.name = S(m_txtName->text());
+    in.monthIndex = m_cboMonth->currentIndex();
+    in.dayIndex = m_cboDate->currentIndex();
+    in.yearIndex = m_cboYear->currentIndex();
+    in.hourIndex = m_cboHour->currentIndex();
+    in.minuteIndex = m_cboMinute->currentIndex();
+    in.zoneIndex = m_cboTimeZone->currentIndex();
+    in.daylightSaving = m_chkDST->checkState() == Qt::Unchecked          ? 0
+                        : m_chkDST->checkState() == Qt::PartiallyChecked ? 2
+                                                                         : 1;
+    in.city = S(m_txtCity->text());
+    in.state = S(m_txtState->text());
+    in.country = S(m_txtCountry->text());
+    in.latitudeDegrees = S(m_txtLatD->text());
+    in.latitudeMinutes = S(m_txtLatM->text());
+    in.longitudeDegrees = S(m_txtLonD->text());
+    in.longitudeMinutes = S(m_txtLonM->text());
+    in.latitudeHemisphere = m_latGroup->checkedId();
+    in.longitudeHemisphere = m_lonGroup->checkedId();
     return in;
 }
 
@@ -405,26 +403,26 @@ void SelectPair(QButtonGroup* group, int id) {
 }  // namespace
 
 void FrmMain::setInput(const FormInput& in) {
-    m_txtName->setText(Q(in.txtName));
-    m_cboMonth->setCurrentIndex(in.cboMonth);
-    m_cboDate->setCurrentIndex(in.cboDate);
-    m_cboYear->setCurrentIndex(in.cboYear);
-    m_cboHour->setCurrentIndex(in.cboHour);
-    m_cboMinute->setCurrentIndex(in.cboMinute);
-    m_cboTimeZone->setCurrentIndex(in.cboTimeZone);
-    m_chkDST->setTristate(in.chkDST == 2);
-    m_chkDST->setCheckState(in.chkDST == 0   ? Qt::Unchecked
-                            : in.chkDST == 2 ? Qt::PartiallyChecked
-                                             : Qt::Checked);
-    m_txtCity->setText(Q(in.txtCity));
-    m_txtState->setText(Q(in.txtState));
-    m_txtCountry->setText(Q(in.txtCountry));
-    m_txtLatD->setText(Q(in.txtLatD));
-    m_txtLatM->setText(Q(in.txtLatM));
-    m_txtLonD->setText(Q(in.txtLonD));
-    m_txtLonM->setText(Q(in.txtLonM));
-    SelectPair(m_latGroup, in.optLatSouth);
-    SelectPair(m_lonGroup, in.optLongEast);
+    m_txtName->setText(Q(in.name));
+    m_cboMonth->setCurrentIndex(in.monthIndex);
+    m_cboDate->setCurrentIndex(in.dayIndex);
+    m_cboYear->setCurrentIndex(in.yearIndex);
+    m_cboHour->setCurrentIndex(in.hourIndex);
+    m_cboMinute->setCurrentIndex(in.minuteIndex);
+    m_cboTimeZone->setCurrentIndex(in.zoneIndex);
+    m_chkDST->setTristate(in.daylightSaving == 2);
+    m_chkDST->setCheckState(in.daylightSaving == 0   ? Qt::Unchecked
+                            : in.daylightSaving == 2 ? Qt::PartiallyChecked
+                                                     : Qt::Checked);
+    m_txtCity->setText(Q(in.city));
+    m_txtState->setText(Q(in.state));
+    m_txtCountry->setText(Q(in.country));
+    m_txtLatD->setText(Q(in.latitudeDegrees));
+    m_txtLatM->setText(Q(in.latitudeMinutes));
+    m_txtLonD->setText(Q(in.longitudeDegrees));
+    m_txtLonM->setText(Q(in.longitudeMinutes));
+    SelectPair(m_latGroup, in.latitudeHemisphere);
+    SelectPair(m_lonGroup, in.longitudeHemisphere);
 }
 
 QWidget* FrmMain::control(FormControl which) const {

@@ -68,8 +68,8 @@ private:
     Platform& m_platform;
     std::map<QObject*, KeyFilter> m_filters;
 
-    LinkLabel* m_label8 = nullptr;
-    QLabel* m_label1 = nullptr;
+    LinkLabel* m_forumLink = nullptr;
+    QLabel* m_introText = nullptr;
     QLabel* m_lblAtlasNote = nullptr;
     QLineEdit *m_txtName = nullptr, *m_txtCity = nullptr, *m_txtState = nullptr,
               *m_txtCountry = nullptr;
@@ -81,7 +81,7 @@ private:
     QRadioButton *m_optNorth = nullptr, *m_optSouth = nullptr, *m_optEast = nullptr,
                  *m_optWest = nullptr;
     QButtonGroup *m_latGroup = nullptr, *m_lonGroup = nullptr;
-    QPushButton *m_cmdOpen = nullptr, *m_command1 = nullptr, *m_cmdCalculate = nullptr;
+    QPushButton *m_cmdOpen = nullptr, *m_findPlaceButton = nullptr, *m_cmdCalculate = nullptr;
 };
 
 }  // namespace velloran

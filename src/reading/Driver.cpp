@@ -1,11 +1,29 @@
-#include "input/Driver.h"
+#include "reading/Driver.h"
 
 #include "astro/Engine.h"
+#include "input/FormCopy.h"
 #include "retro/Retrogrades.h"
 
 namespace velloran {
 
-void RunPass(ReadingState& state, ChartKind kind) {
+void MarkRetrogrades(PassState& state) {
+    const BirthData& birth = state.Birth;
+    const std::array<bool, kBodyCount> retrograde =
+        RetrogradeBodies(birth.Year, birth.Month, birth.Day);
+    state.BodyNames = {};
+    state.BodyLabels = {};
+    for (int k = 0; k < kBodyCount; ++k) {
+        state.BodyNames[k] = kBodyNames[k];
+        state.BodyLabels[k] = kBodyLabels[k];
+        if (retrograde[k]) {
+            state.BodyNames[k] += kRetrogradeMark;
+            state.BodyLabels[k] += kRetrogradeMark;
+        }
+    }
+    state.Retrograde = retrograde;
+}
+
+void RunPass(PassState& state, ChartKind kind) {
     state.DraconicPass = kind == ChartKind::Draconic;
     SkipOnFailure([&] { PrepareChartInput(state); });
     SkipOnFailure([&] { RunEphemeris(state); });

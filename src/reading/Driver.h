@@ -1,10 +1,13 @@
 #pragma once
-// The calculation driver: copy the form into the state and run the natal and draconic passes.
+// The calculation driver: copy the form into the state, run the natal and draconic passes and
+// fill the chart window.
 
 #include <exception>
 
+#include "astro/PassState.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
+#include "input/FormCopy.h"
 #include "input/FormInput.h"
 #include "input/ReadingState.h"
 
@@ -21,16 +24,21 @@ void SkipOnFailure(Step&& step) {
     }
 }
 
-// Copies the form's values into state.Birth and the zone texts, in the fixed order. A text that
-// does not convert leaves its field as it was.
-void CopyFormToState(const FormInput& form, ReadingState& state);
+// Resets BodyNames, BodyLabels and Retrograde, then marks each retrograde planet: its flag, and
+// the mark appended to its entries; judged on the local birth date of state.Birth.
+void MarkRetrogrades(PassState& state);
 
 // One engine pass of the given kind: pass flag, ascendant, Moon, planets and nodes, marks.
-void RunPass(ReadingState& state, ChartKind kind);
+void RunPass(PassState& state, ChartKind kind);
 
 // Steps after a passed validation: zone tables, copy, the chart window's load, natal pass and
 // fill, draconic pass and fill. The window model is created anew (the window is loaded).
 void CalculateReading(const FormInput& form, ReadingState& state, const MonthNames& months,
                       ChartWindowModel& window);
+
+// Views of the main window's chart buttons. Natal and Draconic rerun one pass from state.Birth.
+void ShowNatalView(ReadingState& state, ChartWindowModel& window);
+void ShowDraconicView(ReadingState& state, ChartWindowModel& window);
+void ShowComparisonView(ReadingState& state, ChartWindowModel& window);
 
 }  // namespace velloran

@@ -2,10 +2,10 @@
 # Drives the real program under Xvfb: sets 15 January 1980 10:30 on the form, types "Zur" in the
 # City box and saves the screen with the atlas's completions as atlas-completer.png; then picks
 # Zurich with the keyboard and saves the filled form with its note line as atlas-chosen.png.
-#   docs/take-atlas-screenshot.sh [program] [output folder]
+#   scripts/take-atlas-screenshot.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. docs/known-birth.sh
+. scripts/known-birth.sh
 screenshot_session 1280x800x24 "$0" "$@"
 start_program
 click "$form" 248 94; xdotool type --delay 20 "Ann Example"

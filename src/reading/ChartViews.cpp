@@ -3,28 +3,9 @@
 #include <string>
 
 #include "chart/ChartFill.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 
 namespace velloran {
-
-namespace {
-
-// Replaces every occurrence of find, scanning from the first character; an empty find changes
-// nothing.
-std::string ReplaceAll(const std::string& text, const std::string& find, const std::string& with) {
-    if (find.empty()) return text;
-    std::string result;
-    std::size_t from = 0;
-    for (std::size_t at; (at = text.find(find, from)) != std::string::npos;
-         from = at + find.size()) {
-        result.append(text, from, at - from);
-        result += with;
-    }
-    result.append(text, from, std::string::npos);
-    return result;
-}
-
-}  // namespace
 
 void ShowNatalView(ReadingState& state, ChartWindowModel& window) {
     window.legendsVisible = false;
@@ -43,13 +24,16 @@ void ShowDraconicView(ReadingState& state, ChartWindowModel& window) {
 }
 
 void ShowComparisonView(ReadingState& state, ChartWindowModel& window) {
-    for (std::size_t i = 0; i < state.WheelHouseTexts.size(); ++i) {
-        std::string text = state.WheelHouseTexts[i];
-        for (int j = 0; j < kBodyCount; ++j) {
-            text = ReplaceAll(text, state.BodyNames[j], state.BodyLabels[j]);
-        }
-        window.lblPlanets_Position[i] = text;
-        state.WheelHouseTexts[i] = text;
+    // Outer ring draconic, inner ring natal, houses 1..12 each, with the short labels.
+    const std::string_view ascendantLabel =
+        state.BodyLabels[static_cast<int>(ChartBody::Ascendant)];
+    for (int h = 1; h <= kSignCount; ++h) {
+        std::string& outer = window.outerRing.texts[h - 1];
+        std::string& inner = window.innerRing.texts[h - 1];
+        outer = HouseText(state.DraconicChart, state.BodyLabels, ascendantLabel, h);
+        inner = HouseText(state.NatalChart, state.BodyLabels, ascendantLabel, h);
+        state.WheelHouseTexts[h - 1] = outer;
+        state.WheelHouseTexts[kSignCount + h - 1] = inner;
     }
     window.lblType = "Comparison";
     window.natalFrameLeft = kFrameLeftComparison;

@@ -3,10 +3,10 @@
 # 10:30 EST, New York), opens the comparison view and the natal-draconic contacts window with a
 # 2.5° orb, and saves the screen as contacts.png. The screen is wide enough for the contacts
 # window to stand beside the chart window.
-#   docs/take-contacts-screenshot.sh [program] [output folder]
+#   scripts/take-contacts-screenshot.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. docs/known-birth.sh
+. scripts/known-birth.sh
 screenshot_session 1920x1000x24 "$0" "$@"
 start_program
 type_known_birth

@@ -9,7 +9,7 @@
 #   6. Back, another name and hour, Open Previously Saved Reading on ann.vlr -> the same chart;
 #   7. opening x.VLR -> "Please Check The File.".
 # The written files, the screenshots of each step and the PNG renderings stay in the output folder.
-#   docs/drive-file-commands.sh <output folder> [program]
+#   scripts/drive-file-commands.sh <output folder> [program]
 # Needs xvfb, xdotool, imagemagick and poppler-utils (scripts/install-deps.sh). Exits non-zero at
 # the first check that fails.
 set -euo pipefail
@@ -98,7 +98,7 @@ crlf_lines() {
 
 form=$(wait_window '^Velloran v[0-9.]+$')
 sleep 0.5
-. docs/known-birth.sh
+. scripts/known-birth.sh
 
 # Step 1: the known birth.
 type_known_birth

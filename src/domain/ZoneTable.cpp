@@ -1,4 +1,4 @@
-#include "input/ZoneTable.h"
+#include "domain/ZoneTable.h"
 
 #include <string>
 

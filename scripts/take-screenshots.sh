@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Drives the real program under Xvfb through a whole reading of the known birth (Ann Example,
 # 15 January 1980, 10:30 EST, New York) and saves screenshots of the form and the three views.
-#   docs/take-screenshots.sh [program] [output folder]
+#   scripts/take-screenshots.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-. docs/known-birth.sh
+. scripts/known-birth.sh
 screenshot_session 1280x800x24 "$0" "$@"
 start_program
 type_known_birth

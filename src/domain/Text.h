@@ -1,0 +1,36 @@
+#pragma once
+// Small text helpers shared by every layer: blank trimming and counting UTF-8 characters.
+
+#include <cstddef>
+#include <string_view>
+
+namespace velloran {
+
+// The text without leading and trailing blanks (space characters only); a view into text.
+inline std::string_view TrimBlanks(std::string_view text) {
+    const std::size_t first = text.find_first_not_of(' ');
+    if (first == std::string_view::npos) return {};
+    return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// True for the second and later bytes of a UTF-8 sequence.
+constexpr bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+
+// Number of UTF-8 characters in text (every byte that does not continue a sequence counts).
+inline std::size_t CharacterCount(std::string_view text) {
+    std::size_t n = 0;
+    for (const char c : text) n += IsContinuationByte(c) ? 0 : 1;
+    return n;
+}
+
+// The last count UTF-8 characters of text (all of it when it is shorter).
+inline std::string_view LastCharacters(std::string_view text, std::size_t count) {
+    std::size_t start = text.size();
+    while (count > 0 && start > 0) {
+        --start;
+        if (!IsContinuationByte(text[start])) --count;
+    }
+    return text.substr(start);
+}
+
+}  // namespace velloran
