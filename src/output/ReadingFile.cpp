@@ -69,7 +69,7 @@ bool SelectListText(const std::string& text, std::string (*listText)(int), int c
 }
 
 // Characters (code points) of a UTF-8 text.
-std::size_t CharacterCount(std::string_view text) { return DecodeUtf8(text).size(); }
+std::size_t CodePointCount(std::string_view text) { return DecodeUtf8(text).size(); }
 
 // The lines holding the texts the form's letter boxes take, with the word a message uses.
 struct TextLine {
@@ -121,7 +121,7 @@ std::optional<std::string> ReadingSaveProblem(const BirthData& birth, int zoneIn
     for (std::size_t i = 0; i < std::size(kTextLines); ++i) {
         const std::string_view text = TrimBlanks(*texts[i]);
         const std::string word = kTextLines[i].word;
-        if (CharacterCount(text) > static_cast<std::size_t>(kMaxTextLength))
+        if (CodePointCount(text) > static_cast<std::size_t>(kMaxTextLength))
             return "the " + word + " is longer than " + std::to_string(kMaxTextLength) +
                    " characters" + consequence;
         if (HasControlCharacter(text))
@@ -168,7 +168,7 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
     if (count < kReadingLines) return std::nullopt;
     // The form's boxes take no more, and a longer text might not fit the file when saved again.
     for (const TextLine& text : kTextLines) {
-        if (CharacterCount(lines[text.line]) > static_cast<std::size_t>(kMaxTextLength))
+        if (CodePointCount(lines[text.line]) > static_cast<std::size_t>(kMaxTextLength))
             return std::nullopt;
     }
 

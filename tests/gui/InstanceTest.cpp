@@ -11,7 +11,7 @@
 
 #include "app/App.h"
 #include "gui/GuiTestSupport.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "output/ReadingFile.h"
 
 namespace {

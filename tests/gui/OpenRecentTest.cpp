@@ -9,7 +9,7 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
-#include "input/Driver.h"
+#include "reading/Driver.h"
 #include "output/ReadingFile.h"
 #include "ui/RecentReadings.h"
 
