@@ -21,6 +21,7 @@ std::span<const StationPair> StationTable(std::string_view planetName);
 
 struct StationMoment {
     int month = 0, day = 0, year = 0, hour = 0, minute = 0;
+    bool operator==(const StationMoment&) const = default;
 };
 // Parses a station entry text; fields that do not convert read as 0.
 StationMoment ParseStationEntry(std::string_view entry);

@@ -7,7 +7,7 @@
 #include <sstream>
 
 #include "../core/RowName.h"
-#include "JsonCheck.h"
+#include "../support/Json.h"
 #include "cli/Cli.h"
 
 namespace velloran {
@@ -59,7 +59,7 @@ std::vector<Fields> PlaceObjects(const std::string& json, bool withMoment) {
 TEST(CliPlace, JsonListsZurichFirstWithExactlyTheKeys) {
     const CliRun run = RunTool({"place", "Zür", "--json"});
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    EXPECT_TRUE(test::JsonCheck::Valid(run.out)) << run.out;
+    EXPECT_TRUE(test::JsonReader::Valid(run.out)) << run.out;
     const auto objects = PlaceObjects(run.out, false);
     ASSERT_FALSE(objects.empty()) << run.out;
     EXPECT_EQ(objects[0][0], "Zurich");
@@ -100,7 +100,7 @@ TEST_P(CliPlaceMoment, JsonGivesZoneBoxOffsetAndNote) {
     const CliRun run =
         RunTool({"place", row.query, "--date", row.date, "--time", row.time, "--json"});
     ASSERT_EQ(run.status, kExitOk) << run.err;
-    ASSERT_TRUE(test::JsonCheck::Valid(run.out)) << run.out;
+    ASSERT_TRUE(test::JsonReader::Valid(run.out)) << run.out;
     const auto objects = PlaceObjects(run.out, true);
     ASSERT_FALSE(objects.empty()) << run.out;
     EXPECT_EQ(objects[0][5], row.zoneIndex);

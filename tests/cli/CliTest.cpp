@@ -10,7 +10,7 @@
 #include <sstream>
 
 #include "../core/RowName.h"
-#include "JsonCheck.h"
+#include "../support/Json.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
@@ -382,7 +382,7 @@ TEST_F(CliTest, ShowJsonIsValidAndCarriesTheComputedValues) {
     std::string reading = MakeDelhiReading();
     ASSERT_EQ(Run({"show", reading, "--json"}), kExitOk) << Err();
     std::string json = Out();
-    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    EXPECT_TRUE(test::JsonReader::Valid(json)) << json;
     for (const char* piece :
          {"\"universalTimeHours\": 1.58333", "\"dayNumber\": -7241.43",
           "\"retrograde\": [\"Mercury\", \"Mars\", \"Jupiter\", \"Saturn\"]",
@@ -399,7 +399,7 @@ TEST_F(CliTest, ContactsJsonOfTheKnownBirthIsTheMoonOppositeTheSun) {
     std::string reading = MakeKnownBirthReading();
     ASSERT_EQ(Run({"contacts", reading, "--json"}), kExitOk) << Err();
     const std::string json = Out();
-    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    EXPECT_TRUE(test::JsonReader::Valid(json)) << json;
     auto objects = ContactObjects(json);
     ASSERT_TRUE(objects) << json;
     // Worked out by hand from the positions in docs/ (see the core's contact tests): draconic
@@ -485,7 +485,7 @@ TEST_F(CliTest, ShowJsonCarriesTheDefaultContacts) {
     std::string reading = MakeKnownBirthReading();
     ASSERT_EQ(Run({"show", reading, "--json"}), kExitOk) << Err();
     const std::string json = Out();
-    EXPECT_TRUE(test::JsonCheck::Valid(json)) << json;
+    EXPECT_TRUE(test::JsonReader::Valid(json)) << json;
     const std::size_t at = json.find("\n  \"contacts\": ");
     ASSERT_NE(at, std::string::npos) << json;
     const std::size_t start = json.find('[', at);
@@ -588,11 +588,11 @@ TEST(CliText, JsonStringsEscapeQuotesBackslashesAndControls) {
     EXPECT_EQ(JsonString("a\"b\\c"), "\"a\\\"b\\\\c\"");
     EXPECT_EQ(JsonString("\r\n\t\x01\x7f"), "\"\\r\\n\\t\\u0001\\u007f\"");
     EXPECT_EQ(JsonString("0° Ari"), "\"0° Ari\"");
-    EXPECT_TRUE(test::JsonCheck::Valid(JsonString(std::string("\0\x1f", 2))));
+    EXPECT_TRUE(test::JsonReader::Valid(JsonString(std::string("\0\x1f", 2))));
     EXPECT_EQ(JsonNumber(0.5), "0.5");
     EXPECT_EQ(JsonNumber(std::nan("")), "null");
-    EXPECT_FALSE(test::JsonCheck::Valid("{\"a\": 1,}"));
-    EXPECT_FALSE(test::JsonCheck::Valid("\"raw\ttab\""));
+    EXPECT_FALSE(test::JsonReader::Valid("{\"a\": 1,}"));
+    EXPECT_FALSE(test::JsonReader::Valid("\"raw\ttab\""));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include <limits>
 #include <optional>
 
+#include "../support/SampleBirths.h"
 #include "RowName.h"
 #include "chart/ContactTable.h"
 #include "chart/Contacts.h"
@@ -183,21 +184,7 @@ TEST(Contacts, OrbTextRoundsToTheNearestMinute) {
     EXPECT_EQ(OrbText(300), "5° 0'");
 }
 
-// Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York, 40° 43' N, 74° 0' W.
-FormInput KnownBirthForm() {
-    FormInput f;
-    f.name = "Ann Example";
-    f.monthIndex = 0, f.dayIndex = 14, f.yearIndex = 1980 - kFirstYear;
-    f.hourIndex = 10, f.minuteIndex = 30;
-    for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") f.zoneIndex = z;
-    }
-    f.latitudeDegrees = "40", f.latitudeMinutes = "43", f.longitudeDegrees = "74",
-    f.longitudeMinutes = "0";
-    f.longitudeHemisphere = 1;  // West
-    f.city = "New York", f.state = "NY", f.country = "USA";
-    return f;
-}
+using test::KnownBirthForm;
 
 class KnownBirthContacts : public ::testing::Test {
 protected:

@@ -29,23 +29,15 @@ FormInput DelhiForm() {
 TEST(CopyFormToState, CopiesEveryFieldTrimmedAndConverted) {
     ReadingState s;
     CopyFormToState(DelhiForm(), s);
-    const BirthData& b = s.Birth;
-    EXPECT_EQ(b.Name, "Ann Example");
-    EXPECT_EQ(b.Month, 2);
-    EXPECT_EQ(b.Day, 7);
-    EXPECT_EQ(b.Year, 1980);
-    EXPECT_EQ(b.Hour, 7);
-    EXPECT_EQ(b.Minute, 5);
-    EXPECT_EQ(b.LatDeg, 28);
-    EXPECT_EQ(b.LatMin, 0);
-    EXPECT_EQ(b.LonDeg, 77);
-    EXPECT_EQ(b.LonMin, 12);
-    EXPECT_TRUE(b.LongEast);
-    EXPECT_FALSE(b.LatSouth);
-    EXPECT_FALSE(b.DaylightSaving);
-    EXPECT_EQ(b.City, "Delhi");
-    EXPECT_EQ(b.State, "Delhi");
-    EXPECT_EQ(b.Country, "India");
+    BirthData expected;
+    expected.Name = "Ann Example";
+    expected.Month = 2, expected.Day = 7, expected.Year = 1980;
+    expected.Hour = 7, expected.Minute = 5;
+    expected.ZoneHours = 5, expected.ZoneMinutes = 30;  // Indian Time, +5:30
+    expected.LatDeg = 28, expected.LatMin = 0, expected.LonDeg = 77, expected.LonMin = 12;
+    expected.LongEast = true, expected.LatSouth = false, expected.DaylightSaving = false;
+    expected.City = "Delhi", expected.State = "Delhi", expected.Country = "India";
+    EXPECT_EQ(s.Birth, expected);
 }
 
 struct ZoneCopyCase {

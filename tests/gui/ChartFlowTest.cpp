@@ -23,7 +23,7 @@ namespace {
 struct CoreReading {
     ReadingState state;
     ChartWindowModel model;
-    CoreReading() { CalculateReading(KnownBirth(), state, App::LocaleMonthNames(), model); }
+    CoreReading() { CalculateReading(KnownBirthForm(), state, App::LocaleMonthNames(), model); }
 };
 
 QString Cell(FrmDisplay* d, int i) { return Label(d, QStringLiteral("Planet%1").arg(i)); }
@@ -66,7 +66,7 @@ void ExpectSingleWheelShows(FrmDisplay* d, const ChartWindowModel& m) {
 class ChartFlow : public ::testing::Test {
 protected:
     void SetUp() override {
-        s.calculate(KnownBirth());
+        s.calculate(KnownBirthForm());
         ASSERT_NE(s.main(), nullptr);
         d = s.display();
         ASSERT_NE(d, nullptr);

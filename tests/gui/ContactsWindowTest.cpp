@@ -93,7 +93,7 @@ void ChooseOrb(ContactsWindow* w, double orb) {
 class ContactsFlow : public ::testing::Test {
 protected:
     void SetUp() override {
-        s.calculate(KnownBirth());
+        s.calculate(KnownBirthForm());
         ASSERT_NE(s.main(), nullptr);
     }
     ContactsWindow* open() {
@@ -120,7 +120,7 @@ TEST_F(ContactsFlow, ViewMenuOpensANonModalWindowBesideTheChartWithTheDefaultLis
     EXPECT_EQ(rows[0][0], "Draconic Moon");
     EXPECT_EQ(rows[0][1], "☍ opposition");
     EXPECT_EQ(rows[0][2], "Natal Sun");
-    EXPECT_EQ(rows, Expected(CoreRows(KnownBirth(), {})));
+    EXPECT_EQ(rows, Expected(CoreRows(KnownBirthForm(), {})));
     EXPECT_EQ(Label(w, "lblStatus"), "1 contact within 2°.");
     EXPECT_TRUE(s.main()->isVisible());
 
@@ -186,7 +186,7 @@ TEST_F(ContactsFlow, OrbAndAspectControlsChangeTheRows) {
     EXPECT_EQ(rows[1][0], "Draconic Venus");
     EXPECT_EQ(rows[1][1], "☌ conjunction");
     EXPECT_EQ(rows[1][2], "Natal Saturn");
-    EXPECT_EQ(rows, Expected(CoreRows(KnownBirth(), WithOrb(2.5))));
+    EXPECT_EQ(rows, Expected(CoreRows(KnownBirthForm(), WithOrb(2.5))));
     EXPECT_EQ(Label(w, "lblStatus"), "2 contacts within 2.5°.");
 
     ChooseOrb(w, 5);
@@ -198,7 +198,7 @@ TEST_F(ContactsFlow, OrbAndAspectControlsChangeTheRows) {
     }
     every.aspects = kAllAspects;
     EXPECT_EQ(w->settings(), every);
-    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirth(), every)));
+    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirthForm(), every)));
     EXPECT_GT(TableRows(w).size(), 2u);
 
     for (const char* key : {"chk_conj", "chk_opp", "chk_sq", "chk_tri", "chk_sex"})
@@ -219,7 +219,7 @@ TEST_F(ContactsFlow, ComparisonViewMarksTheCellsOfTheContacts) {
     // Without the window the marks follow the default settings.
     s.click(s.main(), "cmdComparison");
     EXPECT_EQ(MarkedCells(s.display()), (std::vector<int>{0, 11}));  // natal Sun, draconic Moon
-    const QString note = QString::fromStdString(ContactNote(CoreRows(KnownBirth(), {})[0]));
+    const QString note = QString::fromStdString(ContactNote(CoreRows(KnownBirthForm(), {})[0]));
     EXPECT_EQ(Cell(s.display(), 0)->toolTip(), note);
     EXPECT_EQ(Cell(s.display(), 11)->toolTip(), note);
     EXPECT_TRUE(note.startsWith("Draconic Moon ☍ opposition Natal Sun, orb "))
@@ -278,12 +278,12 @@ TEST_F(ContactsFlow, WindowFollowsTheReading) {
     EXPECT_EQ(Label(w, "lblStatus"), "No reading: calculate a chart to see its contacts.");
 
     // Another birth: the same person half a year later.
-    FormInput june = KnownBirth();
+    FormInput june = KnownBirthForm();
     june.monthIndex = 5;
     s.calculate(june);
     ASSERT_NE(s.main(), nullptr);
     EXPECT_EQ(TableRows(w), Expected(CoreRows(june, {})));
-    EXPECT_NE(TableRows(w), Expected(CoreRows(KnownBirth(), {})));
+    EXPECT_NE(TableRows(w), Expected(CoreRows(KnownBirthForm(), {})));
 
     // Opening the saved reading from the form brings the known birth's list back.
     s.trigger(s.main(), "mnuNew");
@@ -291,14 +291,14 @@ TEST_F(ContactsFlow, WindowFollowsTheReading) {
     s.platform.openAnswers.push_back(saved);
     s.click(s.form(), "cmdOpen");
     ASSERT_NE(s.main(), nullptr);
-    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirth(), {})));
+    EXPECT_EQ(TableRows(w), Expected(CoreRows(KnownBirthForm(), {})));
 }
 
 TEST_F(ContactsFlow, CopiesAsTextAndSavesAsCsv) {
     ContactsWindow* w = open();
     ASSERT_NE(w, nullptr);
     ChooseOrb(w, 2.5);
-    const std::vector<ContactRow> rows = CoreRows(KnownBirth(), WithOrb(2.5));
+    const std::vector<ContactRow> rows = CoreRows(KnownBirthForm(), WithOrb(2.5));
     ASSERT_EQ(rows.size(), 2u);
 
     QApplication::clipboard()->clear();

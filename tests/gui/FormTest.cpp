@@ -149,7 +149,7 @@ class Validation : public ::testing::TestWithParam<ValidationRow> {};
 TEST_P(Validation, ShowsTheFirstProblemOrCalculates) {
     const ValidationRow& row = GetParam();
     StartedApp s;
-    FormInput in = KnownBirth();
+    FormInput in = KnownBirthForm();
     row.edit(in);
     s.form()->setInput(in);
     QWidget* button = Find<QWidget>(s.form(), "cmdCalculate");
@@ -283,7 +283,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, Validation, ::testing::ValuesIn(kValidationRows),
 
 TEST(ValidationDefaults, NoDirectionSelectsNorthThenEast) {
     StartedApp s;
-    FormInput in = KnownBirth();
+    FormInput in = KnownBirthForm();
     in.latitudeHemisphere = -1;
     in.longitudeHemisphere = -1;
     s.form()->setInput(in);
@@ -307,14 +307,14 @@ TEST(ValidationDefaults, NoDirectionSelectsNorthThenEast) {
 TEST(ValidationDefaults, MissingConverterLibraryStopsEveryCalculation) {
     StartedApp s;
     s.removeConverter();
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     ASSERT_EQ(s.platform.messages.size(), 1u);
     EXPECT_EQ(s.platform.messages[0].text,
               "Required File Is Missing. Please Reinstall The Software.");
     EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Error);
     EXPECT_EQ(s.main(), nullptr);
     // The other checks come first.
-    FormInput empty = KnownBirth();
+    FormInput empty = KnownBirthForm();
     empty.country = "";
     s.calculate(empty);
     EXPECT_EQ(s.platform.messages.back().text, "Please Enter Your Country name");
@@ -430,10 +430,10 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
     // A reading saved by a calculation of the known birth.
     {
         StartedApp saver;
-        saver.calculate(KnownBirth());
+        saver.calculate(KnownBirthForm());
         ASSERT_NE(saver.main(), nullptr);
         const std::string bytes =
-            WriteReadingFile(saver.app->state().Birth, KnownBirth().zoneIndex);
+            WriteReadingFile(saver.app->state().Birth, KnownBirthForm().zoneIndex);
         QFile file(QDir(s.dir.path()).filePath("ann.vlr"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));
@@ -442,7 +442,7 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
     s.click(s.form(), "cmdOpen");
 
     ASSERT_EQ(s.platform.openDialogs.size(), 1u);
-    EXPECT_EQ(s.form()->input(), KnownBirth());
+    EXPECT_EQ(s.form()->input(), KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     EXPECT_FALSE(s.form()->isVisible());
     EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
@@ -451,9 +451,9 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
 // The reading file of the known birth, as a save after its calculation writes it.
 QByteArray KnownBirthReading(int16_t month = 1) {
     ReadingState state;
-    CopyFormToState(KnownBirth(), state);
+    CopyFormToState(KnownBirthForm(), state);
     state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
@@ -483,7 +483,7 @@ class DamagedReading : public ::testing::TestWithParam<DamagedFileRow> {};
 
 TEST_P(DamagedReading, IsRefusedAndTheFilledFormKeepsEveryValue) {
     StartedApp s;
-    FormInput filled = KnownBirth();
+    FormInput filled = KnownBirthForm();
     filled.name = "Maria Lopez";
     filled.monthIndex = 6;
     filled.daylightSaving = 1;

@@ -9,32 +9,6 @@
 
 namespace velloran::test {
 
-FormInput KnownBirth() {
-    FormInput in;
-    in.name = "Ann Example";
-    in.monthIndex = 0;
-    in.dayIndex = 14;
-    in.yearIndex = 1980 - kFirstYear;
-    in.hourIndex = 10;
-    in.minuteIndex = 30;
-    in.zoneIndex = -1;
-    const ZoneTables& zones = TimeZones();
-    for (int z = 0; z < kZoneCount; ++z) {
-        if (zones.ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") in.zoneIndex = z;
-    }
-    in.daylightSaving = 0;
-    in.city = "New York";
-    in.state = "NY";
-    in.country = "USA";
-    in.latitudeDegrees = "40";
-    in.latitudeMinutes = "43";
-    in.longitudeDegrees = "74";
-    in.longitudeMinutes = "0";
-    in.latitudeHemisphere = 0;
-    in.longitudeHemisphere = 1;
-    return in;
-}
-
 StartedApp::StartedApp() {
     EXPECT_TRUE(dir.isValid());
     platform.folder = dir.path();

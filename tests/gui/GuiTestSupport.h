@@ -19,12 +19,9 @@
 #include "chart/gui/FrmDisplay.h"
 #include "input/gui/FrmMain.h"
 #include "support/FakePlatform.h"
+#include "support/SampleBirths.h"
 
 namespace velloran::test {
-
-// Values of the form for the known birth: Ann Example, 15 January 1980, 10:30, Eastern Standard
-// Time, 40° 43' North, 74° 0' West, New York, NY, USA.
-FormInput KnownBirth();
 
 class StartedApp {
 public:

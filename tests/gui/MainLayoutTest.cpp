@@ -78,7 +78,7 @@ TEST(ResizeRules, ChartWindowIsCentredOnTheScreen) {
 
 TEST(MainWindowResize, NarrowerWindowKeepsExitAtTheRightEdge) {
     StartedApp s;
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     MainWindow* w = s.main();
     for (int width : {1000, 700}) {
@@ -116,7 +116,7 @@ TEST(MainWindowResize, NarrowerWindowKeepsExitAtTheRightEdge) {
 
 TEST(MainWindowResize, ChartWindowSitsCentredAtTheTopOfTheFrame) {
     StartedApp s;
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     FrmDisplay* d = s.display();
     QWidget* child = d->parentWidget();  // the frameless subwindow

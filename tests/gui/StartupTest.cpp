@@ -157,7 +157,7 @@ TEST_P(Links, OpenTheirPageAndNothingElse) {
     const LinkRow& row = GetParam();
     StartedApp s;
     if (row.inMainWindow) {
-        s.calculate(KnownBirth());
+        s.calculate(KnownBirthForm());
         ASSERT_NE(s.main(), nullptr);
     }
     const BirthData before = s.app->state().Birth;

@@ -12,37 +12,19 @@
 #include "output/gui/OutputCommands.h"
 #include "reading/Driver.h"
 #include "support/FakePlatform.h"
+#include "support/SampleBirths.h"
 
 namespace velloran::test {
 namespace {
 
 constexpr double kJpegMeanTolerance = 2.0;
 
-FormInput PuneForm() {
-    FormInput f;
-    f.name = "Ann Example";
-    f.monthIndex = 2;
-    f.dayIndex = 4;
-    f.yearIndex = 1980 - kFirstYear;
-    f.hourIndex = 7;
-    f.minuteIndex = 5;
-    f.zoneIndex = 12;
-    f.city = "Pune";
-    f.state = "Maharashtra";
-    f.country = "India";
-    f.latitudeDegrees = "18";
-    f.latitudeMinutes = "31";
-    f.longitudeDegrees = "73";
-    f.longitudeMinutes = "51";
-    return f;
-}
-
 class ChartWindowTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         platform.folder = ConverterFolder();
-        CalculateReading(PuneForm(), state, EnglishMonthNames(), model);
+        CalculateReading(PuneBirthForm(), state, EnglishMonthNames(), model);
         window.render(model);
         window.show();
     }

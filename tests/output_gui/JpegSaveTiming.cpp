@@ -23,6 +23,7 @@
 #include "output_gui/OutputTestSupport.h"
 #include "reading/Driver.h"
 #include "support/FakePlatform.h"
+#include "support/SampleBirths.h"
 
 namespace {
 
@@ -61,21 +62,7 @@ int main(int argc, char** argv) {
     velloran::FrmDisplay programWindow;
     QWidget* shown = &testWindow;
     if (chartWindow) {
-        velloran::FormInput form;
-        form.name = "Ann Example";
-        form.monthIndex = 2;
-        form.dayIndex = 4;
-        form.yearIndex = 1980 - velloran::kFirstYear;
-        form.hourIndex = 7;
-        form.minuteIndex = 5;
-        form.zoneIndex = 12;
-        form.city = "Pune";
-        form.state = "Maharashtra";
-        form.country = "India";
-        form.latitudeDegrees = "18";
-        form.latitudeMinutes = "31";
-        form.longitudeDegrees = "73";
-        form.longitudeMinutes = "51";
+        const velloran::FormInput form = velloran::test::PuneBirthForm();
         velloran::ReadingState state;
         velloran::ChartWindowModel model;
         velloran::CalculateReading(form, state, velloran::EnglishMonthNames(), model);

@@ -6,7 +6,7 @@
 #include <ostream>
 #include <string>
 
-#include "ReferenceJson.h"
+#include "../support/Json.h"
 
 namespace velloran::test {
 namespace {

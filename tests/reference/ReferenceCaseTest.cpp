@@ -16,7 +16,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ReferenceJson.h"
+#include "../support/Json.h"
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
 #include "chart/ChartFill.h"

@@ -10,6 +10,12 @@
 #include "retro/Retrogrades.h"
 
 namespace velloran {
+
+// Failures show a moment as its entry text.
+void PrintTo(const StationMoment& m, std::ostream* os) {
+    *os << m.month << ',' << m.day << ',' << m.year << ',' << m.hour << ',' << m.minute;
+}
+
 namespace {
 
 struct ParseCase {
@@ -36,13 +42,7 @@ void PrintTo(const ParseCase& c, std::ostream* os) { *os << c.name; }
 class ParseStationEntryTest : public ::testing::TestWithParam<ParseCase> {};
 
 TEST_P(ParseStationEntryTest, ReadsTheFiveFields) {
-    const StationMoment m = ParseStationEntry(GetParam().entry);
-    const StationMoment& e = GetParam().expected;
-    EXPECT_EQ(m.month, e.month);
-    EXPECT_EQ(m.day, e.day);
-    EXPECT_EQ(m.year, e.year);
-    EXPECT_EQ(m.hour, e.hour);
-    EXPECT_EQ(m.minute, e.minute);
+    EXPECT_EQ(ParseStationEntry(GetParam().entry), GetParam().expected);
 }
 
 INSTANTIATE_TEST_SUITE_P(Entries, ParseStationEntryTest, ::testing::ValuesIn(kParseCases),

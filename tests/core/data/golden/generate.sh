@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Regenerates the golden readings (*.vlr) and their text exports (*.txt) with velloran-cli.
-# Usage: tests/core/data/golden/generate.sh [path/to/velloran-cli]
+# Usage: tests/core/data/golden/generate.sh [path/to/velloran-cli] (default: the default preset's)
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
-cli="${1:-$here/../../../../build/core/bin/velloran-cli}"
+cli="${1:-$here/../../../../build/default/bin/velloran-cli}"
 
 reading() {  # name, then the arguments of "velloran-cli new"
     local name="$1"

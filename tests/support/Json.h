@@ -1,6 +1,7 @@
 #pragma once
-// A small JSON reader (RFC 8259) for the reference cases: objects, arrays, strings with every
-// escape, numbers as 64-bit floats read exactly, true, false and null.
+// The tests' one JSON reader (RFC 8259, strict): objects, arrays, strings with every escape,
+// numbers as 64-bit floats read exactly, true, false and null. The reference cases read their
+// expected values with it; the command-line tests check the tool's --json output with it.
 
 #include <charconv>
 #include <cstdint>
@@ -43,6 +44,12 @@ public:
         }
         error = "at byte " + std::to_string(r.m_pos) + ": " + r.m_error;
         return std::nullopt;
+    }
+
+    // True when text is exactly one JSON value with optional surrounding white space.
+    static bool Valid(std::string_view text) {
+        std::string error;
+        return Parse(text, error).has_value();
     }
 
 private:
