@@ -107,8 +107,8 @@ TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
     form.monthIndex = 4;
     form.zoneIndex = 12;
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
-    EXPECT_EQ(form.monthIndex, -1);    // no selection, which the form's checks refuse
-    EXPECT_EQ(form.zoneIndex, 0);  // the first entry
+    EXPECT_EQ(form.monthIndex, -1);  // no selection, which the form's checks refuse
+    EXPECT_EQ(form.zoneIndex, 0);    // the first entry
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
@@ -360,7 +360,7 @@ TEST(ApplyReadingToForm, TruthValuesSetTheOptionsAndTheCheckBox) {
     lines[11] = "False", lines[12] = "True", lines[13] = "True";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));
     EXPECT_EQ(form.longitudeHemisphere, 1);  // West
-    EXPECT_EQ(form.latitudeHemisphere, 1);  // South
+    EXPECT_EQ(form.latitudeHemisphere, 1);   // South
     EXPECT_EQ(form.daylightSaving, 1);
     lines[11] = "True", lines[12] = "False", lines[13] = "False";
     ASSERT_TRUE(ApplyReadingToForm(lines, form));

@@ -17,8 +17,8 @@
 #include <vector>
 
 #include "../astro/AstroTestSupport.h"
-#include "../reference/ReferenceJson.h"
 #include "ephemeris/SwissEphemeris.h"
+#include "support/Json.h"
 
 namespace velloran::ephemeris {
 namespace {

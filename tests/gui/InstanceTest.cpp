@@ -11,8 +11,9 @@
 
 #include "app/App.h"
 #include "gui/GuiTestSupport.h"
-#include "reading/Driver.h"
 #include "output/ReadingFile.h"
+#include "reading/Driver.h"
+#include "support/SampleBirths.h"
 
 namespace {
 
@@ -100,9 +101,9 @@ TEST(SingleInstance, CrashedInstanceDoesNotBlockTheNextStart) {
 // The reading file of the known birth (Ann Example), as a save after its calculation writes it.
 QByteArray KnownBirthReading() {
     velloran::ReadingState state;
-    velloran::CopyFormToState(velloran::test::KnownBirth(), state);
+    velloran::CopyFormToState(velloran::test::KnownBirthForm(), state);
     const std::string bytes =
-        velloran::WriteReadingFile(state.Birth, velloran::test::KnownBirth().zoneIndex);
+        velloran::WriteReadingFile(state.Birth, velloran::test::KnownBirthForm().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 

@@ -10,8 +10,9 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
-#include "reading/Driver.h"
 #include "output/ReadingFile.h"
+#include "reading/Driver.h"
+#include "support/SampleBirths.h"
 #include "ui/RecentReadings.h"
 
 namespace velloran::test {
@@ -20,9 +21,9 @@ namespace {
 // month 0: a reading the date check refuses.
 QByteArray AnnReading(int16_t month = 1) {
     ReadingState state;
-    CopyFormToState(KnownBirth(), state);
+    CopyFormToState(KnownBirthForm(), state);
     state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
@@ -161,14 +162,14 @@ TEST(Drop, AReadingDroppedOnTheFormOpens) {
         EXPECT_TRUE(DragAndDrop(widget, {QUrl::fromLocalFile(path)})) << target;
         EXPECT_TRUE(s.platform.messages.empty()) << target;
         ASSERT_NE(s.main(), nullptr) << target;
-        EXPECT_EQ(s.form()->input(), KnownBirth()) << target;
+        EXPECT_EQ(s.form()->input(), KnownBirthForm()) << target;
         EXPECT_EQ(RecentReadings(s.platform).list(), QStringList{path}) << target;
     }
 }
 
 TEST(Drop, AReadingDroppedOnTheChartWindowReplacesTheChart) {
     StartedApp s;
-    FormInput other = KnownBirth();
+    FormInput other = KnownBirthForm();
     other.name = "Someone Else";
     s.calculate(other);
     ASSERT_NE(s.display(), nullptr);
@@ -183,7 +184,7 @@ TEST(Drop, AReadingDroppedOnTheChartWindowReplacesTheChart) {
 // A damaged reading dropped gets File, Open's message; the chart on screen stays.
 TEST(Drop, ADamagedReadingDroppedOnTheChartWindowIsRefused) {
     StartedApp s;
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     MainWindow* before = s.main();
     const QString path = QDir(s.dir.path()).filePath("damaged.vlr");
     ASSERT_TRUE(WriteFile(path, "not a reading"));
@@ -196,7 +197,7 @@ TEST(Drop, ADamagedReadingDroppedOnTheChartWindowIsRefused) {
 // The reading is in the form, so the form comes back with the check's message.
 TEST(Drop, AReadingThatFailsACheckOnTheChartWindowGoesBackToTheForm) {
     StartedApp s;
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     const QString path = QDir(s.dir.path()).filePath("no-month.vlr");
     ASSERT_TRUE(WriteFile(path, AnnReading(0)));
     EXPECT_TRUE(DragAndDrop(s.display(), {QUrl::fromLocalFile(path)}));
@@ -219,10 +220,10 @@ TEST(Drop, AnythingElseIsIgnoredWithoutAMessage) {
             EXPECT_FALSE(DragAndDrop(widget, urls)) << target;
         }
     }
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     for (const QList<QUrl>& urls : others) EXPECT_FALSE(DragAndDrop(s.display(), urls));
     EXPECT_TRUE(s.platform.messages.empty());
-    EXPECT_EQ(s.form()->input(), KnownBirth());
+    EXPECT_EQ(s.form()->input(), KnownBirthForm());
     EXPECT_TRUE(RecentReadings(s.platform).list().isEmpty());
 }
 

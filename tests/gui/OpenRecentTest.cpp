@@ -9,8 +9,9 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
-#include "reading/Driver.h"
 #include "output/ReadingFile.h"
+#include "reading/Driver.h"
+#include "support/SampleBirths.h"
 #include "ui/RecentReadings.h"
 
 namespace velloran::test {
@@ -104,8 +105,8 @@ TEST(RecentReadingsMenu, NumberedEntriesWithTheirFolderThenClearList) {
 // The known birth's reading, as a save after its calculation writes it.
 QString WriteAnnReading(const QString& path) {
     ReadingState state;
-    CopyFormToState(KnownBirth(), state);
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirth().zoneIndex);
+    CopyFormToState(KnownBirthForm(), state);
+    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(bytes.data(), qint64(bytes.size()));
@@ -124,7 +125,7 @@ TEST(OpenRecent, BothFileMenusHoldIt) {
     for (QAction* a : Find<QMenu>(s.form(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
     EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "Open &Recent", "-", "&Exit"}));
-    s.calculate(KnownBirth());
+    s.calculate(KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     EXPECT_NE(RecentMenu(s.main()), nullptr);
 }
@@ -161,7 +162,7 @@ TEST(OpenRecent, ChoosingAnEntryOpensTheReading) {
         RecentReadings(s.platform).add(path);
         QWidget* window = s.form();
         if (fromChart) {
-            FormInput other = KnownBirth();
+            FormInput other = KnownBirthForm();
             other.name = "Someone Else";
             s.calculate(other);
             window = s.main();
@@ -172,7 +173,7 @@ TEST(OpenRecent, ChoosingAnEntryOpensTheReading) {
         EXPECT_TRUE(s.platform.openDialogs.empty()) << fromChart;
         ASSERT_NE(s.main(), nullptr) << fromChart;
         EXPECT_EQ(s.app->state().Birth.Name, "Ann Example") << fromChart;
-        EXPECT_EQ(s.form()->input(), KnownBirth()) << fromChart;
+        EXPECT_EQ(s.form()->input(), KnownBirthForm()) << fromChart;
         EXPECT_FALSE(s.form()->isVisible()) << fromChart;
     }
 }
