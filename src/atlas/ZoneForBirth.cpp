@@ -15,26 +15,6 @@ namespace {
 constexpr int kHourSeconds = 3600;
 constexpr std::int64_t kDaySeconds = 86400;
 
-std::string Trimmed(const std::string& text) {
-    const auto first = text.find_first_not_of(' ');
-    if (first == std::string::npos) return {};
-    const auto last = text.find_last_not_of(' ');
-    return text.substr(first, last - first + 1);
-}
-
-// Field `n` (0-based) of a zone label "Name,ABBR,offset", blanks trimmed.
-std::string LabelField(int zoneIndex, int n) {
-    const std::string& label = TimeZones().ZoneLabels[zoneIndex];
-    std::size_t start = 0;
-    for (int i = 0; i < n; ++i) {
-        start = label.find(',', start);
-        if (start == std::string::npos) return {};
-        ++start;
-    }
-    const std::size_t end = label.find(',', start);
-    return Trimmed(label.substr(start, end == std::string::npos ? std::string::npos : end - start));
-}
-
 // Days from 1970-01-01 to the civil date (Howard Hinnant's days_from_civil).
 std::int64_t DaysFromCivil(int year, int month, int day) {
     const std::int64_t y = year - (month <= 2 ? 1 : 0);
@@ -82,15 +62,12 @@ std::string TwoDigits(int n) {
 
 }  // namespace
 
-std::string ZoneRowName(int zoneIndex) { return LabelField(zoneIndex, 0); }
-std::string ZoneRowAbbreviation(int zoneIndex) { return LabelField(zoneIndex, 1); }
-
-int ZoneRowOffsetSeconds(int zoneIndex) {
-    const ZoneTables& t = TimeZones();
-    const int hoursToUT = std::atoi(t.ZoneHoursTable[zoneIndex].c_str());
-    const int minutesToUT = std::atoi(t.ZoneMinutesTable[zoneIndex].c_str());
-    return -(hoursToUT * kHourSeconds + minutesToUT * 60);
+std::string ZoneRowName(int zoneIndex) { return std::string(ZoneRowAt(zoneIndex).name); }
+std::string ZoneRowAbbreviation(int zoneIndex) {
+    return std::string(ZoneRowAt(zoneIndex).abbreviation);
 }
+
+int ZoneRowOffsetSeconds(int zoneIndex) { return ZoneRowAt(zoneIndex).offsetSeconds; }
 
 std::optional<ZoneRowChoice> RowForLegalTime(const LegalTime& legal) {
     const int daylight = legal.utcOffsetSeconds - legal.standardOffsetSeconds;

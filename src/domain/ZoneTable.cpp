@@ -1,6 +1,7 @@
 #include "domain/ZoneTable.h"
 
 #include <string>
+#include <string_view>
 
 namespace velloran {
 
@@ -87,7 +88,36 @@ constexpr ZoneRow kZoneRows[kZoneCount] = {
     {"Yukon War Time,YWT,-8.0", 8, 0},
 };
 
+// Field n (0-based) of a label "Name,ABBR,offset" (some rows put a blank after the commas),
+// without its blanks. Reads the constant table above, never a text made at run time.
+constexpr std::string_view LabelField(std::string_view label, int n) {
+    for (int i = 0; i < n; ++i) label.remove_prefix(label.find(',') + 1);
+    label = label.substr(0, label.find(','));
+    while (!label.empty() && label.front() == ' ') label.remove_prefix(1);
+    while (!label.empty() && label.back() == ' ') label.remove_suffix(1);
+    return label;
+}
+
+constexpr bool EveryLabelHasThreeFields() {
+    for (const ZoneRow& row : kZoneRows) {
+        std::string_view label = row.label;
+        if (label.find(',') == std::string_view::npos) return false;
+        label.remove_prefix(label.find(',') + 1);
+        if (label.find(',') == std::string_view::npos) return false;
+    }
+    return true;
+}
+static_assert(EveryLabelHasThreeFields(), "every zone label is \"Name,ABBR,offset\"");
+
+constexpr int kHourSeconds = 3600;
+
 }  // namespace
+
+ZoneRowValues ZoneRowAt(int zoneIndex) {
+    const ZoneRow& row = kZoneRows[zoneIndex];
+    return {LabelField(row.label, 0), LabelField(row.label, 1),
+            -(row.hoursToUT * kHourSeconds + row.minutesToUT * 60)};
+}
 
 void LoadTimeZones(ZoneTables& tables) {
     for (int i = 0; i < kZoneCount; ++i) {

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 
 namespace velloran {
 
@@ -15,6 +16,15 @@ struct ZoneTables {
     std::array<std::string, kZoneSlots> ZoneHoursTable;
     std::array<std::string, kZoneSlots> ZoneMinutesTable;
 };
+
+// The zone list's row zoneIndex (0..kZoneCount-1) as values: the name and abbreviation its label
+// shows first ("Eastern Standard Time", "EST") and its offset from UTC in seconds, east positive.
+struct ZoneRowValues {
+    std::string_view name;
+    std::string_view abbreviation;
+    int offsetSeconds = 0;
+};
+ZoneRowValues ZoneRowAt(int zoneIndex);
 
 // Fills all three tables (the same values every time).
 void LoadTimeZones(ZoneTables& tables);

@@ -4,12 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
 #include <limits>
 #include <string>
 
 #include "domain/Bodies.h"
 #include "domain/SignPosition.h"
 #include "domain/Text.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran {
 namespace {
@@ -64,6 +66,61 @@ TEST(Utf8Helpers, CountAndCutWholeCharacters) {
     EXPECT_EQ(LastCharacters("ab", 5), "ab");
     EXPECT_EQ(TrimBlanks("  a b  "), "a b");
     EXPECT_EQ(TrimBlanks("   "), "");
+}
+
+}  // namespace
+}  // namespace velloran
+
+namespace velloran {
+namespace {
+
+// A zone row's values against its label, whose blanks and signs vary from row to row.
+struct ZoneRowCase {
+    const char* rowName;
+    std::string_view label;
+    std::string_view name;
+    std::string_view abbreviation;
+    int offsetSeconds;
+};
+
+constexpr ZoneRowCase kZoneRowCases[] = {
+    {"eastern_standard", "Eastern Standard Time,EST,-5.0", "Eastern Standard Time", "EST", -18000},
+    {"blanks_after_commas", "Azores Time, AT, -2.0", "Azores Time", "AT", -7200},
+    {"half_hour_east", "Indian Time, IST, +5.3", "Indian Time", "IST", 19800},
+    {"half_hour_central_australia", "Australian Central Standard Time,ACST,+9.5",
+     "Australian Central Standard Time", "ACST", 34200},
+    {"greenwich", "Greenwich Mean Time,GMT,0.0", "Greenwich Mean Time", "GMT", 0},
+};
+
+class ZoneRowTest : public ::testing::TestWithParam<ZoneRowCase> {};
+
+TEST_P(ZoneRowTest, ValuesMatchTheRowsLabelAndHours) {
+    const ZoneRowCase& c = GetParam();
+    int index = -1;
+    for (int z = 0; z < kZoneCount; ++z) {
+        if (TimeZones().ZoneLabels[z] == c.label) index = z;
+    }
+    ASSERT_GE(index, 0) << c.label;
+    const ZoneRowValues row = ZoneRowAt(index);
+    EXPECT_EQ(row.name, c.name);
+    EXPECT_EQ(row.abbreviation, c.abbreviation);
+    EXPECT_EQ(row.offsetSeconds, c.offsetSeconds);
+    // The same offset the zone texts carry to the driver (hours and minutes to add to reach UT).
+    EXPECT_EQ(row.offsetSeconds, -(std::stoi(TimeZones().ZoneHoursTable[index]) * 3600 +
+                                   std::stoi(TimeZones().ZoneMinutesTable[index]) * 60));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ZoneRowTest, ::testing::ValuesIn(kZoneRowCases),
+                         [](const auto& info) { return std::string(info.param.rowName); });
+
+TEST(ZoneRowAt, EveryRowHasANameAnAbbreviationAndAnOffsetWithinFourteenHours) {
+    for (int z = 0; z < kZoneCount; ++z) {
+        const ZoneRowValues row = ZoneRowAt(z);
+        EXPECT_FALSE(row.name.empty()) << z;
+        EXPECT_FALSE(row.abbreviation.empty()) << z;
+        EXPECT_EQ(row.abbreviation.find(' '), std::string_view::npos) << z;
+        EXPECT_LE(std::abs(row.offsetSeconds), 14 * 3600) << z;
+    }
 }
 
 }  // namespace
