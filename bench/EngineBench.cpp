@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchBirths.h"
+#include "SwissCalls.h"
 #include "TrigFloor.h"
 #include "astro/Engine.h"
 #include "chart/ChartFill.h"
@@ -112,21 +113,9 @@ BENCHMARK(BM_CompleteReading);
 
 // One chart: Sun to Saturn and the mean node with speeds, and the houses for the ascendant.
 bool SwissChart(const BenchBirth& b, double* out) {
-    static constexpr int kBodies[] = {SE_SUN,  SE_MOON,    SE_MERCURY, SE_VENUS,
-                                      SE_MARS, SE_JUPITER, SE_SATURN,  SE_MEAN_NODE};
-    constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
-    char error[AS_MAXCH];
-    double xx[6];
-    bool fromFiles = true;
-    for (size_t k = 0; k < std::size(kBodies); ++k) {
-        const int32 used = swe_calc_ut(b.jdUt, kBodies[k], kFlags, xx, error);
-        fromFiles = fromFiles && used >= 0 && (used & SEFLG_SWIEPH) != 0;
-        out[k] = xx[0];
-    }
-    double cusps[13], ascmc[10];
-    swe_houses_ex(b.jdUt, 0, b.latNorth, b.lonEast, 'P', cusps, ascmc);
-    out[8] = ascmc[0];
-    return fromFiles;
+    return SwissCalls(
+        b, {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN, SE_MEAN_NODE},
+        'P', out);
 }
 
 void BM_SwissEphemeris(benchmark::State& st) {

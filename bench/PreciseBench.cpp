@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "BenchBirths.h"
+#include "SwissCalls.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "swephexp.h"
 
@@ -27,22 +28,10 @@ const std::vector<BenchBirth>& Births() {
 // the houses for the ascendant (equal houses, as the layer asks). False when any body did not come
 // from the data files.
 bool BareCalls(const BenchBirth& b, double* out) {
-    static constexpr int kBodies[] = {SE_SUN,     SE_MOON,    SE_MERCURY, SE_VENUS,
-                                      SE_MARS,    SE_JUPITER, SE_SATURN,  SE_URANUS,
-                                      SE_NEPTUNE, SE_PLUTO,   SE_CHIRON,  SE_MEAN_NODE};
-    constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
-    char error[AS_MAXCH];
-    double xx[6];
-    bool fromFiles = true;
-    for (size_t k = 0; k < std::size(kBodies); ++k) {
-        const int32 used = swe_calc_ut(b.jdUt, kBodies[k], kFlags, xx, error);
-        fromFiles = fromFiles && used >= 0 && (used & SEFLG_SWIEPH) != 0;
-        out[k] = xx[0];
-    }
-    double cusps[13], ascmc[10];
-    swe_houses_ex(b.jdUt, 0, b.latNorth, b.lonEast, 'E', cusps, ascmc);
-    out[std::size(kBodies)] = ascmc[0];
-    return fromFiles;
+    return SwissCalls(b,
+                      {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN,
+                       SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON, SE_MEAN_NODE},
+                      'E', out);
 }
 
 void BM_PreciseFloor(benchmark::State& st) {
