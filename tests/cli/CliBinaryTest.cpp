@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -23,6 +24,7 @@
 #include "input/ReadingState.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
+#include "support/TempFolder.h"
 
 namespace velloran {
 namespace {
@@ -120,36 +122,16 @@ std::vector<std::string> DelhiArgs(const std::string& output) {
 // Each test works in a folder of its own under the system's temporary folder.
 class CliBinaryTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        std::string name = std::string(info->test_suite_name()) + "-" + info->name();
-        for (char& c : name) {
-            if (c == '/') c = '-';
-        }
-        m_dir = fs::temp_directory_path() /
-                ("velloran-cli-binary-" + std::to_string(getpid()) + "-" + name);
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_folder.emplace("velloran-cli-binary"); }
+    void TearDown() override { m_folder.reset(); }
 
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return m_folder->Path(name); }
 
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    static std::string ReadFile(const std::string& path) { return test::ReadFileBytes(path); }
     static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFileBytes(path, bytes);
     }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return m_folder->Entries(); }
 
     // Ann's reading at ann.vlr.
     std::string AnnReading() {
@@ -158,7 +140,7 @@ protected:
         return path;
     }
 
-    fs::path m_dir;
+    std::optional<test::TempFolder> m_folder;
 };
 
 // A failure reported as one line on standard error that mentions what.
@@ -276,7 +258,7 @@ TEST_P(SameFileTest, ExportRefusesToReplaceItsInput) {
             output = ann;
             break;
         case SameBy::DotPath:
-            output = (m_dir / "." / "ann.vlr").string();
+            output = (m_folder->dir() / "." / "ann.vlr").string();
             break;
         case SameBy::HardLink:
             output = Path("hard.txt");

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <regex>
 #include <set>
 #include <sstream>
@@ -18,6 +19,7 @@
 #include "output/ReadingFile.h"
 #include "output/TextExport.h"
 #include "reading/Driver.h"
+#include "support/TempFolder.h"
 
 namespace velloran {
 namespace {
@@ -81,20 +83,10 @@ std::optional<std::vector<JsonContact>> ContactObjects(const std::string& array)
 // Each test works in a folder of its own under the system's temporary folder.
 class CliTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        // A parameterised test's name holds a '/' ("Case/row"): one folder, not a folder with
-        // another inside it that TearDown would leave behind.
-        std::string name = info->name();
-        std::replace(name.begin(), name.end(), '/', '-');
-        m_dir = fs::temp_directory_path() /
-                ("velloran-cli-test-" + std::to_string(getpid()) + "-" + name);
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_folder.emplace("velloran-cli-test"); }
+    void TearDown() override { m_folder.reset(); }
 
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
+    std::string Path(const std::string& name) const { return m_folder->Path(name); }
 
     int Run(const std::vector<std::string>& args) {
         m_out.str(""), m_err.str("");
@@ -103,14 +95,9 @@ protected:
     std::string Out() const { return m_out.str(); }
     std::string Err() const { return m_err.str(); }
 
-    static std::string ReadFile(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    static std::string ReadFile(const std::string& path) { return test::ReadFileBytes(path); }
     static void WriteFile(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFileBytes(path, bytes);
     }
 
     std::string MakeKnownBirthReading() {
@@ -134,7 +121,7 @@ protected:
         EXPECT_EQ(Out(), "");
     }
 
-    fs::path m_dir;
+    std::optional<test::TempFolder> m_folder;
     std::ostringstream m_out, m_err;
 };
 

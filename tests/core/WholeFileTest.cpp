@@ -10,12 +10,14 @@
 #include <csignal>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "RowName.h"
 #include "output/WholeFile.h"
+#include "support/TempFolder.h"
 
 namespace velloran {
 namespace {
@@ -45,32 +47,17 @@ struct SaveCase {
 
 class WholeFileTest : public ::testing::TestWithParam<SaveCase> {
 protected:
-    void SetUp() override {
-        m_dir = fs::temp_directory_path() /
-                ("velloran-whole-file-" + std::to_string(getpid()) + "-" + GetParam().rowName);
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    void TearDown() override { fs::remove_all(m_dir); }
+    void SetUp() override { m_folder.emplace("velloran-whole-file"); }
+    void TearDown() override { m_folder.reset(); }
 
-    std::string Path(const std::string& name) const { return (m_dir / name).string(); }
-    static std::string Read(const std::string& path) {
-        std::ifstream in(path, std::ios::binary);
-        std::ostringstream bytes;
-        bytes << in.rdbuf();
-        return bytes.str();
-    }
+    std::string Path(const std::string& name) const { return m_folder->Path(name); }
+    static std::string Read(const std::string& path) { return test::ReadFileBytes(path); }
     static void Write(const std::string& path, const std::string& bytes) {
-        std::ofstream(path, std::ios::binary) << bytes;
+        test::WriteFileBytes(path, bytes);
     }
-    std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& e : fs::directory_iterator(m_dir)) names.push_back(e.path().filename());
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    std::vector<std::string> Entries() const { return m_folder->Entries(); }
 
-    fs::path m_dir;
+    std::optional<test::TempFolder> m_folder;
 };
 
 // A file size limit for this process, with SIGXFSZ ignored so that a write past it fails.
