@@ -129,7 +129,7 @@ void RunPlanetPositions(PassState& state) {
     lon[static_cast<int>(ChartBody::SouthNode)] = south;
 
     state.DayNumber = d;
-    std::array<double, kBodyCount>& report =
+    std::array<double, kMaxBodyCount>& report =
         state.DraconicPass ? state.DraconicRawLongitudes : state.NatalLongitudes;
     for (int k = 0; k < kBodyCount; ++k) {
         if (k != static_cast<int>(ChartBody::Moon) && k != static_cast<int>(ChartBody::Ascendant)) {

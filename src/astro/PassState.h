@@ -10,8 +10,9 @@
 
 namespace velloran {
 
-// Lists keep one unused slot beyond their entries, as the name tables always have.
-using BodyTextList = std::array<std::string, 11>;
+// Lists keep one unused slot beyond their entries, as the name tables always have. A classic
+// pass uses the first kBodyCount entries; a precise reading also the modern bodies'.
+using BodyTextList = std::array<std::string, kMaxBodyCount + 1>;
 using SignTextList = std::array<std::string, 13>;
 
 struct PassState {
@@ -25,9 +26,9 @@ struct PassState {
     BodyTextList BodyNames;
     BodyTextList BodyLabels;
     BodyTextList WesternBodyNames;
-    // Which bodies the retrograde marking found retrograde (only Mercury..Saturn can be), in
-    // ChartBody order: the marks that BodyNames and BodyLabels carry as text.
-    std::array<bool, kBodyCount> Retrograde{};
+    // Which bodies the retrograde marking found retrograde (classic: only Mercury..Saturn can
+    // be), in ChartBody order: the marks that BodyNames and BodyLabels carry as text.
+    std::array<bool, kMaxBodyCount> Retrograde{};
 
     // Natal pass: compact texts ("05 Ari 07"). Draconic pass: decimal longitudes, which the
     // draconic fill then replaces by long-form texts measured from the North Node.
@@ -35,7 +36,8 @@ struct PassState {
     BodyTextList DraconicPositions;
 
     // Sign 0..11 each natal position text names, -1 none; written with the text.
-    std::array<int, kBodyCount> NatalSigns{-1, -1, -1, -1, -1, -1, -1, -1, -1, -1};
+    std::array<int, kMaxBodyCount> NatalSigns{-1, -1, -1, -1, -1, -1, -1,
+                                              -1, -1, -1, -1, -1, -1, -1};
 
     std::string NatalAscendantText;   // long form, natal passes only
     int NatalAscendantSign = -1;      // the sign that text names, -1 none
@@ -49,8 +51,8 @@ struct PassState {
     double UniversalTimeHours = 0.0;
     double DayNumber = 0.0;
     // Raw longitudes of the last pass of each kind, degrees, ChartBody order (for reports).
-    std::array<double, kBodyCount> NatalLongitudes{};
-    std::array<double, kBodyCount> DraconicRawLongitudes{};
+    std::array<double, kMaxBodyCount> NatalLongitudes{};
+    std::array<double, kMaxBodyCount> DraconicRawLongitudes{};
 };
 
 }  // namespace velloran

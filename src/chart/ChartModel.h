@@ -27,12 +27,13 @@ inline constexpr int kFrameLeftComparison = 10560;  // twips, natal frame beside
 
 inline constexpr const char* kComparisonPlaceholder = "Su M Me V Ma J Sa N S A";
 
-// One column of position cells, a cell per body (ChartBody order).
+// One column of position cells, a cell per body (ChartBody order); the window shows the first
+// ChartWindowModel::bodyRows of them.
 struct PositionColumn {
-    std::array<std::string, kBodyCount> cells;
+    std::array<std::string, kMaxBodyCount> cells;
     // Contacts a cell takes part in, one per line (its mark and tooltip); empty for an unmarked
     // cell.
-    std::array<std::string, kBodyCount> contacts;
+    std::array<std::string, kMaxBodyCount> contacts;
     bool operator==(const PositionColumn&) const = default;
 };
 
@@ -48,6 +49,11 @@ struct ChartWindowModel {
     std::string lblType = "Draconian";
     std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
     bool legendsVisible = true;  // lblLegend(0) and (1)
+    // The line under the heading naming the positions; empty for the classic positions, whose
+    // window stays as it always was.
+    std::string positionsLine;
+    // Rows of the position columns: kBodyCount, or kMaxBodyCount with the modern bodies.
+    int bodyRows = kBodyCount;
 
     PositionColumn natalColumn;                 // Planet(0..9)
     PositionColumn draconicColumn;              // Planet(10..19)

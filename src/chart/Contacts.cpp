@@ -50,11 +50,14 @@ bool IsOfferedOrb(double degrees) {
     return steps == std::floor(steps);
 }
 
-std::vector<Contact> FindContacts(const BodyLongitudes& natal, const BodyLongitudes& draconic,
+std::vector<Contact> FindContacts(std::span<const double> natal, std::span<const double> draconic,
                                   AspectMask aspects, double orb, bool nodePairs) {
     std::vector<Contact> found;
-    for (int d = 0; d < kBodyCount; ++d) {
-        for (int n = 0; n < kBodyCount; ++n) {
+    const int draconicCount =
+        static_cast<int>(std::min<std::size_t>(draconic.size(), kMaxBodyCount));
+    const int natalCount = static_cast<int>(std::min<std::size_t>(natal.size(), kMaxBodyCount));
+    for (int d = 0; d < draconicCount; ++d) {
+        for (int n = 0; n < natalCount; ++n) {
             if (!nodePairs && IsNodeToItself(d, n)) continue;
             const double distance = AngleDistance(draconic[d], natal[n]);
             for (int a = 0; a < kAspectCount; ++a) {
@@ -74,8 +77,11 @@ std::vector<Contact> FindContacts(const BodyLongitudes& natal, const BodyLongitu
 }
 
 std::vector<Contact> ReadingContacts(const ReadingState& state, const ContactSettings& settings) {
-    return FindContacts(state.NatalLongitudes, state.DraconicLongitudes, settings.aspects,
-                        settings.orb, settings.nodePairs);
+    const std::span<const double> natal(state.NatalLongitudes.data(),
+                                        static_cast<std::size_t>(state.NatalChart.bodyCount));
+    const std::span<const double> draconic(state.DraconicLongitudes.data(),
+                                           static_cast<std::size_t>(state.DraconicChart.bodyCount));
+    return FindContacts(natal, draconic, settings.aspects, settings.orb, settings.nodePairs);
 }
 
 std::string OrbText(double orbMinutes) {

@@ -3,6 +3,7 @@
 // a natal body within an orb. Pure functions over the unrounded longitudes of the calculation.
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -59,16 +60,19 @@ struct Contact {
     bool operator==(const Contact&) const = default;
 };
 
+// The longitudes of a classic chart's bodies.
 using BodyLongitudes = std::array<double, kBodyCount>;
 
-// Every pair (draconic body, natal body) over the ten positions of each chart whose angular
+// Every pair (draconic body, natal body) over the positions of each chart whose angular
 // distance lies within orb degrees of one of the aspects, smallest orb first; equal orbs in
 // chart order of the draconic body, then of the natal body, then in aspect order. Longitudes in
-// degrees, ChartBody order; a longitude that is not finite takes part in no contact.
-std::vector<Contact> FindContacts(const BodyLongitudes& natal, const BodyLongitudes& draconic,
+// degrees, ChartBody order, as many as each chart holds (at most kMaxBodyCount); a longitude
+// that is not finite takes part in no contact.
+std::vector<Contact> FindContacts(std::span<const double> natal, std::span<const double> draconic,
                                   AspectMask aspects, double orb, bool nodePairs = false);
 
-// The contacts of a calculated reading: NatalLongitudes against DraconicLongitudes.
+// The contacts of a calculated reading: NatalLongitudes against DraconicLongitudes, over the
+// bodies its charts hold.
 std::vector<Contact> ReadingContacts(const ReadingState& state, const ContactSettings& settings);
 
 // An orb as degrees and whole arc-minutes, rounded to the nearest minute: "0° 42'", "1° 5'".

@@ -19,9 +19,18 @@ enum class ChartBody : int {
     Saturn,
     NorthNode,
     SouthNode,
-    Ascendant
+    Ascendant,
+    // The modern bodies: computed by the precise positions only.
+    Uranus,
+    Neptune,
+    Pluto,
+    Chiron
 };
+// The bodies of a classic chart (Sun to Ascendant); every list of a classic chart has these.
 inline constexpr int kBodyCount = 10;
+// Every body a chart can hold: the classic ones, then Uranus, Neptune, Pluto and Chiron.
+inline constexpr int kMaxBodyCount = 14;
+inline constexpr int kModernBodyCount = kMaxBodyCount - kBodyCount;
 
 enum class ChartKind : int { Natal = 0, Draconic = 1 };
 
@@ -29,27 +38,34 @@ inline constexpr int kSignCount = 12;
 inline constexpr int kMonthCount = 12;
 
 // Names on the wheels, the nodes by their Indian names.
-inline constexpr std::array<std::string_view, kBodyCount> kBodyNames = {
-    "Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Rahu", "Ketu", "Asc"};
+inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyNames = {
+    "Sun",  "Moon", "Mercury", "Venus",  "Mars",    "Jupiter", "Saturn",
+    "Rahu", "Ketu", "Asc",     "Uranus", "Neptune", "Pluto",   "Chiron"};
 // Short labels of the comparison wheel.
-inline constexpr std::array<std::string_view, kBodyCount> kBodyLabels = {
-    "Su", "M", "Me", "V", "Ma", "J", "Sa", "N", "S", "A"};
+inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyLabels = {
+    "Su", "M", "Me", "V", "Ma", "J", "Sa", "N", "S", "A", "U", "Ne", "P", "Ch"};
 // Names of the text export, the nodes by their Western names.
-inline constexpr std::array<std::string_view, kBodyCount> kWesternBodyNames = {
-    "Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
-    "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
+inline constexpr std::array<std::string_view, kMaxBodyCount> kWesternBodyNames = {
+    "Sun",        "Moon",       "Mercury", "Venus",  "Mars",    "Jupiter", "Saturn",
+    "North Node", "South Node", "Asc",     "Uranus", "Neptune", "Pluto",   "Chiron"};
 // Full titles of the command-line report.
-inline constexpr std::array<std::string_view, kBodyCount> kBodyTitles = {
-    "Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
-    "Jupiter", "Saturn", "North Node", "South Node", "Ascendant"};
+inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyTitles = {
+    "Sun",        "Moon",       "Mercury",   "Venus",  "Mars",    "Jupiter", "Saturn",
+    "North Node", "South Node", "Ascendant", "Uranus", "Neptune", "Pluto",   "Chiron"};
 
 // Appended to the wheel name and the label of a retrograde planet.
 inline constexpr std::string_view kRetrogradeMark = " (R) ";
 
-// Mercury to Saturn can be found retrograde (they have station tables); the lights, the nodes
-// and the ascendant never are.
+// In a classic chart Mercury to Saturn can be found retrograde (they have station tables); the
+// lights, the nodes and the ascendant never are.
 constexpr bool CanBeRetrograde(ChartBody body) {
     return body >= ChartBody::Mercury && body <= ChartBody::Saturn;
+}
+
+// In a precise chart every planet and Chiron is marked from its daily motion; the lights, the
+// nodes and the ascendant never are.
+constexpr bool CanBePreciseRetrograde(ChartBody body) {
+    return CanBeRetrograde(body) || body >= ChartBody::Uranus;
 }
 
 inline constexpr std::array<std::string_view, kSignCount> kSignNames = {

@@ -17,7 +17,10 @@ struct BodyPlace {
 };
 
 struct Chart {
-    std::array<BodyPlace, kBodyCount> bodies{};  // ChartBody order
+    std::array<BodyPlace, kMaxBodyCount> bodies{};  // ChartBody order
+    // Bodies the chart holds: kBodyCount (classic, Sun to Ascendant) or kMaxBodyCount (precise,
+    // with the modern bodies); the entries beyond it are unused.
+    int bodyCount = kBodyCount;
     // Sign 0..11 of houses 1..12: from the ascendant's sign, or from Aries when it has none.
     std::array<int, kSignCount> houseSigns{0, 1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11};
     bool operator==(const Chart&) const = default;

@@ -20,7 +20,8 @@ void MarkRetrogrades(PassState& state) {
             state.BodyLabels[k] += kRetrogradeMark;
         }
     }
-    state.Retrograde = retrograde;
+    state.Retrograde = {};
+    for (int k = 0; k < kBodyCount; ++k) state.Retrograde[k] = retrograde[k];
 }
 
 void RunPass(PassState& state, ChartKind kind) {

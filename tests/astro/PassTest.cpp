@@ -49,11 +49,15 @@ TEST(NatalPass, NameTablesAreRefilledWithoutMarks) {
     state.BodyLabels[2] = "Me (R) ";
     state.BodyNames[10] = "stale";
     RunEnginePass(state, false);
-    const BodyTextList names = {"Sun",    "Moon", "Mercury", "Venus", "Mars", "Jupiter",
-                                "Saturn", "Rahu", "Ketu",    "Asc",   ""};
-    const BodyTextList labels = {"Su", "M", "Me", "V", "Ma", "J", "Sa", "N", "S", "A", ""};
-    const BodyTextList western = {"Sun",    "Moon",       "Mercury",    "Venus", "Mars", "Jupiter",
-                                  "Saturn", "North Node", "South Node", "Asc",   ""};
+    // The tables hold the modern bodies' names too; a classic chart shows the first ten.
+    const BodyTextList names = {"Sun",     "Moon",    "Mercury", "Venus",  "Mars",
+                                "Jupiter", "Saturn",  "Rahu",    "Ketu",   "Asc",
+                                "Uranus",  "Neptune", "Pluto",   "Chiron", ""};
+    const BodyTextList labels = {"Su", "M", "Me", "V",  "Ma", "J",  "Sa", "N",
+                                 "S",  "A", "U",  "Ne", "P",  "Ch", ""};
+    const BodyTextList western = {"Sun",     "Moon",    "Mercury",    "Venus",      "Mars",
+                                  "Jupiter", "Saturn",  "North Node", "South Node", "Asc",
+                                  "Uranus",  "Neptune", "Pluto",      "Chiron",     ""};
     const SignTextList signs = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib",
                                 "Sco", "Sag", "Cap", "Aqu", "Pis", ""};
     EXPECT_EQ(state.BodyNames, names);
@@ -151,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Runs a natal pass and returns its ten raw longitudes and the times it used.
 struct PassResult {
-    std::array<double, kBodyCount> lon;
+    std::array<double, kMaxBodyCount> lon;
     double ut;
     double day;
 };

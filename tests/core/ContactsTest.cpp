@@ -253,7 +253,7 @@ TEST_F(KnownBirthContacts, RowsNameTheBodiesAndShowBothPositions) {
     EXPECT_EQ(ContactNote(rows[0]), "Draconic Moon ☍ opposition Natal Sun, orb " + rows[0].orb);
 }
 
-const std::array<std::string, kBodyCount> kNoNotes{};
+const std::array<std::string, kMaxBodyCount> kNoNotes{};
 
 TEST_F(KnownBirthContacts, MarksOnlyInTheComparisonView) {
     ShowContactMarks(state, {}, window);  // draconic view after the calculation
@@ -263,7 +263,7 @@ TEST_F(KnownBirthContacts, MarksOnlyInTheComparisonView) {
     ShowComparisonView(state, window);
     ShowContactMarks(state, {}, window);
     const std::string note = ContactNote(ContactRows(ReadingContacts(state, {}), state)[0]);
-    std::array<std::string, kBodyCount> natalNotes, draconicNotes;
+    std::array<std::string, kMaxBodyCount> natalNotes, draconicNotes;
     natalNotes[static_cast<int>(ChartBody::Sun)] = note;
     draconicNotes[static_cast<int>(ChartBody::Moon)] = note;
     EXPECT_EQ(window.natalColumn.contacts, natalNotes);
