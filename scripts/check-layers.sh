@@ -16,16 +16,16 @@ declare -A allowed=(
   [tz]="domain atlas"
   [input]="domain astro"
   [chart]="domain astro input"
-  [reading]="domain astro retro input chart"
+  [reading]="domain astro retro input chart ephemeris"
   [output]="domain astro input chart reading"
-  [cli]="domain astro retro atlas tz input chart reading output"
+  [cli]="domain astro retro atlas tz input chart reading output ephemeris"
   [bmp2jpeg]=""
   [ephemeris]=""
   [ui]="domain astro input output"
   [input/gui]="domain astro atlas tz input reading ui"
   [chart/gui]="domain astro input chart reading ui"
   [output/gui]="domain astro input chart reading output bmp2jpeg ui"
-  [app]="domain astro retro atlas tz input chart reading output ui input/gui chart/gui output/gui"
+  [app]="domain astro retro atlas tz input chart reading output ephemeris ui input/gui chart/gui output/gui"
 )
 # Folders that include no Qt header (tz/ reads the zone database through QtCore behind the
 # atlas's interface; the windows, the foundation and the shell are Qt programs).

@@ -49,7 +49,10 @@ void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Ch
     WheelHouses& single = window.singleWheel;
     for (auto& text : single.texts) text.clear();
     window.pictureInFront = ChartPicture::Single;
-    for (int k = 0; k < kBodyCount; ++k) {
+    const int count = chart.bodyCount;
+    window.bodyRows = count;
+    for (int k = count; k < kMaxBodyCount; ++k) (window.*t.column).cells[k].clear();
+    for (int k = 0; k < count; ++k) {
         std::string& cell = (window.*t.column).cells[k];
         if (!t.longForm) {
             cell = t.positions[k];
@@ -57,7 +60,8 @@ void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Ch
             cell = compact;  // a text without degree sign and apostrophe leaves the cell
         }
     }
-    for (int k = 0; k < kBodyCount; ++k) chart.bodies[k].retrograde = state.Retrograde[k];
+    for (int k = 0; k < count; ++k) chart.bodies[k].retrograde = state.Retrograde[k];
+    for (int k = count; k < kMaxBodyCount; ++k) chart.bodies[k] = BodyPlace{};
     LayHouses(chart);
     for (int h = 1; h <= kSignCount; ++h) {
         single.texts[h - 1] = HouseText(chart, state.BodyNames, kBodyNames[kAscendant], h);
@@ -81,7 +85,7 @@ void Fill(ReadingState& state, ChartWindowModel& window, const FillTarget& t, Ch
 std::string HouseText(const Chart& chart, const BodyTextList& names, std::string_view ascendantName,
                       int house) {
     std::string text;
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < chart.bodyCount; ++k) {
         if (chart.bodies[k].house != house) continue;
         text += kCrLf;
         if (k == kAscendant) {
@@ -124,7 +128,7 @@ void ConvertToDraconic(ReadingState& state) {
 
 void FillNatalChart(ReadingState& state, ChartWindowModel& window) {
     Chart& chart = state.NatalChart;
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < chart.bodyCount; ++k) {
         chart.bodies[k].longitude = state.NatalLongitudes[k];
         chart.bodies[k].sign = state.NatalSigns[k];
     }
@@ -135,7 +139,8 @@ void FillNatalChart(ReadingState& state, ChartWindowModel& window) {
 }
 
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window) {
-    ConvertToDraconic(state);
+    // The precise positions are measured from the node as they are computed.
+    if (!state.Positions.precise()) ConvertToDraconic(state);
     Fill(state, window,
          FillTarget{state.DraconicPositions, true, &ChartWindowModel::draconicColumn, kBlue, 0,
                     &ChartWindowModel::outerRing, "Draconian"},

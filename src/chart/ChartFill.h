@@ -34,7 +34,7 @@ std::string HouseText(const Chart& chart, const BodyTextList& names, std::string
 // The fills write the window's cells, house texts and sign pictures, and the chart value
 // (state.NatalChart / state.DraconicChart) they are made from.
 void FillNatalChart(ReadingState& state, ChartWindowModel& window);
-// Runs ConvertToDraconic first.
+// With the classic positions, runs ConvertToDraconic first.
 void FillDraconicChart(ReadingState& state, ChartWindowModel& window);
 
 }  // namespace velloran

@@ -52,6 +52,9 @@ struct ChartWindowModel {
     // The line under the heading naming the positions; empty for the classic positions, whose
     // window stays as it always was.
     std::string positionsLine;
+    // When the precise positions could not find the ephemeris files: the note saying so (the
+    // library then computes from a less precise theory); empty otherwise.
+    std::string positionsNote;
     // Rows of the position columns: kBodyCount, or kMaxBodyCount with the modern bodies.
     int bodyRows = kBodyCount;
 

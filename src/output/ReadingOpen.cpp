@@ -7,7 +7,7 @@ namespace velloran {
 
 OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool converterPresent,
                              const MonthNames& months, ReadingState& state,
-                             ChartWindowModel& window) {
+                             ChartWindowModel& window, const PositionsSource& source) {
     const auto lines = ReadReadingFile(bytes);
     if (!lines) return {OpenStatus::Damaged, std::nullopt};
     FormInput opened = form.values();
@@ -17,7 +17,7 @@ OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool con
     if (auto failure = ValidateInput(held, converterPresent)) {
         return {OpenStatus::Invalid, std::move(failure)};
     }
-    CalculateReading(held, state, months, window);
+    CalculateReading(held, state, months, window, source);
     return {OpenStatus::Calculated, std::nullopt};
 }
 

@@ -12,6 +12,7 @@
 #include "input/FormInput.h"
 #include "input/ReadingState.h"
 #include "input/Validation.h"
+#include "reading/Driver.h"
 
 namespace velloran {
 
@@ -48,9 +49,10 @@ struct OpenOutcome {
 
 // The open command after the file is read: ReadReadingFile, ApplyReadingToForm onto the values
 // the form holds, show them in the form, ValidateInput on what the form then holds, and
-// CalculateReading into state and window. converterPresent as for ValidateInput.
+// CalculateReading into state and window with the positions of source. converterPresent as for
+// ValidateInput.
 OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool converterPresent,
                              const MonthNames& months, ReadingState& state,
-                             ChartWindowModel& window);
+                             ChartWindowModel& window, const PositionsSource& source = {});
 
 }  // namespace velloran

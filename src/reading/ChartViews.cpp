@@ -11,7 +11,8 @@ void ShowNatalView(ReadingState& state, ChartWindowModel& window) {
     window.legendsVisible = false;
     window.natalFrameLeft = kFrameLeftSingle;
     window.frameInFront = PositionFrame::Natal;
-    RunPass(state, ChartKind::Natal);
+    // The precise charts are computed once, by the calculation; the classic ones are made again.
+    if (!state.Positions.precise()) RunPass(state, ChartKind::Natal);
     SkipOnFailure([&] { FillNatalChart(state, window); });
 }
 
@@ -19,7 +20,7 @@ void ShowDraconicView(ReadingState& state, ChartWindowModel& window) {
     window.legendsVisible = false;
     window.natalFrameLeft = kFrameLeftSingle;
     window.frameInFront = PositionFrame::Draconic;
-    RunPass(state, ChartKind::Draconic);
+    if (!state.Positions.precise()) RunPass(state, ChartKind::Draconic);
     SkipOnFailure([&] { FillDraconicChart(state, window); });
 }
 

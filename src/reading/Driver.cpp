@@ -1,7 +1,11 @@
 #include "reading/Driver.h"
 
+#include <memory>
+
 #include "astro/Engine.h"
+#include "ephemeris/SwissEphemeris.h"
 #include "input/FormCopy.h"
+#include "reading/Precise.h"
 #include "retro/Retrogrades.h"
 
 namespace velloran {
@@ -33,10 +37,25 @@ void RunPass(PassState& state, ChartKind kind) {
 }
 
 void CalculateReading(const FormInput& form, ReadingState& state, const MonthNames& months,
-                      ChartWindowModel& window) {
+                      ChartWindowModel& window, const PositionsSource& source) {
     CopyFormToState(form, state);
     window = ChartWindowModel{};
     LoadChartWindow(state.Birth, months, window);
+    state.Positions = source.choice;
+    state.PositionsNote.clear();
+    if (source.choice.precise()) {
+        std::unique_ptr<ephemeris::SwissEphemeris> own;
+        ephemeris::SwissEphemeris* swiss = source.ephemeris;
+        if (swiss == nullptr) swiss = (own = std::make_unique<ephemeris::SwissEphemeris>()).get();
+        SkipOnFailure([&] { RunPrecisePositions(state, *swiss, source.choice.node); });
+        window.positionsLine = PositionsLine(source.choice);
+        window.positionsNote = state.PositionsNote;
+        SkipOnFailure([&] { FillNatalChart(state, window); });
+        SkipOnFailure([&] { FillDraconicChart(state, window); });
+        return;
+    }
+    state.NatalChart.bodyCount = kBodyCount;
+    state.DraconicChart.bodyCount = kBodyCount;
     RunPass(state, ChartKind::Natal);
     SkipOnFailure([&] { FillNatalChart(state, window); });
     RunPass(state, ChartKind::Draconic);

@@ -13,6 +13,18 @@
 
 namespace velloran {
 
+namespace ephemeris {
+class SwissEphemeris;
+}
+
+// Where a reading's positions come from: the choice, and for the precise positions the
+// program's one Swiss Ephemeris (the caller keeps it alive and calls from one thread). Without
+// one, a precise calculation opens the library for the call.
+struct PositionsSource {
+    PositionsChoice choice;
+    ephemeris::SwissEphemeris* ephemeris = nullptr;
+};
+
 // Runs one step of a calculation. A step that fails is abandoned at the point of failure, without
 // a message, and the caller goes on with its next step: what the step had already written stays.
 // The driver and the chart views guard every engine call and fill with it.
@@ -32,9 +44,12 @@ void MarkRetrogrades(PassState& state);
 void RunPass(PassState& state, ChartKind kind);
 
 // Steps after a passed validation: zone tables, copy, the chart window's load, natal pass and
-// fill, draconic pass and fill. The window model is created anew (the window is loaded).
+// fill, draconic pass and fill. The window model is created anew (the window is loaded). With
+// the precise positions both charts hold the modern bodies, state.Positions and the window's
+// positions line name the choice, and state.PositionsNote says when the ephemeris files were
+// missing.
 void CalculateReading(const FormInput& form, ReadingState& state, const MonthNames& months,
-                      ChartWindowModel& window);
+                      ChartWindowModel& window, const PositionsSource& source = {});
 
 // Views of the main window's chart buttons. Natal and Draconic rerun one pass from state.Birth.
 void ShowNatalView(ReadingState& state, ChartWindowModel& window);
