@@ -184,7 +184,8 @@ struct LoadedReading {
     ReadingState state;
     ChartWindowModel window;
 };
-std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostream& err,
+std::variant<LoadedReading, int> LoadReading(const std::string& path,
+                                             const PositionsChoice& positions, std::ostream& err,
                                              CliFiles& files, const MonthNames& months) {
     if (!HasReadingExtension(path))
         return Fail(err, Quoted(path) + ": not a reading file (the name must end in vlr)");
@@ -194,7 +195,8 @@ std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostre
     LoadedReading reading;
     PlainForm form;  // a fresh form: every list at its first entry, North and East
     const OpenOutcome opened =
-        OpenAndCalculate(*bytes, form, true, months, reading.state, reading.window);
+        OpenAndCalculate(*bytes, form, true, months, reading.state, reading.window,
+                         PositionsSource{positions, nullptr});
     if (opened.status == OpenStatus::Damaged)
         return Fail(err, Quoted(path) + ": damaged reading file");
     if (opened.status == OpenStatus::Invalid)
@@ -205,7 +207,7 @@ std::variant<LoadedReading, int> LoadReading(const std::string& path, std::ostre
 
 int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
               const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, err, files, months);
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     std::string text = ExportText(std::get<LoadedReading>(loaded).state, months);
     if (!cmd.output) {
@@ -223,7 +225,7 @@ int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, Cl
 
 int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
             const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, err, files, months);
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const LoadedReading& reading = std::get<LoadedReading>(loaded);
     out << (cmd.json ? ShowJson(reading.state, reading.form)
@@ -233,7 +235,7 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
 
 int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
                 const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, err, files, months);
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const ReadingState& state = std::get<LoadedReading>(loaded).state;
     out << (cmd.json ? ContactsJson(state, cmd.settings) + "\n"

@@ -13,6 +13,7 @@
 
 #include "chart/ChartFill.h"
 #include "chart/Contacts.h"
+#include "domain/PositionsChoice.h"
 
 namespace velloran {
 
@@ -49,19 +50,23 @@ struct NewCommand {
     std::optional<std::string> name, date, time, zone, lat, lon, city, state, country, output;
     std::optional<std::string> place;  // fills what is not given from the atlas's first match
     bool dst = false;
+    PositionsChoice positions;  // accepted as by the other commands; the file holds the birth only
 };
 struct ExportCommand {
     std::string input;
     std::optional<std::string> output;
+    PositionsChoice positions;
 };
 struct ShowCommand {
     std::string input;
     bool json = false;
+    PositionsChoice positions;
 };
 struct ContactsCommand {
     std::string input;
     ContactSettings settings;
     bool json = false;
+    PositionsChoice positions;
 };
 // Places of the atlas matching a query; with a date and time, the zone row then.
 struct PlaceCommand {

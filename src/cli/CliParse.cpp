@@ -15,6 +15,58 @@ bool IsHelp(const std::string& a) { return a == "--help" || a == "-h" || a == "h
 
 CliError Error(std::string message) { return CliError{std::move(message)}; }
 
+// --positions classic|precise and --node mean|true, shared by the commands that calculate.
+class PositionsOptions {
+public:
+    explicit PositionsOptions(const char* command) : m_command(command) {}
+
+    // Takes args[i] (and its value) when it is one of the two options: true when taken, with
+    // error set when the option is malformed.
+    bool Take(const std::vector<std::string>& args, std::size_t& i,
+              std::optional<CliError>& error) {
+        const std::string& a = args[i];
+        if (a != "--positions" && a != "--node") return false;
+        if (i + 1 >= args.size()) {
+            error = Error(m_command + ": " + a + " needs a value");
+            return true;
+        }
+        const std::string& value = args[++i];
+        bool& given = a == "--positions" ? m_havePositions : m_haveNode;
+        if (given) {
+            error = Error(m_command + ": " + a + " given twice");
+            return true;
+        }
+        given = true;
+        if (a == "--positions") {
+            if (auto kind = ParsePositionsKey(value)) {
+                m_choice.positions = *kind;
+            } else {
+                error = Error(m_command + ": --positions " + Quoted(value) +
+                              ": expected classic or precise");
+            }
+        } else if (auto node = ParseNodeKey(value)) {
+            m_choice.node = *node;
+        } else {
+            error = Error(m_command + ": --node " + Quoted(value) + ": expected mean or true");
+        }
+        return true;
+    }
+
+    // The choice once every argument is read; an error when --node came without the precise
+    // positions (the classic positions have their own node).
+    std::optional<CliError> Finish(PositionsChoice& choice) const {
+        if (m_haveNode && !m_choice.precise())
+            return Error(m_command + ": --node needs --positions precise");
+        choice = m_choice;
+        return std::nullopt;
+    }
+
+private:
+    std::string m_command;
+    PositionsChoice m_choice;
+    bool m_havePositions = false, m_haveNode = false;
+};
+
 CliCommand ParseNew(const std::vector<std::string>& args) {
     NewCommand cmd;
     const std::map<std::string, std::optional<std::string> NewCommand::*> valued = {
@@ -25,10 +77,15 @@ CliCommand ParseNew(const std::vector<std::string>& args) {
         {"--country", &NewCommand::country}, {"-o", &NewCommand::output},
         {"--output", &NewCommand::output},   {"--place", &NewCommand::place},
     };
+    PositionsOptions positions("new");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
         if (a == "--dst") {
             cmd.dst = true;
+            continue;
+        }
+        if (std::optional<CliError> error; positions.Take(args, i, error)) {
+            if (error) return *error;
             continue;
         }
         auto it = valued.find(a);
@@ -38,15 +95,19 @@ CliCommand ParseNew(const std::vector<std::string>& args) {
         if (slot) return Error("new: " + a + " given twice");
         slot = args[++i];
     }
+    if (auto error = positions.Finish(cmd.positions)) return *error;
     return cmd;
 }
 
 CliCommand ParseExport(const std::vector<std::string>& args) {
     ExportCommand cmd;
     bool haveInput = false;
+    PositionsOptions positions("export");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "-o" || a == "--output") {
+        if (std::optional<CliError> error; positions.Take(args, i, error)) {
+            if (error) return *error;
+        } else if (a == "-o" || a == "--output") {
             if (i + 1 >= args.size()) return Error("export: " + a + " needs a value");
             if (cmd.output) return Error("export: " + a + " given twice");
             cmd.output = args[++i];
@@ -60,15 +121,19 @@ CliCommand ParseExport(const std::vector<std::string>& args) {
         }
     }
     if (!haveInput) return Error("export: no reading file given");
+    if (auto error = positions.Finish(cmd.positions)) return *error;
     return cmd;
 }
 
 CliCommand ParseShow(const std::vector<std::string>& args) {
     ShowCommand cmd;
     bool haveInput = false;
+    PositionsOptions positions("show");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") {
+        if (std::optional<CliError> error; positions.Take(args, i, error)) {
+            if (error) return *error;
+        } else if (a == "--json") {
             cmd.json = true;
         } else if (!a.empty() && a[0] == '-') {
             return Error("show: unknown option " + Quoted(a));
@@ -80,6 +145,7 @@ CliCommand ParseShow(const std::vector<std::string>& args) {
         }
     }
     if (!haveInput) return Error("show: no reading file given");
+    if (auto error = positions.Finish(cmd.positions)) return *error;
     return cmd;
 }
 
@@ -118,9 +184,12 @@ std::optional<AspectMask> ParseAspects(const std::string& text) {
 CliCommand ParseContacts(const std::vector<std::string>& args) {
     ContactsCommand cmd;
     bool haveInput = false, haveOrb = false, haveAspects = false;
+    PositionsOptions positions("contacts");
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        if (a == "--json") {
+        if (std::optional<CliError> error; positions.Take(args, i, error)) {
+            if (error) return *error;
+        } else if (a == "--json") {
             cmd.json = true;
         } else if (a == "--node-pairs") {
             cmd.settings.nodePairs = true;
@@ -153,6 +222,7 @@ CliCommand ParseContacts(const std::vector<std::string>& args) {
         }
     }
     if (!haveInput) return Error("contacts: no reading file given");
+    if (auto error = positions.Finish(cmd.positions)) return *error;
     return cmd;
 }
 
@@ -208,6 +278,14 @@ std::string CliUsage() {
            "      index and daylight saving of that moment. No match is exit status 1.\n"
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes.\n"
+           "  Options of new, export, show and contacts:\n"
+           "    --positions classic|precise\n"
+           "      classic (the default): the program's own formulas, as stored readings and\n"
+           "      earlier exports show them; precise: the Swiss Ephemeris's apparent positions\n"
+           "      of date with Uranus, Neptune, Pluto and Chiron. A reading file holds the birth\n"
+           "      only, so new writes the same file either way.\n"
+           "    --node mean|true\n"
+           "      The node the precise draconic chart is measured from (mean by default).\n"
            "  velloran-cli --help\n"
            "  velloran-cli --version\n"
            "\n"

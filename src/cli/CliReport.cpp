@@ -38,7 +38,7 @@ ChartView DraconicView(const ReadingState& state) {
 // The wheel names of the bodies in a house, in chart order (the ascendant last).
 std::vector<std::string> HouseBodies(const ReadingState& state, const Chart& chart, int house) {
     std::vector<std::string> names;
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < chart.bodyCount; ++k) {
         if (chart.bodies[k].house != house) continue;
         names.emplace_back(k == kAsc ? kBodyNames[kAsc] : std::string_view(state.BodyNames[k]));
     }
@@ -67,7 +67,7 @@ std::string ChartText(const ReadingState& state, const ChartView& view) {
     std::string out = std::string(view.title) + " chart, rising sign " +
                       std::string(kSignNames[chart.risingSign()]) + "\n";
     out += "  Body          Longitude   Position         House\n";
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < chart.bodyCount; ++k) {
         std::string body(kBodyTitles[k]);
         if (state.Retrograde[k]) body += " (R)";
         const int house = chart.bodies[k].house;
@@ -90,7 +90,7 @@ std::string ChartText(const ReadingState& state, const ChartView& view) {
 
 std::vector<std::string> RetrogradePlanets(const ReadingState& state) {
     std::vector<std::string> names;
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < state.NatalChart.bodyCount; ++k) {
         if (state.Retrograde[k]) names.emplace_back(kBodyTitles[k]);
     }
     return names;
@@ -106,7 +106,7 @@ std::string ChartJson(const ReadingState& state, const ChartView& view, bool dra
     const Chart& chart = view.chart;
     std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign()]) +
                       ",\n    \"bodies\": [\n";
-    for (int k = 0; k < kBodyCount; ++k) {
+    for (int k = 0; k < chart.bodyCount; ++k) {
         const BodyPlace& place = chart.bodies[k];
         const int house = place.house;
         out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
@@ -120,7 +120,7 @@ std::string ChartJson(const ReadingState& state, const ChartView& view, bool dra
         out += ", \"sign\": " + (place.sign < 0 ? "null" : JsonString(kSignNames[place.sign])) +
                ", \"house\": " + (house ? std::to_string(house) : "null") +
                ", \"retrograde\": " + (state.Retrograde[k] ? "true" : "false") + "}" +
-               (k + 1 < kBodyCount ? "," : "") + "\n";
+               (k + 1 < chart.bodyCount ? "," : "") + "\n";
     }
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
@@ -155,7 +155,11 @@ std::string ShowText(const ReadingState& state, const FormInput& form, const Mon
     std::string retro;
     for (const std::string& name : RetrogradePlanets(state))
         retro += (retro.empty() ? "" : ", ") + name;
-    out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n\n";
+    out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n";
+    // The classic report stays as it always was; the precise one says what it shows.
+    if (state.Positions.precise()) out += "Positions: " + PositionsLine(state.Positions) + "\n";
+    if (!state.PositionsNote.empty()) out += "Note: " + state.PositionsNote + "\n";
+    out += "\n";
     out += ChartText(state, NatalView(state)) + "\n";
     out += ChartText(state, DraconicView(state));
     return out;
@@ -181,6 +185,10 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
            ", \"east\": " + (b.LongEast ? "true" : "false") + "}" +
            ",\n    \"city\": " + JsonString(b.City) + ", \"state\": " + JsonString(b.State) +
            ", \"country\": " + JsonString(b.Country) + "},\n";
+    out += "  \"positions\": " + JsonString(PositionsKey(state.Positions.positions)) + ",\n";
+    out += "  \"node\": " + JsonString(NodeKey(state.Positions.node)) + ",\n";
+    if (!state.PositionsNote.empty())
+        out += "  \"positionsNote\": " + JsonString(state.PositionsNote) + ",\n";
     out += "  \"universalTimeHours\": " + JsonNumber(state.UniversalTimeHours) + ",\n";
     out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
     out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
