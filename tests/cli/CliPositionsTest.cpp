@@ -1,0 +1,227 @@
+// velloran-cli's --positions and --node: what each command takes, the refusals, and what the
+// precise report, JSON and export carry next to the classic ones.
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../core/RowName.h"
+#include "../support/Json.h"
+#include "cli/Cli.h"
+#include "domain/ZoneTable.h"
+#include "support/SampleBirths.h"
+#include "support/TempFolder.h"
+
+namespace velloran {
+namespace {
+
+using test::Json;
+using test::PrintTo;
+
+constexpr PositionsChoice kClassic{};
+constexpr PositionsChoice kPreciseMean{PositionsKind::Precise, NodeKind::Mean};
+constexpr PositionsChoice kPreciseTrue{PositionsKind::Precise, NodeKind::True};
+
+PositionsChoice ParsedChoice(const CliCommand& command) {
+    return std::visit(
+        [](const auto& c) -> PositionsChoice {
+            if constexpr (requires { c.positions; }) {
+                return c.positions;
+            } else {
+                ADD_FAILURE() << "no command with positions";
+                return {};
+            }
+        },
+        command);
+}
+
+struct ChoiceCase {
+    const char* rowName;
+    std::vector<std::string> args;
+    PositionsChoice expected;
+};
+
+class CliPositionsParse : public ::testing::TestWithParam<ChoiceCase> {};
+
+TEST_P(CliPositionsParse, EachCalculatingCommandTakesTheChoice) {
+    const CliCommand command = ParseCli(GetParam().args);
+    ASSERT_FALSE(std::holds_alternative<CliError>(command)) << std::get<CliError>(command).message;
+    EXPECT_EQ(ParsedChoice(command), GetParam().expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CliPositionsParse,
+    ::testing::Values(
+        ChoiceCase{"show_default_classic", {"show", "a.vlr"}, kClassic},
+        ChoiceCase{"show_classic", {"show", "a.vlr", "--positions", "classic"}, kClassic},
+        ChoiceCase{"show_precise", {"show", "--positions", "precise", "a.vlr"}, kPreciseMean},
+        ChoiceCase{"show_precise_true",
+                   {"show", "a.vlr", "--node", "true", "--positions", "precise", "--json"},
+                   kPreciseTrue},
+        ChoiceCase{"export_precise_mean",
+                   {"export", "a.vlr", "--positions", "precise", "--node", "mean", "-o", "x.txt"},
+                   kPreciseMean},
+        ChoiceCase{"contacts_precise_true",
+                   {"contacts", "a.vlr", "--orb", "1", "--positions", "precise", "--node", "true"},
+                   kPreciseTrue},
+        ChoiceCase{
+            "new_precise", {"new", "--positions", "precise", "--name", "Ann"}, kPreciseMean}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+struct RefusalCase {
+    const char* rowName;
+    std::vector<std::string> args;
+    const char* message;
+};
+
+class CliPositionsRefusal : public ::testing::TestWithParam<RefusalCase> {};
+
+TEST_P(CliPositionsRefusal, OneLineNamingTheOption) {
+    const CliCommand command = ParseCli(GetParam().args);
+    ASSERT_TRUE(std::holds_alternative<CliError>(command));
+    EXPECT_EQ(std::get<CliError>(command).message, GetParam().message);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Options, CliPositionsRefusal,
+    ::testing::Values(
+        RefusalCase{"unknown_positions",
+                    {"show", "a.vlr", "--positions", "exact"},
+                    "show: --positions 'exact': expected classic or precise"},
+        RefusalCase{"positions_case",
+                    {"export", "a.vlr", "--positions", "Precise"},
+                    "export: --positions 'Precise': expected classic or precise"},
+        RefusalCase{"unknown_node",
+                    {"contacts", "a.vlr", "--positions", "precise", "--node", "osculating"},
+                    "contacts: --node 'osculating': expected mean or true"},
+        RefusalCase{"node_without_precise",
+                    {"show", "a.vlr", "--node", "true"},
+                    "show: --node needs --positions precise"},
+        RefusalCase{"node_with_classic",
+                    {"contacts", "a.vlr", "--positions", "classic", "--node", "mean"},
+                    "contacts: --node needs --positions precise"},
+        RefusalCase{"positions_without_value",
+                    {"show", "a.vlr", "--positions"},
+                    "show: --positions needs a value"},
+        RefusalCase{"positions_twice",
+                    {"export", "a.vlr", "--positions", "precise", "--positions", "classic"},
+                    "export: --positions given twice"},
+        RefusalCase{"node_twice",
+                    {"new", "--positions", "precise", "--node", "true", "--node", "true"},
+                    "new: --node given twice"}),
+    [](const auto& info) { return std::string(info.param.rowName); });
+
+class CliPositionsRun : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder.emplace("velloran-cli-positions");
+        m_reading = m_folder->Path("known.vlr");
+        const int est = test::ZoneIndexOf("Eastern Standard Time,EST,-5.0");
+        ASSERT_EQ(Run({"new",     "--name",     "Ann Example",
+                       "--date",  "1980-01-15", "--time",
+                       "10:30",   "--zone",     std::to_string(est),
+                       "--lat",   "40:43N",     "--lon",
+                       "74:00W",  "--city",     "New York",
+                       "--state", "NY",         "--country",
+                       "USA",     "-o",         m_reading}),
+                  kExitOk)
+            << m_err.str();
+    }
+
+    int Run(const std::vector<std::string>& args) {
+        m_out.str(""), m_err.str("");
+        return RunCli(args, m_out, m_err);
+    }
+
+    Json ParsedOut() {
+        std::string error;
+        std::optional<Json> json = test::JsonReader::Parse(m_out.str(), error);
+        EXPECT_TRUE(json) << error << "\n" << m_out.str();
+        return json.value_or(Json{});
+    }
+
+    std::optional<test::TempFolder> m_folder;
+    std::string m_reading;
+    std::ostringstream m_out, m_err;
+};
+
+std::vector<std::string> BodyNames(const Json& chart) {
+    std::vector<std::string> names;
+    const Json* bodies = chart.Find("bodies");
+    if (bodies == nullptr) return names;
+    for (const Json& body : bodies->items) {
+        const Json* name = body.Find("body");
+        names.push_back(name ? name->text : "?");
+    }
+    return names;
+}
+
+TEST_F(CliPositionsRun, ShowJsonNamesThePositionsAndListsEveryBodyShown) {
+    ASSERT_EQ(Run({"show", m_reading, "--json"}), kExitOk) << m_err.str();
+    const Json classic = ParsedOut();
+    EXPECT_EQ(classic.Find("positions")->text, "classic");
+    EXPECT_EQ(classic.Find("node")->text, "mean");
+    EXPECT_EQ(BodyNames(*classic.Find("natal")).size(), 10u);
+
+    ASSERT_EQ(Run({"show", m_reading, "--json", "--positions", "precise", "--node", "true"}),
+              kExitOk)
+        << m_err.str();
+    const Json precise = ParsedOut();
+    EXPECT_EQ(precise.Find("positions")->text, "precise");
+    EXPECT_EQ(precise.Find("node")->text, "true");
+    EXPECT_EQ(precise.Find("positionsNote"), nullptr);
+    for (const char* chart : {"natal", "draconic"}) {
+        const std::vector<std::string> names = BodyNames(*precise.Find(chart));
+        ASSERT_EQ(names.size(), 14u) << chart;
+        EXPECT_EQ(std::vector<std::string>(names.begin() + 10, names.end()),
+                  (std::vector<std::string>{"Uranus", "Neptune", "Pluto", "Chiron"}))
+            << chart;
+    }
+    const Json& chiron = precise.Find("natal")->Find("bodies")->items[13];
+    EXPECT_EQ(chiron.Find("label")->text, "Ch (R) ");  // Chiron turned back in early 1980
+    EXPECT_EQ(chiron.Find("sign")->text, "Taurus");
+    const Json& uranus = precise.Find("natal")->Find("bodies")->items[10];
+    EXPECT_EQ(uranus.Find("label")->text, "U");
+}
+
+TEST_F(CliPositionsRun, ExportAndShowTextNameThePreciseOnlyAndKeepTheClassicBytes) {
+    ASSERT_EQ(Run({"export", m_reading}), kExitOk);
+    const std::string classic = m_out.str();
+    ASSERT_EQ(Run({"export", m_reading, "--positions", "classic"}), kExitOk);
+    EXPECT_EQ(m_out.str(), classic);
+    EXPECT_EQ(classic.find("Positions:"), std::string::npos);
+    ASSERT_EQ(Run({"export", m_reading, "--positions", "precise"}), kExitOk);
+    const std::string precise = m_out.str();
+    EXPECT_NE(precise, classic);
+    EXPECT_TRUE(
+        precise.ends_with("\r\nPositions: Precise positions (Swiss Ephemeris), mean node\r\n"));
+    EXPECT_NE(precise.find("\r\nUranus 24 Sco 40\r\n"), std::string::npos) << precise;
+
+    ASSERT_EQ(Run({"show", m_reading}), kExitOk);
+    EXPECT_EQ(m_out.str().find("Positions:"), std::string::npos);
+    ASSERT_EQ(Run({"show", m_reading, "--positions", "precise"}), kExitOk);
+    EXPECT_NE(m_out.str().find("\nPositions: Precise positions (Swiss Ephemeris), mean node\n"),
+              std::string::npos);
+    EXPECT_NE(m_out.str().find("\n  Chiron (R)    39.1"), std::string::npos) << m_out.str();
+}
+
+TEST_F(CliPositionsRun, PreciseContactsTakeTheModernBodiesIn) {
+    ASSERT_EQ(Run({"contacts", m_reading, "--orb", "5", "--aspects", "conj,opp,sq,tri,sex"}),
+              kExitOk);
+    EXPECT_EQ(m_out.str().find("Uranus"), std::string::npos);
+    ASSERT_EQ(Run({"contacts", m_reading, "--orb", "5", "--aspects", "conj,opp,sq,tri,sex",
+                   "--positions", "precise", "--json"}),
+              kExitOk);
+    const std::string json = m_out.str();
+    EXPECT_TRUE(test::JsonReader::Valid(json));
+    // Natal Neptune 261.43° (precise) and the draconic Sun 143.52°: 117.91° apart, a trine
+    // 2.09° wide, inside a 5° orb.
+    EXPECT_NE(json.find("{\"draconic\": \"Sun\", \"natal\": \"Neptune\", \"aspect\": \"trine\""),
+              std::string::npos)
+        << json;
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,188 @@
+// Precise readings of the 100 reference births, opened as the open command opens them, against
+// precise-truth.jsonl (longitudes from an independent ephemeris, good to about one arc-minute;
+// the Sun to Pluto, the mean node and the ascendant): every natal longitude within 60", the
+// ascendant below the polar circles only; every draconic longitude the natal one measured from
+// the node; the birth's moment the truth's; the export with the classic lines' names in their
+// places, then the modern bodies and the line naming the positions.
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "../astro/AstroTestSupport.h"
+#include "../support/Json.h"
+#include "../support/TempFolder.h"
+#include "chart/ChartFill.h"
+#include "domain/Bodies.h"
+#include "ephemeris/SwissEphemeris.h"
+#include "output/ReadingOpen.h"
+#include "output/TextExport.h"
+#include "reading/Driver.h"
+#include "reading/Precise.h"
+
+namespace velloran {
+namespace {
+
+using test::Json;
+using test::JsonReader;
+using testing::AngleDistance;
+
+constexpr double kTruthTolArcsec = 60.0;
+constexpr double kPolarCircleDeg = 66.56;
+// Draconic longitudes are differences of two doubles below 360.
+constexpr double kDraconicTolDeg = 1e-9;
+// The truth's moments are given to the second or better.
+constexpr double kMomentTolDays = 1.0 / 86400.0;
+const std::string kReferenceDir = VELLORAN_REFERENCE_DIR;
+
+struct Compared {
+    const char* truthKey;
+    ChartBody body;
+};
+constexpr std::array<Compared, 12> kCompared = {{
+    {"Sun", ChartBody::Sun},
+    {"Moon", ChartBody::Moon},
+    {"Mercury", ChartBody::Mercury},
+    {"Venus", ChartBody::Venus},
+    {"Mars", ChartBody::Mars},
+    {"Jupiter", ChartBody::Jupiter},
+    {"Saturn", ChartBody::Saturn},
+    {"Uranus", ChartBody::Uranus},
+    {"Neptune", ChartBody::Neptune},
+    {"Pluto", ChartBody::Pluto},
+    {"Mean Node", ChartBody::NorthNode},
+    {"Ascendant", ChartBody::Ascendant},
+}};
+
+std::vector<Json> TruthLines() {
+    std::vector<Json> lines;
+    std::istringstream in(test::ReadFileBytes(kReferenceDir + "/precise-truth.jsonl"));
+    std::string line, error;
+    while (std::getline(in, line)) {
+        if (line.empty()) continue;
+        std::optional<Json> json = JsonReader::Parse(line, error);
+        if (!json) ADD_FAILURE() << "precise-truth.jsonl: " << error;
+        if (json) lines.push_back(std::move(*json));
+    }
+    return lines;
+}
+
+double Number(const Json& object, std::string_view key) {
+    const Json* member = object.Find(key);
+    if (member == nullptr || member->type != Json::Type::Number) {
+        ADD_FAILURE() << "no number " << key;
+        return std::nan("");
+    }
+    return member->number;
+}
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t from = 0;
+    for (std::size_t at; (at = text.find("\r\n", from)) != std::string::npos; from = at + 2)
+        lines.push_back(text.substr(from, at - from));
+    return lines;
+}
+
+// The body name a line of the export starts with ("North Node 01 Vir 08" -> "North Node").
+std::string LineBody(const std::string& line) {
+    for (std::string_view name : kWesternBodyNames) {
+        if (line.starts_with(std::string(name) + " ")) return std::string(name);
+    }
+    return line;
+}
+
+struct Worst {
+    double arcsec = 0.0;
+    std::string id;
+};
+
+TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
+    const std::vector<Json> truth = TruthLines();
+    ASSERT_EQ(truth.size(), 100u) << "precise-truth.jsonl in " << kReferenceDir;
+    ephemeris::SwissEphemeris swiss;
+    std::array<Worst, kCompared.size()> worst{};
+    for (const Json& line : truth) {
+        const std::string id = line.Find("id") ? line.Find("id")->text : "?";
+        SCOPED_TRACE(id);
+        const std::string reading = test::ReadFileBytes(kReferenceDir + "/" + id + ".vlr");
+        PlainForm form;
+        ReadingState state;
+        ChartWindowModel window;
+        const PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
+        ASSERT_EQ(OpenAndCalculate(reading, form, true, EnglishMonthNames(), state, window,
+                                   PositionsSource{choice, &swiss})
+                      .status,
+                  OpenStatus::Calculated);
+        EXPECT_EQ(state.PositionsNote, "");
+        EXPECT_EQ(state.NatalChart.bodyCount, kMaxBodyCount);
+        EXPECT_EQ(window.bodyRows, kMaxBodyCount);
+        EXPECT_EQ(window.positionsLine, "Precise positions (Swiss Ephemeris), mean node");
+
+        double jd = 0.0;
+        ASSERT_TRUE(BirthJulianDay(state, &jd));
+        EXPECT_NEAR(jd, Number(line, "jd_ut"), kMomentTolDays);
+
+        const Json* longitudes = line.Find("longitudes");
+        ASSERT_NE(longitudes, nullptr);
+        const double latitude = state.Birth.LatDeg + state.Birth.LatMin / 60.0;
+        for (std::size_t k = 0; k < kCompared.size(); ++k) {
+            const Compared& c = kCompared[k];
+            if (c.body == ChartBody::Ascendant && latitude >= kPolarCircleDeg) continue;
+            const double ours = state.NatalLongitudes[static_cast<int>(c.body)];
+            const double arcsec = AngleDistance(ours, Number(*longitudes, c.truthKey)) * 3600.0;
+            EXPECT_LE(arcsec, kTruthTolArcsec) << c.truthKey << ": " << ours;
+            if (!(arcsec <= worst[k].arcsec)) worst[k] = {arcsec, id};
+        }
+
+        // Draconic: every body, Chiron and the ascendant included, from the node.
+        const double node = state.NatalLongitudes[static_cast<int>(ChartBody::NorthNode)];
+        for (int k = 0; k < kMaxBodyCount; ++k) {
+            const double natal = state.NatalLongitudes[k];
+            ASSERT_TRUE(std::isfinite(natal)) << kBodyTitles[k];
+            const double draconic = state.DraconicLongitudes[k];
+            EXPECT_TRUE(draconic >= 0.0 && draconic < 360.0) << kBodyTitles[k];
+            EXPECT_LE(AngleDistance(draconic, natal - node), kDraconicTolDeg) << kBodyTitles[k];
+            EXPECT_EQ(state.DraconicChart.bodies[k].longitude, draconic);
+            // Houses are whole signs from the chart's own rising sign.
+            const BodyPlace& place = state.DraconicChart.bodies[k];
+            EXPECT_EQ(place.sign, static_cast<int>(draconic / 30.0)) << kBodyTitles[k];
+            EXPECT_EQ(place.house, (place.sign - state.DraconicChart.risingSign() + 12) % 12 + 1);
+        }
+        for (ChartBody never : {ChartBody::Sun, ChartBody::Moon, ChartBody::NorthNode,
+                                ChartBody::SouthNode, ChartBody::Ascendant}) {
+            EXPECT_FALSE(state.Retrograde[static_cast<int>(never)]) << kBodyTitles[int(never)];
+        }
+
+        // The export: the 33 lines of the classic layout, then the modern bodies and the line
+        // naming the positions.
+        const std::vector<std::string> classic =
+            Lines(test::ReadFileBytes(kReferenceDir + "/" + id + ".export.txt"));
+        const std::vector<std::string> precise = Lines(ExportText(state, EnglishMonthNames()));
+        ASSERT_EQ(classic.size(), 33u);
+        ASSERT_EQ(precise.size(), 33u + 13u);
+        for (std::size_t i = 0; i < classic.size(); ++i) {
+            EXPECT_EQ(LineBody(precise[i]), LineBody(classic[i])) << "line " << i + 1;
+        }
+        EXPECT_EQ(precise[33], "Planetary Position (Natal, modern bodies)");
+        EXPECT_TRUE(precise[34].starts_with("Uranus ")) << precise[34];
+        EXPECT_TRUE(precise[37].starts_with("Chiron ")) << precise[37];
+        EXPECT_EQ(precise[38], "\r");
+        EXPECT_EQ(precise[39], "Planetary Position (Draconian, modern bodies)");
+        EXPECT_EQ(precise[40], "Uranus " + state.DraconicPositions[int(ChartBody::Uranus)]);
+        EXPECT_EQ(precise[45], "Positions: Precise positions (Swiss Ephemeris), mean node");
+    }
+    std::printf("Precise readings, largest difference from precise-truth.jsonl:\n");
+    for (std::size_t k = 0; k < kCompared.size(); ++k) {
+        std::printf("  %-10s %6.2f\"  (%s)\n", kCompared[k].truthKey, worst[k].arcsec,
+                    worst[k].id.c_str());
+    }
+}
+
+}  // namespace
+}  // namespace velloran
