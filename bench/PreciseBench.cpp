@@ -1,5 +1,6 @@
 // Cost of precise positions: the bare Swiss Ephemeris calls one precise chart needs (the floor)
-// against the Swiss Ephemeris layer computing the same chart, for the same births.
+// against the Swiss Ephemeris layer computing the same chart, and against a complete precise
+// reading (form to both charts, fourteen bodies, window model filled), for the same births.
 //
 //   velloran_bench --benchmark_filter=BM_Precise --benchmark_repetitions=5
 //                  --benchmark_report_aggregates_only
@@ -11,7 +12,9 @@
 
 #include "BenchBirths.h"
 #include "SwissCalls.h"
+#include "chart/ChartFill.h"
 #include "ephemeris/SwissEphemeris.h"
+#include "reading/Driver.h"
 #include "swephexp.h"
 
 namespace velloran::bench {
@@ -69,6 +72,28 @@ void BM_PreciseChart(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_PreciseChart);
+
+void BM_PreciseReading(benchmark::State& st) {
+    ephemeris::SwissEphemeris layer;
+    const PositionsSource source{{PositionsKind::Precise, NodeKind::Mean}, &layer};
+    ReadingState state;
+    ChartWindowModel window;
+    const MonthNames& months = EnglishMonthNames();
+    for (const BenchBirth& b : Births()) {
+        CalculateReading(b.form, state, months, window, source);
+        if (!state.PositionsNote.empty()) {
+            st.SkipWithError(state.PositionsNote.c_str());
+            return;
+        }
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        CalculateReading(Births()[i++ & (kBirthCount - 1)].form, state, months, window, source);
+        benchmark::DoNotOptimize(window.natalColumn.cells.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PreciseReading);
 
 }  // namespace
 }  // namespace velloran::bench
