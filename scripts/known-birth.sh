@@ -18,12 +18,17 @@ screenshot_session() {
 }
 
 # Starts $program with a scratch home (removed, with the program, when the script ends) and sets
-# $form to its birth-data window and $pid to the program.
+# $form to its birth-data window and $pid to the program. $settings, when set, is the program's
+# settings file to start with; arguments go to the program (a reading file to open).
 start_program() {
   home=$(mktemp -d)
   trap 'kill "$pid" 2>/dev/null || true; rm -rf "$home"' EXIT
   mkdir -m 700 "$home/run"
-  HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" &
+  if [ -n "${settings:-}" ]; then
+    mkdir -p "$home/config/velloran"
+    printf '%s\n' "$settings" > "$home/config/velloran/velloran.conf"
+  fi
+  HOME=$home XDG_RUNTIME_DIR=$home/run XDG_CONFIG_HOME=$home/config "$program" "$@" &
   pid=$!
   form=$(xdotool search --sync --onlyvisible --name '^Velloran v[0-9.]+$' | head -1)
   sleep 0.5

@@ -20,6 +20,7 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
+#include "ephemeris/SwissEphemeris.h"
 #include "input/Validation.h"
 #include "input/gui/FormAtlas.h"
 #include "input/gui/FrmMain.h"
@@ -28,6 +29,7 @@
 #include "reading/Driver.h"
 #include "tz/SystemLegalTime.h"
 #include "ui/Platform.h"
+#include "ui/PositionsMenu.h"
 #include "ui/QtText.h"
 #include "ui/UiFonts.h"
 
@@ -120,6 +122,7 @@ bool App::start(InstanceLock& lock, const QString& file) {
     connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
     connect(f, &FrmMain::closeRequested, this, &App::unloadAllAndEnd);
     connect(f, &FrmMain::recentReadingChosen, this, &App::openRecent);
+    connect(f, &FrmMain::positionsChanged, this, &App::changePositions, Qt::QueuedConnection);
     // After the drop has finished: opening may show a message box.
     connect(f, &FrmMain::readingDropped, this, &App::openFile, Qt::QueuedConnection);
     new FormAtlas(*f, m_platform, MakeSystemLegalTime());  // a child of the form
@@ -141,8 +144,30 @@ void App::calculate() {
         return;
     }
     auto window = std::make_unique<ChartWindowModel>();
-    CalculateReading(input, m_state, LocaleMonthNames(), *window);
+    CalculateReading(input, m_state, LocaleMonthNames(), *window, positionsSource());
     showCalculatedReading(std::move(window));
+}
+
+PositionsSource App::positionsSource() {
+    PositionsSource source{StoredPositionsChoice(m_platform), nullptr};
+    if (source.choice.precise()) {
+        if (!m_ephemeris) m_ephemeris = std::make_unique<ephemeris::SwissEphemeris>();
+        source.ephemeris = m_ephemeris.get();
+    }
+    return source;
+}
+
+void App::changePositions() {
+    if (!m_chart || !m_form || m_ending) return;  // the next calculation takes the new choice
+    const bool comparison = m_chart->pictureInFront == ChartPicture::Comparison;
+    const bool natal = !comparison && m_chart->frameInFront == PositionFrame::Natal;
+    calculate();
+    if (!m_chart) return;
+    if (comparison) {
+        showComparison();
+    } else if (natal) {
+        showNatal();
+    }
 }
 
 bool App::converterPresent() const {
@@ -192,6 +217,8 @@ void App::openChartWindow() {
     connect(main, &MainWindow::pageRequested, this, &App::openPage);
     connect(main, &MainWindow::aboutRequested, this, &App::showAbout);
     connect(main, &MainWindow::recentReadingChosen, this, &App::openRecent);
+    // Queued: the calculation replaces the window whose menu asked for it.
+    connect(main, &MainWindow::positionsChanged, this, &App::changePositions, Qt::QueuedConnection);
     connect(display, &FrmDisplay::readingDropped, this, &App::openFile, Qt::QueuedConnection);
 
     // The main window fills the screen's working area.
@@ -297,7 +324,7 @@ void App::openFile(const QString& path) {
     auto window = std::make_unique<ChartWindowModel>();
     const std::optional<OpenOutcome> opened =
         OpenReadingFile(m_platform, activeWindow(), path, form, converterPresent(),
-                        LocaleMonthNames(), m_state, *window);
+                        LocaleMonthNames(), m_state, *window, positionsSource());
     showOpened(opened, path, std::move(window));
 }
 

@@ -16,6 +16,7 @@
 #include "input/ReadingState.h"
 #include "input/Validation.h"
 #include "output/ReadingOpen.h"
+#include "reading/Driver.h"
 #include "ui/Links.h"
 #include "ui/RecentReadings.h"
 
@@ -86,6 +87,9 @@ public slots:
     void showAbout();
     // Closes every window, each through its normal closing, then ends the program.
     void unloadAllAndEnd();
+    // Options, another positions choice: a reading on screen is calculated again with it, in the
+    // view it was shown in.
+    void changePositions();
 
 signals:
     // The program has closed its windows and should end (the event loop quits on it).
@@ -96,6 +100,9 @@ signals:
 
 private:
     bool converterPresent() const;
+    // The stored positions choice and, for the precise positions, the program's one Swiss
+    // Ephemeris (opened at the first precise calculation, kept until the program ends).
+    PositionsSource positionsSource();
     void openPendingFile();
     // The windows' Open Recent menus follow a change of the list (queued: the change may come
     // from one of their entries).
@@ -120,6 +127,7 @@ private:
     QWidget* activeWindow() const;
 
     Platform& m_platform;
+    std::unique_ptr<ephemeris::SwissEphemeris> m_ephemeris;
     ReadingState m_state;
     std::unique_ptr<FrmMain> m_form;
     QPointer<MainWindow> m_main;

@@ -15,6 +15,7 @@
 #include "app/ToolIcons.h"
 #include "chart/gui/FrmDisplay.h"
 #include "ui/LinkLabel.h"
+#include "ui/PositionsMenu.h"
 #include "ui/RecentReadings.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -157,6 +158,10 @@ void MainWindow::createMenus() {
     view->setObjectName(QStringLiteral("mnuView"));
     view->addAction(m_mnuToolBar);
     view->addAction(m_mnuContacts);
+
+    auto* options = new PositionsMenu(m_platform, this);
+    menuBar()->addMenu(options);
+    connect(options, &PositionsMenu::choiceChanged, this, &MainWindow::positionsChanged);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

@@ -52,6 +52,7 @@ signals:
     void pageRequested(velloran::Page page);
     void aboutRequested();
     void recentReadingChosen(const QString& path);  // File, Open Recent
+    void positionsChanged();                        // Options: another positions choice
 
 protected:
     void closeEvent(QCloseEvent* event) override;

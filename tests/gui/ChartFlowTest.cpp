@@ -222,7 +222,7 @@ TEST_F(ChartFlow, HiddenToolbarComesBackWithTheNextMainWindow) {
 TEST_F(ChartFlow, MenusAndToolbarAsDesigned) {
     QStringList menus;
     for (QAction* a : s.main()->menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&View", "&Options", "&Help"}));
     QStringList file;
     for (QAction* a : Find<QMenu>(s.main(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());

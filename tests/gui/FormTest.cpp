@@ -85,7 +85,7 @@ TEST(FormStart, MenusButtonsAndCaptionsAsDesigned) {
     FrmMain* f = s.form();
     QStringList menus;
     for (QAction* a : f->menuBar()->actions()) menus << a->text();
-    EXPECT_EQ(menus, (QStringList{"&File", "&Help"}));
+    EXPECT_EQ(menus, (QStringList{"&File", "&Options", "&Help"}));
     QStringList file, help;
     for (QAction* a : Find<QMenu>(f, "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());

@@ -30,8 +30,22 @@ inline constexpr int kCellLeft = 30;
 inline constexpr int kRowCaptionWidth = 1695;
 inline constexpr int kCellWidth = 1305;
 inline constexpr int kCellHeight = 285;
-inline constexpr std::array<int, 10> kRowTops = {360,  690,  1020, 1335, 1665,
-                                                 1995, 2325, 2655, 2970, 3315};
+inline constexpr std::array<int, 14> kRowTops = {360,  690,  1020, 1335, 1665, 1995, 2325,
+                                                 2655, 2970, 3315, 3645, 3975, 4305, 4635};
+// The frames with the modern bodies' four rows (the precise positions).
+inline constexpr int kModernFrameHeight = kFrameHeight + (kRowTops[13] - kRowTops[9]);
+
+// The precise positions' line under the heading; everything below the heading on the right
+// moves down by its height. The ephemeris's note, when there is one, goes under the frames.
+inline constexpr int kPositionsLineTop = 360;
+inline constexpr int kPositionsLineHeight = 240;
+inline constexpr int kNoteGap = 90;
+inline constexpr int kNoteWidth = kClientWidth - kHeaderLeft - 120;
+inline constexpr int kBottomMargin = 120;
+// Lines a house text takes at most before its names share lines (the precise positions' crowded
+// houses): the single wheel's houses, and the comparison wheel's rings.
+inline constexpr int kMaxSingleHouseLines = 4;
+inline constexpr int kMaxRingHouseLines = 4;
 
 inline constexpr int kPictureLeft = 120;
 inline constexpr int kPictureTop = 120;

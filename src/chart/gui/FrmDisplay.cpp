@@ -24,10 +24,12 @@ const QColor kHeadingColour(0, 64, 64);
 const QColor kLegendBack(154, 54, 171);
 const QColor kPlanetGreen(0, 128, 0);
 const QColor kDraconicBlue(0, 0, 255);
+const QColor kNoteRed(160, 0, 0);
 
-const char* const kRowCaptions[10] = {
-    "Sun (Su)",    "Moon (M)",    "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
-    "Jupiter (J)", "Saturn (Sa)", "North Node (N)", "South Node (S)", "Asc (A)"};
+const char* const kRowCaptions[kMaxBodyCount] = {
+    "Sun (Su)",    "Moon (M)",     "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
+    "Jupiter (J)", "Saturn (Sa)",  "North Node (N)", "South Node (S)", "Asc (A)",
+    "Uranus (U)",  "Neptune (Ne)", "Pluto (P)",      "Chiron (Ch)"};
 const char* const kHeaderNames[8] = {"lblName", "lblCity", "lblState",    "lblCountry",
                                      "lblDOB",  "lblTOB",  "lblLatitude", "lblLongitude"};
 
@@ -75,6 +77,18 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QWidget(parent) {
     render(ChartWindowModel{});
 }
 
+QString PairedHouseText(const QString& display, int maxLines, const QString& separator) {
+    // The text starts with a line break before its first name.
+    const QStringList names = display.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    if (maxLines < 1 || names.size() <= maxLines) return display;
+    const qsizetype perLine = (names.size() + maxLines - 1) / maxLines;
+    QString joined;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        joined += (i % perLine == 0 ? QStringLiteral("\n") : separator) + names[i].trimmed();
+    }
+    return joined;
+}
+
 QLabel* FrmDisplay::makeLabel(QWidget* parent, const QString& name, const QFont& font,
                               const QColor& colour) {
     auto* label = new QLabel(parent);
@@ -110,6 +124,13 @@ void FrmDisplay::buildHeader() {
         legend->setText(QString::fromLatin1(legends[i]));
         m_legend[i] = legend;
     }
+    m_positionsLine =
+        makeLabel(this, QStringLiteral("lblPositions"), VerdanaFont(8.25, true), kHeadingColour);
+    m_positionsLine->move(TwipsPoint(kHeaderLeft, kPositionsLineTop));
+    m_positionsNote =
+        makeLabel(this, QStringLiteral("lblPositionsNote"), VerdanaFont(8.25), kNoteRed);
+    m_positionsNote->setWordWrap(true);
+    m_positionsNote->setFixedWidth(TwipsToPx(kNoteWidth));
 }
 
 void FrmDisplay::buildPositionTable() {
@@ -127,19 +148,20 @@ void FrmDisplay::buildPositionTable() {
     m_planetFrame->setObjectName(QStringLiteral("Frame1"));
     m_planetFrame->setGeometry(
         TwipsRect(kPlanetFrameLeft, kFrameTop, kPlanetFrameWidth, kFrameHeight));
-    std::array<QLabel*, 10> captions{};
     QStringList texts;
-    for (int row = 0; row < 10; ++row) {
-        captions[row] = makeCell(m_planetFrame, QStringLiteral("PlanetName%1").arg(row), row,
-                                 kRowCaptionWidth, VerdanaFont(9.75, true), kPlanetGreen);
-        texts << QString::fromLatin1(kRowCaptions[row]);
-        captions[row]->setText(texts.back());
+    for (int row = 0; row < kMaxBodyCount; ++row) {
+        m_rowCaptions[row] = makeCell(m_planetFrame, QStringLiteral("PlanetName%1").arg(row), row,
+                                      kRowCaptionWidth, VerdanaFont(9.75, true), kPlanetGreen);
+        m_rowCaptions[row]->setText(QString::fromLatin1(kRowCaptions[row]));
+        // The classic captions choose the font; the modern bodies' are no wider.
+        if (row < kBodyCount) texts << m_rowCaptions[row]->text();
     }
     // One font for the column, small enough that its widest caption fits the cell.
-    const QFont fitted = FittedFont(captions[0]->font(), texts, TextWidth(captions[0]));
-    for (QLabel* caption : captions) caption->setFont(fitted);
+    const QFont fitted = FittedFont(m_rowCaptions[0]->font(), texts, TextWidth(m_rowCaptions[0]));
+    for (QLabel* caption : m_rowCaptions) caption->setFont(fitted);
 
-    // fraPlanet_Position(0) holds the draconic cells Planet(10..19), (1) the natal Planet(0..9).
+    // fraPlanet_Position(0) holds the draconic cells Planet(10..19), (1) the natal Planet(0..9);
+    // the modern bodies' rows follow as Planet(24..27) and Planet(20..23).
     m_positionFrame[0] = new CaptionFrame(tr("Draconian"), kDraconicBlue, this);
     m_positionFrame[1] = new CaptionFrame(tr("Natal"), Qt::black, this);
     for (int f = 0; f < 2; ++f) {
@@ -147,11 +169,14 @@ void FrmDisplay::buildPositionTable() {
         frame->setObjectName(QStringLiteral("fraPlanet_Position%1").arg(f));
         frame->setGeometry(
             TwipsRect(kDraconicFrameLeft, kFrameTop, kPositionFrameWidth, kFrameHeight));
-        const int first = f == 0 ? 10 : 0;
-        const QColor colour = f == 0 ? kDraconicBlue : QColor(Qt::black);
-        for (int row = 0; row < 10; ++row) {
-            m_cells[first + row] = makeCell(frame, QStringLiteral("Planet%1").arg(first + row), row,
-                                            kCellWidth, VerdanaFont(9.75), colour);
+        const bool draconic = f == 0;
+        const QColor colour = draconic ? kDraconicBlue : QColor(Qt::black);
+        auto& cells = draconic ? m_draconicCells : m_natalCells;
+        for (int row = 0; row < kMaxBodyCount; ++row) {
+            const int index = row < kBodyCount ? (draconic ? 10 : 0) + row
+                                               : (draconic ? 24 : 20) + row - kBodyCount;
+            cells[row] = makeCell(frame, QStringLiteral("Planet%1").arg(index), row, kCellWidth,
+                                  VerdanaFont(9.75), colour);
         }
     }
 
@@ -220,15 +245,17 @@ void FrmDisplay::buildComparisonWheel(const WheelGeometry& wheel) {
     }
 }
 
-void FrmDisplay::setFitted(QLabel* label, const std::string& text) {
+void FrmDisplay::setFitted(QLabel* label, const std::string& text, int maxLines) {
     QString display = HouseDisplayText(text);
+    if (maxLines > 0) display = PairedHouseText(display, maxLines, QStringLiteral(", "));
     if (label->text() == display && !display.isEmpty()) return;
     label->setText(display);
     label->adjustSize();
 }
 
-void FrmDisplay::setWrapped(QLabel* label, const std::string& text) {
+void FrmDisplay::setWrapped(QLabel* label, const std::string& text, int maxLines) {
     QString display = HouseDisplayText(text);
+    if (maxLines > 0) display = PairedHouseText(display, maxLines, QStringLiteral(" "));
     if (label->text() == display && label->height() > 0) return;
     label->setText(display);
     label->setFixedHeight(label->heightForWidth(label->width()));
@@ -241,23 +268,29 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
 
-    for (int k = 0; k < kBodyCount; ++k) {
-        m_cells[k]->setText(Q(m.natalColumn.cells[k]));
-        m_cells[kBodyCount + k]->setText(Q(m.draconicColumn.cells[k]));
+    for (int k = 0; k < kMaxBodyCount; ++k) {
+        m_natalCells[k]->setText(Q(m.natalColumn.cells[k]));
+        m_draconicCells[k]->setText(Q(m.draconicColumn.cells[k]));
     }
     markContacts(m);
+    layOut(m);
     m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 
     // The controls' indices: lblNatal(h) and imgSign(h) on the single wheel;
     // lblPlanets_Position(h) and imgSign(12 + h) on the outer ring, lblPlanets_Position(12 + h)
     // and imgSign(24 + h) on the inner ring.
+    // With the modern bodies a house can hold many more names than its room: past a few, they
+    // share lines. The classic window keeps its texts as they are.
+    const bool modern = m.bodyRows > kBodyCount;
+    const int singleLines = modern ? kMaxSingleHouseLines : 0;
+    const int ringLines = modern ? kMaxRingHouseLines : 0;
     const QColor houseColour = ToQColor(m.singleWheelColor);
     for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
-        setFitted(m_lblNatal[h], m.singleWheel.texts[h]);
-        setWrapped(m_lblPlanetsPosition[h], m.outerRing.texts[h]);
-        setWrapped(m_lblPlanetsPosition[kSignCount + h], m.innerRing.texts[h]);
+        setFitted(m_lblNatal[h], m.singleWheel.texts[h], singleLines);
+        setWrapped(m_lblPlanetsPosition[h], m.outerRing.texts[h], ringLines);
+        setWrapped(m_lblPlanetsPosition[kSignCount + h], m.innerRing.texts[h], ringLines);
         m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
         m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
         m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);
@@ -268,10 +301,45 @@ void FrmDisplay::render(const ChartWindowModel& m) {
 }
 
 void FrmDisplay::markContacts(const ChartWindowModel& m) {
-    for (int k = 0; k < kBodyCount; ++k) {
-        m_cells[k]->setContactNote(Q(m.natalColumn.contacts[k]));
-        m_cells[kBodyCount + k]->setContactNote(Q(m.draconicColumn.contacts[k]));
+    for (int k = 0; k < kMaxBodyCount; ++k) {
+        m_natalCells[k]->setContactNote(Q(m.natalColumn.contacts[k]));
+        m_draconicCells[k]->setContactNote(Q(m.draconicColumn.contacts[k]));
     }
+}
+
+void FrmDisplay::layOut(const ChartWindowModel& m) {
+    const int rows = std::clamp(m.bodyRows, kBodyCount, kMaxBodyCount);
+    for (int k = 0; k < kMaxBodyCount; ++k) {
+        const bool shown = k < rows;
+        m_rowCaptions[k]->setVisible(shown);
+        m_natalCells[k]->setVisible(shown);
+        m_draconicCells[k]->setVisible(shown);
+    }
+    const bool line = !m.positionsLine.empty();
+    m_positionsLine->setVisible(line);
+    setFitted(m_positionsLine, m.positionsLine);
+    const int shift = line ? kPositionsLineHeight : 0;
+    for (int i = 0; i < 8; ++i) m_header[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i] + shift));
+    for (int i = 0; i < 2; ++i) {
+        m_legend[i]->move(TwipsPoint(kHeaderLeft, kLegendTops[i] + shift));
+    }
+    const int frameHeight = rows > kBodyCount ? kModernFrameHeight : kFrameHeight;
+    m_planetFrame->setGeometry(
+        TwipsRect(kPlanetFrameLeft, kFrameTop + shift, kPlanetFrameWidth, frameHeight));
+    for (CaptionFrame* frame : m_positionFrame) {
+        frame->setGeometry(QRect(frame->x(), TwipsToPx(kFrameTop + shift), frame->width(),
+                                 TwipsToPx(frameHeight)));
+    }
+    int bottom = TwipsToPx(kFrameTop + shift + frameHeight);
+    const bool note = !m.positionsNote.empty();
+    m_positionsNote->setVisible(note);
+    if (note) {
+        setWrapped(m_positionsNote, m.positionsNote);
+        m_positionsNote->move(TwipsToPx(kHeaderLeft), bottom + TwipsToPx(kNoteGap));
+        bottom = m_positionsNote->geometry().bottom() + 1;
+    }
+    const int height = std::max(TwipsToPx(kClientHeight), bottom + TwipsToPx(kBottomMargin));
+    if (height != this->height()) setFixedSize(TwipsToPx(kClientWidth), height);
 }
 
 WheelPicture* FrmDisplay::frontPicture() const {

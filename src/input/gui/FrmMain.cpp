@@ -24,6 +24,7 @@
 #include "domain/ZoneTable.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
+#include "ui/PositionsMenu.h"
 #include "ui/QtText.h"
 #include "ui/ReadingDrop.h"
 #include "ui/RecentReadings.h"
@@ -132,6 +133,10 @@ void FrmMain::createMenus() {
     QAction* exit = file->addAction(tr("&Exit"));
     exit->setObjectName(QStringLiteral("mnuExit"));
     connect(exit, &QAction::triggered, this, &QWidget::close);
+
+    auto* options = new PositionsMenu(m_platform, this);
+    menuBar()->addMenu(options);
+    connect(options, &PositionsMenu::choiceChanged, this, &FrmMain::positionsChanged);
 
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->setObjectName(QStringLiteral("mnuHelp"));

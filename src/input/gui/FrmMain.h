@@ -44,6 +44,7 @@ signals:
     void closeRequested();                          // close box and File, Exit: the program ends
     void recentReadingChosen(const QString& path);  // File, Open Recent
     void readingDropped(const QString& path);       // a *.vlr file dropped on the form
+    void positionsChanged();                        // Options: another positions choice
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

@@ -41,7 +41,8 @@ QString ChooseReadingToOpen(Platform& platform, QWidget* parent);
 std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
                                            ReadingForm& form, bool converterPresent,
                                            const MonthNames& months, ReadingState& state,
-                                           ChartWindowModel& window);
+                                           ChartWindowModel& window,
+                                           const PositionsSource& source = {});
 
 // Largest file OpenReading reads; a reading holds well under 1 KiB.
 inline constexpr qsizetype kMaxReadingFileBytes = 64 * 1024;

@@ -100,7 +100,8 @@ QString ChooseReadingToOpen(Platform& platform, QWidget* parent) {
 std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
                                            ReadingForm& form, bool converterPresent,
                                            const MonthNames& months, ReadingState& state,
-                                           ChartWindowModel& window) {
+                                           ChartWindowModel& window,
+                                           const PositionsSource& source) {
     if (!HasReadingExtension(path.toStdString())) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
         return std::nullopt;
@@ -115,7 +116,7 @@ std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, 
     if (file.outcome == SmallFile::Outcome::Read) {
         opened = OpenAndCalculate(
             std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())), form,
-            converterPresent, months, state, window);
+            converterPresent, months, state, window, source);
     }
     if (!opened || opened->status == OpenStatus::Damaged) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);

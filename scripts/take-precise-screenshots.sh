@@ -1,0 +1,24 @@
+#!/usr/bin/env bash
+# Drives the real program under Xvfb with the precise positions chosen (Options, "Precise
+# positions", mean node, as the settings file holds it): the known birth (Ann Example, 15 January
+# 1980, 10:30 EST, New York) is typed into the form and calculated; the draconic and comparison
+# views, with Uranus, Neptune, Pluto and Chiron, are saved as precise-draconic.png and
+# precise-comparison.png.
+#   scripts/take-precise-screenshots.sh [program] [output folder]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+. scripts/known-birth.sh
+screenshot_session 1280x800x24 "$0" "$@"
+settings=$'[Positions]\nPositions=precise\nNode=mean'
+start_program
+type_known_birth
+sleep 0.3
+
+click "$form" 650 300  # Get My Draconic Astrology Chart
+main=$(main_window)
+sleep 1
+import -window root "$out/precise-draconic.png"
+
+buttons_y=124
+click "$main" 750 $buttons_y; sleep 0.5; import -window root "$out/precise-comparison.png"
+echo "screenshots in $out"

@@ -1,0 +1,45 @@
+#pragma once
+// The positions choice (classic or precise, mean or true node) as the user makes it: kept in the
+// per-user settings store, and offered by the "&Options" menu of the form and the main window.
+// Each menu reads the store when it opens, so both always show the same choice.
+
+#include <QMenu>
+
+#include "domain/PositionsChoice.h"
+
+class QAction;
+
+namespace velloran {
+
+class Platform;
+
+// The stored choice; anything the store does not hold as a known word reads as the default
+// (classic positions, mean node).
+PositionsChoice StoredPositionsChoice(Platform& platform);
+void StorePositionsChoice(Platform& platform, const PositionsChoice& choice);
+
+// "&Classic positions" / "&Precise positions", a separator, "&Mean node" / "&True node" (the node
+// items only with the precise positions). A choice the user makes is stored, then choiceChanged
+// is emitted.
+class PositionsMenu : public QMenu {
+    Q_OBJECT
+public:
+    PositionsMenu(Platform& platform, QWidget* parent);
+
+    // Shows the stored choice (done each time the menu is about to show).
+    void refresh();
+
+signals:
+    void choiceChanged();
+
+private:
+    void choose(const PositionsChoice& choice);
+
+    Platform& m_platform;
+    QAction* m_classic = nullptr;
+    QAction* m_precise = nullptr;
+    QAction* m_meanNode = nullptr;
+    QAction* m_trueNode = nullptr;
+};
+
+}  // namespace velloran
