@@ -104,6 +104,10 @@ TEST(PositionsChoice, ChosenInTheChartWindowItRecalculatesInTheSameViewAndIsKept
     EXPECT_NE(Label(d, "Planet0"), classicSun);
     EXPECT_EQ(Label(d, "Planet20"), "24 Sco 40");  // natal Uranus
     EXPECT_EQ(Label(d, "PlanetName13"), "Chiron (Ch)");
+    // The contacts take the modern bodies in: draconic Uranus (23 Gem 33) stands opposite natal
+    // Moon (25 Sag 11), 1° 38' wide, and its cell is marked.
+    EXPECT_TRUE(Find<PositionCell>(d, "Planet24")->isMarked());
+    EXPECT_FALSE(Find<PositionCell>(d, "Planet27")->isMarked());  // Chiron 08 Sag 00: none
 
     // The next start reads the choice back: its first calculation is precise.
     const auto settings = s->platform.settings;
