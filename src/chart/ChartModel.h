@@ -49,6 +49,10 @@ struct ChartWindowModel {
     std::string lblType = "Draconian";
     std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
     bool legendsVisible = true;  // lblLegend(0) and (1)
+    // The inner ring's legend and the natal column's caption when another chart stands in for
+    // the natal one (empty: the reading's natal chart, "Inner Wheel - Natal Chart" and "Natal").
+    std::string innerLegend;
+    std::string natalColumnCaption;
     // The line under the heading naming the positions; empty for the classic positions, whose
     // window stays as it always was.
     std::string positionsLine;

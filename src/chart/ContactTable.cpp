@@ -8,8 +8,6 @@
 
 namespace velloran {
 
-namespace {
-
 std::string CsvField(const std::string& text) {
     if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
     std::string quoted = "\"";
@@ -19,6 +17,8 @@ std::string CsvField(const std::string& text) {
     }
     return quoted + "\"";
 }
+
+namespace {
 
 std::string FourDecimals(double value) {
     char buffer[64];
@@ -53,13 +53,15 @@ std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
 }
 
 std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row) {
+    if (row.otherFirst)
+        return {row.natal, row.aspect,        row.draconic,
+                row.orb,   row.natalPosition, row.draconicPosition};
     return {row.draconic, row.aspect, row.natal, row.orb, row.draconicPosition, row.natalPosition};
 }
 
-std::string ContactsPlainText(const std::vector<ContactRow>& rows) {
+std::string ContactsPlainText(const std::vector<ContactRow>& rows, const ContactColumns& columns) {
     std::string out;
-    for (int i = 0; i < kContactColumnCount; ++i)
-        out += std::string(i ? "\t" : "") + kContactColumns[i];
+    for (int i = 0; i < kContactColumnCount; ++i) out += std::string(i ? "\t" : "") + columns[i];
     out += "\n";
     for (const ContactRow& row : rows) {
         const auto cells = RowCells(row);
@@ -69,19 +71,27 @@ std::string ContactsPlainText(const std::vector<ContactRow>& rows) {
     return out;
 }
 
-std::string ContactsCsv(const std::vector<ContactRow>& rows) {
-    std::string out =
-        "Draconic,Aspect,Natal,Orb,Orb (degrees),Draconic position,Natal position\r\n";
+std::string ContactsCsv(const std::vector<ContactRow>& rows, const ContactColumns& columns) {
+    std::string out;
+    for (int i = 0; i < kContactColumnCount; ++i) {
+        out += std::string(i ? "," : "") + CsvField(columns[i]);
+        if (i == 3) out += ",Orb (degrees)";
+    }
+    out += "\r\n";
     for (const ContactRow& row : rows) {
-        out += CsvField(row.draconic) + "," + CsvField(row.aspect) + "," + CsvField(row.natal) +
-               "," + CsvField(row.orb) + "," + FourDecimals(row.orbDegrees) + "," +
-               CsvField(row.draconicPosition) + "," + CsvField(row.natalPosition) + "\r\n";
+        const auto cells = RowCells(row);
+        for (int i = 0; i < kContactColumnCount; ++i) {
+            out += std::string(i ? "," : "") + CsvField(cells[i]);
+            if (i == 3) out += "," + FourDecimals(row.orbDegrees);
+        }
+        out += "\r\n";
     }
     return out;
 }
 
 std::string ContactNote(const ContactRow& row) {
-    return row.draconic + " " + row.aspect + " " + row.natal + ", orb " + row.orb;
+    const auto cells = RowCells(row);
+    return cells[0] + " " + cells[1] + " " + cells[2] + ", orb " + cells[3];
 }
 
 void ShowContactMarks(const ReadingState& state, const ContactSettings& settings,

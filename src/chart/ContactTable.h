@@ -20,10 +20,14 @@ struct ContactRow {
     double orbDegrees = 0.0;       // unrounded
     std::string draconicPosition;  // compact form, "24 Can 58"
     std::string natalPosition;     // compact form, "24 Cap 55"
+    // The other chart's body comes first in the cells (transits: "Transiting Saturn", aspect,
+    // "Draconic Moon"); natal and natalPosition then hold the transiting body.
+    bool otherFirst = false;
 };
 
 inline constexpr int kContactColumnCount = 6;
-inline constexpr std::array<const char*, kContactColumnCount> kContactColumns = {
+using ContactColumns = std::array<const char*, kContactColumnCount>;
+inline constexpr ContactColumns kContactColumns = {
     "Draconic", "Aspect", "Natal", "Orb", "Draconic position", "Natal position"};
 
 // Rows of contacts found in state, in the same order; body names from WesternBodyNames, positions
@@ -36,11 +40,15 @@ std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row);
 
 // Plain text for the clipboard: the column titles, then one line per row, fields separated by
 // tabs, each line ending in a line feed.
-std::string ContactsPlainText(const std::vector<ContactRow>& rows);
+std::string ContactsPlainText(const std::vector<ContactRow>& rows,
+                              const ContactColumns& columns = kContactColumns);
 
 // CSV file (RFC 4180, UTF-8, CR LF): the column titles with "Orb (degrees)" after "Orb", then
 // one record per row; the orb in degrees with four decimals and a '.' separator.
-std::string ContactsCsv(const std::vector<ContactRow>& rows);
+std::string ContactsCsv(const std::vector<ContactRow>& rows,
+                        const ContactColumns& columns = kContactColumns);
+// One CSV field, quoted when it holds a comma, a quote or a line break.
+std::string CsvField(const std::string& text);
 
 // "Draconic Moon ☍ opposition Natal Sun, orb 0° 3'".
 std::string ContactNote(const ContactRow& row);

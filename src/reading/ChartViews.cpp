@@ -9,6 +9,8 @@ namespace velloran {
 
 void ShowNatalView(ReadingState& state, ChartWindowModel& window) {
     window.legendsVisible = false;
+    window.innerLegend.clear();
+    window.natalColumnCaption.clear();
     window.natalFrameLeft = kFrameLeftSingle;
     window.frameInFront = PositionFrame::Natal;
     // The precise charts are computed once, by the calculation; the classic ones are made again.
@@ -35,6 +37,15 @@ void ShowComparisonView(ReadingState& state, ChartWindowModel& window) {
         inner = HouseText(state.NatalChart, state.BodyLabels, ascendantLabel, h);
         state.WheelHouseTexts[h - 1] = outer;
         state.WheelHouseTexts[kSignCount + h - 1] = inner;
+    }
+    // The reading's own natal chart on the inner ring (another chart may have stood there).
+    window.innerLegend.clear();
+    window.natalColumnCaption.clear();
+    const Chart& natal = state.NatalChart;
+    for (int k = 0; k < natal.bodyCount; ++k) window.natalColumn.cells[k] = state.NatalPositions[k];
+    if (natal[ChartBody::Ascendant].sign >= 0) {
+        for (int h = 0; h < kSignCount; ++h)
+            window.innerRing.signPictures[h] = natal.houseSigns[h] + 1;
     }
     window.lblType = "Comparison";
     window.natalFrameLeft = kFrameLeftComparison;

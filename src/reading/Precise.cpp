@@ -60,6 +60,24 @@ std::string MissingFilesNote(const ephemeris::Positions& positions) {
 
 }  // namespace
 
+PreciseBodies PreciseChartBodies(const ephemeris::Positions& found) {
+    PreciseBodies out;
+    out.longitudes.fill(kNaN);
+    if (found.status == ephemeris::Status::Error) return out;
+    for (const BodySource& s : kSources) {
+        const ephemeris::BodyPosition& p = found[s.source];
+        if (!p.available) continue;
+        out.longitudes[Index(s.body)] = p.longitude;
+        out.retrograde[Index(s.body)] = CanBePreciseRetrograde(s.body) && p.retrograde;
+    }
+    const ephemeris::BodyPosition& north = found[ephemeris::Body::Node];
+    if (north.available) {
+        out.longitudes[Index(ChartBody::NorthNode)] = Turn(north.longitude);
+        out.longitudes[Index(ChartBody::SouthNode)] = Turn(north.longitude + 180.0);
+    }
+    return out;
+}
+
 bool BirthJulianDay(const PassState& state, double* jdUt) {
     const BirthData& b = state.Birth;
     const ZoneCorrected time = ZoneCorrectedTime(b, state.ZoneHoursToUT, state.ZoneMinutesToUT);
@@ -95,17 +113,9 @@ void RunPrecisePositions(ReadingState& state, ephemeris::SwissEphemeris& swiss, 
     } else {
         if (found.status == ephemeris::Status::Fallback)
             state.PositionsNote = MissingFilesNote(found);
-        for (const BodySource& s : kSources) {
-            const ephemeris::BodyPosition& p = found[s.source];
-            if (!p.available) continue;
-            lon[Index(s.body)] = p.longitude;
-            state.Retrograde[Index(s.body)] = CanBePreciseRetrograde(s.body) && p.retrograde;
-        }
-        const ephemeris::BodyPosition& north = found[ephemeris::Body::Node];
-        if (north.available) {
-            lon[Index(ChartBody::NorthNode)] = Turn(north.longitude);
-            lon[Index(ChartBody::SouthNode)] = Turn(north.longitude + 180.0);
-        }
+        const PreciseBodies bodies = PreciseChartBodies(found);
+        lon = bodies.longitudes;
+        state.Retrograde = bodies.retrograde;
         lon[Index(ChartBody::Ascendant)] = Turn(found.ascendant);
     }
     SetNames(state);

@@ -2,6 +2,8 @@
 // The precise positions of a reading: both charts from the Swiss Ephemeris, with the modern
 // bodies, for the one universal time of the birth.
 
+#include <array>
+
 #include "domain/PositionsChoice.h"
 #include "input/ReadingState.h"
 
@@ -9,7 +11,17 @@ namespace velloran {
 
 namespace ephemeris {
 class SwissEphemeris;
-}
+struct Positions;
+}  // namespace ephemeris
+
+// The longitudes (ChartBody order, the South Node opposite the node; NaN for a body the ephemeris
+// could not compute) and retrograde flags of the chart bodies in positions. The ascendant is
+// positions.ascendant.
+struct PreciseBodies {
+    std::array<double, kMaxBodyCount> longitudes{};
+    std::array<bool, kMaxBodyCount> retrograde{};
+};
+PreciseBodies PreciseChartBodies(const ephemeris::Positions& positions);
 
 // Julian day (universal time) of state.Birth with its zone texts and daylight saving; false when
 // a zone text does not convert.
