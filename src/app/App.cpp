@@ -236,9 +236,55 @@ void App::closeChartWindow() {
 }
 
 void App::followReading() {
-    if (m_chart) ShowContactMarks(m_state, m_contactSettings, *m_chart);
     // Without a chart window there is no reading on screen: the contacts window empties.
-    if (m_contacts) m_contacts->setReading(m_chart ? &m_state : nullptr);
+    if (m_contacts) {
+        PositionsSource sky{m_state.Positions, nullptr};
+        if (sky.choice.precise()) sky.ephemeris = positionsSource().ephemeris;
+        m_contacts->setPositionsSource(sky);
+        m_contacts->setReading(m_chart ? &m_state : nullptr);
+    }
+    if (!m_chart) return;
+    // The comparison view shows the chart the contacts window lays the draconic chart against,
+    // when it asks for that, and marks the cells of those contacts.
+    if (m_chart->pictureInFront == ChartPicture::Comparison) {
+        const std::optional<InnerChart> inner =
+            m_contacts ? m_contacts->innerChart() : std::nullopt;
+        if (inner) {
+            ShowComparisonWith(m_state, inner->chart, inner->labels, inner->positions,
+                               inner->legend, inner->caption, *m_chart);
+            ShowGroupMarks(inner->group, *m_chart);
+            return;
+        }
+        ShowComparisonView(m_state, *m_chart);
+    }
+    ShowContactMarks(m_state, m_contactSettings, *m_chart);
+}
+
+void App::chooseOtherReading() {
+    if (!m_contacts) return;
+    const QString path = ChooseReadingToOpen(m_platform, m_contacts.get());
+    std::optional<OpenOutcome> opened;
+    ReadingState other;
+    if (!path.isEmpty()) {
+        // A form of its own: the birth-data form and the current reading stay as they are.
+        PlainForm form;
+        ChartWindowModel window;
+        opened = OpenReadingFile(m_platform, m_contacts.get(), path, form, converterPresent(),
+                                 LocaleMonthNames(), other, window,
+                                 PositionsSource{m_state.Positions, positionsSource().ephemeris});
+        if (opened && opened->failure) {
+            m_platform.showMessage(m_contacts.get(), Q(opened->failure->message),
+                                   IconFor(opened->failure->severity));
+            opened.reset();
+        }
+    }
+    if (!opened) {
+        m_contacts->cancelOtherReading();
+        return;
+    }
+    m_recent.add(path);
+    refreshRecentMenus();
+    m_contacts->setOtherReading(other);
 }
 
 void App::showContacts() {
@@ -251,6 +297,13 @@ void App::showContacts() {
                     followReading();
                     repaintChart();
                 });
+        // Queued: the open dialog and its messages come after the list has closed.
+        connect(m_contacts.get(), &ContactsWindow::otherReadingRequested, this,
+                &App::chooseOtherReading, Qt::QueuedConnection);
+        connect(m_contacts.get(), &ContactsWindow::againstChanged, this, [this] {
+            followReading();
+            repaintChart();
+        });
         followReading();
         m_contacts->show();
         placeContactsWindow();  // once shown, when its frame is known

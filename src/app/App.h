@@ -90,6 +90,9 @@ public slots:
     // Options, another positions choice: a reading on screen is calculated again with it, in the
     // view it was shown in.
     void changePositions();
+    // The contacts window's "another reading...": the reading is opened as File, Open does, but
+    // into a state of its own; the form and the current reading are not touched.
+    void chooseOtherReading();
 
 signals:
     // The program has closed its windows and should end (the event loop quits on it).

@@ -14,6 +14,7 @@
 #include "output/TextExport.h"
 #include "output/Utf8.h"
 #include "reading/Driver.h"
+#include "reading/Sky.h"
 
 namespace velloran {
 
@@ -238,6 +239,25 @@ int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err
     auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
     const ReadingState& state = std::get<LoadedReading>(loaded).state;
+    if (cmd.with) {
+        // The other reading opens as any reading does, with the same checks and messages.
+        auto other = LoadReading(*cmd.with, cmd.positions, err, files, months);
+        if (auto* status = std::get_if<int>(&other)) return *status;
+        const ReadingState& partner = std::get<LoadedReading>(other).state;
+        const ContactGroup group = SynastryGroups(state, partner, cmd.settings).front();
+        out << (cmd.json ? GroupJson(group, "natal", partner.Birth.Name) + "\n"
+                         : GroupText(group, cmd.settings));
+        return out ? kExitOk : kExitFailure;
+    }
+    if (cmd.sky) {
+        const SkyResult sky =
+            ComputeSky(*ParseSkyMoment(*cmd.sky), PositionsSource{cmd.positions, nullptr});
+        if (!sky.sky) return Fail(err, "contacts: --sky " + Quoted(*cmd.sky) + ": " + sky.error);
+        const ContactGroup group = SkyGroup(state, *sky.sky, cmd.settings);
+        out << (cmd.json ? GroupJson(group, "sky", std::nullopt) + "\n"
+                         : GroupText(group, cmd.settings));
+        return out ? kExitOk : kExitFailure;
+    }
     out << (cmd.json ? ContactsJson(state, cmd.settings) + "\n"
                      : ContactsText(state, cmd.settings));
     return out ? kExitOk : kExitFailure;

@@ -67,6 +67,8 @@ struct ContactsCommand {
     ContactSettings settings;
     bool json = false;
     PositionsChoice positions;
+    std::optional<std::string> with;  // another reading: input's draconic on its natal chart
+    std::optional<std::string> sky;  // a moment, "YYYY-MM-DDTHH:MM" UT: the sky on input's draconic
 };
 // Places of the atlas matching a query; with a date and time, the zone row then.
 struct PlaceCommand {

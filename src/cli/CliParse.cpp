@@ -6,6 +6,7 @@
 #include "cli/Cli.h"
 #include "cli/CliPlace.h"
 #include "cli/CliText.h"
+#include "reading/Sky.h"
 
 namespace velloran {
 
@@ -193,6 +194,14 @@ CliCommand ParseContacts(const std::vector<std::string>& args) {
             cmd.json = true;
         } else if (a == "--node-pairs") {
             cmd.settings.nodePairs = true;
+        } else if (a == "--with" || a == "--sky") {
+            if (i + 1 >= args.size()) return Error("contacts: " + a + " needs a value");
+            std::optional<std::string>& slot = a == "--with" ? cmd.with : cmd.sky;
+            if (slot) return Error("contacts: " + a + " given twice");
+            slot = args[++i];
+            if (a == "--sky" && !ParseSkyMoment(*slot))
+                return Error("contacts: --sky " + Quoted(*slot) +
+                             ": expected a universal time YYYY-MM-DDTHH:MM on a real date");
         } else if (a == "--orb" || a == "--aspects") {
             if (i + 1 >= args.size()) return Error("contacts: " + a + " needs a value");
             bool& given = a == "--orb" ? haveOrb : haveAspects;
@@ -222,6 +231,11 @@ CliCommand ParseContacts(const std::vector<std::string>& args) {
         }
     }
     if (!haveInput) return Error("contacts: no reading file given");
+    if (cmd.with && cmd.sky) return Error("contacts: --with and --sky cannot be given together");
+    if ((cmd.with || cmd.sky) && cmd.settings.nodePairs)
+        return Error(
+            "contacts: --node-pairs applies to a reading's own contacts; against "
+            "another chart the node pairs are always listed");
     if (auto error = positions.Finish(cmd.positions)) return *error;
     return cmd;
 }
@@ -268,6 +282,13 @@ std::string CliUsage() {
            "      first: conjunctions and oppositions within 2 degrees unless --orb (0.5 to 5\n"
            "      in steps of 0.5) and --aspects say otherwise. The draconic node to natal\n"
            "      node pairs are left out unless --node-pairs is given.\n"
+           "  velloran-cli contacts FILE.vlr --with OTHER.vlr [options as above]\n"
+           "      FILE's draconic chart on OTHER's natal chart (draconic synastry); swap the\n"
+           "      files for the other direction. Node pairs are always listed.\n"
+           "  velloran-cli contacts FILE.vlr --sky YYYY-MM-DDTHH:MM [options as above]\n"
+           "      The sky at that universal time (transits) on FILE's draconic chart: every\n"
+           "      body but the ascendant, with the positions chosen (classic: 1905..2050;\n"
+           "      precise: 1800..2399).\n"
            "  velloran-cli new --place PLACE --date YYYY-MM-DD --time HH:MM -o FILE.vlr ...\n"
            "      Takes city, state, country, coordinates, zone and daylight saving from the\n"
            "      atlas's first match for PLACE; options given explicitly win.\n"

@@ -198,12 +198,17 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
     return out + "}\n";
 }
 
-std::string ContactsText(const ReadingState& state, const ContactSettings& settings) {
+std::string AspectList(const ContactSettings& settings) {
     std::string aspects;
     for (int a = 0; a < kAspectCount; ++a) {
         if (settings.aspects & AspectBit(static_cast<Aspect>(a)))
             aspects += (aspects.empty() ? "" : ", ") + std::string(AspectName(Aspect(a)));
     }
+    return aspects;
+}
+
+std::string ContactsText(const ReadingState& state, const ContactSettings& settings) {
+    const std::string aspects = AspectList(settings);
     const std::vector<Contact> contacts = ReadingContacts(state, settings);
     std::string out = "Contacts within " + JsonNumber(settings.orb) + "° (" + aspects +
                       (settings.nodePairs ? "; node pairs included" : "") +
@@ -230,6 +235,40 @@ std::string ContactsJson(const ReadingState& state, const ContactSettings& setti
                (i + 1 < contacts.size() ? "," : "") + "\n";
     }
     return out + std::string(blanks.size() >= 2 ? blanks.size() - 2 : 0, ' ') + "]";
+}
+
+std::string GroupText(const ContactGroup& group, const ContactSettings& settings) {
+    const std::size_t count = group.rows.size();
+    std::string out = group.title + ", within " + JsonNumber(settings.orb) + "° (" +
+                      AspectList(settings) + "): " + (count == 0 ? "none" : std::to_string(count)) +
+                      "\n";
+    for (const ContactRow& row : group.rows) {
+        const auto cells = RowCells(row);
+        out += "  " + Padded(cells[0], 20) + Padded(cells[1], 14) + Padded(cells[2], 20) +
+               Padded(cells[3], 8) + Padded(cells[4], 11) + cells[5] + "\n";
+    }
+    return out;
+}
+
+std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
+                      const std::optional<std::string>& otherName) {
+    if (group.contacts.empty()) return "[]";
+    std::string out = "[\n";
+    for (std::size_t i = 0; i < group.contacts.size(); ++i) {
+        const Contact& c = group.contacts[i];
+        out += "  {";
+        const std::string draconic =
+            "\"draconic\": " + JsonString(kWesternBodyNames[static_cast<int>(c.draconic)]);
+        const std::string other =
+            "\"" + otherKey + "\": " + JsonString(kWesternBodyNames[static_cast<int>(c.natal)]);
+        // The order the rows read in: a transiting body first, a draconic body first otherwise.
+        out += otherKey == "sky" ? other + ", " + draconic : draconic + ", " + other;
+        out += ", \"aspect\": " + JsonString(AspectName(c.aspect)) +
+               ", \"orb\": " + JsonNumber(c.orbMinutes / 60.0);
+        if (otherName) out += ", \"other\": " + JsonString(*otherName);
+        out += std::string("}") + (i + 1 < group.contacts.size() ? "," : "") + "\n";
+    }
+    return out + "]";
 }
 
 std::string Quoted(std::string_view text) {

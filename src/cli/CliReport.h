@@ -1,6 +1,7 @@
 #pragma once
 // The charts of a calculated reading as readable text and as JSON.
 
+#include <optional>
 #include <string>
 
 #include "chart/ChartFill.h"
@@ -8,6 +9,7 @@
 #include "chart/Contacts.h"
 #include "input/FormInput.h"
 #include "input/ReadingState.h"
+#include "reading/Against.h"
 
 namespace velloran {
 
@@ -25,5 +27,14 @@ std::string ContactsText(const ReadingState& state, const ContactSettings& setti
 // the closing bracket by indent - 2.
 std::string ContactsJson(const ReadingState& state, const ContactSettings& settings,
                          int indent = 2);
+
+// A group of contacts against another chart: its title and the settings, then one aligned line
+// per contact in the group's column order.
+std::string GroupText(const ContactGroup& group, const ContactSettings& settings);
+// The group as a JSON array, one object a line: draconic (the reading's draconic body), aspect
+// and orb (degrees), and the other chart's body under otherKey ("natal" for another reading,
+// "sky" for the sky), with "other": otherName when that is given.
+std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
+                      const std::optional<std::string>& otherName);
 
 }  // namespace velloran

@@ -68,6 +68,11 @@ class CaptionFrame : public QWidget {
 public:
     CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent);
     QString caption() const { return m_caption; }
+    void setCaption(const QString& caption) {
+        if (caption == m_caption) return;
+        m_caption = caption;
+        update();
+    }
     // Where the caption is drawn, on the top border, and the widest caption text that fits
     // inside the border, px.
     QRect captionRect() const;

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -117,14 +118,118 @@ ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     m_table->installEventFilter(this);
 
     auto* column = new QVBoxLayout(this);
+    column->addWidget(createAgainst());
     column->addWidget(createControls());
     column->addWidget(m_table, 1);
     column->addWidget(m_lblStatus);
     column->addWidget(createButtons());
-    // Keyboard order follows the rows: orb, node pairs, aspects, table, buttons.
+    // Keyboard order follows the rows: against, orb, node pairs, aspects, table, buttons.
+    setTabOrder(m_chkRing, m_cboOrb);
     setTabOrder(m_chkAspect.back(), m_table);
     setTabOrder(m_table, findChild<QPushButton*>(QStringLiteral("cmdCopy")));
     refresh();
+}
+
+QWidget* ContactsWindow::createAgainst() {
+    auto* box = new QWidget(this);
+    auto* row = new QHBoxLayout(box);
+    row->setContentsMargins(0, 0, 0, 0);
+    auto* label = new QLabel(tr("&Against:"), box);
+    m_cboAgainst = new QComboBox(box);
+    m_cboAgainst->setObjectName(QStringLiteral("cboAgainst"));
+    m_cboAgainst->addItems({tr("this natal chart"), tr("another reading..."), tr("the sky on")});
+    label->setBuddy(m_cboAgainst);
+    m_lblOther = new QLabel(box);
+    m_lblOther->setObjectName(QStringLiteral("lblOther"));
+    m_dteSky = new QDateTimeEdit(m_platform.now(), box);
+    m_dteSky->setObjectName(QStringLiteral("dteSky"));
+    m_dteSky->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
+    m_dteSky->setAccessibleName(tr("Date and time of the sky, local time"));
+    m_dteSky->setToolTip(
+        tr("Local time of this computer; the sky is computed for the same "
+           "moment in universal time"));
+    m_cmdNow = new QPushButton(tr("&Now"), box);
+    m_cmdNow->setObjectName(QStringLiteral("cmdNow"));
+    m_cmdNow->setAutoDefault(false);
+    m_chkRing = new QCheckBox(tr("On the comparison &wheel"), box);
+    m_chkRing->setObjectName(QStringLiteral("chkRing"));
+    m_chkRing->setChecked(true);
+    m_chkRing->setToolTip(
+        tr("In the comparison view, the other chart takes the natal chart's place on the inner "
+           "ring"));
+    row->addWidget(label);
+    row->addWidget(m_cboAgainst);
+    row->addWidget(m_lblOther);
+    row->addWidget(m_dteSky);
+    row->addWidget(m_cmdNow);
+    row->addStretch(1);
+    row->addWidget(m_chkRing);
+
+    connect(m_cboAgainst, &QComboBox::activated, this, &ContactsWindow::chooseAgainst);
+    connect(m_dteSky, &QDateTimeEdit::dateTimeChanged, this, [this] {
+        if (m_against != AgainstChoice::Sky) return;
+        refresh();
+        emit againstChanged();
+    });
+    connect(m_cmdNow, &QPushButton::clicked, this,
+            [this] { m_dteSky->setDateTime(m_platform.now()); });
+    connect(m_chkRing, &QCheckBox::toggled, this, [this] { emit againstChanged(); });
+    return box;
+}
+
+void ContactsWindow::chooseAgainst(int index) {
+    if (index == static_cast<int>(AgainstChoice::OtherReading)) {
+        emit otherReadingRequested();  // answered by setOtherReading or cancelOtherReading
+        return;
+    }
+    m_against = static_cast<AgainstChoice>(index);
+    refresh();
+    emit againstChanged();
+}
+
+void ContactsWindow::setOtherReading(const ReadingState& other) {
+    m_other = other;
+    m_against = AgainstChoice::OtherReading;
+    m_cboAgainst->setCurrentIndex(static_cast<int>(m_against));
+    refresh();
+    emit againstChanged();
+}
+
+void ContactsWindow::cancelOtherReading() {
+    m_cboAgainst->setCurrentIndex(static_cast<int>(m_against));
+}
+
+void ContactsWindow::setPositionsSource(const PositionsSource& source) {
+    m_source = source;
+    if (m_against == AgainstChoice::Sky) refresh();
+}
+
+std::optional<SkyMoment> ContactsWindow::skyMoment() const {
+    const QDateTime utc = m_dteSky->dateTime().toUTC();
+    if (!utc.isValid()) return std::nullopt;
+    return SkyMoment{utc.date().year(), utc.date().month(), utc.date().day(), utc.time().hour(),
+                     utc.time().minute()};
+}
+
+std::optional<InnerChart> ContactsWindow::innerChart() const {
+    if (!m_state || !m_chkRing->isChecked() || m_groups.empty()) return std::nullopt;
+    if (m_against == AgainstChoice::OtherReading && m_other) {
+        return InnerChart{m_other->NatalChart,
+                          m_other->BodyLabels,
+                          m_other->NatalPositions,
+                          "Inner Wheel - " + m_other->Birth.Name,
+                          "Natal",
+                          m_groups.front()};
+    }
+    if (m_against == AgainstChoice::Sky && m_sky) {
+        return InnerChart{m_sky->chart,
+                          m_sky->labels,
+                          m_sky->compactPositions,
+                          "Inner Wheel - " + SkyName(m_sky->moment),
+                          "Sky",
+                          m_groups.front()};
+    }
+    return std::nullopt;
 }
 
 QWidget* ContactsWindow::createControls() {
@@ -225,15 +330,72 @@ void ContactsWindow::readControls() {
 }
 
 void ContactsWindow::refresh() {
+    m_groups.clear();
     m_rows.clear();
-    if (m_state) m_rows = ContactRows(ReadingContacts(*m_state, m_settings), *m_state);
+    m_tableRows.clear();
+    m_sky.reset();
+    m_skyError.clear();
+    if (m_state) {
+        switch (m_against) {
+            case AgainstChoice::NatalChart:
+                m_groups.push_back(OwnContactGroup(*m_state, m_settings));
+                break;
+            case AgainstChoice::OtherReading:
+                if (m_other) m_groups = SynastryGroups(*m_state, *m_other, m_settings);
+                break;
+            case AgainstChoice::Sky:
+                if (const auto moment = skyMoment()) {
+                    SkyResult sky = ComputeSky(*moment, m_source);
+                    m_skyError = sky.error;
+                    if (sky.sky) {
+                        m_sky = std::move(sky.sky);
+                        m_groups.push_back(SkyGroup(*m_state, *m_sky, m_settings));
+                    }
+                }
+                break;
+        }
+    }
+    const bool other = m_against == AgainstChoice::OtherReading;
+    m_lblOther->setVisible(other && m_other);
+    if (m_other) m_lblOther->setText(Q(m_other->Birth.Name));
+    m_dteSky->setVisible(m_against == AgainstChoice::Sky);
+    m_cmdNow->setVisible(m_against == AgainstChoice::Sky);
+    m_chkRing->setEnabled(m_against != AgainstChoice::NatalChart);
+    // Between two charts every node pair is listed.
+    m_chkNodePairs->setEnabled(m_against == AgainstChoice::NatalChart);
+
+    const ContactColumns& columns = m_groups.empty() ? kContactColumns : m_groups.front().columns;
+    QStringList titles;
+    for (const char* title : columns)
+        titles << tr(title).replace(QStringLiteral(" position"), QStringLiteral("\nposition"));
+    m_table->setHorizontalHeaderLabels(titles);
     m_table->clearSelection();
-    m_table->setRowCount(int(m_rows.size()));
-    for (int r = 0; r < int(m_rows.size()); ++r) {
-        const auto cells = RowCells(m_rows[r]);
-        for (int c = 0; c < kContactColumnCount; ++c) {
-            auto* item = new QTableWidgetItem(Q(cells[c]));
-            m_table->setItem(r, c, item);
+    m_table->clearSpans();
+    const bool titled = m_groups.size() > 1;
+    int count = 0;
+    for (const ContactGroup& group : m_groups) count += int(group.rows.size()) + (titled ? 1 : 0);
+    m_table->setRowCount(count);
+    int r = 0;
+    for (const ContactGroup& group : m_groups) {
+        if (titled) {
+            // A group's title stands on a row of its own across the table.
+            auto* item = new QTableWidgetItem(Q(group.title));
+            QFont bold = item->font();
+            bold.setBold(true);
+            item->setFont(bold);
+            item->setFlags(Qt::ItemIsEnabled);
+            m_table->setItem(r, 0, item);
+            for (int c = 1; c < kContactColumnCount; ++c) m_table->setItem(r, c, nullptr);
+            m_table->setSpan(r, 0, 1, kContactColumnCount);
+            ++r;
+        }
+        for (const ContactRow& row : group.rows) {
+            const auto cells = RowCells(row);
+            for (int c = 0; c < kContactColumnCount; ++c)
+                m_table->setItem(r, c, new QTableWidgetItem(Q(cells[c])));
+            m_rows.push_back(row);
+            m_tableRows.push_back(r);
+            ++r;
         }
     }
     m_lblStatus->setText(statusText());
@@ -251,6 +413,10 @@ void ContactsWindow::fitColumns() {
 QString ContactsWindow::statusText() const {
     if (!m_state) return tr("No reading: calculate a chart to see its contacts.");
     if (m_settings.aspects == 0) return tr("Choose at least one aspect.");
+    if (m_against == AgainstChoice::Sky && !m_skyError.empty())
+        return tr("No sky: %1.").arg(Q(m_skyError));
+    if (m_against == AgainstChoice::OtherReading && !m_other)
+        return tr("Choose the reading to compare with.");
     const QString orb = OrbCaption(m_settings.orb);
     if (m_rows.empty()) return tr("No contacts within %1.").arg(orb);
     if (m_rows.size() == 1) return tr("1 contact within %1.").arg(orb);
@@ -261,11 +427,19 @@ void ContactsWindow::copyToClipboard() {
     std::set<int> selected;
     for (const QModelIndex& index : m_table->selectionModel()->selectedRows())
         selected.insert(index.row());
-    std::vector<ContactRow> rows;
-    for (int r = 0; r < int(m_rows.size()); ++r) {
-        if (selected.empty() || selected.count(r)) rows.push_back(m_rows[r]);
+    // The selected rows of each group (every row when none is selected), under their titles.
+    std::vector<ContactGroup> copied = m_groups;
+    std::size_t entry = 0;
+    for (ContactGroup& group : copied) {
+        std::vector<ContactRow> kept;
+        for (const ContactRow& row : group.rows) {
+            if (selected.empty() || selected.count(m_tableRows[entry])) kept.push_back(row);
+            ++entry;
+        }
+        group.rows = std::move(kept);
     }
-    QApplication::clipboard()->setText(Q(ContactsPlainText(rows)));
+    if (copied.empty()) copied.push_back(ContactGroup{});
+    QApplication::clipboard()->setText(Q(GroupsPlainText(copied)));
 }
 
 void ContactsWindow::saveCsv() {
@@ -277,7 +451,7 @@ void ContactsWindow::saveCsv() {
     request.confirmOverwrite = true;
     const QString path = m_platform.getSaveFileName(this, request);
     if (path.isEmpty()) return;
-    const std::string csv = ContactsCsv(m_rows);
+    const std::string csv = m_groups.empty() ? ContactsCsv({}) : GroupsCsv(m_groups);
     SaveFileReportingErrors(m_platform, this, path, QByteArray(csv.data(), qsizetype(csv.size())));
 }
 

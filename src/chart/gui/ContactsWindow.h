@@ -5,21 +5,42 @@
 
 #include <QWidget>
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "chart/ContactTable.h"
 #include "chart/Contacts.h"
 #include "input/ReadingState.h"
+#include "reading/Against.h"
+#include "reading/Driver.h"
+#include "reading/Sky.h"
 
 class QCheckBox;
 class QComboBox;
+class QDateTimeEdit;
 class QLabel;
+class QPushButton;
 class QTableWidget;
 
 namespace velloran {
 
 class Platform;
+
+// What the reading's draconic chart is laid against: its own natal chart, another reading's natal
+// chart (both ways round) or the sky of a moment.
+enum class AgainstChoice { NatalChart = 0, OtherReading = 1, Sky = 2 };
+
+// A chart that takes the natal chart's place on the comparison wheel's inner ring, and the
+// contacts whose cells are marked with it.
+struct InnerChart {
+    Chart chart;
+    BodyTextList labels;
+    BodyTextList positions;
+    std::string legend;   // "Inner Wheel - Natal Chart of Tom Older"
+    std::string caption;  // the position column's caption
+    ContactGroup group;   // the reading's draconic chart against this chart
+};
 
 class ContactsWindow : public QWidget {
     Q_OBJECT
@@ -29,9 +50,23 @@ public:
     // The calculated reading to show (kept by the caller while shown), or nullptr to empty the
     // window. Call again after the reading changes.
     void setReading(const ReadingState* state);
+    // The positions the sky is computed with (the reading's choice and the program's ephemeris).
+    void setPositionsSource(const PositionsSource& source);
+    // The reading chosen to lay the draconic chart against (after otherReadingRequested): the
+    // choice becomes "another reading" and shows its name.
+    void setOtherReading(const ReadingState& other);
+    // The choice goes back to what it was before "another reading..." was chosen (the open was
+    // cancelled or refused).
+    void cancelOtherReading();
+
+    AgainstChoice against() const { return m_against; }
+    // The chart on the comparison wheel's inner ring when the other chart replaces the natal one.
+    std::optional<InnerChart> innerChart() const;
 
     const ContactSettings& settings() const { return m_settings; }
+    // Every row of every group, in order.
     const std::vector<ContactRow>& rows() const { return m_rows; }
+    const std::vector<ContactGroup>& groups() const { return m_groups; }
 
     // Ctrl+C and the Copy button: the selected rows (all rows when none is selected) as
     // tab-separated text with the column titles.
@@ -45,9 +80,19 @@ protected:
 signals:
     // The user changed the orb, the aspects or the node pairs.
     void settingsChanged(const velloran::ContactSettings& settings);
+    // "another reading..." was chosen: the program asks for the file and answers with
+    // setOtherReading or cancelOtherReading.
+    void otherReadingRequested();
+    // The chart laid against, the sky's moment or the ring choice changed.
+    void againstChanged();
 
 private:
     QWidget* createControls();
+    QWidget* createAgainst();
+    void chooseAgainst(int index);
+    std::optional<SkyMoment> skyMoment() const;
+    // The groups of the current choice; an error text instead when the sky cannot be computed.
+    std::vector<ContactGroup> currentGroups(std::string* error) const;
     QWidget* createButtons();
     void readControls();
     void refresh();
@@ -57,7 +102,20 @@ private:
     Platform& m_platform;
     const ReadingState* m_state = nullptr;
     ContactSettings m_settings;
+    std::vector<ContactGroup> m_groups;
     std::vector<ContactRow> m_rows;
+    std::vector<int> m_tableRows;  // table row of each entry of m_rows
+    AgainstChoice m_against = AgainstChoice::NatalChart;
+    std::optional<ReadingState> m_other;
+    std::optional<SkyChart> m_sky;
+    std::string m_skyError;
+    PositionsSource m_source;
+
+    QComboBox* m_cboAgainst = nullptr;
+    QLabel* m_lblOther = nullptr;
+    QDateTimeEdit* m_dteSky = nullptr;
+    QPushButton* m_cmdNow = nullptr;
+    QCheckBox* m_chkRing = nullptr;
 
     QComboBox* m_cboOrb = nullptr;
     std::array<QCheckBox*, kAspectCount> m_chkAspect{};

@@ -25,6 +25,7 @@ const QColor kLegendBack(154, 54, 171);
 const QColor kPlanetGreen(0, 128, 0);
 const QColor kDraconicBlue(0, 0, 255);
 const QColor kNoteRed(160, 0, 0);
+constexpr const char* kInnerLegend = "Inner Wheel - Natal Chart";
 
 const char* const kRowCaptions[kMaxBodyCount] = {
     "Sun (Su)",    "Moon (M)",     "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
@@ -111,7 +112,7 @@ void FrmDisplay::buildHeader() {
                                 Qt::black);
         m_header[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i]));
     }
-    const char* const legends[2] = {"Inner Wheel - Natal Chart", "Outer Wheel - Draconic Chart"};
+    const char* const legends[2] = {kInnerLegend, "Outer Wheel - Draconic Chart"};
     for (int i = 0; i < 2; ++i) {
         QLabel* legend = makeLabel(this, QStringLiteral("lblLegend%1").arg(i),
                                    VerdanaFont(8.25, true), Qt::white);
@@ -267,6 +268,17 @@ void FrmDisplay::render(const ChartWindowModel& m) {
                                     &m.lblDOB,  &m.lblTOB,  &m.lblLatitude, &m.lblLongitude};
     for (int i = 0; i < 8; ++i) setFitted(m_header[i], *header[i]);
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
+    // Another chart on the inner ring names itself in the legend and the column's caption.
+    const QString innerLegend =
+        m.innerLegend.empty() ? QString::fromLatin1(kInnerLegend) : Q(m.innerLegend);
+    if (m_legend[0]->text() != innerLegend) {
+        m_legend[0]->setText(innerLegend);
+        const int needed = m_legend[0]->fontMetrics().horizontalAdvance(innerLegend) + 4;
+        m_legend[0]->setFixedWidth(
+            std::clamp(needed, TwipsToPx(kLegendWidth), TwipsToPx(kClientWidth - kHeaderLeft)));
+    }
+    m_positionFrame[1]->setCaption(m.natalColumnCaption.empty() ? tr("Natal")
+                                                                : Q(m.natalColumnCaption));
 
     for (int k = 0; k < kMaxBodyCount; ++k) {
         m_natalCells[k]->setText(Q(m.natalColumn.cells[k]));
