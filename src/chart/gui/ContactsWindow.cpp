@@ -124,7 +124,9 @@ ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     column->addWidget(m_lblStatus);
     column->addWidget(createButtons());
     // Keyboard order follows the rows: against, orb, node pairs, aspects, table, buttons.
-    setTabOrder(m_chkRing, m_cboOrb);
+    setTabOrder(m_cmdNow, m_cboOrb);
+    setTabOrder(m_chkNodePairs, m_chkRing);
+    setTabOrder(m_chkRing, m_chkAspect.front());
     setTabOrder(m_chkAspect.back(), m_table);
     setTabOrder(m_table, findChild<QPushButton*>(QStringLiteral("cmdCopy")));
     refresh();
@@ -144,6 +146,7 @@ QWidget* ContactsWindow::createAgainst() {
     m_dteSky = new QDateTimeEdit(m_platform.now(), box);
     m_dteSky->setObjectName(QStringLiteral("dteSky"));
     m_dteSky->setDisplayFormat(QStringLiteral("yyyy-MM-dd HH:mm"));
+    m_dteSky->setCalendarPopup(true);
     m_dteSky->setAccessibleName(tr("Date and time of the sky, local time"));
     m_dteSky->setToolTip(
         tr("Local time of this computer; the sky is computed for the same "
@@ -163,7 +166,6 @@ QWidget* ContactsWindow::createAgainst() {
     row->addWidget(m_dteSky);
     row->addWidget(m_cmdNow);
     row->addStretch(1);
-    row->addWidget(m_chkRing);
 
     connect(m_cboAgainst, &QComboBox::activated, this, &ContactsWindow::chooseAgainst);
     connect(m_dteSky, &QDateTimeEdit::dateTimeChanged, this, [this] {
@@ -258,6 +260,8 @@ QWidget* ContactsWindow::createControls() {
         tr("Draconic North Node with natal North Node and draconic South Node with natal South "
            "Node. The draconic North Node is 0° Aries by construction."));
     first->addWidget(m_chkNodePairs);
+    first->addSpacing(16);
+    first->addWidget(m_chkRing);  // made with the against choice it belongs to
     first->addStretch(1);
 
     for (int a = 0; a < kAspectCount; ++a) {
