@@ -1,0 +1,186 @@
+// The contacts window's "Against:" choice driven through the program: another reading (and a
+// damaged one), the sky of a moment with its Now button, the orb, the rows, the copied text and
+// the comparison wheel's inner ring and marks.
+
+#include <gtest/gtest.h>
+
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QDateTimeEdit>
+#include <QLabel>
+#include <QTableWidget>
+
+#include "GuiTestSupport.h"
+#include "chart/gui/ChartPictures.h"
+#include "chart/gui/ContactsWindow.h"
+#include "input/FormCopy.h"
+#include "output/ReadingFile.h"
+
+namespace velloran::test {
+namespace {
+
+FormInput RaviForm() {
+    FormInput f = PuneBirthForm();
+    f.name = "Ravi Example";
+    return f;
+}
+
+// A reading file of the form's birth in the test's folder.
+QString SaveReading(const QTemporaryDir& dir, const FormInput& form, const char* name) {
+    ReadingState state;
+    CopyFormToState(form, state);
+    const std::string bytes = WriteReadingFile(state.Birth, form.zoneIndex);
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes.data(), qint64(bytes.size()));
+    return path;
+}
+
+class AgainstWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s.calculate(KnownBirthForm());
+        ASSERT_NE(s.main(), nullptr);
+        s.click(s.main(), "cmdComparison");
+        s.trigger(s.main(), "mnuContacts");
+        w = s.app->contactsWindow();
+        ASSERT_NE(w, nullptr);
+        against = Find<QComboBox>(w, "cboAgainst");
+        ASSERT_NE(against, nullptr);
+    }
+    void Choose(AgainstChoice choice) {
+        against->setCurrentIndex(static_cast<int>(choice));
+        emit against->activated(static_cast<int>(choice));
+        QApplication::processEvents();  // the open dialog comes queued
+    }
+    QString Cell(int row, int column) const {
+        auto* item = Find<QTableWidget>(w, "tblContacts")->item(row, column);
+        return item ? item->text() : QString();
+    }
+    StartedApp s;
+    ContactsWindow* w = nullptr;
+    QComboBox* against = nullptr;
+};
+
+TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
+    const BirthData before = s.app->state().Birth;
+    const FormInput formBefore = s.form()->input();
+    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviForm(), "ravi.vlr"));
+    Choose(AgainstChoice::OtherReading);
+
+    EXPECT_EQ(w->against(), AgainstChoice::OtherReading);
+    EXPECT_EQ(Label(w, "lblOther"), "Ravi Example");
+    ASSERT_EQ(w->groups().size(), 2u);
+    // Titles on rows of their own, then the rows of each group (worked out in the core test).
+    EXPECT_EQ(Cell(0, 0), "Ann Example's draconic chart on Ravi Example's natal chart");
+    EXPECT_EQ(Cell(1, 0), "Draconic Asc");
+    EXPECT_EQ(Cell(1, 2), "Natal Asc");
+    EXPECT_EQ(Cell(3, 0), "Ravi Example's draconic chart on Ann Example's natal chart");
+    EXPECT_EQ(Cell(4, 0), "Draconic Mars");
+    EXPECT_EQ(w->rows().size(), 4u);
+    EXPECT_EQ(Label(w, "lblStatus"), "4 contacts within 2°.");
+    // The current reading and the form are as they were.
+    EXPECT_EQ(s.app->state().Birth, before);
+    EXPECT_EQ(s.form()->input(), formBefore);
+
+    // The comparison wheel: Ravi's natal chart inside, named in the legend, cells marked.
+    const ChartWindowModel* model = s.app->chartModel();
+    EXPECT_EQ(model->innerLegend, "Inner Wheel - Ravi Example");
+    EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Ravi Example");
+    EXPECT_EQ(Label(s.display(), "Planet0"), "15 Pis 01");                 // Ravi's Sun
+    EXPECT_TRUE(Find<PositionCell>(s.display(), "Planet3")->isMarked());   // Ravi's Venus
+    EXPECT_TRUE(Find<PositionCell>(s.display(), "Planet16")->isMarked());  // Ann's draconic Saturn
+
+    // Copy: both groups under their titles.
+    w->copyToClipboard();
+    const QString copied = QApplication::clipboard()->text();
+    EXPECT_TRUE(
+        copied.startsWith("Ann Example's draconic chart on Ravi Example's natal chart\n"
+                          "Draconic\tAspect\tNatal\t"))
+        << copied.toStdString();
+    EXPECT_TRUE(copied.contains("\nRavi Example's draconic chart on Ann Example's natal chart\n"));
+
+    // Unticking the ring choice gives the inner ring back to the reading's own natal chart.
+    Find<QCheckBox>(w, "chkRing")->setChecked(false);
+    EXPECT_EQ(s.app->chartModel()->innerLegend, "");
+    EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Natal Chart");
+    EXPECT_EQ(Label(s.display(), "Planet0"), "24 Cap 55");  // Ann's Sun
+}
+
+TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
+    const BirthData before = s.app->state().Birth;
+    const Chart natalBefore = s.app->state().NatalChart;
+    const FormInput formBefore = s.form()->input();
+    const QString damaged = s.dir.filePath("damaged.vlr");
+    QFile file(damaged);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write("not a reading\r\n");
+    file.close();
+    s.platform.openAnswers.push_back(damaged);
+    Choose(AgainstChoice::OtherReading);
+
+    ASSERT_FALSE(s.platform.messages.empty());
+    EXPECT_EQ(s.platform.messages.back().text, "Please Check The File.");
+    EXPECT_EQ(w->against(), AgainstChoice::NatalChart);
+    EXPECT_EQ(against->currentIndex(), 0);
+    EXPECT_EQ(s.app->state().Birth, before);
+    EXPECT_EQ(s.app->state().NatalChart, natalBefore);
+    EXPECT_EQ(s.form()->input(), formBefore);
+    EXPECT_EQ(s.app->chartModel()->innerLegend, "");
+
+    // A cancelled dialog changes nothing either.
+    const std::size_t messages = s.platform.messages.size();
+    Choose(AgainstChoice::OtherReading);
+    EXPECT_EQ(w->against(), AgainstChoice::NatalChart);
+    EXPECT_EQ(s.platform.messages.size(), messages);
+}
+
+TEST_F(AgainstWindow, TheSkyOfAMomentItsOrbAndItsNowButton) {
+    Choose(AgainstChoice::Sky);
+    auto* when = Find<QDateTimeEdit>(w, "dteSky");
+    ASSERT_TRUE(when->isVisible());
+    // The default is the platform's clock: now, in local time.
+    EXPECT_EQ(when->dateTime(), s.platform.clock);
+
+    when->setDateTime(QDateTime(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC).toLocalTime());
+    ASSERT_EQ(w->rows().size(), 1u);
+    EXPECT_EQ(Cell(0, 0), "Transiting Jupiter");
+    EXPECT_EQ(Cell(0, 1), "☌ conjunction");
+    EXPECT_EQ(Cell(0, 2), "Draconic Saturn");
+    EXPECT_EQ(Cell(0, 3), "1° 42'");
+    const auto* table = Find<QTableWidget>(w, "tblContacts");
+    EXPECT_EQ(table->horizontalHeaderItem(0)->text(), "Transiting");
+    EXPECT_EQ(s.app->chartModel()->innerLegend, "Inner Wheel - Sky on 2000-01-01 12:00 UT");
+    EXPECT_EQ(Label(s.display(), "Planet9"), "");  // the sky has no ascendant
+    EXPECT_TRUE(Find<PositionCell>(s.display(), "Planet5")->isMarked());  // transiting Jupiter
+    EXPECT_FALSE(Find<PositionCell>(s.display(), "Planet0")->isMarked());
+
+    // A wider orb: more rows, more marks.
+    auto* orb = Find<QComboBox>(w, "cboOrb");
+    orb->setCurrentIndex(orb->findData(5.0));
+    EXPECT_GT(w->rows().size(), 1u);
+    int marked = 0;
+    for (int i = 0; i < kBodyCount; ++i)
+        marked += Find<PositionCell>(s.display(), QStringLiteral("Planet%1").arg(i))->isMarked();
+    EXPECT_GT(marked, 1);
+
+    w->copyToClipboard();
+    EXPECT_TRUE(QApplication::clipboard()->text().startsWith(
+        "Transiting\tAspect\tDraconic\tOrb\tTransiting position\tDraconic position\n"));
+
+    // A moment the classic positions do not cover is said, not guessed.
+    when->setDateTime(QDateTime(QDate(1890, 6, 1), QTime(0, 0)));
+    EXPECT_TRUE(w->rows().empty());
+    EXPECT_EQ(Label(w, "lblStatus").toStdString(),
+              "No sky: the classic positions cover the years 1905 to 2050; choose a moment "
+              "within them or the precise positions.");
+
+    s.platform.clock = QDateTime(QDate(2031, 5, 6), QTime(7, 8));
+    s.click(w, "cmdNow");
+    EXPECT_EQ(when->dateTime(), s.platform.clock);
+}
+
+}  // namespace
+}  // namespace velloran::test
