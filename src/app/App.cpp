@@ -148,9 +148,11 @@ void App::calculate() {
     showCalculatedReading(std::move(window));
 }
 
-PositionsSource App::positionsSource() {
-    PositionsSource source{StoredPositionsChoice(m_platform), nullptr};
-    if (source.choice.precise()) {
+PositionsSource App::positionsSource() { return sourceFor(StoredPositionsChoice(m_platform)); }
+
+PositionsSource App::sourceFor(const PositionsChoice& choice) {
+    PositionsSource source{choice, nullptr};
+    if (choice.precise()) {
         if (!m_ephemeris) m_ephemeris = std::make_unique<ephemeris::SwissEphemeris>();
         source.ephemeris = m_ephemeris.get();
     }
@@ -238,9 +240,8 @@ void App::closeChartWindow() {
 void App::followReading() {
     // Without a chart window there is no reading on screen: the contacts window empties.
     if (m_contacts) {
-        PositionsSource sky{m_state.Positions, nullptr};
-        if (sky.choice.precise()) sky.ephemeris = positionsSource().ephemeris;
-        m_contacts->setPositionsSource(sky);
+        // The sky is computed with the positions of the reading on screen.
+        m_contacts->setPositionsSource(sourceFor(m_state.Positions));
         m_contacts->setReading(m_chart ? &m_state : nullptr);
     }
     if (!m_chart) return;
@@ -270,8 +271,7 @@ void App::chooseOtherReading() {
         PlainForm form;
         ChartWindowModel window;
         opened = OpenReadingFile(m_platform, m_contacts.get(), path, form, converterPresent(),
-                                 LocaleMonthNames(), other, window,
-                                 PositionsSource{m_state.Positions, positionsSource().ephemeris});
+                                 LocaleMonthNames(), other, window, sourceFor(m_state.Positions));
         if (opened && opened->failure) {
             m_platform.showMessage(m_contacts.get(), Q(opened->failure->message),
                                    IconFor(opened->failure->severity));

@@ -106,6 +106,7 @@ private:
     // The stored positions choice and, for the precise positions, the program's one Swiss
     // Ephemeris (opened at the first precise calculation, kept until the program ends).
     PositionsSource positionsSource();
+    PositionsSource sourceFor(const PositionsChoice& choice);
     void openPendingFile();
     // The windows' Open Recent menus follow a change of the list (queued: the change may come
     // from one of their entries).
