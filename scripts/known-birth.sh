@@ -68,3 +68,18 @@ type_known_birth() {
   click "$form" 233 301; xdotool type "0"
   click "$form" 157 310  # West
 }
+
+# Presses "Get My Draconic Astrology Chart" and sets $main to the main window it opens.
+calculate_known_birth() {
+  click "$form" 650 300
+  main=$(main_window)
+  sleep 1
+}
+
+# View, "Natal-Draconic Contacts" (Alt+V, then its access key C); sets $contacts to its window.
+open_contacts() {
+  xdotool windowfocus --sync "$main"; sleep 0.2
+  xdotool key --window "$main" alt+v; sleep 0.4; xdotool key c
+  contacts=$(xdotool search --sync --onlyvisible --name 'Draconic Contacts$' | head -1)
+  sleep 0.5
+}

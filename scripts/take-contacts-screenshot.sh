@@ -12,19 +12,13 @@ start_program
 type_known_birth
 sleep 0.3
 
-click "$form" 650 300  # Get My Draconic Astrology Chart
-main=$(main_window)
-sleep 1
+calculate_known_birth
 
 # The chart buttons stand centred on the screen: Natal, Draconic, Comparison.
 buttons_y=124
 click "$main" 1070 $buttons_y; sleep 0.5  # Comparison
 
-# View, "Natal-Draconic Contacts": Alt+V, then its access key C.
-xdotool windowfocus --sync "$main"; sleep 0.2
-xdotool key --window "$main" alt+v; sleep 0.4; xdotool key c
-contacts=$(xdotool search --sync --onlyvisible --name 'Draconic Contacts$' | head -1)
-sleep 0.5
+open_contacts
 # The orb list has the focus first: one step down from 2° is 2.5°.
 xdotool windowfocus --sync "$contacts"; sleep 0.2
 xdotool key --window "$contacts" alt+r Down; sleep 0.5

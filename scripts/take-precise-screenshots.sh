@@ -14,9 +14,7 @@ start_program
 type_known_birth
 sleep 0.3
 
-click "$form" 650 300  # Get My Draconic Astrology Chart
-main=$(main_window)
-sleep 1
+calculate_known_birth
 import -window root "$out/precise-draconic.png"
 
 buttons_y=124

@@ -11,9 +11,7 @@ type_known_birth
 sleep 0.3
 import -window "$form" "$out/form.png"
 
-click "$form" 650 300  # Get My Draconic Astrology Chart
-main=$(main_window)
-sleep 1
+calculate_known_birth
 import -window root "$out/draconic.png"
 
 buttons_y=124

@@ -33,23 +33,31 @@ void AppendNote(std::string& cellNote, const std::string& note) {
 
 }  // namespace
 
-std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
-                                    const ReadingState& state) {
+std::vector<ContactRow> ContactRowsBetween(const std::vector<Contact>& contacts,
+                                           const BodyTextList& draconicPositions,
+                                           const BodyTextList& otherPositions,
+                                           std::string_view otherPrefix, bool otherFirst) {
     std::vector<ContactRow> rows;
     rows.reserve(contacts.size());
     for (const Contact& c : contacts) {
         const int d = static_cast<int>(c.draconic), n = static_cast<int>(c.natal);
         ContactRow row;
-        row.draconic = "Draconic " + state.WesternBodyNames[d];
+        row.draconic = "Draconic " + std::string(kWesternBodyNames[d]);
         row.aspect = std::string(AspectGlyph(c.aspect)) + " " + std::string(AspectName(c.aspect));
-        row.natal = "Natal " + state.WesternBodyNames[n];
+        row.natal = std::string(otherPrefix) + std::string(kWesternBodyNames[n]);
         row.orb = OrbText(c.orbMinutes);
         row.orbDegrees = c.orbMinutes / 60.0;
-        row.draconicPosition = CompactSignPosition(state.DraconicPositions[d]);
-        row.natalPosition = state.NatalPositions[n];
+        row.draconicPosition = CompactSignPosition(draconicPositions[d]);
+        row.natalPosition = otherPositions[n];
+        row.otherFirst = otherFirst;
         rows.push_back(std::move(row));
     }
     return rows;
+}
+
+std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
+                                    const ReadingState& state) {
+    return ContactRowsBetween(contacts, state.DraconicPositions, state.NatalPositions, "Natal ");
 }
 
 std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row) {

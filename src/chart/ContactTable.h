@@ -4,6 +4,7 @@
 
 #include <array>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "chart/ChartModel.h"
@@ -34,6 +35,15 @@ inline constexpr ContactColumns kContactColumns = {
 // from the reading's texts (the draconic ones after the draconic fill).
 std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
                                     const ReadingState& state);
+
+// Rows of contacts between a draconic chart and another chart (ChartBody order lists): "Draconic
+// Sun" and otherPrefix + the other body's name ("Natal Moon", "Transiting Saturn"), the draconic
+// position cut to compact form from its long form, the other's as it stands; otherFirst as each
+// ContactRow's.
+std::vector<ContactRow> ContactRowsBetween(const std::vector<Contact>& contacts,
+                                           const BodyTextList& draconicPositions,
+                                           const BodyTextList& otherPositions,
+                                           std::string_view otherPrefix, bool otherFirst = false);
 
 // The six texts of a row in column order.
 std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row);

@@ -2,7 +2,6 @@
 
 #include <span>
 
-#include "astro/TimeScales.h"
 #include "chart/ChartFill.h"
 
 namespace velloran {
@@ -21,25 +20,6 @@ std::span<const double> Longitudes(const Chart& chart, std::array<double, kMaxBo
 std::string Possessive(const std::string& name) {
     if (name.empty()) return "The unnamed reading's";
     return name + (name.back() == 's' ? "'" : "'s");
-}
-
-// Rows of contacts between draconicOf's draconic chart and natalOf's natal chart.
-std::vector<ContactRow> RowsBetween(const std::vector<Contact>& contacts,
-                                    const ReadingState& draconicOf, const ReadingState& natalOf) {
-    std::vector<ContactRow> rows;
-    for (const Contact& c : contacts) {
-        const int d = static_cast<int>(c.draconic), n = static_cast<int>(c.natal);
-        ContactRow row;
-        row.draconic = "Draconic " + std::string(kWesternBodyNames[d]);
-        row.aspect = std::string(AspectGlyph(c.aspect)) + " " + std::string(AspectName(c.aspect));
-        row.natal = "Natal " + std::string(kWesternBodyNames[n]);
-        row.orb = OrbText(c.orbMinutes);
-        row.orbDegrees = c.orbMinutes / 60.0;
-        row.draconicPosition = CompactSignPosition(draconicOf.DraconicPositions[d]);
-        row.natalPosition = natalOf.NatalPositions[n];
-        rows.push_back(std::move(row));
-    }
-    return rows;
 }
 
 void AppendNote(std::string& cellNote, const std::string& note) {
@@ -74,7 +54,8 @@ std::vector<ContactGroup> SynastryGroups(const ReadingState& reading, const Read
                       Possessive(natalOf[g]->Birth.Name) + " natal chart";
         group.contacts =
             ContactsWith(draconicOf[g]->DraconicChart, natalOf[g]->NatalChart, settings);
-        group.rows = RowsBetween(group.contacts, *draconicOf[g], *natalOf[g]);
+        group.rows = ContactRowsBetween(group.contacts, draconicOf[g]->DraconicPositions,
+                                        natalOf[g]->NatalPositions, "Natal ");
     }
     return groups;
 }
@@ -85,19 +66,8 @@ ContactGroup SkyGroup(const ReadingState& reading, const SkyChart& sky,
     group.title = SkyName(sky.moment) + " on " + Possessive(reading.Birth.Name) + " draconic chart";
     group.columns = kSkyColumns;
     group.contacts = ContactsWith(reading.DraconicChart, sky.chart, settings);
-    for (const Contact& c : group.contacts) {
-        const int d = static_cast<int>(c.draconic), n = static_cast<int>(c.natal);
-        ContactRow row;
-        row.otherFirst = true;
-        row.draconic = "Draconic " + std::string(kWesternBodyNames[d]);
-        row.aspect = std::string(AspectGlyph(c.aspect)) + " " + std::string(AspectName(c.aspect));
-        row.natal = "Transiting " + std::string(kWesternBodyNames[n]);
-        row.orb = OrbText(c.orbMinutes);
-        row.orbDegrees = c.orbMinutes / 60.0;
-        row.draconicPosition = CompactSignPosition(reading.DraconicPositions[d]);
-        row.natalPosition = sky.compactPositions[n];
-        group.rows.push_back(std::move(row));
-    }
+    group.rows = ContactRowsBetween(group.contacts, reading.DraconicPositions, sky.compactPositions,
+                                    "Transiting ", true);
     return group;
 }
 

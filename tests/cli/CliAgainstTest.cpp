@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "../support/Json.h"
+#include "CliSamples.h"
 #include "cli/Cli.h"
 #include "input/FormCopy.h"
 #include "output/ReadingFile.h"
@@ -25,20 +26,8 @@ protected:
         m_folder.emplace("velloran-cli-against");
         ann = m_folder->Path("ann.vlr");
         ravi = m_folder->Path("ravi.vlr");
-        const int est = test::ZoneIndexOf("Eastern Standard Time,EST,-5.0");
-        ASSERT_EQ(Run({"new",     "--name",     "Ann Example",
-                       "--date",  "1980-01-15", "--time",
-                       "10:30",   "--zone",     std::to_string(est),
-                       "--lat",   "40:43N",     "--lon",
-                       "74:00W",  "--city",     "New York",
-                       "--state", "NY",         "--country",
-                       "USA",     "-o",         ann}),
-                  kExitOk);
-        ASSERT_EQ(
-            Run({"new",    "--name",  "Ravi Example", "--date",    "1980-03-05", "--time", "07:05",
-                 "--zone", "12",      "--lat",        "18:31N",    "--lon",      "73:51E", "--city",
-                 "Pune",   "--state", "Maharashtra",  "--country", "India",      "-o",     ravi}),
-            kExitOk);
+        ASSERT_EQ(Run(test::KnownBirthNewArgs(ann)), kExitOk) << m_err.str();
+        ASSERT_EQ(Run(test::RaviNewArgs(ravi)), kExitOk) << m_err.str();
     }
     int Run(const std::vector<std::string>& args) {
         m_out.str(""), m_err.str("");

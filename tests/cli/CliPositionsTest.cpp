@@ -9,6 +9,7 @@
 
 #include "../core/RowName.h"
 #include "../support/Json.h"
+#include "CliSamples.h"
 #include "cli/Cli.h"
 #include "domain/ZoneTable.h"
 #include "support/SampleBirths.h"
@@ -118,16 +119,7 @@ protected:
     void SetUp() override {
         m_folder.emplace("velloran-cli-positions");
         m_reading = m_folder->Path("known.vlr");
-        const int est = test::ZoneIndexOf("Eastern Standard Time,EST,-5.0");
-        ASSERT_EQ(Run({"new",     "--name",     "Ann Example",
-                       "--date",  "1980-01-15", "--time",
-                       "10:30",   "--zone",     std::to_string(est),
-                       "--lat",   "40:43N",     "--lon",
-                       "74:00W",  "--city",     "New York",
-                       "--state", "NY",         "--country",
-                       "USA",     "-o",         m_reading}),
-                  kExitOk)
-            << m_err.str();
+        ASSERT_EQ(Run(test::KnownBirthNewArgs(m_reading)), kExitOk) << m_err.str();
     }
 
     int Run(const std::vector<std::string>& args) {

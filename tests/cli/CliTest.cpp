@@ -12,6 +12,7 @@
 
 #include "../core/RowName.h"
 #include "../support/Json.h"
+#include "CliSamples.h"
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "cli/CliText.h"
@@ -36,17 +37,7 @@ std::vector<std::string> DelhiArgs(const std::string& output) {
 
 // The known birth: Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York.
 std::vector<std::string> KnownBirthArgs(const std::string& output) {
-    int est = -1;
-    for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == "Eastern Standard Time,EST,-5.0") est = z;
-    }
-    return {"new",     "--name",     "Ann Example",
-            "--date",  "1980-01-15", "--time",
-            "10:30",   "--zone",     std::to_string(est),
-            "--lat",   "40:43N",     "--lon",
-            "74:00W",  "--city",     "New York",
-            "--state", "NY",         "--country",
-            "USA",     "-o",         output};
+    return test::KnownBirthNewArgs(output);
 }
 
 // One object of the contacts array.
