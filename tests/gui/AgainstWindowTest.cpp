@@ -4,12 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QLabel>
 #include <QTableWidget>
+#include <map>
 
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
@@ -180,6 +182,21 @@ TEST_F(AgainstWindow, TheSkyOfAMomentItsOrbAndItsNowButton) {
     s.platform.clock = QDateTime(QDate(2031, 5, 6), QTime(7, 8));
     s.click(w, "cmdNow");
     EXPECT_EQ(when->dateTime(), s.platform.clock);
+}
+
+TEST_F(AgainstWindow, EveryAccessKeyOfTheWindowIsItsOwn) {
+    std::map<QChar, QString> keys;
+    auto take = [&](const QString& text) {
+        const qsizetype at = text.indexOf(QLatin1Char('&'));
+        if (at < 0 || at + 1 >= text.size()) return;
+        const QChar key = text[at + 1].toLower();
+        EXPECT_FALSE(keys.count(key)) << text.toStdString() << " and " << keys[key].toStdString();
+        keys[key] = text;
+    };
+    for (auto* label : w->findChildren<QLabel*>())
+        if (label->buddy()) take(label->text());
+    for (auto* button : w->findChildren<QAbstractButton*>()) take(button->text());
+    EXPECT_GE(keys.size(), 12u);
 }
 
 }  // namespace

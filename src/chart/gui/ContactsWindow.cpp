@@ -151,10 +151,10 @@ QWidget* ContactsWindow::createAgainst() {
     m_dteSky->setToolTip(
         tr("Local time of this computer; the sky is computed for the same "
            "moment in universal time"));
-    m_cmdNow = new QPushButton(tr("&Now"), box);
+    m_cmdNow = new QPushButton(tr("No&w"), box);
     m_cmdNow->setObjectName(QStringLiteral("cmdNow"));
     m_cmdNow->setAutoDefault(false);
-    m_chkRing = new QCheckBox(tr("On the comparison &wheel"), box);
+    m_chkRing = new QCheckBox(tr("On the comparison w&heel"), box);
     m_chkRing->setObjectName(QStringLiteral("chkRing"));
     m_chkRing->setChecked(true);
     m_chkRing->setToolTip(
