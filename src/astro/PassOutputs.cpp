@@ -40,22 +40,26 @@ bool SameText(const std::string& a, std::string_view b) {
     return true;
 }
 
-// Sets a table to its names and empties the spare slot. Entries already right are left alone:
-// only the retrograde marks of the previous pass need rewriting.
+// Sets the first `count` entries of a table to their names and empties the rest (the spare
+// slot, and in a body table the modern bodies', which a classic pass does not compute). Entries
+// already right are left alone: only the retrograde marks of the previous pass need rewriting.
 template <size_t N, size_t M>
-void SetTable(std::array<std::string, N>& table, const std::array<std::string_view, M>& names) {
-    static_assert(N == M + 1);
-    for (size_t k = 0; k < M; ++k) {
+void SetTable(std::array<std::string, N>& table, const std::array<std::string_view, M>& names,
+              size_t count) {
+    static_assert(N > M);
+    for (size_t k = 0; k < count; ++k) {
         if (!SameText(table[k], names[k])) table[k] = names[k];
     }
-    table[M].clear();
+    for (size_t k = count; k < N; ++k) {
+        if (!table[k].empty()) table[k].clear();
+    }
 }
 
 void FillNameTables(PassState& state) {
-    SetTable(state.SignAbbrevs, kSignAbbreviations);
-    SetTable(state.BodyNames, kBodyNames);
-    SetTable(state.BodyLabels, kBodyLabels);
-    SetTable(state.WesternBodyNames, kWesternBodyNames);
+    SetTable(state.SignAbbrevs, kSignAbbreviations, kSignCount);
+    SetTable(state.BodyNames, kBodyNames, kBodyCount);
+    SetTable(state.BodyLabels, kBodyLabels, kBodyCount);
+    SetTable(state.WesternBodyNames, kWesternBodyNames, kBodyCount);
 }
 
 // Natal list, entry by entry in chart order; a malformed Moon or ascendant text stops it there,

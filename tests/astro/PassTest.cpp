@@ -49,15 +49,15 @@ TEST(NatalPass, NameTablesAreRefilledWithoutMarks) {
     state.BodyLabels[2] = "Me (R) ";
     state.BodyNames[10] = "stale";
     RunEnginePass(state, false);
-    // The tables hold the modern bodies' names too; a classic chart shows the first ten.
-    const BodyTextList names = {"Sun",     "Moon",    "Mercury", "Venus",  "Mars",
-                                "Jupiter", "Saturn",  "Rahu",    "Ketu",   "Asc",
-                                "Uranus",  "Neptune", "Pluto",   "Chiron", ""};
-    const BodyTextList labels = {"Su", "M", "Me", "V",  "Ma", "J",  "Sa", "N",
-                                 "S",  "A", "U",  "Ne", "P",  "Ch", ""};
-    const BodyTextList western = {"Sun",     "Moon",    "Mercury",    "Venus",      "Mars",
-                                  "Jupiter", "Saturn",  "North Node", "South Node", "Asc",
-                                  "Uranus",  "Neptune", "Pluto",      "Chiron",     ""};
+    // A classic pass names the ten bodies it computes; the modern bodies' entries stay empty.
+    const BodyTextList names = {"Sun",     "Moon",   "Mercury", "Venus", "Mars",
+                                "Jupiter", "Saturn", "Rahu",    "Ketu",  "Asc",
+                                "",        "",       "",        "",      ""};
+    const BodyTextList labels = {"Su", "M", "Me", "V", "Ma", "J", "Sa", "N",
+                                 "S",  "A", "",   "",  "",   "",  ""};
+    const BodyTextList western = {"Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
+                                  "Jupiter", "Saturn", "North Node", "South Node", "Asc",
+                                  "",        "",       "",           "",           ""};
     const SignTextList signs = {"Ari", "Tau", "Gem", "Can", "Leo", "Vir", "Lib",
                                 "Sco", "Sag", "Cap", "Aqu", "Pis", ""};
     EXPECT_EQ(state.BodyNames, names);
