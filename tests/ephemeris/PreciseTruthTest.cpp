@@ -19,6 +19,7 @@
 #include "../astro/AstroTestSupport.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "support/Json.h"
+#include "support/PreciseTruth.h"
 
 namespace velloran::ephemeris {
 namespace {
@@ -69,15 +70,8 @@ std::optional<Json> ParseFile(const std::string& text, const std::string& what) 
     return json;
 }
 
-// A number member of an object; a missing one fails the test (and reads as NaN, failing every
-// comparison made with it).
 double Number(const Json& object, std::string_view key, const std::string& where) {
-    const Json* member = object.Find(key);
-    if (member == nullptr || member->type != Json::Type::Number) {
-        ADD_FAILURE() << where << " has no number " << key;
-        return std::nan("");
-    }
-    return member->number;
+    return test::TruthNumber(object, key, where);
 }
 
 bool Flag(const Json& object, std::string_view key, const std::string& where) {
@@ -107,18 +101,7 @@ Place CasePlace(const std::string& id) {
     return {Flag(*birth, "LongEast", id) ? lon : -lon, Flag(*birth, "LatSouth", id) ? -lat : lat};
 }
 
-std::vector<Json> TruthLines() {
-    std::vector<Json> lines;
-    std::istringstream in(ReadAll(kReferenceDir + "/precise-truth.jsonl"));
-    std::string line;
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        if (std::optional<Json> json = ParseFile(line, "precise-truth.jsonl line")) {
-            lines.push_back(std::move(*json));
-        }
-    }
-    return lines;
-}
+std::vector<Json> TruthLines() { return test::PreciseTruthLines(kReferenceDir); }
 
 struct Worst {
     double arcsec = 0.0;

@@ -16,6 +16,7 @@
 
 #include "../astro/AstroTestSupport.h"
 #include "../support/Json.h"
+#include "../support/PreciseTruth.h"
 #include "../support/TempFolder.h"
 #include "chart/ChartFill.h"
 #include "domain/Bodies.h"
@@ -59,26 +60,10 @@ constexpr std::array<Compared, 12> kCompared = {{
     {"Ascendant", ChartBody::Ascendant},
 }};
 
-std::vector<Json> TruthLines() {
-    std::vector<Json> lines;
-    std::istringstream in(test::ReadFileBytes(kReferenceDir + "/precise-truth.jsonl"));
-    std::string line, error;
-    while (std::getline(in, line)) {
-        if (line.empty()) continue;
-        std::optional<Json> json = JsonReader::Parse(line, error);
-        if (!json) ADD_FAILURE() << "precise-truth.jsonl: " << error;
-        if (json) lines.push_back(std::move(*json));
-    }
-    return lines;
-}
+std::vector<Json> TruthLines() { return test::PreciseTruthLines(kReferenceDir); }
 
 double Number(const Json& object, std::string_view key) {
-    const Json* member = object.Find(key);
-    if (member == nullptr || member->type != Json::Type::Number) {
-        ADD_FAILURE() << "no number " << key;
-        return std::nan("");
-    }
-    return member->number;
+    return test::TruthNumber(object, key, "precise-truth.jsonl");
 }
 
 std::vector<std::string> Lines(const std::string& text) {

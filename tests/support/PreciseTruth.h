@@ -1,0 +1,44 @@
+#pragma once
+// precise-truth.jsonl of the reference folder: for each reference birth its id, its moment
+// (jd_ut) and longitudes from an independent ephemeris. A line that is not JSON, or a number
+// that is missing, fails the test that reads it.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "support/Json.h"
+
+namespace velloran::test {
+
+// Every line of folder/precise-truth.jsonl, parsed; empty lines skipped.
+inline std::vector<Json> PreciseTruthLines(const std::string& folder) {
+    std::ifstream file(folder + "/precise-truth.jsonl", std::ios::binary);
+    std::vector<Json> lines;
+    std::string line, error;
+    while (std::getline(file, line)) {
+        if (line.empty()) continue;
+        std::optional<Json> json = JsonReader::Parse(line, error);
+        if (!json) ADD_FAILURE() << "precise-truth.jsonl: " << error;
+        if (json) lines.push_back(std::move(*json));
+    }
+    return lines;
+}
+
+// A number member of an object; a missing one fails the test and reads as NaN, failing every
+// comparison made with it.
+inline double TruthNumber(const Json& object, std::string_view key, const std::string& where) {
+    const Json* member = object.Find(key);
+    if (member == nullptr || member->type != Json::Type::Number) {
+        ADD_FAILURE() << where << " has no number " << key;
+        return std::nan("");
+    }
+    return member->number;
+}
+
+}  // namespace velloran::test
