@@ -28,8 +28,8 @@ using test::Json;
 using test::JsonReader;
 using testing::AngleDistance;
 
-constexpr double kTruthTolArcsec = 60.0;
-constexpr double kPolarCircleDeg = 66.56;
+using test::kPolarCircleDeg;
+using test::kTruthTolArcsec;
 // The true node swings about the mean one by at most about 1.7 degrees.
 constexpr double kTrueNodeSpreadDeg = 2.0;
 

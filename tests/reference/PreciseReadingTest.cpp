@@ -33,8 +33,8 @@ using test::Json;
 using test::JsonReader;
 using testing::AngleDistance;
 
-constexpr double kTruthTolArcsec = 60.0;
-constexpr double kPolarCircleDeg = 66.56;
+using test::kPolarCircleDeg;
+using test::kTruthTolArcsec;
 // Draconic longitudes are differences of two doubles below 360.
 constexpr double kDraconicTolDeg = 1e-9;
 // The truth's moments are given to the second or better.

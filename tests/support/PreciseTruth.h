@@ -16,6 +16,11 @@
 
 namespace velloran::test {
 
+// The independent ephemeris is good to about one arc-minute. Its ascendant is compared only
+// below the polar circles, where the ascendant's formula has one answer.
+inline constexpr double kTruthTolArcsec = 60.0;
+inline constexpr double kPolarCircleDeg = 66.56;
+
 // Every line of folder/precise-truth.jsonl, parsed; empty lines skipped.
 inline std::vector<Json> PreciseTruthLines(const std::string& folder) {
     std::ifstream file(folder + "/precise-truth.jsonl", std::ios::binary);
