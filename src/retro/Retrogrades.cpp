@@ -2,10 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <charconv>
-#include <chrono>
-#include <optional>
-#include <vector>
 
 #include "domain/Bodies.h"
 #include "retro/StationTables.h"
@@ -13,115 +9,77 @@
 namespace velloran {
 namespace {
 
-// The five planets with station tables, Mercury to Saturn in chart order.
 constexpr int kFirstPlanetIndex = static_cast<int>(ChartBody::Mercury);
-constexpr std::array<std::string_view, 5> kPlanetNames = {
-    kBodyNames[kFirstPlanetIndex], kBodyNames[kFirstPlanetIndex + 1],
-    kBodyNames[kFirstPlanetIndex + 2], kBodyNames[kFirstPlanetIndex + 3],
-    kBodyNames[kFirstPlanetIndex + 4]};
-static_assert(kPlanetNames.back() == "Saturn");
+constexpr int kLastPlanetIndex = static_cast<int>(ChartBody::Saturn);
 static_assert(CanBeRetrograde(ChartBody::Mercury) && CanBeRetrograde(ChartBody::Saturn) &&
               !CanBeRetrograde(ChartBody::Moon) && !CanBeRetrograde(ChartBody::NorthNode));
 
-// Days since 1970-01-01 of a proleptic Gregorian date; nullopt when the date does not exist.
-// The range checks come first because std::chrono leaves out-of-range field values unspecified.
-std::optional<int> DaySerial(int year, int month, int day) {
-    if (month < 1 || month > 12 || day < 1 || day > 31 || year < -32767 || year > 32767) {
-        return std::nullopt;
+// Years accepted as dates at all; far wider than the tables, narrow enough for DateKey.
+constexpr int kMinYear = -32767;
+constexpr int kMaxYear = 32767;
+
+constexpr bool IsLeapYear(int year) {
+    return year % 4 == 0 && (year % 100 != 0 || year % 400 == 0);
+}
+
+// Whether the proleptic Gregorian date exists.
+constexpr bool IsDate(int year, int month, int day) {
+    constexpr std::array<int, 12> kMonthDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (year < kMinYear || year > kMaxYear || month < 1 || month > 12 || day < 1) {
+        return false;
     }
-    const std::chrono::year_month_day date{std::chrono::year{year},
-                                           std::chrono::month{static_cast<unsigned>(month)},
-                                           std::chrono::day{static_cast<unsigned>(day)}};
-    if (!date.ok()) {
-        return std::nullopt;
-    }
-    return static_cast<int>(std::chrono::sys_days{date}.time_since_epoch().count());
+    const int monthDays = month == 2 && IsLeapYear(year) ? 29 : kMonthDays[month - 1];
+    return day <= monthDays;
 }
 
-// A station pair reduced to its two UT calendar dates, as day serials.
-struct StationDates {
-    int retrograde;
-    int direct;
-};
-using PlanetDates = std::vector<StationDates>;
+// A number that orders existing dates as the calendar does; the tables are compared by it
+// directly, so nothing is converted at start-up.
+constexpr int DateKey(int year, int month, int day) { return (year * 16 + month) * 32 + day; }
+constexpr int DateKey(const StationMoment& m) { return DateKey(m.year, m.month, m.day); }
 
-PlanetDates ParseTable(std::span<const StationPair> table) {
-    PlanetDates dates;
-    dates.reserve(table.size());
-    for (const StationPair& pair : table) {
-        const StationMoment r = ParseStationEntry(pair.retrograde);
-        const StationMoment d = ParseStationEntry(pair.direct);
-        const std::optional<int> rDay = DaySerial(r.year, r.month, r.day);
-        const std::optional<int> dDay = DaySerial(d.year, d.month, d.day);
-        if (rDay && dDay) {
-            dates.push_back({*rDay, *dDay});
-        }
-    }
-    return dates;
-}
-
-// The station dates of a planet, parsed once; nullptr for a name that is not one of the five.
-const PlanetDates* StationDatesOf(std::string_view planetName) {
-    static const std::array<PlanetDates, kPlanetNames.size()> parsed = [] {
-        std::array<PlanetDates, kPlanetNames.size()> tables;
-        for (std::size_t i = 0; i < kPlanetNames.size(); ++i) {
-            tables[i] = ParseTable(StationTable(kPlanetNames[i]));
-        }
-        return tables;
-    }();
-    const auto it = std::find(kPlanetNames.begin(), kPlanetNames.end(), planetName);
-    return it == kPlanetNames.end() ? nullptr : &parsed[it - kPlanetNames.begin()];
-}
-
-// Whole-number field of a station entry; 0 when the text is not entirely a number.
-int FieldValue(std::string_view field) {
-    int value = 0;
-    const auto [end, error] = std::from_chars(field.data(), field.data() + field.size(), value);
-    return error == std::errc{} && end == field.data() + field.size() ? value : 0;
-}
+static_assert(IsDate(2000, 2, 29) && IsDate(1980, 2, 29) && !IsDate(1900, 2, 29) &&
+              !IsDate(1981, 4, 31) && !IsDate(1980, 13, 1));
+static_assert(DateKey(1979, 12, 31) < DateKey(1980, 1, 1) &&
+              DateKey(1980, 1, 31) < DateKey(1980, 2, 1) &&
+              DateKey(kMinYear, 1, 1) < DateKey(kMaxYear, 12, 31));
 
 }  // namespace
 
-std::span<const StationPair> StationTable(std::string_view planetName) {
-    const std::span<const StationPair> tables[kPlanetNames.size()] = {
-        stationdata::kMercury, stationdata::kVenus, stationdata::kMars, stationdata::kJupiter,
-        stationdata::kSaturn};
-    const auto it = std::find(kPlanetNames.begin(), kPlanetNames.end(), planetName);
-    return it == kPlanetNames.end() ? std::span<const StationPair>{}
-                                    : tables[it - kPlanetNames.begin()];
-}
-
-StationMoment ParseStationEntry(std::string_view entry) {
-    std::array<int, 5> fields{};
-    for (int& field : fields) {
-        const std::size_t comma = entry.find(',');
-        field = FieldValue(entry.substr(0, comma));
-        if (comma == std::string_view::npos) {
-            break;
-        }
-        entry.remove_prefix(comma + 1);
+std::span<const StationPair> StationTable(ChartBody body) {
+    switch (body) {
+        case ChartBody::Mercury:
+            return stationdata::kMercury;
+        case ChartBody::Venus:
+            return stationdata::kVenus;
+        case ChartBody::Mars:
+            return stationdata::kMars;
+        case ChartBody::Jupiter:
+            return stationdata::kJupiter;
+        case ChartBody::Saturn:
+            return stationdata::kSaturn;
+        default:
+            return {};
     }
-    return {fields[0], fields[1], fields[2], fields[3], fields[4]};
 }
 
 // The pairs are in time order and do not overlap, so their dates never decrease: only the first
 // pair whose direct date lies after the birth date can contain it.
-bool IsRetrograde(std::string_view planetName, int year, int month, int day) {
-    const PlanetDates* dates = StationDatesOf(planetName);
-    const std::optional<int> birth = DaySerial(year, month, day);
-    if (dates == nullptr || !birth) {
+bool IsRetrograde(ChartBody body, int year, int month, int day) {
+    if (!IsDate(year, month, day)) {
         return false;
     }
-    const auto pair =
-        std::upper_bound(dates->begin(), dates->end(), *birth,
-                         [](int birthDay, const StationDates& p) { return birthDay < p.direct; });
-    return pair != dates->end() && pair->retrograde < *birth;
+    const int birth = DateKey(year, month, day);
+    const std::span<const StationPair> table = StationTable(body);
+    const auto pair = std::upper_bound(
+        table.begin(), table.end(), birth,
+        [](int birthKey, const StationPair& p) { return birthKey < DateKey(p.direct); });
+    return pair != table.end() && DateKey(pair->retrograde) < birth;
 }
 
 std::array<bool, kBodyCount> RetrogradeBodies(int year, int month, int day) {
     std::array<bool, kBodyCount> retrograde{};
-    for (std::size_t i = 0; i < kPlanetNames.size(); ++i) {
-        retrograde[kFirstPlanetIndex + i] = IsRetrograde(kPlanetNames[i], year, month, day);
+    for (int k = kFirstPlanetIndex; k <= kLastPlanetIndex; ++k) {
+        retrograde[k] = IsRetrograde(static_cast<ChartBody>(k), year, month, day);
     }
     return retrograde;
 }

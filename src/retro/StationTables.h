@@ -1,6 +1,7 @@
 #pragma once
 // The generated station tables (StationTables.cpp, written by tools/stationgen), one per planet,
-// in chronological order. Reach them through StationTable() in Retrogrades.h.
+// in chronological order, as constant StationPair arrays. Reach them through StationTable() in
+// Retrogrades.h.
 
 #include <span>
 

@@ -22,7 +22,7 @@ struct ParsedPair {
     sys_days direct;
 };
 
-std::vector<ParsedPair> ParsedTable(const char* planet) {
+std::vector<ParsedPair> ParsedTable(ChartBody planet) {
     std::vector<ParsedPair> pairs;
     for (const StationPair& pair : StationTable(planet)) {
         pairs.push_back({testing::DateOf(pair.retrograde), testing::DateOf(pair.direct)});
@@ -41,10 +41,10 @@ bool LinearScan(const std::vector<ParsedPair>& pairs, sys_days birth) {
     return false;
 }
 
-class LookupAgreementTest : public ::testing::TestWithParam<const char*> {};
+class LookupAgreementTest : public ::testing::TestWithParam<ChartBody> {};
 
 TEST_P(LookupAgreementTest, BinarySearchMatchesLinearScanOnEveryDate) {
-    const char* planet = GetParam();
+    const ChartBody planet = GetParam();
     const std::vector<ParsedPair> pairs = ParsedTable(planet);
     ASSERT_FALSE(pairs.empty());
 
@@ -63,9 +63,9 @@ TEST_P(LookupAgreementTest, BinarySearchMatchesLinearScanOnEveryDate) {
                                        int(unsigned(ymd.day())));
         const bool literal = LinearScan(pairs, date);
         if (fast != literal && ++mismatches <= 10) {
-            ADD_FAILURE() << planet << ' ' << int(ymd.year()) << '-' << unsigned(ymd.month()) << '-'
-                          << unsigned(ymd.day()) << ": binary search " << fast << ", linear scan "
-                          << literal;
+            ADD_FAILURE() << testing::NameOf(planet) << ' ' << int(ymd.year()) << '-'
+                          << unsigned(ymd.month()) << '-' << unsigned(ymd.day())
+                          << ": binary search " << fast << ", linear scan " << literal;
         }
         markedDays += literal ? 1 : 0;
     }
@@ -74,9 +74,8 @@ TEST_P(LookupAgreementTest, BinarySearchMatchesLinearScanOnEveryDate) {
     EXPECT_EQ(markedDays, expectedMarkedDays);
 }
 
-INSTANTIATE_TEST_SUITE_P(Planets, LookupAgreementTest,
-                         ::testing::Values("Mercury", "Venus", "Mars", "Jupiter", "Saturn"),
-                         [](const auto& info) { return std::string(info.param); });
+INSTANTIATE_TEST_SUITE_P(Planets, LookupAgreementTest, ::testing::ValuesIn(testing::kTablePlanets),
+                         [](const auto& info) { return std::string(testing::NameOf(info.param)); });
 
 }  // namespace
 }  // namespace velloran

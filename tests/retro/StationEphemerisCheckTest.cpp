@@ -1,7 +1,7 @@
 // Truth test of the committed station tables against the Swiss Ephemeris file ephemeris
-// (apparent geocentric ecliptic longitude speed, UT). Each entry is a station moment cut to the
-// minute below, so the speed must change sign within the minute that starts at the entry:
-// tolerance one minute, direction given by the entry's role in its pair.
+// (apparent geocentric ecliptic longitude speed, UT). Each moment is a station cut to the minute
+// below, so the speed must change sign within the minute that starts at it: tolerance one minute,
+// direction given by the moment's role in its pair.
 
 #include <gtest/gtest.h>
 #include <swephexp.h>
@@ -10,6 +10,7 @@
 #include <ostream>
 #include <string>
 
+#include "StationTestSupport.h"
 #include "retro/Retrogrades.h"
 
 namespace velloran {
@@ -18,11 +19,11 @@ namespace {
 constexpr double kOneMinuteDays = 1.0 / 1440.0;
 
 struct PlanetId {
-    const char* name;
+    ChartBody body;
     int id;
 };
 
-void PrintTo(const PlanetId& p, std::ostream* os) { *os << p.name; }
+void PrintTo(const PlanetId& p, std::ostream* os) { *os << testing::NameOf(p.body); }
 
 class StationEphemerisCheck : public ::testing::TestWithParam<PlanetId> {
 protected:
@@ -40,15 +41,14 @@ protected:
     }
 };
 
-TEST_P(StationEphemerisCheck, SpeedChangesSignWithinTheEntrysMinute) {
+TEST_P(StationEphemerisCheck, SpeedChangesSignWithinTheMomentsMinute) {
     const PlanetId planet = GetParam();
-    const auto table = StationTable(planet.name);
+    const auto table = StationTable(planet.body);
     ASSERT_FALSE(table.empty());
     int failures = 0;
     for (const StationPair& pair : table) {
-        for (const char* entry : {pair.retrograde, pair.direct}) {
-            const bool turnsRetrograde = entry == pair.retrograde;
-            const StationMoment m = ParseStationEntry(entry);
+        for (const bool turnsRetrograde : {true, false}) {
+            const StationMoment& m = turnsRetrograde ? pair.retrograde : pair.direct;
             const double jd =
                 swe_julday(m.year, m.month, m.day, m.hour + m.minute / 60.0, SE_GREG_CAL);
             const double before = Speed(planet.id, jd);
@@ -56,8 +56,9 @@ TEST_P(StationEphemerisCheck, SpeedChangesSignWithinTheEntrysMinute) {
             const bool ok =
                 turnsRetrograde ? (before >= 0.0 && after < 0.0) : (before < 0.0 && after >= 0.0);
             if (!ok && ++failures <= 10) {
-                ADD_FAILURE() << planet.name << ' ' << entry << ": speed " << before << " then "
-                              << after << " deg/day one minute later";
+                ADD_FAILURE() << testing::NameOf(planet.body) << ' ' << testing::MomentText(m)
+                              << (turnsRetrograde ? " retrograde" : " direct") << ": speed "
+                              << before << " then " << after << " deg/day one minute later";
             }
         }
     }
@@ -65,11 +66,14 @@ TEST_P(StationEphemerisCheck, SpeedChangesSignWithinTheEntrysMinute) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Planets, StationEphemerisCheck,
-                         ::testing::Values(PlanetId{"Mercury", SE_MERCURY},
-                                           PlanetId{"Venus", SE_VENUS}, PlanetId{"Mars", SE_MARS},
-                                           PlanetId{"Jupiter", SE_JUPITER},
-                                           PlanetId{"Saturn", SE_SATURN}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         ::testing::Values(PlanetId{ChartBody::Mercury, SE_MERCURY},
+                                           PlanetId{ChartBody::Venus, SE_VENUS},
+                                           PlanetId{ChartBody::Mars, SE_MARS},
+                                           PlanetId{ChartBody::Jupiter, SE_JUPITER},
+                                           PlanetId{ChartBody::Saturn, SE_SATURN}),
+                         [](const auto& info) {
+                             return std::string(testing::NameOf(info.param.body));
+                         });
 
 }  // namespace
 }  // namespace velloran

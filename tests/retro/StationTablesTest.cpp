@@ -1,7 +1,8 @@
-// The committed station tables: coverage, the reference pairs by date, entry form, order, spans.
+// The committed station tables: coverage, the reference pairs by date, valid moments, order, spans.
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <limits>
 #include <ostream>
 #include <string>
@@ -14,6 +15,8 @@ namespace {
 
 using testing::DateText;
 using testing::MinutesOf;
+using testing::MomentText;
+using testing::NameOf;
 
 // Reference dates "YYYY-MM-DD" of a pair (the minutes of the reference rows come from a less
 // precise ephemeris and are not compared).
@@ -23,7 +26,7 @@ struct DatePair {
 };
 
 struct PlanetCase {
-    const char* planet;
+    ChartBody planet;
     std::size_t pairs;
     DatePair first;
     DatePair last;
@@ -33,21 +36,21 @@ struct PlanetCase {
 };
 
 const PlanetCase kPlanetCases[] = {
-    {"Mercury",
+    {ChartBody::Mercury,
      476,
      {"1900-03-15", "1900-04-07"},
      {"2050-12-01", "2050-12-21"},
      {"1980-02-26", "1980-03-19"},
      19,
      24},
-    {"Venus",
+    {ChartBody::Venus,
      95,
      {"1900-06-16", "1900-07-30"},
      {"2050-09-25", "2050-11-06"},
      {"1980-05-24", "1980-07-06"},
      40,
      43},
-    {"Mars",
+    {ChartBody::Mars,
      71,
      {"1901-01-13", "1901-04-04"},
      {"2050-07-15", "2050-09-13"},
@@ -56,14 +59,14 @@ const PlanetCase kPlanetCases[] = {
      81},
     // The ephemeris puts Jupiter's last direct station at 22 April 2051 00:08 UT, 22 minutes after
     // midnight; the reference row's 21 April 23:46 comes from a less precise source.
-    {"Jupiter",
+    {ChartBody::Jupiter,
      139,
      {"1900-03-27", "1900-07-29"},
      {"2050-12-21", "2051-04-22"},
      {"1979-12-26", "1980-04-26"},
      116,
      124},
-    {"Saturn",
+    {ChartBody::Saturn,
      146,
      {"1900-04-14", "1900-09-02"},
      {"2050-05-18", "2050-10-06"},
@@ -72,7 +75,7 @@ const PlanetCase kPlanetCases[] = {
      141},
 };
 
-void PrintTo(const PlanetCase& c, std::ostream* os) { *os << c.planet; }
+void PrintTo(const PlanetCase& c, std::ostream* os) { *os << NameOf(c.planet); }
 
 class StationTableTest : public ::testing::TestWithParam<PlanetCase> {};
 
@@ -100,25 +103,18 @@ TEST_P(StationTableTest, ReferencePairsFallOnTheSameDates) {
     EXPECT_EQ(found, 1) << "station-retrograde date " << c.early1980.retrograde;
 }
 
-// Every entry is "month,day,year,hour,minute," of a real UT moment, without leading zeros.
-TEST_P(StationTableTest, EntriesAreCanonicalMoments) {
+// Every moment is a real UT date and time of day, and every pair starts in 1900..2050.
+TEST_P(StationTableTest, MomentsAreRealUtMoments) {
     for (const StationPair& pair : StationTable(GetParam().planet)) {
-        for (const char* entry : {pair.retrograde, pair.direct}) {
-            const StationMoment m = ParseStationEntry(entry);
-            const std::string canonical = std::to_string(m.month) + ',' + std::to_string(m.day) +
-                                          ',' + std::to_string(m.year) + ',' +
-                                          std::to_string(m.hour) + ',' + std::to_string(m.minute) +
-                                          ',';
-            EXPECT_EQ(entry, canonical);
-            EXPECT_TRUE((std::chrono::year{m.year} / m.month / m.day).ok()) << entry;
-            EXPECT_GE(m.hour, 0) << entry;
-            EXPECT_LE(m.hour, 23) << entry;
-            EXPECT_GE(m.minute, 0) << entry;
-            EXPECT_LE(m.minute, 59) << entry;
+        for (const StationMoment& m : {pair.retrograde, pair.direct}) {
+            EXPECT_TRUE((std::chrono::year{m.year} / m.month / m.day).ok()) << MomentText(m);
+            EXPECT_GE(m.hour, 0) << MomentText(m);
+            EXPECT_LE(m.hour, 23) << MomentText(m);
+            EXPECT_GE(m.minute, 0) << MomentText(m);
+            EXPECT_LE(m.minute, 59) << MomentText(m);
         }
-        const int year = ParseStationEntry(pair.retrograde).year;
-        EXPECT_GE(year, 1900) << pair.retrograde;
-        EXPECT_LE(year, 2050) << pair.retrograde;
+        EXPECT_GE(pair.retrograde.year, 1900) << MomentText(pair.retrograde);
+        EXPECT_LE(pair.retrograde.year, 2050) << MomentText(pair.retrograde);
     }
 }
 
@@ -128,23 +124,30 @@ TEST_P(StationTableTest, StationsAlternateWithPlausibleSpans) {
     const PlanetCase& c = GetParam();
     long long previousDirect = std::numeric_limits<long long>::min();
     for (const StationPair& pair : StationTable(c.planet)) {
-        const long long r = MinutesOf(ParseStationEntry(pair.retrograde));
-        const long long d = MinutesOf(ParseStationEntry(pair.direct));
-        EXPECT_LT(previousDirect, r) << pair.retrograde;
-        EXPECT_LT(r, d) << pair.retrograde;
+        const long long r = MinutesOf(pair.retrograde);
+        const long long d = MinutesOf(pair.direct);
+        const std::string span = MomentText(pair.retrograde) + " to " + MomentText(pair.direct);
+        EXPECT_LT(previousDirect, r) << span;
+        EXPECT_LT(r, d) << span;
         const long long spanDays = (d - r) / 1440;
-        EXPECT_GE(spanDays, c.minSpanDays) << pair.retrograde << " to " << pair.direct;
-        EXPECT_LE(spanDays, c.maxSpanDays) << pair.retrograde << " to " << pair.direct;
+        EXPECT_GE(spanDays, c.minSpanDays) << span;
+        EXPECT_LE(spanDays, c.maxSpanDays) << span;
         previousDirect = d;
     }
 }
 
 INSTANTIATE_TEST_SUITE_P(Planets, StationTableTest, ::testing::ValuesIn(kPlanetCases),
-                         [](const auto& info) { return std::string(info.param.planet); });
+                         [](const auto& info) { return std::string(NameOf(info.param.planet)); });
 
-TEST(StationTableNames, OnlyTheFivePlanetNamesExactly) {
-    for (const char* name : {"Sun", "Moon", "mercury", "MARS", "Saturn ", ""}) {
-        EXPECT_TRUE(StationTable(name).empty()) << '"' << name << '"';
+// Mercury to Saturn have tables; every other body, the modern ones and values outside the
+// enumeration included, has none.
+TEST(StationTableBodies, OnlyMercuryToSaturn) {
+    for (int k = 0; k < kMaxBodyCount; ++k) {
+        const auto body = static_cast<ChartBody>(k);
+        EXPECT_EQ(StationTable(body).empty(), !CanBeRetrograde(body)) << NameOf(body);
+    }
+    for (int k : {-1, kMaxBodyCount, 99}) {
+        EXPECT_TRUE(StationTable(static_cast<ChartBody>(k)).empty()) << k;
     }
 }
 

@@ -15,7 +15,8 @@ constexpr const char* kFileHeader =
 // decreasing again (station direct, second). Each zero of the longitude speed is located to within
 // one second of Universal Time and then truncated to the minute below. A table holds every pair
 // whose station-retrograde moment falls in the years 1900 to 2050; the last station-direct moment
-// may fall in 2051. Entries read "month,day,year,hour,minute," in UT, without leading zeros.
+// may fall in 2051. Each row holds one pair, {station retrograde, station direct}, and each moment
+// reads {year, month, day, hour, minute} in UT.
 
 #include "retro/StationTables.h"
 
@@ -28,10 +29,11 @@ namespace {
 
 }  // namespace
 
-std::string StationEntryText(UtSeconds t) {
+std::string StationMomentInitializer(UtSeconds t) {
     const CalendarMinute m = ToCalendarMinute(t);
     std::ostringstream out;
-    out << m.month << ',' << m.day << ',' << m.year << ',' << m.hour << ',' << m.minute << ',';
+    out << '{' << m.year << ", " << m.month << ", " << m.day << ", " << m.hour << ", " << m.minute
+        << '}';
     return out.str();
 }
 
@@ -42,8 +44,8 @@ std::string StationTablesSource(const std::vector<PlanetTable>& tables) {
         out << "\n// " << table.name << ": " << table.pairs.size() << " pairs.\n"
             << "constexpr StationPair k" << table.name << "Pairs[] = {\n";
         for (const StationPairMoments& pair : table.pairs) {
-            out << "    {\"" << StationEntryText(pair.retrograde) << "\", \""
-                << StationEntryText(pair.direct) << "\"},\n";
+            out << "    {" << StationMomentInitializer(pair.retrograde) << ", "
+                << StationMomentInitializer(pair.direct) << "},\n";
         }
         out << "};\n";
     }

@@ -13,8 +13,9 @@ struct PlanetTable {
     std::vector<StationPairMoments> pairs;
 };
 
-// "month,day,year,hour,minute," of a moment cut to the minute below, without leading zeros.
-std::string StationEntryText(UtSeconds t);
+// The StationMoment initializer of a moment cut to the minute below:
+// "{year, month, day, hour, minute}" in UT, plain decimal numbers.
+std::string StationMomentInitializer(UtSeconds t);
 
 // The whole source file text of src/retro/StationTables.cpp.
 std::string StationTablesSource(const std::vector<PlanetTable>& tables);
