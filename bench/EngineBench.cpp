@@ -15,7 +15,7 @@
 #include "astro/Engine.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "swephexp.h"
 
 namespace velloran::bench {

@@ -14,7 +14,7 @@
 #include "SwissCalls.h"
 #include "chart/ChartFill.h"
 #include "ephemeris/SwissEphemeris.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "swephexp.h"
 
 namespace velloran::bench {

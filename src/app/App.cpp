@@ -24,9 +24,9 @@
 #include "input/Validation.h"
 #include "input/gui/FormAtlas.h"
 #include "input/gui/FrmMain.h"
-#include "output/ReadingOpen.h"
 #include "output/gui/OutputCommands.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 #include "tz/SystemLegalTime.h"
 #include "ui/Platform.h"
 #include "ui/PositionsMenu.h"
@@ -59,7 +59,8 @@ private:
 
 }  // namespace
 
-App::App(Platform& platform) : m_platform(platform), m_recent(platform) {}
+App::App(Platform& platform)
+    : m_platform(platform), m_months(LocaleMonthNames()), m_recent(platform) {}
 
 App::~App() {
     if (m_main) delete m_main.data();
@@ -138,14 +139,8 @@ bool App::start(InstanceLock& lock, const QString& file) {
 void App::calculate() {
     if (!m_form) return;
     m_commandClock.start();
-    const FormInput input = m_form->input();
-    if (auto failure = ValidateInput(input, converterPresent())) {
-        showCheckFailure(*failure);
-        return;
-    }
-    auto window = std::make_unique<ChartWindowModel>();
-    CalculateReading(input, m_state, LocaleMonthNames(), *window, positionsSource());
-    showCalculatedReading(std::move(window));
+    showOpened(CheckAndCalculate(m_form->input(), converterPresent(), positionsSource()),
+               QString());
 }
 
 PositionsSource App::positionsSource() { return sourceFor(StoredPositionsChoice(m_platform)); }
@@ -161,15 +156,9 @@ PositionsSource App::sourceFor(const PositionsChoice& choice) {
 
 void App::changePositions() {
     if (!m_chart || !m_form || m_ending) return;  // the next calculation takes the new choice
-    const bool comparison = m_chart->pictureInFront == ChartPicture::Comparison;
-    const bool natal = !comparison && m_chart->frameInFront == PositionFrame::Natal;
+    const ChartView view = m_view;
     calculate();
-    if (!m_chart) return;
-    if (comparison) {
-        showComparison();
-    } else if (natal) {
-        showNatal();
-    }
+    if (m_chart && view != m_view) showView(view);
 }
 
 bool App::converterPresent() const {
@@ -182,10 +171,16 @@ void App::showCheckFailure(const ValidationFailure& failure) {
     if (QWidget* focus = m_form->control(failure.focus)) focus->setFocus();
 }
 
-void App::showCalculatedReading(std::unique_ptr<ChartWindowModel> window) {
+void App::showCalculationFailure(const std::string& error) {
+    m_platform.showMessage(m_form.get(), Q(error), MessageIcon::Error);
+}
+
+void App::showCalculatedReading(Reading reading) {
     // A new calculation loads a new chart window.
     closeChartWindow();
-    m_chart = std::move(window);
+    m_reading = std::move(reading);
+    m_view = ChartView::Draconic;
+    m_chart = std::make_unique<ChartWindowModel>();
     followReading();
     openChartWindow();
     m_form->hide();
@@ -241,40 +236,37 @@ void App::followReading() {
     // Without a chart window there is no reading on screen: the contacts window empties.
     if (m_contacts) {
         // The sky is computed with the positions of the reading on screen.
-        m_contacts->setPositionsSource(sourceFor(m_state.Positions));
-        m_contacts->setReading(m_chart ? &m_state : nullptr);
+        m_contacts->setPositionsSource(
+            sourceFor(m_reading ? m_reading->positions : PositionsChoice{}));
+        m_contacts->setReading(m_chart && m_reading ? &*m_reading : nullptr);
     }
-    if (!m_chart) return;
+    if (!m_chart || !m_reading) return;
     // The comparison view shows the chart the contacts window lays the draconic chart against,
     // when it asks for that, and marks the cells of those contacts.
-    if (m_chart->pictureInFront == ChartPicture::Comparison) {
-        const std::optional<InnerChart> inner =
-            m_contacts ? m_contacts->innerChart() : std::nullopt;
-        if (inner) {
-            ShowComparisonWith(m_state, inner->chart, inner->labels, inner->positions,
-                               inner->legend, inner->caption, *m_chart);
-            ShowGroupMarks(inner->group, *m_chart);
-            return;
-        }
-        ShowComparisonView(m_state, *m_chart);
-    }
-    ShowContactMarks(m_state, m_contactSettings, *m_chart);
+    const bool comparison = m_view == ChartView::Comparison;
+    const std::optional<InnerRing> inner =
+        comparison && m_contacts ? m_contacts->innerRing() : std::nullopt;
+    *m_chart = MakeChartWindow(*m_reading, m_view, m_months, inner ? &inner->chart : nullptr);
+    if (comparison)
+        MarkContacts(inner ? inner->group : OwnContactGroup(*m_reading, m_contactSettings),
+                     *m_chart);
 }
 
 void App::chooseOtherReading() {
     if (!m_contacts) return;
     const QString path = ChooseReadingToOpen(m_platform, m_contacts.get());
     std::optional<OpenOutcome> opened;
-    ReadingState other;
     if (!path.isEmpty()) {
         // A form of its own: the birth-data form and the current reading stay as they are.
         PlainForm form;
-        ChartWindowModel window;
         opened = OpenReadingFile(m_platform, m_contacts.get(), path, form, converterPresent(),
-                                 LocaleMonthNames(), other, window, sourceFor(m_state.Positions));
+                                 sourceFor(m_reading ? m_reading->positions : PositionsChoice{}));
         if (opened && opened->failure) {
             m_platform.showMessage(m_contacts.get(), Q(opened->failure->message),
                                    IconFor(opened->failure->severity));
+            opened.reset();
+        } else if (opened && opened->status == OpenStatus::Failed) {
+            m_platform.showMessage(m_contacts.get(), Q(opened->error), MessageIcon::Error);
             opened.reset();
         }
     }
@@ -284,7 +276,7 @@ void App::chooseOtherReading() {
     }
     m_recent.add(path);
     refreshRecentMenus();
-    m_contacts->setOtherReading(other);
+    m_contacts->setOtherReading(*opened->reading);
 }
 
 void App::showContacts() {
@@ -331,26 +323,16 @@ void App::repaintChart() {
     m_main->display()->render(*m_chart);
 }
 
-void App::showNatal() {
-    if (!m_chart) return;
-    m_commandClock.start();
-    ShowNatalView(m_state, *m_chart);
-    followReading();
-    repaintChart();
-}
+void App::showNatal() { showView(ChartView::Natal); }
 
-void App::showDraconic() {
-    if (!m_chart) return;
-    m_commandClock.start();
-    ShowDraconicView(m_state, *m_chart);
-    followReading();
-    repaintChart();
-}
+void App::showDraconic() { showView(ChartView::Draconic); }
 
-void App::showComparison() {
+void App::showComparison() { showView(ChartView::Comparison); }
+
+void App::showView(ChartView view) {
     if (!m_chart) return;
     m_commandClock.start();
-    ShowComparisonView(m_state, *m_chart);
+    m_view = view;
     followReading();
     repaintChart();
 }
@@ -374,25 +356,33 @@ void App::openReading() {
 void App::openFile(const QString& path) {
     if (!m_form || m_ending) return;
     FormWindow form(*m_form, m_commandClock);
-    auto window = std::make_unique<ChartWindowModel>();
-    const std::optional<OpenOutcome> opened =
-        OpenReadingFile(m_platform, activeWindow(), path, form, converterPresent(),
-                        LocaleMonthNames(), m_state, *window, positionsSource());
-    showOpened(opened, path, std::move(window));
+    showOpened(OpenReadingFile(m_platform, activeWindow(), path, form, converterPresent(),
+                               positionsSource()),
+               path);
 }
 
-void App::showOpened(const std::optional<OpenOutcome>& opened, const QString& path,
-                     std::unique_ptr<ChartWindowModel> window) {
+void App::showOpened(std::optional<OpenOutcome> opened, const QString& path) {
     if (!opened) return;
-    m_recent.add(path);
-    refreshRecentMenus();
-    if (opened->failure) {
-        // The reading is in the form: the form comes back for the check's message and focus.
-        if (m_main) back();
-        showCheckFailure(*opened->failure);
-        return;
+    if (!path.isEmpty()) {
+        m_recent.add(path);
+        refreshRecentMenus();
     }
-    showCalculatedReading(std::move(window));
+    switch (opened->status) {
+        case OpenStatus::Damaged:
+            return;
+        case OpenStatus::Invalid:
+            // The reading is in the form: the form comes back for the check's message and focus.
+            if (m_main) back();
+            showCheckFailure(*opened->failure);
+            return;
+        case OpenStatus::Failed:
+            if (m_main) back();
+            showCalculationFailure(opened->error);
+            return;
+        case OpenStatus::Calculated:
+            showCalculatedReading(std::move(*opened->reading));
+            return;
+    }
 }
 
 void App::openRecent(const QString& path) {
@@ -468,8 +458,9 @@ void App::findLatitudeLongitude() {
 }
 
 void App::saveAsText() {
-    if (!m_main || !m_form) return;
-    const QString saved = SaveReading(m_platform, m_main, m_state, m_form->input().zoneIndex);
+    if (!m_main || !m_form || !m_reading) return;
+    const QString saved =
+        SaveReading(m_platform, m_main, *m_reading, m_form->input().zoneIndex, m_lastFileName);
     if (saved.isEmpty()) return;
     m_recent.add(saved);
     refreshRecentMenus();
@@ -481,8 +472,8 @@ void App::saveAsJpeg() {
 }
 
 void App::exportText() {
-    if (!m_main) return;
-    ExportChartText(m_platform, m_main, m_state, LocaleMonthNames());
+    if (!m_main || !m_reading) return;
+    ExportChartText(m_platform, m_main, *m_reading, m_months, m_lastFileName);
 }
 
 void App::print() {

@@ -10,13 +10,14 @@
 #include <memory>
 #include <optional>
 
-#include "chart/ChartFill.h"
+#include <string>
+
 #include "chart/ChartModel.h"
-#include "chart/Contacts.h"
-#include "input/ReadingState.h"
+#include "domain/Bodies.h"
 #include "input/Validation.h"
-#include "output/ReadingOpen.h"
-#include "reading/Driver.h"
+#include "reading/Contacts.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 #include "ui/Links.h"
 #include "ui/RecentReadings.h"
 
@@ -48,7 +49,8 @@ public:
 
     FrmMain* form() const { return m_form.get(); }
     MainWindow* mainWindow() const;
-    ReadingState& state() { return m_state; }
+    // The reading on screen, or the last one calculated; nullptr before the first.
+    const Reading* reading() const { return m_reading ? &*m_reading : nullptr; }
     const ChartWindowModel* chartModel() const { return m_chart.get(); }
     // The contacts window, once opened (it lives until the program ends).
     ContactsWindow* contactsWindow() const { return m_contacts.get(); }
@@ -75,6 +77,9 @@ public slots:
     void showNatal();
     void showDraconic();
     void showComparison();
+    // The chart window shows the reading in view: its model is made again from the reading
+    // (no calculation), marks and the contacts window follow, and it is painted.
+    void showView(ChartView view);
     // Opens (or brings forward) the natal-draconic contacts window beside the chart.
     void showContacts();
     void back();
@@ -114,13 +119,15 @@ private:
     void bringToFront();
     // What opening a reading gave: a refused file changes nothing (its message is shown); a
     // reading goes on the recent list and is shown calculated, or in the form with the check
-    // that refused it.
-    void showOpened(const std::optional<OpenOutcome>& opened, const QString& path,
-                    std::unique_ptr<ChartWindowModel> window);
+    // or the calculation that refused it.
+    void showOpened(std::optional<OpenOutcome> opened, const QString& path);
     // A failed check of the form: its message, the default option it selects, its control.
     void showCheckFailure(const ValidationFailure& failure);
-    // Replaces the chart window with one showing the reading just calculated into window.
-    void showCalculatedReading(std::unique_ptr<ChartWindowModel> window);
+    // A calculation that refused the form's values: its message over the form.
+    void showCalculationFailure(const std::string& error);
+    // Replaces the chart window with one showing the reading just calculated, in the draconic
+    // view.
+    void showCalculatedReading(Reading reading);
     void openChartWindow();
     void closeChartWindow();
     void repaintChart();
@@ -132,7 +139,10 @@ private:
 
     Platform& m_platform;
     std::unique_ptr<ephemeris::SwissEphemeris> m_ephemeris;
-    ReadingState m_state;
+    std::optional<Reading> m_reading;
+    ChartView m_view = ChartView::Draconic;
+    MonthNames m_months;         // the regional settings' month names, read once
+    std::string m_lastFileName;  // the name the save and export dialogs offer
     std::unique_ptr<FrmMain> m_form;
     QPointer<MainWindow> m_main;
     std::unique_ptr<ChartWindowModel> m_chart;

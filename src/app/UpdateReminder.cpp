@@ -2,7 +2,7 @@
 
 #include <QUrl>
 
-#include "output/Scramble.h"
+#include "input/Scramble.h"
 #include "ui/Platform.h"
 
 namespace velloran {

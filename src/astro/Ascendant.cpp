@@ -32,27 +32,4 @@ double AscendantAt(double j0, double utHours, double lonWest, double latNorth) {
     return Normalize360Once(asc);
 }
 
-void PrepareChartInput(PassState& state) {
-    const ZoneCorrected time =
-        ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
-    if (!time.valid) return;
-    const BirthData& b = state.Birth;
-    double lat = static_cast<double>(b.LatDeg) + static_cast<double>(b.LatMin) / 60.0;
-    if (b.LatSouth) lat = -lat;                                 // positive North
-    const double j0 = JulianDayNumber(b.Month, b.Day, b.Year);  // local calendar date
-    const double asc = AscendantAt(j0, time.ut, time.lon, lat);
-    if (!std::isfinite(asc)) return;
-
-    state.UniversalTimeHours = time.ut;
-    const int k = static_cast<int>(ChartBody::Ascendant);
-    if (state.DraconicPass) {
-        state.AscendantLongitude = asc;
-        state.DraconicRawLongitudes[k] = asc;
-    } else {
-        state.NatalLongitudes[k] = asc;
-        state.NatalAscendantText = FormatSignPosition(asc);
-        state.NatalAscendantSign = SignOfLongitude(asc);
-    }
-}
-
 }  // namespace velloran

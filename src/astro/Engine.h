@@ -1,20 +1,27 @@
 #pragma once
-// The engine's three entry points of a calculation pass. Each reads the birth data, the zone
-// texts and the pass flag from the state and writes its outputs there. A pass whose arithmetic
-// produces a non-finite value is abandoned at that point and leaves the outputs it had not yet
-// written as they were.
+// The classic engine: the written formulas for the Sun, Moon, planets, nodes and ascendant of a
+// birth, and the helpers they are made of.
 
-#include "astro/PassState.h"
+#include <array>
+#include <optional>
+
+#include "domain/BirthData.h"
+#include "domain/Bodies.h"
 
 namespace velloran {
 
-// Ascendant: NatalAscendantText in a natal pass, AscendantLongitude in a draconic pass.
-void PrepareChartInput(PassState& state);
-// Moon: MoonPositionText in every pass, MoonLongitude in a draconic pass.
-void RunEphemeris(PassState& state);
-// Sun, planets and nodes; refills the name tables and writes NatalPositions (natal pass) or
-// DraconicPositions (draconic pass, decimal longitudes).
-void RunPlanetPositions(PassState& state);
+// The classic positions of a birth: the ten longitudes in ChartBody order (degrees, the Moon
+// [0, 360], the others [0, 360)), the universal time used (decimal hours from 0h of the local
+// calendar date, may lie outside 0..24) and the planets' day number from J2000.0.
+struct ClassicPositions {
+    std::array<double, kBodyCount> longitudes{};
+    double universalTimeHours = 0.0;
+    double dayNumber = 0.0;
+};
+// Nothing when the arithmetic of any body gives a non-finite value (no birth the form accepts
+// does). zoneMinutesToUT: the zone's signed minutes to add to local time to reach UT.
+std::optional<ClassicPositions> ComputeClassicPositions(const BirthData& birth,
+                                                        int zoneMinutesToUT);
 
 // Mean orbital elements of body p (0 Mercury .. 5 Saturn, 2 Earth) for day number d from
 // J2000.0: a in AU, e dimensionless, i, node, perihelion and mean longitude in radians (the mean
@@ -45,9 +52,9 @@ double SouthNodeLongitude(double northNode);
 // NaN on failure.
 double AscendantAt(double j0, double utHours, double lonWest, double latNorth);
 
-// Decimal text of a longitude with at most 15 significant digits, no exponent, '.' separator,
-// and the value read back from such a text (0 when it does not convert).
-std::string DecimalText(double value);
-double ParseDecimalText(const std::string& text, bool* ok = nullptr);
+// value rounded to 15 significant decimal digits (the nearest double to that decimal): the
+// precision at which the draconic chart takes the engine's longitudes. A non-finite value is
+// returned as it is.
+double RoundToFifteenDigits(double value);
 
 }  // namespace velloran

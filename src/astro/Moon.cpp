@@ -79,24 +79,4 @@ double MoonLongitudeAt(double j0, double utHours) {
     return lambda;  // [0, 360]; NaN when beyond any reduction
 }
 
-void RunEphemeris(PassState& state) {
-    const ZoneCorrected time =
-        ZoneCorrectedTime(state.Birth, state.ZoneHoursToUT, state.ZoneMinutesToUT);
-    if (!time.valid) return;
-    const BirthData& b = state.Birth;
-    const double j0 = JulianDayNumber(b.Month, b.Day, b.Year);  // local calendar date
-    const double lambda = MoonLongitudeAt(j0, time.ut);
-    if (!std::isfinite(lambda)) return;
-
-    state.UniversalTimeHours = time.ut;
-    if (state.DraconicPass) {
-        state.MoonLongitude = lambda;
-        state.DraconicRawLongitudes[static_cast<int>(ChartBody::Moon)] = lambda;
-    } else {
-        state.NatalLongitudes[static_cast<int>(ChartBody::Moon)] = lambda;
-    }
-    state.MoonPositionText = FormatSignPosition(lambda);
-    state.MoonSign = SignOfLongitude(lambda);
-}
-
 }  // namespace velloran

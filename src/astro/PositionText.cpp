@@ -1,9 +1,8 @@
-// The two text forms of a longitude (long "D° M' S\" Abb" and compact "DD Abb MM") and the
-// decimal text that carries a draconic pass's raw longitudes. Locale-independent throughout.
+// The two text forms of a longitude (long "D° M' S\" Abb" and compact "DD Abb MM"), and the
+// rounding of a longitude to 15 significant digits. Locale-independent throughout.
 
 #include <charconv>
 #include <cmath>
-#include <limits>
 #include <string>
 #include <string_view>
 
@@ -92,51 +91,16 @@ std::string CompactSignPosition(std::string_view longForm) {
     return TryCompactSignPosition(longForm, &compact) ? compact : std::string();
 }
 
-std::string DecimalText(double value) {
-    if (!std::isfinite(value)) return {};
-    if (value == 0.0) return "0";
-    char buffer[512];
-    char* const end = buffer + sizeof buffer;
-    // The general form with 15 digits is exactly the fixed form below whenever it needs no
-    // exponent (decimal exponent -4..14, which covers every longitude from 0.0001 degrees on).
-    const auto general = std::to_chars(buffer, end, value, std::chars_format::general, 15);
-    const std::string_view generalText(buffer, general.ptr);
-    if (generalText.find('e') == std::string_view::npos) return std::string(generalText);
-
-    // The decimal exponent after rounding to 15 significant digits decides the decimals.
-    const auto scientific = std::to_chars(buffer, end, value, std::chars_format::scientific, 14);
-    const std::string_view sci(buffer, scientific.ptr);
-    std::string_view exponentText = sci.substr(sci.find('e') + 1);
-    if (exponentText.front() == '+') exponentText.remove_prefix(1);
-    int exponent = 0;
-    std::from_chars(exponentText.data(), exponentText.data() + exponentText.size(), exponent);
-    if (exponent > 14) {
-        // Whole numbers beyond 15 digits: the 15 rounded digits, then zeros (never an exponent).
-        std::string digits;
-        if (sci.front() == '-') digits += '-';
-        for (const char c : sci.substr(0, sci.find('e'))) {
-            if (c >= '0' && c <= '9') digits += c;
-        }
-        digits.append(static_cast<size_t>(exponent - 14), '0');
-        return digits;
-    }
-    const auto fixed = std::to_chars(buffer, end, value, std::chars_format::fixed, 14 - exponent);
-    std::string_view text(buffer, fixed.ptr);
-    if (text.find('.') != std::string_view::npos) {
-        while (text.back() == '0') text.remove_suffix(1);
-        if (text.back() == '.') text.remove_suffix(1);
-    }
-    return std::string(text);
-}
-
-double ParseDecimalText(const std::string& text, bool* ok) {
-    const std::string_view s = TrimBlanks(text);
-    double value = 0.0;
-    const auto result = std::from_chars(s.data(), s.data() + s.size(), value);
-    const bool converted = !s.empty() && result.ec == std::errc() &&
-                           result.ptr == s.data() + s.size() && std::isfinite(value);
-    if (ok) *ok = converted;
-    return converted ? value : 0.0;
+double RoundToFifteenDigits(double value) {
+    if (!std::isfinite(value) || value == 0.0) return value;
+    // The shortest text of 15 significant digits names the decimal; reading it back gives the
+    // double nearest to it.
+    char buffer[64];
+    const auto written =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::scientific, 14);
+    double rounded = 0.0;
+    std::from_chars(buffer, written.ptr, rounded);
+    return rounded;
 }
 
 }  // namespace velloran

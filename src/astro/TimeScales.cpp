@@ -25,40 +25,16 @@ double DaysSinceJ2000(double year, double month, double day, double hour, double
            std::floor(275.0 * month / 9.0) + day - 730531.5 + (hour + minute / 60.0) / 24.0;
 }
 
-bool ParseZoneInteger(std::string_view text, int* value) {
-    text = TrimBlanks(text);
-    bool negative = false;
-    if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
-        negative = text.front() == '-';
-        text.remove_prefix(1);
-    }
-    if (text.empty()) return false;
-    int64_t magnitude = 0;
-    for (const char c : text) {
-        if (c < '0' || c > '9') return false;
-        magnitude = magnitude * 10 + (c - '0');
-        if (magnitude > 2147483648LL) return false;
-    }
-    const int64_t signedValue = negative ? -magnitude : magnitude;
-    if (signedValue > 2147483647LL) return false;
-    *value = static_cast<int>(signedValue);
-    return true;
-}
-
 namespace {
 
+// The zone's signed minutes split as the zone list gives them: whole hours, then the extra
+// minutes with the same sign.
 struct ZoneOffset {
     int hours = 0;
     int minutes = 0;
-    bool valid = false;
 };
 
-ZoneOffset ReadZone(std::string_view hoursText, std::string_view minutesText) {
-    ZoneOffset zone;
-    zone.valid =
-        ParseZoneInteger(hoursText, &zone.hours) && ParseZoneInteger(minutesText, &zone.minutes);
-    return zone;
-}
+ZoneOffset SplitZone(int minutesToUT) { return {minutesToUT / 60, minutesToUT % 60}; }
 
 // Days from 1970-01-01 of a proleptic Gregorian date (H. Hinnant's days_from_civil).
 int64_t DaysFromCivil(int64_t y, int64_t m, int64_t d) {
@@ -89,14 +65,9 @@ int64_t FloorDiv(int64_t a, int64_t b) {
 
 }  // namespace
 
-ZoneCorrected ZoneCorrectedTime(const BirthData& birth, std::string_view zoneHoursToUT,
-                                std::string_view zoneMinutesToUT) {
+ZoneCorrected ZoneCorrectedTime(const BirthData& birth, int zoneMinutesToUT) {
     ZoneCorrected result;
-    const ZoneOffset zone = ReadZone(zoneHoursToUT, zoneMinutesToUT);
-    if (!zone.valid) {
-        result.valid = false;
-        return result;
-    }
+    const ZoneOffset zone = SplitZone(zoneMinutesToUT);
     const double local = static_cast<double>(birth.Hour) + static_cast<double>(birth.Minute) / 60.0;
     double offset = static_cast<double>(zone.hours) + static_cast<double>(zone.minutes) / 60.0;
     if (birth.DaylightSaving) offset = offset - 1.0;  // the clock ran one hour ahead
@@ -106,14 +77,8 @@ ZoneCorrected ZoneCorrectedTime(const BirthData& birth, std::string_view zoneHou
     return result;
 }
 
-CalendarMoment UniversalMoment(const BirthData& birth, std::string_view zoneHoursToUT,
-                               std::string_view zoneMinutesToUT) {
+CalendarMoment UniversalMoment(const BirthData& birth, int zoneMinutesToUT) {
     CalendarMoment moment;
-    const ZoneOffset zone = ReadZone(zoneHoursToUT, zoneMinutesToUT);
-    if (!zone.valid) {
-        moment.valid = false;
-        return moment;
-    }
     // A month outside 1..12 carries into the year, as a calendar date constructor does.
     const int64_t monthIndex = static_cast<int64_t>(birth.Month) - 1;
     const int64_t year = static_cast<int64_t>(birth.Year) + FloorDiv(monthIndex, 12);
@@ -121,7 +86,7 @@ CalendarMoment UniversalMoment(const BirthData& birth, std::string_view zoneHour
     const int64_t days = DaysFromCivil(year, month, 1) + birth.Day - 1;
     int64_t minutes = days * 1440 + static_cast<int64_t>(birth.Hour) * 60 + birth.Minute;
     if (birth.DaylightSaving) minutes -= 60;
-    minutes += static_cast<int64_t>(zone.hours) * 60 + zone.minutes;
+    minutes += zoneMinutesToUT;
 
     const int64_t dayCount = FloorDiv(minutes, 1440);
     const int64_t minuteOfDay = minutes - dayCount * 1440;

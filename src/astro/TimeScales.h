@@ -22,30 +22,21 @@ double JulianDayNumber(double month, double day, double year);
 double DaysSinceJ2000(double year, double month, double day, double hour, double minute);
 
 // Universal time of birth in decimal hours from 0h of the local calendar date (not wrapped into
-// 0..24) and the engine's signed longitude (degrees, positive West). The zone comes signed from
-// the zone texts and daylight saving is applied, so every body uses one moment.
-// valid is false when a zone text does not convert to an integer; the caller then abandons.
+// 0..24) and the engine's signed longitude (degrees, positive West). zoneMinutesToUT is the
+// zone's signed minutes to add to local time (300 for EST); daylight saving is applied, so every
+// body uses one moment.
 struct ZoneCorrected {
     double ut = 0.0;
     double lon = 0.0;
-    bool valid = true;
 };
-ZoneCorrected ZoneCorrectedTime(const BirthData& birth, std::string_view zoneHoursToUT,
-                                std::string_view zoneMinutesToUT);
+ZoneCorrected ZoneCorrectedTime(const BirthData& birth, int zoneMinutesToUT);
 
 // The same moment as a whole-minute calendar date and time with full Gregorian carry.
-// valid is false when a zone text does not convert to an integer.
 struct CalendarMoment {
     int year = 0, month = 0, day = 0, hour = 0, minute = 0;
-    bool valid = true;
     bool operator==(const CalendarMoment&) const = default;
 };
-CalendarMoment UniversalMoment(const BirthData& birth, std::string_view zoneHoursToUT,
-                               std::string_view zoneMinutesToUT);
-
-// Signed whole number of a zone text ("5", "-10", "-30"), blanks trimmed at both ends; false
-// when the text is not an optional sign followed by decimal digits within the int range.
-bool ParseZoneInteger(std::string_view text, int* value);
+CalendarMoment UniversalMoment(const BirthData& birth, int zoneMinutesToUT);
 
 // One correction each way: x < 0 gets +360, then x > 360 gets -360 (360 stays 360).
 double Normalize360Once(double x);

@@ -1,11 +1,12 @@
 #pragma once
-// Plain model of everything the chart window shows. The fills and views write it; the window
-// only paints it. The header names follow the window's controls; the wheels and columns are
-// named parts.
+// Plain model of everything the chart window shows, made from a Reading by MakeChartWindow. The
+// window only paints it. The header names follow the window's controls; the wheels and columns
+// are named parts.
 
 #include <array>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "domain/Bodies.h"
 
@@ -19,13 +20,9 @@ struct Rgb {
 inline constexpr Rgb kBlack{0, 0, 0};
 inline constexpr Rgb kBlue{0, 0, 255};
 
+enum class ChartView { Natal, Draconic, Comparison };
 enum class ChartPicture { Single, Comparison };  // picNatal / picNatalDraconic in front
 enum class PositionFrame { Draconic, Natal };    // fraPlanet_Position(0) / (1) in front
-
-inline constexpr int kFrameLeftSingle = 9007;       // twips, both position frames stacked
-inline constexpr int kFrameLeftComparison = 10560;  // twips, natal frame beside the draconic one
-
-inline constexpr const char* kComparisonPlaceholder = "Su M Me V Ma J Sa N S A";
 
 // One column of position cells, a cell per body (ChartBody order); the window shows the first
 // ChartWindowModel::bodyRows of them.
@@ -37,10 +34,16 @@ struct PositionColumn {
     bool operator==(const PositionColumn&) const = default;
 };
 
-// Houses 1..12 of a wheel: house texts (lines separated by CR LF) and sign pictures (image list
-// position 1..12, Aries..Pisces; 0 = no picture yet).
+// How a wheel names its bodies: the single wheel by wheel names ("Mercury", "Rahu", "Asc"), the
+// comparison rings by labels ("Me", "N", "A"); retrograde ones with the mark.
+enum class BodyNaming { WheelNames, Labels };
+
+// Houses 1..12 of a wheel: the bodies in each (chart order) and its sign picture (image list
+// position 1..12, Aries..Pisces; 0 = none).
 struct WheelHouses {
-    std::array<std::string, kSignCount> texts;
+    std::array<std::vector<ChartBody>, kSignCount> bodies;
+    std::array<bool, kMaxBodyCount> retrograde{};
+    BodyNaming naming = BodyNaming::WheelNames;
     std::array<int, kSignCount> signPictures{};
     bool operator==(const WheelHouses&) const = default;
 };
@@ -48,7 +51,7 @@ struct WheelHouses {
 struct ChartWindowModel {
     std::string lblType = "Draconian";
     std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
-    bool legendsVisible = true;  // lblLegend(0) and (1)
+    bool legendsVisible = false;  // lblLegend(0) and (1)
     // The inner ring's legend and the natal column's caption when another chart stands in for
     // the natal one (empty: the reading's natal chart, "Inner Wheel - Natal Chart" and "Natal").
     std::string innerLegend;
@@ -62,10 +65,11 @@ struct ChartWindowModel {
     // Rows of the position columns: kBodyCount, or kMaxBodyCount with the modern bodies.
     int bodyRows = kBodyCount;
 
-    PositionColumn natalColumn;                 // Planet(0..9)
-    PositionColumn draconicColumn;              // Planet(10..19)
-    int natalFrameLeft = kFrameLeftComparison;  // twips
-    PositionFrame frameInFront = PositionFrame::Natal;
+    PositionColumn natalColumn;     // Planet(0..9)
+    PositionColumn draconicColumn;  // Planet(10..19)
+    // The natal frame beside the draconic one (comparison) or stacked on it (single wheels).
+    bool framesBeside = false;
+    PositionFrame frameInFront = PositionFrame::Draconic;
     ChartPicture pictureInFront = ChartPicture::Single;
 
     // Single wheel (lblNatal, imgSign 0..11) and the colour of its house texts.
@@ -75,11 +79,6 @@ struct ChartWindowModel {
     // 12..23), the natal chart on the inner ring (lblPlanets_Position 12..23, imgSign 24..35).
     WheelHouses outerRing;
     WheelHouses innerRing;
-
-    ChartWindowModel() {
-        outerRing.texts.fill(kComparisonPlaceholder);
-        innerRing.texts.fill(kComparisonPlaceholder);
-    }
 };
 
 }  // namespace velloran

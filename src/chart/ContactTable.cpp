@@ -4,7 +4,7 @@
 
 #include <charconv>
 
-#include "astro/TimeScales.h"
+#include "chart/ChartWindow.h"
 
 namespace velloran {
 
@@ -33,13 +33,12 @@ void AppendNote(std::string& cellNote, const std::string& note) {
 
 }  // namespace
 
-std::vector<ContactRow> ContactRowsBetween(const std::vector<Contact>& contacts,
-                                           const BodyTextList& draconicPositions,
-                                           const BodyTextList& otherPositions,
-                                           std::string_view otherPrefix, bool otherFirst) {
+std::vector<ContactRow> GroupRows(const ContactGroup& group) {
+    const bool sky = group.kind == OtherChart::Sky;
+    const std::string_view otherPrefix = sky ? "Transiting " : "Natal ";
     std::vector<ContactRow> rows;
-    rows.reserve(contacts.size());
-    for (const Contact& c : contacts) {
+    rows.reserve(group.contacts.size());
+    for (const Contact& c : group.contacts) {
         const int d = static_cast<int>(c.draconic), n = static_cast<int>(c.natal);
         ContactRow row;
         row.draconic = "Draconic " + std::string(kWesternBodyNames[d]);
@@ -47,17 +46,18 @@ std::vector<ContactRow> ContactRowsBetween(const std::vector<Contact>& contacts,
         row.natal = std::string(otherPrefix) + std::string(kWesternBodyNames[n]);
         row.orb = OrbText(c.orbMinutes);
         row.orbDegrees = c.orbMinutes / 60.0;
-        row.draconicPosition = CompactSignPosition(draconicPositions[d]);
-        row.natalPosition = otherPositions[n];
-        row.otherFirst = otherFirst;
+        row.draconicPosition = CompactPosition(group.draconic.bodies[d]);
+        row.natalPosition = CompactPosition(group.other.bodies[n]);
+        row.otherFirst = sky;
         rows.push_back(std::move(row));
     }
     return rows;
 }
 
-std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
-                                    const ReadingState& state) {
-    return ContactRowsBetween(contacts, state.DraconicPositions, state.NatalPositions, "Natal ");
+const ContactColumns& GroupColumns(const ContactGroup& group) {
+    static constexpr ContactColumns kSkyColumns = {
+        "Transiting", "Aspect", "Draconic", "Orb", "Transiting position", "Draconic position"};
+    return group.kind == OtherChart::Sky ? kSkyColumns : kContactColumns;
 }
 
 std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row) {
@@ -102,17 +102,47 @@ std::string ContactNote(const ContactRow& row) {
     return cells[0] + " " + cells[1] + " " + cells[2] + ", orb " + cells[3];
 }
 
-void ShowContactMarks(const ReadingState& state, const ContactSettings& settings,
-                      ChartWindowModel& window) {
+std::string GroupsPlainText(const std::vector<ContactGroup>& groups) {
+    if (groups.size() == 1) return ContactsPlainText(GroupRows(groups[0]), GroupColumns(groups[0]));
+    std::string out;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        if (g) out += "\n";
+        out += groups[g].title + "\n" +
+               ContactsPlainText(GroupRows(groups[g]), GroupColumns(groups[g]));
+    }
+    return out;
+}
+
+std::string GroupsCsv(const std::vector<ContactGroup>& groups) {
+    if (groups.size() == 1) return ContactsCsv(GroupRows(groups[0]), GroupColumns(groups[0]));
+    // One table: the groups share their columns, and a first column names each row's group.
+    std::string out;
+    for (std::size_t g = 0; g < groups.size(); ++g) {
+        const std::string csv = ContactsCsv(GroupRows(groups[g]), GroupColumns(groups[g]));
+        std::size_t line = 0;
+        for (std::size_t at = 0; at < csv.size(); ++line) {
+            const std::size_t end = csv.find("\r\n", at) + 2;
+            if (line == 0) {
+                if (g == 0) out += "Charts," + csv.substr(at, end - at);
+            } else {
+                out += CsvField(groups[g].title) + "," + csv.substr(at, end - at);
+            }
+            at = end;
+        }
+    }
+    return out;
+}
+
+void MarkContacts(const ContactGroup& group, ChartWindowModel& window) {
     window.natalColumn.contacts = {};
     window.draconicColumn.contacts = {};
     if (window.pictureInFront != ChartPicture::Comparison) return;
-    const std::vector<Contact> contacts = ReadingContacts(state, settings);
-    const std::vector<ContactRow> rows = ContactRows(contacts, state);
-    for (std::size_t i = 0; i < contacts.size(); ++i) {
+    const std::vector<ContactRow> rows = GroupRows(group);
+    for (std::size_t i = 0; i < group.contacts.size(); ++i) {
         const std::string note = ContactNote(rows[i]);
-        AppendNote(window.natalColumn.contacts[static_cast<int>(contacts[i].natal)], note);
-        AppendNote(window.draconicColumn.contacts[static_cast<int>(contacts[i].draconic)], note);
+        AppendNote(window.natalColumn.contacts[static_cast<int>(group.contacts[i].natal)], note);
+        AppendNote(window.draconicColumn.contacts[static_cast<int>(group.contacts[i].draconic)],
+                   note);
     }
 }
 

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "chart/ChartModel.h"
-#include "chart/Contacts.h"
-#include "input/ReadingState.h"
+#include "reading/Against.h"
+#include "reading/Contacts.h"
 
 namespace velloran {
 
@@ -31,19 +31,12 @@ using ContactColumns = std::array<const char*, kContactColumnCount>;
 inline constexpr ContactColumns kContactColumns = {
     "Draconic", "Aspect", "Natal", "Orb", "Draconic position", "Natal position"};
 
-// Rows of contacts found in state, in the same order; body names from WesternBodyNames, positions
-// from the reading's texts (the draconic ones after the draconic fill).
-std::vector<ContactRow> ContactRows(const std::vector<Contact>& contacts,
-                                    const ReadingState& state);
-
-// Rows of contacts between a draconic chart and another chart (ChartBody order lists): "Draconic
-// Sun" and otherPrefix + the other body's name ("Natal Moon", "Transiting Saturn"), the draconic
-// position cut to compact form from its long form, the other's as it stands; otherFirst as each
-// ContactRow's.
-std::vector<ContactRow> ContactRowsBetween(const std::vector<Contact>& contacts,
-                                           const BodyTextList& draconicPositions,
-                                           const BodyTextList& otherPositions,
-                                           std::string_view otherPrefix, bool otherFirst = false);
+// The rows of a group's contacts, in the same order: "Draconic Sun", the aspect, "Natal Moon"
+// (a natal chart) or "Transiting Saturn" (the sky, whose body then comes first in the cells), the
+// orb, and both bodies' compact positions.
+std::vector<ContactRow> GroupRows(const ContactGroup& group);
+// The group's column titles: kContactColumns, or for the sky "Transiting", "Aspect", "Draconic"...
+const ContactColumns& GroupColumns(const ContactGroup& group);
 
 // The six texts of a row in column order.
 std::array<std::string, kContactColumnCount> RowCells(const ContactRow& row);
@@ -63,9 +56,14 @@ std::string CsvField(const std::string& text);
 // "Draconic Moon ☍ opposition Natal Sun, orb 0° 3'".
 std::string ContactNote(const ContactRow& row);
 
-// Marks the position cells of the bodies that take part in a contact with the contacts named
-// (the position columns' contacts), in the comparison view only; every other view has no marks.
-void ShowContactMarks(const ReadingState& state, const ContactSettings& settings,
-                      ChartWindowModel& window);
+// Text for the clipboard and the CSV file of one or more groups: a single group as its table; more
+// than one, each under its title (text) or with a first column naming it (CSV).
+std::string GroupsPlainText(const std::vector<ContactGroup>& groups);
+std::string GroupsCsv(const std::vector<ContactGroup>& groups);
+
+// Marks the position cells of the bodies that take part in the group's contacts (the draconic
+// column and the natal column, which shows the group's other chart) with the contacts named, in
+// the comparison view only; every other view has no marks.
+void MarkContacts(const ContactGroup& group, ChartWindowModel& window);
 
 }  // namespace velloran

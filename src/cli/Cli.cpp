@@ -3,17 +3,19 @@
 #include <ostream>
 
 #include "Version.h"
-#include "chart/ChartFill.h"
 #include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
+#include "domain/Text.h"
 #include "domain/ZoneTable.h"
+#include "input/FormCopy.h"
+#include "input/ReadingFile.h"
+#include "input/Utf8.h"
 #include "input/Validation.h"
-#include "output/ReadingFile.h"
-#include "output/ReadingOpen.h"
 #include "output/TextExport.h"
-#include "output/Utf8.h"
-#include "reading/Driver.h"
+#include "reading/Against.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 #include "reading/Sky.h"
 
 namespace velloran {
@@ -25,13 +27,8 @@ constexpr const char* kProgram = "velloran-cli: ";
 
 // Digits only, 1..maxDigits of them, as a number.
 std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits) {
-    if (text.empty() || text.size() > maxDigits) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
+    if (text.size() > maxDigits) return std::nullopt;
+    return DecimalDigits(text);
 }
 
 // Splits "a<sep>b" into its two parts.
@@ -169,48 +166,43 @@ int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
     if (auto problem = BuildForm(cmd, form)) return Fail(err, problem->message);
     if (auto failure = ValidateInput(form, true))
         return Fail(err, failure->message, kExitInvalidForm);
-    ReadingState state;
-    CopyFormToState(form, state);
-    if (auto problem = ReadingSaveProblem(state.Birth, form.zoneIndex))
+    const BirthInput birth = BirthFromForm(form);
+    if (auto problem = ReadingSaveProblem(birth.birth, form.zoneIndex))
         return Fail(err, "new: " + *problem);
     std::string reason;
-    if (!files.Write(*cmd.output, WriteReadingFile(state.Birth, form.zoneIndex), reason))
+    if (!files.Write(*cmd.output, WriteReadingFile(birth.birth, form.zoneIndex), reason))
         return Fail(err, Quoted(*cmd.output) + ": " + reason);
     return kExitOk;
 }
 
 // Reads, checks and calculates a reading file; the exit status when that fails.
-struct LoadedReading {
-    FormInput form;
-    ReadingState state;
-    ChartWindowModel window;
-};
-std::variant<LoadedReading, int> LoadReading(const std::string& path,
-                                             const PositionsChoice& positions, std::ostream& err,
-                                             CliFiles& files, const MonthNames& months) {
+std::variant<Reading, int> LoadReading(const std::string& path, const PositionsChoice& positions,
+                                       std::ostream& err, CliFiles& files) {
     if (!HasReadingExtension(path))
         return Fail(err, Quoted(path) + ": not a reading file (the name must end in vlr)");
     std::string reason;
     auto bytes = files.Read(path, kReadingSizeLimit, reason);
     if (!bytes) return Fail(err, Quoted(path) + ": " + reason);
-    LoadedReading reading;
     PlainForm form;  // a fresh form: every list at its first entry, North and East
-    const OpenOutcome opened =
-        OpenAndCalculate(*bytes, form, true, months, reading.state, reading.window,
-                         PositionsSource{positions, nullptr});
-    if (opened.status == OpenStatus::Damaged)
-        return Fail(err, Quoted(path) + ": damaged reading file");
-    if (opened.status == OpenStatus::Invalid)
-        return Fail(err, Quoted(path) + ": " + opened.failure->message, kExitInvalidForm);
-    reading.form = form.values();
-    return reading;
+    OpenOutcome opened = OpenAndCalculate(*bytes, form, true, PositionsSource{positions, nullptr});
+    switch (opened.status) {
+        case OpenStatus::Damaged:
+            return Fail(err, Quoted(path) + ": damaged reading file");
+        case OpenStatus::Invalid:
+            return Fail(err, Quoted(path) + ": " + opened.failure->message, kExitInvalidForm);
+        case OpenStatus::Failed:
+            return Fail(err, Quoted(path) + ": " + opened.error);
+        case OpenStatus::Calculated:
+            break;
+    }
+    return std::move(*opened.reading);
 }
 
 int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
               const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
-    std::string text = ExportText(std::get<LoadedReading>(loaded).state, months);
+    std::string text = ExportText(std::get<Reading>(loaded), months);
     if (!cmd.output) {
         out << text;
         return out ? kExitOk : kExitFailure;
@@ -226,26 +218,24 @@ int RunExport(const ExportCommand& cmd, std::ostream& out, std::ostream& err, Cl
 
 int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
             const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
-    const LoadedReading& reading = std::get<LoadedReading>(loaded);
-    out << (cmd.json ? ShowJson(reading.state, reading.form)
-                     : ShowText(reading.state, reading.form, months));
+    const Reading& reading = std::get<Reading>(loaded);
+    out << (cmd.json ? ShowJson(reading) : ShowText(reading, months));
     return out ? kExitOk : kExitFailure;
 }
 
-int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files,
-                const MonthNames& months) {
-    auto loaded = LoadReading(cmd.input, cmd.positions, err, files, months);
+int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
-    const ReadingState& state = std::get<LoadedReading>(loaded).state;
+    const Reading& state = std::get<Reading>(loaded);
     if (cmd.with) {
         // The other reading opens as any reading does, with the same checks and messages.
-        auto other = LoadReading(*cmd.with, cmd.positions, err, files, months);
+        auto other = LoadReading(*cmd.with, cmd.positions, err, files);
         if (auto* status = std::get_if<int>(&other)) return *status;
-        const ReadingState& partner = std::get<LoadedReading>(other).state;
+        const Reading& partner = std::get<Reading>(other);
         const ContactGroup group = SynastryGroups(state, partner, cmd.settings).front();
-        out << (cmd.json ? GroupJson(group, "natal", partner.Birth.Name) + "\n"
+        out << (cmd.json ? GroupJson(group, "natal", partner.birth().Name) + "\n"
                          : GroupText(group, cmd.settings));
         return out ? kExitOk : kExitFailure;
     }
@@ -264,8 +254,7 @@ int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err
 }
 
 int RunZones(std::ostream& out) {
-    const ZoneTables& zones = TimeZones();
-    for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << zones.ZoneLabels[i] << '\n';
+    for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << ZoneLabel(i) << '\n';
     return out ? kExitOk : kExitFailure;
 }
 
@@ -285,8 +274,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (auto* c = std::get_if<NewCommand>(&command)) return RunNew(*c, err, files);
     if (auto* c = std::get_if<ExportCommand>(&command))
         return RunExport(*c, out, err, files, months);
-    if (auto* c = std::get_if<ContactsCommand>(&command))
-        return RunContacts(*c, out, err, files, months);
+    if (auto* c = std::get_if<ContactsCommand>(&command)) return RunContacts(*c, out, err, files);
     if (auto* c = std::get_if<PlaceCommand>(&command)) return RunPlace(*c, out, err);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }

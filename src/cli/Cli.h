@@ -11,9 +11,9 @@
 #include <variant>
 #include <vector>
 
-#include "chart/ChartFill.h"
-#include "chart/Contacts.h"
+#include "domain/Bodies.h"
 #include "domain/PositionsChoice.h"
+#include "reading/Contacts.h"
 
 namespace velloran {
 

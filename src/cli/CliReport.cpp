@@ -5,45 +5,18 @@
 #include <cstdio>
 #include <vector>
 
-#include "astro/TimeScales.h"
-#include "chart/ChartFill.h"
+#include "chart/ChartWindow.h"
 #include "chart/ContactTable.h"
 #include "cli/CliText.h"
 #include "domain/Bodies.h"
 #include "domain/Text.h"
 #include "domain/ZoneTable.h"
-#include "input/TextRules.h"
 
 namespace velloran {
 
 namespace {
 
 constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
-
-// One chart as the report shows it: the chart value and its own position texts.
-struct ChartView {
-    const char* title = "";
-    const Chart& chart;
-    const BodyTextList& position;
-};
-
-ChartView NatalView(const ReadingState& state) {
-    return {"Natal", state.NatalChart, state.NatalPositions};
-}
-
-ChartView DraconicView(const ReadingState& state) {
-    return {"Draconic", state.DraconicChart, state.DraconicPositions};
-}
-
-// The wheel names of the bodies in a house, in chart order (the ascendant last).
-std::vector<std::string> HouseBodies(const ReadingState& state, const Chart& chart, int house) {
-    std::vector<std::string> names;
-    for (int k = 0; k < chart.bodyCount; ++k) {
-        if (chart.bodies[k].house != house) continue;
-        names.emplace_back(k == kAsc ? kBodyNames[kAsc] : std::string_view(state.BodyNames[k]));
-    }
-    return names;
-}
 
 std::string Fixed(double value, int decimals) {
     char buffer[64];
@@ -58,28 +31,40 @@ std::string Padded(std::string text, std::size_t width) {
     return text;
 }
 
-std::string ZoneLabel(int index) {
-    return index >= 0 && index < kZoneCount ? TimeZones().ZoneLabels[index] : "";
+// The position text each chart's report shows: the natal chart's compact, the draconic chart's
+// long.
+std::string ReportPosition(const BodyPlace& place, ChartKind kind) {
+    return kind == ChartKind::Natal ? CompactPosition(place) : LongPosition(place);
 }
 
-std::string ChartText(const ReadingState& state, const ChartView& view) {
-    const Chart& chart = view.chart;
-    std::string out = std::string(view.title) + " chart, rising sign " +
-                      std::string(kSignNames[chart.risingSign()]) + "\n";
+// The wheel names of the bodies in a house, in chart order, with their retrograde marks as the
+// wheel shows them.
+std::vector<std::string> HouseBodies(const WheelHouses& wheel, int house) {
+    std::vector<std::string> names;
+    for (const ChartBody body : wheel.bodies[house - 1])
+        names.emplace_back(WheelBodyName(wheel, body));
+    return names;
+}
+
+std::string ChartText(const Reading& reading, ChartKind kind) {
+    const Chart& chart = reading.chart(kind);
+    const WheelHouses wheel = MakeWheelHouses(chart, BodyNaming::WheelNames);
+    std::string out = std::string(kind == ChartKind::Natal ? "Natal" : "Draconic") +
+                      " chart, rising sign " + std::string(kSignNames[chart.risingSign()]) + "\n";
     out += "  Body          Longitude   Position         House\n";
     for (int k = 0; k < chart.bodyCount; ++k) {
-        std::string body(kBodyTitles[k]);
-        if (state.Retrograde[k]) body += " (R)";
-        const int house = chart.bodies[k].house;
-        out += "  " + Padded(body, 14) + Padded(Fixed(chart.bodies[k].longitude, 4), 10) + "  " +
-               Padded(view.position[k], 17) + (house ? std::to_string(house) : "-") + "\n";
+        const BodyPlace& place = chart.bodies[k];
+        const std::string body(TrimBlanks(MarkedName(kBodyTitles[k], place.retrograde)));
+        out += "  " + Padded(body, 14) + Padded(Fixed(place.longitude, 4), 10) + "  " +
+               Padded(ReportPosition(place, kind), 17) +
+               (place.house ? std::to_string(place.house) : "-") + "\n";
     }
     out += "  Houses (whole signs from the rising sign):\n";
     for (int h = 1; h <= 12; ++h) {
         std::string line = "    " + Padded(std::to_string(h), 3) +
                            Padded(std::string(kSignNames[chart.houseSigns[h - 1]]), 12);
         std::string bodies;
-        for (const std::string& name : HouseBodies(state, chart, h)) {
+        for (const std::string& name : HouseBodies(wheel, h)) {
             if (!bodies.empty()) bodies += ", ";
             bodies += TrimBlanks(name);
         }
@@ -88,10 +73,10 @@ std::string ChartText(const ReadingState& state, const ChartView& view) {
     return out;
 }
 
-std::vector<std::string> RetrogradePlanets(const ReadingState& state) {
+std::vector<std::string> RetrogradePlanets(const Reading& reading) {
     std::vector<std::string> names;
-    for (int k = 0; k < state.NatalChart.bodyCount; ++k) {
-        if (state.Retrograde[k]) names.emplace_back(kBodyTitles[k]);
+    for (int k = 0; k < reading.natal.bodyCount; ++k) {
+        if (reading.natal.bodies[k].retrograde) names.emplace_back(kBodyTitles[k]);
     }
     return names;
 }
@@ -102,32 +87,35 @@ std::string JsonStringArray(const std::vector<std::string>& items) {
     return out + "]";
 }
 
-std::string ChartJson(const ReadingState& state, const ChartView& view, bool draconic) {
-    const Chart& chart = view.chart;
+std::string ChartJson(const Reading& reading, ChartKind kind) {
+    const Chart& chart = reading.chart(kind);
+    const bool draconic = kind == ChartKind::Draconic;
+    const WheelHouses wheel = MakeWheelHouses(chart, BodyNaming::WheelNames);
     std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign()]) +
                       ",\n    \"bodies\": [\n";
     for (int k = 0; k < chart.bodyCount; ++k) {
         const BodyPlace& place = chart.bodies[k];
         const int house = place.house;
         out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
-               ", \"wheelName\": " + JsonString(state.BodyNames[k]) +
-               ", \"label\": " + JsonString(state.BodyLabels[k]) +
+               ", \"wheelName\": " + JsonString(kBodyNames[k]) +
+               ", \"label\": " + JsonString(MarkedName(kBodyLabels[k], place.retrograde)) +
                ", \"longitude\": " + JsonNumber(place.longitude);
-        if (draconic) out += ", \"rawLongitude\": " + JsonNumber(state.DraconicRawLongitudes[k]);
-        out += ", \"position\": " + JsonString(view.position[k]);
-        if (draconic)
-            out += ", \"compactPosition\": " + JsonString(CompactSignPosition(view.position[k]));
+        // The draconic chart is measured from the node; its bodies' longitudes as computed are
+        // the natal ones.
+        if (draconic) out += ", \"rawLongitude\": " + JsonNumber(reading.natal.bodies[k].longitude);
+        out += ", \"position\": " + JsonString(ReportPosition(place, kind));
+        if (draconic) out += ", \"compactPosition\": " + JsonString(CompactPosition(place));
         out += ", \"sign\": " + (place.sign < 0 ? "null" : JsonString(kSignNames[place.sign])) +
                ", \"house\": " + (house ? std::to_string(house) : "null") +
-               ", \"retrograde\": " + (state.Retrograde[k] ? "true" : "false") + "}" +
+               ", \"retrograde\": " + (place.retrograde ? "true" : "false") + "}" +
                (k + 1 < chart.bodyCount ? "," : "") + "\n";
     }
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
         out += "      {\"house\": " + std::to_string(h) +
                ", \"sign\": " + JsonString(kSignNames[chart.houseSigns[h - 1]]) +
-               ", \"text\": " + JsonString(HouseText(chart, state.BodyNames, kBodyNames[kAsc], h)) +
-               ", \"bodies\": " + JsonStringArray(HouseBodies(state, chart, h)) + "}" +
+               ", \"text\": " + JsonString(HouseText(wheel, h)) +
+               ", \"bodies\": " + JsonStringArray(HouseBodies(wheel, h)) + "}" +
                (h < 12 ? "," : "") + "\n";
     }
     return out + "    ]\n  }";
@@ -135,47 +123,47 @@ std::string ChartJson(const ReadingState& state, const ChartView& view, bool dra
 
 }  // namespace
 
-std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months) {
-    const BirthData& b = state.Birth;
+std::string ShowText(const Reading& reading, const MonthNames& months) {
+    const BirthData& b = reading.birth();
+    const BirthLines lines = MakeBirthLines(b, months);
+    const ZoneRowValues zone = ZoneRowAt(reading.input.zoneIndex);
     std::string out;
-    out += "Name: " + b.Name + "\n";
-    out += DateOfBirthLine(b, months) + "\n";
-    out += TimeOfBirthLine(b) + "\n";
-    out += "Latitude: " + std::to_string(b.LatDeg) + " Degree " + std::to_string(b.LatMin) +
-           " Minute " + (b.LatSouth ? "South" : "North") + "\n";
-    out += "Longitude: " + std::to_string(b.LonDeg) + " Degree " + std::to_string(b.LonMin) +
-           " Minute " + (b.LongEast ? "East" : "West") + "\n";
-    out += "City: " + b.City + "\nState: " + b.State + "\nCountry: " + b.Country + "\n";
-    out += "Time zone: " + ZoneLabel(form.zoneIndex) + " (hours to UT " + state.ZoneHoursToUT +
-           ", minutes " + state.ZoneMinutesToUT + "), daylight saving " +
+    out += lines.name + "\n" + lines.dateOfBirth + "\n" + lines.timeOfBirth + "\n";
+    out += lines.latitude + " " + (b.LatSouth ? "South" : "North") + "\n";
+    out += lines.longitude + " " + (b.LongEast ? "East" : "West") + "\n";
+    out += lines.city + "\n" + lines.state + "\n" + lines.country + "\n";
+    out += "Time zone: " + std::string(zone.label) + " (hours to UT " +
+           std::to_string(zone.minutesToUT / 60) + ", minutes " +
+           std::to_string(zone.minutesToUT % 60) + "), daylight saving " +
            (b.DaylightSaving ? "yes" : "no") + "\n";
-    out += "Universal time: " + Fixed(state.UniversalTimeHours, 4) +
-           " h from 0h of the local date; day number from J2000.0: " + Fixed(state.DayNumber, 6) +
+    out += "Universal time: " + Fixed(reading.universalTimeHours, 4) +
+           " h from 0h of the local date; day number from J2000.0: " + Fixed(reading.dayNumber, 6) +
            "\n";
     std::string retro;
-    for (const std::string& name : RetrogradePlanets(state))
+    for (const std::string& name : RetrogradePlanets(reading))
         retro += (retro.empty() ? "" : ", ") + name;
     out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n";
     // The classic report stays as it always was; the precise one says what it shows.
-    if (state.Positions.precise()) out += "Positions: " + PositionsLine(state.Positions) + "\n";
-    if (!state.PositionsNote.empty()) out += "Note: " + state.PositionsNote + "\n";
+    if (reading.positions.precise()) out += "Positions: " + PositionsLine(reading.positions) + "\n";
+    if (!reading.note.empty()) out += "Note: " + reading.note + "\n";
     out += "\n";
-    out += ChartText(state, NatalView(state)) + "\n";
-    out += ChartText(state, DraconicView(state));
+    out += ChartText(reading, ChartKind::Natal) + "\n";
+    out += ChartText(reading, ChartKind::Draconic);
     return out;
 }
 
-std::string ShowJson(const ReadingState& state, const FormInput& form) {
-    const BirthData& b = state.Birth;
+std::string ShowJson(const Reading& reading) {
+    const BirthData& b = reading.birth();
+    const ZoneRowValues zone = ZoneRowAt(reading.input.zoneIndex);
     std::string out = "{\n";
     out += "  \"name\": " + JsonString(b.Name) + ",\n";
     out += "  \"birth\": {\"year\": " + std::to_string(b.Year) +
            ", \"month\": " + std::to_string(b.Month) + ", \"day\": " + std::to_string(b.Day) +
            ", \"hour\": " + std::to_string(b.Hour) + ", \"minute\": " + std::to_string(b.Minute) +
-           ", \"zoneIndex\": " + std::to_string(form.zoneIndex) +
-           ", \"zoneLabel\": " + JsonString(ZoneLabel(form.zoneIndex)) +
-           ", \"zoneHoursToUT\": " + JsonString(state.ZoneHoursToUT) +
-           ", \"zoneMinutesToUT\": " + JsonString(state.ZoneMinutesToUT) +
+           ", \"zoneIndex\": " + std::to_string(reading.input.zoneIndex) +
+           ", \"zoneLabel\": " + JsonString(zone.label) +
+           ", \"zoneHoursToUT\": " + std::to_string(zone.minutesToUT / 60) +
+           ", \"zoneMinutesToUT\": " + std::to_string(zone.minutesToUT % 60) +
            ", \"daylightSaving\": " + (b.DaylightSaving ? "true" : "false") +
            ",\n    \"latitude\": {\"degrees\": " + std::to_string(b.LatDeg) +
            ", \"minutes\": " + std::to_string(b.LatMin) +
@@ -185,16 +173,15 @@ std::string ShowJson(const ReadingState& state, const FormInput& form) {
            ", \"east\": " + (b.LongEast ? "true" : "false") + "}" +
            ",\n    \"city\": " + JsonString(b.City) + ", \"state\": " + JsonString(b.State) +
            ", \"country\": " + JsonString(b.Country) + "},\n";
-    out += "  \"positions\": " + JsonString(PositionsKey(state.Positions.positions)) + ",\n";
-    out += "  \"node\": " + JsonString(NodeKey(state.Positions.node)) + ",\n";
-    if (!state.PositionsNote.empty())
-        out += "  \"positionsNote\": " + JsonString(state.PositionsNote) + ",\n";
-    out += "  \"universalTimeHours\": " + JsonNumber(state.UniversalTimeHours) + ",\n";
-    out += "  \"dayNumber\": " + JsonNumber(state.DayNumber) + ",\n";
-    out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(state)) + ",\n";
-    out += "  \"natal\": " + ChartJson(state, NatalView(state), false) + ",\n";
-    out += "  \"draconic\": " + ChartJson(state, DraconicView(state), true) + ",\n";
-    out += "  \"contacts\": " + ContactsJson(state, ContactSettings{}, 4) + "\n";
+    out += "  \"positions\": " + JsonString(PositionsKey(reading.positions.positions)) + ",\n";
+    out += "  \"node\": " + JsonString(NodeKey(reading.positions.node)) + ",\n";
+    if (!reading.note.empty()) out += "  \"positionsNote\": " + JsonString(reading.note) + ",\n";
+    out += "  \"universalTimeHours\": " + JsonNumber(reading.universalTimeHours) + ",\n";
+    out += "  \"dayNumber\": " + JsonNumber(reading.dayNumber) + ",\n";
+    out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(reading)) + ",\n";
+    out += "  \"natal\": " + ChartJson(reading, ChartKind::Natal) + ",\n";
+    out += "  \"draconic\": " + ChartJson(reading, ChartKind::Draconic) + ",\n";
+    out += "  \"contacts\": " + ContactsJson(reading, ContactSettings{}, 4) + "\n";
     return out + "}\n";
 }
 
@@ -207,29 +194,30 @@ std::string AspectList(const ContactSettings& settings) {
     return aspects;
 }
 
-std::string ContactsText(const ReadingState& state, const ContactSettings& settings) {
+std::string ContactsText(const Reading& reading, const ContactSettings& settings) {
     const std::string aspects = AspectList(settings);
-    const std::vector<Contact> contacts = ReadingContacts(state, settings);
+    const ContactGroup group = OwnContactGroup(reading, settings);
+    const std::vector<Contact>& contacts = group.contacts;
     std::string out = "Contacts within " + JsonNumber(settings.orb) + "° (" + aspects +
                       (settings.nodePairs ? "; node pairs included" : "") +
                       "): " + (contacts.empty() ? "none" : std::to_string(contacts.size())) + "\n";
-    for (const ContactRow& row : ContactRows(contacts, state)) {
+    for (const ContactRow& row : GroupRows(group)) {
         out += "  " + Padded(row.draconic, 20) + Padded(row.aspect, 14) + Padded(row.natal, 18) +
                Padded(row.orb, 8) + Padded(row.draconicPosition, 11) + row.natalPosition + "\n";
     }
     return out;
 }
 
-std::string ContactsJson(const ReadingState& state, const ContactSettings& settings, int indent) {
-    const std::vector<Contact> contacts = ReadingContacts(state, settings);
+std::string ContactsJson(const Reading& reading, const ContactSettings& settings, int indent) {
+    const std::vector<Contact> contacts = ReadingContacts(reading, settings);
     if (contacts.empty()) return "[]";
     const std::string blanks(static_cast<std::size_t>(indent), ' ');
     std::string out = "[\n";
     for (std::size_t i = 0; i < contacts.size(); ++i) {
         const Contact& c = contacts[i];
-        out += blanks + "{\"draconic\": " +
-               JsonString(state.WesternBodyNames[static_cast<int>(c.draconic)]) +
-               ", \"natal\": " + JsonString(state.WesternBodyNames[static_cast<int>(c.natal)]) +
+        out += blanks +
+               "{\"draconic\": " + JsonString(kWesternBodyNames[static_cast<int>(c.draconic)]) +
+               ", \"natal\": " + JsonString(kWesternBodyNames[static_cast<int>(c.natal)]) +
                ", \"aspect\": " + JsonString(AspectName(c.aspect)) +
                ", \"orb\": " + JsonNumber(c.orbMinutes / 60.0) + "}" +
                (i + 1 < contacts.size() ? "," : "") + "\n";
@@ -238,11 +226,12 @@ std::string ContactsJson(const ReadingState& state, const ContactSettings& setti
 }
 
 std::string GroupText(const ContactGroup& group, const ContactSettings& settings) {
-    const std::size_t count = group.rows.size();
+    const std::vector<ContactRow> rows = GroupRows(group);
+    const std::size_t count = rows.size();
     std::string out = group.title + ", within " + JsonNumber(settings.orb) + "° (" +
                       AspectList(settings) + "): " + (count == 0 ? "none" : std::to_string(count)) +
                       "\n";
-    for (const ContactRow& row : group.rows) {
+    for (const ContactRow& row : rows) {
         const auto cells = RowCells(row);
         out += "  " + Padded(cells[0], 20) + Padded(cells[1], 14) + Padded(cells[2], 20) +
                Padded(cells[3], 8) + Padded(cells[4], 11) + cells[5] + "\n";

@@ -4,29 +4,25 @@
 #include <optional>
 #include <string>
 
-#include "chart/ChartFill.h"
-#include "chart/ChartModel.h"
-#include "chart/Contacts.h"
-#include "input/FormInput.h"
-#include "input/ReadingState.h"
+#include "domain/Bodies.h"
 #include "reading/Against.h"
+#include "reading/Contacts.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 
-// state after CalculateReading (the charts, names and marks the calculation and the fills
-// recorded there); form holds the zone index.
-std::string ShowText(const ReadingState& state, const FormInput& form, const MonthNames& months);
+// A calculated reading as the report shows it.
+std::string ShowText(const Reading& reading, const MonthNames& months);
 // Includes the contacts of the default settings.
-std::string ShowJson(const ReadingState& state, const FormInput& form);
+std::string ShowJson(const Reading& reading);
 
 // The contacts of a calculated reading: a heading line with the settings, then one aligned line
 // per contact, smallest orb first.
-std::string ContactsText(const ReadingState& state, const ContactSettings& settings);
+std::string ContactsText(const Reading& reading, const ContactSettings& settings);
 // The same as one JSON array of objects with the keys draconic, natal (names as in the text
 // export), aspect and orb (degrees); each object on a line of its own indented by indent blanks,
 // the closing bracket by indent - 2.
-std::string ContactsJson(const ReadingState& state, const ContactSettings& settings,
-                         int indent = 2);
+std::string ContactsJson(const Reading& reading, const ContactSettings& settings, int indent = 2);
 
 // A group of contacts against another chart: its title and the settings, then one aligned line
 // per contact in the group's column order.

@@ -6,6 +6,10 @@
 
 namespace velloran {
 
+// The years the birth-data form offers, which the classic engine computes.
+inline constexpr int kFirstYear = 1905;
+inline constexpr int kLastYear = 2050;
+
 // Numbers are 16-bit as the form and the file hold them; degrees and minutes carry no sign (the
 // hemisphere is in LongEast / LatSouth).
 struct BirthData {
@@ -29,6 +33,15 @@ struct BirthData {
     std::string Country;
 
     bool operator==(const BirthData&) const = default;
+};
+
+// What a calculation takes: the birth, the zone list's row it was typed with and that row's
+// signed minutes to add to local clock time to reach universal time.
+struct BirthInput {
+    BirthData birth;
+    int zoneIndex = -1;
+    int zoneMinutesToUT = 0;
+    bool operator==(const BirthInput&) const = default;
 };
 
 }  // namespace velloran

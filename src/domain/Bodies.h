@@ -4,6 +4,7 @@
 // command-line report all take their names from here.
 
 #include <array>
+#include <string>
 #include <string_view>
 
 namespace velloran {
@@ -53,8 +54,15 @@ inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyTitles = {
     "Sun",        "Moon",       "Mercury",   "Venus",  "Mars",    "Jupiter", "Saturn",
     "North Node", "South Node", "Ascendant", "Uranus", "Neptune", "Pluto",   "Chiron"};
 
-// Appended to the wheel name and the label of a retrograde planet.
+// Appended to the wheel name and the label of a retrograde planet where a text shows it.
 inline constexpr std::string_view kRetrogradeMark = " (R) ";
+
+// A body's name as a wheel or a label shows it: with the retrograde mark when it is retrograde.
+inline std::string MarkedName(std::string_view name, bool retrograde) {
+    std::string text(name);
+    if (retrograde) text += kRetrogradeMark;
+    return text;
+}
 
 // In a classic chart Mercury to Saturn can be found retrograde (they have station tables); the
 // lights, the nodes and the ascendant never are.
@@ -79,5 +87,16 @@ inline constexpr std::array<std::string_view, kSignCount> kSignAbbreviations = {
 inline constexpr std::array<std::string_view, kMonthCount> kEnglishMonthNames = {
     "January", "February", "March",     "April",   "May",      "June",
     "July",    "August",   "September", "October", "November", "December"};
+
+// Month names as a header line shows them, January first: the English ones, or the locale's.
+using MonthNames = std::array<std::string, kMonthCount>;
+inline const MonthNames& EnglishMonthNames() {
+    static const MonthNames names = [] {
+        MonthNames english;
+        for (int m = 0; m < kMonthCount; ++m) english[m] = kEnglishMonthNames[m];
+        return english;
+    }();
+    return names;
+}
 
 }  // namespace velloran

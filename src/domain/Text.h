@@ -1,7 +1,10 @@
 #pragma once
-// Small text helpers shared by every layer: blank trimming and counting UTF-8 characters.
+// Small text helpers shared by every layer: blank trimming, counting UTF-8 characters, digits
+// read and written.
 
 #include <cstddef>
+#include <optional>
+#include <string>
 #include <string_view>
 
 namespace velloran {
@@ -31,6 +34,23 @@ inline std::string_view LastCharacters(std::string_view text, std::size_t count)
         if (!IsContinuationByte(text[start])) --count;
     }
     return text.substr(start);
+}
+
+// The number written by text, which holds decimal digits only (no sign, no blank; at most nine);
+// nothing for any other text, the empty one included.
+inline std::optional<int> DecimalDigits(std::string_view text) {
+    if (text.empty() || text.size() > 9) return std::nullopt;
+    int value = 0;
+    for (const char c : text) {
+        if (c < '0' || c > '9') return std::nullopt;
+        value = value * 10 + (c - '0');
+    }
+    return value;
+}
+
+// A number 0..99 as two digits: "07", "12".
+inline std::string TwoDigits(int n) {
+    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
 }
 
 }  // namespace velloran

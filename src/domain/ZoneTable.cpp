@@ -1,6 +1,5 @@
 #include "domain/ZoneTable.h"
 
-#include <string>
 #include <string_view>
 
 namespace velloran {
@@ -109,34 +108,17 @@ constexpr bool EveryLabelHasThreeFields() {
 }
 static_assert(EveryLabelHasThreeFields(), "every zone label is \"Name,ABBR,offset\"");
 
-constexpr int kHourSeconds = 3600;
-
 }  // namespace
 
 ZoneRowValues ZoneRowAt(int zoneIndex) {
     const ZoneRow& row = kZoneRows[zoneIndex];
-    return {LabelField(row.label, 0), LabelField(row.label, 1),
-            -(row.hoursToUT * kHourSeconds + row.minutesToUT * 60)};
+    const int minutesToUT = row.hoursToUT * 60 + row.minutesToUT;
+    return {row.label, LabelField(row.label, 0), LabelField(row.label, 1), -minutesToUT * 60,
+            minutesToUT};
 }
 
-void LoadTimeZones(ZoneTables& tables) {
-    for (int i = 0; i < kZoneCount; ++i) {
-        tables.ZoneLabels[i] = kZoneRows[i].label;
-        tables.ZoneHoursTable[i] = std::to_string(kZoneRows[i].hoursToUT);
-        tables.ZoneMinutesTable[i] = std::to_string(kZoneRows[i].minutesToUT);
-    }
-    tables.ZoneLabels[kZoneSlots - 1].clear();
-    tables.ZoneHoursTable[kZoneSlots - 1].clear();
-    tables.ZoneMinutesTable[kZoneSlots - 1].clear();
-}
-
-const ZoneTables& TimeZones() {
-    static const ZoneTables tables = [] {
-        ZoneTables t;
-        LoadTimeZones(t);
-        return t;
-    }();
-    return tables;
+std::string_view ZoneLabel(int zoneIndex) {
+    return zoneIndex >= 0 && zoneIndex < kZoneCount ? kZoneRows[zoneIndex].label : "";
 }
 
 }  // namespace velloran

@@ -1,59 +1,53 @@
-// Copying the birth-data form into the reading state (kept apart from the passes so the file
-// commands can use it without the engine).
+// The birth-data form's values as the birth a calculation takes (kept apart from the engine so
+// the file commands can use it too).
 
-#include <cmath>
-#include <cstdlib>
-
-#include "astro/TimeScales.h"
-#include "domain/ZoneTable.h"
 #include "input/FormCopy.h"
+
+#include "domain/Text.h"
+#include "domain/ZoneTable.h"
 #include "input/TextRules.h"
 
 namespace velloran {
 
 namespace {
 
-// A field whose text does not convert keeps its previous value.
-void CopyWholeNumber(const std::string& text, int16_t& field) {
-    if (auto value = WholeNumberOf(text)) field = *value;
+// The number a list shows at position (first, first + 1, ... up to last); 0 for no selection.
+int16_t ListNumber(int position, int first, int last) {
+    if (position < 0 || position > last - first) return 0;
+    return static_cast<int16_t>(first + position);
 }
 
-// The zone texts are read as the engine reads them (the table holds whole numbers only).
-void CopyZone(int position, ReadingState& state) {
-    if (position < 0 || position >= kZoneSlots) return;
-    const ZoneTables& zones = TimeZones();
-    int hours = 0, minutes = 0;
-    if (!ParseZoneInteger(zones.ZoneHoursTable[position], &hours) ||
-        !ParseZoneInteger(zones.ZoneMinutesTable[position], &minutes)) {
-        return;  // the empty slot 71
-    }
-    state.Birth.ZoneHours = static_cast<int16_t>(std::abs(hours));
-    state.Birth.ZoneMinutes = static_cast<int16_t>(std::abs(minutes));
-    state.ZoneHoursToUT = zones.ZoneHoursTable[position];
-    state.ZoneMinutesToUT = zones.ZoneMinutesTable[position];
-}
+int16_t TypedNumber(const std::string& text) { return WholeNumberOf(text).value_or(0); }
 
 }  // namespace
 
-void CopyFormToState(const FormInput& form, ReadingState& state) {
-    BirthData& b = state.Birth;
+BirthInput BirthFromForm(const FormInput& form) {
+    BirthInput input;
+    BirthData& b = input.birth;
     b.Name = TrimBlanks(form.name);
     b.Month = static_cast<int16_t>(form.monthIndex + 1);
-    CopyWholeNumber(DayListText(form.dayIndex), b.Day);
-    CopyWholeNumber(YearListText(form.yearIndex), b.Year);
-    CopyWholeNumber(HourListText(form.hourIndex), b.Hour);
-    CopyWholeNumber(MinuteListText(form.minuteIndex), b.Minute);
-    CopyZone(form.zoneIndex, state);
-    CopyWholeNumber(form.longitudeDegrees, b.LonDeg);
-    CopyWholeNumber(form.longitudeMinutes, b.LonMin);
-    CopyWholeNumber(form.latitudeDegrees, b.LatDeg);
-    CopyWholeNumber(form.latitudeMinutes, b.LatMin);
+    b.Day = ListNumber(form.dayIndex, 1, 31);
+    b.Year = ListNumber(form.yearIndex, kFirstYear, kLastYear);
+    b.Hour = ListNumber(form.hourIndex, 0, 23);
+    b.Minute = ListNumber(form.minuteIndex, 0, 59);
+    if (form.zoneIndex >= 0 && form.zoneIndex < kZoneCount) {
+        const int minutesToUT = ZoneRowAt(form.zoneIndex).minutesToUT;
+        input.zoneIndex = form.zoneIndex;
+        input.zoneMinutesToUT = minutesToUT;
+        b.ZoneHours = static_cast<int16_t>((minutesToUT < 0 ? -minutesToUT : minutesToUT) / 60);
+        b.ZoneMinutes = static_cast<int16_t>((minutesToUT < 0 ? -minutesToUT : minutesToUT) % 60);
+    }
+    b.LonDeg = TypedNumber(form.longitudeDegrees);
+    b.LonMin = TypedNumber(form.longitudeMinutes);
+    b.LatDeg = TypedNumber(form.latitudeDegrees);
+    b.LatMin = TypedNumber(form.latitudeMinutes);
     b.LongEast = form.longitudeHemisphere == 0;
     b.LatSouth = form.latitudeHemisphere == 1;
     b.DaylightSaving = form.daylightSaving != 0;
     b.City = TrimBlanks(form.city);
     b.State = TrimBlanks(form.state);
     b.Country = TrimBlanks(form.country);
+    return input;
 }
 
 }  // namespace velloran

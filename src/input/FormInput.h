@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "domain/BirthData.h"
+
 namespace velloran {
 
-inline constexpr int kFirstYear = 1905;
-inline constexpr int kLastYear = 2050;
 // Most characters the name, city, state and country boxes take: at the longest stored form of a
 // character (eight bytes) the four still fit the 64 KiB a saved reading may have.
 inline constexpr int kMaxTextLength = 2000;
@@ -29,11 +29,5 @@ struct FormInput {
 
     bool operator==(const FormInput&) const = default;
 };
-
-// Texts of the day, year, hour and minute lists at a position ("" for no selection).
-std::string DayListText(int position);
-std::string YearListText(int position);
-std::string HourListText(int position);
-std::string MinuteListText(int position);
 
 }  // namespace velloran

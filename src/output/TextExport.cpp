@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "chart/ChartWindow.h"
+
 namespace velloran {
 
 namespace {
@@ -10,46 +12,46 @@ constexpr const char* kLineEnd = "\r\n";
 // A separator line holds a lone carriage return, so its bytes are 13, 13, 10.
 constexpr const char* kSeparatorLine = "\r\r\n";
 
-void AddBodyLines(std::string& out, const ReadingState& state, const BodyTextList& positions,
-                  int first, int last) {
-    for (int i = first; i < last; ++i) {
-        out += state.WesternBodyNames[i] + " " + positions[i] + kLineEnd;
+// The natal positions in compact form, the draconic ones in long form.
+void AddBodyLines(std::string& out, const Chart& chart, ChartKind kind, int first, int last) {
+    for (int k = first; k < last; ++k) {
+        const BodyPlace& place = chart.bodies[k];
+        out += std::string(kWesternBodyNames[k]) + " " +
+               (kind == ChartKind::Natal ? CompactPosition(place) : LongPosition(place)) + kLineEnd;
     }
 }
 
 }  // namespace
 
-std::string ExportText(const ReadingState& state, const MonthNames& months) {
-    const BirthData& b = state.Birth;
+std::string ExportText(const Reading& reading, const MonthNames& months) {
+    const BirthLines lines = MakeBirthLines(reading.birth(), months);
     std::string out;
-    out += "Name: " + b.Name + kLineEnd;
-    out += DateOfBirthLine(b, months) + kLineEnd;
-    out += TimeOfBirthLine(b) + kLineEnd;
-    out += "Latitude: " + std::to_string(b.LatDeg) + " Degree " + std::to_string(b.LatMin) +
-           " Minute " + kLineEnd;
-    out += "Longitude: " + std::to_string(b.LonDeg) + " Degree " + std::to_string(b.LonMin) +
-           " Minute " + kLineEnd;
-    out += "City: " + b.City + kLineEnd;
-    out += "State: " + b.State + kLineEnd;
-    out += "Country: " + b.Country + kLineEnd;
+    for (const std::string* line : {&lines.name, &lines.dateOfBirth, &lines.timeOfBirth})
+        out += *line + kLineEnd;
+    // The coordinates' lines end in a blank, as the export always had them.
+    out += lines.latitude + " " + kLineEnd;
+    out += lines.longitude + " " + kLineEnd;
+    for (const std::string* line : {&lines.city, &lines.state, &lines.country})
+        out += *line + kLineEnd;
     out += kSeparatorLine;
     out += std::string("Planetary Position (Natal)") + kLineEnd;
-    AddBodyLines(out, state, state.NatalPositions, 0, kBodyCount);
+    AddBodyLines(out, reading.natal, ChartKind::Natal, 0, kBodyCount);
     out += kSeparatorLine;
     out += std::string("Planetary Position (Draconian)") + kLineEnd;
-    AddBodyLines(out, state, state.DraconicPositions, 0, kBodyCount);
+    AddBodyLines(out, reading.draconic, ChartKind::Draconic, 0, kBodyCount);
     out += kSeparatorLine;
     // The classic export ends here, as it always has. The precise one adds the modern bodies
     // and names its positions.
-    if (!state.Positions.precise()) return out;
+    if (!reading.positions.precise()) return out;
     out += std::string("Planetary Position (Natal, modern bodies)") + kLineEnd;
-    AddBodyLines(out, state, state.NatalPositions, kBodyCount, kMaxBodyCount);
+    AddBodyLines(out, reading.natal, ChartKind::Natal, kBodyCount, reading.natal.bodyCount);
     out += kSeparatorLine;
     out += std::string("Planetary Position (Draconian, modern bodies)") + kLineEnd;
-    AddBodyLines(out, state, state.DraconicPositions, kBodyCount, kMaxBodyCount);
+    AddBodyLines(out, reading.draconic, ChartKind::Draconic, kBodyCount,
+                 reading.draconic.bodyCount);
     out += kSeparatorLine;
-    out += "Positions: " + PositionsLine(state.Positions) + kLineEnd;
-    if (!state.PositionsNote.empty()) out += "Note: " + state.PositionsNote + kLineEnd;
+    out += "Positions: " + PositionsLine(reading.positions) + kLineEnd;
+    if (!reading.note.empty()) out += "Note: " + reading.note + kLineEnd;
     return out;
 }
 

@@ -4,7 +4,6 @@
 #include <limits>
 
 #include "astro/TimeScales.h"
-#include "domain/SignPosition.h"
 #include "ephemeris/SwissEphemeris.h"
 
 namespace velloran {
@@ -35,23 +34,6 @@ double Turn(double degrees) {
     return x < 360.0 ? x : 0.0;
 }
 
-void SetNames(PassState& state) {
-    state.BodyNames = {};
-    state.BodyLabels = {};
-    state.WesternBodyNames = {};
-    state.SignAbbrevs = {};
-    for (int k = 0; k < kSignCount; ++k) state.SignAbbrevs[k] = kSignAbbreviations[k];
-    for (int k = 0; k < kMaxBodyCount; ++k) {
-        state.BodyNames[k] = kBodyNames[k];
-        state.BodyLabels[k] = kBodyLabels[k];
-        state.WesternBodyNames[k] = kWesternBodyNames[k];
-        if (state.Retrograde[k]) {
-            state.BodyNames[k] += kRetrogradeMark;
-            state.BodyLabels[k] += kRetrogradeMark;
-        }
-    }
-}
-
 std::string MissingFilesNote(const ephemeris::Positions& positions) {
     std::string note = "The Swiss Ephemeris files were not found";
     if (!positions.message.empty()) note += " (" + positions.message + ")";
@@ -78,76 +60,60 @@ PreciseBodies PreciseChartBodies(const ephemeris::Positions& found) {
     return out;
 }
 
-bool BirthJulianDay(const PassState& state, double* jdUt) {
-    const BirthData& b = state.Birth;
-    const ZoneCorrected time = ZoneCorrectedTime(b, state.ZoneHoursToUT, state.ZoneMinutesToUT);
-    if (!time.valid) return false;
+std::optional<double> BirthJulianDay(const BirthInput& input) {
+    const BirthData& b = input.birth;
+    const ZoneCorrected time = ZoneCorrectedTime(b, input.zoneMinutesToUT);
     // The day number counts from noon; the birth's hours count from 0h of the local date.
-    *jdUt = JulianDayNumber(b.Month, b.Day, b.Year) - 0.5 + time.ut / 24.0;
-    return std::isfinite(*jdUt);
+    const double jd = JulianDayNumber(b.Month, b.Day, b.Year) - 0.5 + time.ut / 24.0;
+    if (!std::isfinite(jd)) return std::nullopt;
+    return jd;
 }
 
-void RunPrecisePositions(ReadingState& state, ephemeris::SwissEphemeris& swiss, NodeKind node) {
-    std::array<double, kMaxBodyCount> lon;
+PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphemeris& swiss,
+                                   NodeKind node) {
+    PreciseCharts out;
+    std::array<double, kMaxBodyCount>& lon = out.natal;
     lon.fill(kNaN);
-    state.Retrograde = {};
-    state.PositionsNote.clear();
 
-    double jd = 0.0;
-    const BirthData& b = state.Birth;
-    const ZoneCorrected time = ZoneCorrectedTime(b, state.ZoneHoursToUT, state.ZoneMinutesToUT);
+    const BirthData& b = input.birth;
+    const ZoneCorrected time = ZoneCorrectedTime(b, input.zoneMinutesToUT);
     ephemeris::Positions found;
-    if (BirthJulianDay(state, &jd)) {
+    if (const std::optional<double> jd = BirthJulianDay(input)) {
         double lat = b.LatDeg + b.LatMin / 60.0;
         if (b.LatSouth) lat = -lat;
-        state.UniversalTimeHours = time.ut;
-        state.DayNumber = jd - 2451545.0;
+        out.universalTimeHours = time.ut;
+        out.dayNumber = *jd - 2451545.0;
         found = swiss.Compute(
-            jd, -time.lon, lat,
+            *jd, -time.lon, lat,
             node == NodeKind::True ? ephemeris::NodeKind::True : ephemeris::NodeKind::Mean);
     } else {
-        found.message = "the birth's time zone could not be read";
+        found.message = "the birth's moment could not be computed";
     }
     if (found.status == ephemeris::Status::Error) {
-        state.PositionsNote = "The precise positions could not be computed: " + found.message + ".";
+        out.note = "The precise positions could not be computed: " + found.message + ".";
     } else {
-        if (found.status == ephemeris::Status::Fallback)
-            state.PositionsNote = MissingFilesNote(found);
+        if (found.status == ephemeris::Status::Fallback) out.note = MissingFilesNote(found);
         const PreciseBodies bodies = PreciseChartBodies(found);
         lon = bodies.longitudes;
-        state.Retrograde = bodies.retrograde;
+        out.retrograde = bodies.retrograde;
         lon[Index(ChartBody::Ascendant)] = Turn(found.ascendant);
     }
-    SetNames(state);
 
-    // Natal: compact texts as the classic natal pass writes them.
+    // Draconic: every body measured from the node; the node itself is 0° Aries and the South
+    // Node 0° Libra exactly.
     const double nodeLon = lon[Index(ChartBody::NorthNode)];
     for (int k = 0; k < kMaxBodyCount; ++k) {
-        state.NatalLongitudes[k] = lon[k];
-        state.DraconicRawLongitudes[k] = lon[k];
-        const bool known = std::isfinite(lon[k]);
-        state.NatalPositions[k] = known ? CompactSignPosition(FormatSignPosition(lon[k])) : "";
-        state.NatalSigns[k] = known ? SignOfLongitude(lon[k]) : -1;
-        // Draconic: every body measured from the node; the node itself is 0° Aries and the South
-        // Node 0° Libra exactly.
         double draconic = kNaN;
         if (k == Index(ChartBody::NorthNode)) {
             draconic = std::isfinite(nodeLon) ? 0.0 : kNaN;
         } else if (k == Index(ChartBody::SouthNode)) {
             draconic = std::isfinite(nodeLon) ? 180.0 : kNaN;
-        } else if (known && std::isfinite(nodeLon)) {
+        } else if (std::isfinite(lon[k]) && std::isfinite(nodeLon)) {
             draconic = Turn(lon[k] - nodeLon);
         }
-        state.DraconicLongitudes[k] = draconic;
-        state.DraconicPositions[k] = std::isfinite(draconic) ? FormatSignPosition(draconic) : "";
-        BodyPlace& place = state.DraconicChart.bodies[k];
-        place.longitude = draconic;
-        place.sign = std::isfinite(draconic) ? SignOfLongitude(draconic) : -1;
+        out.draconic[k] = draconic;
     }
-    state.NatalPositions[kMaxBodyCount].clear();
-    state.DraconicPositions[kMaxBodyCount].clear();
-    state.NatalChart.bodyCount = kMaxBodyCount;
-    state.DraconicChart.bodyCount = kMaxBodyCount;
+    return out;
 }
 
 }  // namespace velloran

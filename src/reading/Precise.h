@@ -3,9 +3,12 @@
 // bodies, for the one universal time of the birth.
 
 #include <array>
+#include <optional>
+#include <string>
 
+#include "domain/BirthData.h"
+#include "domain/Bodies.h"
 #include "domain/PositionsChoice.h"
-#include "input/ReadingState.h"
 
 namespace velloran {
 
@@ -23,15 +26,24 @@ struct PreciseBodies {
 };
 PreciseBodies PreciseChartBodies(const ephemeris::Positions& positions);
 
-// Julian day (universal time) of state.Birth with its zone texts and daylight saving; false when
-// a zone text does not convert.
-bool BirthJulianDay(const PassState& state, double* jdUt);
+// Julian day (universal time) of a birth with its zone and daylight saving; nothing when it is
+// not finite.
+std::optional<double> BirthJulianDay(const BirthInput& input);
 
-// Computes the natal longitudes, texts, signs and retrograde marks (from the daily motion) of
-// every body of a precise chart into state, and the draconic longitudes and texts measured from
-// the chosen node. The charts' body counts become kMaxBodyCount; a body the ephemeris could not
-// compute (Chiron without its file) keeps a NaN longitude and no text. state.PositionsNote says
-// when the files were missing or the library failed.
-void RunPrecisePositions(ReadingState& state, ephemeris::SwissEphemeris& swiss, NodeKind node);
+// Both charts' longitudes of a birth from the Swiss Ephemeris, in ChartBody order with the modern
+// bodies (NaN for a body the ephemeris could not compute, Chiron without its file): the natal
+// ones, and the draconic ones measured from the chosen node (the node exactly 0° Aries, the South
+// Node 0° Libra). Retrograde flags from the daily motion. note says when the files were missing
+// or the library failed (then every longitude is NaN).
+struct PreciseCharts {
+    std::array<double, kMaxBodyCount> natal{};
+    std::array<double, kMaxBodyCount> draconic{};
+    std::array<bool, kMaxBodyCount> retrograde{};
+    double universalTimeHours = 0.0;
+    double dayNumber = 0.0;
+    std::string note;
+};
+PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphemeris& swiss,
+                                   NodeKind node);
 
 }  // namespace velloran

@@ -4,11 +4,14 @@
 #include <limits>
 #include <memory>
 
+#include "astro/Engine.h"
 #include "astro/TimeScales.h"
+#include "domain/Calendar.h"
 #include "domain/SignPosition.h"
+#include "domain/Text.h"
 #include "ephemeris/SwissEphemeris.h"
-#include "input/FormInput.h"
 #include "reading/Precise.h"
+#include "retro/Retrogrades.h"
 
 namespace velloran {
 
@@ -17,33 +20,12 @@ namespace {
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
 
-bool IsLeapYear(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    return m == 2 && IsLeapYear(y) ? 29 : kDays[m - 1];
-}
-
-// Exactly `digits` decimal digits.
-std::optional<int> Digits(std::string_view text, std::size_t digits) {
-    if (text.size() != digits) return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    return value;
-}
-
-std::string TwoDigits(int n) { return (n < 10 ? "0" : "") + std::to_string(n); }
-
-// Signs, houses from Aries (a sky has no ascendant) and labels with the retrograde marks.
-void FinishSky(SkyChart& sky, const std::array<double, kMaxBodyCount>& lon,
-               const std::array<bool, kMaxBodyCount>& retrograde, int count) {
+// Signs and houses from Aries (a sky has no ascendant).
+template <std::size_t N>
+void FinishSky(SkyChart& sky, const std::array<double, N>& lon,
+               const std::array<bool, N>& retrograde, int count) {
     sky.chart = Chart{};
     sky.chart.bodyCount = count;
-    sky.compactPositions = {};
-    sky.labels = {};
     for (int k = 0; k < count; ++k) {
         const double x = k == kAscendant ? kNaN : lon[k];
         BodyPlace& place = sky.chart.bodies[k];
@@ -51,9 +33,6 @@ void FinishSky(SkyChart& sky, const std::array<double, kMaxBodyCount>& lon,
         place.sign = std::isfinite(x) ? SignOfLongitude(x) : -1;
         place.house = place.sign >= 0 ? place.sign + 1 : 0;
         place.retrograde = retrograde[k];
-        if (std::isfinite(x)) sky.compactPositions[k] = CompactSignPosition(FormatSignPosition(x));
-        sky.labels[k] = kBodyLabels[k];
-        if (retrograde[k]) sky.labels[k] += kRetrogradeMark;
     }
 }
 
@@ -64,27 +43,19 @@ SkyResult ClassicSky(const SkyMoment& m) {
                                   "; choose a moment within them or the precise positions"};
     }
     // The engine computes a birth: the moment as a birth at universal time, at 0° 0'.
-    ReadingState state;
-    BirthData& b = state.Birth;
+    BirthData b;
     b.Year = static_cast<int16_t>(m.year);
     b.Month = static_cast<int16_t>(m.month);
     b.Day = static_cast<int16_t>(m.day);
     b.Hour = static_cast<int16_t>(m.hour);
     b.Minute = static_cast<int16_t>(m.minute);
-    state.ZoneHoursToUT = "0";
-    state.ZoneMinutesToUT = "0";
-    RunPass(state, ChartKind::Natal);
+    const std::optional<ClassicPositions> positions = ComputeClassicPositions(b, 0);
+    if (!positions)
+        return {std::nullopt, "the classic positions could not be computed for this moment"};
     SkyChart sky;
     sky.moment = m;
     sky.positions = PositionsChoice{};
-    std::array<double, kMaxBodyCount> lon;
-    lon.fill(kNaN);
-    for (int k = 0; k < kBodyCount; ++k) lon[k] = state.NatalLongitudes[k];
-    for (int k = 0; k < kBodyCount; ++k) {
-        if (k != kAscendant && !std::isfinite(lon[k]))
-            return {std::nullopt, "the classic positions could not be computed for this moment"};
-    }
-    FinishSky(sky, lon, state.Retrograde, kBodyCount);
+    FinishSky(sky, positions->longitudes, RetrogradeBodies(b.Year, b.Month, b.Day), kBodyCount);
     return {std::move(sky), {}};
 }
 
@@ -124,9 +95,9 @@ std::optional<SkyMoment> ParseSkyMoment(std::string_view text) {
     // YYYY-MM-DDTHH:MM
     if (text.size() != 16 || text[4] != '-' || text[7] != '-' || text[10] != 'T' || text[13] != ':')
         return std::nullopt;
-    const auto y = Digits(text.substr(0, 4), 4), mo = Digits(text.substr(5, 2), 2),
-               d = Digits(text.substr(8, 2), 2), h = Digits(text.substr(11, 2), 2),
-               mi = Digits(text.substr(14, 2), 2);
+    const auto y = DecimalDigits(text.substr(0, 4)), mo = DecimalDigits(text.substr(5, 2)),
+               d = DecimalDigits(text.substr(8, 2)), h = DecimalDigits(text.substr(11, 2)),
+               mi = DecimalDigits(text.substr(14, 2));
     if (!y || !mo || !d || !h || !mi) return std::nullopt;
     if (*mo < 1 || *mo > 12 || *d < 1 || *d > DaysInMonth(*y, *mo) || *h > 23 || *mi > 59)
         return std::nullopt;

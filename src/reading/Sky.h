@@ -5,10 +5,10 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "domain/Chart.h"
-#include "input/ReadingState.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 
@@ -34,9 +34,7 @@ struct SkyChart {
     // Every body but the ascendant (its longitude NaN, no sign): longitudes, signs and
     // retrograde marks; houses counted from Aries.
     Chart chart;
-    BodyTextList compactPositions;  // "24 Cap 38"; empty for the ascendant
-    BodyTextList labels;            // the comparison wheel's labels, with retrograde marks
-    std::string note;               // the ephemeris's note when its files were missing
+    std::string note;  // the ephemeris's note when its files were missing
 };
 
 // The sky at moment with the positions of source; a message instead when the moment lies

@@ -11,7 +11,7 @@
 #include "CliSamples.h"
 #include "cli/Cli.h"
 #include "input/FormCopy.h"
-#include "output/ReadingFile.h"
+#include "input/ReadingFile.h"
 #include "support/SampleBirths.h"
 #include "support/TempFolder.h"
 

@@ -21,9 +21,9 @@
 #include <vector>
 
 #include "../core/RowName.h"
+#include "input/ReadingFile.h"
 #include "input/ReadingState.h"
-#include "output/ReadingFile.h"
-#include "output/Scramble.h"
+#include "input/Scramble.h"
 #include "support/TempFolder.h"
 
 namespace velloran {

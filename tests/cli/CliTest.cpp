@@ -17,9 +17,9 @@
 #include "cli/Cli.h"
 #include "cli/CliText.h"
 #include "domain/ZoneTable.h"
-#include "output/ReadingFile.h"
+#include "input/ReadingFile.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "support/TempFolder.h"
 
 namespace velloran {

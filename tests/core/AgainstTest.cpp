@@ -10,7 +10,7 @@
 
 #include "chart/ChartFill.h"
 #include "reading/Against.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "reading/Sky.h"
 #include "support/SampleBirths.h"
 

@@ -2,7 +2,7 @@
 
 #include "RowName.h"
 #include "chart/ChartFill.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 namespace {

@@ -10,9 +10,9 @@
 #include "../support/SampleBirths.h"
 #include "RowName.h"
 #include "chart/ContactTable.h"
-#include "chart/Contacts.h"
 #include "domain/ZoneTable.h"
-#include "reading/Driver.h"
+#include "reading/Contacts.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 namespace {

@@ -3,10 +3,10 @@
 #include <gtest/gtest.h>
 
 #include "chart/ChartFill.h"
+#include "input/ReadingFile.h"
 #include "input/Validation.h"
-#include "output/ReadingFile.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 namespace {

@@ -7,11 +7,11 @@
 #include <string>
 
 #include "chart/ChartFill.h"
-#include "chart/Contacts.h"
 #include "domain/Bodies.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
+#include "reading/Contacts.h"
+#include "reading/Reading.h"
 #include "support/SampleBirths.h"
 #include "support/TempFolder.h"
 

@@ -4,9 +4,9 @@
 #include <string>
 
 #include "RowName.h"
-#include "output/ReadingFile.h"
-#include "output/Scramble.h"
-#include "reading/Driver.h"
+#include "input/ReadingFile.h"
+#include "input/Scramble.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 namespace {

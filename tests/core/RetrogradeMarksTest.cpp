@@ -7,7 +7,7 @@
 #include <string>
 #include <utility>
 
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 namespace {

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "RowName.h"
-#include "output/Scramble.h"
+#include "input/Scramble.h"
 
 namespace velloran {
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "cli/Cli.h"
+#include "input/ReadingFile.h"
 #include "input/ReadingState.h"
-#include "output/ReadingFile.h"
 
 using namespace velloran;
 

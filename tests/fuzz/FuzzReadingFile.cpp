@@ -9,11 +9,11 @@
 #include <string_view>
 
 #include "chart/ChartFill.h"
+#include "input/ReadingFile.h"
+#include "input/Scramble.h"
 #include "input/Validation.h"
-#include "output/ReadingFile.h"
-#include "output/Scramble.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 using namespace velloran;
 

@@ -17,7 +17,7 @@
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
 #include "input/FormCopy.h"
-#include "output/ReadingFile.h"
+#include "input/ReadingFile.h"
 
 namespace velloran::test {
 namespace {

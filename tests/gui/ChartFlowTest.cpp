@@ -13,7 +13,7 @@
 #include "Version.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "ui/Twips.h"
 
 namespace velloran::test {

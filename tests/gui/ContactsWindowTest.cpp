@@ -20,7 +20,7 @@
 #include "core/RowName.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran::test {
 namespace {

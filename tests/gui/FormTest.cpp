@@ -16,9 +16,9 @@
 #include "GuiTestSupport.h"
 #include "Version.h"
 #include "domain/ZoneTable.h"
-#include "output/ReadingFile.h"
-#include "output/Scramble.h"
-#include "reading/Driver.h"
+#include "input/ReadingFile.h"
+#include "input/Scramble.h"
+#include "reading/Reading.h"
 
 namespace velloran::test {
 namespace {

@@ -11,8 +11,8 @@
 
 #include "app/App.h"
 #include "gui/GuiTestSupport.h"
-#include "output/ReadingFile.h"
-#include "reading/Driver.h"
+#include "input/ReadingFile.h"
+#include "reading/Reading.h"
 #include "support/SampleBirths.h"
 
 namespace {

@@ -10,8 +10,8 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
-#include "output/ReadingFile.h"
-#include "reading/Driver.h"
+#include "input/ReadingFile.h"
+#include "reading/Reading.h"
 #include "support/SampleBirths.h"
 #include "ui/RecentReadings.h"
 

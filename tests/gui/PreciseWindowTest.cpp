@@ -10,7 +10,7 @@
 
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "ui/PositionsMenu.h"
 
 namespace velloran::test {

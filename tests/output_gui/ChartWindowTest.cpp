@@ -10,7 +10,7 @@
 #include "OutputTestSupport.h"
 #include "chart/gui/FrmDisplay.h"
 #include "output/gui/OutputCommands.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "support/FakePlatform.h"
 #include "support/SampleBirths.h"
 

@@ -21,7 +21,7 @@
 #include "chart/gui/FrmDisplay.h"
 #include "output/gui/OutputCommands.h"
 #include "output_gui/OutputTestSupport.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "support/FakePlatform.h"
 #include "support/SampleBirths.h"
 

@@ -15,7 +15,7 @@
 
 #include "OutputTestSupport.h"
 #include "output/gui/OutputCommands.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 #include "support/FakePlatform.h"
 #include "ui/SafeSave.h"
 

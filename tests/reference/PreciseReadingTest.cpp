@@ -21,10 +21,10 @@
 #include "chart/ChartFill.h"
 #include "domain/Bodies.h"
 #include "ephemeris/SwissEphemeris.h"
-#include "output/ReadingOpen.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
 #include "reading/Precise.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 
 namespace velloran {
 namespace {

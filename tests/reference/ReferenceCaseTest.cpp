@@ -22,9 +22,9 @@
 #include "chart/ChartFill.h"
 #include "cli/Cli.h"
 #include "domain/Bodies.h"
-#include "output/ReadingOpen.h"
 #include "output/TextExport.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 
 namespace velloran {
 namespace {

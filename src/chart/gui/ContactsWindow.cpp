@@ -189,7 +189,7 @@ void ContactsWindow::chooseAgainst(int index) {
     emit againstChanged();
 }
 
-void ContactsWindow::setOtherReading(const ReadingState& other) {
+void ContactsWindow::setOtherReading(const Reading& other) {
     m_other = other;
     m_against = AgainstChoice::OtherReading;
     m_cboAgainst->setCurrentIndex(static_cast<int>(m_against));
@@ -213,23 +213,16 @@ std::optional<SkyMoment> ContactsWindow::skyMoment() const {
                      utc.time().minute()};
 }
 
-std::optional<InnerChart> ContactsWindow::innerChart() const {
+std::optional<InnerRing> ContactsWindow::innerRing() const {
     if (!m_state || !m_chkRing->isChecked() || m_groups.empty()) return std::nullopt;
     if (m_against == AgainstChoice::OtherReading && m_other) {
-        return InnerChart{m_other->NatalChart,
-                          m_other->BodyLabels,
-                          m_other->NatalPositions,
-                          "Inner Wheel - " + m_other->Birth.Name,
-                          "Natal",
-                          m_groups.front()};
+        return InnerRing{
+            InnerChart{m_other->natal, "Inner Wheel - " + m_other->birth().Name, "Natal"},
+            m_groups.front()};
     }
     if (m_against == AgainstChoice::Sky && m_sky) {
-        return InnerChart{m_sky->chart,
-                          m_sky->labels,
-                          m_sky->compactPositions,
-                          "Inner Wheel - " + SkyName(m_sky->moment),
-                          "Sky",
-                          m_groups.front()};
+        return InnerRing{InnerChart{m_sky->chart, "Inner Wheel - " + SkyName(m_sky->moment), "Sky"},
+                         m_groups.front()};
     }
     return std::nullopt;
 }
@@ -314,8 +307,8 @@ bool ContactsWindow::eventFilter(QObject* watched, QEvent* event) {
     return QWidget::eventFilter(watched, event);
 }
 
-void ContactsWindow::setReading(const ReadingState* state) {
-    m_state = state;
+void ContactsWindow::setReading(const Reading* reading) {
+    m_state = reading;
     refresh();
 }
 
@@ -361,14 +354,15 @@ void ContactsWindow::refresh() {
     }
     const bool other = m_against == AgainstChoice::OtherReading;
     m_lblOther->setVisible(other && m_other);
-    if (m_other) m_lblOther->setText(Q(m_other->Birth.Name));
+    if (m_other) m_lblOther->setText(Q(m_other->birth().Name));
     m_dteSky->setVisible(m_against == AgainstChoice::Sky);
     m_cmdNow->setVisible(m_against == AgainstChoice::Sky);
     m_chkRing->setEnabled(m_against != AgainstChoice::NatalChart);
     // Between two charts every node pair is listed.
     m_chkNodePairs->setEnabled(m_against == AgainstChoice::NatalChart);
 
-    const ContactColumns& columns = m_groups.empty() ? kContactColumns : m_groups.front().columns;
+    const ContactColumns& columns =
+        m_groups.empty() ? kContactColumns : GroupColumns(m_groups.front());
     QStringList titles;
     for (const char* title : columns)
         titles << tr(title).replace(QStringLiteral(" position"), QStringLiteral("\nposition"));
@@ -377,7 +371,8 @@ void ContactsWindow::refresh() {
     m_table->clearSpans();
     const bool titled = m_groups.size() > 1;
     int count = 0;
-    for (const ContactGroup& group : m_groups) count += int(group.rows.size()) + (titled ? 1 : 0);
+    for (const ContactGroup& group : m_groups)
+        count += int(group.contacts.size()) + (titled ? 1 : 0);
     m_table->setRowCount(count);
     int r = 0;
     for (const ContactGroup& group : m_groups) {
@@ -393,7 +388,7 @@ void ContactsWindow::refresh() {
             m_table->setSpan(r, 0, 1, kContactColumnCount);
             ++r;
         }
-        for (const ContactRow& row : group.rows) {
+        for (const ContactRow& row : GroupRows(group)) {
             const auto cells = RowCells(row);
             for (int c = 0; c < kContactColumnCount; ++c)
                 m_table->setItem(r, c, new QTableWidgetItem(Q(cells[c])));
@@ -435,12 +430,12 @@ void ContactsWindow::copyToClipboard() {
     std::vector<ContactGroup> copied = m_groups;
     std::size_t entry = 0;
     for (ContactGroup& group : copied) {
-        std::vector<ContactRow> kept;
-        for (const ContactRow& row : group.rows) {
-            if (selected.empty() || selected.count(m_tableRows[entry])) kept.push_back(row);
+        std::vector<Contact> kept;
+        for (const Contact& contact : group.contacts) {
+            if (selected.empty() || selected.count(m_tableRows[entry])) kept.push_back(contact);
             ++entry;
         }
-        group.rows = std::move(kept);
+        group.contacts = std::move(kept);
     }
     if (copied.empty()) copied.push_back(ContactGroup{});
     QApplication::clipboard()->setText(Q(GroupsPlainText(copied)));

@@ -9,11 +9,11 @@
 #include <string>
 #include <vector>
 
+#include "chart/ChartWindow.h"
 #include "chart/ContactTable.h"
-#include "chart/Contacts.h"
-#include "input/ReadingState.h"
 #include "reading/Against.h"
-#include "reading/Driver.h"
+#include "reading/Contacts.h"
+#include "reading/Reading.h"
 #include "reading/Sky.h"
 
 class QCheckBox;
@@ -31,15 +31,12 @@ class Platform;
 // chart (both ways round) or the sky of a moment.
 enum class AgainstChoice { NatalChart = 0, OtherReading = 1, Sky = 2 };
 
-// A chart that takes the natal chart's place on the comparison wheel's inner ring, and the
-// contacts whose cells are marked with it.
-struct InnerChart {
-    Chart chart;
-    BodyTextList labels;
-    BodyTextList positions;
-    std::string legend;   // "Inner Wheel - Natal Chart of Tom Older"
-    std::string caption;  // the position column's caption
-    ContactGroup group;   // the reading's draconic chart against this chart
+// A chart that takes the natal chart's place on the comparison wheel's inner ring (its legend
+// "Inner Wheel - Tom Older", its column's caption), and the contacts whose cells are marked with
+// it: the reading's draconic chart against this chart.
+struct InnerRing {
+    InnerChart chart;
+    ContactGroup group;
 };
 
 class ContactsWindow : public QWidget {
@@ -49,19 +46,19 @@ public:
 
     // The calculated reading to show (kept by the caller while shown), or nullptr to empty the
     // window. Call again after the reading changes.
-    void setReading(const ReadingState* state);
+    void setReading(const Reading* reading);
     // The positions the sky is computed with (the reading's choice and the program's ephemeris).
     void setPositionsSource(const PositionsSource& source);
     // The reading chosen to lay the draconic chart against (after otherReadingRequested): the
     // choice becomes "another reading" and shows its name.
-    void setOtherReading(const ReadingState& other);
+    void setOtherReading(const Reading& other);
     // The choice goes back to what it was before "another reading..." was chosen (the open was
     // cancelled or refused).
     void cancelOtherReading();
 
     AgainstChoice against() const { return m_against; }
     // The chart on the comparison wheel's inner ring when the other chart replaces the natal one.
-    std::optional<InnerChart> innerChart() const;
+    std::optional<InnerRing> innerRing() const;
 
     const ContactSettings& settings() const { return m_settings; }
     // Every row of every group, in order.
@@ -100,13 +97,13 @@ private:
     QString statusText() const;
 
     Platform& m_platform;
-    const ReadingState* m_state = nullptr;
+    const Reading* m_state = nullptr;
     ContactSettings m_settings;
     std::vector<ContactGroup> m_groups;
     std::vector<ContactRow> m_rows;
     std::vector<int> m_tableRows;  // table row of each entry of m_rows
     AgainstChoice m_against = AgainstChoice::NatalChart;
-    std::optional<ReadingState> m_other;
+    std::optional<Reading> m_other;
     std::optional<SkyChart> m_sky;
     std::string m_skyError;
     PositionsSource m_source;

@@ -25,6 +25,10 @@ inline constexpr int kFrameHeight = 3650;
 inline constexpr int kPlanetFrameLeft = 7080;
 inline constexpr int kPlanetFrameWidth = 1800;
 inline constexpr int kDraconicFrameLeft = 9007;
+// The natal position frame's left: stacked on the draconic frame (single wheels) or beside it
+// (comparison).
+inline constexpr int kNatalFrameLeftStacked = 9007;
+inline constexpr int kNatalFrameLeftBeside = 10560;
 inline constexpr int kPositionFrameWidth = 1425;
 inline constexpr int kCellLeft = 30;
 inline constexpr int kRowCaptionWidth = 1695;

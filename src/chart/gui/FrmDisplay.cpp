@@ -6,6 +6,7 @@
 #include <algorithm>
 
 #include "Version.h"
+#include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLayout.h"
@@ -286,7 +287,9 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     }
     markContacts(m);
     layOut(m);
-    m_positionFrame[1]->move(TwipsToPx(m.natalFrameLeft), m_positionFrame[1]->y());
+    m_positionFrame[1]->move(
+        TwipsToPx(m.framesBeside ? kNatalFrameLeftBeside : kNatalFrameLeftStacked),
+        m_positionFrame[1]->y());
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 
     // The controls' indices: lblNatal(h) and imgSign(h) on the single wheel;
@@ -300,9 +303,9 @@ void FrmDisplay::render(const ChartWindowModel& m) {
     const QColor houseColour = ToQColor(m.singleWheelColor);
     for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
-        setFitted(m_lblNatal[h], m.singleWheel.texts[h], singleLines);
-        setWrapped(m_lblPlanetsPosition[h], m.outerRing.texts[h], ringLines);
-        setWrapped(m_lblPlanetsPosition[kSignCount + h], m.innerRing.texts[h], ringLines);
+        setFitted(m_lblNatal[h], HouseText(m.singleWheel, h + 1), singleLines);
+        setWrapped(m_lblPlanetsPosition[h], HouseText(m.outerRing, h + 1), ringLines);
+        setWrapped(m_lblPlanetsPosition[kSignCount + h], HouseText(m.innerRing, h + 1), ringLines);
         m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
         m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
         m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);

@@ -343,8 +343,10 @@ void FrmMain::fillLists() {
     for (int y = kFirstYear; y <= kLastYear; ++y) m_cboYear->addItem(QString::number(y));
     for (int h = 0; h <= 23; ++h) m_cboHour->addItem(QString::number(h));
     for (int m = 0; m <= 59; ++m) m_cboMinute->addItem(QString::number(m));
-    const ZoneTables& zones = TimeZones();
-    for (int z = 0; z < kZoneCount; ++z) m_cboTimeZone->addItem(Q(zones.ZoneLabels[z]));
+    for (int z = 0; z < kZoneCount; ++z) {
+        const std::string_view label = ZoneLabel(z);
+        m_cboTimeZone->addItem(QString::fromUtf8(label.data(), qsizetype(label.size())));
+    }
     for (QComboBox* list :
          {m_cboDate, m_cboMonth, m_cboYear, m_cboHour, m_cboMinute, m_cboTimeZone})
         list->setCurrentIndex(0);

@@ -7,11 +7,13 @@
 #include <QImage>
 #include <QString>
 
-#include "chart/ChartFill.h"
+#include <string>
+
+#include "domain/Bodies.h"
 #include "input/FormInput.h"
-#include "input/ReadingState.h"
 #include "input/Validation.h"
-#include "output/ReadingOpen.h"
+#include "reading/Reading.h"
+#include "reading/ReadingOpen.h"
 
 class QWidget;
 
@@ -19,19 +21,20 @@ namespace velloran {
 
 class Platform;
 
-// File, "Save As Text" and the toolbar's Save: writes the reading of state; zoneIndex is the
+// File, "Save As Text" and the toolbar's Save: writes the reading's birth; zoneIndex is the
 // zone list's current selection on the form. Shows an error when the file cannot be written, or
 // when the reading would not open again (ReadingSaveProblem), writing nothing then. Returns the
-// path written, or empty when the user cancelled or nothing was written.
-QString SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex);
+// path written, or empty when the user cancelled or nothing was written. lastFileName is the
+// name the save and the export dialogs offer (the last one chosen), updated by the choice.
+QString SaveReading(Platform& platform, QWidget* parent, const Reading& reading, int zoneIndex,
+                    std::string& lastFileName);
 
 // The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen
-// file into form, state and window. Nothing when the user cancelled or the file was refused (its
-// message has been shown); otherwise the reading is in the form and the outcome tells whether it
-// failed a check (the caller shows that) or was calculated.
+// file into form. Nothing when the user cancelled or the file was refused (its message has been
+// shown); otherwise the reading is in the form and the outcome tells whether it failed a check or
+// the calculation (the caller shows that) or holds the calculated reading.
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
-                                       bool converterPresent, const MonthNames& months,
-                                       ReadingState& state, ChartWindowModel& window);
+                                       bool converterPresent, const PositionsSource& source = {});
 
 // OpenReading's dialog: the chosen path, or empty when the user cancelled.
 QString ChooseReadingToOpen(Platform& platform, QWidget* parent);
@@ -40,8 +43,6 @@ QString ChooseReadingToOpen(Platform& platform, QWidget* parent);
 // command line): the same checks, messages and outcome.
 std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
                                            ReadingForm& form, bool converterPresent,
-                                           const MonthNames& months, ReadingState& state,
-                                           ChartWindowModel& window,
                                            const PositionsSource& source = {});
 
 // Largest file OpenReading reads; a reading holds well under 1 KiB.
@@ -50,9 +51,9 @@ inline constexpr qsizetype kMaxReadingFileBytes = 64 * 1024;
 // "Could not open <path>: <reason>", shown when a chosen reading cannot be read.
 QString OpenFailedText(const QString& path, const QString& reason);
 
-// File, "Export Chart As Text".
-void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
-                     const MonthNames& months);
+// File, "Export Chart As Text"; lastFileName as for SaveReading.
+void ExportChartText(Platform& platform, QWidget* parent, const Reading& reading,
+                     const MonthNames& months, std::string& lastFileName);
 
 // File, "Save As JPEG": chartWindow is captured before the dialog opens. lastJpegName is the
 // dialog's remembered name (kept by the caller for the program's lifetime).

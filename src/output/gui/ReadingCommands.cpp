@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include "output/ReadingFile.h"
+#include "input/ReadingFile.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
 #include "ui/Platform.h"
@@ -60,33 +60,33 @@ QString OpenFailedText(const QString& path, const QString& reason) {
     return QStringLiteral("Could not open %1: %2").arg(path, reason);
 }
 
-QString SaveReading(Platform& platform, QWidget* parent, ReadingState& state, int zoneIndex) {
+QString SaveReading(Platform& platform, QWidget* parent, const Reading& reading, int zoneIndex,
+                    std::string& lastFileName) {
     FileDialogRequest request;
     request.title = kAppTitle;
     request.filter = kReadingFilter;
     request.defaultSuffix = kReadingSuffix;
-    request.initialName = QString::fromStdString(state.LastFileName);
+    request.initialName = QString::fromStdString(lastFileName);
     request.confirmOverwrite = true;
     const QString path = platform.getSaveFileName(parent, request);
     if (path.isEmpty()) return {};
-    state.LastFileName = path.toStdString();
-    if (auto problem = ReadingSaveProblem(state.Birth, zoneIndex)) {
+    lastFileName = path.toStdString();
+    if (auto problem = ReadingSaveProblem(reading.birth(), zoneIndex)) {
         platform.showMessage(parent, SaveFailedText(path, QString::fromStdString(*problem)),
                              MessageIcon::Error, kAppTitle);
         return {};
     }
     if (!SaveFileReportingErrors(platform, parent, path,
-                                 ToBytes(WriteReadingFile(state.Birth, zoneIndex))))
+                                 ToBytes(WriteReadingFile(reading.birth(), zoneIndex))))
         return {};
     return path;
 }
 
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
-                                       bool converterPresent, const MonthNames& months,
-                                       ReadingState& state, ChartWindowModel& window) {
+                                       bool converterPresent, const PositionsSource& source) {
     const QString path = ChooseReadingToOpen(platform, parent);
     if (path.isEmpty()) return std::nullopt;
-    return OpenReadingFile(platform, parent, path, form, converterPresent, months, state, window);
+    return OpenReadingFile(platform, parent, path, form, converterPresent, source);
 }
 
 QString ChooseReadingToOpen(Platform& platform, QWidget* parent) {
@@ -99,8 +99,6 @@ QString ChooseReadingToOpen(Platform& platform, QWidget* parent) {
 
 std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, const QString& path,
                                            ReadingForm& form, bool converterPresent,
-                                           const MonthNames& months, ReadingState& state,
-                                           ChartWindowModel& window,
                                            const PositionsSource& source) {
     if (!HasReadingExtension(path.toStdString())) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
@@ -116,7 +114,7 @@ std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, 
     if (file.outcome == SmallFile::Outcome::Read) {
         opened = OpenAndCalculate(
             std::string_view(file.bytes.constData(), static_cast<size_t>(file.bytes.size())), form,
-            converterPresent, months, state, window, source);
+            converterPresent, source);
     }
     if (!opened || opened->status == OpenStatus::Damaged) {
         platform.showMessage(parent, kCheckTheFile, MessageIcon::Error, kAppTitle);
@@ -125,18 +123,18 @@ std::optional<OpenOutcome> OpenReadingFile(Platform& platform, QWidget* parent, 
     return opened;
 }
 
-void ExportChartText(Platform& platform, QWidget* parent, ReadingState& state,
-                     const MonthNames& months) {
+void ExportChartText(Platform& platform, QWidget* parent, const Reading& reading,
+                     const MonthNames& months, std::string& lastFileName) {
     FileDialogRequest request;
     request.title = QStringLiteral("Select the destination text file ");
     request.filter = QStringLiteral("Export Chart As Text (*.txt)");
     request.defaultSuffix = QStringLiteral("txt");
-    request.initialName = QString::fromStdString(state.LastFileName);
+    request.initialName = QString::fromStdString(lastFileName);
     request.confirmOverwrite = true;
     const QString path = platform.getSaveFileName(parent, request);
     if (path.isEmpty()) return;
-    state.LastFileName = path.toStdString();
-    SaveFileReportingErrors(platform, parent, path, ToBytes(ExportText(state, months)));
+    lastFileName = path.toStdString();
+    SaveFileReportingErrors(platform, parent, path, ToBytes(ExportText(reading, months)));
 }
 
 }  // namespace velloran

@@ -8,7 +8,7 @@
 #include <string_view>
 
 #include "input/FormInput.h"
-#include "input/ReadingState.h"
+#include "domain/BirthData.h"
 
 namespace velloran {
 

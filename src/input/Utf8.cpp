@@ -1,4 +1,4 @@
-#include "output/Utf8.h"
+#include "input/Utf8.h"
 
 namespace velloran {
 

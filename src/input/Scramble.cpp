@@ -4,9 +4,9 @@
 //   anything else                    -> per UTF-8 byte u: 64 + (u >> 4) - 8, then 48 + (u & 15)
 // so no stored byte is ever 10 or 13, and readers of the one-byte form skip the escape pairs.
 
-#include "output/Scramble.h"
+#include "input/Scramble.h"
 
-#include "output/Utf8.h"
+#include "input/Utf8.h"
 
 namespace velloran {
 

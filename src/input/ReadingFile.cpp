@@ -1,12 +1,12 @@
-#include "output/ReadingFile.h"
+#include "input/ReadingFile.h"
 
 #include <cstddef>
 #include <string>
 
 #include "domain/ZoneTable.h"
 #include "input/TextRules.h"
-#include "output/Scramble.h"
-#include "output/Utf8.h"
+#include "input/Scramble.h"
+#include "input/Utf8.h"
 
 namespace velloran {
 
@@ -52,20 +52,15 @@ bool HasControlCharacter(std::string_view text) {
     return false;
 }
 
-// Position in a list of consecutive numbers whose entry text equals text, or -1.
-template <typename ListText>
-int ListPositionOf(const std::string& text, ListText listText, int count) {
-    for (int p = 0; p < count; ++p) {
-        if (listText(p) == text) return p;
-    }
-    return -1;
-}
-
-bool SelectListText(const std::string& text, std::string (*listText)(int), int count,
-                    int& selection) {
-    int p = ListPositionOf(text, listText, count);
-    if (p >= 0) selection = p;
-    return p >= 0;
+// Selects the position of a list of the numbers first..last whose entry is text: the number
+// written plainly, as the list shows it ("7", never "07" or " 7"). False, selection untouched,
+// for any other text.
+bool SelectListNumber(const std::string& text, int first, int last, int& selection) {
+    const std::optional<int> value = DecimalDigits(text);
+    if (!value || (text.size() > 1 && text.front() == '0')) return false;
+    if (*value < first || *value > last) return false;
+    selection = *value - first;
+    return true;
 }
 
 // Characters (code points) of a UTF-8 text.
@@ -195,10 +190,10 @@ bool ApplyReadingToForm(const std::array<std::string, kReadingLines>& lines, For
         opened.monthIndex = *value - 1;  // 0 gives no selection, as the empty line
     }
 
-    if (!SelectListText(lines[kDay], DayListText, 31, opened.dayIndex) ||
-        !SelectListText(lines[kYear], YearListText, kLastYear - kFirstYear + 1, opened.yearIndex) ||
-        !SelectListText(lines[kHour], HourListText, 24, opened.hourIndex) ||
-        !SelectListText(lines[kMinute], MinuteListText, 60, opened.minuteIndex))
+    if (!SelectListNumber(lines[kDay], 1, 31, opened.dayIndex) ||
+        !SelectListNumber(lines[kYear], kFirstYear, kLastYear, opened.yearIndex) ||
+        !SelectListNumber(lines[kHour], 0, 23, opened.hourIndex) ||
+        !SelectListNumber(lines[kMinute], 0, 59, opened.minuteIndex))
         return false;
 
     const std::string& zone = lines[kZone];

@@ -1,6 +1,6 @@
 // Finding the contacts between the draconic and the natal chart.
 
-#include "chart/Contacts.h"
+#include "reading/Contacts.h"
 
 #include <algorithm>
 #include <cmath>
@@ -76,11 +76,13 @@ std::vector<Contact> FindContacts(std::span<const double> natal, std::span<const
     return found;
 }
 
-std::vector<Contact> ReadingContacts(const ReadingState& state, const ContactSettings& settings) {
-    const std::span<const double> natal(state.NatalLongitudes.data(),
-                                        static_cast<std::size_t>(state.NatalChart.bodyCount));
-    const std::span<const double> draconic(state.DraconicLongitudes.data(),
-                                           static_cast<std::size_t>(state.DraconicChart.bodyCount));
+std::vector<Contact> ReadingContacts(const Reading& reading, const ContactSettings& settings) {
+    const std::array<double, kMaxBodyCount> natalLongitudes = ChartLongitudes(reading.natal);
+    const std::array<double, kMaxBodyCount> draconicLongitudes = ChartLongitudes(reading.draconic);
+    const std::span<const double> natal(natalLongitudes.data(),
+                                        static_cast<std::size_t>(reading.natal.bodyCount));
+    const std::span<const double> draconic(draconicLongitudes.data(),
+                                           static_cast<std::size_t>(reading.draconic.bodyCount));
     return FindContacts(natal, draconic, settings.aspects, settings.orb, settings.nodePairs);
 }
 

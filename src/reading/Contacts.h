@@ -8,7 +8,7 @@
 #include <string_view>
 #include <vector>
 
-#include "input/ReadingState.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 
@@ -71,9 +71,9 @@ using BodyLongitudes = std::array<double, kBodyCount>;
 std::vector<Contact> FindContacts(std::span<const double> natal, std::span<const double> draconic,
                                   AspectMask aspects, double orb, bool nodePairs = false);
 
-// The contacts of a calculated reading: NatalLongitudes against DraconicLongitudes, over the
+// The contacts of a calculated reading: its natal against its draconic longitudes, over the
 // bodies its charts hold.
-std::vector<Contact> ReadingContacts(const ReadingState& state, const ContactSettings& settings);
+std::vector<Contact> ReadingContacts(const Reading& reading, const ContactSettings& settings);
 
 // An orb as degrees and whole arc-minutes, rounded to the nearest minute: "0° 42'", "1° 5'".
 std::string OrbText(double orbMinutes);

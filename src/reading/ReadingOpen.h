@@ -7,12 +7,11 @@
 #include <string_view>
 #include <utility>
 
-#include "chart/ChartFill.h"
-#include "chart/ChartModel.h"
+#include <string>
+
 #include "input/FormInput.h"
-#include "input/ReadingState.h"
 #include "input/Validation.h"
-#include "reading/Driver.h"
+#include "reading/Reading.h"
 
 namespace velloran {
 
@@ -38,21 +37,25 @@ private:
 };
 
 // What opening gave. Damaged: the bytes are no reading, or hold a value no list of the form
-// shows, and the form was not touched. Invalid: the
-// reading is in the form but failed the check in failure; state and window are unchanged.
-// Calculated: state holds the calculated reading and window the new chart window's model.
-enum class OpenStatus { Damaged, Invalid, Calculated };
+// shows, and the form was not touched. Invalid: the reading is in the form but failed the check in
+// failure. Failed: the form's values passed the checks but the calculation refused them (error
+// says why). Calculated: reading holds the calculated reading.
+enum class OpenStatus { Damaged, Invalid, Failed, Calculated };
 struct OpenOutcome {
     OpenStatus status = OpenStatus::Damaged;
     std::optional<ValidationFailure> failure;  // Invalid only
+    std::optional<Reading> reading;            // Calculated only
+    std::string error;                         // Failed only
 };
 
 // The open command after the file is read: ReadReadingFile, ApplyReadingToForm onto the values
 // the form holds, show them in the form, ValidateInput on what the form then holds, and
-// CalculateReading into state and window with the positions of source. converterPresent as for
-// ValidateInput.
+// Calculate with the positions of source. converterPresent as for ValidateInput.
 OpenOutcome OpenAndCalculate(std::string_view bytes, ReadingForm& form, bool converterPresent,
-                             const MonthNames& months, ReadingState& state,
-                             ChartWindowModel& window, const PositionsSource& source = {});
+                             const PositionsSource& source = {});
+
+// The checks and the calculation of a form's values, as the calculate button runs them.
+OpenOutcome CheckAndCalculate(const FormInput& values, bool converterPresent,
+                              const PositionsSource& source = {});
 
 }  // namespace velloran
