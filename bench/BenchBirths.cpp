@@ -13,7 +13,6 @@ std::vector<BenchBirth> MakeBenchBirths(int count) {
     auto pick = [&generator](int lo, int hi) {
         return std::uniform_int_distribution<int>(lo, hi)(generator);
     };
-    const ZoneTables& zones = TimeZones();
     std::vector<BenchBirth> births;
     births.reserve(static_cast<size_t>(count));
     for (int i = 0; i < count; ++i) {
@@ -39,7 +38,7 @@ std::vector<BenchBirth> MakeBenchBirths(int count) {
         f.latitudeHemisphere = pick(0, 1);
         f.longitudeHemisphere = pick(0, 1);  // 0 East, 1 West
 
-        BirthData& d = b.state.Birth;
+        BirthData& d = b.input.birth;
         d.Name = f.name;
         d.Year = static_cast<int16_t>(kFirstYear + f.yearIndex);
         d.Month = static_cast<int16_t>(f.monthIndex + 1);
@@ -53,11 +52,10 @@ std::vector<BenchBirth> MakeBenchBirths(int count) {
         d.LatSouth = f.latitudeHemisphere == 1;
         d.LongEast = f.longitudeHemisphere == 0;
         d.DaylightSaving = f.daylightSaving != 0;
-        b.state.ZoneHoursToUT = zones.ZoneHoursTable[static_cast<size_t>(f.zoneIndex)];
-        b.state.ZoneMinutesToUT = zones.ZoneMinutesTable[static_cast<size_t>(f.zoneIndex)];
+        b.input.zoneIndex = f.zoneIndex;
+        b.input.zoneMinutesToUT = ZoneRowAt(f.zoneIndex).minutesToUT;
 
-        const ZoneCorrected ut =
-            ZoneCorrectedTime(d, b.state.ZoneHoursToUT, b.state.ZoneMinutesToUT);
+        const ZoneCorrected ut = ZoneCorrectedTime(d, b.input.zoneMinutesToUT);
         b.jdUt = JulianDayNumber(d.Month, d.Day, d.Year) - 0.5 + ut.ut / 24.0;
         b.latNorth = (latDeg + latMin / 60.0) * (d.LatSouth ? -1.0 : 1.0);
         b.lonEast = -ut.lon;

@@ -1,18 +1,18 @@
 #pragma once
 // A fixed spread of births across the form's years 1905..2050, in the three shapes the
-// benchmarks need: the engine's state, the birth-data form, and Swiss Ephemeris inputs.
+// benchmarks need: the engine's input, the birth-data form, and Swiss Ephemeris inputs.
 
 #include <vector>
 
+#include "domain/BirthData.h"
 #include "input/FormInput.h"
-#include "input/ReadingState.h"
 
 namespace velloran::bench {
 
 struct BenchBirth {
-    ReadingState state;  // birth data and zone texts filled, outputs empty
-    FormInput form;      // the same birth as the form holds it
-    double jdUt = 0.0;   // Julian day (UT) of the birth moment
+    BirthInput input;   // the birth and its zone as a calculation takes them
+    FormInput form;     // the same birth as the form holds it
+    double jdUt = 0.0;  // Julian day (UT) of the birth moment
     double latNorth = 0.0;
     double lonEast = 0.0;
 };

@@ -1,5 +1,6 @@
-// Cost of the engine: one natal pass, the bare trigonometry that pass needs, one complete
-// reading through the driver, and one Swiss Ephemeris chart of the same births.
+// Cost of the engine: the classic positions of a birth, the bare trigonometry they need, one
+// complete reading (calculation and the chart window's model), a switch of view, and one Swiss
+// Ephemeris chart of the same births.
 //
 //   velloran_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only
 
@@ -13,8 +14,9 @@
 #include "SwissCalls.h"
 #include "TrigFloor.h"
 #include "astro/Engine.h"
-#include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
+#include "chart/ChartWindow.h"
+#include "input/FormCopy.h"
 #include "reading/Reading.h"
 #include "swephexp.h"
 
@@ -28,30 +30,13 @@ const std::vector<BenchBirth>& Births() {
     return births;
 }
 
-// The program holds one reading state; each iteration puts the next birth into it (the engine
-// reads no name or place texts, so those are left empty here).
+// The classic positions of each birth in turn.
 void BM_SinglePass(benchmark::State& st) {
-    std::vector<ReadingState> inputs;
-    for (const BenchBirth& b : Births()) {
-        inputs.push_back(b.state);
-        BirthData& d = inputs.back().Birth;
-        d.Name.clear();
-        d.City.clear();
-        d.State.clear();
-        d.Country.clear();
-    }
-    ReadingState s;
     size_t i = 0;
     for (auto _ : st) {
-        const ReadingState& birth = inputs[i++ & (kBirthCount - 1)];
-        s.Birth = birth.Birth;
-        s.ZoneHoursToUT = birth.ZoneHoursToUT;
-        s.ZoneMinutesToUT = birth.ZoneMinutesToUT;
-        s.DraconicPass = false;
-        PrepareChartInput(s);
-        RunEphemeris(s);
-        RunPlanetPositions(s);
-        benchmark::DoNotOptimize(s.NatalPositions.data());
+        const BirthInput& birth = Births()[i++ & (kBirthCount - 1)].input;
+        auto positions = ComputeClassicPositions(birth.birth, birth.zoneMinutesToUT);
+        benchmark::DoNotOptimize(positions);
         benchmark::ClobberMemory();
     }
 }
@@ -98,18 +83,35 @@ BENCHMARK(BM_TrigFloor);
 void BM_TrigFloorAsWritten(benchmark::State& st) { RunTrigFloor(st, true, true); }
 BENCHMARK(BM_TrigFloorAsWritten);
 
+// What the calculate button does after the checks: the form's values to a reading, and the
+// chart window's model of the draconic view.
 void BM_CompleteReading(benchmark::State& st) {
-    ReadingState state;
-    ChartWindowModel window;
     const MonthNames& months = EnglishMonthNames();
     size_t i = 0;
     for (auto _ : st) {
-        CalculateReading(Births()[i++ & (kBirthCount - 1)].form, state, months, window);
+        const Calculation done = Calculate(BirthFromForm(Births()[i++ & (kBirthCount - 1)].form));
+        ChartWindowModel window = MakeChartWindow(*done.reading, ChartView::Draconic, months);
         benchmark::DoNotOptimize(window.natalColumn.cells.data());
         benchmark::ClobberMemory();
     }
 }
 BENCHMARK(BM_CompleteReading);
+
+// A view button: the chart window's model made again from the reading, no calculation.
+void BM_SwitchView(benchmark::State& st) {
+    const MonthNames& months = EnglishMonthNames();
+    std::vector<Reading> readings;
+    for (int k = 0; k < 64; ++k) readings.push_back(*Calculate(Births()[k].input).reading);
+    constexpr ChartView kViews[3] = {ChartView::Natal, ChartView::Draconic, ChartView::Comparison};
+    size_t i = 0;
+    for (auto _ : st) {
+        const size_t n = i++;
+        ChartWindowModel window = MakeChartWindow(readings[n & 63], kViews[n % 3], months);
+        benchmark::DoNotOptimize(window.natalColumn.cells.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_SwitchView);
 
 // One chart: Sun to Saturn and the mean node with speeds, and the houses for the ascendant.
 bool SwissChart(const BenchBirth& b, double* out) {

@@ -12,8 +12,9 @@
 
 #include "BenchBirths.h"
 #include "SwissCalls.h"
-#include "chart/ChartFill.h"
+#include "chart/ChartWindow.h"
 #include "ephemeris/SwissEphemeris.h"
+#include "input/FormCopy.h"
 #include "reading/Reading.h"
 #include "swephexp.h"
 
@@ -76,19 +77,19 @@ BENCHMARK(BM_PreciseChart);
 void BM_PreciseReading(benchmark::State& st) {
     ephemeris::SwissEphemeris layer;
     const PositionsSource source{{PositionsKind::Precise, NodeKind::Mean}, &layer};
-    ReadingState state;
-    ChartWindowModel window;
     const MonthNames& months = EnglishMonthNames();
     for (const BenchBirth& b : Births()) {
-        CalculateReading(b.form, state, months, window, source);
-        if (!state.PositionsNote.empty()) {
-            st.SkipWithError(state.PositionsNote.c_str());
+        const Calculation done = Calculate(BirthFromForm(b.form), source);
+        if (!done.reading || !done.reading->note.empty()) {
+            st.SkipWithError("the precise positions did not use the ephemeris files");
             return;
         }
     }
     size_t i = 0;
     for (auto _ : st) {
-        CalculateReading(Births()[i++ & (kBirthCount - 1)].form, state, months, window, source);
+        const Calculation done =
+            Calculate(BirthFromForm(Births()[i++ & (kBirthCount - 1)].form), source);
+        ChartWindowModel window = MakeChartWindow(*done.reading, ChartView::Draconic, months);
         benchmark::DoNotOptimize(window.natalColumn.cells.data());
         benchmark::ClobberMemory();
     }

@@ -40,9 +40,8 @@ double KeplerTrig(double M, double e, TrigCalls& calls) {
 
 TrigCalls NatalPassTrig(const BenchBirth& birth, bool earthPerBody) {
     TrigCalls calls;
-    const BirthData& b = birth.state.Birth;
-    const ZoneCorrected ut =
-        ZoneCorrectedTime(b, birth.state.ZoneHoursToUT, birth.state.ZoneMinutesToUT);
+    const BirthData& b = birth.input.birth;
+    const ZoneCorrected ut = ZoneCorrectedTime(b, birth.input.zoneMinutesToUT);
     const double j0 = JulianDayNumber(b.Month, b.Day, b.Year);
 
     // Ascendant.
@@ -70,8 +69,7 @@ TrigCalls NatalPassTrig(const BenchBirth& birth, bool earthPerBody) {
         calls.sinArgs.push_back(t[0] * D + t[1] * M + t[2] * Mp + t[3] * F);
 
     // Earth, then the Sun and five planets.
-    const CalendarMoment m =
-        UniversalMoment(b, birth.state.ZoneHoursToUT, birth.state.ZoneMinutesToUT);
+    const CalendarMoment m = UniversalMoment(b, birth.input.zoneMinutesToUT);
     const double d = DaysSinceJ2000(m.year, m.month, m.day, m.hour, m.minute);
     const OrbitalElementSet earth = OrbitalElements(2, d);
     auto earthTrig = [&] {

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "input/ReadingState.h"
+#include "domain/BirthData.h"
 
 namespace velloran::testing {
 
@@ -29,13 +29,11 @@ struct BirthSpec {
     int latDeg, latMin;
     bool south;
     bool dst;
-    const char* zoneHours;
-    const char* zoneMinutes;
+    int zoneMinutesToUT;  // signed minutes to add to local time to reach UT (EST: 300)
 };
 
-inline ReadingState MakeState(const BirthSpec& s) {
-    ReadingState state;
-    BirthData& b = state.Birth;
+inline BirthData MakeBirth(const BirthSpec& s) {
+    BirthData b;
     b.Name = "Test";
     b.Year = static_cast<int16_t>(s.year);
     b.Month = static_cast<int16_t>(s.month);
@@ -49,34 +47,29 @@ inline ReadingState MakeState(const BirthSpec& s) {
     b.LatMin = static_cast<int16_t>(s.latMin);
     b.LatSouth = s.south;
     b.DaylightSaving = s.dst;
-    state.ZoneHoursToUT = s.zoneHours;
-    state.ZoneMinutesToUT = s.zoneMinutes;
-    return state;
+    return b;
 }
 
 // New York, 1980-01-15 10:30 local (Eastern Standard Time): the ascendant's worked example.
 inline BirthSpec NewYork1980() {
-    return {1980, 1, 15, 10, 30, 74, 0, false, 40, 43, false, false, "5", "0"};
+    return {1980, 1, 15, 10, 30, 74, 0, false, 40, 43, false, false, 300};
 }
 
 // The 71 rows of the zone list: hours and minutes to add to local time to reach universal time.
 struct ZoneRow {
-    const char* hours;
-    const char* minutes;
+    int hours;
+    int minutes;
 };
 inline constexpr std::array<ZoneRow, 71> kZoneRows = {{
-    {"9", "0"},     {"10", "0"},    {"9", "0"},     {"4", "0"},     {"3", "0"},    {"-10", "-30"},
-    {"-9", "-30"},  {"-11", "0"},   {"-10", "0"},   {"-9", "0"},    {"-8", "0"},   {"2", "0"},
-    {"-3", "0"},    {"11", "0"},    {"3", "0"},     {"-2", "0"},    {"-1", "0"},   {"-2", "0"},
-    {"5", "0"},     {"-2", "0"},    {"-1", "0"},    {"6", "0"},     {"5", "0"},    {"-8", "0"},
-    {"4", "0"},     {"-3", "0"},    {"-2", "0"},    {"5", "0"},     {"4", "0"},    {"0", "0"},
-    {"-10", "0"},   {"9", "30"},    {"10", "30"},   {"9", "30"},    {"-5", "-30"}, {"-12", "0"},
-    {"12", "0"},    {"-3", "-30"},  {"-9", "0"},    {"-7", "-30"},  {"-2", "0"},   {"-1", "0"},
-    {"-8", "-30"},  {"6", "0"},     {"7", "0"},     {"6", "0"},     {"-13", "0"},  {"-12", "0"},
-    {"-12", "-30"}, {"-11", "-30"}, {"3", "30"},    {"11", "0"},    {"-6", "-30"}, {"7", "0"},
-    {"8", "0"},     {"7", "0"},     {"-10", "-30"}, {"-10", "-30"}, {"-9", "-30"}, {"-9", "-30"},
-    {"-7", "0"},    {"0", "0"},     {"-11", "0"},   {"-4", "0"},    {"-5", "0"},   {"-6", "0"},
-    {"-7", "0"},    {"1", "0"},     {"8", "0"},     {"9", "0"},     {"8", "0"},
+    {9, 0},     {10, 0},    {9, 0},    {4, 0},    {3, 0},    {-10, -30}, {-9, -30}, {-11, 0},
+    {-10, 0},   {-9, 0},    {-8, 0},   {2, 0},    {-3, 0},   {11, 0},    {3, 0},    {-2, 0},
+    {-1, 0},    {-2, 0},    {5, 0},    {-2, 0},   {-1, 0},   {6, 0},     {5, 0},    {-8, 0},
+    {4, 0},     {-3, 0},    {-2, 0},   {5, 0},    {4, 0},    {0, 0},     {-10, 0},  {9, 30},
+    {10, 30},   {9, 30},    {-5, -30}, {-12, 0},  {12, 0},   {-3, -30},  {-9, 0},   {-7, -30},
+    {-2, 0},    {-1, 0},    {-8, -30}, {6, 0},    {7, 0},    {6, 0},     {-13, 0},  {-12, 0},
+    {-12, -30}, {-11, -30}, {3, 30},   {11, 0},   {-6, -30}, {7, 0},     {8, 0},    {7, 0},
+    {-10, -30}, {-10, -30}, {-9, -30}, {-9, -30}, {-7, 0},   {0, 0},     {-11, 0},  {-4, 0},
+    {-5, 0},    {-6, 0},    {-7, 0},   {1, 0},    {8, 0},    {9, 0},     {8, 0},
 }};
 
 inline bool IsDigits(std::string_view s) {

@@ -166,11 +166,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CliAgainst, AnOtherReadingTheFormRefusesExitsTwoWithItsMessage) {
     // A reading file whose minutes of latitude the form's check refuses.
-    ReadingState state;
-    CopyFormToState(test::KnownBirthForm(), state);
-    state.Birth.LatMin = 75;
+    BirthData birth = BirthFromForm(test::KnownBirthForm()).birth;
+    birth.LatMin = 75;
     const std::string invalid = m_folder->Path("invalid.vlr");
-    test::WriteFileBytes(invalid, WriteReadingFile(state.Birth, test::KnownBirthForm().zoneIndex));
+    test::WriteFileBytes(invalid, WriteReadingFile(birth, test::KnownBirthForm().zoneIndex));
     EXPECT_EQ(Run({"contacts", ann, "--with", invalid}), kExitInvalidForm);
     EXPECT_NE(m_err.str().find("Minutes of Latitude"), std::string::npos) << m_err.str();
     EXPECT_EQ(m_out.str(), "");

@@ -9,9 +9,11 @@
 #include <string>
 
 #include "domain/Bodies.h"
+#include "domain/Calendar.h"
 #include "domain/SignPosition.h"
 #include "domain/Text.h"
 #include "domain/ZoneTable.h"
+#include "support/ZoneList.h"
 
 namespace velloran {
 namespace {
@@ -94,24 +96,34 @@ constexpr ZoneRowCase kZoneRowCases[] = {
 
 class ZoneRowTest : public ::testing::TestWithParam<ZoneRowCase> {};
 
-TEST_P(ZoneRowTest, ValuesMatchTheRowsLabelAndHours) {
+TEST_P(ZoneRowTest, NameAbbreviationAndOffsetAreTheLabels) {
     const ZoneRowCase& c = GetParam();
     int index = -1;
     for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == c.label) index = z;
+        if (ZoneLabel(z) == c.label) index = z;
     }
     ASSERT_GE(index, 0) << c.label;
     const ZoneRowValues row = ZoneRowAt(index);
     EXPECT_EQ(row.name, c.name);
     EXPECT_EQ(row.abbreviation, c.abbreviation);
     EXPECT_EQ(row.offsetSeconds, c.offsetSeconds);
-    // The same offset the zone texts carry to the driver (hours and minutes to add to reach UT).
-    EXPECT_EQ(row.offsetSeconds, -(std::stoi(TimeZones().ZoneHoursTable[index]) * 3600 +
-                                   std::stoi(TimeZones().ZoneMinutesTable[index]) * 60));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ZoneRowTest, ::testing::ValuesIn(kZoneRowCases),
                          [](const auto& info) { return std::string(info.param.rowName); });
+
+// Every row's offset against the list written out by hand from the labels.
+TEST(ZoneRowAt, EveryRowHasTheOffsetItsLabelShows) {
+    for (int z = 0; z < kZoneCount; ++z) {
+        SCOPED_TRACE(z);
+        const test::ListedZone& listed = test::kZoneList[static_cast<std::size_t>(z)];
+        ASSERT_EQ(ZoneLabel(z), listed.label);
+        EXPECT_EQ(ZoneRowAt(z).label, listed.label);
+        EXPECT_EQ(ZoneRowAt(z).offsetSeconds, listed.minutesEast * 60);
+        // Local time plus the minutes to UT is universal time: the offset the other way round.
+        EXPECT_EQ(ZoneRowAt(z).minutesToUT, -listed.minutesEast);
+    }
+}
 
 TEST(ZoneRowAt, EveryRowHasANameAnAbbreviationAndAnOffsetWithinFourteenHours) {
     for (int z = 0; z < kZoneCount; ++z) {
@@ -121,6 +133,42 @@ TEST(ZoneRowAt, EveryRowHasANameAnAbbreviationAndAnOffsetWithinFourteenHours) {
         EXPECT_EQ(row.abbreviation.find(' '), std::string_view::npos) << z;
         EXPECT_LE(std::abs(row.offsetSeconds), 14 * 3600) << z;
     }
+}
+
+TEST(ZoneLabel, EmptyOutsideTheList) {
+    EXPECT_EQ(ZoneLabel(-1), "");
+    EXPECT_EQ(ZoneLabel(kZoneCount), "");
+    EXPECT_EQ(ZoneLabel(0), "Alaska/Hawaii Daylight Time,AHDT,-9.0");
+}
+
+TEST(DecimalDigits, DigitsOnly) {
+    EXPECT_EQ(DecimalDigits("0"), 0);
+    EXPECT_EQ(DecimalDigits("0042"), 42);
+    EXPECT_EQ(DecimalDigits("123456789"), 123456789);
+    for (const char* bad : {"", " 1", "1 ", "-1", "+1", "1.5", "12a", "1234567890"})
+        EXPECT_FALSE(DecimalDigits(bad).has_value()) << bad;
+}
+
+TEST(TwoDigits, LeadingZeroBelowTen) {
+    EXPECT_EQ(TwoDigits(0), "00");
+    EXPECT_EQ(TwoDigits(7), "07");
+    EXPECT_EQ(TwoDigits(59), "59");
+}
+
+TEST(DaysInMonth, GregorianLeapYears) {
+    EXPECT_EQ(DaysInMonth(2023, 1), 31);
+    EXPECT_EQ(DaysInMonth(2023, 4), 30);
+    EXPECT_EQ(DaysInMonth(2023, 2), 28);
+    EXPECT_EQ(DaysInMonth(2024, 2), 29);
+    EXPECT_EQ(DaysInMonth(1900, 2), 28);
+    EXPECT_EQ(DaysInMonth(2000, 2), 29);
+    EXPECT_EQ(DaysInMonth(2000, 0), 0);
+    EXPECT_EQ(DaysInMonth(2000, 13), 0);
+}
+
+TEST(MarkedName, RetrogradeMarkOnlyWhenRetrograde) {
+    EXPECT_EQ(MarkedName("Mercury", true), "Mercury (R) ");
+    EXPECT_EQ(MarkedName("Me", false), "Me");
 }
 
 }  // namespace

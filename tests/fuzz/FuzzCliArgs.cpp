@@ -10,7 +10,6 @@
 
 #include "cli/Cli.h"
 #include "input/ReadingFile.h"
-#include "input/ReadingState.h"
 
 using namespace velloran;
 

@@ -8,7 +8,8 @@
 #include <string>
 #include <string_view>
 
-#include "chart/ChartFill.h"
+#include "chart/ChartWindow.h"
+#include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "input/Scramble.h"
 #include "input/Validation.h"
@@ -28,10 +29,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (!ApplyReadingToForm(*lines, form)) return 0;
 
     // Whatever opened can be saved again, and the saved file opens.
-    ReadingState opened;
-    CopyFormToState(form, opened);
-    if (ReadingSaveProblem(opened.Birth, form.zoneIndex)) __builtin_trap();
-    const std::string saved = WriteReadingFile(opened.Birth, form.zoneIndex);
+    const BirthInput opened = BirthFromForm(form);
+    if (ReadingSaveProblem(opened.birth, form.zoneIndex)) __builtin_trap();
+    const std::string saved = WriteReadingFile(opened.birth, form.zoneIndex);
     auto savedLines = ReadReadingFile(saved);
     FormInput savedForm;
     if (saved.size() > kMaxReadingBytes || !savedLines ||
@@ -40,24 +40,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
     if (ValidateInput(form, true)) return 0;
 
-    ReadingState state;
-    ChartWindowModel window;
-    CalculateReading(form, state, EnglishMonthNames(), window);
-    std::string exported = ExportText(state, EnglishMonthNames());
+    // Every birth the form accepts is calculated.
+    const Calculation calculated = Calculate(opened);
+    if (!calculated.reading) __builtin_trap();
+    const Reading& reading = *calculated.reading;
+    std::string exported = ExportText(reading, EnglishMonthNames());
     if (exported.size() < 6 || exported.substr(exported.size() - 3) != "\r\r\n") __builtin_trap();
 
-    // The reading as saved from this state reads back to the same birth data.
-    auto again = ReadReadingFile(WriteReadingFile(state.Birth, form.zoneIndex));
+    // The reading as saved from this reading reads back to the same birth data.
+    auto again = ReadReadingFile(WriteReadingFile(reading.birth(), form.zoneIndex));
     if (!again) __builtin_trap();
     FormInput reopened;
     if (!ApplyReadingToForm(*again, reopened)) __builtin_trap();
-    ReadingState copy;
-    CopyFormToState(reopened, copy);
-    if (!(copy.Birth == state.Birth)) __builtin_trap();
+    if (!(BirthFromForm(reopened) == reading.input)) __builtin_trap();
 
-    ShowComparisonView(state, window);
-    ShowNatalView(state, window);
-    ShowDraconicView(state, window);
-    ShowComparisonView(state, window);
+    for (const ChartView view : {ChartView::Comparison, ChartView::Natal, ChartView::Draconic})
+        MakeChartWindow(reading, view, EnglishMonthNames());
     return 0;
 }

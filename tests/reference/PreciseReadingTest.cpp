@@ -18,7 +18,7 @@
 #include "../support/Json.h"
 #include "../support/PreciseTruth.h"
 #include "../support/TempFolder.h"
-#include "chart/ChartFill.h"
+#include "chart/ChartWindow.h"
 #include "domain/Bodies.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "output/TextExport.h"
@@ -97,51 +97,51 @@ TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
         SCOPED_TRACE(id);
         const std::string reading = test::ReadFileBytes(kReferenceDir + "/" + id + ".vlr");
         PlainForm form;
-        ReadingState state;
-        ChartWindowModel window;
         const PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
-        ASSERT_EQ(OpenAndCalculate(reading, form, true, EnglishMonthNames(), state, window,
-                                   PositionsSource{choice, &swiss})
-                      .status,
-                  OpenStatus::Calculated);
-        EXPECT_EQ(state.PositionsNote, "");
-        EXPECT_EQ(state.NatalChart.bodyCount, kMaxBodyCount);
+        OpenOutcome opened = OpenAndCalculate(reading, form, true, PositionsSource{choice, &swiss});
+        ASSERT_EQ(opened.status, OpenStatus::Calculated);
+        const Reading& state = *opened.reading;
+        const ChartWindowModel window =
+            MakeChartWindow(state, ChartView::Draconic, EnglishMonthNames());
+        EXPECT_EQ(state.note, "");
+        EXPECT_EQ(state.natal.bodyCount, kMaxBodyCount);
         EXPECT_EQ(window.bodyRows, kMaxBodyCount);
         EXPECT_EQ(window.positionsLine, "Precise positions (Swiss Ephemeris), mean node");
 
-        double jd = 0.0;
-        ASSERT_TRUE(BirthJulianDay(state, &jd));
-        EXPECT_NEAR(jd, Number(line, "jd_ut"), kMomentTolDays);
+        const std::optional<double> jd = BirthJulianDay(state.input);
+        ASSERT_TRUE(jd.has_value());
+        EXPECT_NEAR(*jd, Number(line, "jd_ut"), kMomentTolDays);
+        EXPECT_NEAR(state.dayNumber, Number(line, "jd_ut") - 2451545.0, kMomentTolDays);
 
         const Json* longitudes = line.Find("longitudes");
         ASSERT_NE(longitudes, nullptr);
-        const double latitude = state.Birth.LatDeg + state.Birth.LatMin / 60.0;
+        const double latitude = state.birth().LatDeg + state.birth().LatMin / 60.0;
         for (std::size_t k = 0; k < kCompared.size(); ++k) {
             const Compared& c = kCompared[k];
             if (c.body == ChartBody::Ascendant && latitude >= kPolarCircleDeg) continue;
-            const double ours = state.NatalLongitudes[static_cast<int>(c.body)];
+            const double ours = state.natal.bodies[static_cast<int>(c.body)].longitude;
             const double arcsec = AngleDistance(ours, Number(*longitudes, c.truthKey)) * 3600.0;
             EXPECT_LE(arcsec, kTruthTolArcsec) << c.truthKey << ": " << ours;
             if (!(arcsec <= worst[k].arcsec)) worst[k] = {arcsec, id};
         }
 
         // Draconic: every body, Chiron and the ascendant included, from the node.
-        const double node = state.NatalLongitudes[static_cast<int>(ChartBody::NorthNode)];
+        const double node = state.natal[ChartBody::NorthNode].longitude;
         for (int k = 0; k < kMaxBodyCount; ++k) {
-            const double natal = state.NatalLongitudes[k];
+            const double natal = state.natal.bodies[k].longitude;
             ASSERT_TRUE(std::isfinite(natal)) << kBodyTitles[k];
-            const double draconic = state.DraconicLongitudes[k];
+            const double draconic = state.draconic.bodies[k].longitude;
             EXPECT_TRUE(draconic >= 0.0 && draconic < 360.0) << kBodyTitles[k];
             EXPECT_LE(AngleDistance(draconic, natal - node), kDraconicTolDeg) << kBodyTitles[k];
-            EXPECT_EQ(state.DraconicChart.bodies[k].longitude, draconic);
             // Houses are whole signs from the chart's own rising sign.
-            const BodyPlace& place = state.DraconicChart.bodies[k];
+            const BodyPlace& place = state.draconic.bodies[k];
             EXPECT_EQ(place.sign, static_cast<int>(draconic / 30.0)) << kBodyTitles[k];
-            EXPECT_EQ(place.house, (place.sign - state.DraconicChart.risingSign() + 12) % 12 + 1);
+            EXPECT_EQ(place.house, (place.sign - state.draconic.risingSign() + 12) % 12 + 1);
         }
         for (ChartBody never : {ChartBody::Sun, ChartBody::Moon, ChartBody::NorthNode,
                                 ChartBody::SouthNode, ChartBody::Ascendant}) {
-            EXPECT_FALSE(state.Retrograde[static_cast<int>(never)]) << kBodyTitles[int(never)];
+            EXPECT_FALSE(state.natal[never].retrograde) << kBodyTitles[int(never)];
+            EXPECT_FALSE(state.draconic[never].retrograde) << kBodyTitles[int(never)];
         }
 
         // The export: the 33 lines of the classic layout, then the modern bodies and the line
@@ -159,7 +159,7 @@ TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
         EXPECT_TRUE(precise[37].starts_with("Chiron ")) << precise[37];
         EXPECT_EQ(precise[38], "\r");
         EXPECT_EQ(precise[39], "Planetary Position (Draconian, modern bodies)");
-        EXPECT_EQ(precise[40], "Uranus " + state.DraconicPositions[int(ChartBody::Uranus)]);
+        EXPECT_EQ(precise[40], "Uranus " + LongPosition(state.draconic[ChartBody::Uranus]));
         EXPECT_EQ(precise[45], "Positions: Precise positions (Swiss Ephemeris), mean node");
     }
     std::printf("Precise readings, largest difference from precise-truth.jsonl:\n");

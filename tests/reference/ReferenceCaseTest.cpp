@@ -19,7 +19,7 @@
 #include "../support/Json.h"
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
-#include "chart/ChartFill.h"
+#include "chart/ChartWindow.h"
 #include "cli/Cli.h"
 #include "domain/Bodies.h"
 #include "output/TextExport.h"
@@ -130,6 +130,20 @@ auto Slice(const List& list, std::size_t first, std::size_t count) {
                                                   list.begin() + first + count);
 }
 
+// The longitudes of a classic chart's ten bodies.
+std::vector<double> Longitudes(const Chart& chart) {
+    std::vector<double> out;
+    for (int k = 0; k < kBodyCount; ++k) out.push_back(chart.bodies[k].longitude);
+    return out;
+}
+
+// The twelve house texts of a wheel, house 1 first.
+std::vector<std::string> HouseTexts(const WheelHouses& wheel) {
+    std::vector<std::string> texts;
+    for (int h = 1; h <= kSignCount; ++h) texts.push_back(HouseText(wheel, h));
+    return texts;
+}
+
 void ExpectLongitudes(const std::vector<double>& expected, const std::vector<double>& actual) {
     ASSERT_EQ(expected.size(), actual.size());
     for (std::size_t k = 0; k < expected.size(); ++k) {
@@ -154,11 +168,14 @@ protected:
 
         // The open command: reader, form, validation, calculation.
         PlainForm form;
-        const OpenOutcome opened = OpenAndCalculate(ReadAll(m_readingPath), form, true,
-                                                    EnglishMonthNames(), m_state, m_window);
+        OpenOutcome opened = OpenAndCalculate(ReadAll(m_readingPath), form, true);
         ASSERT_NE(opened.status, OpenStatus::Damaged) << m_readingPath << " was refused";
-        ASSERT_EQ(opened.status, OpenStatus::Calculated) << opened.failure->message;
+        ASSERT_EQ(opened.status, OpenStatus::Calculated)
+            << (opened.failure ? opened.failure->message : opened.error);
         m_form = form.values();
+        m_reading = std::move(*opened.reading);
+        // The window as a calculation first shows it.
+        m_window = MakeChartWindow(m_reading, ChartView::Draconic, EnglishMonthNames());
     }
 
     const Json& E() const { return m_expected; }
@@ -201,7 +218,7 @@ protected:
     std::string m_export;
     Json m_expected;
     FormInput m_form;
-    ReadingState m_state;
+    Reading m_reading;
     ChartWindowModel m_window;
 };
 
@@ -209,14 +226,14 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
     SCOPED_TRACE(Text(E(), {"case"}));
     {
         SCOPED_TRACE("text export");
-        EXPECT_EQ(ExportText(m_state, EnglishMonthNames()), m_export);
+        EXPECT_EQ(ExportText(m_reading, EnglishMonthNames()), m_export);
         std::ostringstream out, err;
         EXPECT_EQ(RunCli({"export", m_readingPath}, out, err), kExitOk) << err.str();
         EXPECT_EQ(out.str(), m_export) << "velloran-cli export";
     }
     {
         SCOPED_TRACE("birth data and universal time");
-        const BirthData& b = m_state.Birth;
+        const BirthData& b = m_reading.birth();
         EXPECT_EQ(b.Name, Text(E(), {"birth", "Name"}));
         EXPECT_EQ(b.Month, Int(E(), {"birth", "Month"}));
         EXPECT_EQ(b.Day, Int(E(), {"birth", "Day"}));
@@ -236,92 +253,101 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
         EXPECT_EQ(b.State, Text(E(), {"birth", "State"}));
         EXPECT_EQ(b.Country, Text(E(), {"birth", "Country"}));
         EXPECT_EQ(m_form.zoneIndex, Int(E(), {"birth", "ZoneIndex"}));
-        EXPECT_EQ(m_state.ZoneHoursToUT, Text(E(), {"birth", "ZoneHoursToUT"}));
-        EXPECT_EQ(m_state.ZoneMinutesToUT, Text(E(), {"birth", "ZoneMinutesToUT"}));
+        EXPECT_EQ(m_reading.input.zoneIndex, Int(E(), {"birth", "ZoneIndex"}));
+        // The reference writes the zone as signed hours and minutes to add to local time.
+        EXPECT_EQ(m_reading.input.zoneMinutesToUT,
+                  std::stoi(Text(E(), {"birth", "ZoneHoursToUT"})) * 60 +
+                      std::stoi(Text(E(), {"birth", "ZoneMinutesToUT"})));
         // Our hours count from the local date, the reference's from the universal date.
         const double moment =
-            JulianDayNumber(b.Month, b.Day, b.Year) + m_state.UniversalTimeHours / 24.0;
+            JulianDayNumber(b.Month, b.Day, b.Year) + m_reading.universalTimeHours / 24.0;
         EXPECT_NEAR(moment, Number(E(), {"ut", "J0"}) + Number(E(), {"ut", "hours"}) / 24.0,
                     kMomentTolDays);
-        EXPECT_NEAR(m_state.DayNumber, Number(E(), {"ut", "d"}), kMomentTolDays);
+        EXPECT_NEAR(m_reading.dayNumber, Number(E(), {"ut", "d"}), kMomentTolDays);
     }
     {
         SCOPED_TRACE("natal chart");
-        ExpectLongitudes(Numbers(E(), {"natal", "longitudes"}),
-                         Slice(m_state.NatalLongitudes, 0, kBodyCount));
-        std::vector<std::string> longTexts;
+        const Chart& natal = m_reading.natal;
+        ExpectLongitudes(Numbers(E(), {"natal", "longitudes"}), Longitudes(natal));
+        std::vector<std::string> longTexts, texts;
         for (int k = 0; k < kBodyCount; ++k) {
-            longTexts.push_back(FormatSignPosition(m_state.NatalLongitudes[k]));
+            longTexts.push_back(LongPosition(natal.bodies[k]));
+            texts.push_back(CompactPosition(natal.bodies[k]));
         }
-        longTexts[static_cast<int>(ChartBody::Moon)] = m_state.MoonPositionText;
-        longTexts[static_cast<int>(ChartBody::Ascendant)] = m_state.NatalAscendantText;
         EXPECT_EQ(longTexts, Texts(E(), {"natal", "long_texts"}));
-        EXPECT_EQ(Slice(m_state.NatalPositions, 0, kBodyCount), Texts(E(), {"natal", "texts"}));
+        EXPECT_EQ(texts, Texts(E(), {"natal", "texts"}));
         EXPECT_EQ(Slice(m_window.natalColumn.cells, 0, kBodyCount), Texts(E(), {"natal", "cells"}));
     }
     {
         SCOPED_TRACE("draconic chart");
-        ExpectLongitudes(Numbers(E(), {"draconic", "raw_longitudes"}),
-                         Slice(m_state.DraconicRawLongitudes, 0, kBodyCount));
-        // The fill consumed the pass's decimals; a fresh pass shows them again. They are the
-        // longitudes to 15 significant digits, so they compare as longitudes: the reference
-        // reckons the ascendant from the universal date, we from the local date (the same moment),
-        // and the last digit may differ.
-        ReadingState fresh = m_state;
-        RunPass(fresh, ChartKind::Draconic);
-        std::vector<double> decimals;
-        for (int k = 0; k < kBodyCount; ++k) {
-            bool ok = false;
-            decimals.push_back(ParseDecimalText(fresh.DraconicPositions[k], &ok));
-            EXPECT_TRUE(ok) << fresh.DraconicPositions[k];
-        }
-        std::vector<double> expectedDecimals;
-        for (const std::string& text : Texts(E(), {"draconic", "raw_texts"})) {
-            bool ok = false;
-            expectedDecimals.push_back(ParseDecimalText(text, &ok));
-            EXPECT_TRUE(ok) << "expected " << text;
-        }
+        // The draconic chart is measured from the bodies' longitudes as computed, which are the
+        // natal ones.
+        ExpectLongitudes(Numbers(E(), {"draconic", "raw_longitudes"}), Longitudes(m_reading.natal));
+        // It takes them at 15 significant digits. The reference reckons the ascendant from the
+        // universal date, we from the local date (the same moment), and the last digit may
+        // differ, so they compare as longitudes.
+        std::vector<double> decimals, expectedDecimals;
+        for (int k = 0; k < kBodyCount; ++k)
+            decimals.push_back(RoundToFifteenDigits(m_reading.natal.bodies[k].longitude));
+        for (const std::string& text : Texts(E(), {"draconic", "raw_texts"}))
+            expectedDecimals.push_back(std::stod(text));
         ExpectLongitudes(expectedDecimals, decimals);
-        EXPECT_EQ(Slice(m_state.DraconicPositions, 0, kBodyCount),
-                  Texts(E(), {"draconic", "long_texts"}));
+        std::vector<std::string> longTexts;
+        for (int k = 0; k < kBodyCount; ++k)
+            longTexts.push_back(LongPosition(m_reading.draconic.bodies[k]));
+        EXPECT_EQ(longTexts, Texts(E(), {"draconic", "long_texts"}));
         EXPECT_EQ(Slice(m_window.draconicColumn.cells, 0, kBodyCount),
                   Texts(E(), {"draconic", "cells"}));
     }
     {
         SCOPED_TRACE("names, labels and retrograde marks");
-        std::vector<std::string> retrograde;
+        // The names and labels as the wheels show them, marks included.
+        const WheelHouses names = MakeWheelHouses(m_reading.natal, BodyNaming::WheelNames);
+        const WheelHouses labels = MakeWheelHouses(m_reading.natal, BodyNaming::Labels);
+        std::vector<std::string> wheelNames, wheelLabels, retrograde, flagged;
         for (int k = 0; k < kBodyCount; ++k) {
-            if (m_state.BodyNames[k].ends_with(kRetrogradeMark)) {
-                retrograde.push_back(m_state.WesternBodyNames[k]);
-            }
+            const auto body = static_cast<ChartBody>(k);
+            wheelNames.push_back(WheelBodyName(names, body));
+            wheelLabels.push_back(WheelBodyName(labels, body));
+            if (wheelNames.back().ends_with(kRetrogradeMark))
+                retrograde.push_back(std::string(kWesternBodyNames[k]));
+            if (m_reading.natal.bodies[k].retrograde)
+                flagged.push_back(std::string(kWesternBodyNames[k]));
+            EXPECT_EQ(m_reading.draconic.bodies[k].retrograde,
+                      m_reading.natal.bodies[k].retrograde);
         }
         EXPECT_EQ(retrograde, Texts(E(), {"retrograde"}));
-        std::vector<std::string> flagged;
-        for (int k = 0; k < kBodyCount; ++k) {
-            if (m_state.Retrograde[k]) flagged.push_back(m_state.WesternBodyNames[k]);
-        }
         EXPECT_EQ(flagged, Texts(E(), {"retrograde"})) << "retrograde flags";
-        EXPECT_EQ(Slice(m_state.BodyNames, 0, kBodyCount), Texts(E(), {"body_names"}));
-        EXPECT_EQ(Slice(m_state.BodyLabels, 0, kBodyCount), Texts(E(), {"body_labels"}));
+        EXPECT_EQ(wheelNames, Texts(E(), {"body_names"}));
+        EXPECT_EQ(wheelLabels, Texts(E(), {"body_labels"}));
     }
     {
         SCOPED_TRACE("houses, rising signs and sign pictures");
-        const int natalAsc = m_state.NatalChart[ChartBody::Ascendant].sign;
-        const int draconicAsc = m_state.DraconicChart[ChartBody::Ascendant].sign;
+        const int natalAsc = m_reading.natal[ChartBody::Ascendant].sign;
+        const int draconicAsc = m_reading.draconic[ChartBody::Ascendant].sign;
+        const std::vector<std::string> natalHouses =
+            HouseTexts(MakeWheelHouses(m_reading.natal, BodyNaming::WheelNames));
+        const std::vector<std::string> draconicTexts =
+            HouseTexts(MakeWheelHouses(m_reading.draconic, BodyNaming::WheelNames));
         EXPECT_EQ(natalAsc, Int(E(), {"ascendant_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"ascendant_sign", "draconic"}));
         // Our house 1 holds the ascendant, so the rising sign is the ascendant's sign.
-        EXPECT_NE(m_state.WheelHouseTexts[12].find("\r\nAsc"), std::string::npos);
-        EXPECT_NE(m_state.WheelHouseTexts[0].find("\r\nAsc"), std::string::npos);
+        EXPECT_NE(natalHouses[0].find("\r\nAsc"), std::string::npos);
+        EXPECT_NE(draconicTexts[0].find("\r\nAsc"), std::string::npos);
         EXPECT_EQ(natalAsc, Int(E(), {"rising_sign", "natal"}));
         EXPECT_EQ(draconicAsc, Int(E(), {"rising_sign", "draconic"}));
-        EXPECT_EQ(m_state.NatalChart.risingSign(), Int(E(), {"rising_sign", "natal"}));
-        EXPECT_EQ(m_state.DraconicChart.risingSign(), Int(E(), {"rising_sign", "draconic"}));
+        EXPECT_EQ(m_reading.natal.risingSign(), Int(E(), {"rising_sign", "natal"}));
+        EXPECT_EQ(m_reading.draconic.risingSign(), Int(E(), {"rising_sign", "draconic"}));
 
         const std::vector<std::string> draconicHouses = Texts(E(), {"houses", "draconic"});
-        EXPECT_EQ(Slice(m_state.WheelHouseTexts, 12, 12), Texts(E(), {"houses", "natal"}));
-        EXPECT_EQ(Slice(m_state.WheelHouseTexts, 0, 12), draconicHouses);
-        EXPECT_EQ(Slice(m_window.singleWheel.texts, 0, 12), draconicHouses) << "single wheel";
+        EXPECT_EQ(natalHouses, Texts(E(), {"houses", "natal"}));
+        EXPECT_EQ(draconicTexts, draconicHouses);
+        EXPECT_EQ(HouseTexts(m_window.singleWheel), draconicHouses) << "single wheel";
+        EXPECT_EQ(
+            HouseTexts(
+                MakeChartWindow(m_reading, ChartView::Natal, EnglishMonthNames()).singleWheel),
+            Texts(E(), {"houses", "natal"}))
+            << "natal view's single wheel";
 
         const std::vector<int> draconicPictures = Ints(E(), {"sign_pictures", "draconic"});
         EXPECT_EQ(Slice(m_window.innerRing.signPictures, 0, 12),
@@ -346,12 +372,12 @@ TEST_P(ReferenceCaseTest, ExportAndChartsMatch) {
     }
     {
         SCOPED_TRACE("comparison wheel");
-        ShowComparisonView(m_state, m_window);
+        const ChartWindowModel comparison =
+            MakeChartWindow(m_reading, ChartView::Comparison, EnglishMonthNames());
         const std::vector<std::string> expected =
             Texts(E(), {"wheel_house_texts_after_comparison"});
-        EXPECT_EQ(Slice(m_state.WheelHouseTexts, 0, 24), expected);
-        std::vector<std::string> rings = Slice(m_window.outerRing.texts, 0, 12);
-        for (const std::string& text : m_window.innerRing.texts) rings.push_back(text);
+        std::vector<std::string> rings = HouseTexts(comparison.outerRing);
+        for (const std::string& text : HouseTexts(comparison.innerRing)) rings.push_back(text);
         EXPECT_EQ(rings, expected) << "outer ring, then inner ring";
     }
 }
