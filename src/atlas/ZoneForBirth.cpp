@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "domain/Bodies.h"
+#include "domain/Text.h"
 #include "domain/ZoneTable.h"
 
 namespace velloran {
@@ -53,11 +54,6 @@ std::string Reading(const LegalTime& legal) {
     if (!legal.abbreviation.empty()) text += " (" + legal.abbreviation + ")";
     if (auto row = RowForLegalTime(legal)) text.append(", zone ").append(RowDescription(*row));
     return text;
-}
-
-// 0..99 as two digits.
-std::string TwoDigits(int n) {
-    return {static_cast<char>('0' + n / 10 % 10), static_cast<char>('0' + n % 10)};
 }
 
 }  // namespace

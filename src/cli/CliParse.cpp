@@ -4,6 +4,7 @@
 #include <map>
 
 #include "cli/Cli.h"
+#include "cli/CliOptions.h"
 #include "cli/CliPlace.h"
 #include "cli/CliText.h"
 #include "reading/Sky.h"
@@ -17,136 +18,106 @@ bool IsHelp(const std::string& a) { return a == "--help" || a == "-h" || a == "h
 CliError Error(std::string message) { return CliError{std::move(message)}; }
 
 // --positions classic|precise and --node mean|true, shared by the commands that calculate.
-class PositionsOptions {
-public:
-    explicit PositionsOptions(const char* command) : m_command(command) {}
+struct PositionsOptions {
+    PositionsChoice choice;
+    bool haveNode = false;
 
-    // Takes args[i] (and its value) when it is one of the two options: true when taken, with
-    // error set when the option is malformed.
-    bool Take(const std::vector<std::string>& args, std::size_t& i,
-              std::optional<CliError>& error) {
-        const std::string& a = args[i];
-        if (a != "--positions" && a != "--node") return false;
-        if (i + 1 >= args.size()) {
-            error = Error(m_command + ": " + a + " needs a value");
-            return true;
-        }
-        const std::string& value = args[++i];
-        bool& given = a == "--positions" ? m_havePositions : m_haveNode;
-        if (given) {
-            error = Error(m_command + ": " + a + " given twice");
-            return true;
-        }
-        given = true;
-        if (a == "--positions") {
-            if (auto kind = ParsePositionsKey(value)) {
-                m_choice.positions = *kind;
-            } else {
-                error = Error(m_command + ": --positions " + Quoted(value) +
-                              ": expected classic or precise");
-            }
-        } else if (auto node = ParseNodeKey(value)) {
-            m_choice.node = *node;
-        } else {
-            error = Error(m_command + ": --node " + Quoted(value) + ": expected mean or true");
-        }
-        return true;
+    std::vector<CliOption> Options() {
+        return {
+            CliOption{{"--positions"},
+                      true,
+                      [this](const std::string& value) -> std::optional<std::string> {
+                          if (auto kind = ParsePositionsKey(value)) {
+                              choice.positions = *kind;
+                              return std::nullopt;
+                          }
+                          return "--positions " + Quoted(value) + ": expected classic or precise";
+                      }},
+            CliOption{
+                {"--node"}, true, [this](const std::string& value) -> std::optional<std::string> {
+                    haveNode = true;
+                    if (auto node = ParseNodeKey(value)) {
+                        choice.node = *node;
+                        return std::nullopt;
+                    }
+                    return "--node " + Quoted(value) + ": expected mean or true";
+                }}};
     }
 
     // The choice once every argument is read; an error when --node came without the precise
     // positions (the classic positions have their own node).
-    std::optional<CliError> Finish(PositionsChoice& choice) const {
-        if (m_haveNode && !m_choice.precise())
-            return Error(m_command + ": --node needs --positions precise");
-        choice = m_choice;
+    std::optional<CliError> Finish(const std::string& command, PositionsChoice& out) const {
+        if (haveNode && !choice.precise())
+            return Error(command + ": --node needs --positions precise");
+        out = choice;
         return std::nullopt;
     }
-
-private:
-    std::string m_command;
-    PositionsChoice m_choice;
-    bool m_havePositions = false, m_haveNode = false;
 };
+
+// The reading file a command reads.
+CliPositional ReadingFileArgument(std::string& input) {
+    CliPositional positional;
+    positional.target = &input;
+    return positional;
+}
+
+// A valued option that fills an optional text.
+CliOption TextOption(std::vector<std::string_view> names, std::optional<std::string>& slot) {
+    return {std::move(names), true, [&slot](const std::string& value) {
+                slot = value;
+                return std::optional<std::string>();
+            }};
+}
+
+// A flag that sets a boolean.
+CliOption FlagOption(std::string_view name, bool& flag) {
+    return {{name}, false, [&flag](const std::string&) {
+                flag = true;
+                return std::optional<std::string>();
+            }};
+}
+
+std::vector<CliOption> Joined(std::vector<CliOption> a, std::vector<CliOption> b) {
+    for (CliOption& o : b) a.push_back(std::move(o));
+    return a;
+}
 
 CliCommand ParseNew(const std::vector<std::string>& args) {
     NewCommand cmd;
-    const std::map<std::string, std::optional<std::string> NewCommand::*> valued = {
-        {"--name", &NewCommand::name},       {"--date", &NewCommand::date},
-        {"--time", &NewCommand::time},       {"--zone", &NewCommand::zone},
-        {"--lat", &NewCommand::lat},         {"--lon", &NewCommand::lon},
-        {"--city", &NewCommand::city},       {"--state", &NewCommand::state},
-        {"--country", &NewCommand::country}, {"-o", &NewCommand::output},
-        {"--output", &NewCommand::output},   {"--place", &NewCommand::place},
-    };
-    PositionsOptions positions("new");
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--dst") {
-            cmd.dst = true;
-            continue;
-        }
-        if (std::optional<CliError> error; positions.Take(args, i, error)) {
-            if (error) return *error;
-            continue;
-        }
-        auto it = valued.find(a);
-        if (it == valued.end()) return Error("new: unknown argument " + Quoted(a));
-        if (i + 1 >= args.size()) return Error("new: " + a + " needs a value");
-        std::optional<std::string>& slot = cmd.*(it->second);
-        if (slot) return Error("new: " + a + " given twice");
-        slot = args[++i];
-    }
-    if (auto error = positions.Finish(cmd.positions)) return *error;
+    PositionsOptions positions;
+    const std::vector<CliOption> options =
+        Joined({FlagOption("--dst", cmd.dst), TextOption({"--name"}, cmd.name),
+                TextOption({"--date"}, cmd.date), TextOption({"--time"}, cmd.time),
+                TextOption({"--zone"}, cmd.zone), TextOption({"--lat"}, cmd.lat),
+                TextOption({"--lon"}, cmd.lon), TextOption({"--city"}, cmd.city),
+                TextOption({"--state"}, cmd.state), TextOption({"--country"}, cmd.country),
+                TextOption({"-o", "--output"}, cmd.output), TextOption({"--place"}, cmd.place)},
+               positions.Options());
+    if (auto problem = ReadCliOptions("new", args, options, CliPositional{}))
+        return Error(*problem);
+    if (auto error = positions.Finish("new", cmd.positions)) return *error;
     return cmd;
 }
 
 CliCommand ParseExport(const std::vector<std::string>& args) {
     ExportCommand cmd;
-    bool haveInput = false;
-    PositionsOptions positions("export");
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (std::optional<CliError> error; positions.Take(args, i, error)) {
-            if (error) return *error;
-        } else if (a == "-o" || a == "--output") {
-            if (i + 1 >= args.size()) return Error("export: " + a + " needs a value");
-            if (cmd.output) return Error("export: " + a + " given twice");
-            cmd.output = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return Error("export: unknown option " + Quoted(a));
-        } else if (haveInput) {
-            return Error("export: more than one reading file given");
-        } else {
-            cmd.input = a;
-            haveInput = true;
-        }
-    }
-    if (!haveInput) return Error("export: no reading file given");
-    if (auto error = positions.Finish(cmd.positions)) return *error;
+    PositionsOptions positions;
+    const std::vector<CliOption> options =
+        Joined(positions.Options(), {TextOption({"-o", "--output"}, cmd.output)});
+    if (auto problem = ReadCliOptions("export", args, options, ReadingFileArgument(cmd.input)))
+        return Error(*problem);
+    if (auto error = positions.Finish("export", cmd.positions)) return *error;
     return cmd;
 }
 
 CliCommand ParseShow(const std::vector<std::string>& args) {
     ShowCommand cmd;
-    bool haveInput = false;
-    PositionsOptions positions("show");
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (std::optional<CliError> error; positions.Take(args, i, error)) {
-            if (error) return *error;
-        } else if (a == "--json") {
-            cmd.json = true;
-        } else if (!a.empty() && a[0] == '-') {
-            return Error("show: unknown option " + Quoted(a));
-        } else if (haveInput) {
-            return Error("show: more than one reading file given");
-        } else {
-            cmd.input = a;
-            haveInput = true;
-        }
-    }
-    if (!haveInput) return Error("show: no reading file given");
-    if (auto error = positions.Finish(cmd.positions)) return *error;
+    PositionsOptions positions;
+    const std::vector<CliOption> options =
+        Joined(positions.Options(), {FlagOption("--json", cmd.json)});
+    if (auto problem = ReadCliOptions("show", args, options, ReadingFileArgument(cmd.input)))
+        return Error(*problem);
+    if (auto error = positions.Finish("show", cmd.positions)) return *error;
     return cmd;
 }
 
@@ -184,59 +155,46 @@ std::optional<AspectMask> ParseAspects(const std::string& text) {
 
 CliCommand ParseContacts(const std::vector<std::string>& args) {
     ContactsCommand cmd;
-    bool haveInput = false, haveOrb = false, haveAspects = false;
-    PositionsOptions positions("contacts");
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (std::optional<CliError> error; positions.Take(args, i, error)) {
-            if (error) return *error;
-        } else if (a == "--json") {
-            cmd.json = true;
-        } else if (a == "--node-pairs") {
-            cmd.settings.nodePairs = true;
-        } else if (a == "--with" || a == "--sky") {
-            if (i + 1 >= args.size()) return Error("contacts: " + a + " needs a value");
-            std::optional<std::string>& slot = a == "--with" ? cmd.with : cmd.sky;
-            if (slot) return Error("contacts: " + a + " given twice");
-            slot = args[++i];
-            if (a == "--sky" && !ParseSkyMoment(*slot))
-                return Error("contacts: --sky " + Quoted(*slot) +
-                             ": expected a universal time YYYY-MM-DDTHH:MM on a real date");
-        } else if (a == "--orb" || a == "--aspects") {
-            if (i + 1 >= args.size()) return Error("contacts: " + a + " needs a value");
-            bool& given = a == "--orb" ? haveOrb : haveAspects;
-            if (given) return Error("contacts: " + a + " given twice");
-            given = true;
-            const std::string& value = args[++i];
-            if (a == "--orb") {
-                auto orb = ParseOrb(value);
-                if (!orb)
-                    return Error("contacts: --orb " + Quoted(value) +
-                                 ": the orb must be 0.5 to 5 degrees in steps of 0.5");
-                cmd.settings.orb = *orb;
-            } else {
-                auto aspects = ParseAspects(value);
-                if (!aspects)
-                    return Error("contacts: --aspects " + Quoted(value) +
-                                 ": expected a comma-separated list of conj, opp, sq, tri, sex");
-                cmd.settings.aspects = *aspects;
-            }
-        } else if (!a.empty() && a[0] == '-') {
-            return Error("contacts: unknown option " + Quoted(a));
-        } else if (haveInput) {
-            return Error("contacts: more than one reading file given");
-        } else {
-            cmd.input = a;
-            haveInput = true;
-        }
-    }
-    if (!haveInput) return Error("contacts: no reading file given");
+    PositionsOptions positions;
+    std::vector<CliOption> options = Joined(
+        positions.Options(),
+        {FlagOption("--json", cmd.json), FlagOption("--node-pairs", cmd.settings.nodePairs),
+         TextOption({"--with"}, cmd.with),
+         CliOption{{"--sky"},
+                   true,
+                   [&cmd](const std::string& value) -> std::optional<std::string> {
+                       cmd.sky = value;
+                       if (ParseSkyMoment(value)) return std::nullopt;
+                       return "--sky " + Quoted(value) +
+                              ": expected a universal time YYYY-MM-DDTHH:MM on a real date";
+                   }},
+         CliOption{{"--orb"},
+                   true,
+                   [&cmd](const std::string& value) -> std::optional<std::string> {
+                       const auto orb = ParseOrb(value);
+                       if (!orb)
+                           return "--orb " + Quoted(value) +
+                                  ": the orb must be 0.5 to 5 degrees in steps of 0.5";
+                       cmd.settings.orb = *orb;
+                       return std::nullopt;
+                   }},
+         CliOption{
+             {"--aspects"}, true, [&cmd](const std::string& value) -> std::optional<std::string> {
+                 const auto aspects = ParseAspects(value);
+                 if (!aspects)
+                     return "--aspects " + Quoted(value) +
+                            ": expected a comma-separated list of conj, opp, sq, tri, sex";
+                 cmd.settings.aspects = *aspects;
+                 return std::nullopt;
+             }}});
+    if (auto problem = ReadCliOptions("contacts", args, options, ReadingFileArgument(cmd.input)))
+        return Error(*problem);
     if (cmd.with && cmd.sky) return Error("contacts: --with and --sky cannot be given together");
     if ((cmd.with || cmd.sky) && cmd.settings.nodePairs)
         return Error(
             "contacts: --node-pairs applies to a reading's own contacts; against "
             "another chart the node pairs are always listed");
-    if (auto error = positions.Finish(cmd.positions)) return *error;
+    if (auto error = positions.Finish("contacts", cmd.positions)) return *error;
     return cmd;
 }
 

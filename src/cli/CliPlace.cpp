@@ -4,7 +4,10 @@
 
 #include "atlas/SystemAtlas.h"
 #include "atlas/ZoneForBirth.h"
+#include "cli/CliOptions.h"
 #include "cli/CliText.h"
+#include "domain/Calendar.h"
+#include "domain/Text.h"
 #include "domain/ZoneTable.h"
 #include "input/FormInput.h"
 #include "tz/SystemLegalTime.h"
@@ -20,18 +23,7 @@ CliError Error(std::string message) { return CliError{std::move(message)}; }
 // Exactly `digits` decimal digits as a number.
 std::optional<int> Digits(const std::string& text, std::size_t from, std::size_t digits) {
     if (from + digits > text.size()) return std::nullopt;
-    int value = 0;
-    for (std::size_t i = from; i < from + digits; ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    return value;
-}
-
-int DaysInMonth(int year, int month) {
-    static constexpr int kDays[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-    const bool leap = (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
-    return month == 2 && leap ? 29 : kDays[month - 1];
+    return DecimalDigits(std::string_view(text).substr(from, digits));
 }
 
 // "YYYY-MM-DD" and "H:MM" or "HH:MM" as a local moment; nothing when either is malformed.
@@ -111,26 +103,24 @@ std::string PlaceJson(const Place& p, const std::optional<LocalMoment>& moment,
 
 CliCommand ParsePlace(const std::vector<std::string>& args) {
     PlaceCommand cmd;
-    bool haveQuery = false;
-    for (std::size_t i = 1; i < args.size(); ++i) {
-        const std::string& a = args[i];
-        if (a == "--json") {
-            cmd.json = true;
-        } else if (a == "--date" || a == "--time") {
-            if (i + 1 >= args.size()) return Error("place: " + a + " needs a value");
-            std::optional<std::string>& slot = a == "--date" ? cmd.date : cmd.time;
-            if (slot) return Error("place: " + a + " given twice");
-            slot = args[++i];
-        } else if (!a.empty() && a[0] == '-') {
-            return Error("place: unknown option " + Quoted(a));
-        } else if (haveQuery) {
-            return Error("place: more than one query given (quote a name with blanks)");
-        } else {
-            cmd.query = a;
-            haveQuery = true;
-        }
-    }
-    if (!haveQuery) return Error("place: no place name given");
+    const auto text = [](std::optional<std::string>& slot) {
+        return [&slot](const std::string& value) {
+            slot = value;
+            return std::optional<std::string>();
+        };
+    };
+    const std::vector<CliOption> options = {{{"--json"},
+                                             false,
+                                             [&cmd](const std::string&) {
+                                                 cmd.json = true;
+                                                 return std::optional<std::string>();
+                                             }},
+                                            {{"--date"}, true, text(cmd.date)},
+                                            {{"--time"}, true, text(cmd.time)}};
+    const CliPositional query{&cmd.query, "query",
+                              "more than one query given (quote a name with blanks)",
+                              "no place name given"};
+    if (auto problem = ReadCliOptions("place", args, options, query)) return Error(*problem);
     if (cmd.date.has_value() != cmd.time.has_value())
         return Error("place: --date and --time go together");
     if (!cmd.date) return cmd;

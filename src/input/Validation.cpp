@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
+#include "domain/Calendar.h"
 #include "input/TextRules.h"
 
 namespace velloran {
@@ -50,7 +51,7 @@ bool MinutesOutOfRange(const std::string& minutes, const std::string& degrees, i
 bool NoMonth(const FormInput& form) { return form.monthIndex < 0 || form.monthIndex > 11; }
 
 // Leap years by the rule "divisible by 4", on the year the list shows at its position.
-bool IsListLeapYear(int yearPosition) { return (kFirstYear + yearPosition) % 4 == 0; }
+bool IsListLeapYear(int yearPosition) { return IsLeapYear(kFirstYear + yearPosition); }
 
 bool FebruaryDayTooLate(const FormInput& form) {
     if (form.monthIndex != kFebruary) return false;

@@ -46,7 +46,7 @@ TEST_P(ZoneForBirthFromTzData, PicksRowAndBox) {
     EXPECT_EQ(choice.daylightSaving, row.daylightSaving);
     EXPECT_EQ(choice.legal.utcOffsetSeconds, row.utcOffsetSeconds);
     if (row.zoneIndex >= 0) {
-        EXPECT_EQ(TimeZones().ZoneLabels[row.zoneIndex].rfind(row.rowLabel, 0), 0u);
+        EXPECT_EQ(ZoneLabel(row.zoneIndex).rfind(row.rowLabel, 0), 0u);
         // The row's offset, plus an hour with the box, is the legal offset.
         EXPECT_EQ(ZoneRowOffsetSeconds(choice.zoneIndex) + (choice.daylightSaving ? 3600 : 0),
                   choice.legal.utcOffsetSeconds);

@@ -1,85 +1,26 @@
-#include "cli/CliReport.h"
+// velloran-cli's JSON reports: the charts of a reading with its contacts, a reading's contacts,
+// a group of contacts against another chart.
 
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <vector>
 
 #include "chart/ChartWindow.h"
-#include "chart/ContactTable.h"
+#include "cli/CliReport.h"
+#include "cli/CliReportParts.h"
 #include "cli/CliText.h"
 #include "domain/Bodies.h"
-#include "domain/Text.h"
 #include "domain/ZoneTable.h"
 
 namespace velloran {
 
 namespace {
 
-constexpr int kAsc = static_cast<int>(ChartBody::Ascendant);
-
-std::string Fixed(double value, int decimals) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-    return buffer;
-}
-
-// The text followed by blanks up to width characters (UTF-8 continuation bytes not counted).
-std::string Padded(std::string text, std::size_t width) {
-    const std::size_t chars = CharacterCount(text);
-    if (chars < width) text.append(width - chars, ' ');
-    return text;
-}
-
-// The position text each chart's report shows: the natal chart's compact, the draconic chart's
-// long.
-std::string ReportPosition(const BodyPlace& place, ChartKind kind) {
-    return kind == ChartKind::Natal ? CompactPosition(place) : LongPosition(place);
-}
-
-// The wheel names of the bodies in a house, in chart order, with their retrograde marks as the
-// wheel shows them.
-std::vector<std::string> HouseBodies(const WheelHouses& wheel, int house) {
-    std::vector<std::string> names;
-    for (const ChartBody body : wheel.bodies[house - 1])
-        names.emplace_back(WheelBodyName(wheel, body));
-    return names;
-}
-
-std::string ChartText(const Reading& reading, ChartKind kind) {
-    const Chart& chart = reading.chart(kind);
-    const WheelHouses wheel = MakeWheelHouses(chart, BodyNaming::WheelNames);
-    std::string out = std::string(kind == ChartKind::Natal ? "Natal" : "Draconic") +
-                      " chart, rising sign " + std::string(kSignNames[chart.risingSign()]) + "\n";
-    out += "  Body          Longitude   Position         House\n";
-    for (int k = 0; k < chart.bodyCount; ++k) {
-        const BodyPlace& place = chart.bodies[k];
-        const std::string body(TrimBlanks(MarkedName(kBodyTitles[k], place.retrograde)));
-        out += "  " + Padded(body, 14) + Padded(Fixed(place.longitude, 4), 10) + "  " +
-               Padded(ReportPosition(place, kind), 17) +
-               (place.house ? std::to_string(place.house) : "-") + "\n";
-    }
-    out += "  Houses (whole signs from the rising sign):\n";
-    for (int h = 1; h <= 12; ++h) {
-        std::string line = "    " + Padded(std::to_string(h), 3) +
-                           Padded(std::string(kSignNames[chart.houseSigns[h - 1]]), 12);
-        std::string bodies;
-        for (const std::string& name : HouseBodies(wheel, h)) {
-            if (!bodies.empty()) bodies += ", ";
-            bodies += TrimBlanks(name);
-        }
-        out += line + bodies + "\n";
-    }
-    return out;
-}
-
-std::vector<std::string> RetrogradePlanets(const Reading& reading) {
-    std::vector<std::string> names;
-    for (int k = 0; k < reading.natal.bodyCount; ++k) {
-        if (reading.natal.bodies[k].retrograde) names.emplace_back(kBodyTitles[k]);
-    }
-    return names;
-}
+using report::HouseBodies;
+using report::ReportPosition;
+using report::RetrogradePlanets;
 
 std::string JsonStringArray(const std::vector<std::string>& items) {
     std::string out = "[";
@@ -123,35 +64,6 @@ std::string ChartJson(const Reading& reading, ChartKind kind) {
 
 }  // namespace
 
-std::string ShowText(const Reading& reading, const MonthNames& months) {
-    const BirthData& b = reading.birth();
-    const BirthLines lines = MakeBirthLines(b, months);
-    const ZoneRowValues zone = ZoneRowAt(reading.input.zoneIndex);
-    std::string out;
-    out += lines.name + "\n" + lines.dateOfBirth + "\n" + lines.timeOfBirth + "\n";
-    out += lines.latitude + " " + (b.LatSouth ? "South" : "North") + "\n";
-    out += lines.longitude + " " + (b.LongEast ? "East" : "West") + "\n";
-    out += lines.city + "\n" + lines.state + "\n" + lines.country + "\n";
-    out += "Time zone: " + std::string(zone.label) + " (hours to UT " +
-           std::to_string(zone.minutesToUT / 60) + ", minutes " +
-           std::to_string(zone.minutesToUT % 60) + "), daylight saving " +
-           (b.DaylightSaving ? "yes" : "no") + "\n";
-    out += "Universal time: " + Fixed(reading.universalTimeHours, 4) +
-           " h from 0h of the local date; day number from J2000.0: " + Fixed(reading.dayNumber, 6) +
-           "\n";
-    std::string retro;
-    for (const std::string& name : RetrogradePlanets(reading))
-        retro += (retro.empty() ? "" : ", ") + name;
-    out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n";
-    // The classic report stays as it always was; the precise one says what it shows.
-    if (reading.positions.precise()) out += "Positions: " + PositionsLine(reading.positions) + "\n";
-    if (!reading.note.empty()) out += "Note: " + reading.note + "\n";
-    out += "\n";
-    out += ChartText(reading, ChartKind::Natal) + "\n";
-    out += ChartText(reading, ChartKind::Draconic);
-    return out;
-}
-
 std::string ShowJson(const Reading& reading) {
     const BirthData& b = reading.birth();
     const ZoneRowValues zone = ZoneRowAt(reading.input.zoneIndex);
@@ -185,29 +97,6 @@ std::string ShowJson(const Reading& reading) {
     return out + "}\n";
 }
 
-std::string AspectList(const ContactSettings& settings) {
-    std::string aspects;
-    for (int a = 0; a < kAspectCount; ++a) {
-        if (settings.aspects & AspectBit(static_cast<Aspect>(a)))
-            aspects += (aspects.empty() ? "" : ", ") + std::string(AspectName(Aspect(a)));
-    }
-    return aspects;
-}
-
-std::string ContactsText(const Reading& reading, const ContactSettings& settings) {
-    const std::string aspects = AspectList(settings);
-    const ContactGroup group = OwnContactGroup(reading, settings);
-    const std::vector<Contact>& contacts = group.contacts;
-    std::string out = "Contacts within " + JsonNumber(settings.orb) + "° (" + aspects +
-                      (settings.nodePairs ? "; node pairs included" : "") +
-                      "): " + (contacts.empty() ? "none" : std::to_string(contacts.size())) + "\n";
-    for (const ContactRow& row : GroupRows(group)) {
-        out += "  " + Padded(row.draconic, 20) + Padded(row.aspect, 14) + Padded(row.natal, 18) +
-               Padded(row.orb, 8) + Padded(row.draconicPosition, 11) + row.natalPosition + "\n";
-    }
-    return out;
-}
-
 std::string ContactsJson(const Reading& reading, const ContactSettings& settings, int indent) {
     const std::vector<Contact> contacts = ReadingContacts(reading, settings);
     if (contacts.empty()) return "[]";
@@ -223,20 +112,6 @@ std::string ContactsJson(const Reading& reading, const ContactSettings& settings
                (i + 1 < contacts.size() ? "," : "") + "\n";
     }
     return out + std::string(blanks.size() >= 2 ? blanks.size() - 2 : 0, ' ') + "]";
-}
-
-std::string GroupText(const ContactGroup& group, const ContactSettings& settings) {
-    const std::vector<ContactRow> rows = GroupRows(group);
-    const std::size_t count = rows.size();
-    std::string out = group.title + ", within " + JsonNumber(settings.orb) + "° (" +
-                      AspectList(settings) + "): " + (count == 0 ? "none" : std::to_string(count)) +
-                      "\n";
-    for (const ContactRow& row : rows) {
-        const auto cells = RowCells(row);
-        out += "  " + Padded(cells[0], 20) + Padded(cells[1], 14) + Padded(cells[2], 20) +
-               Padded(cells[3], 8) + Padded(cells[4], 11) + cells[5] + "\n";
-    }
-    return out;
 }
 
 std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
@@ -258,17 +133,6 @@ std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
         out += std::string("}") + (i + 1 < group.contacts.size() ? "," : "") + "\n";
     }
     return out + "]";
-}
-
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kMax = 80;
-    std::string out = "'";
-    for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        out.push_back(c < 32 || c == 127 ? '?' : static_cast<char>(c));
-    }
-    if (text.size() > kMax) out += "...";
-    return out + "'";
 }
 
 std::string JsonString(std::string_view text) {

@@ -1,0 +1,49 @@
+#include "cli/CliOptions.h"
+
+#include <algorithm>
+
+#include "cli/CliText.h"
+
+namespace velloran {
+
+std::optional<std::string> ReadCliOptions(std::string_view command,
+                                          const std::vector<std::string>& args,
+                                          const std::vector<CliOption>& options,
+                                          const CliPositional& positional) {
+    const std::string prefix = std::string(command) + ": ";
+    std::vector<bool> given(options.size(), false);
+    bool haveInput = false;
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        const auto named = std::find_if(options.begin(), options.end(), [&](const CliOption& o) {
+            return std::find(o.names.begin(), o.names.end(), a) != o.names.end();
+        });
+        if (named != options.end()) {
+            if (!named->takesValue) {
+                named->apply(std::string());
+                continue;
+            }
+            if (i + 1 >= args.size()) return prefix + a + " needs a value";
+            const auto index = static_cast<std::size_t>(named - options.begin());
+            if (given[index]) return prefix + a + " given twice";
+            given[index] = true;
+            if (auto problem = named->apply(args[++i])) return prefix + *problem;
+            continue;
+        }
+        if (positional.target == nullptr) return prefix + "unknown argument " + Quoted(a);
+        if (!a.empty() && a[0] == '-') return prefix + "unknown option " + Quoted(a);
+        if (haveInput) {
+            if (!positional.tooMany.empty()) return prefix + std::string(positional.tooMany);
+            return prefix + "more than one " + std::string(positional.name) + " given";
+        }
+        *positional.target = a;
+        haveInput = true;
+    }
+    if (positional.target != nullptr && !haveInput) {
+        if (!positional.missing.empty()) return prefix + std::string(positional.missing);
+        return prefix + "no " + std::string(positional.name) + " given";
+    }
+    return std::nullopt;
+}
+
+}  // namespace velloran
