@@ -25,7 +25,7 @@ declare -A allowed=(
   [input/gui]="domain astro atlas tz input reading ui"
   [chart/gui]="domain astro input chart reading ui"
   [output/gui]="domain astro input chart reading output bmp2jpeg ui"
-  [app]="domain astro retro atlas tz input chart reading output ephemeris ui input/gui chart/gui output/gui"
+  [app]="domain astro retro atlas tz input chart reading output ephemeris bmp2jpeg ui input/gui chart/gui output/gui"
 )
 # Folders that include no Qt header (tz/ reads the zone database through QtCore behind the
 # atlas's interface; the windows, the foundation and the shell are Qt programs).

@@ -10,6 +10,7 @@
 #include <memory>
 #include <optional>
 
+#include "bmp2jpeg/Bmp2Jpeg.h"
 #include "chart/ChartFill.h"
 #include "chart/ChartModel.h"
 #include "chart/Contacts.h"
@@ -33,7 +34,7 @@ class MainWindow;
 class Platform;
 
 // Name of the JPEG converter library that the form's validation looks for beside the program.
-inline const QString kConverterLibrary = QString::fromLatin1(kConverterLibraryFile);
+inline const QString kConverterLibrary = QStringLiteral(BMP2JPEG_LIBRARY_FILE);
 
 class App : public QObject {
     Q_OBJECT

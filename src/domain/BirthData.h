@@ -6,6 +6,10 @@
 
 namespace velloran {
 
+// The years a birth may have: the form's year list and the engine's tables cover them.
+inline constexpr int kFirstYear = 1905;
+inline constexpr int kLastYear = 2050;
+
 // Numbers are 16-bit as the form and the file hold them; degrees and minutes carry no sign (the
 // hemisphere is in LongEast / LatSouth).
 struct BirthData {

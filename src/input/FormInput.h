@@ -5,10 +5,10 @@
 
 #include <string>
 
+#include "domain/BirthData.h"
+
 namespace velloran {
 
-inline constexpr int kFirstYear = 1905;
-inline constexpr int kLastYear = 2050;
 // Most characters the name, city, state and country boxes take: at the longest stored form of a
 // character (eight bytes) the four still fit the 64 KiB a saved reading may have.
 inline constexpr int kMaxTextLength = 2000;

@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "astro/TimeScales.h"
+#include "domain/BirthData.h"
 #include "domain/SignPosition.h"
 #include "ephemeris/SwissEphemeris.h"
-#include "input/FormInput.h"
 #include "reading/Precise.h"
 
 namespace velloran {

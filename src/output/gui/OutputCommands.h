@@ -28,7 +28,7 @@ QString SaveReading(Platform& platform, QWidget* parent, ReadingState& state, in
 // The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen
 // file into form, state and window. Nothing when the user cancelled or the file was refused (its
 // message has been shown); otherwise the reading is in the form and the outcome tells whether it
-// failed a check (the caller shows that) or was calculated.
+// failed a check (the caller shows that with ShowRefusal) or was calculated.
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
                                        bool converterPresent, const MonthNames& months,
                                        ReadingState& state, ChartWindowModel& window);
@@ -80,5 +80,9 @@ QString PrintFailedText(const QString& reason);
 // The form's "Click here to find Latitude && Longitude": shows the check's message and returns
 // the control to focus, or opens the map search and returns FormControl::None.
 FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input);
+
+// Shows a refusal of the form's checks (a calculation, an opened reading, the place look-up): its
+// message, as an error or, for a calendar date, as a notice.
+void ShowRefusal(Platform& platform, QWidget* parent, const ValidationFailure& failure);
 
 }  // namespace velloran
