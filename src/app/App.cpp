@@ -166,7 +166,7 @@ bool App::converterPresent() const {
 }
 
 void App::showCheckFailure(const ValidationFailure& failure) {
-    m_platform.showMessage(m_form.get(), Q(failure.message), IconFor(failure.severity));
+    ShowRefusal(m_platform, m_form.get(), failure);
     m_form->selectDefault(failure.select);
     if (QWidget* focus = m_form->control(failure.focus)) focus->setFocus();
 }
@@ -262,8 +262,7 @@ void App::chooseOtherReading() {
         opened = OpenReadingFile(m_platform, m_contacts.get(), path, form, converterPresent(),
                                  sourceFor(m_reading ? m_reading->positions : PositionsChoice{}));
         if (opened && opened->failure) {
-            m_platform.showMessage(m_contacts.get(), Q(opened->failure->message),
-                                   IconFor(opened->failure->severity));
+            ShowRefusal(m_platform, m_contacts.get(), *opened->failure);
             opened.reset();
         } else if (opened && opened->status == OpenStatus::Failed) {
             m_platform.showMessage(m_contacts.get(), Q(opened->error), MessageIcon::Error);

@@ -12,6 +12,7 @@
 
 #include <string>
 
+#include "bmp2jpeg/Bmp2Jpeg.h"
 #include "chart/ChartModel.h"
 #include "domain/Bodies.h"
 #include "input/Validation.h"
@@ -34,7 +35,7 @@ class MainWindow;
 class Platform;
 
 // Name of the JPEG converter library that the form's validation looks for beside the program.
-inline const QString kConverterLibrary = QString::fromLatin1(kConverterLibraryFile);
+inline const QString kConverterLibrary = QStringLiteral(BMP2JPEG_LIBRARY_FILE);
 
 class App : public QObject {
     Q_OBJECT

@@ -2,6 +2,10 @@
 /* The JPEG converter library, libbmp2jpeg.so: turns a Windows bitmap file into a JPEG file. The
  * program loads it at run time from its own folder and resolves BmpToJpeg by name. */
 
+/* The library's file name: the JPEG saving loads it from the program's folder, and the form's last
+ * check refuses to calculate without it there. */
+#define BMP2JPEG_LIBRARY_FILE "libbmp2jpeg.so"
+
 #ifdef __cplusplus
 extern "C" {
 #endif

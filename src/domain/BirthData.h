@@ -6,7 +6,7 @@
 
 namespace velloran {
 
-// The years the birth-data form offers, which the classic engine computes.
+// The years a birth may have: the form's year list and the engine's tables cover them.
 inline constexpr int kFirstYear = 1905;
 inline constexpr int kLastYear = 2050;
 

@@ -35,10 +35,6 @@ struct ValidationFailure {
     DefaultOption select = DefaultOption::None;
 };
 
-// File name of the JPEG converter library: the JPEG saving loads it from the program's folder,
-// and the form's last check refuses to calculate without it.
-inline constexpr const char* kConverterLibraryFile = "libbmp2jpeg.so";
-
 // The first failing check, or nothing when the form may be calculated. converterPresent tells
 // whether the JPEG converter library lies in the program's folder.
 std::optional<ValidationFailure> ValidateInput(const FormInput& form, bool converterPresent);

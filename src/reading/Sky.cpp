@@ -6,6 +6,7 @@
 
 #include "astro/Engine.h"
 #include "astro/TimeScales.h"
+#include "domain/BirthData.h"
 #include "domain/Calendar.h"
 #include "domain/SignPosition.h"
 #include "domain/Text.h"

@@ -9,7 +9,6 @@
 #include <QWidget>
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
-#include "input/Validation.h"
 #include "output/CopyNaming.h"
 #include "output/gui/OutputCommands.h"
 #include "ui/Platform.h"
@@ -150,8 +149,8 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
     const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
     if (!bitmapPath.isEmpty()) {
         const bool targetWasFree = !PathIsTaken(targetPath);
-        const QString converter = platform.programFolder() + QLatin1Char('/') +
-                                  QString::fromLatin1(kConverterLibraryFile);
+        const QString converter =
+            platform.programFolder() + QLatin1Char('/') + QStringLiteral(BMP2JPEG_LIBRARY_FILE);
         const ConverterResult result = RunConverter(converter, bitmapPath, targetPath);
         reason = result.reason;
         // Our converter never leaves part of a JPEG; another build of it might. When the name

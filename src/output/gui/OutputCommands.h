@@ -31,8 +31,8 @@ QString SaveReading(Platform& platform, QWidget* parent, const Reading& reading,
 
 // The form's "Open Previously Saved Reading": the file dialog, then OpenAndCalculate of the chosen
 // file into form. Nothing when the user cancelled or the file was refused (its message has been
-// shown); otherwise the reading is in the form and the outcome tells whether it failed a check or
-// the calculation (the caller shows that) or holds the calculated reading.
+// shown); otherwise the reading is in the form and the outcome tells whether it failed a check
+// (the caller shows that with ShowRefusal) or the calculation, or holds the calculated reading.
 std::optional<OpenOutcome> OpenReading(Platform& platform, QWidget* parent, ReadingForm& form,
                                        bool converterPresent, const PositionsSource& source = {});
 
@@ -81,5 +81,9 @@ QString PrintFailedText(const QString& reason);
 // The form's "Click here to find Latitude && Longitude": shows the check's message and returns
 // the control to focus, or opens the map search and returns FormControl::None.
 FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input);
+
+// Shows a refusal of the form's checks (a calculation, an opened reading, the place look-up): its
+// message, as an error or, for a calendar date, as a notice.
+void ShowRefusal(Platform& platform, QWidget* parent, const ValidationFailure& failure);
 
 }  // namespace velloran

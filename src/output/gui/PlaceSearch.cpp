@@ -25,14 +25,19 @@ void PlaceSearchComponent::search(const QString& text, const QString& siteAddres
 FormControl FindLatitudeLongitude(Platform& platform, QWidget* form, const FormInput& input) {
     const PlaceSearchRequest request = BuildPlaceSearch(input);
     if (request.failure) {
-        platform.showMessage(form, QString::fromStdString(request.failure->message),
-                             IconFor(request.failure->severity), kAppTitle);
+        ShowRefusal(platform, form, *request.failure);
         return request.failure->focus;
     }
     PlaceSearchComponent component(platform);
     // The site address is the maker's forum home page.
     component.search(QString::fromStdString(request.searchText), kForumHomePage);
     return FormControl::None;
+}
+
+void ShowRefusal(Platform& platform, QWidget* parent, const ValidationFailure& failure) {
+    const MessageIcon icon =
+        failure.severity == Severity::Information ? MessageIcon::Information : MessageIcon::Error;
+    platform.showMessage(parent, QString::fromStdString(failure.message), icon, kAppTitle);
 }
 
 }  // namespace velloran
