@@ -21,6 +21,7 @@
 #include <vector>
 
 #include "../core/RowName.h"
+#include "CliSamples.h"
 #include "input/ReadingState.h"
 #include "output/ReadingFile.h"
 #include "output/Scramble.h"
@@ -111,12 +112,6 @@ std::string FileOf(const std::vector<std::string>& lines) {
     std::string out;
     for (const std::string& line : lines) out += ScrambleText(line) + "\r\n";
     return out;
-}
-
-std::vector<std::string> DelhiArgs(const std::string& output) {
-    return {"new",    "--name",  "Ann Example", "--date",    "1980-03-05", "--time", "7:05",
-            "--zone", "34",      "--lat",       "28:00N",    "--lon",      "77:12E", "--city",
-            "Delhi",  "--state", "Delhi",       "--country", "India",      "-o",     output};
 }
 
 // Each test works in a folder of its own under the system's temporary folder.
@@ -213,7 +208,7 @@ TEST_P(SavePastLimitTest, KeepsTheEarlierFile) {
 
     const Ran ran = GetParam().exportCommand
                         ? RunTool({"export", ann, "-o", target}, Stdout::Pipe, limit)
-                        : RunTool(DelhiArgs(target), Stdout::Pipe, limit);
+                        : RunTool(test::DelhiNewArgs(target), Stdout::Pipe, limit);
 
     ExpectOneLineFailure(ran, "cannot be written");
     EXPECT_EQ(ReadFile(target), earlier);
@@ -229,7 +224,7 @@ TEST_F(CliBinaryTest, SavesReplaceTheFileWhole) {
     const std::string target = Path("out.vlr");
     WriteFile(target, std::string(8192, 'x'));
     fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write);
-    const Ran ran = RunTool(DelhiArgs(target));
+    const Ran ran = RunTool(test::DelhiNewArgs(target));
     ASSERT_EQ(ran.status, 0) << ran.err;
     const std::string saved = ReadFile(target);
     ASSERT_TRUE(ReadReadingFile(saved));
@@ -301,7 +296,7 @@ struct NotUtf8Case {
 class NotUtf8Test : public CliBinaryTest, public ::testing::WithParamInterface<NotUtf8Case> {};
 
 TEST_P(NotUtf8Test, NewRefusesTheOption) {
-    std::vector<std::string> args = DelhiArgs(Path("out.vlr"));
+    std::vector<std::string> args = test::DelhiNewArgs(Path("out.vlr"));
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == GetParam().option) args[i + 1] = GetParam().value;
     }
@@ -361,7 +356,7 @@ struct LongNameCase {
 class LongNameTest : public CliBinaryTest, public ::testing::WithParamInterface<LongNameCase> {};
 
 TEST_P(LongNameTest, NewRefusesIt) {
-    std::vector<std::string> args = DelhiArgs(Path("out.vlr"));
+    std::vector<std::string> args = test::DelhiNewArgs(Path("out.vlr"));
     args[2] = GetParam().name;
 
     const Ran ran = RunTool(args);
@@ -382,7 +377,7 @@ INSTANTIATE_TEST_SUITE_P(Names, LongNameTest,
                          [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST_F(CliBinaryTest, NameOfTheBoxLengthIsSavedAndOpens) {
-    std::vector<std::string> args = DelhiArgs(Path("out.vlr"));
+    std::vector<std::string> args = test::DelhiNewArgs(Path("out.vlr"));
     args[2] = Repeated("\u6771", 2000);
     ASSERT_EQ(RunTool(args).status, 0);
     const Ran shown = RunTool({"show", Path("out.vlr")});

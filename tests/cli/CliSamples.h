@@ -27,4 +27,15 @@ inline std::vector<std::string> RaviNewArgs(const std::string& output) {
             "Pune",   "--state", "Maharashtra",  "--country", "India",      "-o",     output};
 }
 
+// The Delhi birth (5 March 1980, 7:05, Indian Time) under the name Ann Example.
+inline std::vector<std::string> DelhiNewArgs(const std::string& output) {
+    return {"new",     "--name",     "Ann Example",
+            "--date",  "1980-03-05", "--time",
+            "7:05",    "--zone",     std::to_string(DelhiBirthForm().zoneIndex),
+            "--lat",   "28:00N",     "--lon",
+            "77:12E",  "--city",     "Delhi",
+            "--state", "Delhi",      "--country",
+            "India",   "-o",         output};
+}
+
 }  // namespace velloran::test

@@ -29,12 +29,6 @@ using test::PrintTo;
 
 namespace fs = std::filesystem;
 
-std::vector<std::string> DelhiArgs(const std::string& output) {
-    return {"new",    "--name",  "Ann Example", "--date",    "1980-03-05", "--time", "7:05",
-            "--zone", "34",      "--lat",       "28:00N",    "--lon",      "77:12E", "--city",
-            "Delhi",  "--state", "Delhi",       "--country", "India",      "-o",     output};
-}
-
 // The known birth: Ann Example, 15 January 1980, 10:30 Eastern Standard Time, New York.
 std::vector<std::string> KnownBirthArgs(const std::string& output) {
     return test::KnownBirthNewArgs(output);
@@ -99,7 +93,7 @@ protected:
 
     std::string MakeDelhiReading() {
         std::string path = Path("ann.vlr");
-        EXPECT_EQ(Run(DelhiArgs(path)), kExitOk) << Err();
+        EXPECT_EQ(Run(test::DelhiNewArgs(path)), kExitOk) << Err();
         return path;
     }
 
@@ -138,23 +132,20 @@ TEST_F(CliTest, ZonesListsTheSeventyOneZonesWithTheirIndex) {
 
 TEST_F(CliTest, NewWritesTheReadingFileOfTheForm) {
     std::string path = Path("ann.vlr");
-    std::vector<std::string> args = DelhiArgs(path);
+    std::vector<std::string> args = test::DelhiNewArgs(path);
     args.push_back("--dst");
     ASSERT_EQ(Run(args), kExitOk) << Err();
     EXPECT_EQ(Err(), "");
-    BirthData b;
+    BirthData b = test::DelhiBirth();
     b.Name = "Ann Example";
-    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
     b.ZoneHours = 5, b.ZoneMinutes = 30;
-    b.LonDeg = 77, b.LonMin = 12, b.LatDeg = 28, b.LatMin = 0;
-    b.LongEast = true, b.LatSouth = false, b.DaylightSaving = true;
-    b.City = "Delhi", b.State = "Delhi", b.Country = "India";
+    b.DaylightSaving = true;
     EXPECT_EQ(ReadFile(path), WriteReadingFile(b, 34));
 }
 
 TEST_F(CliTest, NewTakesSouthAndWestInEitherCase) {
     std::string path = Path("sydney.vlr");
-    auto args = DelhiArgs(path);
+    auto args = test::DelhiNewArgs(path);
     args[10] = "33:52s";
     args[12] = "151:13w";
     ASSERT_EQ(Run(args), kExitOk) << Err();
@@ -178,7 +169,7 @@ class CliFormRefusalTest : public CliTest, public ::testing::WithParamInterface<
 TEST_P(CliFormRefusalTest, PrintsTheFormsMessageAndExitsTwoWithoutWriting) {
     const FormRefusalCase& c = GetParam();
     std::string path = Path("refused.vlr");
-    std::vector<std::string> args = DelhiArgs(path), changed;
+    std::vector<std::string> args = test::DelhiNewArgs(path), changed;
     for (std::size_t i = 0; i < args.size(); ++i) {
         if (args[i] == c.option) {
             if (c.value) changed.insert(changed.end(), {args[i], c.value});
@@ -243,7 +234,7 @@ TEST_P(CliArgumentErrorTest, OneLineErrorExitOneAndNoFile) {
 }
 
 std::vector<std::string> DelhiWith(const std::string& option, const std::string& value) {
-    std::vector<std::string> args = DelhiArgs("OUT");
+    std::vector<std::string> args = test::DelhiNewArgs("OUT");
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
         if (args[i] == option) args[i + 1] = value;
     }
@@ -312,7 +303,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(CliTest, NewAndExportTakeThePoleAndTheDateLine) {
     std::string path = Path("pole.vlr");
-    auto args = DelhiArgs(path);
+    auto args = test::DelhiNewArgs(path);
     args[10] = "90:00S";
     args[12] = "180:00W";
     ASSERT_EQ(Run(args), kExitOk) << Err();
@@ -523,10 +514,7 @@ class CliRefusedReadingTest : public CliTest,
                               public ::testing::WithParamInterface<RefusedReadingCase> {};
 
 TEST_P(CliRefusedReadingTest, ExportAndShowPrintTheFormsMessageAndExitTwo) {
-    BirthData b;
-    b.Name = "Ann", b.City = "Delhi", b.State = "Delhi", b.Country = "India";
-    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
-    b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12, b.LongEast = true;
+    BirthData b = test::DelhiBirth();
     GetParam().change(b);
     std::string path = Path("refused.vlr");
     WriteFile(path, WriteReadingFile(b, 34));
@@ -559,7 +547,7 @@ TEST_F(CliTest, UnwritableOutputIsReported) {
     std::string reading = MakeDelhiReading();
     EXPECT_EQ(Run({"export", reading, "-o", Path("no/such/folder/out.txt")}), kExitFailure);
     ExpectOneLineError("cannot be created");
-    EXPECT_EQ(Run(DelhiArgs(Path("folder.vlr/"))), kExitFailure);
+    EXPECT_EQ(Run(test::DelhiNewArgs(Path("folder.vlr/"))), kExitFailure);
 }
 
 TEST(CliText, JsonStringsEscapeQuotesBackslashesAndControls) {
