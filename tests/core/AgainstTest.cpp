@@ -28,11 +28,7 @@ Calculated Calculate(const FormInput& form) {
     return c;
 }
 
-FormInput RaviForm() {
-    FormInput f = test::PuneBirthForm();
-    f.name = "Ravi Example";
-    return f;
-}
+using test::RaviBirthForm;
 
 struct Expected {
     ChartBody draconic;
@@ -64,7 +60,7 @@ void ExpectContacts(const std::vector<Contact>& found, const std::vector<Expecte
 //   Jupiter 6.7520 - Asc 4.7771 = 1.9749: conjunction (1° 58')
 TEST(Synastry, TwoKnownBirthsBothWaysRound) {
     const Calculated ann = Calculate(test::KnownBirthForm());
-    const Calculated ravi = Calculate(RaviForm());
+    const Calculated ravi = Calculate(RaviBirthForm());
     const std::vector<ContactGroup> groups = SynastryGroups(ann.state, ravi.state, {});
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].title, "Ann Example's draconic chart on Ravi Example's natal chart");
@@ -226,7 +222,7 @@ TEST(ContactGroups, TextAndCsvNameTheirGroups) {
 
 TEST(ComparisonWith, TheOtherChartTakesTheInnerRingAndGivesItBack) {
     Calculated ann = Calculate(test::KnownBirthForm());
-    const Calculated ravi = Calculate(RaviForm());
+    const Calculated ravi = Calculate(RaviBirthForm());
     ChartWindowModel own = ann.window;
     ShowComparisonView(ann.state, own);
 

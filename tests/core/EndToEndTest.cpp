@@ -3,31 +3,23 @@
 #include <gtest/gtest.h>
 
 #include "chart/ChartFill.h"
-#include "input/ReadingFile.h"
 #include "input/Validation.h"
+#include "input/ReadingFile.h"
 #include "output/TextExport.h"
 #include "reading/Reading.h"
+#include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
 
-// 5 March 1980, 7:05 Indian Time, Delhi: Mercury, Mars, Jupiter and Saturn were retrograde.
-FormInput DelhiForm() {
-    FormInput f;
-    f.name = "Ann";
-    f.monthIndex = 2, f.dayIndex = 4, f.yearIndex = 1980 - kFirstYear;
-    f.hourIndex = 7, f.minuteIndex = 5, f.zoneIndex = 34;
-    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = "77",
-    f.longitudeMinutes = "12";
-    f.city = "Delhi", f.state = "Delhi", f.country = "India";
-    return f;
-}
+// The Delhi birth: Mercury, Mars, Jupiter and Saturn were retrograde.
+using test::DelhiBirthForm;
 
 class CalculatedReading : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_EQ(ValidateInput(DelhiForm(), true), std::nullopt);
-        CalculateReading(DelhiForm(), state, EnglishMonthNames(), window);
+        ASSERT_EQ(ValidateInput(DelhiBirthForm(), true), std::nullopt);
+        CalculateReading(DelhiBirthForm(), state, EnglishMonthNames(), window);
     }
     ReadingState state;
     ChartWindowModel window;
@@ -135,11 +127,11 @@ TEST_F(CalculatedReading, ComparisonTwiceGivesTheSamePicture) {
 
 TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
     std::string exported = ExportText(state, EnglishMonthNames());
-    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiForm().zoneIndex));
+    auto lines = ReadReadingFile(WriteReadingFile(state.Birth, DelhiBirthForm().zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;
     ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
-    EXPECT_EQ(opened, DelhiForm());
+    EXPECT_EQ(opened, DelhiBirthForm());
     ReadingState again;
     ChartWindowModel againWindow;
     CalculateReading(opened, again, EnglishMonthNames(), againWindow);
@@ -153,8 +145,8 @@ TEST_F(CalculatedReading, SavedAndReopenedReadingGivesTheSameChartsAndExport) {
 TEST(CalculateReading, SecondCalculationReplacesEveryField) {
     ReadingState state;
     ChartWindowModel window;
-    CalculateReading(DelhiForm(), state, EnglishMonthNames(), window);
-    FormInput other = DelhiForm();
+    CalculateReading(DelhiBirthForm(), state, EnglishMonthNames(), window);
+    FormInput other = DelhiBirthForm();
     other.name = "Bob";
     other.zoneIndex = 50;
     other.latitudeHemisphere = 1;

@@ -23,19 +23,7 @@ constexpr PositionsChoice kPreciseTrue{PositionsKind::Precise, NodeKind::True};
 constexpr int kChiron = static_cast<int>(ChartBody::Chiron);
 constexpr int kNode = static_cast<int>(ChartBody::NorthNode);
 
-// 5 February 1962, 00:00 GMT, London: the Sun, Moon, Mercury, Venus, Mars, Jupiter and Saturn
-// all stand in Aquarius, with the South Node.
-FormInput Aquarius1962Form() {
-    FormInput f = test::KnownBirthForm();
-    f.name = "Aquarius 1962";
-    f.monthIndex = 1, f.dayIndex = 4, f.yearIndex = 1962 - kFirstYear;
-    f.hourIndex = 0, f.minuteIndex = 0;
-    f.zoneIndex = test::ZoneIndexOf("Greenwich Mean Time,GMT,0.0");
-    f.city = "London", f.state = "England", f.country = "UK";
-    f.latitudeDegrees = "51", f.latitudeMinutes = "30";
-    f.longitudeDegrees = "0", f.longitudeMinutes = "7";
-    return f;
-}
+using test::Aquarius1962Form;
 
 struct Calculated {
     ReadingState state;

@@ -7,21 +7,14 @@
 #include "input/ReadingFile.h"
 #include "input/Scramble.h"
 #include "reading/Reading.h"
+#include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
 
 using test::PrintTo;
 
-BirthData AnnInDelhi() {
-    BirthData b;
-    b.Name = "Ann";
-    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
-    b.LonDeg = 77, b.LonMin = 12, b.LatDeg = 28, b.LatMin = 0;
-    b.LongEast = true, b.LatSouth = false, b.DaylightSaving = false;
-    b.City = "Delhi", b.State = "Delhi", b.Country = "India";
-    return b;
-}
+using test::DelhiBirth;
 
 // The file's bytes made from plain line texts.
 std::string FileOf(std::initializer_list<const char*> lines) {
@@ -38,7 +31,7 @@ std::string Repeated(const char* character, int count) {
 }
 
 TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
-    std::string bytes = WriteReadingFile(AnnInDelhi(), 34);
+    std::string bytes = WriteReadingFile(DelhiBirth(), 34);
     EXPECT_EQ(bytes, FileOf({"Ann", "3", "5", "1980", "7", "5", "34", "77", "12", "28", "0", "True",
                              "False", "False", "Delhi", "Delhi", "India"}));
     // The classic bytes: "Ann" then CR LF, and the truth value "True".
@@ -48,7 +41,7 @@ TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
 }
 
 TEST(WriteReadingFile, FieldsAreTrimmedAndNegativeNumbersKeepTheirSign) {
-    BirthData b = AnnInDelhi();
+    BirthData b = DelhiBirth();
     b.Name = "  Ann  ";
     b.City = " ";
     b.LonDeg = -5;
@@ -112,7 +105,7 @@ TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
-    std::string bytes = WriteReadingFile(AnnInDelhi(), 34);
+    std::string bytes = WriteReadingFile(DelhiBirth(), 34);
     for (int i = 17; i < 40; ++i) bytes += ScrambleText("extra") + "\r\n";
     EXPECT_TRUE(ReadReadingFile(bytes));
     EXPECT_FALSE(ReadReadingFile(bytes + "\r\n"));  // line 41
@@ -136,7 +129,7 @@ std::string WithLine(int index, const char* text) {
 // Ann's file with one line replaced by raw stored bytes.
 std::string WithStoredLine(int index, const std::string& stored) {
     std::string out;
-    std::string all = WriteReadingFile(AnnInDelhi(), 34);
+    std::string all = WriteReadingFile(DelhiBirth(), 34);
     std::size_t pos = 0;
     for (int i = 0; i < kReadingLines; ++i) {
         std::size_t end = all.find("\r\n", pos);
@@ -156,7 +149,7 @@ std::string SeventeenLinesOfSize(std::size_t size) {
 
 // The first 16 lines of Ann's reading, each ending in CR LF.
 std::string SixteenLines() {
-    std::string all = WriteReadingFile(AnnInDelhi(), 34);
+    std::string all = WriteReadingFile(DelhiBirth(), 34);
     std::size_t end = all.rfind("\r\n", all.size() - 3);
     return all.substr(0, end + 2);
 }
@@ -174,7 +167,7 @@ INSTANTIATE_TEST_SUITE_P(
                       DamagedCase{"delete_in_name", WithStoredLine(0, "\x96\xd4")},
                       DamagedCase{"larger_than_64_kib", SeventeenLinesOfSize(64 * 1024 + 1)},
                       DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
-                      DamagedCase{"control_byte_1", WriteReadingFile(AnnInDelhi(), 34) + "\x01"},
+                      DamagedCase{"control_byte_1", WriteReadingFile(DelhiBirth(), 34) + "\x01"},
                       DamagedCase{"escape_byte_27", "\x1b[0m"},
                       DamagedCase{"forty_one_lines", std::string(41, '\n')},
                       DamagedCase{"month_13", WithLine(1, "13")},
@@ -291,7 +284,7 @@ struct SaveProblemCase {
 class ReadingSaveProblemTest : public ::testing::TestWithParam<SaveProblemCase> {};
 
 TEST_P(ReadingSaveProblemTest, NamesWhatWouldNotReadBack) {
-    BirthData birth = AnnInDelhi();
+    BirthData birth = DelhiBirth();
     int zone = 34;
     GetParam().change(birth, zone);
     const std::optional<std::string> problem = ReadingSaveProblem(birth, zone);

@@ -3,17 +3,15 @@
 #include <string>
 
 #include "output/TextExport.h"
+#include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
 
 ReadingState ExportState() {
     ReadingState s;
-    BirthData& b = s.Birth;
-    b.Name = "Ann";
-    b.Month = 3, b.Day = 5, b.Year = 1980, b.Hour = 7, b.Minute = 5;
-    b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12;
-    b.City = "Delhi", b.State = "", b.Country = "India";
+    s.Birth = test::DelhiBirth();
+    s.Birth.State = "";  // an empty field still has its line
     s.WesternBodyNames = {"Sun",    "Moon",       "Mercury",    "Venus", "Mars", "Jupiter",
                           "Saturn", "North Node", "South Node", "Asc",   ""};
     s.BodyNames[2] = "Mercury (R) ";  // the export never shows the mark

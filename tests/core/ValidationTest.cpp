@@ -2,6 +2,7 @@
 
 #include "RowName.h"
 #include "input/Validation.h"
+#include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
@@ -9,20 +10,7 @@ namespace {
 using test::PrintTo;
 
 // A form that passes every check: 5 March 1980, 7:05, Delhi.
-FormInput ValidForm() {
-    FormInput f;
-    f.name = "Ann";
-    f.monthIndex = 2;
-    f.dayIndex = 4;
-    f.yearIndex = 1980 - kFirstYear;
-    f.hourIndex = 7;
-    f.minuteIndex = 5;
-    f.zoneIndex = 34;
-    f.latitudeDegrees = "28", f.latitudeMinutes = "0", f.longitudeDegrees = "77",
-    f.longitudeMinutes = "12";
-    f.city = "Delhi", f.state = "Delhi", f.country = "India";
-    return f;
-}
+FormInput ValidForm() { return test::DelhiBirthForm(); }
 
 FormInput Date(int year, int month, int day) {
     FormInput f = ValidForm();

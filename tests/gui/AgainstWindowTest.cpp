@@ -22,12 +22,6 @@
 namespace velloran::test {
 namespace {
 
-FormInput RaviForm() {
-    FormInput f = PuneBirthForm();
-    f.name = "Ravi Example";
-    return f;
-}
-
 // A reading file of the form's birth in the test's folder.
 QString SaveReading(const QTemporaryDir& dir, const FormInput& form, const char* name) {
     ReadingState state;
@@ -69,7 +63,7 @@ protected:
 TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
     const BirthData before = s.app->state().Birth;
     const FormInput formBefore = s.form()->input();
-    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviForm(), "ravi.vlr"));
+    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviBirthForm(), "ravi.vlr"));
     Choose(AgainstChoice::OtherReading);
 
     EXPECT_EQ(w->against(), AgainstChoice::OtherReading);

@@ -18,19 +18,6 @@ namespace {
 
 constexpr PositionsChoice kPreciseMean{PositionsKind::Precise, NodeKind::Mean};
 
-// 5 February 1962, 00:00 GMT, London: eight bodies in Aquarius, the natal fourth house.
-FormInput Aquarius1962Form() {
-    FormInput f = KnownBirthForm();
-    f.name = "Aquarius 1962";
-    f.monthIndex = 1, f.dayIndex = 4, f.yearIndex = 1962 - kFirstYear;
-    f.hourIndex = 0, f.minuteIndex = 0;
-    f.zoneIndex = ZoneIndexOf("Greenwich Mean Time,GMT,0.0");
-    f.city = "London", f.state = "England", f.country = "UK";
-    f.latitudeDegrees = "51", f.latitudeMinutes = "30";
-    f.longitudeDegrees = "0", f.longitudeMinutes = "7";
-    return f;
-}
-
 QAction* Action(QWidget* window, const char* name) {
     return Find<QAction>(window, QString::fromLatin1(name));
 }

@@ -17,6 +17,7 @@
 #include "output/gui/OutputCommands.h"
 #include "reading/Reading.h"
 #include "support/FakePlatform.h"
+#include "support/SampleBirths.h"
 #include "ui/SafeSave.h"
 
 namespace velloran::test {
@@ -24,28 +25,13 @@ namespace {
 
 const QString kCheckTheFile = QStringLiteral("Please Check The File.");
 
-// 5 March 1980, 7:05, Pune: the reading the byte-level tests are written for.
+// The Pune birth under a three-letter name: the reading the byte-level tests are written for.
 BirthData AnnBirth() {
-    BirthData b;
+    BirthData b = PuneBirth();
     b.Name = "Ann";
-    b.Month = 3;
-    b.Day = 5;
-    b.Year = 1980;
-    b.Hour = 7;
-    b.Minute = 5;
-    b.LonDeg = 73;
-    b.LonMin = 51;
-    b.LatDeg = 18;
-    b.LatMin = 31;
-    b.LongEast = true;
-    b.LatSouth = false;
-    b.DaylightSaving = false;
-    b.City = "Pune";
-    b.State = "Maharashtra";
-    b.Country = "India";
     return b;
 }
-constexpr int kAnnZone = 12;
+const int kAnnZone = PuneBirthForm().zoneIndex;
 
 // Ann's reading file, each line's bytes raised by 85 ("Ann" -> 150 195 195, "True" -> 169 199 202
 // 186), every line ending in CR LF.
@@ -70,24 +56,8 @@ const QByteArray kAnnReadingBytes = QByteArray(
 
 // The form as Ann's reading fills it (the controls' positions, not their texts).
 FormInput AnnForm() {
-    FormInput f;
+    FormInput f = PuneBirthForm();
     f.name = "Ann";
-    f.monthIndex = 2;
-    f.dayIndex = 4;
-    f.yearIndex = 1980 - kFirstYear;
-    f.hourIndex = 7;
-    f.minuteIndex = 5;
-    f.zoneIndex = kAnnZone;
-    f.daylightSaving = 0;
-    f.city = "Pune";
-    f.state = "Maharashtra";
-    f.country = "India";
-    f.latitudeDegrees = "18";
-    f.latitudeMinutes = "31";
-    f.longitudeDegrees = "73";
-    f.longitudeMinutes = "51";
-    f.latitudeHemisphere = 0;
-    f.longitudeHemisphere = 0;
     return f;
 }
 
