@@ -31,26 +31,14 @@ for arg in "$@"; do
 done
 cd "$root"
 
-# Folders each folder may include besides itself: exactly those it includes today.
-declare -A allowed=(
-  [domain]=""
-  [astro]="domain"
-  [retro]="domain"
-  [atlas]="domain"
-  [tz]="atlas"
-  [input]="domain"
-  [reading]="domain astro retro input ephemeris"
-  [chart]="domain astro reading"
-  [output]="domain chart reading"
-  [cli]="domain atlas tz input reading chart output"
-  [bmp2jpeg]=""
-  [ephemeris]=""
-  [ui]="domain output"
-  [input/gui]="domain atlas input ui"
-  [chart/gui]="domain reading chart ui"
-  [output/gui]="domain input reading output bmp2jpeg ui"
-  [app]="domain tz input reading chart ephemeris bmp2jpeg ui input/gui chart/gui output/gui"
-)
+# Folders each folder may include besides itself: src/layers.txt, which the build reads too.
+declare -A allowed=()
+while IFS= read -r entry; do
+  entry=${entry%%#*}
+  [[ $entry == *:* ]] || continue
+  folder=$(echo "${entry%%:*}" | xargs)
+  allowed[$folder]=$(echo "${entry#*:}" | xargs)
+done <layers.txt
 # Folders that include no Qt header: the core, the command-line tool and the converter library.
 no_qt="domain astro retro atlas ephemeris input chart reading output cli bmp2jpeg"
 # Folders that may include QtCore and nothing else of Qt: tz/ reads the zone database through it,
@@ -89,7 +77,7 @@ for folder in $folders; do
   elif [ "$folder" = . ]; then
     breach "a source file lies in the source root, outside every folder"
   else
-    breach "$folder/ has no allow-list in scripts/check-layers.sh"
+    breach "$folder/ has no allow-list in src/layers.txt"
   fi
 done
 

@@ -111,6 +111,7 @@ static_assert(EveryLabelHasThreeFields(), "every zone label is \"Name,ABBR,offse
 }  // namespace
 
 ZoneRowValues ZoneRowAt(int zoneIndex) {
+    if (zoneIndex < 0 || zoneIndex >= kZoneCount) return {};
     const ZoneRow& row = kZoneRows[zoneIndex];
     const int minutesToUT = row.hoursToUT * 60 + row.minutesToUT;
     return {row.label, LabelField(row.label, 0), LabelField(row.label, 1), -minutesToUT * 60,

@@ -19,6 +19,7 @@ struct ZoneRowValues {
     int offsetSeconds = 0;
     int minutesToUT = 0;
 };
+// Empty texts and no offset for an index outside the list.
 ZoneRowValues ZoneRowAt(int zoneIndex);
 
 // The label of row zoneIndex; empty for an index outside the list.

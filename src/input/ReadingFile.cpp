@@ -4,8 +4,8 @@
 #include <string>
 
 #include "domain/ZoneTable.h"
-#include "input/TextRules.h"
 #include "input/Scramble.h"
+#include "input/TextRules.h"
 #include "input/Utf8.h"
 
 namespace velloran {

@@ -7,8 +7,8 @@
 #include <string>
 #include <string_view>
 
-#include "input/FormInput.h"
 #include "domain/BirthData.h"
+#include "input/FormInput.h"
 
 namespace velloran {
 

@@ -1,0 +1,75 @@
+# The layers of src/ (src/layers.txt) as the build enforces them. Every folder is a library that
+# sees only its own folder and the folders it may include: its include path is a folder of links
+# made for it, so an include past its layer does not compile, and it links exactly the libraries
+# of those folders.
+
+set(VELLORAN_LAYERS_FILE ${PROJECT_SOURCE_DIR}/src/layers.txt)
+set_property(DIRECTORY APPEND PROPERTY CMAKE_CONFIGURE_DEPENDS ${VELLORAN_LAYERS_FILE})
+file(STRINGS ${VELLORAN_LAYERS_FILE} velloran_layer_lines REGEX "^[a-z/0-9]+:")
+foreach(line IN LISTS velloran_layer_lines)
+  string(REGEX MATCH "^([a-z/0-9]+):(.*)$" _ "${line}")
+  string(STRIP "${CMAKE_MATCH_2}" allowed)
+  string(REPLACE " " ";" allowed "${allowed}")
+  set(VELLORAN_LAYER_${CMAKE_MATCH_1} "${allowed}")
+  list(APPEND VELLORAN_LAYER_FOLDERS ${CMAKE_MATCH_1})
+endforeach()
+
+# The library of each folder. The JPEG converter is loaded at run time, never linked.
+set(VELLORAN_LIBRARY_domain velloran_domain)
+set(VELLORAN_LIBRARY_astro velloran_astro)
+set(VELLORAN_LIBRARY_retro velloran_retro)
+set(VELLORAN_LIBRARY_atlas velloran_atlas)
+set(VELLORAN_LIBRARY_tz velloran_tz)
+set(VELLORAN_LIBRARY_ephemeris velloran_ephemeris)
+set(VELLORAN_LIBRARY_input velloran_input)
+set(VELLORAN_LIBRARY_reading velloran_reading)
+set(VELLORAN_LIBRARY_chart velloran_chart)
+set(VELLORAN_LIBRARY_output velloran_output)
+set(VELLORAN_LIBRARY_cli velloran_cli_lib)
+set(VELLORAN_LIBRARY_ui velloran_ui)
+set(VELLORAN_LIBRARY_input/gui velloran_input_gui)
+set(VELLORAN_LIBRARY_chart/gui velloran_chart_gui)
+set(VELLORAN_LIBRARY_output/gui velloran_output_gui)
+set(VELLORAN_LIBRARY_app velloran_gui)
+
+# velloran_layer(<target> <folder> [LINK_ONLY_HEADERS]): target's include path is its folder's
+# layer; a library also links the libraries of the folders it may include.
+function(velloran_layer target folder)
+  if(NOT DEFINED VELLORAN_LAYER_${folder})
+    message(FATAL_ERROR "${folder}/ has no line in src/layers.txt")
+  endif()
+  set(allowed ${VELLORAN_LAYER_${folder}})
+  set(folders ${folder} ${allowed})
+  # A folder of links per allow-list: a changed list gets a folder of its own.
+  string(MD5 key "${folders}")
+  string(REPLACE "/" "_" name "${folder}")
+  set(root ${CMAKE_BINARY_DIR}/layers/${name}-${key})
+  foreach(f IN LISTS folders)
+    get_filename_component(parent "${f}" DIRECTORY)
+    if(parent AND parent IN_LIST folders)
+      continue()  # its parent's link shows it already
+    endif()
+    if(NOT IS_SYMLINK ${root}/${f})
+      if(parent)
+        file(MAKE_DIRECTORY ${root}/${parent})
+      else()
+        file(MAKE_DIRECTORY ${root})
+      endif()
+      file(CREATE_LINK ${PROJECT_SOURCE_DIR}/src/${f} ${root}/${f} SYMBOLIC)
+    endif()
+  endforeach()
+  target_include_directories(${target} PRIVATE ${root})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    return()
+  endif()
+  foreach(f IN LISTS allowed)
+    if(DEFINED VELLORAN_LIBRARY_${f})
+      target_link_libraries(${target} PUBLIC ${VELLORAN_LIBRARY_${f}})
+    endif()
+  endforeach()
+endfunction()
+
+# The whole source tree, for what stands outside the layers: tests, benchmarks, fuzzers.
+add_library(velloran_source_tree INTERFACE)
+target_include_directories(velloran_source_tree INTERFACE ${PROJECT_SOURCE_DIR}/src)
