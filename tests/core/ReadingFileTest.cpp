@@ -4,9 +4,9 @@
 #include <string>
 
 #include "RowName.h"
+#include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "input/Scramble.h"
-#include "reading/Reading.h"
 
 namespace velloran {
 namespace {
@@ -69,17 +69,14 @@ TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     typed.longitudeMinutes = "43";
     typed.latitudeHemisphere = 1, typed.longitudeHemisphere = 1;
     typed.city = "St. John's", typed.state = "NL", typed.country = "Canada";
-    ReadingState saved;
-    CopyFormToState(typed, saved);
+    const BirthInput saved = BirthFromForm(typed);
 
-    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.zoneIndex));
+    auto lines = ReadReadingFile(WriteReadingFile(saved.birth, saved.zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;  // the form as it starts
     ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
     EXPECT_EQ(opened, typed);
-    ReadingState reopened;
-    CopyFormToState(opened, reopened);
-    EXPECT_EQ(reopened.Birth, saved.Birth);
+    EXPECT_EQ(BirthFromForm(opened), saved);
 }
 
 TEST(ReadReadingFile, LinesSplitAtLineFeedsWithOrWithoutCarriageReturns) {
