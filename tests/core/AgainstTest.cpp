@@ -8,7 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "chart/ChartFill.h"
+#include "Calculated.h"
+#include "chart/ChartWindow.h"
+#include "chart/ContactTable.h"
 #include "reading/Against.h"
 #include "reading/Reading.h"
 #include "reading/Sky.h"
@@ -16,19 +18,6 @@
 
 namespace velloran {
 namespace {
-
-struct Calculated {
-    ReadingState state;
-    ChartWindowModel window;
-};
-
-Calculated Calculate(const FormInput& form) {
-    Calculated c;
-    CalculateReading(form, c.state, EnglishMonthNames(), c.window);
-    return c;
-}
-
-using test::RaviBirthForm;
 
 struct Expected {
     ChartBody draconic;
@@ -59,9 +48,9 @@ void ExpectContacts(const std::vector<Contact>& found, const std::vector<Expecte
 //   Mars 5.0153 - Asc 4.7771 = 0.2382: conjunction (0° 14')
 //   Jupiter 6.7520 - Asc 4.7771 = 1.9749: conjunction (1° 58')
 TEST(Synastry, TwoKnownBirthsBothWaysRound) {
-    const Calculated ann = Calculate(test::KnownBirthForm());
-    const Calculated ravi = Calculate(RaviBirthForm());
-    const std::vector<ContactGroup> groups = SynastryGroups(ann.state, ravi.state, {});
+    const Reading ann = test::ReadingOf(test::KnownBirthForm());
+    const Reading ravi = test::ReadingOf(test::RaviBirthForm());
+    const std::vector<ContactGroup> groups = SynastryGroups(ann, ravi, {});
     ASSERT_EQ(groups.size(), 2u);
     EXPECT_EQ(groups[0].title, "Ann Example's draconic chart on Ravi Example's natal chart");
     EXPECT_EQ(groups[1].title, "Ravi Example's draconic chart on Ann Example's natal chart");
@@ -72,13 +61,16 @@ TEST(Synastry, TwoKnownBirthsBothWaysRound) {
                    {{ChartBody::Mars, Aspect::Conjunction, ChartBody::Ascendant, 0.2382},
                     {ChartBody::Jupiter, Aspect::Conjunction, ChartBody::Ascendant, 1.9749}});
     // Rows name the bodies and show each chart's own positions.
-    const ContactRow& row = groups[1].rows[0];
+    EXPECT_EQ(groups[0].draconic, ann.draconic);
+    EXPECT_EQ(groups[0].other, ravi.natal);
+    EXPECT_EQ(groups[1].draconic, ravi.draconic);
+    EXPECT_EQ(groups[1].other, ann.natal);
+    const ContactRow row = GroupRows(groups[1])[0];
     EXPECT_EQ(RowCells(row), (std::array<std::string, kContactColumnCount>{
                                  "Draconic Mars", "☌ conjunction", "Natal Asc", "0° 14'",
                                  "05 Ari 00", "04 Ari 46"}));
     // A wider orb finds more in both directions; the order stays smallest orb first.
-    const std::vector<ContactGroup> wide =
-        SynastryGroups(ann.state, ravi.state, {kAllAspects, 5.0});
+    const std::vector<ContactGroup> wide = SynastryGroups(ann, ravi, {kAllAspects, 5.0});
     for (const ContactGroup& group : wide) {
         EXPECT_GT(group.contacts.size(), 2u);
         for (std::size_t i = 1; i < group.contacts.size(); ++i)
@@ -89,24 +81,27 @@ TEST(Synastry, TwoKnownBirthsBothWaysRound) {
 // The sky of 1 January 2000, 12:00 UT (classic): Jupiter 25.3611 (25 Ari 21); Ann's draconic
 // Saturn 27.0623: 1.7012 apart, a conjunction (1° 42'). Nothing else within 2°.
 TEST(Transits, TheSkyOfAMomentOnTheKnownBirth) {
-    const Calculated ann = Calculate(test::KnownBirthForm());
+    const Reading ann = test::ReadingOf(test::KnownBirthForm());
     const SkyResult sky = ComputeSky({2000, 1, 1, 12, 0}, {});
     ASSERT_TRUE(sky.sky) << sky.error;
-    const ContactGroup group = SkyGroup(ann.state, *sky.sky, {});
+    const ContactGroup group = SkyGroup(ann, *sky.sky, {});
+    EXPECT_EQ(group.kind, OtherChart::Sky);
     EXPECT_EQ(group.title, "Sky on 2000-01-01 12:00 UT on Ann Example's draconic chart");
     ExpectContacts(group.contacts,
                    {{ChartBody::Saturn, Aspect::Conjunction, ChartBody::Jupiter, 1.7012}});
-    EXPECT_EQ(RowCells(group.rows[0]), (std::array<std::string, kContactColumnCount>{
-                                           "Transiting Jupiter", "☌ conjunction", "Draconic Saturn",
-                                           "1° 42'", "25 Ari 21", "27 Ari 03"}));
-    EXPECT_EQ(std::string(group.columns[0]), "Transiting");
+    EXPECT_EQ(RowCells(GroupRows(group)[0]),
+              (std::array<std::string, kContactColumnCount>{"Transiting Jupiter", "☌ conjunction",
+                                                            "Draconic Saturn", "1° 42'",
+                                                            "25 Ari 21", "27 Ari 03"}));
+    EXPECT_EQ(std::string(GroupColumns(group)[0]), "Transiting");
+    EXPECT_EQ(std::string(GroupColumns(group)[2]), "Draconic");
     // A sky has no place: no ascendant, houses from Aries.
     const Chart& chart = sky.sky->chart;
     EXPECT_TRUE(std::isnan(chart[ChartBody::Ascendant].longitude));
     EXPECT_EQ(chart[ChartBody::Ascendant].sign, -1);
     EXPECT_EQ(chart.risingSign(), 0);
-    EXPECT_EQ(sky.sky->compactPositions[static_cast<int>(ChartBody::Ascendant)], "");
-    for (const Contact& c : SkyGroup(ann.state, *sky.sky, {kAllAspects, 5.0}).contacts)
+    EXPECT_EQ(CompactPosition(chart[ChartBody::Ascendant]), "");
+    for (const Contact& c : SkyGroup(ann, *sky.sky, {kAllAspects, 5.0}).contacts)
         EXPECT_NE(c.natal, ChartBody::Ascendant);
 }
 
@@ -114,16 +109,16 @@ TEST(Transits, TheCorePositionsOfTheSkyAgreeWithTheirEngine) {
     // The classic sky is the classic engine's chart of a birth at that universal time; the
     // precise sky adds the modern bodies.
     const SkyResult classic = ComputeSky({1980, 1, 15, 15, 30}, {});
-    const Calculated ann = Calculate(test::KnownBirthForm());  // 10:30 EST = 15:30 UT
+    const Reading ann = test::ReadingOf(test::KnownBirthForm());  // 10:30 EST = 15:30 UT
     ASSERT_TRUE(classic.sky);
     for (ChartBody body :
          {ChartBody::Sun, ChartBody::Moon, ChartBody::Saturn, ChartBody::NorthNode})
-        EXPECT_EQ(classic.sky->chart[body].longitude, ann.state.NatalChart[body].longitude);
+        EXPECT_EQ(classic.sky->chart[body].longitude, ann.natal[body].longitude);
     const SkyResult precise =
         ComputeSky({1980, 1, 15, 15, 30}, {{PositionsKind::Precise, NodeKind::Mean}, nullptr});
     ASSERT_TRUE(precise.sky) << precise.error;
     EXPECT_EQ(precise.sky->chart.bodyCount, kMaxBodyCount);
-    EXPECT_EQ(precise.sky->compactPositions[static_cast<int>(ChartBody::Uranus)], "24 Sco 40");
+    EXPECT_EQ(CompactPosition(precise.sky->chart[ChartBody::Uranus]), "24 Sco 40");
 }
 
 struct YearCase {
@@ -200,60 +195,103 @@ TEST(ContactsWith, TheWrapAtZeroAriesAndEveryNodePair) {
                     {ChartBody::Sun, Aspect::Conjunction, ChartBody::NorthNode, 1.4}});
 }
 
+// A group of one contact: the draconic Sun at 1° 0' 30" Aries, the other chart's Moon half a
+// degree further on.
+ContactGroup OneContactGroup(std::string title, OtherChart kind) {
+    ContactGroup group;
+    group.title = std::move(title);
+    group.kind = kind;
+    group.draconic.bodies[0] = {1 + 0.5 / 60, 0, 1, false};
+    group.other.bodies[1] = {1.5 + 0.5 / 60, 0, 1, false};
+    group.contacts = {Contact{ChartBody::Sun, ChartBody::Moon, Aspect::Conjunction, 30.0}};
+    return group;
+}
+
 TEST(ContactGroups, TextAndCsvNameTheirGroups) {
-    ContactGroup a, b;
-    a.title = "A's draconic chart on B's natal chart";
+    const ContactGroup a =
+        OneContactGroup("A's draconic chart on B's natal chart", OtherChart::Natal);
+    ContactGroup b = a;
     b.title = "B's draconic chart on A's natal chart";
-    ContactRow row;
-    row.draconic = "Draconic Sun", row.aspect = "☌ conjunction", row.natal = "Natal Moon";
-    row.orb = "0° 30'", row.orbDegrees = 0.5, row.draconicPosition = "01 Ari 00";
-    row.natalPosition = "01 Ari 30";
-    a.rows = {row};
-    EXPECT_EQ(GroupsPlainText({a}), ContactsPlainText(a.rows));
-    EXPECT_EQ(GroupsCsv({a}), ContactsCsv(a.rows));
-    EXPECT_EQ(GroupsPlainText({a, b}),
-              "A's draconic chart on B's natal chart\n" + ContactsPlainText(a.rows) + "\n" +
-                  "B's draconic chart on A's natal chart\n" + ContactsPlainText({}));
+    b.contacts.clear();
+    const std::string header = "Draconic\tAspect\tNatal\tOrb\tDraconic position\tNatal position\n";
+    const std::string tableA =
+        header + "Draconic Sun\t☌ conjunction\tNatal Moon\t0° 30'\t01 Ari 00\t01 Ari 30\n";
+    EXPECT_EQ(GroupsPlainText({a}), tableA);
+    EXPECT_EQ(GroupsCsv({a}),
+              "Draconic,Aspect,Natal,Orb,Orb (degrees),Draconic position,Natal position\r\n"
+              "Draconic Sun,☌ conjunction,Natal Moon,0° 30',0.5000,01 Ari 00,01 Ari 30\r\n");
+    EXPECT_EQ(GroupsPlainText({a, b}), "A's draconic chart on B's natal chart\n" + tableA + "\n" +
+                                           "B's draconic chart on A's natal chart\n" + header);
     EXPECT_EQ(GroupsCsv({a, b}),
               "Charts,Draconic,Aspect,Natal,Orb,Orb (degrees),Draconic position,Natal position\r\n"
               "A's draconic chart on B's natal chart,Draconic Sun,☌ conjunction,Natal Moon,"
               "0° 30',0.5000,01 Ari 00,01 Ari 30\r\n");
 }
 
-TEST(ComparisonWith, TheOtherChartTakesTheInnerRingAndGivesItBack) {
-    Calculated ann = Calculate(test::KnownBirthForm());
-    const Calculated ravi = Calculate(RaviBirthForm());
-    ChartWindowModel own = ann.window;
-    ShowComparisonView(ann.state, own);
+// With the sky the transiting body comes first, in the text, the CSV and the titles.
+TEST(ContactGroups, TheSkysBodiesComeFirst) {
+    const ContactGroup sky =
+        OneContactGroup("Sky on 2000-01-01 12:00 UT on A's draconic chart", OtherChart::Sky);
+    EXPECT_EQ(GroupsPlainText({sky}),
+              "Transiting\tAspect\tDraconic\tOrb\tTransiting position\tDraconic position\n"
+              "Transiting Moon\t☌ conjunction\tDraconic Sun\t0° 30'\t01 Ari 30\t01 Ari 00\n");
+    EXPECT_EQ(GroupsCsv({sky}),
+              "Transiting,Aspect,Draconic,Orb,Orb (degrees),Transiting position,Draconic "
+              "position\r\n"
+              "Transiting Moon,☌ conjunction,Draconic Sun,0° 30',0.5000,01 Ari 30,01 Ari 00\r\n");
+    EXPECT_EQ(ContactNote(GroupRows(sky)[0]),
+              "Transiting Moon ☌ conjunction Draconic Sun, orb 0° 30'");
+}
 
-    ChartWindowModel with = ann.window;
-    ShowComparisonWith(ann.state, ravi.state.NatalChart, ravi.state.BodyLabels,
-                       ravi.state.NatalPositions, "Inner Wheel - Ravi Example", "Natal", with);
+TEST(ComparisonWith, TheOtherChartTakesOnlyTheInnerRingAndTheNatalColumn) {
+    const Reading ann = test::ReadingOf(test::KnownBirthForm());
+    const Reading ravi = test::ReadingOf(test::RaviBirthForm());
+    const ChartWindowModel own = MakeChartWindow(ann, ChartView::Comparison, EnglishMonthNames());
+    const InnerChart inner{ravi.natal, "Inner Wheel - Ravi Example", "Natal"};
+    ChartWindowModel with =
+        MakeChartWindow(ann, ChartView::Comparison, EnglishMonthNames(), &inner);
     EXPECT_EQ(with.innerLegend, "Inner Wheel - Ravi Example");
-    EXPECT_EQ(with.outerRing, own.outerRing);
-    EXPECT_EQ(with.draconicColumn, own.draconicColumn);
-    for (int h = 1; h <= kSignCount; ++h) {
-        EXPECT_EQ(with.innerRing.texts[h - 1],
-                  HouseText(ravi.state.NatalChart, ravi.state.BodyLabels, "A", h));
-        EXPECT_EQ(with.innerRing.signPictures[h - 1], ravi.state.NatalChart.houseSigns[h - 1] + 1);
-    }
+    EXPECT_EQ(with.natalColumnCaption, "Natal");
+    // Ravi's natal chart as his own comparison view shows it on its inner ring: Taurus rises.
+    const ChartWindowModel ravis =
+        MakeChartWindow(ravi, ChartView::Comparison, EnglishMonthNames());
+    EXPECT_EQ(with.innerRing, ravis.innerRing);
+    EXPECT_EQ(with.innerRing.signPictures,
+              (std::array<int, kSignCount>{2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 1}));
+    EXPECT_EQ(with.natalColumn, ravis.natalColumn);
     EXPECT_EQ(with.natalColumn.cells[0], "15 Pis 01");  // Ravi's Sun
 
-    // Marks follow the group whose charts are on the wheel.
-    const ContactGroup group = SynastryGroups(ann.state, ravi.state, {}).front();
-    ShowGroupMarks(group, with);
+    // Everything else is Ann's comparison view.
+    ChartWindowModel rest = with;
+    rest.innerRing = own.innerRing;
+    rest.natalColumn = own.natalColumn;
+    rest.innerLegend = own.innerLegend;
+    rest.natalColumnCaption = own.natalColumnCaption;
+    test::ExpectSameWindow(rest, own);
+
+    // Marks follow the group whose charts are on the wheel: Ann's draconic Saturn on Ravi's Venus.
+    const ContactGroup group = SynastryGroups(ann, ravi, {}).front();
+    MarkContacts(group, with);
     EXPECT_NE(with.draconicColumn.contacts[static_cast<int>(ChartBody::Saturn)], "");
     EXPECT_NE(with.natalColumn.contacts[static_cast<int>(ChartBody::Venus)], "");
     EXPECT_EQ(with.natalColumn.contacts[static_cast<int>(ChartBody::Sun)], "");
+}
 
-    // Back to the reading's own natal chart: exactly the plain comparison view.
-    ShowComparisonView(ann.state, with);
-    ShowContactMarks(ann.state, {}, with);
-    ShowContactMarks(ann.state, {}, own);
-    EXPECT_EQ(with.innerRing, own.innerRing);
-    EXPECT_EQ(with.natalColumn, own.natalColumn);
-    EXPECT_EQ(with.innerLegend, "");
-    EXPECT_EQ(with.natalColumnCaption, "");
+// The sky on the inner ring: no ascendant, so its houses and pictures count from Aries.
+TEST(ComparisonWith, TheSkyOnTheInnerRingHasItsHousesFromAries) {
+    const Reading ann = test::ReadingOf(test::KnownBirthForm());
+    const SkyResult sky = ComputeSky({2000, 1, 1, 12, 0}, {});
+    ASSERT_TRUE(sky.sky) << sky.error;
+    const InnerChart inner{sky.sky->chart, "Inner Wheel - Sky", "Transiting"};
+    const ChartWindowModel with =
+        MakeChartWindow(ann, ChartView::Comparison, EnglishMonthNames(), &inner);
+    EXPECT_EQ(with.innerRing.signPictures,
+              (std::array<int, kSignCount>{1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12}));
+    EXPECT_EQ(with.natalColumn.cells[static_cast<int>(ChartBody::Ascendant)], "");
+    EXPECT_EQ(with.natalColumn.cells[static_cast<int>(ChartBody::Jupiter)], "25 Ari 21");
+    EXPECT_NE(HouseText(with.innerRing, 1).find("\r\nJ"), std::string::npos);  // Jupiter in Aries
+    for (int h = 1; h <= kSignCount; ++h)
+        EXPECT_EQ(HouseText(with.innerRing, h).find("\r\nA"), std::string::npos) << h;
 }
 
 }  // namespace

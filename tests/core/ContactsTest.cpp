@@ -8,9 +8,11 @@
 #include <optional>
 
 #include "../support/SampleBirths.h"
+#include "Calculated.h"
 #include "RowName.h"
+#include "chart/ChartWindow.h"
 #include "chart/ContactTable.h"
-#include "domain/ZoneTable.h"
+#include "reading/Against.h"
 #include "reading/Contacts.h"
 #include "reading/Reading.h"
 
@@ -189,9 +191,13 @@ using test::KnownBirthForm;
 class KnownBirthContacts : public ::testing::Test {
 protected:
     void SetUp() override {
-        CalculateReading(KnownBirthForm(), state, EnglishMonthNames(), window);
+        reading = test::ReadingOf(KnownBirthForm());
+        window = MakeChartWindow(reading, ChartView::Draconic, EnglishMonthNames());
     }
-    ReadingState state;
+    ChartWindowModel View(ChartView view) const {
+        return MakeChartWindow(reading, view, EnglishMonthNames());
+    }
+    Reading reading;
     ChartWindowModel window;
 };
 
@@ -220,7 +226,7 @@ protected:
 constexpr double kTruncationTolMinutes = 1.0;
 
 TEST_F(KnownBirthContacts, DefaultListIsTheMoonOppositeTheSun) {
-    const std::vector<Contact> found = ReadingContacts(state, ContactSettings{});
+    const std::vector<Contact> found = ReadingContacts(reading, ContactSettings{});
     ASSERT_EQ(found.size(), 1u);
     EXPECT_EQ(found[0].draconic, B::Moon);
     EXPECT_EQ(found[0].natal, B::Sun);
@@ -231,7 +237,7 @@ TEST_F(KnownBirthContacts, DefaultListIsTheMoonOppositeTheSun) {
 TEST_F(KnownBirthContacts, WiderOrbAddsVenusConjunctSaturn) {
     ContactSettings wider;
     wider.orb = 2.5;
-    const std::vector<Contact> found = ReadingContacts(state, wider);
+    const std::vector<Contact> found = ReadingContacts(reading, wider);
     ASSERT_EQ(found.size(), 2u);
     EXPECT_EQ(found[0].draconic, B::Moon);
     EXPECT_EQ(found[1].draconic, B::Venus);
@@ -241,7 +247,13 @@ TEST_F(KnownBirthContacts, WiderOrbAddsVenusConjunctSaturn) {
 }
 
 TEST_F(KnownBirthContacts, RowsNameTheBodiesAndShowBothPositions) {
-    const std::vector<ContactRow> rows = ContactRows(ReadingContacts(state, {}), state);
+    const ContactGroup group = OwnContactGroup(reading, {});
+    EXPECT_EQ(group.title, "");
+    EXPECT_EQ(group.kind, OtherChart::Natal);
+    EXPECT_EQ(group.contacts, ReadingContacts(reading, {}));
+    EXPECT_EQ(std::string(GroupColumns(group)[0]), "Draconic");
+    EXPECT_EQ(std::string(GroupColumns(group)[2]), "Natal");
+    const std::vector<ContactRow> rows = GroupRows(group);
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].draconic, "Draconic Moon");
     EXPECT_EQ(rows[0].aspect, "☍ opposition");
@@ -250,36 +262,49 @@ TEST_F(KnownBirthContacts, RowsNameTheBodiesAndShowBothPositions) {
     EXPECT_EQ(rows[0].natalPosition, "24 Cap 55");
     EXPECT_EQ(rows[0].draconicPosition, window.draconicColumn.cells[1]);
     EXPECT_EQ(rows[0].natalPosition, window.natalColumn.cells[0]);
-    EXPECT_EQ(ContactNote(rows[0]), "Draconic Moon ☍ opposition Natal Sun, orb " + rows[0].orb);
+    // 114.9761° against 294.9271° - 180°: 0.0490°, 2.94'.
+    EXPECT_EQ(rows[0].orb, "0° 3'");
+    EXPECT_NEAR(rows[0].orbDegrees, 0.0490, 1e-4);
+    EXPECT_EQ(ContactNote(rows[0]), "Draconic Moon ☍ opposition Natal Sun, orb 0° 3'");
 }
 
 const std::array<std::string, kMaxBodyCount> kNoNotes{};
 
 TEST_F(KnownBirthContacts, MarksOnlyInTheComparisonView) {
-    ShowContactMarks(state, {}, window);  // draconic view after the calculation
-    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
-    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
+    ChartWindowModel draconic = window;  // the view after the calculation
+    MarkContacts(OwnContactGroup(reading, {}), draconic);
+    EXPECT_EQ(draconic.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(draconic.draconicColumn.contacts, kNoNotes);
 
-    ShowComparisonView(state, window);
-    ShowContactMarks(state, {}, window);
-    const std::string note = ContactNote(ContactRows(ReadingContacts(state, {}), state)[0]);
+    ChartWindowModel comparison = View(ChartView::Comparison);
+    MarkContacts(OwnContactGroup(reading, {}), comparison);
+    const std::string note = ContactNote(GroupRows(OwnContactGroup(reading, {}))[0]);
+    EXPECT_EQ(note, "Draconic Moon ☍ opposition Natal Sun, orb 0° 3'");
     std::array<std::string, kMaxBodyCount> natalNotes, draconicNotes;
     natalNotes[static_cast<int>(ChartBody::Sun)] = note;
     draconicNotes[static_cast<int>(ChartBody::Moon)] = note;
-    EXPECT_EQ(window.natalColumn.contacts, natalNotes);
-    EXPECT_EQ(window.draconicColumn.contacts, draconicNotes);
+    EXPECT_EQ(comparison.natalColumn.contacts, natalNotes);
+    EXPECT_EQ(comparison.draconicColumn.contacts, draconicNotes);
+    // Marking leaves the cells' texts as they were.
+    EXPECT_EQ(comparison.natalColumn.cells, window.natalColumn.cells);
+    EXPECT_EQ(comparison.draconicColumn.cells, window.draconicColumn.cells);
 
+    // A wider orb marks again from scratch: the new contact joins, each note once.
     ContactSettings wider;
     wider.orb = 2.5;
-    ShowContactMarks(state, wider, window);
-    EXPECT_NE(window.natalColumn.contacts[6].find("Natal Saturn"),
-              std::string::npos);  // natal Saturn
-    EXPECT_NE(window.draconicColumn.contacts[3].find("Draconic Venus"), std::string::npos);
+    MarkContacts(OwnContactGroup(reading, wider), comparison);
+    EXPECT_EQ(comparison.natalColumn.contacts[static_cast<int>(ChartBody::Sun)], note);
+    EXPECT_NE(
+        comparison.natalColumn.contacts[static_cast<int>(ChartBody::Saturn)].find("Natal Saturn"),
+        std::string::npos);
+    EXPECT_NE(comparison.draconicColumn.contacts[static_cast<int>(ChartBody::Venus)].find(
+                  "Draconic Venus"),
+              std::string::npos);
 
-    ShowNatalView(state, window);
-    ShowContactMarks(state, wider, window);
-    EXPECT_EQ(window.natalColumn.contacts, kNoNotes);
-    EXPECT_EQ(window.draconicColumn.contacts, kNoNotes);
+    ChartWindowModel natal = View(ChartView::Natal);
+    MarkContacts(OwnContactGroup(reading, wider), natal);
+    EXPECT_EQ(natal.natalColumn.contacts, kNoNotes);
+    EXPECT_EQ(natal.draconicColumn.contacts, kNoNotes);
 }
 
 ContactRow SampleRow(std::string natal) {

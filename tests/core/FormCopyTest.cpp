@@ -1,8 +1,10 @@
+// The birth a calculation takes, from the birth-data form's values.
+
 #include <gtest/gtest.h>
 
 #include "RowName.h"
+#include "input/FormCopy.h"
 #include "input/TextRules.h"
-#include "reading/Reading.h"
 
 namespace velloran {
 namespace {
@@ -26,85 +28,95 @@ FormInput DelhiForm() {
     return f;
 }
 
-TEST(CopyFormToState, CopiesEveryFieldTrimmedAndConverted) {
-    ReadingState s;
-    CopyFormToState(DelhiForm(), s);
-    BirthData expected;
-    expected.Name = "Ann Example";
-    expected.Month = 2, expected.Day = 7, expected.Year = 1980;
-    expected.Hour = 7, expected.Minute = 5;
-    expected.ZoneHours = 5, expected.ZoneMinutes = 30;  // Indian Time, +5:30
-    expected.LatDeg = 28, expected.LatMin = 0, expected.LonDeg = 77, expected.LonMin = 12;
-    expected.LongEast = true, expected.LatSouth = false, expected.DaylightSaving = false;
-    expected.City = "Delhi", expected.State = "Delhi", expected.Country = "India";
-    EXPECT_EQ(s.Birth, expected);
+TEST(BirthFromForm, CopiesEveryFieldTrimmedAndConverted) {
+    BirthInput expected;
+    BirthData& b = expected.birth;
+    b.Name = "Ann Example";
+    b.Month = 2, b.Day = 7, b.Year = 1980;
+    b.Hour = 7, b.Minute = 5;
+    b.ZoneHours = 5, b.ZoneMinutes = 30;  // Indian Time, +5:30
+    b.LatDeg = 28, b.LatMin = 0, b.LonDeg = 77, b.LonMin = 12;
+    b.LongEast = true, b.LatSouth = false, b.DaylightSaving = false;
+    b.City = "Delhi", b.State = "Delhi", b.Country = "India";
+    expected.zoneIndex = 34;
+    expected.zoneMinutesToUT = -330;  // 5:30 to subtract from the clock
+    EXPECT_EQ(BirthFromForm(DelhiForm()), expected);
 }
 
 struct ZoneCopyCase {
     const char* rowName;
     int position;
-    int16_t hours, minutes;
-    const char* hoursToUT;
-    const char* minutesToUT;
+    int16_t hours, minutes;  // magnitudes, as the reading file and the header show them
+    int minutesToUT;
 };
 
 class ZoneCopyTest : public ::testing::TestWithParam<ZoneCopyCase> {};
 
-TEST_P(ZoneCopyTest, MagnitudesAndSignedTexts) {
+TEST_P(ZoneCopyTest, MagnitudesAndSignedMinutes) {
     const ZoneCopyCase& c = GetParam();
     FormInput f = DelhiForm();
     f.zoneIndex = c.position;
-    ReadingState s;
-    CopyFormToState(f, s);
-    EXPECT_EQ(s.Birth.ZoneHours, c.hours);
-    EXPECT_EQ(s.Birth.ZoneMinutes, c.minutes);
-    EXPECT_EQ(s.ZoneHoursToUT, c.hoursToUT);
-    EXPECT_EQ(s.ZoneMinutesToUT, c.minutesToUT);
+    const BirthInput input = BirthFromForm(f);
+    EXPECT_EQ(input.zoneIndex, c.position);
+    EXPECT_EQ(input.birth.ZoneHours, c.hours);
+    EXPECT_EQ(input.birth.ZoneMinutes, c.minutes);
+    EXPECT_EQ(input.zoneMinutesToUT, c.minutesToUT);
 }
 
 INSTANTIATE_TEST_SUITE_P(Zones, ZoneCopyTest,
-                         ::testing::Values(ZoneCopyCase{"indian_time", 34, 5, 30, "-5", "-30"},
-                                           ZoneCopyCase{"newfoundland", 50, 3, 30, "3", "30"},
-                                           ZoneCopyCase{"eastern_standard", 27, 5, 0, "5", "0"},
-                                           ZoneCopyCase{"nz_plus_13", 46, 13, 0, "-13", "0"},
-                                           ZoneCopyCase{"greenwich", 29, 0, 0, "0", "0"}),
+                         ::testing::Values(ZoneCopyCase{"indian_time", 34, 5, 30, -330},
+                                           ZoneCopyCase{"newfoundland", 50, 3, 30, 210},
+                                           ZoneCopyCase{"eastern_standard", 27, 5, 0, 300},
+                                           ZoneCopyCase{"nz_plus_13", 46, 13, 0, -780},
+                                           ZoneCopyCase{"greenwich", 29, 0, 0, 0},
+                                           ZoneCopyCase{"first_row", 0, 9, 0, 540},
+                                           ZoneCopyCase{"last_row", 70, 8, 0, 480}),
                          [](const auto& info) { return std::string(info.param.rowName); });
 
-TEST(CopyFormToState, ZonePositionOutsideTheTablesOrOnTheEmptySlotKeepsTheZone) {
-    ReadingState s;
-    CopyFormToState(DelhiForm(), s);
+// A selection the lists do not have, or a box text that is not a number, reads as 0 (and a
+// zone outside the list as none, with no offset): nothing of an earlier birth comes through.
+TEST(BirthFromForm, ZonePositionOutsideTheListGivesNoZone) {
     for (int position : {-1, 71, 72, 1000}) {
         SCOPED_TRACE(position);
         FormInput f = DelhiForm();
         f.zoneIndex = position;
-        CopyFormToState(f, s);
-        EXPECT_EQ(s.Birth.ZoneHours, 5);
-        EXPECT_EQ(s.Birth.ZoneMinutes, 30);
-        EXPECT_EQ(s.ZoneHoursToUT, "-5");
-        EXPECT_EQ(s.ZoneMinutesToUT, "-30");
+        const BirthInput input = BirthFromForm(f);
+        EXPECT_EQ(input.zoneIndex, -1);
+        EXPECT_EQ(input.zoneMinutesToUT, 0);
+        EXPECT_EQ(input.birth.ZoneHours, 0);
+        EXPECT_EQ(input.birth.ZoneMinutes, 0);
     }
 }
 
-TEST(CopyFormToState, TextThatDoesNotConvertKeepsThePreviousValue) {
-    ReadingState s;
-    CopyFormToState(DelhiForm(), s);
+TEST(BirthFromForm, TextThatDoesNotConvertAndMissingSelectionsReadAsZero) {
     FormInput f = DelhiForm();
     f.latitudeDegrees = "2a";     // pasted, not numeric
     f.latitudeMinutes = "99999";  // beyond 16 bits
     f.longitudeDegrees = "";
     f.longitudeMinutes = "-";
-    f.dayIndex = -1;   // no selection: empty list text
-    f.hourIndex = 24;  // no such entry
-    CopyFormToState(f, s);
-    EXPECT_EQ(s.Birth.LatDeg, 28);
-    EXPECT_EQ(s.Birth.LatMin, 0);
-    EXPECT_EQ(s.Birth.LonDeg, 77);
-    EXPECT_EQ(s.Birth.LonMin, 12);
-    EXPECT_EQ(s.Birth.Day, 7);
-    EXPECT_EQ(s.Birth.Hour, 7);
+    f.dayIndex = -1;     // no selection
+    f.hourIndex = 24;    // no such entry
+    f.minuteIndex = 60;  // no such entry
+    f.yearIndex = kLastYear - kFirstYear + 1;
+    const BirthData b = BirthFromForm(f).birth;
+    EXPECT_EQ(b.LatDeg, 0);
+    EXPECT_EQ(b.LatMin, 0);
+    EXPECT_EQ(b.LonDeg, 0);
+    EXPECT_EQ(b.LonMin, 0);
+    EXPECT_EQ(b.Day, 0);
+    EXPECT_EQ(b.Hour, 0);
+    EXPECT_EQ(b.Minute, 0);
+    EXPECT_EQ(b.Year, 0);
+    // The entries at the lists' ends are taken.
+    f.dayIndex = 30, f.hourIndex = 23, f.minuteIndex = 59, f.yearIndex = kLastYear - kFirstYear;
+    const BirthData ends = BirthFromForm(f).birth;
+    EXPECT_EQ(ends.Day, 31);
+    EXPECT_EQ(ends.Hour, 23);
+    EXPECT_EQ(ends.Minute, 59);
+    EXPECT_EQ(ends.Year, kLastYear);
 }
 
-TEST(CopyFormToState, OptionsCheckBoxMonthAndUnlimitedDegrees) {
+TEST(BirthFromForm, OptionsCheckBoxMonthAndUnlimitedDegrees) {
     FormInput f = DelhiForm();
     f.latitudeHemisphere = 1;
     f.longitudeHemisphere = 1;
@@ -113,15 +125,14 @@ TEST(CopyFormToState, OptionsCheckBoxMonthAndUnlimitedDegrees) {
     f.latitudeDegrees = "95";
     f.latitudeMinutes = "75";
     f.name = "   ";
-    ReadingState s;
-    CopyFormToState(f, s);
-    EXPECT_TRUE(s.Birth.LatSouth);
-    EXPECT_FALSE(s.Birth.LongEast);
-    EXPECT_TRUE(s.Birth.DaylightSaving);
-    EXPECT_EQ(s.Birth.Month, 0);
-    EXPECT_EQ(s.Birth.LatDeg, 95);
-    EXPECT_EQ(s.Birth.LatMin, 75);
-    EXPECT_EQ(s.Birth.Name, "");
+    const BirthData b = BirthFromForm(f).birth;
+    EXPECT_TRUE(b.LatSouth);
+    EXPECT_FALSE(b.LongEast);
+    EXPECT_TRUE(b.DaylightSaving);
+    EXPECT_EQ(b.Month, 0);
+    EXPECT_EQ(b.LatDeg, 95);
+    EXPECT_EQ(b.LatMin, 75);
+    EXPECT_EQ(b.Name, "");
 }
 
 struct NumberCase {

@@ -1,12 +1,13 @@
 // The precise positions through the calculation and the views: a crowded house, the node
-// choice, the missing-files note, and a state that goes back to the classic positions.
+// choice, the missing-files note, and the classic positions after precise ones.
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
 
-#include "chart/ChartFill.h"
+#include "Calculated.h"
+#include "chart/ChartWindow.h"
 #include "domain/Bodies.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "output/TextExport.h"
@@ -25,65 +26,67 @@ constexpr int kNode = static_cast<int>(ChartBody::NorthNode);
 
 using test::Aquarius1962Form;
 
-struct Calculated {
-    ReadingState state;
-    ChartWindowModel window;
-};
+std::string HouseTextOf(const Chart& chart, BodyNaming naming, int house) {
+    return HouseText(MakeWheelHouses(chart, naming), house);
+}
 
-Calculated Calculate(const FormInput& form, const PositionsSource& source) {
-    Calculated c;
-    CalculateReading(form, c.state, EnglishMonthNames(), c.window, source);
-    return c;
+ChartWindowModel View(const Reading& reading, ChartView view) {
+    return MakeChartWindow(reading, view, EnglishMonthNames());
 }
 
 TEST(PreciseChart, AHouseOfEightBodiesListsThemAllInChartOrder) {
     ephemeris::SwissEphemeris swiss;
-    const Calculated c = Calculate(Aquarius1962Form(), {kPreciseMean, &swiss});
-    const Chart& natal = c.state.NatalChart;
+    const Reading reading = test::ReadingOf(Aquarius1962Form(), {kPreciseMean, &swiss});
+    const Chart& natal = reading.natal;
     ASSERT_EQ(natal.risingSign(), 7);  // Scorpio: Aquarius is the fourth house
-    EXPECT_EQ(HouseText(natal, c.state.BodyNames, kBodyNames[9], 4),
+    EXPECT_EQ(HouseTextOf(natal, BodyNaming::WheelNames, 4),
               "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nMars\r\nJupiter\r\nSaturn\r\nKetu");
-    // The draconic chart, shown last: Virgo (its fourth house from Gemini) holds the Sun at
-    // 177.5°, Moon 177.4°, Mercury 178.8°, Venus 179.6°, Mars 164.2° and Saturn 165.6°; Jupiter
-    // at 180.5° has passed into Libra.
-    EXPECT_EQ(c.window.singleWheel.texts[3],
+    // The draconic chart, shown after the calculation: Virgo (its fourth house from Gemini) holds
+    // the Sun at 177.5°, Moon 177.4°, Mercury 178.8°, Venus 179.6°, Mars 164.2° and Saturn
+    // 165.6°; Jupiter at 180.5° has passed into Libra.
+    EXPECT_EQ(HouseText(View(reading, ChartView::Draconic).singleWheel, 4),
               "\r\nSun\r\nMoon\r\nMercury (R) \r\nVenus\r\nMars\r\nSaturn");
     // The comparison rings use the labels, the modern bodies among them.
-    ReadingState state = c.state;
-    ChartWindowModel window = c.window;
-    ShowComparisonView(state, window);
-    EXPECT_EQ(window.innerRing.texts[3], "\r\nSu\r\nM\r\nMe (R) \r\nV\r\nMa\r\nJ\r\nSa\r\nS");
-    EXPECT_EQ(window.innerRing.texts[9], "\r\nN\r\nU (R) ");  // Leo: Rahu and Uranus
-    EXPECT_EQ(window.innerRing.texts[0], "\r\nA\r\nNe");      // Scorpio: the ascendant, Neptune
+    const ChartWindowModel comparison = View(reading, ChartView::Comparison);
+    EXPECT_EQ(HouseText(comparison.innerRing, 4),
+              "\r\nSu\r\nM\r\nMe (R) \r\nV\r\nMa\r\nJ\r\nSa\r\nS");
+    EXPECT_EQ(HouseText(comparison.innerRing, 10), "\r\nN\r\nU (R) ");  // Leo: Rahu and Uranus
+    EXPECT_EQ(HouseText(comparison.innerRing, 1), "\r\nA\r\nNe");       // Scorpio: Asc, Neptune
 }
 
-TEST(PreciseChart, ViewsShowTheComputedChartsWithoutComputingClassicOnes) {
+// The views show the calculated charts with every body: the model is made from the reading
+// alone, the same in any order.
+TEST(PreciseChart, EveryViewShowsTheFourteenBodiesOfTheReading) {
     ephemeris::SwissEphemeris swiss;
-    Calculated c = Calculate(test::KnownBirthForm(), {kPreciseMean, &swiss});
-    const ReadingState before = c.state;
-    ShowNatalView(c.state, c.window);
-    EXPECT_EQ(c.window.bodyRows, kMaxBodyCount);
-    EXPECT_EQ(c.window.natalColumn.cells[kChiron], before.NatalPositions[kChiron]);
-    EXPECT_EQ(c.state.NatalLongitudes, before.NatalLongitudes);
-    ShowDraconicView(c.state, c.window);
-    EXPECT_EQ(c.state.DraconicLongitudes, before.DraconicLongitudes);
-    EXPECT_EQ(c.state.DraconicChart, before.DraconicChart);
-    EXPECT_NE(c.window.singleWheel.texts, ChartWindowModel{}.singleWheel.texts);
+    const Reading reading = test::ReadingOf(test::KnownBirthForm(), {kPreciseMean, &swiss});
+    const ChartWindowModel draconic = View(reading, ChartView::Draconic);
+    const ChartWindowModel natal = View(reading, ChartView::Natal);
+    for (const ChartWindowModel* w : {&draconic, &natal}) {
+        EXPECT_EQ(w->bodyRows, kMaxBodyCount);
+        EXPECT_EQ(w->positionsLine, "Precise positions (Swiss Ephemeris), mean node");
+        for (int k = 0; k < kMaxBodyCount; ++k) {
+            EXPECT_EQ(w->natalColumn.cells[k].size(), 9u) << k << " " << w->natalColumn.cells[k];
+            EXPECT_EQ(w->draconicColumn.cells[k].size(), 9u) << k;
+        }
+    }
+    SCOPED_TRACE("draconic after natal");
+    test::ExpectSameWindow(View(reading, ChartView::Draconic), draconic);
 }
 
 TEST(PreciseChart, TheTrueNodeMovesTheDraconicChartAndNothingNatalButTheNodes) {
     ephemeris::SwissEphemeris swiss;
-    const Calculated mean = Calculate(test::KnownBirthForm(), {kPreciseMean, &swiss});
-    const Calculated truth = Calculate(test::KnownBirthForm(), {kPreciseTrue, &swiss});
-    EXPECT_EQ(truth.window.positionsLine, "Precise positions (Swiss Ephemeris), true node");
-    const double shift = truth.state.NatalLongitudes[kNode] - mean.state.NatalLongitudes[kNode];
+    const Reading mean = test::ReadingOf(test::KnownBirthForm(), {kPreciseMean, &swiss});
+    const Reading truth = test::ReadingOf(test::KnownBirthForm(), {kPreciseTrue, &swiss});
+    EXPECT_EQ(View(truth, ChartView::Draconic).positionsLine,
+              "Precise positions (Swiss Ephemeris), true node");
+    const double shift = truth.natal.bodies[kNode].longitude - mean.natal.bodies[kNode].longitude;
     EXPECT_GT(std::fabs(shift), 0.1);  // 1980-01-15: the true node is about 1.3° off the mean
     for (int k = 0; k < kMaxBodyCount; ++k) {
         if (k == kNode || k == kNode + 1) continue;
-        EXPECT_EQ(truth.state.NatalLongitudes[k], mean.state.NatalLongitudes[k]) << k;
+        EXPECT_EQ(truth.natal.bodies[k].longitude, mean.natal.bodies[k].longitude) << k;
         if (k == static_cast<int>(ChartBody::Ascendant) || k < kNode || k > kNode + 2) {
             const double d = std::remainder(
-                mean.state.DraconicLongitudes[k] - truth.state.DraconicLongitudes[k], 360.0);
+                mean.draconic.bodies[k].longitude - truth.draconic.bodies[k].longitude, 360.0);
             EXPECT_NEAR(d, shift, 1e-9) << k;
         }
     }
@@ -94,44 +97,51 @@ TEST(PreciseChart, MissingEphemerisFilesAreSaidWhereThePositionsAreShown) {
     ephemeris::SwissEphemeris swiss(empty.Path(""));
     if (swiss.Compute(2451545.0, 0, 0).status != ephemeris::Status::Fallback)
         GTEST_SKIP() << "SE_EPHE_PATH points the library at files";
-    const Calculated c = Calculate(test::KnownBirthForm(), {kPreciseMean, &swiss});
-    EXPECT_NE(c.state.PositionsNote.find("files were not found"), std::string::npos)
-        << c.state.PositionsNote;
-    EXPECT_EQ(c.window.positionsNote, c.state.PositionsNote);
+    const Reading reading = test::ReadingOf(test::KnownBirthForm(), {kPreciseMean, &swiss});
+    EXPECT_NE(reading.note.find("files were not found"), std::string::npos) << reading.note;
+    const ChartWindowModel window = View(reading, ChartView::Draconic);
+    EXPECT_EQ(window.positionsNote, reading.note);
     // The built-in theory has no Chiron: its cells stay empty, it takes part in no contact.
-    EXPECT_TRUE(std::isnan(c.state.NatalLongitudes[kChiron]));
-    EXPECT_EQ(c.window.natalColumn.cells[kChiron], "");
-    EXPECT_EQ(c.window.draconicColumn.cells[kChiron], "");
-    for (const Contact& contact : ReadingContacts(c.state, {kAllAspects, 5.0, true})) {
+    EXPECT_TRUE(std::isnan(reading.natal.bodies[kChiron].longitude));
+    EXPECT_EQ(window.natalColumn.cells[kChiron], "");
+    EXPECT_EQ(window.draconicColumn.cells[kChiron], "");
+    for (int h = 1; h <= kSignCount; ++h)
+        EXPECT_EQ(HouseText(window.singleWheel, h).find("Chiron"), std::string::npos) << h;
+    for (const Contact& contact : ReadingContacts(reading, {kAllAspects, 5.0, true})) {
         EXPECT_NE(contact.natal, ChartBody::Chiron);
         EXPECT_NE(contact.draconic, ChartBody::Chiron);
     }
     // The Sun from the built-in theory is still within a second or so of the files' Sun.
     ephemeris::SwissEphemeris withFiles;
-    const Calculated files = Calculate(test::KnownBirthForm(), {kPreciseMean, &withFiles});
-    EXPECT_NEAR(c.state.NatalLongitudes[0], files.state.NatalLongitudes[0], 1.0 / 360.0);
-    const std::string text = ExportText(c.state, EnglishMonthNames());
+    const Reading files = test::ReadingOf(test::KnownBirthForm(), {kPreciseMean, &withFiles});
+    EXPECT_NEAR(reading.natal.bodies[0].longitude, files.natal.bodies[0].longitude, 1.0 / 360.0);
+    const std::string text = ExportText(reading, EnglishMonthNames());
     EXPECT_NE(text.find("\r\nChiron \r\n"), std::string::npos);
-    EXPECT_TRUE(text.ends_with("\r\nNote: " + c.state.PositionsNote + "\r\n")) << text;
+    EXPECT_TRUE(text.ends_with("\r\nNote: " + reading.note + "\r\n")) << text;
 }
 
-TEST(PreciseChart, BackToClassicTheStateIsAsIfNeverPrecise) {
+// The classic positions of a birth do not depend on a precise calculation before them: the same
+// charts, window, export and contacts as ever, with ten bodies and no positions line.
+TEST(PreciseChart, AClassicReadingAfterAPreciseOneIsAsIfNeverPrecise) {
+    const Reading before = test::ReadingOf(test::PuneBirthForm());
     ephemeris::SwissEphemeris swiss;
-    Calculated reused = Calculate(test::KnownBirthForm(), {kPreciseMean, &swiss});
-    CalculateReading(test::PuneBirthForm(), reused.state, EnglishMonthNames(), reused.window);
-    const Calculated fresh = Calculate(test::PuneBirthForm(), {});
-    EXPECT_EQ(reused.state.NatalChart, fresh.state.NatalChart);
-    EXPECT_EQ(reused.state.DraconicChart, fresh.state.DraconicChart);
-    EXPECT_EQ(reused.window.natalColumn, fresh.window.natalColumn);
-    EXPECT_EQ(reused.window.draconicColumn, fresh.window.draconicColumn);
-    EXPECT_EQ(reused.window.singleWheel, fresh.window.singleWheel);
-    EXPECT_EQ(reused.window.bodyRows, kBodyCount);
-    EXPECT_EQ(reused.window.positionsLine, "");
-    EXPECT_EQ(reused.state.Retrograde, fresh.state.Retrograde);
-    EXPECT_EQ(ExportText(reused.state, EnglishMonthNames()),
-              ExportText(fresh.state, EnglishMonthNames()));
-    EXPECT_EQ(ReadingContacts(reused.state, {kAllAspects, 5.0, true}),
-              ReadingContacts(fresh.state, {kAllAspects, 5.0, true}));
+    const Reading precise = test::ReadingOf(test::PuneBirthForm(), {kPreciseMean, &swiss});
+    const Reading after = test::ReadingOf(test::PuneBirthForm());
+    EXPECT_EQ(precise.natal.bodyCount, kMaxBodyCount);
+    EXPECT_EQ(after.natal, before.natal);
+    EXPECT_EQ(after.draconic, before.draconic);
+    EXPECT_EQ(after.natal.bodyCount, kBodyCount);
+    EXPECT_EQ(after.note, "");
+    const ChartWindowModel window = View(after, ChartView::Draconic);
+    test::ExpectSameWindow(window, View(before, ChartView::Draconic));
+    EXPECT_EQ(window.bodyRows, kBodyCount);
+    EXPECT_EQ(window.positionsLine, "");
+    const std::string text = ExportText(after, EnglishMonthNames());
+    EXPECT_EQ(text, ExportText(before, EnglishMonthNames()));
+    EXPECT_EQ(text.find("modern bodies"), std::string::npos);
+    EXPECT_EQ(text.find("Positions:"), std::string::npos);
+    EXPECT_EQ(ReadingContacts(after, {kAllAspects, 5.0, true}),
+              ReadingContacts(before, {kAllAspects, 5.0, true}));
 }
 
 }  // namespace

@@ -4,17 +4,16 @@
 #include <string>
 
 #include "RowName.h"
+#include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "input/Scramble.h"
-#include "reading/Reading.h"
+
 #include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
 
 using test::PrintTo;
-
-using test::DelhiBirth;
 
 // The file's bytes made from plain line texts.
 std::string FileOf(std::initializer_list<const char*> lines) {
@@ -31,7 +30,7 @@ std::string Repeated(const char* character, int count) {
 }
 
 TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
-    std::string bytes = WriteReadingFile(DelhiBirth(), 34);
+    std::string bytes = WriteReadingFile(test::DelhiBirth(), 34);
     EXPECT_EQ(bytes, FileOf({"Ann", "3", "5", "1980", "7", "5", "34", "77", "12", "28", "0", "True",
                              "False", "False", "Delhi", "Delhi", "India"}));
     // The classic bytes: "Ann" then CR LF, and the truth value "True".
@@ -41,7 +40,7 @@ TEST(WriteReadingFile, SeventeenScrambledLinesInFieldOrder) {
 }
 
 TEST(WriteReadingFile, FieldsAreTrimmedAndNegativeNumbersKeepTheirSign) {
-    BirthData b = DelhiBirth();
+    BirthData b = test::DelhiBirth();
     b.Name = "  Ann  ";
     b.City = " ";
     b.LonDeg = -5;
@@ -62,17 +61,14 @@ TEST(ReadingFile, SaveAndOpenGiveTheSameFormAndBirthData) {
     typed.longitudeMinutes = "43";
     typed.latitudeHemisphere = 1, typed.longitudeHemisphere = 1;
     typed.city = "St. John's", typed.state = "NL", typed.country = "Canada";
-    ReadingState saved;
-    CopyFormToState(typed, saved);
+    const BirthInput saved = BirthFromForm(typed);
 
-    auto lines = ReadReadingFile(WriteReadingFile(saved.Birth, typed.zoneIndex));
+    auto lines = ReadReadingFile(WriteReadingFile(saved.birth, saved.zoneIndex));
     ASSERT_TRUE(lines);
     FormInput opened;  // the form as it starts
     ASSERT_TRUE(ApplyReadingToForm(*lines, opened));
     EXPECT_EQ(opened, typed);
-    ReadingState reopened;
-    CopyFormToState(opened, reopened);
-    EXPECT_EQ(reopened.Birth, saved.Birth);
+    EXPECT_EQ(BirthFromForm(opened), saved);
 }
 
 TEST(ReadReadingFile, LinesSplitAtLineFeedsWithOrWithoutCarriageReturns) {
@@ -105,7 +101,7 @@ TEST(ApplyReadingToForm, EmptyMonthAndZoneLinesGiveNoMonthAndTheFirstZone) {
 }
 
 TEST(ReadReadingFile, LinesBeyondSeventeenAreIgnoredUpToForty) {
-    std::string bytes = WriteReadingFile(DelhiBirth(), 34);
+    std::string bytes = WriteReadingFile(test::DelhiBirth(), 34);
     for (int i = 17; i < 40; ++i) bytes += ScrambleText("extra") + "\r\n";
     EXPECT_TRUE(ReadReadingFile(bytes));
     EXPECT_FALSE(ReadReadingFile(bytes + "\r\n"));  // line 41
@@ -129,7 +125,7 @@ std::string WithLine(int index, const char* text) {
 // Ann's file with one line replaced by raw stored bytes.
 std::string WithStoredLine(int index, const std::string& stored) {
     std::string out;
-    std::string all = WriteReadingFile(DelhiBirth(), 34);
+    std::string all = WriteReadingFile(test::DelhiBirth(), 34);
     std::size_t pos = 0;
     for (int i = 0; i < kReadingLines; ++i) {
         std::size_t end = all.find("\r\n", pos);
@@ -149,38 +145,38 @@ std::string SeventeenLinesOfSize(std::size_t size) {
 
 // The first 16 lines of Ann's reading, each ending in CR LF.
 std::string SixteenLines() {
-    std::string all = WriteReadingFile(DelhiBirth(), 34);
+    std::string all = WriteReadingFile(test::DelhiBirth(), 34);
     std::size_t end = all.rfind("\r\n", all.size() - 3);
     return all.substr(0, end + 2);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Files, DamagedReadingTest,
-    ::testing::Values(DamagedCase{"empty_file", ""}, DamagedCase{"one_line_end_only", "\r\n"},
-                      DamagedCase{"sixteen_lines", SixteenLines()},
-                      DamagedCase{"three_lines", FileOf({"Ann", "3", "5"})},
-                      DamagedCase{"line_feed_in_name", WithStoredLine(0, "\x96\x5f\xc3")},
-                      DamagedCase{"nul_in_city", WithStoredLine(14, "\x99\x55")},
-                      DamagedCase{"unit_separator_in_state", WithStoredLine(15, "\x74")},
-                      DamagedCase{"tab_in_country", WithStoredLine(16, "\x9e\x5e")},
-                      DamagedCase{"carriage_return_in_day", WithStoredLine(2, "\x8a\x62")},
-                      DamagedCase{"delete_in_name", WithStoredLine(0, "\x96\xd4")},
-                      DamagedCase{"larger_than_64_kib", SeventeenLinesOfSize(64 * 1024 + 1)},
-                      DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
-                      DamagedCase{"control_byte_1", WriteReadingFile(DelhiBirth(), 34) + "\x01"},
-                      DamagedCase{"escape_byte_27", "\x1b[0m"},
-                      DamagedCase{"forty_one_lines", std::string(41, '\n')},
-                      DamagedCase{"month_13", WithLine(1, "13")},
-                      DamagedCase{"month_negative", WithLine(1, "-1")},
-                      DamagedCase{"month_text", WithLine(1, "March")},
-                      DamagedCase{"month_fraction", WithLine(1, "2.5")},
-                      DamagedCase{"zone_text", WithLine(6, "EST")},
-                      DamagedCase{"zone_fraction", WithLine(6, "3.5")},
-                      DamagedCase{"name_2001_characters",
-                                  WithLine(0, std::string(2001, 'A').c_str())},
-                      DamagedCase{"country_2001_replacement_characters",
-                                  // "G?" is the stored form of the byte 0xFF, which is no UTF-8
-                                  WithStoredLine(16, Repeated("G?", 2001))}),
+    ::testing::Values(
+        DamagedCase{"empty_file", ""}, DamagedCase{"one_line_end_only", "\r\n"},
+        DamagedCase{"sixteen_lines", SixteenLines()},
+        DamagedCase{"three_lines", FileOf({"Ann", "3", "5"})},
+        DamagedCase{"line_feed_in_name", WithStoredLine(0, "\x96\x5f\xc3")},
+        DamagedCase{"nul_in_city", WithStoredLine(14, "\x99\x55")},
+        DamagedCase{"unit_separator_in_state", WithStoredLine(15, "\x74")},
+        DamagedCase{"tab_in_country", WithStoredLine(16, "\x9e\x5e")},
+        DamagedCase{"carriage_return_in_day", WithStoredLine(2, "\x8a\x62")},
+        DamagedCase{"delete_in_name", WithStoredLine(0, "\x96\xd4")},
+        DamagedCase{"larger_than_64_kib", SeventeenLinesOfSize(64 * 1024 + 1)},
+        DamagedCase{"nul_byte", std::string("\x96\0\xc3", 3)},
+        DamagedCase{"control_byte_1", WriteReadingFile(test::DelhiBirth(), 34) + "\x01"},
+        DamagedCase{"escape_byte_27", "\x1b[0m"},
+        DamagedCase{"forty_one_lines", std::string(41, '\n')},
+        DamagedCase{"month_13", WithLine(1, "13")},
+        DamagedCase{"month_negative", WithLine(1, "-1")},
+        DamagedCase{"month_text", WithLine(1, "March")},
+        DamagedCase{"month_fraction", WithLine(1, "2.5")},
+        DamagedCase{"zone_text", WithLine(6, "EST")},
+        DamagedCase{"zone_fraction", WithLine(6, "3.5")},
+        DamagedCase{"name_2001_characters", WithLine(0, std::string(2001, 'A').c_str())},
+        DamagedCase{"country_2001_replacement_characters",
+                    // "G?" is the stored form of the byte 0xFF, which is no UTF-8
+                    WithStoredLine(16, Repeated("G?", 2001))}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 TEST(ReadReadingFile, AcceptsWhatTheReaderCannotJudge) {
@@ -284,7 +280,7 @@ struct SaveProblemCase {
 class ReadingSaveProblemTest : public ::testing::TestWithParam<SaveProblemCase> {};
 
 TEST_P(ReadingSaveProblemTest, NamesWhatWouldNotReadBack) {
-    BirthData birth = DelhiBirth();
+    BirthData birth = test::DelhiBirth();
     int zone = 34;
     GetParam().change(birth, zone);
     const std::optional<std::string> problem = ReadingSaveProblem(birth, zone);

@@ -1,93 +1,141 @@
-// The retrograde marks a pass puts into the body-name lists, from the station lookup.
+// The retrograde marks of a reading: which planets the station tables find retrograde on the
+// birth date, and the mark as the wheels, rings and labels show it.
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cstdint>
-#include <ostream>
 #include <string>
 #include <utility>
 
+#include "RowName.h"
+#include "chart/ChartWindow.h"
+#include "output/TextExport.h"
 #include "reading/Reading.h"
 
 namespace velloran {
 namespace {
 
-const BodyTextList kPlainNames = {"Sun",    "Moon", "Mercury", "Venus", "Mars", "Jupiter",
-                                  "Saturn", "Rahu", "Ketu",    "Asc",   ""};
-const BodyTextList kPlainLabels = {"Su", "M", "Me", "V", "Ma", "J", "Sa", "N", "S", "A", ""};
+using test::PrintTo;
 
-ReadingState BirthOn(int year, int month, int day, int hour = 12, int minute = 0) {
-    ReadingState state;
-    state.Birth.Year = static_cast<int16_t>(year);
-    state.Birth.Month = static_cast<int16_t>(month);
-    state.Birth.Day = static_cast<int16_t>(day);
-    state.Birth.Hour = static_cast<int16_t>(hour);
-    state.Birth.Minute = static_cast<int16_t>(minute);
-    return state;
+// A birth at noon in London (Greenwich Mean Time) on a date.
+BirthInput BirthOn(int year, int month, int day, int hour = 12, int minute = 0) {
+    BirthInput input;
+    BirthData& b = input.birth;
+    b.Name = "Ann";
+    b.Year = static_cast<int16_t>(year);
+    b.Month = static_cast<int16_t>(month);
+    b.Day = static_cast<int16_t>(day);
+    b.Hour = static_cast<int16_t>(hour);
+    b.Minute = static_cast<int16_t>(minute);
+    b.LatDeg = 51, b.LatMin = 30, b.LonMin = 7;
+    input.zoneIndex = 29;
+    return input;
 }
 
-TEST(MarkRetrogrades, MarksEachRetrogradePlanetInBothLists) {
-    ReadingState state = BirthOn(1980, 3, 1);
-    MarkRetrogrades(state);
-    const BodyTextList names = {
-        "Sun",         "Moon", "Mercury (R) ", "Venus", "Mars (R) ", "Jupiter (R) ",
-        "Saturn (R) ", "Rahu", "Ketu",         "Asc",   ""};
-    const BodyTextList labels = {"Su",      "M", "Me (R) ", "V", "Ma (R) ", "J (R) ",
-                                 "Sa (R) ", "N", "S",       "A", ""};
-    EXPECT_EQ(state.BodyNames, names);
-    EXPECT_EQ(state.BodyLabels, labels);
+Reading ReadingOn(const BirthInput& input) {
+    Calculation done = Calculate(input);
+    if (!done.reading) {
+        ADD_FAILURE() << done.error;
+        return Reading{};
+    }
+    return std::move(*done.reading);
 }
 
-TEST(MarkRetrogrades, ResetsStaleContentsAndMarksOnlyOnce) {
-    ReadingState state = BirthOn(1980, 3, 1);
-    state.BodyNames.fill("stale");
-    state.BodyLabels.fill("stale");
-    MarkRetrogrades(state);
-    const ReadingState once = state;
-    MarkRetrogrades(state);
-    EXPECT_EQ(state.BodyNames, once.BodyNames);
-    EXPECT_EQ(state.BodyLabels, once.BodyLabels);
-    EXPECT_EQ(state.BodyNames[2], "Mercury (R) ");
-    EXPECT_EQ(state.BodyNames[10], "");
-    EXPECT_EQ(state.BodyLabels[10], "");
+std::array<std::string, kBodyCount> Names(const Chart& chart, BodyNaming naming) {
+    const WheelHouses wheel = MakeWheelHouses(chart, naming);
+    std::array<std::string, kBodyCount> names;
+    for (int k = 0; k < kBodyCount; ++k) names[k] = WheelBodyName(wheel, static_cast<ChartBody>(k));
+    return names;
 }
 
-TEST(MarkRetrogrades, IgnoresTheTimeOfDay) {
+// Every house text of a chart's wheel, one after the other.
+std::string WheelText(const Chart& chart, BodyNaming naming) {
+    const WheelHouses wheel = MakeWheelHouses(chart, naming);
+    std::string text;
+    for (int h = 1; h <= kSignCount; ++h) text += HouseText(wheel, h);
+    return text;
+}
+
+int Count(const std::string& text, const std::string& part) {
+    int n = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1))
+        ++n;
+    return n;
+}
+
+TEST(RetrogradeMarks, EachRetrogradePlanetIsMarkedOnceInEveryWheel) {
+    // 1 March 1980: Mercury, Mars, Jupiter and Saturn were retrograde.
+    const Reading reading = ReadingOn(BirthOn(1980, 3, 1));
+    const std::array<std::string, kBodyCount> names = {
+        "Sun",          "Moon",        "Mercury (R) ", "Venus", "Mars (R) ",
+        "Jupiter (R) ", "Saturn (R) ", "Rahu",         "Ketu",  "Asc"};
+    const std::array<std::string, kBodyCount> labels = {
+        "Su", "M", "Me (R) ", "V", "Ma (R) ", "J (R) ", "Sa (R) ", "N", "S", "A"};
+    for (const ChartKind kind : {ChartKind::Natal, ChartKind::Draconic}) {
+        SCOPED_TRACE(kind == ChartKind::Natal ? "natal" : "draconic");
+        const Chart& chart = reading.chart(kind);
+        EXPECT_EQ(Names(chart, BodyNaming::WheelNames), names);
+        EXPECT_EQ(Names(chart, BodyNaming::Labels), labels);
+        const std::string wheel = WheelText(chart, BodyNaming::WheelNames);
+        EXPECT_EQ(Count(wheel, "(R)"), 4) << wheel;
+        for (const char* marked :
+             {"\r\nMercury (R) ", "\r\nMars (R) ", "\r\nJupiter (R) ", "\r\nSaturn (R) "}) {
+            EXPECT_EQ(Count(wheel, marked), 1) << marked;
+        }
+        EXPECT_EQ(Count(WheelText(chart, BodyNaming::Labels), "(R)"), 4);
+    }
+    // The export names the bodies without the mark.
+    EXPECT_EQ(ExportText(reading, EnglishMonthNames()).find("(R)"), std::string::npos);
+}
+
+TEST(RetrogradeMarks, MarkedNameAppendsTheMarkWithItsBlanks) {
+    EXPECT_EQ(MarkedName("Mercury", true), "Mercury (R) ");
+    EXPECT_EQ(MarkedName("Me", true), "Me (R) ");
+    EXPECT_EQ(MarkedName("Mercury", false), "Mercury");
+}
+
+TEST(RetrogradeMarks, TheTimeOfDayDoesNotMatter) {
     for (const auto& [month, day] : {std::pair{2, 26}, std::pair{2, 27}, std::pair{3, 19}}) {
-        ReadingState midnight = BirthOn(1980, month, day, 0, 0);
-        ReadingState lastMinute = BirthOn(1980, month, day, 23, 59);
-        MarkRetrogrades(midnight);
-        MarkRetrogrades(lastMinute);
-        EXPECT_EQ(midnight.BodyNames, lastMinute.BodyNames) << "1980-" << month << '-' << day;
-        EXPECT_EQ(midnight.BodyLabels, lastMinute.BodyLabels) << "1980-" << month << '-' << day;
+        SCOPED_TRACE("1980-" + std::to_string(month) + "-" + std::to_string(day));
+        const Reading midnight = ReadingOn(BirthOn(1980, month, day, 0, 0));
+        const Reading lastMinute = ReadingOn(BirthOn(1980, month, day, 23, 59));
+        for (int k = 0; k < kBodyCount; ++k) {
+            EXPECT_EQ(midnight.natal.bodies[k].retrograde, lastMinute.natal.bodies[k].retrograde)
+                << k;
+        }
+        EXPECT_EQ(Names(midnight.natal, BodyNaming::Labels),
+                  Names(lastMinute.natal, BodyNaming::Labels));
     }
 }
 
+// Dates the station tables do not cover, and dates that do not exist: no planet is marked.
 struct UnmarkedCase {
-    const char* name;
+    const char* rowName;
     int year, month, day;
 };
 
-const UnmarkedCase kUnmarkedCases[] = {
-    {"before_every_table", 1900, 1, 1}, {"after_every_table", 2051, 12, 31},
-    {"month_zero", 1980, 0, 1},         {"day_99", 1980, 3, 99},
-    {"year_minus_5", -5, 3, 1},         {"all_zero", 0, 0, 0},
-};
-
-void PrintTo(const UnmarkedCase& c, std::ostream* os) { *os << c.name; }
-
 class UnmarkedBirthTest : public ::testing::TestWithParam<UnmarkedCase> {};
 
-TEST_P(UnmarkedBirthTest, LeavesPlainLists) {
+TEST_P(UnmarkedBirthTest, NoBodyIsMarked) {
     const UnmarkedCase& c = GetParam();
-    ReadingState state = BirthOn(c.year, c.month, c.day);
-    MarkRetrogrades(state);
-    EXPECT_EQ(state.BodyNames, kPlainNames);
-    EXPECT_EQ(state.BodyLabels, kPlainLabels);
+    const Reading reading = ReadingOn(BirthOn(c.year, c.month, c.day));
+    for (const ChartKind kind : {ChartKind::Natal, ChartKind::Draconic}) {
+        for (int k = 0; k < kBodyCount; ++k)
+            EXPECT_FALSE(reading.chart(kind).bodies[k].retrograde) << k;
+        for (const BodyNaming naming : {BodyNaming::WheelNames, BodyNaming::Labels})
+            EXPECT_EQ(WheelText(reading.chart(kind), naming).find("(R)"), std::string::npos);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Births, UnmarkedBirthTest, ::testing::ValuesIn(kUnmarkedCases),
-                         [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Births, UnmarkedBirthTest,
+                         ::testing::Values(UnmarkedCase{"before_every_table", 1900, 1, 1},
+                                           UnmarkedCase{"after_every_table", 2051, 12, 31},
+                                           UnmarkedCase{"month_zero", 1980, 0, 1},
+                                           UnmarkedCase{"day_99", 1980, 3, 99},
+                                           UnmarkedCase{"year_minus_5", -5, 3, 1},
+                                           UnmarkedCase{"all_zero", 0, 0, 0}),
+                         [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace
 }  // namespace velloran

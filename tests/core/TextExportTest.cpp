@@ -1,25 +1,31 @@
+// The text export of a reading: 33 lines, the natal positions compact, the draconic ones long.
+
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "output/TextExport.h"
+#include "reading/Reading.h"
 #include "support/SampleBirths.h"
 
 namespace velloran {
 namespace {
 
-ReadingState ExportState() {
-    ReadingState s;
-    s.Birth = test::DelhiBirth();
-    s.Birth.State = "";  // an empty field still has its line
-    s.WesternBodyNames = {"Sun",    "Moon",       "Mercury",    "Venus", "Mars", "Jupiter",
-                          "Saturn", "North Node", "South Node", "Asc",   ""};
-    s.BodyNames[2] = "Mercury (R) ";  // the export never shows the mark
+// Natal body k at 0k° 1k' Aries, draconic body k at k° 1' 2" Taurus; Mercury retrograde.
+Reading ExportReading() {
+    Reading r;
+    r.input.birth = test::DelhiBirth();
+    r.input.birth.State = "";  // an empty field still has its line
     for (int k = 0; k < kBodyCount; ++k) {
-        s.NatalPositions[k] = "0" + std::to_string(k) + " Ari 1" + std::to_string(k);
-        s.DraconicPositions[k] = std::to_string(k) + "° 1' 2\" Tau";
+        r.natal.bodies[k] = {k + (10 + k + 0.5) / 60.0, 0, 0, false};
+        r.draconic.bodies[k] = {30 + k + 1 / 60.0 + 2.5 / 3600.0, 1, 0, false};
     }
-    return s;
+    // The export never shows the mark.
+    r.natal.bodies[2].retrograde = r.draconic.bodies[2].retrograde = true;
+    LayWholeSignHouses(r.natal);
+    LayWholeSignHouses(r.draconic);
+    return r;
 }
 
 TEST(ExportText, ThirtyThreeLinesExactly) {
@@ -57,17 +63,51 @@ TEST(ExportText, ThirtyThreeLinesExactly) {
         "South Node 8° 1' 2\" Tau\r\n"
         "Asc 9° 1' 2\" Tau\r\n"
         "\r\r\n";
-    std::string text = ExportText(ExportState(), EnglishMonthNames());
+    std::string text = ExportText(ExportReading(), EnglishMonthNames());
     EXPECT_EQ(text, expected);
     int lineEnds = 0;
     for (char c : text) lineEnds += c == '\n';
     EXPECT_EQ(lineEnds, 33);
 }
 
+// The precise positions add the modern bodies, name the positions and give the note; a body the
+// ephemeris could not compute (Chiron without its file) has an empty position.
+TEST(ExportText, PrecisePositionsAddTheModernBodiesAndTheirNote) {
+    Reading r = ExportReading();
+    r.positions = {PositionsKind::Precise, NodeKind::Mean};
+    r.note = "The Swiss Ephemeris files were not found.";
+    r.natal.bodyCount = r.draconic.bodyCount = kMaxBodyCount;
+    for (int k = kBodyCount; k < kMaxBodyCount - 1; ++k) {
+        r.natal.bodies[k] = {60 + k + (20 + 0.5) / 60.0, 2, 0, false};
+        r.draconic.bodies[k] = {90 + k + 3 / 60.0 + 4.5 / 3600.0, 3, 0, false};
+    }
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    r.natal.bodies[kMaxBodyCount - 1] = {nan, -1, 0, false};
+    r.draconic.bodies[kMaxBodyCount - 1] = {nan, -1, 0, false};
+    const std::string text = ExportText(r, EnglishMonthNames());
+    const std::string classicPart = ExportText(ExportReading(), EnglishMonthNames());
+    ASSERT_TRUE(text.starts_with(classicPart));
+    EXPECT_EQ(text.substr(classicPart.size()),
+              "Planetary Position (Natal, modern bodies)\r\n"
+              "Uranus 10 Gem 20\r\n"
+              "Neptune 11 Gem 20\r\n"
+              "Pluto 12 Gem 20\r\n"
+              "Chiron \r\n"
+              "\r\r\n"
+              "Planetary Position (Draconian, modern bodies)\r\n"
+              "Uranus 10° 3' 4\" Can\r\n"
+              "Neptune 11° 3' 4\" Can\r\n"
+              "Pluto 12° 3' 4\" Can\r\n"
+              "Chiron \r\n"
+              "\r\r\n"
+              "Positions: Precise positions (Swiss Ephemeris), mean node\r\n"
+              "Note: The Swiss Ephemeris files were not found.\r\n");
+}
+
 TEST(ExportText, MonthNamesComeFromTheCaller) {
     MonthNames german = {"Januar", "Februar", "März",      "April",   "Mai",      "Juni",
                          "Juli",   "August",  "September", "Oktober", "November", "Dezember"};
-    std::string text = ExportText(ExportState(), german);
+    std::string text = ExportText(ExportReading(), german);
     EXPECT_NE(text.find("\r\nDate of Birth: März 5, 1980\r\n"), std::string::npos);
 }
 
