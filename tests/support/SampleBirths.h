@@ -11,7 +11,7 @@ namespace velloran::test {
 // The zone list position of a zone label, -1 when the list has no such zone.
 inline int ZoneIndexOf(std::string_view label) {
     for (int z = 0; z < kZoneCount; ++z) {
-        if (TimeZones().ZoneLabels[z] == label) return z;
+        if (ZoneLabel(z) == label) return z;
     }
     return -1;
 }
