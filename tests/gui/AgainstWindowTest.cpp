@@ -16,17 +16,13 @@
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
-#include "input/FormCopy.h"
-#include "input/ReadingFile.h"
 
 namespace velloran::test {
 namespace {
 
 // A reading file of the form's birth in the test's folder.
 QString SaveReading(const QTemporaryDir& dir, const FormInput& form, const char* name) {
-    ReadingState state;
-    CopyFormToState(form, state);
-    const std::string bytes = WriteReadingFile(state.Birth, form.zoneIndex);
+    const std::string bytes = ReadingFileOf(form);
     const QString path = dir.filePath(QString::fromLatin1(name));
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly));
@@ -61,7 +57,9 @@ protected:
 };
 
 TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
-    const BirthData before = s.app->state().Birth;
+    ASSERT_NE(s.app->reading(), nullptr);
+    const BirthData before = s.app->reading()->birth();
+    const Chart natalBefore = s.app->reading()->natal;
     const FormInput formBefore = s.form()->input();
     s.platform.openAnswers.push_back(SaveReading(s.dir, RaviBirthForm(), "ravi.vlr"));
     Choose(AgainstChoice::OtherReading);
@@ -78,7 +76,9 @@ TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
     EXPECT_EQ(w->rows().size(), 4u);
     EXPECT_EQ(Label(w, "lblStatus"), "4 contacts within 2°.");
     // The current reading and the form are as they were.
-    EXPECT_EQ(s.app->state().Birth, before);
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth(), before);
+    EXPECT_EQ(s.app->reading()->natal, natalBefore);
     EXPECT_EQ(s.form()->input(), formBefore);
 
     // The comparison wheel: Ravi's natal chart inside, named in the legend, cells marked.
@@ -106,8 +106,9 @@ TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
 }
 
 TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
-    const BirthData before = s.app->state().Birth;
-    const Chart natalBefore = s.app->state().NatalChart;
+    ASSERT_NE(s.app->reading(), nullptr);
+    const BirthData before = s.app->reading()->birth();
+    const Chart natalBefore = s.app->reading()->natal;
     const FormInput formBefore = s.form()->input();
     const QString damaged = s.dir.filePath("damaged.vlr");
     QFile file(damaged);
@@ -121,8 +122,9 @@ TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
     EXPECT_EQ(s.platform.messages.back().text, "Please Check The File.");
     EXPECT_EQ(w->against(), AgainstChoice::NatalChart);
     EXPECT_EQ(against->currentIndex(), 0);
-    EXPECT_EQ(s.app->state().Birth, before);
-    EXPECT_EQ(s.app->state().NatalChart, natalBefore);
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth(), before);
+    EXPECT_EQ(s.app->reading()->natal, natalBefore);
     EXPECT_EQ(s.form()->input(), formBefore);
     EXPECT_EQ(s.app->chartModel()->innerLegend, "");
 

@@ -11,6 +11,7 @@
 
 #include "GuiTestSupport.h"
 #include "Version.h"
+#include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLayout.h"
 #include "reading/Reading.h"
@@ -19,11 +20,13 @@
 namespace velloran::test {
 namespace {
 
-// The core's own results for the known birth, computed without any window.
+// The core's own results for the known birth, computed without any window: the reading and the
+// chart window's model of it in each view.
 struct CoreReading {
-    ReadingState state;
-    ChartWindowModel model;
-    CoreReading() { CalculateReading(KnownBirthForm(), state, App::LocaleMonthNames(), model); }
+    Reading reading = ReadingOf(KnownBirthForm());
+    ChartWindowModel in(ChartView view) const {
+        return MakeChartWindow(reading, view, App::LocaleMonthNames());
+    }
 };
 
 QString Cell(FrmDisplay* d, int i) { return Label(d, QStringLiteral("Planet%1").arg(i)); }
@@ -50,13 +53,13 @@ int PictureOf(const ChartWindowModel& m, int i) {
     return wheels[i / 12]->signPictures[i % 12];
 }
 std::string RingTextOf(const ChartWindowModel& m, int i) {
-    return (i < 12 ? m.outerRing : m.innerRing).texts[i % 12];
+    return HouseText(i < 12 ? m.outerRing : m.innerRing, i % 12 + 1);
 }
 
 void ExpectSingleWheelShows(FrmDisplay* d, const ChartWindowModel& m) {
     for (int h = 0; h < 12; ++h) {
         EXPECT_EQ(Label(d, QStringLiteral("lblNatal%1").arg(h)),
-                  HouseDisplayText(m.singleWheel.texts[h]))
+                  HouseDisplayText(HouseText(m.singleWheel, h + 1)))
             << "house " << h + 1;
         EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(h))->picture(),
                   m.singleWheel.signPictures[h]);
@@ -89,13 +92,23 @@ TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
     EXPECT_EQ(Label(d, "lblCity"), "City: New York");
 
     // Every cell and house text is the core's result for the same birth.
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(core.model, i)) << i;
-    ExpectSingleWheelShows(d, core.model);
+    const ChartWindowModel draconic = core.in(ChartView::Draconic);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(draconic, i)) << i;
+    ExpectSingleWheelShows(d, draconic);
     EXPECT_EQ(Find<QLabel>(d, "lblNatal0")->palette().color(QPalette::WindowText),
               QColor(0, 0, 255));
     // Cells checked against an independent ephemeris (Moon 25°11' Sag, ascendant 4°46' Ari).
     EXPECT_EQ(Cell(d, 1), "25 Sag 10");
     EXPECT_EQ(Cell(d, 9), "04 Ari 46");
+    // The draconic chart is the natal one less the North Node (150° 12'): Sun 24 Leo 43, Moon
+    // 24 Can 58, ascendant in Scorpio, whose symbol house 1 shows; the planets of natal Virgo
+    // stand in Aries, house 6.
+    EXPECT_EQ(Cell(d, 10), "24 Leo 43");
+    EXPECT_EQ(Cell(d, 11), "24 Can 58");
+    EXPECT_EQ(Find<SignPicture>(d, "imgSign0")->picture(), 8);
+    EXPECT_EQ(Label(d, "lblNatal0"), "\nAsc");
+    EXPECT_EQ(Label(d, "lblNatal5"), "\nMars\nJupiter (R) \nSaturn (R) \nRahu");
+    EXPECT_EQ(Label(d, "lblNatal9"), "\nSun\nMercury");
 
     // Draconic column in front at Left 9007, single wheel in front, legends hidden.
     EXPECT_EQ(FrontAt(d, kPositionCellPoint), "fraPlanet_Position0");
@@ -107,9 +120,8 @@ TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
 
 TEST_F(ChartFlow, NatalViewShowsTheNatalChartWithRetrogradeMarks) {
     s.click(s.main(), "cmdNatal");
-    ShowNatalView(core.state, core.model);
     EXPECT_EQ(Label(d, "lblType"), "Natal");
-    ExpectSingleWheelShows(d, core.model);
+    ExpectSingleWheelShows(d, core.in(ChartView::Natal));
     EXPECT_EQ(FrontAt(d, kPositionCellPoint), "fraPlanet_Position1");
     EXPECT_EQ(FrontAt(d, kWheelPoint), "picNatal");
     EXPECT_EQ(Find<QLabel>(d, "lblNatal0")->palette().color(QPalette::WindowText), QColor(0, 0, 0));
@@ -122,7 +134,7 @@ TEST_F(ChartFlow, NatalViewShowsTheNatalChartWithRetrogradeMarks) {
 
 TEST_F(ChartFlow, ComparisonShowsBothRingsBothColumnsAndTheLegends) {
     s.click(s.main(), "cmdComparison");
-    ShowComparisonView(core.state, core.model);
+    const ChartWindowModel comparison = core.in(ChartView::Comparison);
     EXPECT_EQ(Label(d, "lblType"), "Comparison");
     EXPECT_EQ(FrontAt(d, kWheelPoint), "picNatalDraconic");
     EXPECT_EQ(Find<QWidget>(d, "fraPlanet_Position1")->x(), TwipsToPx(10560));
@@ -131,12 +143,12 @@ TEST_F(ChartFlow, ComparisonShowsBothRingsBothColumnsAndTheLegends) {
     EXPECT_EQ(Label(d, "lblLegend1"), "Outer Wheel - Draconic Chart");
     for (int i = 0; i < 24; ++i) {
         EXPECT_EQ(Label(d, QStringLiteral("lblPlanets_Position%1").arg(i)),
-                  HouseDisplayText(RingTextOf(core.model, i)))
+                  HouseDisplayText(RingTextOf(comparison, i)))
             << i;
     }
     for (int i = 12; i < 36; ++i)
         EXPECT_EQ(Find<SignPicture>(d, QStringLiteral("imgSign%1").arg(i))->picture(),
-                  PictureOf(core.model, i));
+                  PictureOf(comparison, i));
     // Inner ring house 6 of the natal chart in short labels, marks kept.
     EXPECT_EQ(Label(d, "lblPlanets_Position17"), "\nMa\nJ (R) \nSa (R) \nN");
     EXPECT_EQ(Find<QLabel>(d, "lblPlanets_Position0")->palette().color(QPalette::WindowText),
@@ -161,14 +173,13 @@ TEST_F(ChartFlow, ComparisonThenNatalShowsOnlyTheNatalColumn) {
 TEST_F(ChartFlow, ComparisonThenDraconicPutsTheNatalColumnUnderneath) {
     s.click(s.main(), "cmdComparison");
     s.click(s.main(), "cmdDraconian");
-    ShowComparisonView(core.state, core.model);
-    ShowDraconicView(core.state, core.model);
+    const ChartWindowModel draconic = core.in(ChartView::Draconic);
     EXPECT_EQ(Label(d, "lblType"), "Draconian");
     EXPECT_EQ(Find<QWidget>(d, "fraPlanet_Position1")->x(), TwipsToPx(9007));
     EXPECT_EQ(FrontAt(d, kPositionCellPoint), "fraPlanet_Position0");
     EXPECT_EQ(FrontAt(d, kWheelPoint), "picNatal");
-    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(core.model, i)) << i;
-    ExpectSingleWheelShows(d, core.model);
+    for (int i = 0; i < 20; ++i) EXPECT_EQ(Cell(d, i).toStdString(), CellOf(draconic, i)) << i;
+    ExpectSingleWheelShows(d, draconic);
 }
 
 TEST_F(ChartFlow, BackAndNewKeepTheFormValuesAndRecalculateTheSame) {

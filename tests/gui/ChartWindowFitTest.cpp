@@ -12,7 +12,10 @@
 #include <algorithm>
 #include <cmath>
 #include <iostream>
+#include <utility>
+#include <vector>
 
+#include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/FrmDisplay.h"
@@ -109,21 +112,35 @@ TEST_F(ComparisonRings, CircleCrossesTheFewestHouseTexts) {
     const WheelGeometry g = MakeWheelGeometry();
     std::array<RadialSpan, 24> reach;
     for (RadialSpan& r : reach) r = {1e9, 0.0};
-    const QStringList labels = OneBodyLabels();
-    ASSERT_GE(labels.size(), 10);
-    for (const QString& label : labels) {
+    // Each body alone in every house of both rings, by its label, and each planet that can be
+    // retrograde once more with the mark.
+    std::vector<std::pair<ChartBody, bool>> alone;
+    for (int k = 0; k < kBodyCount; ++k) {
+        const ChartBody body = static_cast<ChartBody>(k);
+        alone.push_back({body, false});
+        if (CanBeRetrograde(body)) alone.push_back({body, true});
+    }
+    QStringList labels;  // what the houses show, the texts the ring layout is measured with
+    for (const auto& [body, retrograde] : alone) {
         for (WheelHouses* ring : {&model.outerRing, &model.innerRing}) {
-            for (auto& text : ring->texts) text = "\r\n" + label.toStdString();
+            ring->naming = BodyNaming::Labels;
+            ring->retrograde = {};
+            ring->retrograde[static_cast<int>(body)] = retrograde;
+            for (auto& bodies : ring->bodies) bodies = {body};
         }
+        const std::string label = WheelBodyName(model.outerRing, body);
+        labels << QString::fromStdString(label);
         window->render(model);
         for (int i = 0; i < 24; ++i) {
+            EXPECT_EQ(houseText(i)->text().toStdString(), "\n" + label);
             const QRect ink = InkRect(houseText(i));
-            ASSERT_FALSE(ink.isEmpty()) << label.toStdString() << " in text " << i;
+            ASSERT_FALSE(ink.isEmpty()) << label << " in text " << i;
             const RadialSpan s = PixelSpan(ink);
             reach[i].nearest = std::min(reach[i].nearest, s.nearest);
             reach[i].farthest = std::max(reach[i].farthest, s.farthest);
         }
     }
+    EXPECT_EQ(labels, OneBodyLabels());
     // Outer texts 0..11 belong outside the circle, inner texts 12..23 inside.
     auto across = [&](double radius) {
         int n = 0;

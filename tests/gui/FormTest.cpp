@@ -16,6 +16,7 @@
 #include "GuiTestSupport.h"
 #include "Version.h"
 #include "domain/ZoneTable.h"
+#include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "input/Scramble.h"
 #include "reading/Reading.h"
@@ -51,8 +52,7 @@ TEST(FormStart, ListsHoldTheirEntriesAndStartAtTheFirst) {
     EXPECT_EQ(Find<QComboBox>(f, "cboMinute")->itemText(59), "59");
     auto* zone = Find<QComboBox>(f, "cboTimeZone");
     ASSERT_EQ(zone->count(), 71);
-    for (int z = 0; z < 71; ++z)
-        EXPECT_EQ(zone->itemText(z).toStdString(), TimeZones().ZoneLabels[z]) << z;
+    for (int z = 0; z < 71; ++z) EXPECT_EQ(zone->itemText(z).toStdString(), ZoneLabel(z)) << z;
 
     // 1 January 1905, 0:00, the first zone, North, East, no daylight saving, empty boxes.
     EXPECT_EQ(f->input(), FormInput{});
@@ -432,8 +432,9 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
         StartedApp saver;
         saver.calculate(KnownBirthForm());
         ASSERT_NE(saver.main(), nullptr);
+        ASSERT_NE(saver.app->reading(), nullptr);
         const std::string bytes =
-            WriteReadingFile(saver.app->state().Birth, KnownBirthForm().zoneIndex);
+            WriteReadingFile(saver.app->reading()->birth(), KnownBirthForm().zoneIndex);
         QFile file(QDir(s.dir.path()).filePath("ann.vlr"));
         ASSERT_TRUE(file.open(QIODevice::WriteOnly));
         file.write(bytes.data(), qint64(bytes.size()));
@@ -445,15 +446,15 @@ TEST(FormButtons, OpenPutsTheSavedReadingIntoTheFormAndCalculates) {
     EXPECT_EQ(s.form()->input(), KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     EXPECT_FALSE(s.form()->isVisible());
-    EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth().Name, "Ann Example");
 }
 
 // The reading file of the known birth, as a save after its calculation writes it.
 QByteArray KnownBirthReading(int16_t month = 1) {
-    ReadingState state;
-    CopyFormToState(KnownBirthForm(), state);
-    state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
+    BirthData birth = BirthFromForm(KnownBirthForm()).birth;
+    birth.Month = month;
+    const std::string bytes = WriteReadingFile(birth, KnownBirthForm().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 

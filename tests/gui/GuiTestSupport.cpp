@@ -5,7 +5,11 @@
 #include <QDir>
 #include <QLabel>
 
+#include <utility>
+
 #include "domain/ZoneTable.h"
+#include "input/FormCopy.h"
+#include "input/ReadingFile.h"
 
 namespace velloran::test {
 
@@ -59,6 +63,16 @@ QString Label(QWidget* root, const QString& name) {
     auto* label = Find<QLabel>(root, name);
     EXPECT_NE(label, nullptr) << name.toStdString();
     return label ? label->text() : QString();
+}
+
+Reading ReadingOf(const FormInput& form, const PositionsSource& source) {
+    Calculation calculated = Calculate(BirthFromForm(form), source);
+    EXPECT_TRUE(calculated.reading.has_value()) << calculated.error;
+    return calculated.reading ? std::move(*calculated.reading) : Reading{};
+}
+
+std::string ReadingFileOf(const FormInput& form) {
+    return WriteReadingFile(BirthFromForm(form).birth, form.zoneIndex);
 }
 
 }  // namespace velloran::test

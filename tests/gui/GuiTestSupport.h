@@ -12,12 +12,14 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
+#include <string>
 
 #include "app/App.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
 #include "chart/gui/FrmDisplay.h"
 #include "input/gui/FrmMain.h"
+#include "reading/Reading.h"
 #include "support/FakePlatform.h"
 #include "support/SampleBirths.h"
 
@@ -57,5 +59,11 @@ T* Find(QWidget* root, const QString& name) {
 }
 
 QString Label(QWidget* root, const QString& name);
+
+// The reading of a form's birth, calculated without any window (a failed calculation fails the
+// test and gives an empty reading).
+Reading ReadingOf(const FormInput& form, const PositionsSource& source = {});
+// The bytes of the reading file a save writes for a form's birth.
+std::string ReadingFileOf(const FormInput& form);
 
 }  // namespace velloran::test

@@ -35,8 +35,9 @@ public:
 // "chart <name>" or "form", and the object name of the window in front.
 QString Screen(velloran::App& controller) {
     QString shown = QStringLiteral("form");
-    if (controller.mainWindow())
-        shown = QStringLiteral("chart ") + QString::fromStdString(controller.state().Birth.Name);
+    if (controller.mainWindow() && controller.reading())
+        shown =
+            QStringLiteral("chart ") + QString::fromStdString(controller.reading()->birth().Name);
     QWidget* front = QApplication::activeWindow();
     return QStringLiteral("shown: %1, front: %2")
         .arg(shown, front ? front->objectName() : QStringLiteral("none"));

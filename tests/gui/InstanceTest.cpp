@@ -11,7 +11,6 @@
 
 #include "app/App.h"
 #include "gui/GuiTestSupport.h"
-#include "input/ReadingFile.h"
 #include "reading/Reading.h"
 #include "support/SampleBirths.h"
 
@@ -100,10 +99,7 @@ TEST(SingleInstance, CrashedInstanceDoesNotBlockTheNextStart) {
 
 // The reading file of the known birth (Ann Example), as a save after its calculation writes it.
 QByteArray KnownBirthReading() {
-    velloran::ReadingState state;
-    velloran::CopyFormToState(velloran::test::KnownBirthForm(), state);
-    const std::string bytes =
-        velloran::WriteReadingFile(state.Birth, velloran::test::KnownBirthForm().zoneIndex);
+    const std::string bytes = velloran::test::ReadingFileOf(velloran::test::KnownBirthForm());
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 

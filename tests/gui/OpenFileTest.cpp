@@ -10,6 +10,7 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
+#include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "reading/Reading.h"
 #include "support/SampleBirths.h"
@@ -20,10 +21,9 @@ namespace {
 
 // month 0: a reading the date check refuses.
 QByteArray AnnReading(int16_t month = 1) {
-    ReadingState state;
-    CopyFormToState(KnownBirthForm(), state);
-    state.Birth.Month = month;
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
+    BirthData birth = BirthFromForm(KnownBirthForm()).birth;
+    birth.Month = month;
+    const std::string bytes = WriteReadingFile(birth, KnownBirthForm().zoneIndex);
     return QByteArray(bytes.data(), qsizetype(bytes.size()));
 }
 
@@ -89,7 +89,8 @@ TEST_P(CommandLine, OpensTheFileAsFileOpenDoes) {
     if (message.isEmpty()) {
         EXPECT_TRUE(platform.messages.empty());
         ASSERT_NE(app.mainWindow(), nullptr);
-        EXPECT_EQ(app.state().Birth.Name, "Ann Example");
+        ASSERT_NE(app.reading(), nullptr);
+        EXPECT_EQ(app.reading()->birth().Name, "Ann Example");
         EXPECT_FALSE(app.form()->isVisible());
         EXPECT_EQ(RecentReadings(platform).list(), QStringList{path});
     } else {
@@ -132,7 +133,8 @@ TEST(HandedOverFile, WaitsForAnOpenDialogThenOpens) {
 
     dialog.close();
     EXPECT_TRUE(QTest::qWaitFor([&] { return s.main() != nullptr; }, 5000));
-    EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth().Name, "Ann Example");
     EXPECT_TRUE(s.platform.messages.empty());
 }
 
@@ -178,7 +180,8 @@ TEST(Drop, AReadingDroppedOnTheChartWindowReplacesTheChart) {
     EXPECT_TRUE(DragAndDrop(s.display(), {QUrl::fromLocalFile(path)}));
     EXPECT_TRUE(s.platform.messages.empty());
     ASSERT_NE(s.main(), nullptr);
-    EXPECT_EQ(s.app->state().Birth.Name, "Ann Example");
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth().Name, "Ann Example");
 }
 
 // A damaged reading dropped gets File, Open's message; the chart on screen stays.

@@ -9,7 +9,6 @@
 #include <ostream>
 
 #include "GuiTestSupport.h"
-#include "input/ReadingFile.h"
 #include "reading/Reading.h"
 #include "support/SampleBirths.h"
 #include "ui/RecentReadings.h"
@@ -104,9 +103,7 @@ TEST(RecentReadingsMenu, NumberedEntriesWithTheirFolderThenClearList) {
 
 // The known birth's reading, as a save after its calculation writes it.
 QString WriteAnnReading(const QString& path) {
-    ReadingState state;
-    CopyFormToState(KnownBirthForm(), state);
-    const std::string bytes = WriteReadingFile(state.Birth, KnownBirthForm().zoneIndex);
+    const std::string bytes = ReadingFileOf(KnownBirthForm());
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(bytes.data(), qint64(bytes.size()));
@@ -172,7 +169,8 @@ TEST(OpenRecent, ChoosingAnEntryOpensTheReading) {
         EXPECT_TRUE(s.platform.messages.empty()) << fromChart;
         EXPECT_TRUE(s.platform.openDialogs.empty()) << fromChart;
         ASSERT_NE(s.main(), nullptr) << fromChart;
-        EXPECT_EQ(s.app->state().Birth.Name, "Ann Example") << fromChart;
+        ASSERT_NE(s.app->reading(), nullptr) << fromChart;
+        EXPECT_EQ(s.app->reading()->birth().Name, "Ann Example") << fromChart;
         EXPECT_EQ(s.form()->input(), KnownBirthForm()) << fromChart;
         EXPECT_FALSE(s.form()->isVisible()) << fromChart;
     }

@@ -9,6 +9,7 @@
 #include <QMenuBar>
 
 #include "GuiTestSupport.h"
+#include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
 #include "reading/Reading.h"
 #include "ui/PositionsMenu.h"
@@ -104,17 +105,19 @@ TEST(PositionsChoice, ChosenInTheChartWindowItRecalculatesInTheSameViewAndIsKept
     again.calculate(KnownBirthForm());
     ASSERT_NE(again.app->chartModel(), nullptr);
     EXPECT_EQ(again.app->chartModel()->bodyRows, kMaxBodyCount);
-    EXPECT_EQ(again.app->state().Positions, kPreciseMean);
+    ASSERT_NE(again.app->reading(), nullptr);
+    EXPECT_EQ(again.app->reading()->positions, kPreciseMean);
 }
 
 class PreciseWindow : public ::testing::Test {
 protected:
-    void Render(const FormInput& form) {
-        CalculateReading(form, state, App::LocaleMonthNames(), model, {kPreciseMean, nullptr});
+    void Render(const FormInput& form, ChartView view = ChartView::Draconic) {
+        reading = ReadingOf(form, {kPreciseMean, nullptr});
+        model = MakeChartWindow(reading, view, App::LocaleMonthNames());
         window.render(model);
         window.show();
     }
-    ReadingState state;
+    Reading reading;
     ChartWindowModel model;
     FrmDisplay window;
 };
@@ -143,7 +146,8 @@ TEST_F(PreciseWindow, FourteenRowsAndTheLineAllInsideTheWindow) {
     EXPECT_FALSE(Find<QLabel>(&window, "lblPositionsNote")->isVisible());
 
     // Back to a classic reading: ten rows, no line, the window as it always was.
-    CalculateReading(KnownBirthForm(), state, App::LocaleMonthNames(), model);
+    model =
+        MakeChartWindow(ReadingOf(KnownBirthForm()), ChartView::Draconic, App::LocaleMonthNames());
     window.render(model);
     EXPECT_EQ(window.size(), classic);
     EXPECT_FALSE(Find<QLabel>(&window, "Planet20")->isVisible());
@@ -168,9 +172,7 @@ TEST_F(PreciseWindow, TheMissingFilesNoteShowsUnderTheTable) {
 }
 
 TEST_F(PreciseWindow, CrowdedHousesStayInTheirRoom) {
-    Render(Aquarius1962Form());
-    ShowNatalView(state, model);
-    window.render(model);
+    Render(Aquarius1962Form(), ChartView::Natal);
     // The fourth house holds eight names: they share lines, all of them there.
     const QString crowded = Label(&window, "lblNatal3");
     for (const char* name :
@@ -189,7 +191,7 @@ TEST_F(PreciseWindow, CrowdedHousesStayInTheirRoom) {
         }
     }
     // The comparison wheel: no house text of either ring runs into another.
-    ShowComparisonView(state, model);
+    model = MakeChartWindow(reading, ChartView::Comparison, App::LocaleMonthNames());
     window.render(model);
     for (int a = 0; a < 24; ++a) {
         auto* first = Find<QLabel>(&window, QStringLiteral("lblPlanets_Position%1").arg(a));

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <optional>
 #include <ostream>
 
 #include <QDir>
@@ -160,7 +161,8 @@ TEST_P(Links, OpenTheirPageAndNothingElse) {
         s.calculate(KnownBirthForm());
         ASSERT_NE(s.main(), nullptr);
     }
-    const BirthData before = s.app->state().Birth;
+    const std::optional<BirthData> before =
+        s.app->reading() ? std::optional(s.app->reading()->birth()) : std::nullopt;
     row.activate(s);
 
     ASSERT_EQ(s.platform.openedUrls.size(), 1u);
@@ -169,7 +171,7 @@ TEST_P(Links, OpenTheirPageAndNothingElse) {
     EXPECT_TRUE(s.platform.messages.empty());
     EXPECT_EQ(s.form()->isVisible(), !row.inMainWindow);
     EXPECT_EQ(s.main() != nullptr, row.inMainWindow);
-    EXPECT_EQ(s.app->state().Birth, before);
+    EXPECT_EQ(s.app->reading() ? std::optional(s.app->reading()->birth()) : std::nullopt, before);
     EXPECT_FALSE(s.programEnded);
 }
 

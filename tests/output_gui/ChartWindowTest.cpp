@@ -8,7 +8,9 @@
 #include <QTemporaryDir>
 
 #include "OutputTestSupport.h"
+#include "chart/ChartWindow.h"
 #include "chart/gui/FrmDisplay.h"
+#include "input/FormCopy.h"
 #include "output/gui/OutputCommands.h"
 #include "reading/Reading.h"
 #include "support/FakePlatform.h"
@@ -24,14 +26,15 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         platform.folder = ConverterFolder();
-        CalculateReading(PuneBirthForm(), state, EnglishMonthNames(), model);
-        window.render(model);
+        const Calculation calculated = Calculate(BirthFromForm(PuneBirthForm()));
+        ASSERT_TRUE(calculated.reading.has_value()) << calculated.error;
+        // The window as a calculation shows it: the draconic view.
+        window.render(
+            MakeChartWindow(*calculated.reading, ChartView::Draconic, EnglishMonthNames()));
         window.show();
     }
     QTemporaryDir dir;
     FakePlatform platform;
-    ReadingState state;
-    ChartWindowModel model;
     FrmDisplay window;
 };
 

@@ -18,7 +18,9 @@
 #include <functional>
 #include <vector>
 
+#include "chart/ChartWindow.h"
 #include "chart/gui/FrmDisplay.h"
+#include "input/FormCopy.h"
 #include "output/gui/OutputCommands.h"
 #include "output_gui/OutputTestSupport.h"
 #include "reading/Reading.h"
@@ -63,10 +65,14 @@ int main(int argc, char** argv) {
     QWidget* shown = &testWindow;
     if (chartWindow) {
         const velloran::FormInput form = velloran::test::PuneBirthForm();
-        velloran::ReadingState state;
-        velloran::ChartWindowModel model;
-        velloran::CalculateReading(form, state, velloran::EnglishMonthNames(), model);
-        programWindow.render(model);
+        const velloran::Calculation calculated = velloran::Calculate(velloran::BirthFromForm(form));
+        if (!calculated.reading) {
+            std::fprintf(stderr, "the sample birth did not calculate: %s\n",
+                         calculated.error.c_str());
+            return 1;
+        }
+        programWindow.render(velloran::MakeChartWindow(
+            *calculated.reading, velloran::ChartView::Draconic, velloran::EnglishMonthNames()));
         shown = &programWindow;
     }
     QWidget& window = *shown;

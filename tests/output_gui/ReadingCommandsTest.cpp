@@ -14,6 +14,8 @@
 #include <random>
 
 #include "OutputTestSupport.h"
+#include "chart/ChartWindow.h"
+#include "input/FormCopy.h"
 #include "output/gui/OutputCommands.h"
 #include "reading/Reading.h"
 #include "support/FakePlatform.h"
@@ -61,22 +63,26 @@ FormInput AnnForm() {
     return f;
 }
 
-// A reading with hand-written positions for the export.
-ReadingState AnnExportState() {
-    ReadingState s;
-    s.Birth = AnnBirth();
-    const char* names[] = {"Sun",     "Moon",   "Mercury",    "Venus",      "Mars",
-                           "Jupiter", "Saturn", "North Node", "South Node", "Asc"};
+// Ann's birth as a reading, without positions (the reading commands only save its birth).
+Reading AnnReading() {
+    Reading r;
+    r.input.birth = AnnBirth();
+    r.input.zoneIndex = kAnnZone;
+    return r;
+}
+
+// Ann's reading with hand-written longitudes for the export: natal body i at 10 + i degrees
+// 5i minutes Pisces, draconic body i at i degrees i + 1 minutes i + 2 seconds Taurus (each half a
+// unit past the whole, the texts truncating).
+Reading AnnExportReading() {
+    Reading r = AnnReading();
     for (int i = 0; i < kBodyCount; ++i) {
-        s.WesternBodyNames[i] = names[i];
-        s.NatalPositions[i] = QStringLiteral("%1 Pis %2")
-                                  .arg(10 + i, 2, 10, QChar('0'))
-                                  .arg(i * 5, 2, 10, QChar('0'))
-                                  .toStdString();
-        s.DraconicPositions[i] = std::to_string(i) + "\xC2\xB0 " + std::to_string(i + 1) + "' " +
-                                 std::to_string(i + 2) + "\" Tau";
+        r.natal.bodies[i].longitude = 330.0 + (10 + i) + (i * 5 + 0.5) / 60.0;
+        r.natal.bodies[i].sign = 11;
+        r.draconic.bodies[i].longitude = 30.0 + i + (i + 1) / 60.0 + (i + 2.5) / 3600.0;
+        r.draconic.bodies[i].sign = 1;
     }
-    return s;
+    return r;
 }
 
 const QByteArray kAnnExportBytes = QByteArray(
@@ -120,11 +126,10 @@ protected:
     QString path(const QString& name) const { return dir.filePath(name); }
 
     // The open command onto a form holding current, with the converter in place: its outcome;
-    // openedForm, openedState and openedWindow receive what the form then holds and the reading.
+    // openedForm receives what the form then holds.
     std::optional<OpenOutcome> open(const FormInput& current) {
         PlainForm form(current);
-        const std::optional<OpenOutcome> outcome = OpenReading(
-            platform, nullptr, form, true, EnglishMonthNames(), openedState, openedWindow);
+        std::optional<OpenOutcome> outcome = OpenReading(platform, nullptr, form, true);
         openedForm = form.values();
         return outcome;
     }
@@ -132,16 +137,14 @@ protected:
     QTemporaryDir dir;
     FakePlatform platform;
     FormInput openedForm;
-    ReadingState openedState;
-    ChartWindowModel openedWindow;
+    std::string lastFileName;  // the program's remembered name, empty after start
 };
 
 TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
-    ReadingState state;
-    state.Birth = AnnBirth();
     platform.saveAnswers.push_back(path("ann.vlr"));
 
-    SaveReading(platform, nullptr, state, kAnnZone);
+    EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName),
+              path("ann.vlr"));
 
     ASSERT_EQ(platform.saveDialogs.size(), 1u);
     const FileDialogRequest& asked = platform.saveDialogs[0];
@@ -151,7 +154,7 @@ TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
     EXPECT_EQ(asked.initialName, "");  // first save after start
     EXPECT_TRUE(asked.confirmOverwrite);
     EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
-    EXPECT_EQ(state.LastFileName, path("ann.vlr").toStdString());
+    EXPECT_EQ(lastFileName, path("ann.vlr").toStdString());
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -175,7 +178,10 @@ TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {
     EXPECT_EQ(opened->status, OpenStatus::Calculated);
     BirthData calculated = AnnBirth();
     calculated.ZoneHours = 3;  // zone 12, Baghdad Time
-    EXPECT_EQ(openedState.Birth, calculated);
+    ASSERT_TRUE(opened->reading.has_value());
+    EXPECT_EQ(opened->reading->birth(), calculated);
+    EXPECT_EQ(opened->reading->input.zoneIndex, kAnnZone);
+    EXPECT_EQ(opened->reading->input.zoneMinutesToUT, -180);
     EXPECT_TRUE(platform.messages.empty());
 }
 
@@ -186,66 +192,77 @@ TEST_F(ReadingCommandsTest, SavedAndReopenedReadingGivesTheSameFormAndCharts) {
     form.latitudeHemisphere = 1;
     form.longitudeHemisphere = 1;
     form.zoneIndex = 30;
-    ReadingState state;
-    ChartWindowModel window;
-    CalculateReading(form, state, EnglishMonthNames(), window);
+    const Calculation calculated = Calculate(BirthFromForm(form));
+    ASSERT_TRUE(calculated.reading.has_value()) << calculated.error;
+    const Reading& reading = *calculated.reading;
     platform.saveAnswers.push_back(path("maria.vlr"));
-    SaveReading(platform, nullptr, state, form.zoneIndex);
+    SaveReading(platform, nullptr, reading, form.zoneIndex, lastFileName);
 
     platform.openAnswers.push_back(path("maria.vlr"));
     const std::optional<OpenOutcome> opened = open(FormInput{});
     ASSERT_TRUE(opened.has_value());
     EXPECT_EQ(opened->status, OpenStatus::Calculated);
     EXPECT_EQ(openedForm, form);
+    ASSERT_TRUE(opened->reading.has_value());
 
-    EXPECT_EQ(openedState.Birth, state.Birth);
-    EXPECT_EQ(openedState.NatalPositions, state.NatalPositions);
-    EXPECT_EQ(openedState.DraconicPositions, state.DraconicPositions);
-    EXPECT_EQ(openedState.WheelHouseTexts, state.WheelHouseTexts);
-    EXPECT_EQ(openedWindow.natalColumn.cells, window.natalColumn.cells);
-    EXPECT_EQ(openedWindow.draconicColumn.cells, window.draconicColumn.cells);
-    EXPECT_EQ(openedWindow.singleWheel.texts, window.singleWheel.texts);
+    const Reading& reopened = *opened->reading;
+    EXPECT_EQ(reopened.input, reading.input);
+    EXPECT_EQ(reopened.natal, reading.natal);
+    EXPECT_EQ(reopened.draconic, reading.draconic);
+    // What the chart window shows of both, in every view.
+    for (ChartView view : {ChartView::Natal, ChartView::Draconic, ChartView::Comparison}) {
+        const ChartWindowModel before = MakeChartWindow(reading, view, EnglishMonthNames());
+        const ChartWindowModel after = MakeChartWindow(reopened, view, EnglishMonthNames());
+        EXPECT_EQ(after.lblName, "Name: Maria Lopez");
+        EXPECT_EQ(after.natalColumn.cells, before.natalColumn.cells);
+        EXPECT_EQ(after.draconicColumn.cells, before.draconicColumn.cells);
+        for (int h = 1; h <= kSignCount; ++h) {
+            EXPECT_EQ(HouseText(after.singleWheel, h), HouseText(before.singleWheel, h)) << h;
+            EXPECT_EQ(HouseText(after.outerRing, h), HouseText(before.outerRing, h)) << h;
+            EXPECT_EQ(HouseText(after.innerRing, h), HouseText(before.innerRing, h)) << h;
+        }
+    }
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ReadingCommandsTest, CancelledDialogsChangeNothing) {
-    ReadingState state;
-    state.Birth = AnnBirth();
-    state.LastFileName = "/somewhere/earlier.vlr";
+    const Reading reading = AnnExportReading();
+    lastFileName = "/somewhere/earlier.vlr";
 
-    SaveReading(platform, nullptr, state, kAnnZone);                 // no answer queued: cancel
-    ExportChartText(platform, nullptr, state, EnglishMonthNames());  // cancel
+    // No answer queued: each dialog is cancelled.
+    EXPECT_EQ(SaveReading(platform, nullptr, reading, kAnnZone, lastFileName), QString());
+    ExportChartText(platform, nullptr, reading, EnglishMonthNames(), lastFileName);
     const std::optional<OpenOutcome> opened = open(AnnForm());
 
     EXPECT_EQ(platform.saveDialogs.size(), 2u);
-    EXPECT_EQ(state.LastFileName, "/somewhere/earlier.vlr");
+    EXPECT_EQ(platform.saveDialogs[1].initialName, "/somewhere/earlier.vlr");
+    EXPECT_EQ(lastFileName, "/somewhere/earlier.vlr");
     EXPECT_FALSE(opened.has_value());
     EXPECT_TRUE(platform.messages.empty());
     EXPECT_TRUE(FilesBelow(dir.path()).isEmpty());
 }
 
 TEST_F(ReadingCommandsTest, LastFileNameIsSharedBothWaysBetweenSaveAndExport) {
-    ReadingState state = AnnExportState();
+    const Reading reading = AnnExportReading();
     platform.saveAnswers = {path("first.vlr"), path("second.txt"), path("third.vlr")};
 
-    SaveReading(platform, nullptr, state, kAnnZone);
-    ExportChartText(platform, nullptr, state, EnglishMonthNames());
-    SaveReading(platform, nullptr, state, kAnnZone);
+    SaveReading(platform, nullptr, reading, kAnnZone, lastFileName);
+    ExportChartText(platform, nullptr, reading, EnglishMonthNames(), lastFileName);
+    SaveReading(platform, nullptr, reading, kAnnZone, lastFileName);
 
     ASSERT_EQ(platform.saveDialogs.size(), 3u);
     EXPECT_EQ(platform.saveDialogs[0].initialName, "");
     EXPECT_EQ(platform.saveDialogs[1].initialName, path("first.vlr"));   // export after a save
     EXPECT_EQ(platform.saveDialogs[2].initialName, path("second.txt"));  // save after an export
-    EXPECT_EQ(state.LastFileName, path("third.vlr").toStdString());
+    EXPECT_EQ(lastFileName, path("third.vlr").toStdString());
     EXPECT_EQ(FilesBelow(dir.path()), QStringList({"first.vlr", "second.txt", "third.vlr"}));
 }
 
 TEST_F(ReadingCommandsTest, ExportWritesTheKnownBytesThroughTheExportDialog) {
-    ReadingState state = AnnExportState();
-    state.LastFileName = path("ann.vlr").toStdString();
+    lastFileName = path("ann.vlr").toStdString();
     platform.saveAnswers.push_back(path("ann.txt"));
 
-    ExportChartText(platform, nullptr, state, EnglishMonthNames());
+    ExportChartText(platform, nullptr, AnnExportReading(), EnglishMonthNames(), lastFileName);
 
     ASSERT_EQ(platform.saveDialogs.size(), 1u);
     const FileDialogRequest& asked = platform.saveDialogs[0];
@@ -255,17 +272,15 @@ TEST_F(ReadingCommandsTest, ExportWritesTheKnownBytesThroughTheExportDialog) {
     EXPECT_EQ(asked.initialName, path("ann.vlr"));
     EXPECT_TRUE(asked.confirmOverwrite);
     EXPECT_EQ(ReadBytes(path("ann.txt")), kAnnExportBytes);
-    EXPECT_EQ(state.LastFileName, path("ann.txt").toStdString());
+    EXPECT_EQ(lastFileName, path("ann.txt").toStdString());
     EXPECT_TRUE(platform.messages.empty());
 }
 
 TEST_F(ReadingCommandsTest, SavingOverAnExistingFileReplacesItWhole) {
     ASSERT_TRUE(WriteBytes(path("ann.vlr"), QByteArray(5000, 'x')));
-    ReadingState state;
-    state.Birth = AnnBirth();
     platform.saveAnswers.push_back(path("ann.vlr"));
 
-    SaveReading(platform, nullptr, state, kAnnZone);
+    SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName);
 
     EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
     EXPECT_EQ(FilesBelow(dir.path()), QStringList({"ann.vlr"}));  // no temporary file left
@@ -274,12 +289,11 @@ TEST_F(ReadingCommandsTest, SavingOverAnExistingFileReplacesItWhole) {
 // A reading that would not open again is not written: the message says what would not read back.
 TEST_F(ReadingCommandsTest, SaveRefusesAReadingThatWouldNotOpenAgain) {
     ASSERT_TRUE(WriteBytes(path("ann.vlr"), kAnnReadingBytes));
-    ReadingState state;
-    state.Birth = AnnBirth();
-    state.Birth.Name = std::string(2001, 'A');
+    Reading reading = AnnReading();
+    reading.input.birth.Name = std::string(2001, 'A');
     platform.saveAnswers.push_back(path("ann.vlr"));
 
-    SaveReading(platform, nullptr, state, kAnnZone);
+    EXPECT_EQ(SaveReading(platform, nullptr, reading, kAnnZone, lastFileName), QString());
 
     ASSERT_EQ(platform.messages.size(), 1u);
     EXPECT_EQ(platform.messages[0].text,
@@ -509,12 +523,12 @@ protected:
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     void run(const QString& target) {
-        ReadingState state = AnnExportState();
+        const Reading reading = AnnExportReading();
         platform.saveAnswers.push_back(target);
         if (GetParam().command == Command::Reading) {
-            SaveReading(platform, nullptr, state, kAnnZone);
+            EXPECT_EQ(SaveReading(platform, nullptr, reading, kAnnZone, lastFileName), QString());
         } else {
-            ExportChartText(platform, nullptr, state, EnglishMonthNames());
+            ExportChartText(platform, nullptr, reading, EnglishMonthNames(), lastFileName);
         }
     }
     QString readOnlyFolder;
