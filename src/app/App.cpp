@@ -64,6 +64,7 @@ App::App(Platform& platform)
 
 App::~App() {
     if (m_main) delete m_main.data();
+    if (m_spareMain) delete m_spareMain.data();
 }
 
 MainWindow* App::mainWindow() const { return m_main.data(); }
@@ -133,6 +134,7 @@ bool App::start(InstanceLock& lock, const QString& file) {
     }
     f->show();
     if (!path.isEmpty()) openFile(path);
+    prepareChartWindow();
     return true;
 }
 
@@ -186,11 +188,32 @@ void App::showCalculatedReading(Reading reading) {
     m_form->hide();
 }
 
+void App::prepareChartWindow() {
+    // Once the event loop is idle, so the form is painted and answers first.
+    QTimer::singleShot(0, this, [this] {
+        if (m_spareMain || m_main || m_ending) return;
+        auto* main = new MainWindow(new FrmDisplay, m_platform);
+        main->setAttribute(Qt::WA_DeleteOnClose);
+        // Its native window, and a first drawing off screen: the fonts, glyphs and pictures the
+        // chart needs are ready before the click.
+        main->winId();
+        main->display()->grab();
+        m_spareMain = main;
+    });
+}
+
 void App::openChartWindow() {
-    auto* display = new FrmDisplay;
+    // The window built while the form waited, or a new one.
+    MainWindow* main = m_spareMain.data();
+    m_spareMain = nullptr;
+    if (main) {
+        for (auto* menu : main->findChildren<RecentReadingsMenu*>()) menu->refresh();
+    } else {
+        main = new MainWindow(new FrmDisplay, m_platform);
+        main->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    FrmDisplay* display = main->display();
     display->render(*m_chart);
-    auto* main = new MainWindow(display, m_platform);
-    main->setAttribute(Qt::WA_DeleteOnClose);
     m_main = main;
     connect(
         display, &FrmDisplay::painted, this,
@@ -339,11 +362,13 @@ void App::showView(ChartView view) {
 void App::back() {
     closeChartWindow();
     if (m_form) m_form->show();
+    prepareChartWindow();
 }
 
 void App::newReading() {
     if (m_form) m_form->show();
     closeChartWindow();
+    prepareChartWindow();
 }
 
 void App::openReading() {
@@ -497,6 +522,7 @@ void App::unloadAllAndEnd() {
     if (m_ending) return;
     m_ending = true;
     if (m_contacts) m_contacts->close();
+    if (m_spareMain) delete m_spareMain.data();
     if (m_main) m_main->close();
     if (m_form) m_form->close();
     emit programEnded();

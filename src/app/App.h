@@ -129,6 +129,8 @@ private:
     // Replaces the chart window with one showing the reading just calculated, in the draconic
     // view.
     void showCalculatedReading(Reading reading);
+    // Builds the next chart window, hidden, once the form waits for the user.
+    void prepareChartWindow();
     void openChartWindow();
     void closeChartWindow();
     void repaintChart();
@@ -146,6 +148,7 @@ private:
     std::string m_lastFileName;  // the name the save and export dialogs offer
     std::unique_ptr<FrmMain> m_form;
     QPointer<MainWindow> m_main;
+    QPointer<MainWindow> m_spareMain;  // the next chart window, built while the form waited
     std::unique_ptr<ChartWindowModel> m_chart;
     std::unique_ptr<ContactsWindow> m_contacts;
     ContactSettings m_contactSettings;  // the contacts window's, default until it changes them
