@@ -86,6 +86,24 @@ bool TryCompactSignPosition(std::string_view longForm, std::string* compact) {
     return true;
 }
 
+std::string CompactPosition(double x) {
+    if (!std::isfinite(x)) return {};
+    const SignParts parts = SplitSignPosition(x);
+    const std::string_view sign = SignAbbreviation(parts.sign);
+    // Beyond the last sign the long form has no abbreviation, and its compact form is cut from
+    // whatever the long form ends in: made the long way.
+    if (sign.empty()) return CompactSignPosition(FormatSignPosition(x));
+    return {static_cast<char>('0' + parts.degrees / 10),
+            static_cast<char>('0' + parts.degrees % 10),
+            ' ',
+            sign[0],
+            sign[1],
+            sign[2],
+            ' ',
+            static_cast<char>('0' + parts.minutes / 10),
+            static_cast<char>('0' + parts.minutes % 10)};
+}
+
 std::string CompactSignPosition(std::string_view longForm) {
     std::string compact;
     return TryCompactSignPosition(longForm, &compact) ? compact : std::string();

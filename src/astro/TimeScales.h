@@ -48,6 +48,9 @@ double QuadrantArcTan(double y, double x);
 // Long form: "D° M' S\" Abb" from |x| degrees, truncating; empty abbreviation from 360 on.
 // A non-finite x gives an empty text (the engine never passes one).
 std::string FormatSignPosition(double x);
+// Compact form "DD Abb MM" of |x| degrees, the same as CompactSignPosition(FormatSignPosition(x))
+// without the long form in between; empty for a non-finite x.
+std::string CompactPosition(double x);
 // Compact form "DD Abb MM" from a long-form text; empty when the text has no "°", no "'" after
 // it (see TryCompactSignPosition).
 std::string CompactSignPosition(std::string_view longForm);

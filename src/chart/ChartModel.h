@@ -3,10 +3,11 @@
 // window only paints it. The header names follow the window's controls; the wheels and columns
 // are named parts.
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
+#include <initializer_list>
 #include <string>
-#include <vector>
 
 #include "domain/Bodies.h"
 
@@ -38,10 +39,33 @@ struct PositionColumn {
 // comparison rings by labels ("Me", "N", "A"); retrograde ones with the mark.
 enum class BodyNaming { WheelNames, Labels };
 
+// The bodies of one house in chart order (at most every body of a chart, no allocation).
+class HouseBodies {
+public:
+    HouseBodies() = default;
+    HouseBodies(std::initializer_list<ChartBody> bodies) {
+        for (const ChartBody body : bodies) push_back(body);
+    }
+    void push_back(ChartBody body) {
+        if (m_count < kMaxBodyCount) m_bodies[m_count++] = body;
+    }
+    const ChartBody* begin() const { return m_bodies.data(); }
+    const ChartBody* end() const { return m_bodies.data() + m_count; }
+    int size() const { return m_count; }
+    bool empty() const { return m_count == 0; }
+    bool operator==(const HouseBodies& other) const {
+        return std::equal(begin(), end(), other.begin(), other.end());
+    }
+
+private:
+    std::array<ChartBody, kMaxBodyCount> m_bodies{};
+    int m_count = 0;
+};
+
 // Houses 1..12 of a wheel: the bodies in each (chart order) and its sign picture (image list
 // position 1..12, Aries..Pisces; 0 = none).
 struct WheelHouses {
-    std::array<std::vector<ChartBody>, kSignCount> bodies;
+    std::array<HouseBodies, kSignCount> bodies;
     std::array<bool, kMaxBodyCount> retrograde{};
     BodyNaming naming = BodyNaming::WheelNames;
     std::array<int, kSignCount> signPictures{};

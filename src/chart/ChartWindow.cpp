@@ -42,10 +42,7 @@ std::string LongPosition(const BodyPlace& place) {
     return std::isfinite(place.longitude) ? FormatSignPosition(place.longitude) : std::string();
 }
 
-std::string CompactPosition(const BodyPlace& place) {
-    return std::isfinite(place.longitude) ? CompactSignPosition(FormatSignPosition(place.longitude))
-                                          : std::string();
-}
+std::string CompactPosition(const BodyPlace& place) { return CompactPosition(place.longitude); }
 
 WheelHouses MakeWheelHouses(const Chart& chart, BodyNaming naming) {
     WheelHouses wheel;

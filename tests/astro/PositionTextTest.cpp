@@ -104,6 +104,18 @@ TEST(CompactSignPosition, AgreesWithLongFormOverTheCircle) {
     }
 }
 
+// The compact form made directly is the one cut from the long form, over the circle, beyond it
+// and below zero.
+TEST(CompactPosition, EqualsTheFormCutFromTheLongForm) {
+    std::vector<double> values = {0.0,   29.999999, 30.0, 359.9999, 360.0,
+                                  360.5, 725.25,    -0.5, -359.75,  1e-12};
+    for (double x = -1.0; x < 361.0; x += 0.0137) values.push_back(x);
+    for (const double x : values)
+        EXPECT_EQ(CompactPosition(x), CompactSignPosition(FormatSignPosition(x))) << x;
+    EXPECT_EQ(CompactPosition(std::nan("")), "");
+    EXPECT_EQ(CompactPosition(304.5), "04 Aqu 30");
+}
+
 struct RoundingCase {
     const char* name;
     double value;
