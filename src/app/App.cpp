@@ -13,6 +13,8 @@
 #include <utility>
 
 #include "app/AboutBox.h"
+#include "app/ContactsCoordinator.h"
+#include "app/HandOverQueue.h"
 #include "app/InstanceChannel.h"
 #include "app/InstanceLock.h"
 #include "app/MainWindow.h"
@@ -35,32 +37,30 @@
 
 namespace velloran {
 
-namespace {
-
-// How often a handed-over file looks again whether the dialog it waits for has closed.
-constexpr int kPendingFileRetryMs = 250;
-
-// The birth-data window as the form a reading opens into: the checks see what its boxes hold.
-class FormWindow final : public ReadingForm {
-public:
-    FormWindow(FrmMain& form, QElapsedTimer& commandClock)
-        : m_form(form), m_commandClock(commandClock) {}
-    FormInput values() const override { return m_form.input(); }
-    // From here the command runs as a click on the calculate button does.
-    void show(const FormInput& values) override {
-        m_form.setInput(values);
-        m_commandClock.start();
-    }
-
-private:
-    FrmMain& m_form;
-    QElapsedTimer& m_commandClock;
-};
-
-}  // namespace
-
 App::App(Platform& platform)
-    : m_platform(platform), m_months(LocaleMonthNames()), m_recent(platform) {}
+    : m_platform(platform),
+      m_months(LocaleMonthNames()),
+      m_contacts(std::make_unique<ContactsCoordinator>(platform)),
+      m_recent(platform) {
+    m_handOver = new HandOverQueue([this] { return m_form != nullptr && !m_ending; }, this);
+    connect(m_handOver, &HandOverQueue::openNow, this, [this](const QString& path) {
+        bringToFront();
+        openFile(path);
+        bringToFront();  // the window that now shows the reading
+    });
+    connect(m_contacts.get(), &ContactsCoordinator::settingsChanged, this,
+            [this](const ContactSettings& settings) {
+                m_session.setContactSettings(settings);
+                followReading();
+                repaintChart();
+            });
+    connect(m_contacts.get(), &ContactsCoordinator::otherReadingRequested, this,
+            &App::chooseOtherReading);
+    connect(m_contacts.get(), &ContactsCoordinator::againstChanged, this, [this] {
+        followReading();
+        repaintChart();
+    });
+}
 
 App::~App() {
     if (m_main) delete m_main.data();
@@ -68,6 +68,8 @@ App::~App() {
 }
 
 MainWindow* App::mainWindow() const { return m_main.data(); }
+
+ContactsWindow* App::contactsWindow() const { return m_contacts->window(); }
 
 MonthNames App::LocaleMonthNames() {
     MonthNames names;
@@ -158,9 +160,9 @@ PositionsSource App::sourceFor(const PositionsChoice& choice) {
 
 void App::changePositions() {
     if (!m_chart || !m_form || m_ending) return;  // the next calculation takes the new choice
-    const ChartView view = m_view;
+    const ChartView view = m_session.view();
     calculate();
-    if (m_chart && view != m_view) showView(view);
+    if (m_chart && view != m_session.view()) showView(view);
 }
 
 bool App::converterPresent() const {
@@ -180,8 +182,7 @@ void App::showCalculationFailure(const std::string& error) {
 void App::showCalculatedReading(Reading reading) {
     // A new calculation loads a new chart window.
     closeChartWindow();
-    m_reading = std::move(reading);
-    m_view = ChartView::Draconic;
+    m_session.show(std::move(reading));
     m_chart = std::make_unique<ChartWindowModel>();
     followReading();
     openChartWindow();
@@ -223,9 +224,7 @@ void App::openChartWindow() {
             emit chartPainted(m_commandClock.elapsed());
         },
         Qt::QueuedConnection);
-    connect(main, &MainWindow::natalRequested, this, &App::showNatal);
-    connect(main, &MainWindow::draconicRequested, this, &App::showDraconic);
-    connect(main, &MainWindow::comparisonRequested, this, &App::showComparison);
+    connect(main, &MainWindow::viewRequested, this, &App::showView);
     connect(main, &MainWindow::contactsRequested, this, &App::showContacts);
     connect(main, &MainWindow::backRequested, this, &App::back);
     connect(main, &MainWindow::newRequested, this, &App::newReading);
@@ -257,86 +256,18 @@ void App::closeChartWindow() {
 
 void App::followReading() {
     // Without a chart window there is no reading on screen: the contacts window empties.
-    if (m_contacts) {
-        // The sky is computed with the positions of the reading on screen.
-        m_contacts->setPositionsSource(
-            sourceFor(m_reading ? m_reading->positions : PositionsChoice{}));
-        m_contacts->setReading(m_chart && m_reading ? &*m_reading : nullptr);
-    }
-    if (!m_chart || !m_reading) return;
+    m_contacts->follow(m_chart ? m_session.reading() : nullptr, sourceFor(m_session.positions()));
+    if (!m_chart) return;
     // The comparison view shows the chart the contacts window lays the draconic chart against,
     // when it asks for that, and marks the cells of those contacts.
-    const bool comparison = m_view == ChartView::Comparison;
-    const std::optional<InnerRing> inner =
-        comparison && m_contacts ? m_contacts->innerRing() : std::nullopt;
-    *m_chart = MakeChartWindow(*m_reading, m_view, m_months, inner ? &inner->chart : nullptr);
-    if (comparison)
-        MarkContacts(inner ? inner->group : OwnContactGroup(*m_reading, m_contactSettings),
-                     *m_chart);
-}
-
-void App::chooseOtherReading() {
-    if (!m_contacts) return;
-    const QString path = ChooseReadingToOpen(m_platform, m_contacts.get());
-    std::optional<OpenOutcome> opened;
-    if (!path.isEmpty()) {
-        // A form of its own: the birth-data form and the current reading stay as they are.
-        PlainForm form;
-        opened = OpenReadingFile(m_platform, m_contacts.get(), path, form, converterPresent(),
-                                 sourceFor(m_reading ? m_reading->positions : PositionsChoice{}));
-        if (opened && opened->failure) {
-            ShowRefusal(m_platform, m_contacts.get(), *opened->failure);
-            opened.reset();
-        } else if (opened && opened->status == OpenStatus::Failed) {
-            m_platform.showMessage(m_contacts.get(), Q(opened->error), MessageIcon::Error);
-            opened.reset();
-        }
-    }
-    if (!opened) {
-        m_contacts->cancelOtherReading();
-        return;
-    }
-    m_recent.add(path);
-    refreshRecentMenus();
-    m_contacts->setOtherReading(*opened->reading);
+    const std::optional<InnerRing> inner = m_contacts->innerRing();
+    if (auto model = m_session.chartModel(m_months, inner ? &*inner : nullptr))
+        *m_chart = std::move(*model);
 }
 
 void App::showContacts() {
-    if (!m_contacts) {
-        m_contacts = std::make_unique<ContactsWindow>(m_platform);
-        m_contacts->setAttribute(Qt::WA_QuitOnClose, false);
-        connect(m_contacts.get(), &ContactsWindow::settingsChanged, this,
-                [this](const ContactSettings& settings) {
-                    m_contactSettings = settings;
-                    followReading();
-                    repaintChart();
-                });
-        // Queued: the open dialog and its messages come after the list has closed.
-        connect(m_contacts.get(), &ContactsWindow::otherReadingRequested, this,
-                &App::chooseOtherReading, Qt::QueuedConnection);
-        connect(m_contacts.get(), &ContactsWindow::againstChanged, this, [this] {
-            followReading();
-            repaintChart();
-        });
-        followReading();
-        m_contacts->show();
-        placeContactsWindow();  // once shown, when its frame is known
-    }
-    m_contacts->show();
-    m_contacts->raise();
-    m_contacts->activateWindow();
-}
-
-void App::placeContactsWindow() {
-    QScreen* screen = QGuiApplication::primaryScreen();
-    if (!screen || !m_main) return;
-    FrmDisplay* chart = m_main->display();
-    const QRect chartRect(chart->mapToGlobal(QPoint(0, 0)), chart->size());
-    QRect columns = chartRect;
-    if (auto* frame = chart->findChild<QWidget*>(QStringLiteral("fraPlanet_Position0")))
-        columns = QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
-    m_contacts->move(ContactsWindowPosition(screen->availableGeometry(), chartRect, columns,
-                                            m_contacts->frameGeometry().size()));
+    m_contacts->show(m_main ? m_main->display() : nullptr, m_chart ? m_session.reading() : nullptr,
+                     sourceFor(m_session.positions()));
 }
 
 void App::repaintChart() {
@@ -345,16 +276,10 @@ void App::repaintChart() {
     m_main->display()->render(*m_chart);
 }
 
-void App::showNatal() { showView(ChartView::Natal); }
-
-void App::showDraconic() { showView(ChartView::Draconic); }
-
-void App::showComparison() { showView(ChartView::Comparison); }
-
 void App::showView(ChartView view) {
     if (!m_chart) return;
     m_commandClock.start();
-    m_view = view;
+    m_session.setView(view);
     followReading();
     repaintChart();
 }
@@ -371,58 +296,6 @@ void App::newReading() {
     prepareChartWindow();
 }
 
-void App::openReading() {
-    if (!m_form) return;
-    const QString path = ChooseReadingToOpen(m_platform, m_form.get());
-    if (!path.isEmpty()) openFile(path);
-}
-
-void App::openFile(const QString& path) {
-    if (!m_form || m_ending) return;
-    FormWindow form(*m_form, m_commandClock);
-    showOpened(OpenReadingFile(m_platform, activeWindow(), path, form, converterPresent(),
-                               positionsSource()),
-               path);
-}
-
-void App::showOpened(std::optional<OpenOutcome> opened, const QString& path) {
-    if (!opened) return;
-    if (!path.isEmpty()) {
-        m_recent.add(path);
-        refreshRecentMenus();
-    }
-    switch (opened->status) {
-        case OpenStatus::Damaged:
-            return;
-        case OpenStatus::Invalid:
-            // The reading is in the form: the form comes back for the check's message and focus.
-            if (m_main) back();
-            showCheckFailure(*opened->failure);
-            return;
-        case OpenStatus::Failed:
-            if (m_main) back();
-            showCalculationFailure(opened->error);
-            return;
-        case OpenStatus::Calculated:
-            showCalculatedReading(std::move(*opened->reading));
-            return;
-    }
-}
-
-void App::openRecent(const QString& path) {
-    if (!QFileInfo::exists(path)) {
-        m_recent.remove(path);
-        refreshRecentMenus();
-        m_platform.showMessage(activeWindow(),
-                               QStringLiteral("%1 no longer exists. It has been removed from the "
-                                              "list of recent readings.")
-                                   .arg(QDir::toNativeSeparators(path)),
-                               MessageIcon::Information);
-        return;
-    }
-    openFile(path);
-}
-
 void App::refreshRecentMenus() {
     QMetaObject::invokeMethod(
         this,
@@ -437,33 +310,7 @@ void App::refreshRecentMenus() {
 }
 
 void App::openHandedOver(const QString& path) {
-    if (m_ending) return;
-    m_pendingFile = path;  // a later hand-over replaces one still waiting
-    openPendingFile();
-}
-
-void App::openPendingFile() {
-    if (m_pendingFile.isEmpty() || m_ending) return;
-    // Not under a dialog of this program (a message, a file dialog, the start-up question): the
-    // dialog comes to the front and the file waits until it has closed.
-    if (QWidget* modal = QApplication::activeModalWidget(); modal || !m_form) {
-        if (modal) {
-            modal->raise();
-            modal->activateWindow();
-        }
-        if (!m_pendingRetry) {
-            m_pendingRetry = new QTimer(this);
-            m_pendingRetry->setSingleShot(true);
-            m_pendingRetry->setInterval(kPendingFileRetryMs);
-            connect(m_pendingRetry, &QTimer::timeout, this, &App::openPendingFile);
-        }
-        m_pendingRetry->start();
-        return;
-    }
-    const QString path = std::exchange(m_pendingFile, QString());
-    bringToFront();
-    openFile(path);
-    bringToFront();  // the window that now shows the reading
+    if (!m_ending) m_handOver->handOver(path);
 }
 
 void App::bringToFront() {
@@ -479,30 +326,6 @@ void App::findLatitudeLongitude() {
     if (!m_form) return;
     FormControl focus = FindLatitudeLongitude(m_platform, m_form.get(), m_form->input());
     if (QWidget* widget = m_form->control(focus)) widget->setFocus();
-}
-
-void App::saveAsText() {
-    if (!m_main || !m_form || !m_reading) return;
-    const QString saved =
-        SaveReading(m_platform, m_main, *m_reading, m_form->input().zoneIndex, m_lastFileName);
-    if (saved.isEmpty()) return;
-    m_recent.add(saved);
-    refreshRecentMenus();
-}
-
-void App::saveAsJpeg() {
-    if (!m_main) return;
-    SaveChartJpeg(m_platform, m_main->display(), m_lastJpegName);
-}
-
-void App::exportText() {
-    if (!m_main || !m_reading) return;
-    ExportChartText(m_platform, m_main, *m_reading, m_months, m_lastFileName);
-}
-
-void App::print() {
-    if (!m_main) return;
-    PrintChart(m_platform, m_main->display());
 }
 
 void App::openPage(Page page) { m_platform.openUrl(PageUrl(page, m_platform.programFolder())); }
@@ -521,7 +344,8 @@ void App::showAbout() {
 void App::unloadAllAndEnd() {
     if (m_ending) return;
     m_ending = true;
-    if (m_contacts) m_contacts->close();
+    m_handOver->clear();
+    m_contacts->close();
     if (m_spareMain) delete m_spareMain.data();
     if (m_main) m_main->close();
     if (m_form) m_form->close();

@@ -1,6 +1,8 @@
 #pragma once
-// The program's controller: owns the reading, the birth-data form and, in the chart state, the
-// main window with the chart window's model. Every command of the windows lands here.
+// The program's controller: owns the reading session, the birth-data form and, in the chart
+// state, the main window with the chart window's model. Every command of the windows lands here;
+// the file commands are in AppFileCommands.cpp, the hand-over of files from a second start in
+// HandOverQueue, the contacts window's coordination in ContactsCoordinator.
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -14,6 +16,7 @@
 
 #include "bmp2jpeg/Bmp2Jpeg.h"
 #include "chart/ChartModel.h"
+#include "chart/ReadingSession.h"
 #include "domain/Bodies.h"
 #include "input/Validation.h"
 #include "reading/Contacts.h"
@@ -27,8 +30,10 @@ class QWidget;
 
 namespace velloran {
 
+class ContactsCoordinator;
 class ContactsWindow;
 class FrmMain;
+class HandOverQueue;
 class InstanceChannel;
 class InstanceLock;
 class MainWindow;
@@ -51,10 +56,10 @@ public:
     FrmMain* form() const { return m_form.get(); }
     MainWindow* mainWindow() const;
     // The reading on screen, or the last one calculated; nullptr before the first.
-    const Reading* reading() const { return m_reading ? &*m_reading : nullptr; }
+    const Reading* reading() const { return m_session.reading(); }
     const ChartWindowModel* chartModel() const { return m_chart.get(); }
     // The contacts window, once opened (it lives until the program ends).
-    ContactsWindow* contactsWindow() const { return m_contacts.get(); }
+    ContactsWindow* contactsWindow() const;
     bool ended() const { return m_ending; }
 
     // Month names of the system's regional settings, January first.
@@ -75,12 +80,9 @@ public slots:
     // no dialog of this program is open.
     void openHandedOver(const QString& path);
     void findLatitudeLongitude();
-    void showNatal();
-    void showDraconic();
-    void showComparison();
     // The chart window shows the reading in view: its model is made again from the reading
     // (no calculation), marks and the contacts window follow, and it is painted.
-    void showView(ChartView view);
+    void showView(velloran::ChartView view);
     // Opens (or brings forward) the natal-draconic contacts window beside the chart.
     void showContacts();
     void back();
@@ -113,7 +115,6 @@ private:
     // Ephemeris (opened at the first precise calculation, kept until the program ends).
     PositionsSource positionsSource();
     PositionsSource sourceFor(const PositionsChoice& choice);
-    void openPendingFile();
     // The windows' Open Recent menus follow a change of the list (queued: the change may come
     // from one of their entries).
     void refreshRecentMenus();
@@ -137,26 +138,21 @@ private:
     // After a calculation, a view command or new contact settings: the comparison view's cell
     // marks and the contacts window follow the reading.
     void followReading();
-    void placeContactsWindow();
     QWidget* activeWindow() const;
 
     Platform& m_platform;
     std::unique_ptr<ephemeris::SwissEphemeris> m_ephemeris;
-    std::optional<Reading> m_reading;
-    ChartView m_view = ChartView::Draconic;
-    MonthNames m_months;         // the regional settings' month names, read once
-    std::string m_lastFileName;  // the name the save and export dialogs offer
+    ReadingSession m_session;
+    MonthNames m_months;  // the regional settings' month names, read once
     std::unique_ptr<FrmMain> m_form;
     QPointer<MainWindow> m_main;
     QPointer<MainWindow> m_spareMain;  // the next chart window, built while the form waited
     std::unique_ptr<ChartWindowModel> m_chart;
-    std::unique_ptr<ContactsWindow> m_contacts;
-    ContactSettings m_contactSettings;  // the contacts window's, default until it changes them
+    std::unique_ptr<ContactsCoordinator> m_contacts;
     QString m_lastJpegName;  // the JPEG dialog's remembered name, for the program's lifetime
     RecentReadings m_recent;
     std::unique_ptr<InstanceChannel> m_channel;  // a second start hands its file over here
-    QString m_pendingFile;                       // handed over, waiting for a dialog to close
-    QTimer* m_pendingRetry = nullptr;
+    HandOverQueue* m_handOver = nullptr;         // its files, waiting for a dialog to close
     bool m_ending = false;
     QElapsedTimer m_commandClock;  // from a chart command to the chart window's next paint
     bool m_awaitingPaint = false;

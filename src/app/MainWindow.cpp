@@ -239,9 +239,12 @@ QWidget* MainWindow::createChartButtonBar() {
         MakeButton(tr("&Comparison"), QStringLiteral("cmdComparison"), kChartButtonWidth, bar);
     for (QPushButton* b : {m_cmdNatal, m_cmdDraconian, m_cmdComparison})
         b->move(b->x(), TwipsToPx(kChartButtonTop));
-    connect(m_cmdNatal, &QPushButton::clicked, this, &MainWindow::natalRequested);
-    connect(m_cmdDraconian, &QPushButton::clicked, this, &MainWindow::draconicRequested);
-    connect(m_cmdComparison, &QPushButton::clicked, this, &MainWindow::comparisonRequested);
+    connect(m_cmdNatal, &QPushButton::clicked, this,
+            [this] { emit viewRequested(ChartView::Natal); });
+    connect(m_cmdDraconian, &QPushButton::clicked, this,
+            [this] { emit viewRequested(ChartView::Draconic); });
+    connect(m_cmdComparison, &QPushButton::clicked, this,
+            [this] { emit viewRequested(ChartView::Comparison); });
     return bar;
 }
 

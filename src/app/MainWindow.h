@@ -5,6 +5,7 @@
 #include <QMainWindow>
 
 #include "app/MainLayout.h"
+#include "chart/ChartModel.h"
 #include "ui/Links.h"
 
 class QAction;
@@ -45,9 +46,8 @@ signals:
     void printRequested();
     void backRequested();
     void exitRequested();  // Exit and the close box: the program ends
-    void natalRequested();
-    void draconicRequested();
-    void comparisonRequested();
+    // The Natal Chart, Draconic Chart or Comparison button.
+    void viewRequested(velloran::ChartView view);
     void contactsRequested();  // View, "Natal–Draconic Contacts" and its toolbar button
     void pageRequested(velloran::Page page);
     void aboutRequested();

@@ -11,6 +11,7 @@
 
 #include "chart/ChartWindow.h"
 #include "chart/ContactTable.h"
+#include "chart/ReadingSession.h"
 #include "reading/Against.h"
 #include "reading/Contacts.h"
 #include "reading/Reading.h"
@@ -31,14 +32,6 @@ class Platform;
 // chart (both ways round) or the sky of a moment.
 enum class AgainstChoice { NatalChart = 0, OtherReading = 1, Sky = 2 };
 
-// A chart that takes the natal chart's place on the comparison wheel's inner ring (its legend
-// "Inner Wheel - Tom Older", its column's caption), and the contacts whose cells are marked with
-// it: the reading's draconic chart against this chart.
-struct InnerRing {
-    InnerChart chart;
-    ContactGroup group;
-};
-
 class ContactsWindow : public QWidget {
     Q_OBJECT
 public:
@@ -57,7 +50,9 @@ public:
     void cancelOtherReading();
 
     AgainstChoice against() const { return m_against; }
-    // The chart on the comparison wheel's inner ring when the other chart replaces the natal one.
+    // The chart on the comparison wheel's inner ring when the other chart replaces the natal one
+    // (its legend "Inner Wheel - Tom Older", its column's caption), with the reading's draconic
+    // chart's contacts with it.
     std::optional<InnerRing> innerRing() const;
 
     const ContactSettings& settings() const { return m_settings; }
