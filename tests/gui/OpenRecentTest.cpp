@@ -198,4 +198,21 @@ TEST(OpenRecent, AReadingThatHasGoneIsRemovedWithAMessage) {
 }
 
 }  // namespace
+// The chart window is built while the form waits; a list changed in between is the one its menu
+// shows once it opens, before the menu is ever opened.
+TEST(OpenRecent, TheChartWindowShowsTheListAsItIsWhenItOpens) {
+    StartedApp s;
+    const QString kept = WriteAnnReading(QDir(s.dir.path()).filePath("kept.vlr"));
+    const QString gone = QDir(s.dir.path()).filePath("gone.vlr");
+    RecentReadings(s.platform).add(kept);
+    RecentReadings(s.platform).add(gone);
+    StartedApp::settle();
+    RecentMenu(s.form())->findChild<QAction*>("mnuRecent1")->trigger();
+    StartedApp::settle();
+    s.calculate(KnownBirthForm());
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_EQ(Captions(*Find<RecentReadingsMenu>(s.main(), "mnuRecent")),
+              (QStringList{"&1 kept.vlr", "-", "&Clear List"}));
+}
+
 }  // namespace velloran::test
