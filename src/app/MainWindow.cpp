@@ -14,6 +14,7 @@
 #include "Version.h"
 #include "app/ToolIcons.h"
 #include "chart/gui/FrmDisplay.h"
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/PositionsMenu.h"
 #include "ui/RecentReadings.h"
@@ -112,10 +113,6 @@ void MainWindow::createActions() {
     m_mnuContacts->setIcon(MakeToolIcon(ToolIcon::Contacts));
     m_mnuContacts->setToolTip(
         tr("Natal–Draconic Contacts: draconic bodies conjunct or opposite natal bodies"));
-    m_mnuOnline = make(tr("&Online Help"), QStringLiteral("mnuOnline"));
-    m_mnuVisit = make(tr("&Visit Us Online"), QStringLiteral("mnuVisit"));
-    m_mnuUpdate = make(tr("Check for Software &Update"), QStringLiteral("mnuUpdate"));
-    m_mnuAbout = make(tr("&About Software"), QStringLiteral("mnuAbout"));
 
     connect(m_mnuNew, &QAction::triggered, this, &MainWindow::newRequested);
     connect(m_mnuSaveAsText, &QAction::triggered, this, &MainWindow::saveAsTextRequested);
@@ -129,10 +126,6 @@ void MainWindow::createActions() {
         m_tb->setVisible(checked);
     });
     connect(m_mnuContacts, &QAction::triggered, this, &MainWindow::contactsRequested);
-    connect(m_mnuOnline, &QAction::triggered, this, [this] { emit pageRequested(Page::Help); });
-    connect(m_mnuVisit, &QAction::triggered, this, [this] { emit pageRequested(Page::ForumHome); });
-    connect(m_mnuUpdate, &QAction::triggered, this, [this] { emit pageRequested(Page::Update); });
-    connect(m_mnuAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
 }
 
 void MainWindow::createMenus() {
@@ -163,14 +156,10 @@ void MainWindow::createMenus() {
     menuBar()->addMenu(options);
     connect(options, &PositionsMenu::choiceChanged, this, &MainWindow::positionsChanged);
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    help->addAction(m_mnuOnline);
-    help->addAction(m_mnuVisit);
-    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep1"));
-    help->addAction(m_mnuUpdate);
-    help->addSeparator()->setObjectName(QStringLiteral("mnuHelpSep2"));
-    help->addAction(m_mnuAbout);
+    auto* help = new HelpMenu(menuBar());
+    menuBar()->addMenu(help);
+    connect(help, &HelpMenu::pageRequested, this, &MainWindow::pageRequested);
+    connect(help, &HelpMenu::aboutRequested, this, &MainWindow::aboutRequested);
 }
 
 void MainWindow::createToolBar() {

@@ -83,8 +83,6 @@ private:
     QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,
             *m_mnuExport = nullptr, *m_mnuPrint = nullptr, *m_mnuBack = nullptr,
             *m_mnuExit = nullptr, *m_mnuToolBar = nullptr, *m_mnuContacts = nullptr;
-    QAction *m_mnuOnline = nullptr, *m_mnuVisit = nullptr, *m_mnuUpdate = nullptr,
-            *m_mnuAbout = nullptr;
     bool m_navigating = false;
 };
 

@@ -13,6 +13,7 @@
 #include "Version.h"
 #include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
+#include "chart/gui/DisplayLabels.h"
 #include "chart/gui/DisplayLayout.h"
 #include "reading/Reading.h"
 #include "ui/Twips.h"

@@ -9,7 +9,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QMenu>
-#include <QTableWidget>
+#include <QTableView>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -99,13 +99,13 @@ ContactSettings WithOrb(double orb) {
 }
 
 std::vector<Cells> TableRows(ContactsWindow* w) {
-    auto* table = Find<QTableWidget>(w, "tblContacts");
+    auto* table = Find<QTableView>(w, "tblContacts");
     std::vector<Cells> rows;
     if (!table) return rows;
-    for (int r = 0; r < table->rowCount(); ++r) {
+    const QAbstractItemModel* model = table->model();
+    for (int r = 0; r < model->rowCount(); ++r) {
         Cells row;
-        for (int c = 0; c < kContactColumnCount; ++c)
-            row[c] = table->item(r, c) ? table->item(r, c)->text() : QString();
+        for (int c = 0; c < kContactColumnCount; ++c) row[c] = model->index(r, c).data().toString();
         rows.push_back(row);
     }
     return rows;
@@ -373,10 +373,10 @@ TEST_F(ContactsFlow, CopiesAsTextAndSavesAsCsv) {
         "Draconic Venus\t☌ conjunction\tNatal Saturn\t2° 13'\t29 Vir 28\t27 Vir 15\n";
 
     QApplication::clipboard()->clear();
-    QTest::keyClick(Find<QTableWidget>(w, "tblContacts"), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(Find<QTableView>(w, "tblContacts"), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), titles + moonLine + venusLine);
 
-    Find<QTableWidget>(w, "tblContacts")->selectRow(1);
+    Find<QTableView>(w, "tblContacts")->selectRow(1);
     s.click(w, "cmdCopy");
     EXPECT_EQ(QApplication::clipboard()->text().toStdString(), titles + venusLine);
 

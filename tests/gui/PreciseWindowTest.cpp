@@ -206,15 +206,5 @@ TEST_F(PreciseWindow, CrowdedHousesStayInTheirRoom) {
     }
 }
 
-TEST(PairedHouseText, NamesShareLinesOnlyPastTheLimit) {
-    EXPECT_EQ(PairedHouseText("\nSu\nM\nMe", 3, " "), "\nSu\nM\nMe");
-    EXPECT_EQ(PairedHouseText("\nSu\nM\nMe\nV", 3, " "), "\nSu M\nMe V");
-    EXPECT_EQ(PairedHouseText("\nSu\nM\nMe (R) \nV\nMa\nJ\nSa\nS", 3, " "),
-              "\nSu M Me (R)\nV Ma J\nSa S");
-    EXPECT_EQ(PairedHouseText("\nSun\nMoon\nMercury\nVenus\nMars", 4, ", "),
-              "\nSun, Moon\nMercury, Venus\nMars");
-    EXPECT_EQ(PairedHouseText("", 4, ", "), "");
-}
-
 }  // namespace
 }  // namespace velloran::test

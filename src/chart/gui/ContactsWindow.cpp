@@ -1,7 +1,5 @@
 #include "chart/gui/ContactsWindow.h"
 
-#include <QAccessible>
-#include <QAccessibleWidget>
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
@@ -15,11 +13,13 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
-#include <QTableWidget>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <algorithm>
 #include <set>
 
+#include "chart/gui/ContactTableModel.h"
+#include "ui/Accessibility.h"
 #include "ui/Platform.h"
 #include "ui/QtText.h"
 #include "ui/SafeSave.h"
@@ -36,67 +36,20 @@ const char* const kAspectCaptions[kAspectCount] = {"&Conjunction", "&Opposition"
 
 constexpr int kTableMinimumWidth = 420;  // pixels
 constexpr int kTableMinimumHeight = 220;
-constexpr int kChartGap = 8;  // pixels between the chart and the window beside it
-
-// A screen reader hears the contacts window as a window with its title, as it hears the others
-// (a plain QWidget would be a nameless container).
-class ContactsWindowAccessible : public QAccessibleWidget {
-public:
-    explicit ContactsWindowAccessible(QWidget* window)
-        : QAccessibleWidget(window, QAccessible::Window) {}
-    QString text(QAccessible::Text t) const override {
-        if (t == QAccessible::Name) return widget()->windowTitle();
-        return QAccessibleWidget::text(t);
-    }
-};
-
-QAccessibleInterface* ContactsWindowAccessibleFactory(const QString& className, QObject* object) {
-    if (className == QLatin1String(ContactsWindow::staticMetaObject.className()) &&
-        qobject_cast<ContactsWindow*>(object))
-        return new ContactsWindowAccessible(static_cast<QWidget*>(object));
-    return nullptr;
-}
-
-// The offset that brings [low, low + size) inside [first, last]; `first` when it cannot fit.
-int Clamped(int low, int size, int first, int last) {
-    return std::max(first, std::min(low, last + 1 - size));
-}
 
 }  // namespace
 
-QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart, const QRect& positionColumns,
-                              const QSize& frame) {
-    const int top = Clamped(chart.top(), frame.height(), screen.top(), screen.bottom());
-    const int right = chart.right() + 1 + kChartGap;
-    if (right + frame.width() <= screen.right() + 1) return {right, top};
-    const int left = chart.left() - kChartGap - frame.width();
-    if (left >= screen.left()) return {left, top};
-    const int below = chart.bottom() + 1 + kChartGap;
-    if (below + frame.height() <= screen.bottom() + 1)
-        return {Clamped(chart.right() + 1 - frame.width(), frame.width(), screen.left(),
-                        screen.right()),
-                below};
-    // No room beside it: cover the far side of the chart, leaving the wheel in view.
-    return {Clamped(positionColumns.left(), frame.width(), screen.left(), screen.right()),
-            Clamped(positionColumns.top(), frame.height(), screen.top(), screen.bottom())};
-}
-
 ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     : QWidget(parent, Qt::Window), m_platform(platform) {
-    static const bool accessible =
-        (QAccessible::installFactory(ContactsWindowAccessibleFactory), true);
-    Q_UNUSED(accessible);
+    SpeakAsWindow(this);
     setObjectName(QStringLiteral("frmContacts"));
     setWindowTitle(tr("Natal–Draconic Contacts"));
 
-    m_table = new QTableWidget(0, kContactColumnCount, this);
+    m_model = new ContactTableModel(this);
+    m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("tblContacts"));
     m_table->setAccessibleName(tr("Contacts"));
-    // The position titles take two lines, so the columns stay as narrow as their contents.
-    QStringList titles;
-    for (const char* title : kContactColumns)
-        titles << tr(title).replace(QStringLiteral(" position"), QStringLiteral("\nposition"));
-    m_table->setHorizontalHeaderLabels(titles);
+    m_table->setModel(m_model);
     m_table->verticalHeader()->setVisible(false);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -213,16 +166,21 @@ std::optional<SkyMoment> ContactsWindow::skyMoment() const {
                      utc.time().minute()};
 }
 
+const std::vector<ContactRow>& ContactsWindow::rows() const { return m_model->rows(); }
+
+const std::vector<ContactGroup>& ContactsWindow::groups() const { return m_model->groups(); }
+
 std::optional<InnerRing> ContactsWindow::innerRing() const {
-    if (!m_state || !m_chkRing->isChecked() || m_groups.empty()) return std::nullopt;
+    const std::vector<ContactGroup>& groups = m_model->groups();
+    if (!m_reading || !m_chkRing->isChecked() || groups.empty()) return std::nullopt;
     if (m_against == AgainstChoice::OtherReading && m_other) {
         return InnerRing{
             InnerChart{m_other->natal, "Inner Wheel - " + m_other->birth().Name, "Natal"},
-            m_groups.front()};
+            groups.front()};
     }
     if (m_against == AgainstChoice::Sky && m_sky) {
         return InnerRing{InnerChart{m_sky->chart, "Inner Wheel - " + SkyName(m_sky->moment), "Sky"},
-                         m_groups.front()};
+                         groups.front()};
     }
     return std::nullopt;
 }
@@ -308,7 +266,7 @@ bool ContactsWindow::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void ContactsWindow::setReading(const Reading* reading) {
-    m_state = reading;
+    m_reading = reading;
     refresh();
 }
 
@@ -327,18 +285,16 @@ void ContactsWindow::readControls() {
 }
 
 void ContactsWindow::refresh() {
-    m_groups.clear();
-    m_rows.clear();
-    m_tableRows.clear();
+    std::vector<ContactGroup> groups;
     m_sky.reset();
     m_skyError.clear();
-    if (m_state) {
+    if (m_reading) {
         switch (m_against) {
             case AgainstChoice::NatalChart:
-                m_groups.push_back(OwnContactGroup(*m_state, m_settings));
+                groups.push_back(OwnContactGroup(*m_reading, m_settings));
                 break;
             case AgainstChoice::OtherReading:
-                if (m_other) m_groups = SynastryGroups(*m_state, *m_other, m_settings);
+                if (m_other) groups = SynastryGroups(*m_reading, *m_other, m_settings);
                 break;
             case AgainstChoice::Sky:
                 if (const auto moment = skyMoment()) {
@@ -346,7 +302,7 @@ void ContactsWindow::refresh() {
                     m_skyError = sky.error;
                     if (sky.sky) {
                         m_sky = std::move(sky.sky);
-                        m_groups.push_back(SkyGroup(*m_state, *m_sky, m_settings));
+                        groups.push_back(SkyGroup(*m_reading, *m_sky, m_settings));
                     }
                 }
                 break;
@@ -361,41 +317,11 @@ void ContactsWindow::refresh() {
     // Between two charts every node pair is listed.
     m_chkNodePairs->setEnabled(m_against == AgainstChoice::NatalChart);
 
-    const ContactColumns& columns =
-        m_groups.empty() ? kContactColumns : GroupColumns(m_groups.front());
-    QStringList titles;
-    for (const char* title : columns)
-        titles << tr(title).replace(QStringLiteral(" position"), QStringLiteral("\nposition"));
-    m_table->setHorizontalHeaderLabels(titles);
-    m_table->clearSelection();
+    m_model->setGroups(std::move(groups));
+    // A group's title stands on a row of its own across the table.
     m_table->clearSpans();
-    const bool titled = m_groups.size() > 1;
-    int count = 0;
-    for (const ContactGroup& group : m_groups)
-        count += int(group.contacts.size()) + (titled ? 1 : 0);
-    m_table->setRowCount(count);
-    int r = 0;
-    for (const ContactGroup& group : m_groups) {
-        if (titled) {
-            // A group's title stands on a row of its own across the table.
-            auto* item = new QTableWidgetItem(Q(group.title));
-            QFont bold = item->font();
-            bold.setBold(true);
-            item->setFont(bold);
-            item->setFlags(Qt::ItemIsEnabled);
-            m_table->setItem(r, 0, item);
-            for (int c = 1; c < kContactColumnCount; ++c) m_table->setItem(r, c, nullptr);
-            m_table->setSpan(r, 0, 1, kContactColumnCount);
-            ++r;
-        }
-        for (const ContactRow& row : GroupRows(group)) {
-            const auto cells = RowCells(row);
-            for (int c = 0; c < kContactColumnCount; ++c)
-                m_table->setItem(r, c, new QTableWidgetItem(Q(cells[c])));
-            m_rows.push_back(row);
-            m_tableRows.push_back(r);
-            ++r;
-        }
+    for (int r = 0; r < m_model->rowCount(); ++r) {
+        if (m_model->isTitle(r)) m_table->setSpan(r, 0, 1, kContactColumnCount);
     }
     m_lblStatus->setText(statusText());
     fitColumns();
@@ -410,16 +336,17 @@ void ContactsWindow::fitColumns() {
 }
 
 QString ContactsWindow::statusText() const {
-    if (!m_state) return tr("No reading: calculate a chart to see its contacts.");
+    if (!m_reading) return tr("No reading: calculate a chart to see its contacts.");
     if (m_settings.aspects == 0) return tr("Choose at least one aspect.");
     if (m_against == AgainstChoice::Sky && !m_skyError.empty())
         return tr("No sky: %1.").arg(Q(m_skyError));
     if (m_against == AgainstChoice::OtherReading && !m_other)
         return tr("Choose the reading to compare with.");
     const QString orb = OrbCaption(m_settings.orb);
-    if (m_rows.empty()) return tr("No contacts within %1.").arg(orb);
-    if (m_rows.size() == 1) return tr("1 contact within %1.").arg(orb);
-    return tr("%1 contacts within %2.").arg(m_rows.size()).arg(orb);
+    const std::size_t count = m_model->rows().size();
+    if (count == 0) return tr("No contacts within %1.").arg(orb);
+    if (count == 1) return tr("1 contact within %1.").arg(orb);
+    return tr("%1 contacts within %2.").arg(count).arg(orb);
 }
 
 void ContactsWindow::copyToClipboard() {
@@ -427,16 +354,7 @@ void ContactsWindow::copyToClipboard() {
     for (const QModelIndex& index : m_table->selectionModel()->selectedRows())
         selected.insert(index.row());
     // The selected rows of each group (every row when none is selected), under their titles.
-    std::vector<ContactGroup> copied = m_groups;
-    std::size_t entry = 0;
-    for (ContactGroup& group : copied) {
-        std::vector<Contact> kept;
-        for (const Contact& contact : group.contacts) {
-            if (selected.empty() || selected.count(m_tableRows[entry])) kept.push_back(contact);
-            ++entry;
-        }
-        group.contacts = std::move(kept);
-    }
+    std::vector<ContactGroup> copied = m_model->groupsOnRows(selected);
     if (copied.empty()) copied.push_back(ContactGroup{});
     QApplication::clipboard()->setText(Q(GroupsPlainText(copied)));
 }
@@ -450,7 +368,8 @@ void ContactsWindow::saveCsv() {
     request.confirmOverwrite = true;
     const QString path = m_platform.getSaveFileName(this, request);
     if (path.isEmpty()) return;
-    const std::string csv = m_groups.empty() ? ContactsCsv({}) : GroupsCsv(m_groups);
+    const std::vector<ContactGroup>& groups = m_model->groups();
+    const std::string csv = groups.empty() ? ContactsCsv({}) : GroupsCsv(groups);
     SaveFileReportingErrors(m_platform, this, path, QByteArray(csv.data(), qsizetype(csv.size())));
 }
 

@@ -16,16 +16,18 @@
 #include "reading/Contacts.h"
 #include "reading/Reading.h"
 #include "reading/Sky.h"
+#include "ui/WindowPlacement.h"
 
 class QCheckBox;
 class QComboBox;
 class QDateTimeEdit;
 class QLabel;
 class QPushButton;
-class QTableWidget;
+class QTableView;
 
 namespace velloran {
 
+class ContactTableModel;
 class Platform;
 
 // What the reading's draconic chart is laid against: its own natal chart, another reading's natal
@@ -57,8 +59,8 @@ public:
 
     const ContactSettings& settings() const { return m_settings; }
     // Every row of every group, in order.
-    const std::vector<ContactRow>& rows() const { return m_rows; }
-    const std::vector<ContactGroup>& groups() const { return m_groups; }
+    const std::vector<ContactRow>& rows() const;
+    const std::vector<ContactGroup>& groups() const;
 
     // Ctrl+C and the Copy button: the selected rows (all rows when none is selected) as
     // tab-separated text with the column titles.
@@ -92,11 +94,8 @@ private:
     QString statusText() const;
 
     Platform& m_platform;
-    const Reading* m_state = nullptr;
+    const Reading* m_reading = nullptr;
     ContactSettings m_settings;
-    std::vector<ContactGroup> m_groups;
-    std::vector<ContactRow> m_rows;
-    std::vector<int> m_tableRows;  // table row of each entry of m_rows
     AgainstChoice m_against = AgainstChoice::NatalChart;
     std::optional<Reading> m_other;
     std::optional<SkyChart> m_sky;
@@ -112,15 +111,20 @@ private:
     QComboBox* m_cboOrb = nullptr;
     std::array<QCheckBox*, kAspectCount> m_chkAspect{};
     QCheckBox* m_chkNodePairs = nullptr;
-    QTableWidget* m_table = nullptr;
+    ContactTableModel* m_model = nullptr;
+    QTableView* m_table = nullptr;
     QLabel* m_lblStatus = nullptr;
 };
 
+// Pixels between the chart window and the contacts window beside it.
+inline constexpr int kContactsWindowGap = 8;
+
 // Where the contacts window goes, as its frame's top-left in screen pixels: beside the chart
-// (right, else left, else below) when `screen` has room there; else over the chart's position
-// columns (the chart's far side from the wheel), level with their top. Always inside `screen`
-// (at its top-left when the frame is larger).
-QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart, const QRect& positionColumns,
-                              const QSize& frame);
+// (PlaceBeside), else over the chart's position columns (the chart's far side from the wheel),
+// level with their top.
+inline QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart,
+                                     const QRect& positionColumns, const QSize& frame) {
+    return PlaceBeside(screen, chart, positionColumns, frame, kContactsWindowGap);
+}
 
 }  // namespace velloran

@@ -1,7 +1,13 @@
 #pragma once
-// Designed geometry of the chart window, in twips from the top-left corner of each container.
+// Designed geometry of the chart window, in twips from the top-left corner of each container, and
+// the arrangement of its right-hand side for the rows and lines a model shows.
 
+#include <algorithm>
 #include <array>
+#include <optional>
+
+#include "domain/Bodies.h"
+#include "ui/Twips.h"
 
 namespace velloran::display {
 
@@ -147,5 +153,35 @@ inline constexpr std::array<TwipPoint, 12> kInnerSign = {{{1320, 3480},
                                                           {2520, 1000},
                                                           {1620, 1750},
                                                           {1320, 2640}}};
+
+// Where the right-hand side goes for the rows and lines a model shows. The classic window (ten
+// rows, neither line) keeps its designed places and size.
+struct DisplayArrangement {
+    int rows = kBodyCount;           // position rows shown
+    int shift = 0;                   // twips everything below the heading moves down
+    int frameTop = kFrameTop;        // twips, the three position frames
+    int frameHeight = kFrameHeight;  // twips
+    int noteTop = 0;                 // px, the note's top when there is one (its left: kHeaderLeft)
+    int windowHeight = 0;            // px, the window's height to hold it all
+};
+
+// The arrangement for bodyRows position rows (kBodyCount, or kMaxBodyCount with the modern
+// bodies; anything else is brought into that range), the positions line under the heading or not,
+// and a note of noteHeight px under the frames (std::nullopt: no note).
+constexpr DisplayArrangement ArrangeDisplay(int bodyRows, bool positionsLine,
+                                            std::optional<int> noteHeight) {
+    DisplayArrangement a;
+    a.rows = std::clamp(bodyRows, kBodyCount, kMaxBodyCount);
+    a.shift = positionsLine ? kPositionsLineHeight : 0;
+    a.frameTop = kFrameTop + a.shift;
+    a.frameHeight = a.rows > kBodyCount ? kModernFrameHeight : kFrameHeight;
+    int bottom = TwipsToPx(a.frameTop + a.frameHeight);  // px
+    if (noteHeight) {
+        a.noteTop = bottom + TwipsToPx(kNoteGap);
+        bottom = a.noteTop + *noteHeight;
+    }
+    a.windowHeight = std::max(TwipsToPx(kClientHeight), bottom + TwipsToPx(kBottomMargin));
+    return a;
+}
 
 }  // namespace velloran::display

@@ -1,12 +1,9 @@
 #include "input/gui/FrmMain.h"
 
-#include <QAccessibleWidget>
 #include <QAction>
-#include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDropEvent>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
@@ -22,6 +19,9 @@
 #include "Version.h"
 #include "domain/Bodies.h"
 #include "domain/ZoneTable.h"
+#include "input/gui/CoordinateEntry.h"
+#include "ui/Accessibility.h"
+#include "ui/HelpMenu.h"
 #include "ui/LinkLabel.h"
 #include "ui/Platform.h"
 #include "ui/PositionsMenu.h"
@@ -33,8 +33,6 @@
 namespace velloran {
 
 namespace {
-
-constexpr int kCoordinateMaxLength = 3;
 
 // A pasted text may carry line ends, tabs or other control characters, which no stored text may
 // hold: the saved reading would be refused on opening and the export would break into extra
@@ -62,6 +60,7 @@ public:
         return Acceptable;
     }
 };
+
 QComboBox* MakeList(const QString& name) {
     auto* box = new QComboBox;
     box->setObjectName(name);
@@ -70,46 +69,16 @@ QComboBox* MakeList(const QString& name) {
     return box;
 }
 
-// Marks a frame whose options a screen reader announces under the frame's name.
-constexpr char kOptionGroup[] = "velloranOptionGroup";
-
-// Such frames are named groups on the accessibility bus (a "panel"); a screen reader speaks the
-// name of the group before the option that takes the focus. Plain frames stay as Qt makes them.
-QAccessibleInterface* OptionGroupInterface(const QString& className, QObject* object) {
-    if (className != QLatin1String("QFrame") || !object->property(kOptionGroup).toBool())
-        return nullptr;
-    return new QAccessibleWidget(static_cast<QWidget*>(object), QAccessible::Grouping);
-}
-
-// A frame around a pair of options, marked before its accessible interface can exist.
-QFrame* NewOptionGroup() {
-    static const bool factoryInstalled = [] {
-        QAccessible::installFactory(OptionGroupInterface);
-        return true;
-    }();
-    (void)factoryInstalled;
-    auto* frame = new QFrame;
-    frame->setProperty(kOptionGroup, true);
-    return frame;
-}
-
-// A label a screen reader announces with a control and that is never shown. A list's own
-// accessible name is its current entry, so only a label tied to it says what the list is for.
-void TieSpokenLabel(QWidget* control, const QString& text) {
-    auto* label = new QLabel(text, control->parentWidget());
-    label->setObjectName(control->objectName() + QStringLiteral("Spoken"));
-    label->setTextFormat(Qt::PlainText);
-    label->setBuddy(control);
-    label->hide();
-}
-
 }  // namespace
 
 FrmMain::FrmMain(Platform& platform, QWidget* parent) : QMainWindow(parent), m_platform(platform) {
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral(VELLORAN_TITLE));
     setFont(VerdanaFont(8.25));
-    setAcceptDrops(true);
+    // A reading dropped anywhere on the form, its text boxes included, is opened.
+    m_drop = new ReadingDropFilter(this);
+    m_drop->watch(this);
+    connect(m_drop, &ReadingDropFilter::readingDropped, this, &FrmMain::readingDropped);
     createMenus();
     createControls();
     fillLists();
@@ -138,36 +107,26 @@ void FrmMain::createMenus() {
     menuBar()->addMenu(options);
     connect(options, &PositionsMenu::choiceChanged, this, &FrmMain::positionsChanged);
 
-    QMenu* help = menuBar()->addMenu(tr("&Help"));
-    help->setObjectName(QStringLiteral("mnuHelp"));
-    QAction* online = help->addAction(tr("&Online Help"));
-    online->setObjectName(QStringLiteral("mnuOnline"));
-    connect(online, &QAction::triggered, this, [this] { emit pageRequested(Page::Help); });
-    QAction* visit = help->addAction(tr("&Visit Us Online"));
-    visit->setObjectName(QStringLiteral("mnuVisit"));
-    connect(visit, &QAction::triggered, this, [this] { emit pageRequested(Page::ForumHome); });
-    help->addSeparator();
-    QAction* update = help->addAction(tr("Check for Software &Update"));
-    update->setObjectName(QStringLiteral("mnuUpdate"));
-    connect(update, &QAction::triggered, this, [this] { emit pageRequested(Page::Update); });
-    help->addSeparator();
-    QAction* about = help->addAction(tr("&About Software"));
-    about->setObjectName(QStringLiteral("mnuAbout"));
-    connect(about, &QAction::triggered, this, &FrmMain::aboutRequested);
+    auto* help = new HelpMenu(menuBar());
+    menuBar()->addMenu(help);
+    connect(help, &HelpMenu::pageRequested, this, &FrmMain::pageRequested);
+    connect(help, &HelpMenu::aboutRequested, this, &FrmMain::aboutRequested);
 }
 
-QLineEdit* FrmMain::makeTextBox(const QString& name, KeyFilter filter) {
+// A letter box: it takes what a saved reading holds.
+QLineEdit* FrmMain::makeTextBox(const QString& name) {
     auto* box = new QLineEdit;
     box->setObjectName(name);
+    watchTextBox(box, KeyFilter::Letters);
+    box->setMaxLength(kMaxTextLength);
+    return box;
+}
+
+void FrmMain::watchTextBox(QLineEdit* box, KeyFilter filter) {
     box->installEventFilter(this);
     box->setValidator(new ControlCharactersToBlank(box));
     m_filters[box] = filter;
-    // The letter boxes take what a saved reading holds; the coordinate boxes three digits.
-    box->setMaxLength(filter == KeyFilter::Numbers ? kCoordinateMaxLength : kMaxTextLength);
-    if (filter == KeyFilter::Numbers) {
-        box->setFixedWidth(box->fontMetrics().horizontalAdvance(QStringLiteral("0000")) + 14);
-    }
-    return box;
+    m_drop->watch(box);
 }
 
 QLabel* FrmMain::makeCaption(const QString& text, QWidget* buddy) {
@@ -207,7 +166,7 @@ void FrmMain::createControls() {
     outer->addLayout(grid);
 
     // Row 3: name, and the open button two rows high on the right.
-    m_txtName = makeTextBox(QStringLiteral("txtName"), KeyFilter::Letters);
+    m_txtName = makeTextBox(QStringLiteral("txtName"));
     grid->addWidget(makeCaption(tr("Name:"), m_txtName), 0, 0);
     grid->addWidget(m_txtName, 0, 1);
     m_cmdOpen = new QPushButton(tr("&Open Previously Saved Reading"));
@@ -247,7 +206,7 @@ void FrmMain::createControls() {
     m_cboTimeZone = MakeList(QStringLiteral("cboTimeZone"));
     grid->addWidget(makeCaption(tr("Time Zone:"), m_cboTimeZone), 3, 0);
     grid->addWidget(m_chkDST, 3, 1);
-    m_txtCity = makeTextBox(QStringLiteral("txtCity"), KeyFilter::Letters);
+    m_txtCity = makeTextBox(QStringLiteral("txtCity"));
     grid->addWidget(makeCaption(tr("City:"), m_txtCity), 3, 2);
     grid->addWidget(m_txtCity, 3, 3);
     m_findPlaceButton = new QPushButton(tr("Click here to find Latitude && Longitude"));
@@ -257,64 +216,33 @@ void FrmMain::createControls() {
 
     // Row 7: the zone list across the left side, state on the right.
     grid->addWidget(m_cboTimeZone, 4, 0, 1, 2);
-    m_txtState = makeTextBox(QStringLiteral("txtState"), KeyFilter::Letters);
+    m_txtState = makeTextBox(QStringLiteral("txtState"));
     grid->addWidget(makeCaption(tr("State:"), m_txtState), 4, 2);
     grid->addWidget(m_txtState, 4, 3);
 
     // Rows 8 and 9: degrees, direction pair, minutes.
-    auto coordinateRow = [&](QLineEdit* deg, const QString& frameName, QRadioButton* first,
-                             QRadioButton* second, QLineEdit* min) {
-        auto* frame = NewOptionGroup();
-        frame->setObjectName(frameName);
-        frame->setFrameShape(QFrame::StyledPanel);
-        auto* pair = new QVBoxLayout(frame);
-        pair->setContentsMargins(6, 2, 6, 2);
-        pair->setSpacing(0);
-        pair->addWidget(first);
-        pair->addWidget(second);
-        auto* row = new QHBoxLayout;
-        row->addWidget(deg);
-        row->addWidget(frame);
-        row->addWidget(min);
-        row->addWidget(new QLabel(QStringLiteral("DEG/MIN")));
-        row->addStretch();
-        return row;
-    };
-    auto makeOption = [](const QString& caption, const QString& name) {
-        auto* option = new QRadioButton(caption);
-        option->setObjectName(name);
-        return option;
-    };
-
-    m_txtLatD = makeTextBox(QStringLiteral("txtLatD"), KeyFilter::Numbers);
-    m_txtLatM = makeTextBox(QStringLiteral("txtLatM"), KeyFilter::Numbers);
-    m_optNorth = makeOption(tr("North"), QStringLiteral("optLatSouth0"));
-    m_optSouth = makeOption(tr("South"), QStringLiteral("optLatSouth1"));
-    m_latGroup = new QButtonGroup(this);
-    m_latGroup->addButton(m_optNorth, 0);
-    m_latGroup->addButton(m_optSouth, 1);
-    m_txtLatD->setAccessibleName(tr("Latitude degrees"));
-    m_txtLatM->setAccessibleName(tr("Latitude minutes"));
-    grid->addWidget(makeCaption(tr("Latitude:"), m_txtLatD), 5, 0);
-    grid->addLayout(
-        coordinateRow(m_txtLatD, QStringLiteral("Frame3"), m_optNorth, m_optSouth, m_txtLatM), 5,
-        1);
-    m_txtCountry = makeTextBox(QStringLiteral("txtCountry"), KeyFilter::Letters);
+    m_latitude = new CoordinateEntry(
+        {QStringLiteral("txtLatD"), QStringLiteral("txtLatM"), QStringLiteral("Frame3"),
+         QStringLiteral("optLatSouth0"), QStringLiteral("optLatSouth1"), tr("North"), tr("South"),
+         tr("Latitude degrees"), tr("Latitude minutes"), tr("Latitude direction")},
+        this);
+    m_longitude = new CoordinateEntry(
+        {QStringLiteral("txtLonD"), QStringLiteral("txtLonM"), QStringLiteral("Frame4"),
+         QStringLiteral("optLongEast0"), QStringLiteral("optLongEast1"), tr("East"), tr("West"),
+         tr("Longitude degrees"), tr("Longitude minutes"), tr("Longitude direction")},
+        this);
+    for (CoordinateEntry* coordinate : {m_latitude, m_longitude}) {
+        watchTextBox(coordinate->degreesBox(), KeyFilter::Numbers);
+        watchTextBox(coordinate->minutesBox(), KeyFilter::Numbers);
+    }
+    grid->addWidget(makeCaption(tr("Latitude:"), m_latitude->degreesBox()), 5, 0);
+    grid->addLayout(m_latitude->row(), 5, 1);
+    m_txtCountry = makeTextBox(QStringLiteral("txtCountry"));
     grid->addWidget(makeCaption(tr("Country:"), m_txtCountry), 5, 2);
     grid->addWidget(m_txtCountry, 5, 3);
 
-    m_txtLonD = makeTextBox(QStringLiteral("txtLonD"), KeyFilter::Numbers);
-    m_txtLonM = makeTextBox(QStringLiteral("txtLonM"), KeyFilter::Numbers);
-    m_optEast = makeOption(tr("East"), QStringLiteral("optLongEast0"));
-    m_optWest = makeOption(tr("West"), QStringLiteral("optLongEast1"));
-    m_lonGroup = new QButtonGroup(this);
-    m_lonGroup->addButton(m_optEast, 0);
-    m_lonGroup->addButton(m_optWest, 1);
-    m_txtLonD->setAccessibleName(tr("Longitude degrees"));
-    m_txtLonM->setAccessibleName(tr("Longitude minutes"));
-    grid->addWidget(makeCaption(tr("Longitude:"), m_txtLonD), 6, 0);
-    grid->addLayout(
-        coordinateRow(m_txtLonD, QStringLiteral("Frame4"), m_optEast, m_optWest, m_txtLonM), 6, 1);
+    grid->addWidget(makeCaption(tr("Longitude:"), m_longitude->degreesBox()), 6, 0);
+    grid->addLayout(m_longitude->row(), 6, 1);
     m_cmdCalculate = new QPushButton(tr("Get My Draconic Astrology &Chart"));
     m_cmdCalculate->setObjectName(QStringLiteral("cmdCalculate"));
     m_cmdCalculate->setDefault(false);
@@ -350,16 +278,19 @@ void FrmMain::fillLists() {
     for (QComboBox* list :
          {m_cboDate, m_cboMonth, m_cboYear, m_cboHour, m_cboMinute, m_cboTimeZone})
         list->setCurrentIndex(0);
-    m_optNorth->setChecked(true);
-    m_optEast->setChecked(true);
+    m_latitude->setHemisphere(0);   // North
+    m_longitude->setHemisphere(0);  // East
 }
 
 void FrmMain::setTabOrder() {
+    const CoordinateEntry& lat = *m_latitude;
+    const CoordinateEntry& lon = *m_longitude;
     const QList<QWidget*> order = {
-        m_forumLink, m_txtName,   m_cmdOpen,  m_cboMonth, m_cboDate,         m_cboYear,
-        m_cboHour,   m_cboMinute, m_chkDST,   m_txtCity,  m_findPlaceButton, m_cboTimeZone,
-        m_txtState,  m_txtLatD,   m_optNorth, m_optSouth, m_txtLatM,         m_txtCountry,
-        m_txtLonD,   m_optEast,   m_optWest,  m_txtLonM,  m_cmdCalculate};
+        m_forumLink,        m_txtName,        m_cmdOpen,     m_cboMonth,       m_cboDate,
+        m_cboYear,          m_cboHour,        m_cboMinute,   m_chkDST,         m_txtCity,
+        m_findPlaceButton,  m_cboTimeZone,    m_txtState,    lat.degreesBox(), lat.firstOption(),
+        lat.secondOption(), lat.minutesBox(), m_txtCountry,  lon.degreesBox(), lon.firstOption(),
+        lon.secondOption(), lon.minutesBox(), m_cmdCalculate};
     for (int i = 1; i < order.size(); ++i) QWidget::setTabOrder(order[i - 1], order[i]);
 }
 
@@ -367,9 +298,6 @@ void FrmMain::nameForScreenReaders() {
     TieSpokenLabel(m_cboDate, tr("Birth day"));
     TieSpokenLabel(m_cboYear, tr("Birth year"));
     TieSpokenLabel(m_cboMinute, tr("Minute of birth"));
-    const std::pair<QRadioButton*, QString> groups[] = {{m_optNorth, tr("Latitude direction")},
-                                                        {m_optEast, tr("Longitude direction")}};
-    for (const auto& [option, name] : groups) option->parentWidget()->setAccessibleName(name);
 }
 
 FormInput FrmMain::input() const {
@@ -387,27 +315,16 @@ FormInput FrmMain::input() const {
     in.city = S(m_txtCity->text());
     in.state = S(m_txtState->text());
     in.country = S(m_txtCountry->text());
-    in.latitudeDegrees = S(m_txtLatD->text());
-    in.latitudeMinutes = S(m_txtLatM->text());
-    in.longitudeDegrees = S(m_txtLonD->text());
-    in.longitudeMinutes = S(m_txtLonM->text());
-    in.latitudeHemisphere = m_latGroup->checkedId();
-    in.longitudeHemisphere = m_lonGroup->checkedId();
+    const CoordinateText latitude = m_latitude->text();
+    in.latitudeDegrees = latitude.degrees;
+    in.latitudeMinutes = latitude.minutes;
+    in.latitudeHemisphere = latitude.hemisphere;
+    const CoordinateText longitude = m_longitude->text();
+    in.longitudeDegrees = longitude.degrees;
+    in.longitudeMinutes = longitude.minutes;
+    in.longitudeHemisphere = longitude.hemisphere;
     return in;
 }
-
-namespace {
-void SelectPair(QButtonGroup* group, int id) {
-    if (id == 0 || id == 1) {
-        group->button(id)->setChecked(true);
-        return;
-    }
-    // Neither option: an exclusive group cannot clear itself, so lift the rule for a moment.
-    group->setExclusive(false);
-    for (QAbstractButton* button : group->buttons()) button->setChecked(false);
-    group->setExclusive(true);
-}
-}  // namespace
 
 void FrmMain::setInput(const FormInput& in) {
     m_txtName->setText(Q(in.name));
@@ -424,12 +341,8 @@ void FrmMain::setInput(const FormInput& in) {
     m_txtCity->setText(Q(in.city));
     m_txtState->setText(Q(in.state));
     m_txtCountry->setText(Q(in.country));
-    m_txtLatD->setText(Q(in.latitudeDegrees));
-    m_txtLatM->setText(Q(in.latitudeMinutes));
-    m_txtLonD->setText(Q(in.longitudeDegrees));
-    m_txtLonM->setText(Q(in.longitudeMinutes));
-    SelectPair(m_latGroup, in.latitudeHemisphere);
-    SelectPair(m_lonGroup, in.longitudeHemisphere);
+    m_latitude->setText({in.latitudeDegrees, in.latitudeMinutes, in.latitudeHemisphere});
+    m_longitude->setText({in.longitudeDegrees, in.longitudeMinutes, in.longitudeHemisphere});
 }
 
 QWidget* FrmMain::control(FormControl which) const {
@@ -439,13 +352,13 @@ QWidget* FrmMain::control(FormControl which) const {
         case FormControl::txtName:
             return m_txtName;
         case FormControl::txtLatD:
-            return m_txtLatD;
+            return m_latitude->degreesBox();
         case FormControl::txtLatM:
-            return m_txtLatM;
+            return m_latitude->minutesBox();
         case FormControl::txtLonD:
-            return m_txtLonD;
+            return m_longitude->degreesBox();
         case FormControl::txtLonM:
-            return m_txtLonM;
+            return m_longitude->minutesBox();
         case FormControl::txtCity:
             return m_txtCity;
         case FormControl::txtState:
@@ -459,8 +372,8 @@ QWidget* FrmMain::control(FormControl which) const {
 }
 
 void FrmMain::selectDefault(DefaultOption option) {
-    if (option == DefaultOption::North) m_optNorth->setChecked(true);
-    if (option == DefaultOption::East) m_optEast->setChecked(true);
+    if (option == DefaultOption::North) m_latitude->setHemisphere(0);
+    if (option == DefaultOption::East) m_longitude->setHemisphere(0);
 }
 
 bool FrmMain::refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text) {
@@ -477,8 +390,6 @@ bool FrmMain::refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text)
 bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
     auto filter = m_filters.find(watched);
     if (filter == m_filters.end()) return QMainWindow::eventFilter(watched, event);
-    // A text box would take a dropped file's path as text; the form opens the reading instead.
-    if (takeReadingDrop(event)) return true;
     auto* box = static_cast<QLineEdit*>(watched);
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
@@ -499,40 +410,6 @@ bool FrmMain::eventFilter(QObject* watched, QEvent* event) {
 void FrmMain::closeEvent(QCloseEvent* event) {
     event->accept();
     emit closeRequested();
-}
-
-bool FrmMain::takeReadingDrop(QEvent* event) {
-    switch (event->type()) {
-        case QEvent::DragEnter:
-        case QEvent::DragMove: {
-            auto* drag = static_cast<QDragMoveEvent*>(event);
-            if (DroppedReading(drag->mimeData()).isEmpty()) return false;
-            drag->acceptProposedAction();
-            return true;
-        }
-        case QEvent::Drop: {
-            auto* drop = static_cast<QDropEvent*>(event);
-            const QString path = DroppedReading(drop->mimeData());
-            if (path.isEmpty()) return false;
-            drop->acceptProposedAction();
-            emit readingDropped(path);
-            return true;
-        }
-        default:
-            return false;
-    }
-}
-
-void FrmMain::dragEnterEvent(QDragEnterEvent* event) {
-    if (!takeReadingDrop(event)) event->ignore();
-}
-
-void FrmMain::dragMoveEvent(QDragMoveEvent* event) {
-    if (!takeReadingDrop(event)) event->ignore();
-}
-
-void FrmMain::dropEvent(QDropEvent* event) {
-    if (!takeReadingDrop(event)) event->ignore();
 }
 
 }  // namespace velloran

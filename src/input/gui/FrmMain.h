@@ -9,19 +9,19 @@
 #include "input/Validation.h"
 #include "ui/Links.h"
 
-class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QRadioButton;
 
 namespace velloran {
 
+class CoordinateEntry;
 class LinkLabel;
 class Platform;
+class ReadingDropFilter;
 
 class FrmMain : public QMainWindow {
     Q_OBJECT
@@ -49,9 +49,6 @@ signals:
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
-    void dragEnterEvent(QDragEnterEvent* event) override;
-    void dragMoveEvent(QDragMoveEvent* event) override;
-    void dropEvent(QDropEvent* event) override;
 
 private:
     void createMenus();
@@ -59,29 +56,26 @@ private:
     void fillLists();
     void setTabOrder();
     void nameForScreenReaders();
-    QLineEdit* makeTextBox(const QString& name, KeyFilter filter);
+    QLineEdit* makeTextBox(const QString& name);
+    // The box's typed keys go through the filter, its pasted control characters become blanks,
+    // and a dropped reading is opened rather than taken as text.
+    void watchTextBox(QLineEdit* box, KeyFilter filter);
     QLabel* makeCaption(const QString& text, QWidget* buddy);
     bool refuseTyped(QLineEdit* box, KeyFilter filter, const QString& text);
-    // A drag or drop of a reading anywhere on the form, text boxes included; false for anything
-    // else, which the widget under the pointer handles as usual.
-    bool takeReadingDrop(QEvent* event);
 
     Platform& m_platform;
     std::map<QObject*, KeyFilter> m_filters;
+    ReadingDropFilter* m_drop = nullptr;
 
     LinkLabel* m_forumLink = nullptr;
     QLabel* m_introText = nullptr;
     QLabel* m_lblAtlasNote = nullptr;
     QLineEdit *m_txtName = nullptr, *m_txtCity = nullptr, *m_txtState = nullptr,
               *m_txtCountry = nullptr;
-    QLineEdit *m_txtLatD = nullptr, *m_txtLatM = nullptr, *m_txtLonD = nullptr,
-              *m_txtLonM = nullptr;
+    CoordinateEntry *m_latitude = nullptr, *m_longitude = nullptr;
     QComboBox *m_cboMonth = nullptr, *m_cboDate = nullptr, *m_cboYear = nullptr,
               *m_cboHour = nullptr, *m_cboMinute = nullptr, *m_cboTimeZone = nullptr;
     QCheckBox* m_chkDST = nullptr;
-    QRadioButton *m_optNorth = nullptr, *m_optSouth = nullptr, *m_optEast = nullptr,
-                 *m_optWest = nullptr;
-    QButtonGroup *m_latGroup = nullptr, *m_lonGroup = nullptr;
     QPushButton *m_cmdOpen = nullptr, *m_findPlaceButton = nullptr, *m_cmdCalculate = nullptr;
 };
 

@@ -1,0 +1,78 @@
+// The chart window's right-hand side for the rows and lines a model shows.
+
+#include <gtest/gtest.h>
+
+#include "chart/gui/DisplayLayout.h"
+
+namespace velloran::display {
+namespace {
+
+TEST(ArrangeDisplay, TheClassicWindowKeepsItsDesignedPlacesAndSize) {
+    const DisplayArrangement a = ArrangeDisplay(kBodyCount, false, std::nullopt);
+    EXPECT_EQ(a.rows, kBodyCount);
+    EXPECT_EQ(a.shift, 0);
+    EXPECT_EQ(a.frameTop, kFrameTop);
+    EXPECT_EQ(a.frameHeight, kFrameHeight);
+    EXPECT_EQ(a.windowHeight, TwipsToPx(kClientHeight));
+}
+
+struct ArrangementCase {
+    const char* name;
+    int bodyRows;
+    bool positionsLine;
+    std::optional<int> noteHeight;
+    int rows;  // rows expected on screen
+};
+
+TEST(ArrangeDisplay, EveryRowTheLineAndTheNoteFitInTheWindow) {
+    const ArrangementCase cases[] = {
+        {"classic", kBodyCount, false, std::nullopt, kBodyCount},
+        {"classic with a line", kBodyCount, true, std::nullopt, kBodyCount},
+        {"modern bodies", kMaxBodyCount, true, std::nullopt, kMaxBodyCount},
+        {"modern bodies and a note", kMaxBodyCount, true, 42, kMaxBodyCount},
+        {"a note of one line", kMaxBodyCount, true, 13, kMaxBodyCount},
+        {"a tall note", kMaxBodyCount, true, 400, kMaxBodyCount},
+        {"a note of no height", kMaxBodyCount, true, 0, kMaxBodyCount},
+        {"no rows asked for", 0, false, std::nullopt, kBodyCount},
+        {"more rows than bodies", 40, true, std::nullopt, kMaxBodyCount},
+    };
+    for (const ArrangementCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        const DisplayArrangement a = ArrangeDisplay(c.bodyRows, c.positionsLine, c.noteHeight);
+        EXPECT_EQ(a.rows, c.rows);
+        // The last row's cells lie inside the frames.
+        EXPECT_LE(kRowTops[a.rows - 1] + kCellHeight, a.frameHeight);
+        // The positions line pushes everything under the heading down by its height, so it ends
+        // where the first birth line begins.
+        EXPECT_EQ(a.shift, c.positionsLine ? kPositionsLineHeight : 0);
+        EXPECT_EQ(a.frameTop, kFrameTop + a.shift);
+        if (c.positionsLine) {
+            EXPECT_LE(kPositionsLineTop + kPositionsLineHeight, kHeaderTops[0] + a.shift);
+        }
+        const int framesBottom = TwipsToPx(a.frameTop + a.frameHeight);
+        int bottom = framesBottom;
+        if (c.noteHeight) {
+            EXPECT_EQ(a.noteTop, framesBottom + TwipsToPx(kNoteGap));
+            bottom = a.noteTop + *c.noteHeight;
+        }
+        // Never smaller than designed; taller only as far as its contents and the margin need.
+        EXPECT_GE(a.windowHeight, TwipsToPx(kClientHeight));
+        EXPECT_GE(a.windowHeight, bottom + TwipsToPx(kBottomMargin));
+        if (a.windowHeight > TwipsToPx(kClientHeight)) {
+            EXPECT_EQ(a.windowHeight, bottom + TwipsToPx(kBottomMargin));
+        }
+    }
+}
+
+TEST(ArrangeDisplay, TheModernRowsMakeTheFramesAndTheWindowTaller) {
+    const DisplayArrangement classic = ArrangeDisplay(kBodyCount, true, std::nullopt);
+    const DisplayArrangement modern = ArrangeDisplay(kMaxBodyCount, true, std::nullopt);
+    EXPECT_EQ(modern.frameHeight - classic.frameHeight, kRowTops[13] - kRowTops[9]);
+    EXPECT_GT(modern.windowHeight, classic.windowHeight);
+    // A note grows the window by its own height.
+    const DisplayArrangement noted = ArrangeDisplay(kMaxBodyCount, true, 30);
+    EXPECT_EQ(noted.windowHeight, modern.windowHeight + TwipsToPx(kNoteGap) + 30);
+}
+
+}  // namespace
+}  // namespace velloran::display
