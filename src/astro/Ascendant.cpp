@@ -29,7 +29,19 @@ double AscendantAt(double j0, double utHours, double lonWest, double latNorth) {
     double asc = a * kRadToDeg;
     if (!std::isfinite(asc)) return std::numeric_limits<double>::quiet_NaN();
     asc = SubtractTurnsWhileAtLeast360(asc);
-    return Normalize360Once(asc);
+    asc = Normalize360Once(asc);
+    // Above the polar circles the formula can give the western crossing of ecliptic and horizon,
+    // the descendant. The ascendant is the eastern one, within 180 degrees after the midheaven of
+    // the same sidereal time and obliquity: otherwise take the point opposite.
+    double mc = std::atan2(std::sin(ramc), std::cos(ramc) * std::cos(obliquity)) * kRadToDeg;
+    if (mc < 0.0) mc += 360.0;
+    double fromMc = std::fmod(asc - mc, 360.0);
+    if (fromMc < 0.0) fromMc += 360.0;
+    if (fromMc >= 180.0) {
+        asc += 180.0;
+        if (asc >= 360.0) asc -= 360.0;
+    }
+    return asc;
 }
 
 }  // namespace velloran

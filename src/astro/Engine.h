@@ -48,8 +48,9 @@ double MoonLongitudeAt(double j0, double utHours);
 double NorthNodeLongitude(double d);
 // South Node from the North Node: +180, reduced while above 360, absolute value; (0, 360].
 double SouthNodeLongitude(double northNode);
-// Ascendant in degrees [0, 360) for J0, UT hours, West-positive longitude and latitude (North +);
-// NaN on failure.
+// Ascendant in degrees [0, 360) for J0, UT hours, West-positive longitude and latitude (North +):
+// the eastern crossing of ecliptic and horizon, within 180 degrees after the midheaven, also above
+// the polar circles; NaN on failure.
 double AscendantAt(double j0, double utHours, double lonWest, double latNorth);
 
 // value rounded to 15 significant decimal digits (the nearest double to that decimal): the

@@ -90,13 +90,21 @@ PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphe
         found.message = "the birth's moment could not be computed";
     }
     if (found.status == ephemeris::Status::Error) {
-        out.note = "The precise positions could not be computed: " + found.message + ".";
+        std::string reason = found.message;
+        while (!reason.empty() && (reason.back() == '.' || reason.back() == ' ')) reason.pop_back();
+        out.error = "The precise positions could not be computed: " + reason + ".";
     } else {
         if (found.status == ephemeris::Status::Fallback) out.note = MissingFilesNote(found);
         const PreciseBodies bodies = PreciseChartBodies(found);
         lon = bodies.longitudes;
         out.retrograde = bodies.retrograde;
         lon[Index(ChartBody::Ascendant)] = Turn(found.ascendant);
+    }
+
+    for (int k = 0; out.error.empty() && k < kMaxBodyCount; ++k) {
+        if (k != Index(ChartBody::Chiron) && !std::isfinite(lon[k]))
+            out.error = "The precise positions could not be computed for this birth: the " +
+                        std::string(kBodyTitles[k]) + " has no position.";
     }
 
     // Draconic: every body measured from the node; the node itself is 0° Aries and the South

@@ -33,8 +33,9 @@ std::optional<double> BirthJulianDay(const BirthInput& input);
 // Both charts' longitudes of a birth from the Swiss Ephemeris, in ChartBody order with the modern
 // bodies (NaN for a body the ephemeris could not compute, Chiron without its file): the natal
 // ones, and the draconic ones measured from the chosen node (the node exactly 0° Aries, the South
-// Node 0° Libra). Retrograde flags from the daily motion. note says when the files were missing
-// or the library failed (then every longitude is NaN).
+// Node 0° Libra). Retrograde flags from the daily motion. note says when the files were missing;
+// error says why there are no charts when the library failed or a body other than Chiron (whose
+// file is optional) could not be computed.
 struct PreciseCharts {
     std::array<double, kMaxBodyCount> natal{};
     std::array<double, kMaxBodyCount> draconic{};
@@ -42,6 +43,7 @@ struct PreciseCharts {
     double universalTimeHours = 0.0;
     double dayNumber = 0.0;
     std::string note;
+    std::string error;
 };
 PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphemeris& swiss,
                                    NodeKind node);

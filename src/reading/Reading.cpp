@@ -67,6 +67,8 @@ Calculation CalculatePrecise(Reading reading, const PositionsSource& source) {
     ephemeris::SwissEphemeris* swiss = source.ephemeris;
     if (swiss == nullptr) swiss = (own = std::make_unique<ephemeris::SwissEphemeris>()).get();
     const PreciseCharts charts = ComputePreciseCharts(reading.input, *swiss, source.choice.node);
+    // A chart with holes where the planets should be is no reading: refused with the reason.
+    if (!charts.error.empty()) return {std::nullopt, charts.error};
     reading.universalTimeHours = charts.universalTimeHours;
     reading.dayNumber = charts.dayNumber;
     reading.note = charts.note;
@@ -103,6 +105,10 @@ std::array<double, kMaxBodyCount> ChartLongitudes(const Chart& chart) {
 }
 
 Calculation Calculate(const BirthInput& input, const PositionsSource& source) {
+    // At a pole every direction is south (or north): no horizon has an eastern point.
+    if (input.birth.LatDeg == 90 && input.birth.LatMin == 0)
+        return {std::nullopt,
+                "There is no ascendant at the poles: please enter a latitude below 90 degrees."};
     Reading reading;
     reading.input = input;
     reading.positions = source.choice;

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -213,6 +214,32 @@ TEST_F(CliPositionsRun, PreciseContactsTakeTheModernBodiesIn) {
     EXPECT_NE(json.find("{\"draconic\": \"Sun\", \"natal\": \"Neptune\", \"aspect\": \"trine\""),
               std::string::npos)
         << json;
+}
+
+// With a damaged planet file every command that calculates refuses the reading with the reason
+// and exit status 1, instead of printing positions that are not there.
+TEST_F(CliPositionsRun, ADamagedPlanetFileIsRefusedByEveryCalculatingCommand) {
+    const std::string planets = test::ReadFileBytes("/usr/share/libswe/ephe/sepl_18.se1");
+    if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr)
+        GTEST_SKIP() << "needs Debian's ephemeris files and no SE_EPHE_PATH";
+    test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets.substr(0, 1000));
+    ::setenv("SE_EPHE_PATH", m_folder->Path("").c_str(), 1);
+    const std::vector<std::vector<std::string>> commands = {
+        {"show", m_reading, "--positions", "precise"},
+        {"show", m_reading, "--json", "--positions", "precise"},
+        {"export", m_reading, "--positions", "precise"},
+        {"contacts", m_reading, "--positions", "precise"},
+        {"contacts", m_reading, "--with", m_reading, "--positions", "precise"}};
+    for (const auto& args : commands) {
+        SCOPED_TRACE(args[0] + " " + args[2]);
+        EXPECT_EQ(Run(args), kExitFailure);
+        EXPECT_EQ(m_out.str(), "");
+        EXPECT_NE(m_err.str().find("The precise positions could not be computed"),
+                  std::string::npos)
+            << m_err.str();
+    }
+    ::unsetenv("SE_EPHE_PATH");
+    EXPECT_EQ(Run({"show", m_reading, "--positions", "precise"}), kExitOk) << m_err.str();
 }
 
 }  // namespace

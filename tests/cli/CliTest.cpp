@@ -301,14 +301,22 @@ INSTANTIATE_TEST_SUITE_P(
                           "?'"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
-TEST_F(CliTest, NewAndExportTakeThePoleAndTheDateLine) {
+// A birth at a pole is written, but has no ascendant: export refuses it with the reason. A
+// minute off the pole, on the date line, is a chart like any other.
+TEST_F(CliTest, NewTakesThePoleAndTheDateLineAndExportRefusesThePole) {
     std::string path = Path("pole.vlr");
     auto args = test::DelhiNewArgs(path);
     args[10] = "90:00S";
     args[12] = "180:00W";
     ASSERT_EQ(Run(args), kExitOk) << Err();
+    EXPECT_EQ(Run({"export", path}), kExitFailure);
+    EXPECT_EQ(Out(), "");
+    EXPECT_NE(Err().find("There is no ascendant at the poles"), std::string::npos) << Err();
+
+    args[10] = "89:59S";
+    ASSERT_EQ(Run(args), kExitOk) << Err();
     ASSERT_EQ(Run({"export", path}), kExitOk) << Err();
-    EXPECT_NE(Out().find("\r\nLatitude: 90 Degree 0 Minute \r\n"), std::string::npos) << Out();
+    EXPECT_NE(Out().find("\r\nLatitude: 89 Degree 59 Minute \r\n"), std::string::npos) << Out();
     EXPECT_NE(Out().find("\r\nLongitude: 180 Degree 0 Minute \r\n"), std::string::npos) << Out();
 }
 

@@ -120,6 +120,32 @@ TEST(PreciseChart, MissingEphemerisFilesAreSaidWhereThePositionsAreShown) {
     EXPECT_TRUE(text.ends_with("\r\nNote: " + reading.note + "\r\n")) << text;
 }
 
+// A damaged planet file (cut short, as a broken download leaves it) gives no positions: the
+// reading is refused with the library's reason rather than shown with every position missing.
+TEST(PreciseChart, ADamagedPlanetFileRefusesTheReading) {
+    const std::string files = ephemeris::DefaultEphemerisPath();
+    const std::string planets = test::ReadFileBytes(files + "/sepl_18.se1");
+    if (planets.size() < 100000) GTEST_SKIP() << "no planet file in " << files;
+    test::TempFolder damaged("velloran-damaged-ephemeris");
+    for (const char* name : {"semo_18.se1", "seas_18.se1"}) {
+        const std::string bytes = test::ReadFileBytes(files + "/" + name);
+        if (!bytes.empty()) test::WriteFileBytes(damaged.Path(name), bytes);
+    }
+    test::WriteFileBytes(damaged.Path("sepl_18.se1"), planets.substr(0, 1000));
+    ephemeris::SwissEphemeris swiss(damaged.Path(""));
+    if (swiss.Compute(2451545.0, 0, 0).status == ephemeris::Status::Files)
+        GTEST_SKIP() << "SE_EPHE_PATH points the library at other files";
+    const Calculation done =
+        Calculate(BirthFromForm(test::KnownBirthForm()), {kPreciseMean, &swiss});
+    EXPECT_FALSE(done.reading.has_value());
+    EXPECT_EQ(done.error.rfind("The precise positions could not be computed: ", 0), 0u)
+        << done.error;
+    EXPECT_NE(done.error.find("sepl_18.se1"), std::string::npos) << done.error;
+    EXPECT_FALSE(done.error.ends_with("..")) << done.error;
+    // The classic positions of the same birth are not touched by it.
+    EXPECT_TRUE(Calculate(BirthFromForm(test::KnownBirthForm())).reading.has_value());
+}
+
 // The classic positions of a birth do not depend on a precise calculation before them: the same
 // charts, window, export and contacts as ever, with ten bodies and no positions line.
 TEST(PreciseChart, AClassicReadingAfterAPreciseOneIsAsIfNeverPrecise) {

@@ -268,10 +268,17 @@ const ValidationRow kValidationRows[] = {
      "Please Enter Minute of Longitude From 0 To 59", MessageIcon::Error, "txtLonM"},
     {"no_month", [](FormInput& f) { f.monthIndex = -1; }, "Please Enter Correct Date Or Month!",
      MessageIcon::Information, "cboMonth"},
-    {"north_pole_and_date_line_pass",
+    {"north_pole_has_no_ascendant",
      [](FormInput& f) {
          f.latitudeDegrees = "90";
          f.latitudeMinutes = "0";
+     },
+     "There is no ascendant at the poles: please enter a latitude below 90 degrees.",
+     MessageIcon::Error, ""},
+    {"near_the_pole_and_date_line_pass",
+     [](FormInput& f) {
+         f.latitudeDegrees = "89";
+         f.latitudeMinutes = "59";
          f.longitudeDegrees = "180";
          f.longitudeMinutes = "0";
      },
