@@ -101,12 +101,21 @@ bool App::start(InstanceLock& lock, const QString& file) {
     const QString path = file.isEmpty() ? file : QFileInfo(file).absoluteFilePath();
     const QString socketPath = InstanceChannel::PathBeside(lock.path());
     if (!lock.tryAcquire()) {
-        if (!path.isEmpty() && InstanceChannel::HandOver(socketPath, path)) {
+        QString why;
+        if (!path.isEmpty() && InstanceChannel::HandOver(socketPath, path, 3000, &why)) {
             unloadAllAndEnd();
             return false;
         }
-        m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
-                               MessageIcon::Information);
+        if (path.isEmpty()) {
+            m_platform.showMessage(nullptr, QStringLiteral("Application is already running"),
+                                   MessageIcon::Information);
+        } else {
+            m_platform.showMessage(nullptr,
+                                   QStringLiteral("Application is already running, but it did not "
+                                                  "open %1: %2.")
+                                       .arg(QDir::toNativeSeparators(path), why),
+                                   MessageIcon::Error);
+        }
         unloadAllAndEnd();
         return false;
     }

@@ -1,10 +1,18 @@
 #include "app/InstanceChannel.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
+#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QThread>
 #include <QTimer>
 #include <QUrl>
+#include <algorithm>
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace velloran {
 
@@ -15,42 +23,126 @@ constexpr qint64 kMaxLineBytes = 16 * 1024;
 const QByteArray kReceipt = QByteArrayLiteral("received\n");
 // A connection that has not sent its line by then is dropped.
 constexpr int kConnectionLifetimeMs = 5000;
+// How long a second start waits between tries of a socket that is not there or not answering.
+constexpr int kRetryMs = 50;
+// How often the running instance looks whether its server still listens.
+constexpr int kWatchMs = 1000;
+
+ucred PeerCredentials(qintptr socketDescriptor) {
+    ucred cred{};
+    cred.uid = static_cast<uid_t>(-1);
+    socklen_t size = sizeof cred;
+    if (::getsockopt(static_cast<int>(socketDescriptor), SOL_SOCKET, SO_PEERCRED, &cred, &size) !=
+        0)
+        cred.uid = static_cast<uid_t>(-1);
+    return cred;
+}
+
+// The socket file is a socket of this user's (lstat: a link to one is not).
+bool IsOwnSocket(const QString& path) {
+    struct stat st {};
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return false;
+    return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
+}
 
 }  // namespace
 
+long PeerUserId(qintptr socketDescriptor) {
+    const ucred cred = PeerCredentials(socketDescriptor);
+    return cred.uid == static_cast<uid_t>(-1) ? -1 : static_cast<long>(cred.uid);
+}
+
+long PeerProcessId(qintptr socketDescriptor) {
+    return static_cast<long>(PeerCredentials(socketDescriptor).pid);
+}
+
 QString InstanceChannel::PathBeside(const QString& lockPath) {
+    if (lockPath.isEmpty()) return {};  // no private folder: no socket either
     QString base = lockPath;
     if (base.endsWith(QLatin1String(".lock"))) base.chop(5);
     return base + QStringLiteral(".socket");
 }
 
-bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePath, int timeoutMs) {
+bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePath, int timeoutMs,
+                               QString* why) {
+    const auto fail = [why](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (socketPath.isEmpty()) return fail(QStringLiteral("there is no private folder to meet in"));
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
-    socket.connectToServer(socketPath);
-    if (!socket.waitForConnected(int(deadline.remainingTime()))) return false;
-    socket.write(QUrl::fromLocalFile(filePath).toEncoded() + '\n');
-    if (!socket.waitForBytesWritten(int(deadline.remainingTime()))) return false;
-    while (socket.bytesAvailable() < kReceipt.size()) {
-        if (!socket.waitForReadyRead(int(deadline.remainingTime()))) return false;
+    while (true) {
+        // A socket file that is there must be this user's; one not there yet may still come.
+        const bool there = QFile::exists(socketPath) || QFileInfo(socketPath).isSymLink();
+        if (there && !IsOwnSocket(socketPath))
+            return fail(QStringLiteral("its socket is not this user's"));
+        if (there) {
+            socket.connectToServer(socketPath);
+            if (socket.waitForConnected(int(deadline.remainingTime()))) break;
+            socket.abort();
+        }
+        if (deadline.hasExpired())
+            return fail(
+                QStringLiteral("it did not answer within %1 seconds").arg(timeoutMs / 1000.0));
+        QThread::msleep(
+            static_cast<unsigned long>(std::min<qint64>(kRetryMs, deadline.remainingTime())));
     }
-    return socket.read(kReceipt.size()) == kReceipt;
+    if (PeerUserId(socket.socketDescriptor()) != static_cast<long>(::getuid()))
+        return fail(QStringLiteral("the program listening is not this user's"));
+    socket.write(QUrl::fromLocalFile(filePath).toEncoded() + '\n');
+    if (!socket.waitForBytesWritten(int(deadline.remainingTime())))
+        return fail(QStringLiteral("it did not take the file's name"));
+    while (socket.bytesAvailable() < kReceipt.size()) {
+        if (!socket.waitForReadyRead(int(deadline.remainingTime())))
+            return fail(QStringLiteral("it did not confirm the file"));
+    }
+    if (socket.read(kReceipt.size()) != kReceipt)
+        return fail(QStringLiteral("it answered otherwise"));
+    return true;
 }
 
 InstanceChannel::InstanceChannel(const QString& socketPath, QObject* parent)
     : QObject(parent), m_socketPath(socketPath) {}
 
 bool InstanceChannel::listen() {
+    if (m_socketPath.isEmpty()) return false;
     if (m_server) return m_server->isListening();
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(m_socketPath);
     connect(m_server, &QLocalServer::newConnection, this, &InstanceChannel::acceptConnections);
+    m_watch = new QTimer(this);
+    m_watch->setInterval(kWatchMs);
+    connect(m_watch, &QTimer::timeout, this, &InstanceChannel::keepListening);
+    m_watch->start();
     return m_server->listen(m_socketPath);
+}
+
+void InstanceChannel::keepListening() {
+    if (!m_server || m_server->isListening()) return;
+    QLocalServer::removeServer(m_socketPath);
+    m_server->listen(m_socketPath);
 }
 
 void InstanceChannel::acceptConnections() {
     while (QLocalSocket* socket = m_server->nextPendingConnection()) {
+        // Only this user's processes, and not too many at once from one or from all: descriptors
+        // run out before the channel does.
+        const qintptr fd = socket->socketDescriptor();
+        const long pid = PeerProcessId(fd);
+        int fromAll = 0, fromPeer = 0;
+        for (QLocalSocket* open : m_server->findChildren<QLocalSocket*>()) {
+            if (open == socket || open->state() != QLocalSocket::ConnectedState) continue;
+            ++fromAll;
+            if (PeerProcessId(open->socketDescriptor()) == pid) ++fromPeer;
+        }
+        if (PeerUserId(fd) != static_cast<long>(::getuid()) || fromAll >= kMaxConnections ||
+            fromPeer >= kMaxConnectionsPerProcess) {
+            socket->abort();
+            socket->deleteLater();
+            continue;
+        }
         connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
         QTimer::singleShot(kConnectionLifetimeMs, socket, &QLocalSocket::abort);
         connect(socket, &QLocalSocket::readyRead, this, [this, socket] { readPath(socket); });

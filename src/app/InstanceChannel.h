@@ -1,25 +1,37 @@
 #pragma once
 // Hands a reading to the instance that is already running. The running instance listens on a
-// local socket beside its lock file, open to this user only; a second start given a file
-// connects, sends the file's absolute path and waits for the running instance's receipt.
+// local socket beside its lock file, in this user's private folder; a second start given a file
+// connects, sends the file's absolute path and waits for the running instance's receipt. Both
+// sides check that the other is this user's process (the socket's peer credentials), and the
+// second start that its socket file is this user's socket.
 
 #include <QObject>
 #include <QString>
 
 class QLocalServer;
 class QLocalSocket;
+class QTimer;
 
 namespace velloran {
 
 class InstanceChannel : public QObject {
     Q_OBJECT
 public:
-    // The socket beside the lock file at lockPath: "<name>.socket" for "<name>.lock".
+    // The socket beside the lock file at lockPath: "<name>.socket" for "<name>.lock"; empty for an
+    // empty lockPath.
     static QString PathBeside(const QString& lockPath);
 
-    // Second start: sends filePath to the instance listening at socketPath. True once that
-    // instance has confirmed it; false when none answers within timeoutMs at any step.
-    static bool HandOver(const QString& socketPath, const QString& filePath, int timeoutMs = 3000);
+    // Second start: sends filePath to the instance listening at socketPath. A socket not there
+    // yet, or not answering (the running instance is still starting, or a dead one's socket is
+    // waiting to be replaced), is tried again until timeoutMs has passed. True once that
+    // instance has confirmed it; false, with the reason in *why when given, when none does in
+    // time or the socket or its listener is not this user's.
+    static bool HandOver(const QString& socketPath, const QString& filePath, int timeoutMs = 3000,
+                         QString* why = nullptr);
+
+    // Connections open at once: from one process, and from all.
+    static constexpr int kMaxConnectionsPerProcess = 4;
+    static constexpr int kMaxConnections = 32;
 
     explicit InstanceChannel(const QString& socketPath, QObject* parent = nullptr);
 
@@ -33,11 +45,19 @@ signals:
 
 private:
     void acceptConnections();
+    // Listens again when the server stopped (an accept that failed closes it).
+    void keepListening();
     // Takes the path once its whole line has arrived, confirms it and closes the connection.
     void readPath(QLocalSocket* socket);
 
     QString m_socketPath;
     QLocalServer* m_server = nullptr;
+    QTimer* m_watch = nullptr;
 };
+
+// The user id of the process at the other end of a connected local socket; -1 when it cannot be
+// read. And its process id, 0 when it cannot.
+long PeerUserId(qintptr socketDescriptor);
+long PeerProcessId(qintptr socketDescriptor);
 
 }  // namespace velloran

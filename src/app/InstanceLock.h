@@ -9,9 +9,18 @@
 
 namespace velloran {
 
+// A folder only this user can use, for the lock and the hand-over socket: the desktop's runtime
+// folder (XDG_RUNTIME_DIR) when it is this user's alone, else "velloran-<uid>" in the temporary
+// folder, made with mode 0700. Either must be a real folder (not a link), owned by this user, that
+// no one else may enter; empty when neither is, and the program then runs without the lock.
+QString PrivateRuntimeFolder();
+// True when path is a folder (not a link) owned by this user with no access for anyone else.
+bool IsPrivateFolder(const QString& path);
+
 class InstanceLock {
 public:
-    // Lock file for the named program in the user's runtime folder.
+    // Lock file for the named program in this user's private runtime folder; empty when there is
+    // none.
     static QString DefaultPath(const QString& programName);
 
     explicit InstanceLock(const QString& path);

@@ -1,0 +1,181 @@
+// The instance lock and the hand-over socket live in a folder no one else can use, and a second
+// start hands its file only to this user's instance, waiting for one that is still starting.
+
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QString>
+#include <chrono>
+#include <cstdlib>
+#include <string>
+#include <thread>
+
+#include "app/InstanceChannel.h"
+#include "app/InstanceLock.h"
+#include "support/TempFolder.h"
+
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace velloran {
+namespace {
+
+QString Q(const std::string& text) { return QString::fromStdString(text); }
+
+// Sets an environment variable for the test's lifetime.
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const std::string& value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnv() {
+        if (m_old) {
+            ::setenv(m_name, m_old->c_str(), 1);
+        } else {
+            ::unsetenv(m_name);
+        }
+    }
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+TEST(PrivateFolder, OnlyARealFolderOfThisUsersThatNoOneElseMayEnter) {
+    test::TempFolder dir("velloran-private");
+    const std::string own = dir.Path("own"), open = dir.Path("open"), link = dir.Path("link"),
+                      file = dir.Path("file");
+    ASSERT_EQ(::mkdir(own.c_str(), 0700), 0);
+    ASSERT_EQ(::mkdir(open.c_str(), 0700), 0);
+    ASSERT_EQ(::chmod(open.c_str(), 0755), 0);
+    ASSERT_EQ(::symlink(own.c_str(), link.c_str()), 0);
+    test::WriteFileBytes(file, "x");
+    EXPECT_TRUE(IsPrivateFolder(Q(own)));
+    EXPECT_FALSE(IsPrivateFolder(Q(open)));
+    EXPECT_FALSE(IsPrivateFolder(Q(link)));
+    EXPECT_FALSE(IsPrivateFolder(Q(file)));
+    EXPECT_FALSE(IsPrivateFolder(Q(dir.Path("missing"))));
+    EXPECT_FALSE(IsPrivateFolder(QString()));
+    if (::getuid() == 0) {
+        const std::string theirs = dir.Path("theirs");
+        ASSERT_EQ(::mkdir(theirs.c_str(), 0700), 0);
+        ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+        EXPECT_FALSE(IsPrivateFolder(Q(theirs)));
+    }
+}
+
+// Without the desktop's folder (su, ssh, cron), or with one anybody may use, the lock goes to a
+// folder of the user's own in the temporary folder, never into the shared folder itself; when
+// another user has taken that name there is no lock at all rather than someone else's.
+TEST(PrivateFolder, NeverTheSharedTemporaryFolder) {
+    test::TempFolder shared("velloran-shared-tmp");
+    ASSERT_EQ(::chmod(shared.dir().c_str(), 01777), 0);
+    ScopedEnv tmp("TMPDIR", shared.dir().string());
+    const QString expected =
+        QDir(Q(shared.dir().string())).filePath(QStringLiteral("velloran-%1").arg(::getuid()));
+    for (const std::string& runtime : {std::string(), shared.dir().string()}) {
+        SCOPED_TRACE(runtime);
+        ScopedEnv xdg("XDG_RUNTIME_DIR", runtime);
+        EXPECT_EQ(PrivateRuntimeFolder(), expected);
+        EXPECT_TRUE(IsPrivateFolder(expected));
+        EXPECT_EQ(InstanceLock::DefaultPath(QStringLiteral("velloran")),
+                  expected + QStringLiteral("/velloran.lock"));
+    }
+    if (::getuid() == 0) {
+        ASSERT_EQ(::chown(expected.toLocal8Bit().constData(), 65534, 65534), 0);
+        ScopedEnv xdg("XDG_RUNTIME_DIR", "");
+        EXPECT_EQ(PrivateRuntimeFolder(), QString());
+        EXPECT_EQ(InstanceLock::DefaultPath(QStringLiteral("velloran")), QString());
+        InstanceLock none(InstanceLock::DefaultPath(QStringLiteral("velloran")));
+        EXPECT_TRUE(none.tryAcquire());  // the program runs, without a lock
+        EXPECT_EQ(InstanceChannel::PathBeside(none.path()), QString());  // and without a socket
+    }
+}
+
+// A listening socket made with the system's calls, standing in for a running instance: it
+// accepts one connection, reads the line and confirms it.
+class RawListener {
+public:
+    explicit RawListener(const std::string& path) : m_path(path) {
+        m_fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        sockaddr_un address{};
+        address.sun_family = AF_UNIX;
+        path.copy(address.sun_path, sizeof address.sun_path - 1);
+        ok = m_fd >= 0 &&
+             ::bind(m_fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+             ::listen(m_fd, 4) == 0;
+    }
+    ~RawListener() {
+        if (m_thread.joinable()) m_thread.join();
+        if (m_fd >= 0) ::close(m_fd);
+        ::unlink(m_path.c_str());
+    }
+    void AnswerOnce() {
+        m_thread = std::thread([this] {
+            const int client = ::accept(m_fd, nullptr, nullptr);
+            if (client < 0) return;
+            char c = 0;
+            while (::read(client, &c, 1) == 1 && c != '\n') received += c;
+            const char receipt[] = "received\n";
+            (void)!::write(client, receipt, sizeof receipt - 1);
+            ::close(client);
+        });
+    }
+    bool ok = false;
+    std::string received;
+
+private:
+    std::string m_path;
+    int m_fd = -1;
+    std::thread m_thread;
+};
+
+// Two starts at once: the loser asks before the winner's socket exists, and waits for it.
+TEST(SecondStart, WaitsForAnInstanceThatIsStillStarting) {
+    test::TempFolder dir("velloran-handover");
+    const std::string socket = dir.Path("velloran.socket");
+    std::optional<RawListener> listener;
+    std::thread late([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(400));
+        listener.emplace(socket);
+        listener->AnswerOnce();
+    });
+    QString why;
+    const bool handed =
+        InstanceChannel::HandOver(Q(socket), QStringLiteral("/home/ann/a.vlr"), 3000, &why);
+    late.join();
+    EXPECT_TRUE(handed) << why.toStdString();
+    ASSERT_TRUE(listener && listener->ok);
+    listener.reset();  // joins its thread: the line has been read
+}
+
+TEST(SecondStart, SaysWhatHappenedWhenNoInstanceAnswers) {
+    test::TempFolder dir("velloran-handover");
+    QString why;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(InstanceChannel::HandOver(Q(dir.Path("velloran.socket")),
+                                           QStringLiteral("/home/ann/a.vlr"), 500, &why));
+    EXPECT_GE(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(450));
+    EXPECT_EQ(why, QStringLiteral("it did not answer within 0.5 seconds"));
+}
+
+// A socket another user planted receives nothing.
+TEST(SecondStart, NeverToASocketOfAnotherUser) {
+    if (::getuid() != 0) GTEST_SKIP() << "making another user's socket needs root";
+    test::TempFolder dir("velloran-handover");
+    const std::string socket = dir.Path("velloran.socket");
+    RawListener planted(socket);
+    ASSERT_TRUE(planted.ok);
+    ASSERT_EQ(::chown(socket.c_str(), 65534, 65534), 0);
+    QString why;
+    EXPECT_FALSE(
+        InstanceChannel::HandOver(Q(socket), QStringLiteral("/home/ann/secret.vlr"), 500, &why));
+    EXPECT_EQ(why, QStringLiteral("its socket is not this user's"));
+}
+
+}  // namespace
+}  // namespace velloran
