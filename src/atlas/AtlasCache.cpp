@@ -160,7 +160,9 @@ std::optional<AtlasIndex> DecodeAtlasIndex(std::string_view bytes, std::string_v
 }
 
 std::optional<std::string> ReadAtlasCache(const std::string& path) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Without blocking: a FIFO put in the cache's place would otherwise wait for a writer
+    // forever. Anything but a regular file is then refused below.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     std::optional<std::string> bytes;
     struct stat st {};

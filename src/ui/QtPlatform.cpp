@@ -2,7 +2,9 @@
 
 #include <QCoreApplication>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -86,13 +88,30 @@ bool QtPlatform::runPrintDialog(QWidget* parent, QPrinter& printer, int options)
 
 void QtPlatform::openUrl(const QUrl& url) { QDesktopServices::openUrl(url); }
 
+// The settings file, when it is there, must be a file: a FIFO would hang the program on its
+// first read, a device or folder makes no settings. Then the program runs with the defaults and
+// keeps nothing.
+bool QtPlatform::settingsUsable() const {
+    // Where the user store keeps it: QSettings would open the file itself while working that out,
+    // so the folder is asked of a store that has no file.
+    const QString probe = QSettings(QSettings::UserScope, QStringLiteral("velloran-no-such-store"),
+                                    QStringLiteral("x"))
+                              .fileName();
+    const QDir base = QFileInfo(QFileInfo(probe).absolutePath()).dir();
+    const QFileInfo info(base.filePath(m_settingsName + QLatin1Char('/') + m_settingsName +
+                                       QStringLiteral(".conf")));
+    return !info.exists() || info.isFile();
+}
+
 QString QtPlatform::readSetting(const QString& section, const QString& name) {
+    if (!settingsUsable()) return {};
     QSettings settings(QSettings::UserScope, m_settingsName, m_settingsName);
     settings.beginGroup(section);
     return settings.value(name).toString();
 }
 
 void QtPlatform::writeSetting(const QString& section, const QString& name, const QString& value) {
+    if (!settingsUsable()) return;
     QSettings settings(QSettings::UserScope, m_settingsName, m_settingsName);
     settings.beginGroup(section);
     settings.setValue(name, value);

@@ -25,6 +25,8 @@ public:
     QString programFolder() override;
 
 private:
+    bool settingsUsable() const;
+
     QString m_settingsName;
 };
 

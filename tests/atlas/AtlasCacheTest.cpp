@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <fstream>
 
@@ -132,6 +134,20 @@ TEST(AtlasCache, WritesTheWholeFileAndLeavesNothingBeside) {
               1);
     EXPECT_FALSE(ReadAtlasCache((folder / "missing").string()));
     EXPECT_FALSE(ReadAtlasCache(folder.string()));  // a folder is no cache
+}
+
+// A FIFO in the cache's place (or a link to one) is refused at once, not waited on.
+TEST(AtlasCache, AFifoIsNoCacheAndDoesNotHang) {
+    const std::filesystem::path folder =
+        std::filesystem::path(std::getenv("XDG_CACHE_HOME")) / "atlas-fifo-test";
+    std::filesystem::create_directories(folder);
+    const std::string fifo = (folder / "atlas-index").string();
+    const std::string link = (folder / "link").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    std::filesystem::create_symlink(fifo, link);
+    EXPECT_FALSE(ReadAtlasCache(fifo));
+    EXPECT_FALSE(ReadAtlasCache(link));
+    std::filesystem::remove_all(folder);
 }
 
 }  // namespace

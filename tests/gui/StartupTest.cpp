@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <optional>
 #include <ostream>
 
@@ -135,6 +137,22 @@ TEST(QtPlatformSettings, RoundTripScrambledNameAndValueInTheUserStore) {
     EXPECT_EQ(platform.readSetting("Settings", kName), value);
     EXPECT_EQ(platform.readSetting("Settings", "absent"), "");
     EXPECT_TRUE(QFileInfo(QDir(dir.path()).filePath("velloran/velloran.conf")).isFile());
+}
+
+// A FIFO as the settings file would hang the program at its first read: it runs with the
+// defaults and keeps nothing instead.
+TEST(QtPlatformSettings, AFifoAsTheSettingsFileIsLeftAlone) {
+    QTemporaryDir dir;
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, dir.path());
+    ASSERT_TRUE(QDir(dir.path()).mkpath(QStringLiteral("velloran")));
+    const QString file = QDir(dir.path()).filePath(QStringLiteral("velloran/velloran.conf"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(file).constData(), 0600), 0);
+    QtPlatform platform(QStringLiteral("velloran"));
+    EXPECT_EQ(platform.readSetting("Settings", kName), "");
+    platform.writeSetting("Settings", kName, "value");
+    EXPECT_FALSE(QFileInfo(file).isFile());
+    EXPECT_FALSE(
+        QFileInfo::exists(QDir(dir.path()).filePath(QStringLiteral("velloran-no-such-store"))));
 }
 
 // Every link opens its page and leaves windows and state alone.
