@@ -28,12 +28,26 @@ std::string FolderOf(const std::string& path) {
     return slash == 0 ? "/" : path.substr(0, slash);
 }
 
+// The kernel's protected-symlinks rule: a link in a sticky folder anyone may write to (such as
+// /tmp) is followed only when it is this user's or the folder owner's, so another user cannot
+// plant one that turns a save into a write to a file of their choosing.
+bool MayFollow(const std::string& link, const struct stat& linkStat) {
+    struct stat folder {};
+    if (stat(FolderOf(link).c_str(), &folder) != 0) return false;
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    return !shared || linkStat.st_uid == geteuid() || linkStat.st_uid == folder.st_uid;
+}
+
 // The path a save replaces: symbolic links at path followed to the file they name (which need
 // not exist yet), so the link stays and its file gets the new bytes.
 std::optional<std::string> FollowLinks(std::string path, std::string& reason) {
     for (int hop = 0; hop < kMaxLinkHops; ++hop) {
         struct stat st {};
         if (lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode)) return path;
+        if (!MayFollow(path, st)) {
+            reason = "is a link of another user's in a shared folder";
+            return std::nullopt;
+        }
         std::string target(static_cast<std::size_t>(st.st_size > 0 ? st.st_size : 4096) + 1, '\0');
         const ssize_t size = readlink(path.c_str(), target.data(), target.size());
         if (size < 0 || static_cast<std::size_t>(size) >= target.size()) {
@@ -161,6 +175,12 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
         }
         if (!S_ISREG(st.st_mode)) {
             reason = "not a regular file";
+            return false;
+        }
+        // A file its owner protected is not replaced behind their back: the rename would
+        // succeed where writing it would not.
+        if (faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) != 0) {
+            reason = Reason("cannot be written", errno);
             return false;
         }
         keptMode = st.st_mode & 07777;

@@ -11,8 +11,10 @@ namespace velloran {
 
 // Writes bytes to path whole; false with a short reason ("cannot be written: No space left on
 // device") when it fails, leaving any earlier file at path as it was. A folder, pipe, device or
-// socket at path is refused; a symbolic link is followed and the file it names replaced. A
-// replaced file's permissions are kept; a new file gets 0666 less the umask. The new file has no
+// socket at path is refused, and so is a file this user may not write ("cannot be written:
+// Permission denied"); a symbolic link is followed and the file it names replaced, unless it is
+// another user's link in a sticky folder anyone may write to. A replaced file's permissions are
+// kept; a new file gets 0666 less the umask. The new file has no
 // name while it is written where the file system allows (O_TMPFILE), a short one otherwise.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason);
 

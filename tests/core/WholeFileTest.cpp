@@ -169,6 +169,58 @@ INSTANTIATE_TEST_SUITE_P(
                                "cannot be written: File too large"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
+// Runs body with the effective user id of another user (nobody), as root can.
+template <typename Body>
+void AsAnotherUser(Body body) {
+    ASSERT_EQ(::seteuid(65534), 0);
+    body();
+    ASSERT_EQ(::seteuid(0), 0);
+}
+
+// A reading its owner made read-only is not replaced, in the program and the command line alike,
+// with the system's message; a writable one is.
+TEST(WholeFileProtection, AFileTheUserMayNotWriteIsKept) {
+    if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
+    test::TempFolder dir("velloran-protected");
+    ASSERT_EQ(::chmod(dir.dir().c_str(), 0777), 0);
+    const std::string path = dir.Path("reading.vlr");
+    test::WriteFileBytes(path, "earlier");
+    ASSERT_EQ(::chown(path.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(path.c_str(), 0444), 0);
+    std::string reason;
+    bool saved = true;
+    AsAnotherUser([&] { saved = WriteWholeFile(path, "new", reason); });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reason, "cannot be written: Permission denied");
+    EXPECT_EQ(test::ReadFileBytes(path), "earlier");
+    EXPECT_EQ(dir.Entries(), std::vector<std::string>{"reading.vlr"});
+    ASSERT_EQ(::chmod(path.c_str(), 0644), 0);
+    AsAnotherUser([&] { saved = WriteWholeFile(path, "new", reason); });
+    EXPECT_TRUE(saved) << reason;
+    EXPECT_EQ(test::ReadFileBytes(path), "new");
+}
+
+// In a sticky folder anyone may write to, another user's link is not followed (the kernel's
+// protected-symlinks rule); one's own link still is.
+TEST(WholeFileProtection, AnotherUsersLinkInASharedFolderIsNotFollowed) {
+    if (::geteuid() != 0) GTEST_SKIP() << "making another user's link needs root";
+    test::TempFolder dir("velloran-sticky");
+    ASSERT_EQ(::chmod(dir.dir().c_str(), 01777), 0);
+    const std::string victim = dir.Path("victim.txt"), planted = dir.Path("planted.vlr");
+    test::WriteFileBytes(victim, "precious");
+    ASSERT_EQ(::symlink(victim.c_str(), planted.c_str()), 0);
+    ASSERT_EQ(::lchown(planted.c_str(), 65534, 65534), 0);
+    std::string reason;
+    EXPECT_FALSE(WriteWholeFile(planted, "reading", reason));
+    EXPECT_EQ(reason, "is a link of another user's in a shared folder");
+    EXPECT_EQ(test::ReadFileBytes(victim), "precious");
+
+    const std::string own = dir.Path("own.vlr");
+    ASSERT_EQ(::symlink(victim.c_str(), own.c_str()), 0);
+    EXPECT_TRUE(WriteWholeFile(own, "reading", reason)) << reason;
+    EXPECT_EQ(test::ReadFileBytes(victim), "reading");
+}
+
 TEST(IsSameFile, SameInodeThroughLinksOnly) {
     const fs::path dir = fs::temp_directory_path() / ("velloran-same-" + std::to_string(getpid()));
     fs::remove_all(dir);
