@@ -237,6 +237,7 @@ void App::openChartWindow() {
     connect(main, &MainWindow::contactsRequested, this, &App::showContacts);
     connect(main, &MainWindow::backRequested, this, &App::back);
     connect(main, &MainWindow::newRequested, this, &App::newReading);
+    connect(main, &MainWindow::openRequested, this, &App::openReading);
     connect(main, &MainWindow::exitRequested, this, &App::unloadAllAndEnd);
     connect(main, &MainWindow::saveAsTextRequested, this, &App::saveAsText);
     connect(main, &MainWindow::saveAsJpegRequested, this, &App::saveAsJpeg);

@@ -41,7 +41,7 @@ private:
 
 void App::openReading() {
     if (!m_form) return;
-    const QString path = ChooseReadingToOpen(m_platform, m_form.get());
+    const QString path = ChooseReadingToOpen(m_platform, activeWindow());
     if (!path.isEmpty()) openFile(path);
 }
 

@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -101,6 +102,8 @@ void MainWindow::createActions() {
         return action;
     };
     m_mnuNew = make(tr("&New"), QStringLiteral("mnuNew"));
+    m_mnuOpen = make(tr("&Open..."), QStringLiteral("mnuOpen"));
+    m_mnuOpen->setShortcut(QKeySequence::Open);
     m_mnuSaveAsText = make(tr("Save &As Text"), QStringLiteral("mnuSaveAsText"));
     m_mnuSaveAsJpeg = make(tr("Save As &JPEG"), QStringLiteral("mnuSaveAsJpeg"));
     m_mnuExport = make(tr("&Export Chart As Text"), QStringLiteral("mnuExport"));
@@ -115,6 +118,7 @@ void MainWindow::createActions() {
         tr("Natal–Draconic Contacts: draconic bodies conjunct or opposite natal bodies"));
 
     connect(m_mnuNew, &QAction::triggered, this, &MainWindow::newRequested);
+    connect(m_mnuOpen, &QAction::triggered, this, &MainWindow::openRequested);
     connect(m_mnuSaveAsText, &QAction::triggered, this, &MainWindow::saveAsTextRequested);
     connect(m_mnuSaveAsJpeg, &QAction::triggered, this, &MainWindow::saveAsJpegRequested);
     connect(m_mnuExport, &QAction::triggered, this, &MainWindow::exportRequested);
@@ -132,6 +136,7 @@ void MainWindow::createMenus() {
     QMenu* file = menuBar()->addMenu(tr("&File"));
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addAction(m_mnuNew);
+    file->addAction(m_mnuOpen);
     auto* recent = new RecentReadingsMenu(m_platform, file);
     file->addMenu(recent);
     connect(recent, &RecentReadingsMenu::readingChosen, this, &MainWindow::recentReadingChosen);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QKeySequence>
 #include <QMenu>
 #include <QSignalSpy>
 #include <ostream>
@@ -121,7 +122,7 @@ TEST(OpenRecent, BothFileMenusHoldIt) {
     QStringList file;
     for (QAction* a : Find<QMenu>(s.form(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "Open &Recent", "-", "&Exit"}));
+    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "&Open...", "Open &Recent", "-", "&Exit"}));
     s.calculate(KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     EXPECT_NE(RecentMenu(s.main()), nullptr);
@@ -213,6 +214,33 @@ TEST(OpenRecent, TheChartWindowShowsTheListAsItIsWhenItOpens) {
     ASSERT_NE(s.main(), nullptr);
     EXPECT_EQ(Captions(*Find<RecentReadingsMenu>(s.main(), "mnuRecent")),
               (QStringList{"&1 kept.vlr", "-", "&Clear List"}));
+}
+
+// File, Open... and Ctrl+O in both windows go through the open dialog to the usual open flow.
+TEST(FileOpen, BothWindowsOpenAReadingThroughTheDialog) {
+    for (bool fromChart : {false, true}) {
+        SCOPED_TRACE(fromChart ? "chart window" : "form");
+        StartedApp s;
+        const QString path = WriteAnnReading(QDir(s.dir.path()).filePath("ann.vlr"));
+        QWidget* window = s.form();
+        if (fromChart) {
+            FormInput other = KnownBirthForm();
+            other.name = "Someone Else";
+            s.calculate(other);
+            window = s.main();
+        }
+        QAction* open = window->findChild<QAction*>("mnuOpen");
+        ASSERT_NE(open, nullptr);
+        EXPECT_EQ(open->shortcut(), QKeySequence(QKeySequence::Open));
+        s.platform.openAnswers.push_back(path);
+        open->trigger();
+        StartedApp::settle();
+        EXPECT_EQ(s.platform.openDialogs.size(), 1u);
+        ASSERT_NE(s.app->reading(), nullptr);
+        EXPECT_EQ(s.app->reading()->birth().Name, "Ann Example");
+        ASSERT_NE(s.main(), nullptr);
+        EXPECT_EQ(RecentReadings(s.platform).list(), QStringList{path});
+    }
 }
 
 }  // namespace velloran::test

@@ -8,6 +8,7 @@
 #include <QHBoxLayout>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -95,6 +96,10 @@ void FrmMain::createMenus() {
     QAction* calculate = file->addAction(tr("Get My Natal &Chart"));
     calculate->setObjectName(QStringLiteral("mnuCalculate"));
     connect(calculate, &QAction::triggered, this, &FrmMain::calculateRequested);
+    QAction* open = file->addAction(tr("&Open..."));
+    open->setObjectName(QStringLiteral("mnuOpen"));
+    open->setShortcut(QKeySequence::Open);
+    connect(open, &QAction::triggered, this, &FrmMain::openRequested);
     auto* recent = new RecentReadingsMenu(m_platform, file);
     file->addMenu(recent);
     connect(recent, &RecentReadingsMenu::readingChosen, this, &FrmMain::recentReadingChosen);
