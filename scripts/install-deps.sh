@@ -1,19 +1,26 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, running and testing need. Skips apt when all are
-# already there. Run as root or with sudo available.
+# Installs the Debian packages that building, running and testing need; with --run only what
+# building and running the program need. Skips apt when all are already there. Run as root or
+# with sudo available.
 set -euo pipefail
 packages=(
-  build-essential cmake ninja-build pkg-config clang clang-format
+  build-essential cmake ninja-build pkg-config
   qt6-base-dev libgl-dev
   libturbojpeg0-dev libjpeg-dev
-  libgtest-dev libgmock-dev libbenchmark-dev
   libswe-dev swe-basic-data
   libgeonames-dev libicu-dev tzdata
   fonts-dejavu fonts-liberation fonts-symbola
-  xvfb xauth xdotool imagemagick poppler-utils ghostscript
-  dpkg-dev librsvg2-bin desktop-file-utils appstream man-db lintian shared-mime-info
-  xdg-utils libfile-mimeinfo-perl
+  librsvg2-bin
 )
+if [ "${1:-}" != "--run" ]; then
+  packages+=(
+    clang clang-format
+    libgtest-dev libgmock-dev libbenchmark-dev
+    xvfb xauth xdotool imagemagick poppler-utils ghostscript
+    dpkg-dev desktop-file-utils appstream man-db lintian shared-mime-info
+    xdg-utils libfile-mimeinfo-perl
+  )
+fi
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
