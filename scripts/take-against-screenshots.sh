@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Drives the real program under Xvfb through the known birth (Ann Example, 15 January 1980,
 # 10:30 EST, New York) in the comparison view with the contacts window, and lays the draconic
-# chart against another reading (Ravi Example, 5 March 1980, 07:05, Pune; written first with
+# chart against another reading (Ravi Example, 5 March 1980, 07:05 Indian Time, Pune; written first with
 # velloran-cli) and against the sky of 1 January 2000, 12:00 (the screen's clock is universal
 # time). Saves contacts-synastry.png and contacts-transits.png.
 #   scripts/take-against-screenshots.sh [program] [output folder]
@@ -12,7 +12,7 @@ screenshot_session 1920x1000x24 "$0" "$@"
 start_program
 other="$home/ravi.vlr"
 "$(dirname "$program")/velloran-cli" new --name "Ravi Example" --date 1980-03-05 --time 07:05 \
-  --zone 12 --lat 18:31N --lon 73:51E --city Pune --state Maharashtra --country India -o "$other"
+  --zone 34 --lat 18:31N --lon 73:51E --city Pune --state Maharashtra --country India -o "$other"
 type_known_birth
 sleep 0.3
 

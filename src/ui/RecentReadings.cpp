@@ -76,9 +76,14 @@ void RecentReadingsMenu::refresh() {
     const QStringList paths = m_recent.list();
     for (int i = 0; i < paths.size(); ++i) {
         const QString path = paths[i];
-        QAction* entry = addAction(NumberedCaption(i, QFileInfo(path).fileName()));
+        // A path without a file name ("/") shows as it is rather than as an empty entry.
+        const QString name = QFileInfo(path).fileName();
+        const QString shown = QDir::toNativeSeparators(path);
+        QAction* entry = addAction(NumberedCaption(i, name.isEmpty() ? shown : name));
         entry->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
-        entry->setToolTip(QDir::toNativeSeparators(path));
+        entry->setToolTip(shown);
+        // Two readings of one name in different folders: a screen reader tells them apart too.
+        entry->setStatusTip(shown);
         connect(entry, &QAction::triggered, this, [this, path] { emit readingChosen(path); });
     }
     if (!paths.isEmpty()) addSeparator();
