@@ -82,8 +82,6 @@ void RecentReadingsMenu::refresh() {
         QAction* entry = addAction(NumberedCaption(i, name.isEmpty() ? shown : name));
         entry->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
         entry->setToolTip(shown);
-        // Two readings of one name in different folders: a screen reader tells them apart too.
-        entry->setStatusTip(shown);
         connect(entry, &QAction::triggered, this, [this, path] { emit readingChosen(path); });
     }
     if (!paths.isEmpty()) addSeparator();

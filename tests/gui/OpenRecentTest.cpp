@@ -243,4 +243,16 @@ TEST(FileOpen, BothWindowsOpenAReadingThroughTheDialog) {
     }
 }
 
+// A path without a file name is no empty entry.
+TEST(RecentReadingsMenu, NoEntryIsEmpty) {
+    FakePlatform platform;
+    RecentReadings(platform).add("/readings/b/ann.vlr");
+    RecentReadings(platform).add("/readings/a/ann.vlr");
+    RecentReadings(platform).add("/");
+    RecentReadingsMenu menu(platform, nullptr);
+    menu.refresh();
+    EXPECT_EQ(Captions(menu),
+              (QStringList{"&1 /", "&2 ann.vlr", "&3 ann.vlr", "-", "&Clear List"}));
+}
+
 }  // namespace velloran::test
