@@ -6,7 +6,10 @@
 #include <QApplication>
 #include <QStandardPaths>
 
+#include "support/PrivateRuntime.h"
+
 int main(int argc, char** argv) {
+    const velloran::test::PrivateRuntime runtime;
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
