@@ -1,6 +1,7 @@
 // velloran-cli's readable reports: the charts of a reading, its contacts, a group of contacts
 // against another chart.
 
+#include <cmath>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -44,7 +45,10 @@ std::string ChartText(const Reading& reading, ChartKind kind) {
     for (int k = 0; k < chart.bodyCount; ++k) {
         const BodyPlace& place = chart.bodies[k];
         const std::string body(TrimBlanks(MarkedName(kBodyTitles[k], place.retrograde)));
-        out += "  " + Padded(body, 14) + Padded(Fixed(place.longitude, 4), 10) + "  " +
+        // A body the ephemeris could not give has no longitude to show, not "nan".
+        const std::string longitude =
+            std::isfinite(place.longitude) ? Fixed(place.longitude, 4) : std::string();
+        out += "  " + Padded(body, 14) + Padded(longitude, 10) + "  " +
                Padded(ReportPosition(place, kind), 17) +
                (place.house ? std::to_string(place.house) : "-") + "\n";
     }

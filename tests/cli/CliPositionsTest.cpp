@@ -242,5 +242,26 @@ TEST_F(CliPositionsRun, ADamagedPlanetFileIsRefusedByEveryCalculatingCommand) {
     EXPECT_EQ(Run({"show", m_reading, "--positions", "precise"}), kExitOk) << m_err.str();
 }
 
+// Without the asteroid file Chiron has no position: the report shows none, never "nan".
+TEST_F(CliPositionsRun, ABodyWithoutAPositionShowsNone) {
+    const std::string folder = "/usr/share/libswe/ephe";
+    const std::string planets = test::ReadFileBytes(folder + "/sepl_18.se1");
+    if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr)
+        GTEST_SKIP() << "needs Debian's ephemeris files and no SE_EPHE_PATH";
+    test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets);
+    test::WriteFileBytes(m_folder->Path("semo_18.se1"),
+                         test::ReadFileBytes(folder + "/semo_18.se1"));
+    ::setenv("SE_EPHE_PATH", m_folder->Path("").c_str(), 1);
+    const int status = Run({"show", m_reading, "--positions", "precise"});
+    ::unsetenv("SE_EPHE_PATH");
+    ASSERT_EQ(status, kExitOk) << m_err.str();
+    const std::string text = m_out.str();
+    EXPECT_EQ(text.find("nan"), std::string::npos) << text;
+    const std::size_t chiron = text.find("\n  Chiron ");
+    ASSERT_NE(chiron, std::string::npos) << text;
+    const std::string line = text.substr(chiron + 1, text.find('\n', chiron + 1) - chiron - 1);
+    EXPECT_EQ(line.find_first_of("0123456789"), std::string::npos) << line;  // no position
+}
+
 }  // namespace
 }  // namespace velloran
