@@ -1,5 +1,6 @@
 #include "cli/Cli.h"
 
+#include <algorithm>
 #include <ostream>
 
 #include "Version.h"
@@ -225,6 +226,24 @@ int RunShow(const ShowCommand& cmd, std::ostream& out, std::ostream& err, CliFil
     return out ? kExitOk : kExitFailure;
 }
 
+// The contacts, then the notes of the charts they join (the ephemeris files missing: a body such
+// as Chiron then takes part in none): after the text, or on standard error beside the JSON.
+int WriteContacts(const std::string& text, bool json, const std::vector<std::string>& notes,
+                  std::ostream& out, std::ostream& err) {
+    out << text;
+    std::vector<std::string> said;
+    for (const std::string& note : notes) {
+        if (note.empty() || std::find(said.begin(), said.end(), note) != said.end()) continue;
+        said.push_back(note);
+        if (json) {
+            err << kProgram << "note: " << note << '\n';
+        } else {
+            out << "Note: " << note << '\n';
+        }
+    }
+    return out ? kExitOk : kExitFailure;
+}
+
 int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err, CliFiles& files) {
     auto loaded = LoadReading(cmd.input, cmd.positions, err, files);
     if (auto* status = std::get_if<int>(&loaded)) return *status;
@@ -235,22 +254,22 @@ int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err
         if (auto* status = std::get_if<int>(&other)) return *status;
         const Reading& partner = std::get<Reading>(other);
         const ContactGroup group = SynastryGroups(state, partner, cmd.settings).front();
-        out << (cmd.json ? GroupJson(group, "natal", partner.birth().Name) + "\n"
-                         : GroupText(group, cmd.settings));
-        return out ? kExitOk : kExitFailure;
+        return WriteContacts(cmd.json ? GroupJson(group, "natal", partner.birth().Name) + "\n"
+                                      : GroupText(group, cmd.settings),
+                             cmd.json, {state.note, partner.note}, out, err);
     }
     if (cmd.sky) {
         const SkyResult sky =
             ComputeSky(*ParseSkyMoment(*cmd.sky), PositionsSource{cmd.positions, nullptr});
         if (!sky.sky) return Fail(err, "contacts: --sky " + Quoted(*cmd.sky) + ": " + sky.error);
         const ContactGroup group = SkyGroup(state, *sky.sky, cmd.settings);
-        out << (cmd.json ? GroupJson(group, "sky", std::nullopt) + "\n"
-                         : GroupText(group, cmd.settings));
-        return out ? kExitOk : kExitFailure;
+        return WriteContacts(cmd.json ? GroupJson(group, "sky", std::nullopt) + "\n"
+                                      : GroupText(group, cmd.settings),
+                             cmd.json, {state.note, sky.sky->note}, out, err);
     }
-    out << (cmd.json ? ContactsJson(state, cmd.settings) + "\n"
-                     : ContactsText(state, cmd.settings));
-    return out ? kExitOk : kExitFailure;
+    return WriteContacts(
+        cmd.json ? ContactsJson(state, cmd.settings) + "\n" : ContactsText(state, cmd.settings),
+        cmd.json, {state.note}, out, err);
 }
 
 int RunZones(std::ostream& out) {

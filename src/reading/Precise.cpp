@@ -34,13 +34,13 @@ double Turn(double degrees) {
     return x < 360.0 ? x : 0.0;
 }
 
+}  // namespace
+
 std::string MissingFilesNote(const ephemeris::Positions& positions) {
     std::string note = "The Swiss Ephemeris files were not found";
     if (!positions.message.empty()) note += " (" + positions.message + ")";
     return note + "; these positions come from its less precise built-in theory.";
 }
-
-}  // namespace
 
 PreciseBodies PreciseChartBodies(const ephemeris::Positions& found) {
     PreciseBodies out;

@@ -26,6 +26,10 @@ struct PreciseBodies {
 };
 PreciseBodies PreciseChartBodies(const ephemeris::Positions& positions);
 
+// The note of positions the library computed without its files: which file it missed, and that
+// the positions come from its less precise built-in theory.
+std::string MissingFilesNote(const ephemeris::Positions& positions);
+
 // Julian day (universal time) of a birth with its zone and daylight saving; nothing when it is
 // not finite.
 std::optional<double> BirthJulianDay(const BirthInput& input);

@@ -81,9 +81,7 @@ SkyResult PreciseSky(const SkyMoment& m, const PositionsSource& source) {
     sky.moment = m;
     sky.positions = source.choice;
     if (found.status == ephemeris::Status::Fallback) {
-        sky.note =
-            "The Swiss Ephemeris files were not found; these positions come from its less "
-            "precise built-in theory.";
+        sky.note = MissingFilesNote(found);
     }
     const PreciseBodies bodies = PreciseChartBodies(found);
     FinishSky(sky, bodies.longitudes, bodies.retrograde, kMaxBodyCount);

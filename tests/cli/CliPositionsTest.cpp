@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
@@ -261,6 +262,36 @@ TEST_F(CliPositionsRun, ABodyWithoutAPositionShowsNone) {
     ASSERT_NE(chiron, std::string::npos) << text;
     const std::string line = text.substr(chiron + 1, text.find('\n', chiron + 1) - chiron - 1);
     EXPECT_EQ(line.find_first_of("0123456789"), std::string::npos) << line;  // no position
+}
+
+// Without the asteroid file Chiron takes part in no contact, and the contacts say why: after the
+// text, on standard error beside the JSON (which stays an array), for the sky once.
+TEST_F(CliPositionsRun, ContactsWithoutAChartsBodySayWhy) {
+    const std::string folder = "/usr/share/libswe/ephe";
+    const std::string planets = test::ReadFileBytes(folder + "/sepl_18.se1");
+    if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr)
+        GTEST_SKIP() << "needs Debian's ephemeris files and no SE_EPHE_PATH";
+    test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets);
+    test::WriteFileBytes(m_folder->Path("semo_18.se1"),
+                         test::ReadFileBytes(folder + "/semo_18.se1"));
+    ::setenv("SE_EPHE_PATH", m_folder->Path("").c_str(), 1);
+    const int text =
+        Run({"contacts", m_reading, "--sky", "2009-01-01T00:00", "--positions", "precise"});
+    const std::string textOut = m_out.str();
+    const int json = Run(
+        {"contacts", m_reading, "--sky", "2009-01-01T00:00", "--positions", "precise", "--json"});
+    const std::string jsonOut = m_out.str(), jsonErr = m_err.str();
+    ::unsetenv("SE_EPHE_PATH");
+    ASSERT_EQ(text, kExitOk);
+    ASSERT_EQ(json, kExitOk) << jsonErr;
+    EXPECT_NE(textOut.find("\nNote: The Swiss Ephemeris files were not found"), std::string::npos)
+        << textOut;
+    EXPECT_EQ(textOut.find("Chiron"), std::string::npos) << textOut;
+    EXPECT_TRUE(test::JsonReader::Valid(jsonOut)) << jsonOut;
+    EXPECT_EQ(jsonOut.front(), '[');
+    EXPECT_EQ(jsonErr.rfind("velloran-cli: note: The Swiss Ephemeris files were not found", 0), 0u)
+        << jsonErr;
+    EXPECT_EQ(std::count(jsonErr.begin(), jsonErr.end(), '\n'), 1) << jsonErr;  // said once
 }
 
 }  // namespace
