@@ -2,7 +2,6 @@
 
 #include <QDeadlineTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLocalServer>
 #include <QLocalSocket>
 #include <QThread>
@@ -38,11 +37,13 @@ ucred PeerCredentials(qintptr socketDescriptor) {
     return cred;
 }
 
-// The socket file is a socket of this user's (lstat: a link to one is not).
-bool IsOwnSocket(const QString& path) {
+// What is at a socket's path: nothing (yet), this user's socket, or anything else (another
+// user's socket, a link, a file).
+enum class SocketFile { Missing, Own, Other };
+SocketFile SocketAt(const QString& path) {
     struct stat st {};
-    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return false;
-    return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid();
+    if (::lstat(QFile::encodeName(path).constData(), &st) != 0) return SocketFile::Missing;
+    return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid() ? SocketFile::Own : SocketFile::Other;
 }
 
 }  // namespace
@@ -74,10 +75,9 @@ bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePat
     QLocalSocket socket;
     while (true) {
         // A socket file that is there must be this user's; one not there yet may still come.
-        const bool there = QFile::exists(socketPath) || QFileInfo(socketPath).isSymLink();
-        if (there && !IsOwnSocket(socketPath))
-            return fail(QStringLiteral("its socket is not this user's"));
-        if (there) {
+        const SocketFile file = SocketAt(socketPath);
+        if (file == SocketFile::Other) return fail(QStringLiteral("its socket is not this user's"));
+        if (file == SocketFile::Own) {
             socket.connectToServer(socketPath);
             if (socket.waitForConnected(int(deadline.remainingTime()))) break;
             socket.abort();

@@ -136,6 +136,20 @@ protected:
         return json.value_or(Json{});
     }
 
+    // The planet and Moon files of Debian's ephemeris, without the asteroid file (Chiron's), in
+    // the test's folder; false when the files are not there or SE_EPHE_PATH is set already.
+    bool EphemerisWithoutTheAsteroidFile() {
+        const std::string folder = "/usr/share/libswe/ephe";
+        const std::string planets = test::ReadFileBytes(folder + "/sepl_18.se1");
+        if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr) return false;
+        test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets);
+        test::WriteFileBytes(m_folder->Path("semo_18.se1"),
+                             test::ReadFileBytes(folder + "/semo_18.se1"));
+        return true;
+    }
+    static constexpr const char* kNeedsDebianFiles =
+        "needs Debian's ephemeris files and no SE_EPHE_PATH";
+
     std::optional<test::TempFolder> m_folder;
     std::string m_reading;
     std::ostringstream m_out, m_err;
@@ -245,13 +259,7 @@ TEST_F(CliPositionsRun, ADamagedPlanetFileIsRefusedByEveryCalculatingCommand) {
 
 // Without the asteroid file Chiron has no position: the report shows none, never "nan".
 TEST_F(CliPositionsRun, ABodyWithoutAPositionShowsNone) {
-    const std::string folder = "/usr/share/libswe/ephe";
-    const std::string planets = test::ReadFileBytes(folder + "/sepl_18.se1");
-    if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr)
-        GTEST_SKIP() << "needs Debian's ephemeris files and no SE_EPHE_PATH";
-    test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets);
-    test::WriteFileBytes(m_folder->Path("semo_18.se1"),
-                         test::ReadFileBytes(folder + "/semo_18.se1"));
+    if (!EphemerisWithoutTheAsteroidFile()) GTEST_SKIP() << kNeedsDebianFiles;
     ::setenv("SE_EPHE_PATH", m_folder->Path("").c_str(), 1);
     const int status = Run({"show", m_reading, "--positions", "precise"});
     ::unsetenv("SE_EPHE_PATH");
@@ -267,13 +275,7 @@ TEST_F(CliPositionsRun, ABodyWithoutAPositionShowsNone) {
 // Without the asteroid file Chiron takes part in no contact, and the contacts say why: after the
 // text, on standard error beside the JSON (which stays an array), for the sky once.
 TEST_F(CliPositionsRun, ContactsWithoutAChartsBodySayWhy) {
-    const std::string folder = "/usr/share/libswe/ephe";
-    const std::string planets = test::ReadFileBytes(folder + "/sepl_18.se1");
-    if (planets.size() < 100000 || std::getenv("SE_EPHE_PATH") != nullptr)
-        GTEST_SKIP() << "needs Debian's ephemeris files and no SE_EPHE_PATH";
-    test::WriteFileBytes(m_folder->Path("sepl_18.se1"), planets);
-    test::WriteFileBytes(m_folder->Path("semo_18.se1"),
-                         test::ReadFileBytes(folder + "/semo_18.se1"));
+    if (!EphemerisWithoutTheAsteroidFile()) GTEST_SKIP() << kNeedsDebianFiles;
     ::setenv("SE_EPHE_PATH", m_folder->Path("").c_str(), 1);
     const int text =
         Run({"contacts", m_reading, "--sky", "2009-01-01T00:00", "--positions", "precise"});

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <string>
 
+#include "../astro/AstroTestSupport.h"
 #include "../support/Json.h"
 #include "../support/PreciseTruth.h"
 #include "../support/TempFolder.h"
@@ -26,11 +27,6 @@ using test::Json;
 // The classic formula's sidereal time and mean obliquity against the truth's of date: well
 // under a degree apart wherever the ascendant is defined; the descendant would be 180 away.
 constexpr double kClassicAscendantTolDeg = 1.0;
-
-double Distance(double a, double b) {
-    const double d = std::fmod(std::fabs(a - b), 360.0);
-    return d > 180.0 ? 360.0 - d : d;
-}
 
 TEST(ClassicAscendant, IsTheEasternCrossingForEveryReferenceBirth) {
     std::ifstream file(std::string(VELLORAN_REFERENCE_DIR) + "/houses-truth.jsonl");
@@ -51,8 +47,9 @@ TEST(ClassicAscendant, IsTheEasternCrossingForEveryReferenceBirth) {
             test::ReadFileBytes(std::string(VELLORAN_REFERENCE_DIR) + "/" + name), form, true);
         ASSERT_EQ(opened.status, OpenStatus::Calculated);
         const double ours = opened.reading->natal[ChartBody::Ascendant].longitude;
-        EXPECT_LE(Distance(ours, expected), kClassicAscendantTolDeg) << ours << " vs " << expected;
-        worst = std::max(worst, Distance(ours, expected));
+        EXPECT_LE(testing::AngleDistance(ours, expected), kClassicAscendantTolDeg)
+            << ours << " vs " << expected;
+        worst = std::max(worst, testing::AngleDistance(ours, expected));
         if (std::fabs(test::TruthNumber(*truth, "lat", name)) > 66.56) ++polar;
         ++cases;
     }
@@ -81,7 +78,8 @@ TEST(ClassicAscendant, AboveTheArcticCircleTheEasternCrossing) {
     ephemeris::SwissEphemeris swiss;
     const Calculation precise = Calculate(in, {{PositionsKind::Precise, NodeKind::Mean}, &swiss});
     ASSERT_TRUE(precise.reading) << precise.error;
-    EXPECT_LE(Distance(asc.longitude, precise.reading->natal[ChartBody::Ascendant].longitude),
+    EXPECT_LE(testing::AngleDistance(asc.longitude,
+                                     precise.reading->natal[ChartBody::Ascendant].longitude),
               kClassicAscendantTolDeg);
 }
 
