@@ -23,6 +23,8 @@ set(VELLORAN_LIBRARY_tz velloran_tz)
 set(VELLORAN_LIBRARY_ephemeris velloran_ephemeris)
 set(VELLORAN_LIBRARY_input velloran_input)
 set(VELLORAN_LIBRARY_reading velloran_reading)
+set(VELLORAN_LIBRARY_glyphs velloran_glyphs)
+set(VELLORAN_LIBRARY_wheel velloran_wheel)
 set(VELLORAN_LIBRARY_chart velloran_chart)
 set(VELLORAN_LIBRARY_output velloran_output)
 set(VELLORAN_LIBRARY_cli velloran_cli_lib)
@@ -31,6 +33,9 @@ set(VELLORAN_LIBRARY_input/gui velloran_input_gui)
 set(VELLORAN_LIBRARY_chart/gui velloran_chart_gui)
 set(VELLORAN_LIBRARY_output/gui velloran_output_gui)
 set(VELLORAN_LIBRARY_app velloran_gui)
+if(VELLORAN_GUI)
+  set(VELLORAN_LIBRARY_wheel/gui velloran_wheel_gui)
+endif()
 
 # velloran_layer(<target> <folder> [LINK_ONLY_HEADERS]): target's include path is its folder's
 # layer; a library also links the libraries of the folders it may include.

@@ -9,6 +9,7 @@ packages=(
   libturbojpeg0-dev libjpeg-dev
   libswe-dev swe-basic-data
   libgeonames-dev libicu-dev tzdata
+  libfreetype-dev libfontconfig-dev
   fonts-dejavu fonts-liberation fonts-symbola
   librsvg2-bin
 )

@@ -1,0 +1,1 @@
+#include "wheel/WheelDrawing.h"

@@ -1,0 +1,1 @@
+#include "wheel/gui/WheelFiles.h"

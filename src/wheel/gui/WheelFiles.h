@@ -1,0 +1,19 @@
+#pragma once
+// The degree wheel's raster and PDF files for callers without Qt (the command-line tool): the
+// bytes of a PNG or a PDF. Makes the Qt application object it needs (off screen) when the
+// process has none.
+
+#include <string>
+#include <vector>
+
+#include "glyphs/Outline.h"
+#include "wheel/WheelDrawing.h"
+
+namespace velloran {
+
+// Empty on failure.
+std::string WheelPngFile(const WheelDrawing& drawing, const GlyphOutlines& outlines, int px);
+std::string WheelPdfFile(const WheelDrawing& drawing, const GlyphOutlines& outlines,
+                         const std::string& title, const std::vector<std::string>& facts);
+
+}  // namespace velloran
