@@ -21,8 +21,10 @@
 #include "app/UpdateReminder.h"
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
+#include "chart/gui/DegreeWheelView.h"
 #include "chart/gui/FrmDisplay.h"
 #include "ephemeris/SwissEphemeris.h"
+#include "glyphs/Outline.h"
 #include "input/Validation.h"
 #include "input/gui/FormAtlas.h"
 #include "input/gui/FrmMain.h"
@@ -34,6 +36,7 @@
 #include "ui/PositionsMenu.h"
 #include "ui/QtText.h"
 #include "ui/UiFonts.h"
+#include "wheel/gui/WheelPainter.h"
 
 namespace velloran {
 
@@ -174,6 +177,28 @@ void App::changePositions() {
     if (m_chart && view != m_session.view()) showView(view);
 }
 
+void App::changeWheel() {
+    if (!m_chart || m_ending) return;
+    followReading();
+    repaintChart();
+}
+
+WheelOptions App::wheelOptions() {
+    WheelOptions options;
+    options.aspectLines = StoredWheelChoice(m_platform).aspectLines;
+    options.symbols = SystemGlyphOutlines().hasSymbols();
+    return options;
+}
+
+std::optional<WheelOptions> App::shownWheelOptions() {
+    if (StoredWheelChoice(m_platform).style != WheelStyle::DegreeWheel) return std::nullopt;
+    return wheelOptions();
+}
+
+WheelTheme App::wheelTheme() {
+    return static_cast<WheelTheme>(StoredWheelChoice(m_platform).theme);
+}
+
 bool App::converterPresent() const {
     return QFileInfo(QDir(m_platform.programFolder()).filePath(kConverterLibrary)).isFile();
 }
@@ -223,6 +248,7 @@ void App::openChartWindow() {
         main->setAttribute(Qt::WA_DeleteOnClose);
     }
     FrmDisplay* display = main->display();
+    display->setWheelTheme(wheelTheme());
     display->render(*m_chart);
     m_main = main;
     connect(
@@ -243,6 +269,8 @@ void App::openChartWindow() {
     connect(main, &MainWindow::saveAsJpegRequested, this, &App::saveAsJpeg);
     connect(main, &MainWindow::exportRequested, this, &App::exportText);
     connect(main, &MainWindow::printRequested, this, &App::print);
+    connect(main, &MainWindow::exportWheelRequested, this, &App::exportWheel);
+    connect(main, &MainWindow::wheelChanged, this, &App::changeWheel);
     connect(main, &MainWindow::pageRequested, this, &App::openPage);
     connect(main, &MainWindow::aboutRequested, this, &App::showAbout);
     connect(main, &MainWindow::recentReadingChosen, this, &App::openRecent);
@@ -271,7 +299,7 @@ void App::followReading() {
     // The comparison view shows the chart the contacts window lays the draconic chart against,
     // when it asks for that, and marks the cells of those contacts.
     const std::optional<InnerRing> inner = m_contacts->innerRing();
-    if (auto model = m_session.chartModel(m_months, inner ? &*inner : nullptr))
+    if (auto model = m_session.chartModel(m_months, inner ? &*inner : nullptr, shownWheelOptions()))
         *m_chart = std::move(*model);
 }
 
@@ -283,6 +311,7 @@ void App::showContacts() {
 void App::repaintChart() {
     if (!m_main || !m_chart) return;
     m_awaitingPaint = true;
+    m_main->display()->setWheelTheme(wheelTheme());
     m_main->display()->render(*m_chart);
 }
 

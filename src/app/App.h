@@ -24,6 +24,7 @@
 #include "reading/ReadingOpen.h"
 #include "ui/Links.h"
 #include "ui/RecentReadings.h"
+#include "wheel/WheelDrawing.h"
 
 class QTimer;
 class QWidget;
@@ -90,6 +91,8 @@ public slots:
     void saveAsText();
     void saveAsJpeg();
     void exportText();
+    // File, "Export Wheel...": the degree wheel of the view shown, whatever the wheel style.
+    void exportWheel();
     void print();
     void openPage(velloran::Page page);
     void showAbout();
@@ -98,6 +101,8 @@ public slots:
     // Options, another positions choice: a reading on screen is calculated again with it, in the
     // view it was shown in.
     void changePositions();
+    // Options, another wheel style, aspect lines or theme: the chart window is drawn again.
+    void changeWheel();
     // The contacts window's "another reading...": the reading is opened as File, Open does, but
     // into a state of its own; the form and the current reading are not touched.
     void chooseOtherReading();
@@ -111,6 +116,10 @@ signals:
 
 private:
     bool converterPresent() const;
+    // The degree wheel's options when the chosen style draws it; none for the house lists.
+    std::optional<WheelOptions> shownWheelOptions();
+    WheelOptions wheelOptions();
+    WheelTheme wheelTheme();
     // The stored positions choice and, for the precise positions, the program's one Swiss
     // Ephemeris (opened at the first precise calculation, kept until the program ends).
     PositionsSource positionsSource();
@@ -149,7 +158,8 @@ private:
     QPointer<MainWindow> m_spareMain;  // the next chart window, built while the form waited
     std::unique_ptr<ChartWindowModel> m_chart;
     std::unique_ptr<ContactsCoordinator> m_contacts;
-    QString m_lastJpegName;  // the JPEG dialog's remembered name, for the program's lifetime
+    QString m_lastWheelName;  // the wheel export dialog's remembered name
+    QString m_lastJpegName;   // the JPEG dialog's remembered name, for the program's lifetime
     RecentReadings m_recent;
     std::unique_ptr<InstanceChannel> m_channel;  // a second start hands its file over here
     HandOverQueue* m_handOver = nullptr;         // its files, waiting for a dialog to close

@@ -5,16 +5,20 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
+#include <QPainter>
 
 #include "app/App.h"
 #include "app/ContactsCoordinator.h"
 #include "app/MainWindow.h"
 #include "chart/gui/ContactsWindow.h"
+#include "chart/gui/DegreeWheelView.h"
 #include "chart/gui/FrmDisplay.h"
+#include "glyphs/Outline.h"
 #include "input/gui/FrmMain.h"
 #include "output/gui/OutputCommands.h"
 #include "ui/Platform.h"
 #include "ui/QtText.h"
+#include "wheel/gui/WheelPainter.h"
 
 namespace velloran {
 
@@ -110,9 +114,49 @@ void App::exportText() {
     ExportChartText(m_platform, m_main, *m_session.reading(), m_months, m_session.fileName());
 }
 
+namespace {
+
+QStringList QList(const std::vector<std::string>& lines) {
+    QStringList list;
+    for (const std::string& line : lines) list << Q(line);
+    return list;
+}
+
+}  // namespace
+
+void App::exportWheel() {
+    if (!m_main || !m_session.reading()) return;
+    const std::optional<InnerRing> inner = m_contacts->innerRing();
+    const auto model = m_session.chartModel(m_months, inner ? &*inner : nullptr, wheelOptions());
+    if (!model || !model->degreeWheel) return;
+    const Reading& reading = *m_session.reading();
+    ExportWheel(m_platform, m_main, *model->degreeWheel, ScreenPalette(wheelTheme()),
+                Q(WheelTitle(reading, m_session.view())), QList(WheelFacts(reading, m_months)),
+                m_lastWheelName);
+}
+
 void App::print() {
     if (!m_main) return;
-    PrintChart(m_platform, m_main->display());
+    DegreeWheelView* wheel = m_main->display()->degreeWheel();
+    if (!wheel || !m_session.reading()) {
+        PrintChart(m_platform, m_main->display());
+        return;
+    }
+    // The degree wheel prints as a page of its own: the key facts first, the wheel under them,
+    // drawn as vectors.
+    const Reading& reading = *m_session.reading();
+    const QString title = Q(WheelTitle(reading, m_session.view()));
+    const QStringList facts = QList(WheelFacts(reading, m_months));
+    WheelInput input = wheel->wheel();
+    // A dark page would spend the ink: the dark theme prints black on white.
+    const WheelTheme theme =
+        wheel->theme() == WheelTheme::Dark ? WheelTheme::Print : wheel->theme();
+    PrintChart(m_platform, m_main->display(),
+               [input, theme, title, facts](QPainter& painter, const QRectF& page) mutable {
+                   input.size = 800.0;
+                   const WheelDrawing drawing = DrawWheel(LayOutWheel(input), ScreenPalette(theme));
+                   PaintWheelPage(painter, page, drawing, SystemGlyphOutlines(), title, facts);
+               });
 }
 
 void App::chooseOtherReading() {

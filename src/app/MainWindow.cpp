@@ -89,6 +89,10 @@ MainWindow::MainWindow(FrmDisplay* display, Platform& platform, QWidget* parent)
     m_child->setObjectName(QStringLiteral("frmDisplayWindow"));
     m_child->setSystemMenu(nullptr);  // no keyboard commands that close or resize the child
     m_child->setFixedSize(m_display->size());
+    connect(m_display, &FrmDisplay::sizeChanged, this, [this] {
+        m_child->setFixedSize(m_display->size());
+        if (isVisible()) placeChartWindow();
+    });
 
     // The main window's load: the toolbar starts visible with its mark set.
     m_mnuToolBar->setChecked(true);
@@ -107,6 +111,8 @@ void MainWindow::createActions() {
     m_mnuSaveAsText = make(tr("Save &As Text"), QStringLiteral("mnuSaveAsText"));
     m_mnuSaveAsJpeg = make(tr("Save As &JPEG"), QStringLiteral("mnuSaveAsJpeg"));
     m_mnuExport = make(tr("&Export Chart As Text"), QStringLiteral("mnuExport"));
+    m_mnuExportWheel = make(tr("Export &Wheel..."), QStringLiteral("mnuExportWheel"));
+    m_mnuExportWheel->setToolTip(tr("The degree wheel as an SVG, PDF or PNG picture"));
     m_mnuPrint = make(tr("&Print"), QStringLiteral("mnuPrint"));
     m_mnuBack = make(tr("&Back"), QStringLiteral("mnuBack"));
     m_mnuExit = make(tr("E&xit"), QStringLiteral("mnuExit"));
@@ -122,6 +128,7 @@ void MainWindow::createActions() {
     connect(m_mnuSaveAsText, &QAction::triggered, this, &MainWindow::saveAsTextRequested);
     connect(m_mnuSaveAsJpeg, &QAction::triggered, this, &MainWindow::saveAsJpegRequested);
     connect(m_mnuExport, &QAction::triggered, this, &MainWindow::exportRequested);
+    connect(m_mnuExportWheel, &QAction::triggered, this, &MainWindow::exportWheelRequested);
     connect(m_mnuPrint, &QAction::triggered, this, &MainWindow::printRequested);
     connect(m_mnuBack, &QAction::triggered, this, &MainWindow::backRequested);
     connect(m_mnuExit, &QAction::triggered, this, &MainWindow::exitRequested);
@@ -145,6 +152,7 @@ void MainWindow::createMenus() {
     file->addAction(m_mnuSaveAsJpeg);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
     file->addAction(m_mnuExport);
+    file->addAction(m_mnuExportWheel);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFilesep2"));
     file->addAction(m_mnuPrint);
     file->addSeparator()->setObjectName(QStringLiteral("mnuFileSep3"));
@@ -160,6 +168,7 @@ void MainWindow::createMenus() {
     auto* options = new PositionsMenu(m_platform, this);
     menuBar()->addMenu(options);
     connect(options, &PositionsMenu::choiceChanged, this, &MainWindow::positionsChanged);
+    connect(options, &PositionsMenu::wheelChanged, this, &MainWindow::wheelChanged);
 
     auto* help = new HelpMenu(menuBar());
     menuBar()->addMenu(help);
@@ -311,11 +320,15 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::resizeEvent(QResizeEvent* event) {
     QMainWindow::resizeEvent(event);
     applyLayout();
+    fitChartWindow();
 }
+
+void MainWindow::fitChartWindow() { m_display->setWheelRoom(m_mdi->viewport()->size()); }
 
 void MainWindow::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
     applyLayout();
+    fitChartWindow();
     placeChartWindow();
 }
 

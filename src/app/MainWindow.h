@@ -44,6 +44,7 @@ signals:
     void saveAsTextRequested();
     void saveAsJpegRequested();
     void exportRequested();
+    void exportWheelRequested();  // File, "Export Wheel..."
     void printRequested();
     void backRequested();
     void exitRequested();  // Exit and the close box: the program ends
@@ -54,6 +55,7 @@ signals:
     void aboutRequested();
     void recentReadingChosen(const QString& path);  // File, Open Recent
     void positionsChanged();                        // Options: another positions choice
+    void wheelChanged();                            // Options: another wheel style or theme
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -69,6 +71,8 @@ private:
     QWidget* createChartButtonBar();
     QWidget* createBottomBar();
     void placeChartWindow();
+    // The chart window takes its display's size; a degree wheel is offered the area's room.
+    void fitChartWindow();
     int screenWidthPx() const;
 
     Platform& m_platform;
@@ -84,7 +88,8 @@ private:
     QAction* m_mnuOpen = nullptr;
     QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,
             *m_mnuExport = nullptr, *m_mnuPrint = nullptr, *m_mnuBack = nullptr,
-            *m_mnuExit = nullptr, *m_mnuToolBar = nullptr, *m_mnuContacts = nullptr;
+            *m_mnuExit = nullptr, *m_mnuToolBar = nullptr, *m_mnuContacts = nullptr,
+            *m_mnuExportWheel = nullptr;
     bool m_navigating = false;
 };
 

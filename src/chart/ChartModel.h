@@ -7,9 +7,11 @@
 #include <array>
 #include <cstdint>
 #include <initializer_list>
+#include <optional>
 #include <string>
 
 #include "domain/Bodies.h"
+#include "wheel/WheelLayout.h"
 
 namespace velloran {
 
@@ -103,6 +105,10 @@ struct ChartWindowModel {
     // 12..23), the natal chart on the inner ring (lblPlanets_Position 12..23, imgSign 24..35).
     WheelHouses outerRing;
     WheelHouses innerRing;
+
+    // The degree wheel drawn in place of the house-list wheels (the wheel style chosen in
+    // Options), its size left to the window; none for the house lists.
+    std::optional<WheelInput> degreeWheel;
 };
 
 }  // namespace velloran

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "chart/ChartModel.h"
 #include "chart/ChartWindow.h"
@@ -12,6 +13,7 @@
 #include "reading/Against.h"
 #include "reading/Contacts.h"
 #include "reading/Reading.h"
+#include "wheel/WheelCharts.h"
 
 namespace velloran {
 
@@ -20,6 +22,18 @@ struct InnerRing {
     InnerChart chart;
     ContactGroup group;
 };
+
+// The degree wheel of a reading in a view: the natal or the draconic chart alone with its own
+// aspects, or for the comparison the comparison group's other chart inside (the reading's natal
+// chart, another reading's, the sky) and the draconic chart outside, with the group's contacts.
+WheelInput MakeDegreeWheel(const Reading& reading, ChartView view, const ContactGroup& comparison,
+                           const ContactSettings& settings, const WheelOptions& options);
+
+// The title and the key facts a printed or PDF wheel carries first: "Natal Chart of Ann",
+// then "Name: Ann", "Date of Birth: ...", "Time of Birth: ...", "Time Zone: ...", "Place: ...",
+// the coordinates, the positions and the North Node's position.
+std::string WheelTitle(const Reading& reading, ChartView view);
+std::vector<std::string> WheelFacts(const Reading& reading, const MonthNames& months);
 
 class ReadingSession {
 public:
@@ -43,8 +57,10 @@ public:
     // The chart window's model of the reading in its view. The comparison view marks the cells
     // of the reading's own contacts, or shows inner on its inner ring with that group's contacts.
     // Nothing before the first reading.
-    std::optional<ChartWindowModel> chartModel(const MonthNames& months,
-                                               const InnerRing* inner = nullptr) const;
+    // With wheel options, the model carries the degree wheel in place of the house lists.
+    std::optional<ChartWindowModel> chartModel(
+        const MonthNames& months, const InnerRing* inner = nullptr,
+        const std::optional<WheelOptions>& wheel = std::nullopt) const;
 
 private:
     std::optional<Reading> m_reading;

@@ -22,6 +22,9 @@ struct FileDialogRequest {
     QString defaultSuffix;  // appended when the user types a name without an extension
     QString initialName;    // initial file name or path
     bool confirmOverwrite = false;
+    // A save dialog with several filters: the chosen filter's ending ("*.pdf") becomes the
+    // suffix a name typed without one gets.
+    bool suffixFromFilter = false;
 };
 
 class Platform {

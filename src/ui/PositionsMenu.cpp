@@ -13,6 +13,11 @@ namespace {
 const QString kSection = QStringLiteral("Positions");
 const QString kPositionsKey = QStringLiteral("Positions");
 const QString kNodeKey = QStringLiteral("Node");
+const QString kWheelSection = QStringLiteral("Wheel");
+const QString kStyleKey = QStringLiteral("Style");
+const QString kAspectLinesKey = QStringLiteral("AspectLines");
+const QString kThemeKey = QStringLiteral("Theme");
+const char* const kThemeWords[3] = {"light", "dark", "print"};
 
 }  // namespace
 
@@ -28,6 +33,29 @@ PositionsChoice StoredPositionsChoice(Platform& platform) {
 void StorePositionsChoice(Platform& platform, const PositionsChoice& choice) {
     platform.writeSetting(kSection, kPositionsKey, Q(std::string(PositionsKey(choice.positions))));
     platform.writeSetting(kSection, kNodeKey, Q(std::string(NodeKey(choice.node))));
+}
+
+WheelChoice StoredWheelChoice(Platform& platform) {
+    WheelChoice choice;
+    if (platform.readSetting(kWheelSection, kStyleKey) == QLatin1String("degree"))
+        choice.style = WheelStyle::DegreeWheel;
+    choice.aspectLines =
+        platform.readSetting(kWheelSection, kAspectLinesKey) != QLatin1String("no");
+    const QString theme = platform.readSetting(kWheelSection, kThemeKey);
+    for (int i = 0; i < 3; ++i) {
+        if (theme == QLatin1String(kThemeWords[i])) choice.theme = static_cast<WheelThemeChoice>(i);
+    }
+    return choice;
+}
+
+void StoreWheelChoice(Platform& platform, const WheelChoice& choice) {
+    platform.writeSetting(kWheelSection, kStyleKey,
+                          choice.style == WheelStyle::DegreeWheel ? QStringLiteral("degree")
+                                                                  : QStringLiteral("lists"));
+    platform.writeSetting(kWheelSection, kAspectLinesKey,
+                          choice.aspectLines ? QStringLiteral("yes") : QStringLiteral("no"));
+    platform.writeSetting(kWheelSection, kThemeKey,
+                          QLatin1String(kThemeWords[static_cast<int>(choice.theme)]));
 }
 
 PositionsMenu::PositionsMenu(Platform& platform, QWidget* parent)
@@ -51,9 +79,47 @@ PositionsMenu::PositionsMenu(Platform& platform, QWidget* parent)
     auto* nodes = new QActionGroup(this);
     m_meanNode = make(tr("&Mean node"), QStringLiteral("mnuMeanNode"), nodes);
     m_trueNode = make(tr("&True node"), QStringLiteral("mnuTrueNode"), nodes);
+    addSeparator();
+    auto* styles = new QActionGroup(this);
+    m_houseLists = make(tr("House &Lists (as written)"), QStringLiteral("mnuHouseLists"), styles);
+    m_houseLists->setToolTip(tr("Each house lists its bodies, as the wheels always did"));
+    m_degreeWheel = make(tr("&Degree Wheel"), QStringLiteral("mnuDegreeWheel"), styles);
+    m_degreeWheel->setToolTip(
+        tr("Each body at its degree on the zodiac, with aspect lines; the comparison as a "
+           "bi-wheel"));
+    m_aspectLines = addAction(tr("&Aspect Lines"));
+    m_aspectLines->setObjectName(QStringLiteral("mnuAspectLines"));
+    m_aspectLines->setCheckable(true);
+    QMenu* themes = addMenu(tr("Wheel T&heme"));
+    themes->setObjectName(QStringLiteral("mnuWheelTheme"));
+    auto* themeGroup = new QActionGroup(this);
+    const QString themeCaptions[3] = {tr("&Light"), tr("&Dark"), tr("&Print (black on white)")};
+    const char* const themeNames[3] = {"mnuThemeLight", "mnuThemeDark", "mnuThemePrint"};
+    for (int i = 0; i < 3; ++i) {
+        m_themes[i] = themes->addAction(themeCaptions[i]);
+        m_themes[i]->setObjectName(QLatin1String(themeNames[i]));
+        m_themes[i]->setCheckable(true);
+        themeGroup->addAction(m_themes[i]);
+    }
     setToolTipsVisible(true);
 
     connect(this, &QMenu::aboutToShow, this, &PositionsMenu::refresh);
+    auto wheelChosen = [this] {
+        WheelChoice choice;
+        choice.style =
+            m_degreeWheel->isChecked() ? WheelStyle::DegreeWheel : WheelStyle::HouseLists;
+        choice.aspectLines = m_aspectLines->isChecked();
+        for (int i = 0; i < 3; ++i) {
+            if (m_themes[i]->isChecked()) choice.theme = static_cast<WheelThemeChoice>(i);
+        }
+        const WheelChoice before = StoredWheelChoice(m_platform);
+        StoreWheelChoice(m_platform, choice);
+        refresh();
+        if (choice != before) emit wheelChanged();
+    };
+    for (QAction* action :
+         {m_houseLists, m_degreeWheel, m_aspectLines, m_themes[0], m_themes[1], m_themes[2]})
+        connect(action, &QAction::triggered, this, wheelChosen);
     auto chosen = [this] {
         PositionsChoice choice;
         choice.positions = m_precise->isChecked() ? PositionsKind::Precise : PositionsKind::Classic;
@@ -74,6 +140,13 @@ void PositionsMenu::refresh() {
     // The classic positions have their own node; the choice is the precise positions'.
     m_meanNode->setEnabled(choice.precise());
     m_trueNode->setEnabled(choice.precise());
+    const WheelChoice wheel = StoredWheelChoice(m_platform);
+    const bool degree = wheel.style == WheelStyle::DegreeWheel;
+    m_houseLists->setChecked(!degree);
+    m_degreeWheel->setChecked(degree);
+    // The aspect lines and the theme serve the exported wheel too: offered with either style.
+    m_aspectLines->setChecked(wheel.aspectLines);
+    for (int i = 0; i < 3; ++i) m_themes[i]->setChecked(static_cast<int>(wheel.theme) == i);
 }
 
 void PositionsMenu::choose(const PositionsChoice& choice) {

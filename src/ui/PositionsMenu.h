@@ -13,6 +13,19 @@ namespace velloran {
 
 class Platform;
 
+// How the chart window draws its wheels: the house lists as written (the default) or the degree
+// wheel, its aspect lines and its theme; kept in the settings store beside the positions.
+enum class WheelStyle { HouseLists, DegreeWheel };
+enum class WheelThemeChoice { Light, Dark, Print };  // in the degree wheel's theme order
+struct WheelChoice {
+    WheelStyle style = WheelStyle::HouseLists;
+    bool aspectLines = true;
+    WheelThemeChoice theme = WheelThemeChoice::Light;
+    bool operator==(const WheelChoice&) const = default;
+};
+WheelChoice StoredWheelChoice(Platform& platform);
+void StoreWheelChoice(Platform& platform, const WheelChoice& choice);
+
 // The stored choice; anything the store does not hold as a known word reads as the default
 // (classic positions, mean node).
 PositionsChoice StoredPositionsChoice(Platform& platform);
@@ -20,7 +33,9 @@ void StorePositionsChoice(Platform& platform, const PositionsChoice& choice);
 
 // "&Classic positions" / "&Precise positions", a separator, "&Mean node" / "&True node" (the node
 // items only with the precise positions). A choice the user makes is stored, then choiceChanged
-// is emitted.
+// is emitted. Below them the wheel's choice: "House &Lists (as written)" / "&Degree Wheel",
+// "&Aspect Lines" and the "Wheel T&heme" submenu; a change is stored, then wheelChanged is
+// emitted.
 class PositionsMenu : public QMenu {
     Q_OBJECT
 public:
@@ -31,6 +46,7 @@ public:
 
 signals:
     void choiceChanged();
+    void wheelChanged();
 
 private:
     void choose(const PositionsChoice& choice);
@@ -40,6 +56,10 @@ private:
     QAction* m_precise = nullptr;
     QAction* m_meanNode = nullptr;
     QAction* m_trueNode = nullptr;
+    QAction* m_houseLists = nullptr;
+    QAction* m_degreeWheel = nullptr;
+    QAction* m_aspectLines = nullptr;
+    QAction* m_themes[3] = {};
 };
 
 }  // namespace velloran

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 #include <QSettings>
 
 namespace velloran {
@@ -44,6 +45,16 @@ void Configure(QFileDialog& dialog, const FileDialogRequest& request) {
     if (!request.title.isEmpty()) dialog.setWindowTitle(request.title);
     if (!request.filter.isEmpty()) dialog.setNameFilter(request.filter);
     dialog.setDefaultSuffix(request.defaultSuffix);
+    if (request.suffixFromFilter) {
+        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                         [&dialog](const QString& filter) {
+                             const int star = filter.indexOf(QLatin1String("*."));
+                             if (star < 0) return;
+                             QString suffix = filter.mid(star + 2);
+                             suffix.truncate(suffix.indexOf(QRegularExpression("[^A-Za-z0-9]")));
+                             dialog.setDefaultSuffix(suffix);
+                         });
+    }
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
 }
 

@@ -21,9 +21,13 @@ struct WheelColour {
 enum class WheelTheme { Light, Dark, Print };
 
 // The colours of a theme. Light takes its ground and ink from the desktop palette when given.
+// Every colour a text is drawn in (ink and the charts' colours) keeps a contrast of at least
+// 4.5:1 to the background and to the zodiac band.
 struct WheelPalette {
-    WheelColour background, ink, faint, zodiacBand, houseRing;
-    // Per Aspect value.
+    WheelColour background, ink, faint, zodiacBand;
+    // The symbols and labels of each chart, per WheelChart value.
+    std::array<WheelColour, 4> charts;
+    // The aspect lines, per Aspect value.
     std::array<WheelColour, kAspectCount> aspects;
 };
 WheelPalette ThemePalette(WheelTheme theme);

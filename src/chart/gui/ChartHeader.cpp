@@ -83,10 +83,14 @@ std::optional<int> ChartHeader::noteHeight() const {
 }
 
 void ChartHeader::place(const DisplayArrangement& a) {
-    for (int i = 0; i < 8; ++i) m_lines[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i] + a.shift));
+    const QPoint right(a.left, 0);
+    m_type->move(TwipsPoint(kHeaderLeft, kTypeTop) + right);
+    m_positionsLine->move(TwipsPoint(kHeaderLeft, kPositionsLineTop) + right);
+    for (int i = 0; i < 8; ++i)
+        m_lines[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i] + a.shift) + right);
     for (int i = 0; i < 2; ++i)
-        m_legend[i]->move(TwipsPoint(kHeaderLeft, kLegendTops[i] + a.shift));
-    if (!m_note->isHidden()) m_note->move(TwipsToPx(kHeaderLeft), a.noteTop);
+        m_legend[i]->move(TwipsPoint(kHeaderLeft, kLegendTops[i] + a.shift) + right);
+    if (!m_note->isHidden()) m_note->move(TwipsToPx(kHeaderLeft) + a.left, a.noteTop);
 }
 
 }  // namespace velloran

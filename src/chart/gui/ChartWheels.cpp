@@ -118,6 +118,11 @@ void ChartWheels::show(const ChartWindowModel& m) {
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
 }
 
+void ChartWheels::setVisible(bool visible) {
+    m_picNatal->setVisible(visible);
+    m_picNatalDraconic->setVisible(visible);
+}
+
 WheelPicture* ChartWheels::frontPicture() const {
     // The picture raised last lies above the other among the window's children.
     const QObjectList& kids = m_picNatal->parentWidget()->children();

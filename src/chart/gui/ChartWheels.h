@@ -26,6 +26,8 @@ public:
     // wheel in front.
     void show(const ChartWindowModel& model);
     WheelPicture* frontPicture() const;
+    // Shows or hides both wheels (the degree wheel stands in their place).
+    void setVisible(bool visible);
 
 private:
     void buildSingleWheel(QWidget* window, const WheelGeometry& geometry);

@@ -163,6 +163,7 @@ struct DisplayArrangement {
     int frameHeight = kFrameHeight;  // twips
     int noteTop = 0;                 // px, the note's top when there is one (its left: kHeaderLeft)
     int windowHeight = 0;            // px, the window's height to hold it all
+    int left = 0;                    // px the right-hand side moves right (a larger wheel's room)
 };
 
 // The arrangement for bodyRows position rows (kBodyCount, or kMaxBodyCount with the modern

@@ -105,12 +105,14 @@ void PositionTable::show(const ChartWindowModel& m, const DisplayArrangement& a)
         m_draconicCells[k]->setVisible(shown);
     }
     m_planetFrame->setGeometry(
-        TwipsRect(kPlanetFrameLeft, a.frameTop, kPlanetFrameWidth, a.frameHeight));
+        TwipsRect(kPlanetFrameLeft, a.frameTop, kPlanetFrameWidth, a.frameHeight)
+            .translated(a.left, 0));
     m_positionFrame[0]->setGeometry(
-        TwipsRect(kDraconicFrameLeft, a.frameTop, kPositionFrameWidth, a.frameHeight));
+        TwipsRect(kDraconicFrameLeft, a.frameTop, kPositionFrameWidth, a.frameHeight)
+            .translated(a.left, 0));
     const int natalLeft = m.framesBeside ? kNatalFrameLeftBeside : kNatalFrameLeftStacked;
     m_positionFrame[1]->setGeometry(
-        TwipsRect(natalLeft, a.frameTop, kPositionFrameWidth, a.frameHeight));
+        TwipsRect(natalLeft, a.frameTop, kPositionFrameWidth, a.frameHeight).translated(a.left, 0));
     m_positionFrame[m.frameInFront == PositionFrame::Draconic ? 0 : 1]->raise();
 }
 

@@ -2,10 +2,13 @@
 // File commands of the windows: saved readings, text export, JPEG saving, printing and the place
 // look-up. Each takes the platform services it shows dialogs and messages through.
 
+#include <functional>
 #include <optional>
 
 #include <QImage>
+#include <QRectF>
 #include <QString>
+#include <QStringList>
 
 #include <string>
 
@@ -14,7 +17,9 @@
 #include "input/Validation.h"
 #include "reading/Reading.h"
 #include "reading/ReadingOpen.h"
+#include "wheel/WheelDrawing.h"
 
+class QPainter;
 class QWidget;
 
 namespace velloran {
@@ -71,9 +76,25 @@ QImage CaptureChartWindow(QWidget* chartWindow);
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
+// File, "Export Wheel...": the wheel as an SVG, a PDF (title and facts first) or a PNG, by the
+// ending of the name chosen (the dialog's filter gives a name without one its ending). Written
+// whole; a failure shows the path and the reason. lastName is the dialog's remembered name.
+void ExportWheel(Platform& platform, QWidget* parent, const WheelInput& wheel,
+                 const WheelPalette& palette, const QString& title, const QStringList& facts,
+                 QString& lastName);
+
+// The bytes of a wheel picture by the file's ending (.svg, .pdf or .png; any case); empty for
+// another ending or a failure.
+QByteArray WheelFileBytes(const QString& path, const WheelInput& wheel, const WheelPalette& palette,
+                          const QString& title, const QStringList& facts);
+
+// Paints a printed page: given to PrintChart in place of the chart window's picture.
+using PagePainter = std::function<void(QPainter& painter, const QRectF& page)>;
+
 // File, "Print": print dialog, then the chart window scaled to the page. A print that fails shows
 // PrintFailedText; printing to a file writes it whole or not at all, keeping an earlier file.
-void PrintChart(Platform& platform, QWidget* chartWindow);
+// With page, the page is painted by it instead (the degree wheel with its facts).
+void PrintChart(Platform& platform, QWidget* chartWindow, const PagePainter& page = {});
 
 // "Could not print: <reason>", the error shown when printing fails.
 QString PrintFailedText(const QString& reason);

@@ -53,7 +53,7 @@ void PaintWindowOnPage(QPainter& painter, QWidget* chartWindow, int deviceDpi, b
 // Printing to a file. Qt's printer writes its file without reporting a failed write, so the PDF
 // is made in memory with the printer's page setup and written whole: a failure leaves no partial
 // PDF and keeps an earlier file of that name. Empty on success, else the reason.
-QString PrintToFile(const QPrinter& printer, QWidget* chartWindow) {
+QString PrintToFile(const QPrinter& printer, QWidget* chartWindow, const PagePainter& page) {
     QByteArray pdf;
     QBuffer buffer(&pdf);
     buffer.open(QIODevice::WriteOnly);
@@ -66,18 +66,26 @@ QString PrintToFile(const QPrinter& printer, QWidget* chartWindow) {
 
     QPainter painter;
     if (!painter.begin(&writer)) return QStringLiteral("the PDF could not be started");
-    PaintWindowOnPage(painter, chartWindow, writer.resolution(),
-                      printer.colorMode() == QPrinter::GrayScale);
+    if (page) {
+        page(painter, painter.viewport());
+    } else {
+        PaintWindowOnPage(painter, chartWindow, writer.resolution(),
+                          printer.colorMode() == QPrinter::GrayScale);
+    }
     if (!painter.end()) return QStringLiteral("the PDF could not be completed");
     QString reason;
     return WriteFileWhole(printer.outputFileName(), pdf, reason) ? QString() : reason;
 }
 
 // Printing on a printer; empty on success, else the reason.
-QString PrintOnPrinter(QPrinter& printer, QWidget* chartWindow) {
+QString PrintOnPrinter(QPrinter& printer, QWidget* chartWindow, const PagePainter& page) {
     QPainter painter;
     if (!painter.begin(&printer)) return QStringLiteral("the printer did not start");
-    PaintWindowOnPage(painter, chartWindow, printer.resolution(), false);
+    if (page) {
+        page(painter, painter.viewport());
+    } else {
+        PaintWindowOnPage(painter, chartWindow, printer.resolution(), false);
+    }
     const bool ended = painter.end();
     if (!ended || printer.printerState() == QPrinter::Error) {
         return QStringLiteral("the printer did not complete the page");
@@ -91,7 +99,7 @@ QString PrintFailedText(const QString& reason) {
     return QStringLiteral("Could not print: %1").arg(reason);
 }
 
-void PrintChart(Platform& platform, QWidget* chartWindow) {
+void PrintChart(Platform& platform, QWidget* chartWindow, const PagePainter& page) {
     if (chartWindow == nullptr || chartWindow->size().isEmpty()) return;
     QPrinter printer(QPrinter::HighResolution);
     printer.setDocName(kAppTitle);
@@ -103,8 +111,9 @@ void PrintChart(Platform& platform, QWidget* chartWindow) {
     if (!platform.runPrintDialog(chartWindow, printer, options.toInt())) return;
 
     // A print to a file gives a PDF here, whatever output format the printer reports.
-    const QString reason = printer.outputFileName().isEmpty() ? PrintOnPrinter(printer, chartWindow)
-                                                              : PrintToFile(printer, chartWindow);
+    const QString reason = printer.outputFileName().isEmpty()
+                               ? PrintOnPrinter(printer, chartWindow, page)
+                               : PrintToFile(printer, chartWindow, page);
     if (reason.isEmpty()) return;
     platform.showMessage(chartWindow, PrintFailedText(reason), MessageIcon::Error, kAppTitle);
 }
