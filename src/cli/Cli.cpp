@@ -1,14 +1,17 @@
 #include "cli/Cli.h"
 
 #include <algorithm>
+#include <cctype>
 #include <ostream>
 
 #include "Version.h"
+#include "chart/ReadingSession.h"
 #include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
 #include "domain/Text.h"
 #include "domain/ZoneTable.h"
+#include "glyphs/Outline.h"
 #include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "input/Utf8.h"
@@ -18,6 +21,10 @@
 #include "reading/Reading.h"
 #include "reading/ReadingOpen.h"
 #include "reading/Sky.h"
+#include "wheel/WheelSvg.h"
+#ifdef VELLORAN_WHEEL_FILES
+#include "wheel/gui/WheelFiles.h"
+#endif
 
 namespace velloran {
 
@@ -272,6 +279,78 @@ int RunContacts(const ContactsCommand& cmd, std::ostream& out, std::ostream& err
         cmd.json, {state.note}, out, err);
 }
 
+std::string LowerSuffix(const std::string& path) {
+    std::string suffix = path.substr(path.rfind('.') + 1);
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return suffix;
+}
+
+int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
+             const MonthNames& months) {
+    auto loaded = LoadReading(cmd.input, cmd.positions, err, files);
+    if (auto* status = std::get_if<int>(&loaded)) return *status;
+    const Reading& reading = std::get<Reading>(loaded);
+    // The comparison's inner chart and its contacts at the default settings.
+    const ContactSettings settings;
+    ContactGroup group;
+    std::vector<std::string> notes{reading.note};
+    if (cmd.with) {
+        auto other = LoadReading(*cmd.with, cmd.positions, err, files);
+        if (auto* status = std::get_if<int>(&other)) return *status;
+        const Reading& partner = std::get<Reading>(other);
+        group = SynastryGroups(reading, partner, settings).front();
+        notes.push_back(partner.note);
+    } else if (cmd.sky) {
+        const SkyResult sky =
+            ComputeSky(*ParseSkyMoment(*cmd.sky), PositionsSource{cmd.positions, nullptr});
+        if (!sky.sky) return Fail(err, "wheel: --sky " + Quoted(*cmd.sky) + ": " + sky.error);
+        group = SkyGroup(reading, *sky.sky, settings);
+        notes.push_back(sky.sky->note);
+    } else if (cmd.view == ChartView::Comparison) {
+        group = OwnContactGroup(reading, settings);
+    }
+    const GlyphOutlines& outlines = SystemGlyphOutlines();
+    notes.push_back(outlines.note());
+    WheelOptions options;
+    options.size = cmd.size;
+    options.symbols = outlines.hasSymbols();
+    const WheelInput input = MakeDegreeWheel(reading, cmd.view, group, settings, options);
+    const WheelDrawing drawing = DrawWheel(LayOutWheel(input), ThemePalette(cmd.theme));
+
+    std::string bytes;
+    const std::string suffix = LowerSuffix(cmd.output);
+    if (suffix == "svg") {
+        bytes = WheelSvg(drawing, outlines);
+    } else {
+#ifdef VELLORAN_WHEEL_FILES
+        bytes = suffix == "png" ? WheelPngFile(drawing, outlines, cmd.size)
+                                : WheelPdfFile(drawing, outlines, WheelTitle(reading, cmd.view),
+                                               WheelFacts(reading, months));
+#else
+        (void)months;
+        return Fail(err, "wheel: " + Quoted(cmd.output) +
+                             ": this build draws SVG pictures only (PNG and PDF come with the "
+                             "desktop program's build)");
+#endif
+    }
+    if (bytes.empty())
+        return Fail(err, "wheel: " + Quoted(cmd.output) + ": the picture could not be made");
+    if (files.SameFile(cmd.input, cmd.output) ||
+        (cmd.with && files.SameFile(*cmd.with, cmd.output)))
+        return Fail(err, "wheel: " + Quoted(cmd.output) +
+                             " is a reading file; the picture would replace it");
+    std::string reason;
+    if (!files.Write(cmd.output, bytes, reason))
+        return Fail(err, Quoted(cmd.output) + ": " + reason);
+    std::vector<std::string> said;
+    for (const std::string& note : notes) {
+        if (note.empty() || std::find(said.begin(), said.end(), note) != said.end()) continue;
+        said.push_back(note);
+        err << kProgram << "note: " << note << '\n';
+    }
+    return kExitOk;
+}
+
 int RunZones(std::ostream& out) {
     for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << ZoneLabel(i) << '\n';
     return out ? kExitOk : kExitFailure;
@@ -294,6 +373,7 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (auto* c = std::get_if<ExportCommand>(&command))
         return RunExport(*c, out, err, files, months);
     if (auto* c = std::get_if<ContactsCommand>(&command)) return RunContacts(*c, out, err, files);
+    if (auto* c = std::get_if<WheelCommand>(&command)) return RunWheel(*c, err, files, months);
     if (auto* c = std::get_if<PlaceCommand>(&command)) return RunPlace(*c, out, err);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }

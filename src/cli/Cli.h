@@ -1,6 +1,6 @@
 #pragma once
 // velloran-cli: creates reading files, exports and shows readings, lists the natal-draconic
-// contacts and the time zones.
+// contacts and the time zones, and draws the degree wheel.
 // The logic lives here so tests and the fuzzer run it in-process.
 
 #include <cstddef>
@@ -11,9 +11,11 @@
 #include <variant>
 #include <vector>
 
+#include "chart/ChartModel.h"
 #include "domain/Bodies.h"
 #include "domain/PositionsChoice.h"
 #include "reading/Contacts.h"
+#include "wheel/WheelDrawing.h"
 
 namespace velloran {
 
@@ -70,6 +72,19 @@ struct ContactsCommand {
     std::optional<std::string> with;  // another reading: input's draconic on its natal chart
     std::optional<std::string> sky;  // a moment, "YYYY-MM-DDTHH:MM" UT: the sky on input's draconic
 };
+inline constexpr int kMinWheelSize = 200;
+inline constexpr int kMaxWheelSize = 4000;
+// The degree wheel of a reading as an SVG, PDF or PNG picture (by the output's ending).
+struct WheelCommand {
+    std::string input;
+    std::string output;
+    ChartView view = ChartView::Comparison;
+    PositionsChoice positions;
+    std::optional<std::string> with;  // another reading's natal chart inside the draconic ring
+    std::optional<std::string> sky;   // the sky of a moment inside the draconic ring
+    int size = 800;                   // px
+    WheelTheme theme = WheelTheme::Light;
+};
 // Places of the atlas matching a query; with a date and time, the zone row then.
 struct PlaceCommand {
     std::string query;
@@ -82,8 +97,9 @@ struct VersionCommand {};
 struct CliError {
     std::string message;
 };
-using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand,
-                                PlaceCommand, ZonesCommand, HelpCommand, VersionCommand, CliError>;
+using CliCommand =
+    std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand, WheelCommand,
+                 PlaceCommand, ZonesCommand, HelpCommand, VersionCommand, CliError>;
 
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);

@@ -1,5 +1,6 @@
 // Command-line parsing of velloran-cli; touches no file.
 
+#include <cctype>
 #include <charconv>
 #include <map>
 
@@ -153,21 +154,97 @@ std::optional<AspectMask> ParseAspects(const std::string& text) {
     }
 }
 
+// --sky: a universal time on a real date.
+CliOption SkyOption(std::optional<std::string>& slot) {
+    return {{"--sky"}, true, [&slot](const std::string& value) -> std::optional<std::string> {
+                slot = value;
+                if (ParseSkyMoment(value)) return std::nullopt;
+                return "--sky " + Quoted(value) +
+                       ": expected a universal time YYYY-MM-DDTHH:MM on a real date";
+            }};
+}
+
+// A valued option that takes one of a few words.
+template <typename T>
+CliOption WordOption(std::string_view name, std::vector<std::pair<std::string_view, T>> words,
+                     T& slot, std::string expected) {
+    return {{name},
+            true,
+            [name, words = std::move(words), &slot, expected = std::move(expected)](
+                const std::string& value) -> std::optional<std::string> {
+                for (const auto& [word, choice] : words) {
+                    if (value == word) {
+                        slot = choice;
+                        return std::nullopt;
+                    }
+                }
+                return std::string(name) + " " + Quoted(value) + ": expected " + expected;
+            }};
+}
+
+bool EndsWithPictureSuffix(const std::string& path) {
+    const auto dot = path.rfind('.');
+    if (dot == std::string::npos || path.find('/', dot) != std::string::npos) return false;
+    std::string suffix = path.substr(dot + 1);
+    for (char& c : suffix) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return suffix == "svg" || suffix == "pdf" || suffix == "png";
+}
+
+CliCommand ParseWheel(const std::vector<std::string>& args) {
+    WheelCommand cmd;
+    PositionsOptions positions;
+    std::optional<std::string> output;
+    const std::vector<CliOption> options = Joined(
+        positions.Options(),
+        {TextOption({"-o", "--output"}, output), TextOption({"--with"}, cmd.with),
+         SkyOption(cmd.sky),
+         WordOption<ChartView>("--view",
+                               {{"natal", ChartView::Natal},
+                                {"draconic", ChartView::Draconic},
+                                {"comparison", ChartView::Comparison}},
+                               cmd.view, "natal, draconic or comparison"),
+         WordOption<WheelTheme>("--theme",
+                                {{"light", WheelTheme::Light},
+                                 {"dark", WheelTheme::Dark},
+                                 {"print", WheelTheme::Print}},
+                                cmd.theme, "light, dark or print"),
+         CliOption{
+             {"--size"}, true, [&cmd](const std::string& value) -> std::optional<std::string> {
+                 int px = 0;
+                 const auto [end, ec] =
+                     std::from_chars(value.data(), value.data() + value.size(), px);
+                 const bool digits = !value.empty() && value.size() <= 4 &&
+                                     value.find_first_not_of("0123456789") == std::string::npos;
+                 if (!digits || ec != std::errc() || end != value.data() + value.size() ||
+                     px < kMinWheelSize || px > kMaxWheelSize)
+                     return "--size " + Quoted(value) +
+                            ": expected a whole number of pixels from 200 to 4000";
+                 cmd.size = px;
+                 return std::nullopt;
+             }}});
+    if (auto problem = ReadCliOptions("wheel", args, options, ReadingFileArgument(cmd.input)))
+        return Error(*problem);
+    if (!output) return Error("wheel: no picture file given (-o OUT.svg, OUT.pdf or OUT.png)");
+    if (!EndsWithPictureSuffix(*output))
+        return Error("wheel: -o " + Quoted(*output) +
+                     ": the picture's name must end in .svg, .pdf or .png");
+    cmd.output = *output;
+    if (cmd.with && cmd.sky) return Error("wheel: --with and --sky cannot be given together");
+    if ((cmd.with || cmd.sky) && cmd.view != ChartView::Comparison)
+        return Error(
+            "wheel: --with and --sky draw the comparison wheel; leave out --view or give "
+            "--view comparison");
+    if (auto error = positions.Finish("wheel", cmd.positions)) return *error;
+    return cmd;
+}
+
 CliCommand ParseContacts(const std::vector<std::string>& args) {
     ContactsCommand cmd;
     PositionsOptions positions;
     std::vector<CliOption> options = Joined(
         positions.Options(),
         {FlagOption("--json", cmd.json), FlagOption("--node-pairs", cmd.settings.nodePairs),
-         TextOption({"--with"}, cmd.with),
-         CliOption{{"--sky"},
-                   true,
-                   [&cmd](const std::string& value) -> std::optional<std::string> {
-                       cmd.sky = value;
-                       if (ParseSkyMoment(value)) return std::nullopt;
-                       return "--sky " + Quoted(value) +
-                              ": expected a universal time YYYY-MM-DDTHH:MM on a real date";
-                   }},
+         TextOption({"--with"}, cmd.with), SkyOption(cmd.sky),
          CliOption{{"--orb"},
                    true,
                    [&cmd](const std::string& value) -> std::optional<std::string> {
@@ -215,6 +292,7 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     if (command == "export") return ParseExport(args);
     if (command == "show") return ParseShow(args);
     if (command == "contacts") return ParseContacts(args);
+    if (command == "wheel") return ParseWheel(args);
     if (command == "place") return ParsePlace(args);
     if (command == "zones") {
         if (args.size() > 1) return Error("zones: takes no arguments");
@@ -249,6 +327,16 @@ std::string CliUsage() {
            "      The sky at that universal time (transits) on FILE's draconic chart: every\n"
            "      body but the ascendant, with the positions chosen (classic: 1905..2050;\n"
            "      precise: 1800..2399).\n"
+           "  velloran-cli wheel FILE.vlr -o OUT.svg|OUT.pdf|OUT.png\n"
+           "                     [--view natal|draconic|comparison] [--with OTHER.vlr |\n"
+           "                     --sky YYYY-MM-DDTHH:MM] [--size PX] [--theme light|dark|print]\n"
+           "      Draws the degree wheel: each body at its degree, the ascendant at nine\n"
+           "      o'clock. natal and draconic draw one chart with its own aspect lines;\n"
+           "      comparison (the default) draws the natal chart inside the draconic one with\n"
+           "      the lines of their contacts (default orb and aspects), or with --with or\n"
+           "      --sky that chart inside. The picture's ending chooses SVG (no fonts needed\n"
+           "      to view it; each body a group with an id such as natal-sun), PDF (the key\n"
+           "      facts first) or PNG. --size: 200 to 4000 pixels (800 by default).\n"
            "  velloran-cli new --place PLACE --date YYYY-MM-DD --time HH:MM -o FILE.vlr ...\n"
            "      Takes city, state, country, coordinates, zone and daylight saving from the\n"
            "      atlas's first match for PLACE; options given explicitly win.\n"
@@ -261,7 +349,7 @@ std::string CliUsage() {
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes, each with its label\n"
            "      as the form's list shows it (\"+5.3\" is five and a half hours east).\n"
-           "  Options of new, export, show and contacts:\n"
+           "  Options of new, export, show, contacts and wheel:\n"
            "    --positions classic|precise\n"
            "      classic (the default): the program's own formulas, as stored readings and\n"
            "      earlier exports show them; precise: the Swiss Ephemeris's apparent positions\n"
