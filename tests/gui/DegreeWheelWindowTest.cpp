@@ -1,0 +1,157 @@
+// The degree wheel in the chart window: chosen in Options and kept in the settings, drawn in
+// place of the house lists (which stay as they were) with the right-hand side beside it, grown
+// to the room the window has, described for screen readers, exported as SVG, PDF or PNG and
+// printed as a page of its own.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QLabel>
+
+#include "GuiTestSupport.h"
+#include "chart/gui/ChartPictures.h"
+#include "chart/gui/DegreeWheelView.h"
+#include "ui/PositionsMenu.h"
+
+namespace velloran::test {
+namespace {
+
+QAction* Action(QWidget* window, const char* name) {
+    return Find<QAction>(window, QString::fromLatin1(name));
+}
+
+QByteArray FileStart(const QString& path, int bytes) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return {};
+    return file.read(bytes);
+}
+
+TEST(WheelChoice, StoredWordsReadBackAndAnythingElseIsTheDefault) {
+    FakePlatform platform;
+    EXPECT_EQ(StoredWheelChoice(platform), WheelChoice{});
+    const WheelChoice chosen{WheelStyle::DegreeWheel, false, WheelThemeChoice::Print};
+    StoreWheelChoice(platform, chosen);
+    EXPECT_EQ(StoredWheelChoice(platform), chosen);
+    platform.settings[{"Wheel", "Style"}] = "Degree";
+    platform.settings[{"Wheel", "AspectLines"}] = "maybe";
+    platform.settings[{"Wheel", "Theme"}] = "neon";
+    EXPECT_EQ(StoredWheelChoice(platform), WheelChoice{});
+}
+
+class DegreeWheelWindow : public ::testing::Test {
+protected:
+    void SetUp() override {
+        s = std::make_unique<StartedApp>();
+        s->calculate(KnownBirthForm());
+        ASSERT_NE(s->main(), nullptr);
+    }
+    std::unique_ptr<StartedApp> s;
+};
+
+TEST_F(DegreeWheelWindow, ChosenInOptionsItReplacesTheHouseListsUntilTheyAreChosenAgain) {
+    FrmDisplay* display = s->display();
+    const QSize written = display->size();
+    EXPECT_EQ(display->degreeWheel(), nullptr);
+    EXPECT_TRUE(display->frontPicture()->isVisible());
+
+    s->trigger(s->main(), "mnuDegreeWheel");
+    QApplication::processEvents();
+    EXPECT_EQ(s->platform.settings[{"Wheel", "Style"}], "degree");
+    DegreeWheelView* wheel = display->degreeWheel();
+    ASSERT_NE(wheel, nullptr);
+    EXPECT_TRUE(wheel->isVisible());
+    EXPECT_FALSE(display->frontPicture()->isVisible());
+    EXPECT_EQ(wheel->width(), wheel->height());
+    // The right-hand side stands beside the wheel, none of it under it.
+    for (const char* name : {"lblType", "lblName", "lblLongitude"}) {
+        QLabel* label = Find<QLabel>(display, name);
+        ASSERT_NE(label, nullptr) << name;
+        EXPECT_GE(label->x(), wheel->geometry().right()) << name;
+    }
+    EXPECT_LE(wheel->geometry().bottom(), display->height());
+
+    // Each view: a ring per chart, and a screen reader hears every body's position.
+    struct Case {
+        const char* button;
+        size_t rings;
+        const char* heard;
+    };
+    for (const Case& c : {Case{"cmdNatal", 1, "Natal chart: Sun 24° Capricorn 16'"},
+                          Case{"cmdDraconian", 1, "Draconic chart: Sun"},
+                          Case{"cmdComparison", 2, "Draconic chart: "}}) {
+        s->click(s->main(), c.button);
+        wheel = display->degreeWheel();
+        ASSERT_NE(wheel, nullptr) << c.button;
+        EXPECT_EQ(wheel->wheel().rings.size(), c.rings) << c.button;
+        EXPECT_EQ(wheel->accessibleName(), "Chart wheel");
+        EXPECT_TRUE(wheel->accessibleDescription().contains(QString::fromUtf8(c.heard)))
+            << c.button << ": " << wheel->accessibleDescription().toStdString();
+    }
+
+    // The theme chosen reaches the wheel.
+    s->trigger(s->main(), "mnuThemeDark");
+    QApplication::processEvents();
+    EXPECT_EQ(display->degreeWheel()->theme(), WheelTheme::Dark);
+
+    s->trigger(s->main(), "mnuHouseLists");
+    QApplication::processEvents();
+    EXPECT_EQ(display->degreeWheel(), nullptr);
+    EXPECT_TRUE(display->frontPicture()->isVisible());
+    EXPECT_EQ(display->size(), written);
+}
+
+TEST_F(DegreeWheelWindow, TheWheelGrowsToTheRoomAndTheWindowWithIt) {
+    s->trigger(s->main(), "mnuDegreeWheel");
+    FrmDisplay* display = s->display();
+    display->setWheelRoom(QSize(1600, 900));
+    DegreeWheelView* wheel = display->degreeWheel();
+    ASSERT_NE(wheel, nullptr);
+    const int side = wheel->width();
+    EXPECT_GT(side, 800);
+    EXPECT_LE(side, 900);
+    EXPECT_LE(display->height(), 900);
+    EXPECT_GE(Find<QLabel>(display, "lblName")->x(), wheel->geometry().right());
+
+    // Less room: a smaller wheel, never smaller than the house lists' picture.
+    display->setWheelRoom(QSize(700, 300));
+    EXPECT_LT(display->degreeWheel()->width(), side);
+    EXPECT_GE(display->degreeWheel()->width(), 431);
+}
+
+TEST_F(DegreeWheelWindow, ExportWheelWritesThePictureTheNameAsksFor) {
+    struct Case {
+        const char* name;
+        QByteArray start;
+    };
+    for (const Case& c : {Case{"w.svg", "<svg"}, Case{"w.pdf", "%PDF-"}, Case{"w.png", "\x89PNG"}}) {
+        const QString path = s->dir.filePath(QString::fromLatin1(c.name));
+        s->platform.saveAnswers = {path};
+        s->trigger(s->main(), "mnuExportWheel");
+        EXPECT_TRUE(FileStart(path, 200).contains(c.start)) << c.name;
+    }
+    ASSERT_FALSE(s->platform.saveDialogs.empty());
+    EXPECT_TRUE(s->platform.saveDialogs.back().filter.contains("*.svg"));
+    EXPECT_TRUE(s->platform.saveDialogs.back().suffixFromFilter);
+    EXPECT_TRUE(s->platform.messages.empty());
+
+    // Any other ending is refused with a message and writes nothing.
+    const QString gif = s->dir.filePath("w.gif");
+    s->platform.saveAnswers = {gif};
+    s->trigger(s->main(), "mnuExportWheel");
+    EXPECT_FALSE(QFile::exists(gif));
+    ASSERT_EQ(s->platform.messages.size(), 1u);
+    EXPECT_TRUE(s->platform.messages[0].text.contains("must end in .svg, .pdf or .png"));
+}
+
+TEST_F(DegreeWheelWindow, PrintedAsAPageOfItsOwnWhenShown) {
+    s->trigger(s->main(), "mnuDegreeWheel");
+    const QString pdf = s->dir.filePath("printed.pdf");
+    s->platform.confirmPrint = true;
+    s->platform.printToPdf = pdf;
+    s->trigger(s->main(), "mnuPrint");
+    EXPECT_TRUE(FileStart(pdf, 8).startsWith("%PDF-"));
+    EXPECT_TRUE(s->platform.messages.empty());
+}
+
+}  // namespace
+}  // namespace velloran::test
