@@ -6,9 +6,9 @@
 #include FT_BBOX_H
 #include FT_OUTLINE_H
 
+#include <strings.h>
 #include <memory>
 #include <optional>
-#include <strings.h>
 
 namespace velloran {
 
@@ -152,9 +152,8 @@ std::optional<FontFile> MatchFont(FcConfig* config, const char* family, bool exa
     FcChar8* file = nullptr;
     int index = 0;
     const bool familyOk =
-        !exactFamily ||
-        (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
-         strcasecmp(reinterpret_cast<const char*>(matchedFamily), family) == 0);
+        !exactFamily || (FcPatternGetString(match, FC_FAMILY, 0, &matchedFamily) == FcResultMatch &&
+                         strcasecmp(reinterpret_cast<const char*>(matchedFamily), family) == 0);
     if (familyOk && FcPatternGetString(match, FC_FILE, 0, &file) == FcResultMatch) {
         if (FcPatternGetInteger(match, FC_INDEX, 0, &index) != FcResultMatch) index = 0;
         found = FontFile{reinterpret_cast<const char*>(file), index};

@@ -58,11 +58,20 @@ void AppendColour(std::string& out, const WheelColour& c) {
 void AppendEscaped(std::string& out, std::string_view text) {
     for (const char ch : text) {
         switch (ch) {
-            case '&': out += "&amp;"; break;
-            case '<': out += "&lt;"; break;
-            case '>': out += "&gt;"; break;
-            case '"': out += "&quot;"; break;
-            default: out += ch;
+            case '&':
+                out += "&amp;";
+                break;
+            case '<':
+                out += "&lt;";
+                break;
+            case '>':
+                out += "&gt;";
+                break;
+            case '"':
+                out += "&quot;";
+                break;
+            default:
+                out += ch;
         }
     }
 }
@@ -96,7 +105,9 @@ std::string GlyphPathData(const PathData& path) {
                 AppendPoint(d, op.p2);
                 AppendPoint(d, op.p3);
                 break;
-            case PathOp::Kind::Close: d += 'Z'; break;
+            case PathOp::Kind::Close:
+                d += 'Z';
+                break;
         }
     }
     return d;
@@ -146,8 +157,8 @@ std::string WheelSvg(const WheelDrawing& drawing, const GlyphOutlines& outlines)
     if (!used.empty()) {
         svg += "<defs>\n";
         for (const char32_t c : used) {
-            svg += "<path id=\"" + GlyphId(c) + "\" d=\"" +
-                   GlyphPathData(outlines.find(c)->path) + "\"/>\n";
+            svg += "<path id=\"" + GlyphId(c) + "\" d=\"" + GlyphPathData(outlines.find(c)->path) +
+                   "\"/>\n";
         }
         svg += "</defs>\n";
     }
@@ -200,6 +211,8 @@ std::string WheelSvg(const WheelDrawing& drawing, const GlyphOutlines& outlines)
                 svg += "<g fill=\"";
                 AppendColour(svg, *item.fill);
                 svg += "\">";
+                // SVG 2's plain href: librsvg (2.54 and later) and browsers read it, so no xlink
+                // namespace is needed.
                 for (const GlyphPlacement& p : placed) {
                     if (!Drawn(outlines.find(p.c))) continue;
                     svg += "<use href=\"#" + GlyphId(p.c) + "\" transform=\"translate(";

@@ -17,18 +17,14 @@ namespace {
 
 std::u32string AllWheelCharacters() {
     std::u32string all;
-    for (const auto& set : {std::vector<std::u32string_view>(kBodySymbols.begin(),
-                                                             kBodySymbols.end()),
-                            std::vector<std::u32string_view>(kSignSymbols.begin(),
-                                                             kSignSymbols.end()),
-                            std::vector<std::u32string_view>(kAspectSymbols.begin(),
-                                                             kAspectSymbols.end()),
-                            std::vector<std::u32string_view>(kBodyFallbackLabels.begin(),
-                                                             kBodyFallbackLabels.end()),
-                            std::vector<std::u32string_view>(kSignFallbackLabels.begin(),
-                                                             kSignFallbackLabels.end()),
-                            std::vector<std::u32string_view>(kAspectFallbackLabels.begin(),
-                                                             kAspectFallbackLabels.end())}) {
+    for (const auto& set :
+         {std::vector<std::u32string_view>(kBodySymbols.begin(), kBodySymbols.end()),
+          std::vector<std::u32string_view>(kSignSymbols.begin(), kSignSymbols.end()),
+          std::vector<std::u32string_view>(kAspectSymbols.begin(), kAspectSymbols.end()),
+          std::vector<std::u32string_view>(kBodyFallbackLabels.begin(), kBodyFallbackLabels.end()),
+          std::vector<std::u32string_view>(kSignFallbackLabels.begin(), kSignFallbackLabels.end()),
+          std::vector<std::u32string_view>(kAspectFallbackLabels.begin(),
+                                           kAspectFallbackLabels.end())}) {
         for (const std::u32string_view text : set) all += text;
     }
     all += kRetrogradeSymbol;
@@ -39,7 +35,8 @@ std::u32string AllWheelCharacters() {
 
 // The bounding box of the points a path passes through (ends of its steps, not controls).
 struct Box {
-    double left = std::numeric_limits<double>::infinity(), top = left, right = -left, bottom = -left;
+    double left = std::numeric_limits<double>::infinity(), top = left, right = -left,
+           bottom = -left;
     void add(const PathPoint& p) {
         left = std::min(left, p.x);
         right = std::max(right, p.x);
@@ -52,10 +49,17 @@ Box OnCurveBox(const PathData& path) {
     for (const PathOp& op : path) {
         switch (op.kind) {
             case PathOp::Kind::MoveTo:
-            case PathOp::Kind::LineTo: box.add(op.p1); break;
-            case PathOp::Kind::QuadTo: box.add(op.p2); break;
-            case PathOp::Kind::CubicTo: box.add(op.p3); break;
-            case PathOp::Kind::Close: break;
+            case PathOp::Kind::LineTo:
+                box.add(op.p1);
+                break;
+            case PathOp::Kind::QuadTo:
+                box.add(op.p2);
+                break;
+            case PathOp::Kind::CubicTo:
+                box.add(op.p3);
+                break;
+            case PathOp::Kind::Close:
+                break;
         }
     }
     return box;

@@ -48,8 +48,7 @@ inline WheelDrawing SmallDrawing() {
     spokes.segments = {{{10, 100}, {190, 100}}, {{100, 10}, {100, 190}}};
     drawing.items.push_back(spokes);
 
-    drawing.items.push_back(
-        TextItem(U"\u2609", {120, 30, 144, 54}, kInk, "natal-sun", "123.4567"));
+    drawing.items.push_back(TextItem(U"\u2609", {120, 30, 144, 54}, kInk, "natal-sun", "123.4567"));
     drawing.items.push_back(TextItem(U"15\u264C07", {116, 56, 172, 68}, kInk, "natal-sun-label"));
     DrawItem leader;
     leader.kind = DrawItem::Kind::Segments;
@@ -91,7 +90,8 @@ inline WheelDrawing BusyDrawing() {
     drawing.items.push_back(ticks);
     DrawItem cusps = ticks;
     cusps.segments.clear();
-    for (int h = 0; h < 12; ++h) cusps.segments.push_back({at(h * 30 + 7, 180), at(h * 30 + 7, 480)});
+    for (int h = 0; h < 12; ++h)
+        cusps.segments.push_back({at(h * 30 + 7, 180), at(h * 30 + 7, 480)});
     drawing.items.push_back(cusps);
     for (int s = 0; s < 12; ++s) {
         const WheelPoint p = at(s * 30 + 15, 455);

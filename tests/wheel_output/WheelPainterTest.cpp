@@ -73,8 +73,8 @@ TEST_F(WheelPaint, PngIsOpaqueAtItsSizeWithTheItemsWhereTheyWerePut) {
     };
     for (const Probe& p : probes) {
         SCOPED_TRACE(p.what);
-        const QRgb pixel =
-            image.pixel(static_cast<int>(std::floor(p.x * s)), static_cast<int>(std::floor(p.y * s)));
+        const QRgb pixel = image.pixel(static_cast<int>(std::floor(p.x * s)),
+                                       static_cast<int>(std::floor(p.y * s)));
         EXPECT_LT(ColourDistance(pixel, Rgb(p.expected)), 48)
             << std::hex << pixel << " against " << Rgb(p.expected);
     }
@@ -176,16 +176,17 @@ TEST_F(WheelPaint, PngAndSvgShowTheSameDrawing) {
         process.start(rsvg, {"-o", dir.filePath("wheel.png"), svg.fileName()});
         ASSERT_TRUE(process.waitForFinished(60000));
         ASSERT_EQ(process.exitCode(), 0);
-        const QImage fromSvg = QImage(dir.filePath("wheel.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage fromSvg =
+            QImage(dir.filePath("wheel.png")).convertToFormat(QImage::Format_RGB32);
         const QImage painted = Decode(WheelPng(drawing, SystemGlyphOutlines(), side));
         ASSERT_EQ(fromSvg.size(), painted.size());
 
         // The glyphs were drawn by both (rsvg resolved the <use> references)...
         const DrawItem& text = drawing.items[drawing.items.size() > 100 ? 10 : 2];
         ASSERT_EQ(text.kind, DrawItem::Kind::Text);
-        const QRect box(QPoint(static_cast<int>(text.box.left), static_cast<int>(text.box.top)),
-                        QPoint(static_cast<int>(text.box.right) - 1,
-                               static_cast<int>(text.box.bottom) - 1));
+        const QRect box(
+            QPoint(static_cast<int>(text.box.left), static_cast<int>(text.box.top)),
+            QPoint(static_cast<int>(text.box.right) - 1, static_cast<int>(text.box.bottom) - 1));
         const Ink svgInk = InkOf(fromSvg.copy(box));
         const Ink paintedInk = InkOf(painted.copy(box));
         EXPECT_GT(svgInk.count, 10);
@@ -228,9 +229,11 @@ TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
     file.close();
     const QString info = RunTool(pdfinfo, {file.fileName()});
     EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\n)"))) << info.toStdString();
-    EXPECT_TRUE(info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts)")))
+    EXPECT_TRUE(
+        info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts)")))
         << info.toStdString();
-    const QString images = RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", file.fileName()});
+    const QString images =
+        RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", file.fileName()});
     EXPECT_EQ(images.trimmed().split('\n').size(), 2) << images.toStdString();  // header only
     const QString text = RunTool(pdftotext, {file.fileName(), "-"});
     EXPECT_TRUE(text.contains(title)) << text.toStdString();

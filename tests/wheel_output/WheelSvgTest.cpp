@@ -32,12 +32,12 @@ struct Group {
 // What the tests look at in a document.
 struct Parsed {
     QString error;
-    std::map<QString, QString> root;   // the svg element's attributes
-    std::vector<QString> definedIds;   // paths in <defs>, in order
-    std::map<QString, Group> groups;   // groups with an id
-    std::vector<Use> uses;             // every <use>
-    std::vector<QString> colours;      // every fill and stroke
-    std::vector<QString> pathData;     // d of the paths outside <defs>
+    std::map<QString, QString> root;  // the svg element's attributes
+    std::vector<QString> definedIds;  // paths in <defs>, in order
+    std::map<QString, Group> groups;  // groups with an id
+    std::vector<Use> uses;            // every <use>
+    std::vector<QString> colours;     // every fill and stroke
+    std::vector<QString> pathData;    // d of the paths outside <defs>
     std::vector<std::map<QString, QString>> circles;
     int textElements = 0;
     QString firstChild;
@@ -93,9 +93,9 @@ Parsed Parse(const std::string& svg) {
         }
         if (name == "use") {
             Use use;
-            use.href = a.hasAttribute("href") ? a.value("href").toString()
-                                              : a.value("http://www.w3.org/1999/xlink", "href")
-                                                    .toString();
+            use.href = a.hasAttribute("href")
+                           ? a.value("href").toString()
+                           : a.value("http://www.w3.org/1999/xlink", "href").toString();
             const auto m = transform.match(a.value("transform").toString());
             EXPECT_TRUE(m.hasMatch()) << a.value("transform").toString().toStdString();
             use.x = m.captured(1).toDouble();
@@ -139,19 +139,18 @@ TEST(WheelSvg, GroupsGlyphDefinitionsAndPlacementsReadBack) {
     // Each glyph used is defined once, in code point order, and each definition is used.
     std::set<QString> defined(parsed.definedIds.begin(), parsed.definedIds.end());
     EXPECT_EQ(defined.size(), parsed.definedIds.size());
-    EXPECT_TRUE(std::is_sorted(parsed.definedIds.begin(), parsed.definedIds.end(),
-                               [](const QString& a, const QString& b) {
-                                   return a.mid(2).toUInt(nullptr, 16) <
-                                          b.mid(2).toUInt(nullptr, 16);
-                               }));
+    EXPECT_TRUE(std::is_sorted(
+        parsed.definedIds.begin(), parsed.definedIds.end(), [](const QString& a, const QString& b) {
+            return a.mid(2).toUInt(nullptr, 16) < b.mid(2).toUInt(nullptr, 16);
+        }));
     std::set<QString> referenced;
     for (const Use& use : parsed.uses) {
         ASSERT_TRUE(use.href.startsWith('#'));
         referenced.insert(use.href.mid(1));
     }
     EXPECT_EQ(referenced, defined);
-    const std::set<QString> expected = {"g-0030", "g-0031", "g-0035", "g-0037", "g-0041",
-                                        "g-0043", "g-2609", "g-264C"};
+    const std::set<QString> expected = {"g-0030", "g-0031", "g-0035", "g-0037",
+                                        "g-0041", "g-0043", "g-2609", "g-264C"};
     EXPECT_EQ(defined, expected);
 
     static const QRegularExpression colour("^(#[0-9a-f]{6}|none)$");
@@ -170,9 +169,8 @@ TEST(WheelSvg, PlacementsAreThoseOfPlaceText) {
     for (const DrawItem& item : drawing.items) {
         if (item.kind != DrawItem::Kind::Text) continue;
         const WheelBox& box = item.box;
-        for (const GlyphPlacement& p :
-             PlaceText(outlines, item.text, box.left, box.top, box.right, box.bottom,
-                       box.height())) {
+        for (const GlyphPlacement& p : PlaceText(outlines, item.text, box.left, box.top, box.right,
+                                                 box.bottom, box.height())) {
             ASSERT_LT(next, parsed.uses.size());
             const Use& use = parsed.uses[next++];
             char id[16];
@@ -219,8 +217,7 @@ TEST(WheelSvg, NumbersHaveAtMostThreeDecimalsAndNoTrailingZeros) {
         EXPECT_EQ(parsed.circles[0].at("r"), "0.667");
         EXPECT_EQ(parsed.circles[0].at("fill"), "#c81414");
         EXPECT_EQ(parsed.circles[0].count("stroke"), 0u);
-        EXPECT_DOUBLE_EQ(parsed.circles[0].at("cx").toDouble(),
-                         std::round(c.from.x * 1000) / 1000);
+        EXPECT_DOUBLE_EQ(parsed.circles[0].at("cx").toDouble(), std::round(c.from.x * 1000) / 1000);
     }
 }
 

@@ -43,8 +43,7 @@ std::string WheelPdfFile(const WheelDrawing& drawing, const GlyphOutlines& outli
     if (!EnsureGuiApplication()) return {};
     QStringList factLines;
     for (const std::string& fact : facts) factLines << QString::fromStdString(fact);
-    const QByteArray pdf =
-        WheelPdf(drawing, outlines, QString::fromStdString(title), factLines);
+    const QByteArray pdf = WheelPdf(drawing, outlines, QString::fromStdString(title), factLines);
     return pdf.toStdString();
 }
 

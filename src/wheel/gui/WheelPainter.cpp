@@ -23,13 +23,21 @@ QPainterPath ToPainterPath(const PathData& data) {
     path.setFillRule(Qt::WindingFill);
     for (const PathOp& op : data) {
         switch (op.kind) {
-            case PathOp::Kind::MoveTo: path.moveTo(op.p1.x, op.p1.y); break;
-            case PathOp::Kind::LineTo: path.lineTo(op.p1.x, op.p1.y); break;
-            case PathOp::Kind::QuadTo: path.quadTo(op.p1.x, op.p1.y, op.p2.x, op.p2.y); break;
+            case PathOp::Kind::MoveTo:
+                path.moveTo(op.p1.x, op.p1.y);
+                break;
+            case PathOp::Kind::LineTo:
+                path.lineTo(op.p1.x, op.p1.y);
+                break;
+            case PathOp::Kind::QuadTo:
+                path.quadTo(op.p1.x, op.p1.y, op.p2.x, op.p2.y);
+                break;
             case PathOp::Kind::CubicTo:
                 path.cubicTo(op.p1.x, op.p1.y, op.p2.x, op.p2.y, op.p3.x, op.p3.y);
                 break;
-            case PathOp::Kind::Close: path.closeSubpath(); break;
+            case PathOp::Kind::Close:
+                path.closeSubpath();
+                break;
         }
     }
     return path;
@@ -234,8 +242,8 @@ QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
         if (!painter.begin(&writer)) return {};
         // The painter's origin is the printable area's corner.
         const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-        PaintWheelPage(painter, QRectF(0, 0, area.width(), area.height()), drawing, outlines,
-                       title, facts);
+        PaintWheelPage(painter, QRectF(0, 0, area.width(), area.height()), drawing, outlines, title,
+                       facts);
         if (!painter.end()) return {};
     }
     return bytes;
