@@ -1,1 +1,252 @@
 #include "wheel/gui/WheelPainter.h"
+
+#include <QBuffer>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPdfWriter>
+#include <QVarLengthArray>
+#include <algorithm>
+#include <unordered_map>
+
+#include "glyphs/SystemGlyphs.h"
+
+namespace velloran {
+
+namespace {
+
+QPainterPath ToPainterPath(const PathData& data) {
+    QPainterPath path;
+    path.setFillRule(Qt::WindingFill);
+    for (const PathOp& op : data) {
+        switch (op.kind) {
+            case PathOp::Kind::MoveTo:
+                path.moveTo(op.p1.x, op.p1.y);
+                break;
+            case PathOp::Kind::LineTo:
+                path.lineTo(op.p1.x, op.p1.y);
+                break;
+            case PathOp::Kind::QuadTo:
+                path.quadTo(op.p1.x, op.p1.y, op.p2.x, op.p2.y);
+                break;
+            case PathOp::Kind::CubicTo:
+                path.cubicTo(op.p1.x, op.p1.y, op.p2.x, op.p2.y, op.p3.x, op.p3.y);
+                break;
+            case PathOp::Kind::Close:
+                path.closeSubpath();
+                break;
+        }
+    }
+    return path;
+}
+
+// The glyphs as QPainterPaths in em units, each built once: for the program's own outlines
+// (which live as long as the process) once per process, for any other outlines once per paint.
+class GlyphPaths {
+public:
+    explicit GlyphPaths(const GlyphOutlines& outlines) : m_outlines(outlines) {}
+
+    // The path of c; nullptr when c has no outline or no ink.
+    const QPainterPath* find(char32_t c) {
+        auto it = m_paths.find(c);
+        if (it == m_paths.end()) {
+            const GlyphOutline* glyph = m_outlines.find(c);
+            it = m_paths.emplace(c, glyph ? ToPainterPath(glyph->path) : QPainterPath()).first;
+        }
+        return it->second.isEmpty() ? nullptr : &it->second;
+    }
+
+private:
+    const GlyphOutlines& m_outlines;
+    std::unordered_map<char32_t, QPainterPath> m_paths;
+};
+
+// The program's outlines as paths, built on first use; read-only after that, so any thread may
+// share them.
+const std::unordered_map<char32_t, QPainterPath>& SystemGlyphPaths() {
+    static const std::unordered_map<char32_t, QPainterPath> paths = [] {
+        std::unordered_map<char32_t, QPainterPath> built;
+        const GlyphOutlines& outlines = SystemGlyphOutlines();
+        GlyphPaths source(outlines);
+        for (const std::u32string_view set : {kAstrologicalSymbols, kTextCharacters}) {
+            for (const char32_t c : set) {
+                if (const QPainterPath* path = source.find(c)) built.emplace(c, *path);
+            }
+        }
+        return built;
+    }();
+    return paths;
+}
+
+class PathLookup {
+public:
+    explicit PathLookup(const GlyphOutlines& outlines)
+        : m_system(&outlines == &SystemGlyphOutlines() ? &SystemGlyphPaths() : nullptr),
+          m_local(outlines) {}
+
+    const QPainterPath* find(char32_t c) {
+        if (!m_system) return m_local.find(c);
+        const auto it = m_system->find(c);
+        return it == m_system->end() ? nullptr : &it->second;
+    }
+
+private:
+    const std::unordered_map<char32_t, QPainterPath>* m_system;
+    GlyphPaths m_local;
+};
+
+QColor ToQColor(const WheelColour& c) { return QColor(c.r, c.g, c.b); }
+
+// The item's pen as the SVG strokes it: butt ends; no stroke for a zero width.
+QPen ItemPen(const DrawItem& item) {
+    if (!item.stroke || !(item.strokeWidth > 0.0)) return Qt::NoPen;
+    QPen pen(ToQColor(*item.stroke), item.strokeWidth);
+    pen.setCapStyle(Qt::FlatCap);
+    pen.setJoinStyle(Qt::MiterJoin);
+    return pen;
+}
+
+QBrush ItemBrush(const DrawItem& item) {
+    return item.fill ? QBrush(ToQColor(*item.fill)) : QBrush(Qt::NoBrush);
+}
+
+}  // namespace
+
+void PaintWheel(QPainter& painter, const WheelDrawing& drawing, const GlyphOutlines& outlines,
+                const QRectF& target) {
+    if (!(drawing.size > 0.0) || target.isEmpty()) return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    const double side = std::min(target.width(), target.height());
+    const double scale = side / drawing.size;
+    painter.translate(target.center().x() - side / 2, target.center().y() - side / 2);
+    painter.scale(scale, scale);
+    const QTransform base = painter.transform();
+
+    painter.fillRect(QRectF(0, 0, drawing.size, drawing.size), ToQColor(drawing.background));
+
+    PathLookup paths(outlines);
+    QVarLengthArray<QLineF, 512> lines;
+    for (const DrawItem& item : drawing.items) {
+        switch (item.kind) {
+            case DrawItem::Kind::Circle:
+                painter.setPen(ItemPen(item));
+                painter.setBrush(ItemBrush(item));
+                painter.drawEllipse(QPointF(item.centre.x, item.centre.y), item.radius,
+                                    item.radius);
+                break;
+            case DrawItem::Kind::Segments: {
+                const QPen pen = ItemPen(item);
+                if (pen.style() == Qt::NoPen || item.segments.empty()) break;
+                painter.setPen(pen);
+                lines.clear();
+                for (const WheelSegment& s : item.segments) {
+                    lines.append(QLineF(s.from.x, s.from.y, s.to.x, s.to.y));
+                }
+                painter.drawLines(lines.constData(), static_cast<int>(lines.size()));
+                break;
+            }
+            case DrawItem::Kind::Text: {
+                // Text is filled only, glyph by glyph where PlaceText puts it (as in the SVG).
+                if (!item.fill) break;
+                const QBrush brush = ItemBrush(item);
+                painter.setPen(Qt::NoPen);
+                painter.setBrush(brush);
+                for (const GlyphPlacement& p :
+                     PlaceText(outlines, item.text, item.box.left, item.box.top, item.box.right,
+                               item.box.bottom, item.box.height())) {
+                    const QPainterPath* path = paths.find(p.c);
+                    if (!path) continue;
+                    painter.setTransform(QTransform(p.scale, 0, 0, p.scale, p.x, p.y) * base);
+                    painter.drawPath(*path);
+                }
+                painter.setTransform(base);
+                break;
+            }
+        }
+    }
+    painter.restore();
+}
+
+QByteArray WheelPng(const WheelDrawing& drawing, const GlyphOutlines& outlines, int px) {
+    if (px <= 0 || px > 16384) return {};
+    QImage image(px, px, QImage::Format_RGB32);
+    if (image.isNull()) return {};
+    const WheelColour& ground = drawing.background;
+    image.fill(QColor(ground.r, ground.g, ground.b));
+    {
+        QPainter painter(&image);
+        PaintWheel(painter, drawing, outlines, QRectF(0, 0, px, px));
+    }
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) return {};
+    return bytes;
+}
+
+void PaintWheelPage(QPainter& painter, const QRectF& page, const WheelDrawing& drawing,
+                    const GlyphOutlines& outlines, const QString& title, const QStringList& facts) {
+    painter.save();
+    QPaintDevice* device = painter.device();
+    double y = page.top();
+
+    QFont titleFont = painter.font();
+    titleFont.setPointSizeF(16);
+    titleFont.setBold(true);
+    QFont factFont = painter.font();
+    factFont.setPointSizeF(10);
+    factFont.setBold(false);
+    painter.setPen(Qt::black);
+
+    // The title and the facts as real text, each wrapped to the page's width.
+    auto writeLine = [&](const QString& text, const QFont& font) {
+        painter.setFont(font);
+        const QFontMetricsF metrics(font, device);
+        const QRectF room(page.left(), y, page.width(), page.bottom() - y);
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const QRectF used = painter.boundingRect(room, flags, text);
+        painter.drawText(room, flags, text);
+        y += std::max(used.height(), metrics.lineSpacing());
+    };
+    if (!title.isEmpty()) {
+        writeLine(title, titleFont);
+        y += QFontMetricsF(factFont, device).lineSpacing() / 2;
+    }
+    for (const QString& fact : facts) writeLine(fact, factFont);
+    if (!title.isEmpty() || !facts.isEmpty()) y += QFontMetricsF(factFont, device).lineSpacing();
+    painter.restore();
+
+    const QRectF room(page.left(), y, page.width(), std::max(0.0, page.bottom() - y));
+    const double side = std::min(room.width(), room.height());
+    if (side <= 0) return;
+    // The wheel at the top of the room left, centred across the page.
+    PaintWheel(painter, drawing, outlines,
+               QRectF(room.center().x() - side / 2, room.top(), side, side));
+}
+
+QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
+                    const QString& title, const QStringList& facts) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (!buffer.open(QIODevice::WriteOnly)) return {};
+    {
+        QPdfWriter writer(&buffer);
+        writer.setTitle(title);
+        writer.setCreator(QStringLiteral("Velloran"));
+        writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                         QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter));
+        QPainter painter;
+        if (!painter.begin(&writer)) return {};
+        // The painter's origin is the printable area's corner.
+        const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
+        PaintWheelPage(painter, QRectF(0, 0, area.width(), area.height()), drawing, outlines, title,
+                       facts);
+        if (!painter.end()) return {};
+    }
+    return bytes;
+}
+
+}  // namespace velloran

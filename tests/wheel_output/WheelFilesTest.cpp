@@ -1,0 +1,39 @@
+// The Qt-free wrappers for the command-line tool: they run in a process that has no Qt
+// application yet, make one off screen and leave the process's platform setting as it was.
+
+#include <gtest/gtest.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <cstdlib>
+
+#include "glyphs/Outline.h"
+#include "wheel/gui/WheelFiles.h"
+#include "wheel_output/TestDrawing.h"
+
+namespace velloran {
+namespace {
+
+TEST(WheelFiles, MakeTheirOwnOffscreenApplicationAndWriteFiles) {
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    // A platform this machine cannot open: the wrappers must not use it, nor leave theirs.
+    setenv("QT_QPA_PLATFORM", "xcb:display-that-is-not-there", 1);
+
+    const std::string png = WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 120);
+    ASSERT_NE(QCoreApplication::instance(), nullptr);
+    EXPECT_EQ(QGuiApplication::platformName(), "offscreen");
+    EXPECT_STREQ(std::getenv("QT_QPA_PLATFORM"), "xcb:display-that-is-not-there");
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(png), "PNG"));
+    EXPECT_EQ(image.size(), QSize(120, 120));
+
+    const std::string pdf = WheelPdfFile(test::SmallDrawing(), SystemGlyphOutlines(), "A wheel",
+                                         {"Born 1 January 2000", "Somewhere"});
+    EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
+    EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
+
+    EXPECT_TRUE(WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 0).empty());
+}
+
+}  // namespace
+}  // namespace velloran

@@ -1,0 +1,244 @@
+// The wheel painted with QPainter: the PNG's pixels against the drawing and against the SVG as
+// rsvg-convert renders it, and the PDF page as poppler's tools read it.
+
+#include <gtest/gtest.h>
+
+#include <QFile>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+
+#include "glyphs/SystemGlyphs.h"
+#include "wheel/WheelSvg.h"
+#include "wheel/gui/WheelPainter.h"
+#include "wheel_output/TestDrawing.h"
+
+namespace velloran {
+namespace {
+
+class WheelPaint : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        if (QGuiApplication::instance()) return;
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "wheel_paint_tests";
+        static char* argv[] = {name, nullptr};
+        static QGuiApplication* app = new QGuiApplication(argc, argv);
+        (void)app;
+    }
+};
+
+QImage Decode(const QByteArray& png) {
+    QImage image;
+    EXPECT_TRUE(image.loadFromData(png, "PNG"));
+    return image.convertToFormat(QImage::Format_RGB32);
+}
+
+int ColourDistance(QRgb a, QRgb b) {
+    return std::max({std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                     std::abs(qBlue(a) - qBlue(b))});
+}
+
+QRgb Rgb(const WheelColour& c) { return qRgb(c.r, c.g, c.b); }
+
+TEST_F(WheelPaint, PngIsOpaqueAtItsSizeWithTheItemsWhereTheyWerePut) {
+    const WheelDrawing drawing = test::SmallDrawing();  // 200 px, painted at 300: x1.5
+    const QByteArray png = WheelPng(drawing, SystemGlyphOutlines(), 300);
+    ASSERT_FALSE(png.isEmpty());
+    QImage image;
+    ASSERT_TRUE(image.loadFromData(png, "PNG"));
+    EXPECT_EQ(image.size(), QSize(300, 300));
+    EXPECT_FALSE(image.hasAlphaChannel());
+
+    const double s = 1.5;
+    const double diagonal = 100 + 90 * std::sqrt(0.5);
+    struct Probe {
+        const char* what;
+        double x, y;  // in the drawing
+        WheelColour expected;
+    };
+    const Probe probes[] = {
+        {"corner", 2, 2, test::kWhite},
+        {"inside the ring, off the spokes", 70, 140, test::kWhite},
+        {"on the ring", diagonal, diagonal, test::kInk},
+        {"on the ring's top", 100 + 90 * std::sin(0.3), 100 - 90 * std::cos(0.3), test::kInk},
+        {"on a spoke", 50, 100, test::kRed},
+        {"on the other spoke", 100, 160, test::kRed},
+    };
+    for (const Probe& p : probes) {
+        SCOPED_TRACE(p.what);
+        const QRgb pixel = image.pixel(static_cast<int>(std::floor(p.x * s)),
+                                       static_cast<int>(std::floor(p.y * s)));
+        EXPECT_LT(ColourDistance(pixel, Rgb(p.expected)), 48)
+            << std::hex << pixel << " against " << Rgb(p.expected);
+    }
+}
+
+// The extent of the pixels that differ from white.
+struct Ink {
+    int count = 0;
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+};
+Ink InkOf(const QImage& image) {
+    Ink ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (ColourDistance(image.pixel(x, y), qRgb(255, 255, 255)) < 24) continue;
+            ++ink.count;
+            ink.left = std::min(ink.left, x);
+            ink.right = std::max(ink.right, x + 1);
+            ink.top = std::min(ink.top, y);
+            ink.bottom = std::max(ink.bottom, y + 1);
+        }
+    }
+    return ink;
+}
+
+TEST_F(WheelPaint, TextInkStaysInItsBoxCentredAndShrunkToFit) {
+    struct Case {
+        const char* what;
+        std::u32string text;
+        WheelBox box;  // in a 100 px drawing, painted at 200 px
+        bool fillsWidth;
+    };
+    const Case cases[] = {
+        {"a symbol", U"\u2609", {40, 40, 60, 60}, false},
+        {"a label", U"15\u264C07", {20, 45, 80, 55}, false},
+        {"letters in a narrow box", U"Conjunction", {40, 40, 60, 52}, true},
+        {"a retrograde mark off centre", U"\u211E", {10, 70, 22, 82}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        WheelDrawing drawing;
+        drawing.size = 100;
+        drawing.background = test::kWhite;
+        drawing.items.push_back(test::TextItem(c.text, c.box, test::kInk));
+        const QImage image = Decode(WheelPng(drawing, SystemGlyphOutlines(), 200));
+        const Ink ink = InkOf(image);
+        ASSERT_GT(ink.count, 10);
+        // Inside the box (antialiasing may touch the pixel next to it).
+        EXPECT_GE(ink.left, std::floor(c.box.left * 2) - 1);
+        EXPECT_LE(ink.right, std::ceil(c.box.right * 2) + 1);
+        EXPECT_GE(ink.top, std::floor(c.box.top * 2) - 1);
+        EXPECT_LE(ink.bottom, std::ceil(c.box.bottom * 2) + 1);
+        // Centred both ways.
+        EXPECT_NEAR((ink.left + ink.right) / 2.0, (c.box.left + c.box.right), 1.5);
+        EXPECT_NEAR((ink.top + ink.bottom) / 2.0, (c.box.top + c.box.bottom), 1.5);
+        if (c.fillsWidth) {
+            EXPECT_NEAR(ink.right - ink.left, c.box.width() * 2, 2.0);
+        }
+    }
+}
+
+TEST_F(WheelPaint, FitsTheSquareInTheMiddleOfItsTarget) {
+    const WheelDrawing drawing = test::SmallDrawing();
+    QImage image(300, 200, QImage::Format_RGB32);
+    image.fill(Qt::green);
+    {
+        QPainter painter(&image);
+        PaintWheel(painter, drawing, SystemGlyphOutlines(), QRectF(0, 0, 300, 200));
+    }
+    EXPECT_EQ(image.pixel(49, 100), QColor(Qt::green).rgb());
+    EXPECT_EQ(image.pixel(250, 100), QColor(Qt::green).rgb());
+    EXPECT_EQ(image.pixel(51, 1), qRgb(255, 255, 255));
+    EXPECT_EQ(image.pixel(248, 198), qRgb(255, 255, 255));
+    // The ring, at 45 degrees from the middle of the image.
+    EXPECT_LT(ColourDistance(image.pixel(213, 163), Rgb(test::kInk)), 48);
+}
+
+TEST_F(WheelPaint, SameDrawingSamePixelsWhicheverOutlinesObject) {
+    const GlyphOutlines& system = SystemGlyphOutlines();
+    const GlyphOutlines reloaded = LoadGlyphOutlines(system.sources[0], system.sources[1]);
+    const WheelDrawing drawing = test::BusyDrawing();
+    const QImage first = Decode(WheelPng(drawing, system, 500));
+    EXPECT_EQ(first, Decode(WheelPng(drawing, system, 500)));
+    EXPECT_EQ(first, Decode(WheelPng(drawing, reloaded, 500)));
+}
+
+TEST_F(WheelPaint, PngAndSvgShowTheSameDrawing) {
+    const QString rsvg = QStandardPaths::findExecutable("rsvg-convert");
+    if (rsvg.isEmpty()) GTEST_SKIP() << "rsvg-convert is not installed";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    for (const WheelDrawing& drawing : {test::SmallDrawing(), test::BusyDrawing()}) {
+        const int side = static_cast<int>(drawing.size);
+        QFile svg(dir.filePath("wheel.svg"));
+        ASSERT_TRUE(svg.open(QIODevice::WriteOnly));
+        svg.write(QByteArray::fromStdString(WheelSvg(drawing, SystemGlyphOutlines())));
+        svg.close();
+        QProcess process;
+        process.start(rsvg, {"-o", dir.filePath("wheel.png"), svg.fileName()});
+        ASSERT_TRUE(process.waitForFinished(60000));
+        ASSERT_EQ(process.exitCode(), 0);
+        const QImage fromSvg =
+            QImage(dir.filePath("wheel.png")).convertToFormat(QImage::Format_RGB32);
+        const QImage painted = Decode(WheelPng(drawing, SystemGlyphOutlines(), side));
+        ASSERT_EQ(fromSvg.size(), painted.size());
+
+        // The glyphs were drawn by both (rsvg resolved the <use> references)...
+        const DrawItem& text = drawing.items[drawing.items.size() > 100 ? 10 : 2];
+        ASSERT_EQ(text.kind, DrawItem::Kind::Text);
+        const QRect box(
+            QPoint(static_cast<int>(text.box.left), static_cast<int>(text.box.top)),
+            QPoint(static_cast<int>(text.box.right) - 1, static_cast<int>(text.box.bottom) - 1));
+        const Ink svgInk = InkOf(fromSvg.copy(box));
+        const Ink paintedInk = InkOf(painted.copy(box));
+        EXPECT_GT(svgInk.count, 10);
+        EXPECT_NEAR(svgInk.count, paintedInk.count, paintedInk.count * 0.15 + 4);
+        // ...and the two pictures differ only in antialiasing at the edges.
+        int differing = 0;
+        for (int y = 0; y < side; ++y) {
+            for (int x = 0; x < side; ++x) {
+                if (ColourDistance(fromSvg.pixel(x, y), painted.pixel(x, y)) > 96) ++differing;
+            }
+        }
+        EXPECT_LT(differing, side * side / 200) << differing << " pixels differ";
+    }
+}
+
+QString RunTool(const QString& program, const QStringList& arguments) {
+    QProcess process;
+    process.start(program, arguments);
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+    return QString::fromUtf8(process.readAllStandardOutput());
+}
+
+TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
+    const QString title = QStringLiteral("Degree wheel: Ada Example");
+    const QStringList facts = {QStringLiteral("Born 10 December 1815, 13:00 (zone +00:00)"),
+                               QStringLiteral("London, 51N30 0W07")};
+    const QByteArray pdf = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    ASSERT_TRUE(pdf.startsWith("%PDF"));
+    // Vector: the page holds no raster image.
+    EXPECT_FALSE(pdf.contains("/Subtype /Image"));
+
+    const QString pdfinfo = QStandardPaths::findExecutable("pdfinfo");
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdfinfo.isEmpty() || pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    QFile file(dir.filePath("wheel.pdf"));
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(pdf);
+    file.close();
+    const QString info = RunTool(pdfinfo, {file.fileName()});
+    EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\n)"))) << info.toStdString();
+    EXPECT_TRUE(
+        info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts)")))
+        << info.toStdString();
+    const QString images =
+        RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", file.fileName()});
+    EXPECT_EQ(images.trimmed().split('\n').size(), 2) << images.toStdString();  // header only
+    const QString text = RunTool(pdftotext, {file.fileName(), "-"});
+    EXPECT_TRUE(text.contains(title)) << text.toStdString();
+    for (const QString& fact : facts) EXPECT_TRUE(text.contains(fact)) << text.toStdString();
+}
+
+}  // namespace
+}  // namespace velloran
