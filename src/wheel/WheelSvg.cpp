@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdio>
 #include <set>
 
@@ -163,9 +164,15 @@ std::string WheelSvg(const WheelDrawing& drawing, const GlyphOutlines& outlines)
         svg += "</defs>\n";
     }
 
-    for (const DrawItem& item : drawing.items) {
+    // Consecutive items with one id (a body's label: its degree, sign, minute and ℞) share one
+    // group, so each id names one element.
+    for (std::size_t i = 0; i < drawing.items.size(); ++i) {
+        const DrawItem& item = drawing.items[i];
         const bool grouped = !item.id.empty();
-        if (grouped) {
+        const bool opens = grouped && (i == 0 || drawing.items[i - 1].id != item.id);
+        const bool closes =
+            grouped && (i + 1 == drawing.items.size() || drawing.items[i + 1].id != item.id);
+        if (opens) {
             svg += "<g id=\"";
             AppendEscaped(svg, item.id);
             svg += '"';
@@ -227,7 +234,7 @@ std::string WheelSvg(const WheelDrawing& drawing, const GlyphOutlines& outlines)
                 break;
             }
         }
-        if (grouped) svg += "</g>\n";
+        if (closes) svg += "</g>\n";
     }
     svg += "</svg>\n";
     return svg;

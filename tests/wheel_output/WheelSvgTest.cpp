@@ -161,6 +161,36 @@ TEST(WheelSvg, GroupsGlyphDefinitionsAndPlacementsReadBack) {
     EXPECT_EQ(parsed.pathData.size(), 2u);
 }
 
+// A label drawn as several texts (degree, sign, minute, ℞ stacked along the body's ray) is one
+// group: an id names one element.
+TEST(WheelSvg, ConsecutiveItemsWithOneIdShareOneGroup) {
+    WheelDrawing drawing;
+    drawing.size = 100;
+    auto text = [](std::u32string t, double top, std::string id) {
+        DrawItem item;
+        item.kind = DrawItem::Kind::Text;
+        item.text = std::move(t);
+        item.box = {10, top, 40, top + 10};
+        item.fill = WheelColour{0, 0, 0};
+        item.id = std::move(id);
+        return item;
+    };
+    drawing.items = {text(U"15", 10, "natal-sun-label"), text(U"\u264C", 20, "natal-sun-label"),
+                     text(U"07", 30, "natal-sun-label"), text(U"1", 50, ""),
+                     text(U"2", 60, "natal-moon-label")};
+    const std::string svg = WheelSvg(drawing, SystemGlyphOutlines());
+    const Parsed parsed = Parse(svg);
+    ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
+    size_t count = 0;
+    for (size_t at = svg.find("id=\"natal-sun-label\""); at != std::string::npos;
+         at = svg.find("id=\"natal-sun-label\"", at + 1))
+        ++count;
+    EXPECT_EQ(count, 1u);
+    EXPECT_EQ(parsed.groups.at("natal-sun-label").uses.size(), 5u);
+    EXPECT_EQ(parsed.groups.at("natal-moon-label").uses.size(), 1u);
+    EXPECT_EQ(parsed.uses.size(), 7u);
+}
+
 TEST(WheelSvg, PlacementsAreThoseOfPlaceText) {
     const GlyphOutlines& outlines = SystemGlyphOutlines();
     const WheelDrawing drawing = test::SmallDrawing();
