@@ -1,0 +1,375 @@
+// The degree wheel's layout: its orientation and texts on hand-made charts, and the properties of
+// the spreading over random charts, bi-wheels and crowded stress cases.
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "WheelProperties.h"
+#include "reading/Contacts.h"
+#include "wheel/WheelLayout.h"
+
+namespace velloran {
+namespace {
+
+using test::CheckWheelLayout;
+using test::ForwardDegrees;
+using test::WheelRows;
+
+constexpr double kTol = 1e-9;
+
+// Whole-sign cusps from the ascendant's sign.
+std::array<double, 12> WholeSignCusps(double ascendant) {
+    std::array<double, 12> cusps{};
+    const int rising = static_cast<int>(std::floor(ascendant / 30.0)) % 12;
+    for (int h = 0; h < 12; ++h) cusps[h] = ((rising + h) % 12) * 30.0;
+    return cusps;
+}
+
+WheelRingInput Ring(WheelChart chart, const std::vector<double>& longitudes,
+                    bool retrograde = false) {
+    WheelRingInput ring;
+    ring.chart = chart;
+    for (size_t i = 0; i < longitudes.size(); ++i) {
+        const auto body = static_cast<ChartBody>(i);
+        ring.bodies.push_back({body, longitudes[i], retrograde && CanBePreciseRetrograde(body)});
+    }
+    return ring;
+}
+
+WheelInput Wheel(std::vector<WheelRingInput> rings, double ascendant, double size) {
+    WheelInput input;
+    input.rings = std::move(rings);
+    input.ascendant = ascendant;
+    input.cusps = WholeSignCusps(ascendant);
+    input.size = size;
+    for (int a = 0; a < kAspectCount; ++a) input.legend.push_back({static_cast<Aspect>(a), 8.0});
+    return input;
+}
+
+// n longitudes from `from`, `step` apart.
+std::vector<double> Spaced(int n, double from, double step) {
+    std::vector<double> out;
+    for (int i = 0; i < n; ++i) out.push_back(std::fmod(from + i * step + 360.0, 360.0));
+    return out;
+}
+
+const WheelBodyMark* Find(const WheelLayout& layout, int ring, ChartBody body) {
+    for (const WheelBodyMark& m : layout.bodies)
+        if (m.ring == ring && m.body == body) return &m;
+    return nullptr;
+}
+
+TEST(WheelLayout, AscendantAtNineOClockAndZodiacCounterClockwise) {
+    const WheelLayout layout = LayOutWheel(Wheel({}, 100.0, 800.0));
+    EXPECT_EQ(layout.centre, (WheelPoint{400.0, 400.0}));
+    struct Case {
+        double longitude;
+        double dx, dy;  // expected direction from the centre
+    } cases[] = {{100.0, -1, 0}, {190.0, 0, 1}, {280.0, 1, 0}, {10.0, 0, -1}};
+    for (const Case& c : cases) {
+        const WheelPoint p = PointAt(layout, c.longitude, 200.0);
+        EXPECT_NEAR(p.x, 400.0 + 200.0 * c.dx, 1e-9) << c.longitude;
+        EXPECT_NEAR(p.y, 400.0 + 200.0 * c.dy, 1e-9) << c.longitude;
+        EXPECT_NEAR(LongitudeAt(layout, p), c.longitude, 1e-9);
+    }
+    // The horizon runs from nine to three o'clock.
+    EXPECT_LT(layout.horizon.from.x, layout.horizon.to.x);
+    EXPECT_NEAR(layout.horizon.from.y, 400.0, 1e-9);
+    EXPECT_NEAR(layout.horizon.to.y, 400.0, 1e-9);
+}
+
+TEST(WheelLayout, ZodiacBandAndHouseRing) {
+    const WheelLayout layout = LayOutWheel(Wheel({}, 100.0, 800.0));
+    EXPECT_EQ(layout.ticks1.size(), 288u);
+    EXPECT_EQ(layout.ticks5.size(), 36u);
+    EXPECT_EQ(layout.ticks10.size(), 36u);
+    const auto length = [](const WheelSegment& s) {
+        return std::hypot(s.to.x - s.from.x, s.to.y - s.from.y);
+    };
+    EXPECT_LT(length(layout.ticks1[0]), length(layout.ticks5[0]));
+    EXPECT_LT(length(layout.ticks5[0]), length(layout.ticks10[0]));
+    for (const WheelSegment& t : layout.ticks10)
+        EXPECT_NEAR(std::fmod(LongitudeAt(layout, t.from) + 1e-6, 10.0), 1e-6, 1e-6);
+    EXPECT_GT(layout.zodiacOuter, layout.zodiacInner);
+    EXPECT_LE(layout.zodiacOuter, 400.0);
+    for (int s = 0; s < 12; ++s) {
+        EXPECT_EQ(layout.signSymbols[s].text, SignSymbol(s, true));
+        EXPECT_NEAR(LongitudeAt(layout, layout.signSymbols[s].box.centre()), 30.0 * s + 15.0, 1e-6);
+        EXPECT_NEAR(LongitudeAt(layout, layout.signBoundaries[s].from), 30.0 * s, 1e-6);
+    }
+    // Houses from Cancer (the ascendant at 100°): house 1 in the middle of Cancer.
+    const std::u32string numbers[] = {U"1", U"2", U"3", U"4",  U"5",  U"6",
+                                      U"7", U"8", U"9", U"10", U"11", U"12"};
+    for (int h = 0; h < 12; ++h) {
+        EXPECT_EQ(layout.houseNumbers[h].text, numbers[h]);
+        EXPECT_NEAR(LongitudeAt(layout, layout.houseNumbers[h].box.centre()),
+                    std::fmod(90.0 + 30.0 * h + 15.0, 360.0), 1e-6);
+        EXPECT_NEAR(LongitudeAt(layout, layout.cuspLines[h].from),
+                    std::fmod(90.0 + 30.0 * h, 360.0), 1e-6);
+    }
+}
+
+TEST(WheelLayout, BodyTextsAndBoxes) {
+    WheelRingInput ring;
+    ring.bodies = {{ChartBody::Mercury, 135.1234, true},  // 15° Leo 7'
+                   {ChartBody::Ascendant, 3.999, false}};
+    for (bool symbols : {true, false}) {
+        WheelInput input = Wheel({ring}, 3.999, 800.0);
+        input.symbols = symbols;
+        const WheelLayout layout = LayOutWheel(input);
+        const WheelBodyMark* mercury = Find(layout, 0, ChartBody::Mercury);
+        const WheelBodyMark* asc = Find(layout, 0, ChartBody::Ascendant);
+        ASSERT_NE(mercury, nullptr);
+        ASSERT_NE(asc, nullptr);
+        EXPECT_EQ(mercury->symbol.text, BodySymbol(ChartBody::Mercury, symbols));
+        ASSERT_EQ(mercury->label.size(), 4u);
+        EXPECT_EQ(mercury->label[0].text, U"15");
+        EXPECT_EQ(mercury->label[1].text, SignSymbol(4, symbols));
+        EXPECT_EQ(mercury->label[2].text, U"07");
+        EXPECT_EQ(mercury->label[3].text, RetrogradeSymbol(symbols));
+        ASSERT_EQ(asc->label.size(), 3u);
+        EXPECT_EQ(asc->label[0].text, U"03");
+        EXPECT_EQ(asc->label[2].text, U"59");
+        // Square symbol boxes of at least 14 px at 800 px; labels inward along the same angle.
+        for (const WheelBodyMark* m : {mercury, asc}) {
+            EXPECT_NEAR(m->symbol.box.width(), m->symbol.box.height(), kTol);
+            EXPECT_GE(m->symbol.box.height(), 14.0);
+            double radius =
+                std::hypot(m->symbol.box.centre().x - 400.0, m->symbol.box.centre().y - 400.0);
+            for (const WheelText& t : m->label) {
+                EXPECT_NEAR(LongitudeAt(layout, t.box.centre()), m->shownLongitude, 1e-6);
+                const double r = std::hypot(t.box.centre().x - 400.0, t.box.centre().y - 400.0);
+                EXPECT_LT(r, radius);
+                radius = r;
+            }
+        }
+    }
+}
+
+TEST(WheelLayout, SmallWheelsKeepReadableSymbols) {
+    for (double size : {430.0, 600.0, 800.0, 1200.0}) {
+        WheelInput input = Wheel({Ring(WheelChart::Natal, Spaced(14, 10.0, 25.0)),
+                                  Ring(WheelChart::Draconic, Spaced(14, 20.0, 25.0))},
+                                 0.0, size);
+        const WheelLayout layout = LayOutWheel(input);
+        for (const WheelBodyMark& m : layout.bodies)
+            EXPECT_GE(m.symbol.box.height(), std::max(9.0, 14.0 * size / 800.0)) << size;
+        EXPECT_GT(layout.aspectRadius, 0.05 * size);
+        EXPECT_TRUE(CheckWheelLayout(input, layout)) << size;
+    }
+}
+
+TEST(WheelLayout, BodiesWithRoomStayOnTheirDegree) {
+    const WheelInput input = Wheel({Ring(WheelChart::Natal, Spaced(10, 5.0, 36.0))}, 0.0, 800.0);
+    const WheelLayout layout = LayOutWheel(input);
+    ASSERT_EQ(layout.bodies.size(), 10u);
+    for (const WheelBodyMark& m : layout.bodies) {
+        EXPECT_NEAR(m.shownLongitude, m.longitude, kTol);
+        EXPECT_EQ(m.row, 0);
+    }
+}
+
+// Two bodies a degree apart astride 0° Aries spread symmetrically: one S/2 before 0°, the other
+// S/2 after, in zodiac order.
+TEST(WheelLayout, PairAcrossAriesSpreadsAboutItsMiddle) {
+    for (double middle : {0.0, 0.2, 359.8}) {
+        const WheelInput input = Wheel({Ring(WheelChart::Natal, {std::fmod(middle + 359.5, 360.0),
+                                                                 std::fmod(middle + 0.5, 360.0)})},
+                                       200.0, 800.0);
+        const WheelLayout layout = LayOutWheel(input);
+        const double s = WheelRows(layout)[0].separation;
+        const WheelBodyMark* first = Find(layout, 0, ChartBody::Sun);
+        const WheelBodyMark* second = Find(layout, 0, ChartBody::Moon);
+        EXPECT_NEAR(ForwardDegrees(first->shownLongitude, second->shownLongitude), s, 1e-9);
+        EXPECT_NEAR(ForwardDegrees(first->shownLongitude, middle), s / 2, 1e-9) << middle;
+    }
+}
+
+// A cluster of three spreads to S apart about its mean, the middle body staying put.
+TEST(WheelLayout, ClusterSpreadsAboutItsMean) {
+    const WheelInput input =
+        Wheel({Ring(WheelChart::Natal, {99.0, 100.0, 101.0, 250.0})}, 0.0, 800.0);
+    const WheelLayout layout = LayOutWheel(input);
+    const double s = WheelRows(layout)[0].separation;
+    ASSERT_GT(s, 2.0);
+    EXPECT_NEAR(Find(layout, 0, ChartBody::Sun)->shownLongitude, 100.0 - s, 1e-9);
+    EXPECT_NEAR(Find(layout, 0, ChartBody::Moon)->shownLongitude, 100.0, 1e-9);
+    EXPECT_NEAR(Find(layout, 0, ChartBody::Mercury)->shownLongitude, 100.0 + s, 1e-9);
+    EXPECT_NEAR(Find(layout, 0, ChartBody::Venus)->shownLongitude, 250.0, 1e-9);
+}
+
+// A ring with more bodies than fit once round the circle takes a second row inward of the first,
+// each row spread on its own.
+TEST(WheelLayout, CrowdedRingTakesSecondRow) {
+    WheelRingInput ring;
+    ring.chart = WheelChart::Natal;
+    for (int i = 0; i < 56; ++i)
+        ring.bodies.push_back({static_cast<ChartBody>(i % kMaxBodyCount), i * 360.0 / 56, false});
+    const WheelInput input = Wheel({ring}, 0.0, 800.0);
+    const WheelLayout layout = LayOutWheel(input);
+    double innermostRow0 = 1e300, outermostRow1 = 0.0;
+    int row1 = 0;
+    for (const WheelBodyMark& m : layout.bodies) {
+        const double r =
+            std::hypot(m.symbol.box.centre().x - 400.0, m.symbol.box.centre().y - 400.0);
+        if (m.row == 0) innermostRow0 = std::min(innermostRow0, r);
+        if (m.row == 1) outermostRow1 = std::max(outermostRow1, r), ++row1;
+    }
+    EXPECT_EQ(row1, 28);
+    EXPECT_LT(outermostRow1, innermostRow0);
+    EXPECT_TRUE(CheckWheelLayout(input, layout));
+}
+
+TEST(WheelLayout, AspectLinesJoinTrueDegreesOnTheAspectCircle) {
+    WheelInput input = Wheel({Ring(WheelChart::Natal, {10.0, 11.0, 12.0, 190.0}),
+                              Ring(WheelChart::Draconic, {100.0, 101.0})},
+                             0.0, 800.0);
+    input.aspects = {
+        {WheelChart::Natal, ChartBody::Sun, WheelChart::Natal, ChartBody::Venus,
+         Aspect::Opposition},
+        {WheelChart::Natal, ChartBody::Moon, WheelChart::Draconic, ChartBody::Sun, Aspect::Square},
+        // Draconic Mars is not in the wheel: no line.
+        {WheelChart::Natal, ChartBody::Sun, WheelChart::Draconic, ChartBody::Mars, Aspect::Square},
+    };
+    const WheelLayout layout = LayOutWheel(input);
+    ASSERT_EQ(layout.aspectLines.size(), 2u);
+    const double expected[][2] = {{10.0, 190.0}, {11.0, 100.0}};
+    for (int i = 0; i < 2; ++i) {
+        const WheelSegment& line = layout.aspectLines[i].line;
+        EXPECT_EQ(layout.aspectLines[i].pair.aspect, input.aspects[i].aspect);
+        EXPECT_NEAR(LongitudeAt(layout, line.from), expected[i][0], 1e-9);
+        EXPECT_NEAR(LongitudeAt(layout, line.to), expected[i][1], 1e-9);
+        for (const WheelPoint& p : {line.from, line.to})
+            EXPECT_NEAR(std::hypot(p.x - 400.0, p.y - 400.0), layout.aspectRadius, 1e-9);
+    }
+    // The aspect circle is the innermost circle, inside every body's boxes.
+    for (double r : layout.circles) EXPECT_GE(r, layout.aspectRadius);
+    for (const WheelBodyMark& m : layout.bodies)
+        for (const WheelText& t : m.label)
+            EXPECT_GT(std::hypot(t.box.centre().x - 400.0, t.box.centre().y - 400.0),
+                      layout.aspectRadius);
+}
+
+TEST(WheelLayout, LegendRows) {
+    WheelInput input = Wheel({Ring(WheelChart::Natal, {10.0, 200.0})}, 0.0, 800.0);
+    input.legend = {{Aspect::Square, 7.0}, {Aspect::Trine, 2.5}};
+    const WheelLayout layout = LayOutWheel(input);
+    ASSERT_EQ(layout.legend.size(), 2u);
+    EXPECT_EQ(layout.legend[0].aspect, Aspect::Square);
+    EXPECT_EQ(layout.legend[0].symbol.text, AspectSymbol(Aspect::Square, true));
+    EXPECT_EQ(layout.legend[0].orb.text, U"7\u00B0");
+    EXPECT_EQ(layout.legend[1].orb.text, U"2.5\u00B0");
+    // Rows top to bottom in the given order, the sample between symbol and orb.
+    EXPECT_LT(layout.legend[0].symbol.box.bottom, layout.legend[1].symbol.box.bottom);
+    for (const WheelLegendRow& row : layout.legend) {
+        EXPECT_GT(row.sample.from.x, row.symbol.box.right);
+        EXPECT_LT(row.sample.to.x, row.orb.box.left);
+    }
+    EXPECT_TRUE(CheckWheelLayout(input, layout));
+    input.legend.clear();
+    EXPECT_TRUE(LayOutWheel(input).legend.empty());
+}
+
+// ---- Properties over random and crowded wheels -------------------------------------------------
+
+WheelInput RandomWheel(std::mt19937& rng) {
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    const double size = 430.0 + std::floor(unit(rng) * 771.0);
+    const int ringCount = unit(rng) < 0.5 ? 1 : 2;
+    std::vector<WheelRingInput> rings;
+    for (int r = 0; r < ringCount; ++r) {
+        const int count = unit(rng) < 0.5 ? kBodyCount : kMaxBodyCount;
+        // Spread evenly, or gathered about one to three points.
+        const int centres = static_cast<int>(unit(rng) * 4.0);
+        std::vector<double> points;
+        for (int c = 0; c < centres; ++c) points.push_back(unit(rng) * 360.0);
+        const double width = 1.0 + unit(rng) * 20.0;
+        WheelRingInput ring;
+        ring.chart = ringCount == 1 ? static_cast<WheelChart>(unit(rng) * 4.0)
+                                    : (r == 0 ? WheelChart::Natal : WheelChart::Draconic);
+        for (int b = 0; b < count; ++b) {
+            double lon = unit(rng) * 360.0;
+            if (centres > 0)
+                lon = std::fmod(points[b % centres] + (unit(rng) - 0.5) * width + 360.0, 360.0);
+            const auto body = static_cast<ChartBody>(b);
+            ring.bodies.push_back({body, lon, CanBePreciseRetrograde(body) && unit(rng) < 0.3});
+        }
+        rings.push_back(std::move(ring));
+    }
+    WheelInput input = Wheel(std::move(rings), unit(rng) * 360.0, size);
+    input.symbols = unit(rng) < 0.8;
+    input.legend.resize(static_cast<size_t>(unit(rng) * 6.0));
+    for (size_t i = 0; i < input.legend.size(); ++i)
+        input.legend[i] = {static_cast<Aspect>(i), std::floor(unit(rng) * 16.0) / 2.0 + 0.5};
+    return input;
+}
+
+TEST(WheelLayoutProperties, RandomChartsAndBiWheels) {
+    std::mt19937 rng(20240611u);
+    int secondRows = 0;
+    for (int i = 0; i < 10000; ++i) {
+        const WheelInput input = RandomWheel(rng);
+        const WheelLayout layout = LayOutWheel(input);
+        ASSERT_TRUE(CheckWheelLayout(input, layout))
+            << "wheel " << i << ", size " << input.size << ", rings " << input.rings.size();
+        for (const WheelBodyMark& m : layout.bodies) secondRows += m.row;
+    }
+    RecordProperty("bodies_in_second_rows", secondRows);
+}
+
+TEST(WheelLayoutProperties, CrowdedWheels) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    std::vector<double> withGap = Spaced(14, 40.0, 0.3);
+    withGap[3] = nan;  // a body without a degree is left out
+    const struct Case {
+        const char* name;
+        std::vector<std::vector<double>> rings;
+        bool retrograde;
+    } cases[] = {
+        {"ten bodies within 5 degrees", {Spaced(10, 200.0, 0.5)}, false},
+        {"ten within 5 degrees inside a bi-wheel",
+         {Spaced(10, 200.0, 0.5), Spaced(10, 20.0, 36.0)},
+         true},
+        {"cluster across 0 Aries", {Spaced(14, 356.0, 0.6)}, true},
+        {"both rings across 0 Aries", {Spaced(14, 357.0, 0.4), Spaced(14, 355.0, 0.7)}, false},
+        {"all bodies in one sign", {Spaced(14, 121.0, 2.0)}, true},
+        {"all at one degree", {Spaced(14, 77.0, 0.0), Spaced(14, 77.0, 0.0)}, true},
+        {"both rings crowded", {Spaced(14, 10.0, 0.3), Spaced(14, 190.0, 0.3)}, true},
+        {"14+14 evenly", {Spaced(14, 0.0, 360.0 / 14), Spaced(14, 12.0, 360.0 / 14)}, true},
+        {"14+14 in two clusters each",
+         {[] {
+              auto a = Spaced(7, 30.0, 0.5), b = Spaced(7, 150.0, 0.5);
+              a.insert(a.end(), b.begin(), b.end());
+              return a;
+          }(),
+          [] {
+              auto a = Spaced(7, 80.0, 0.5), b = Spaced(7, 300.0, 0.5);
+              a.insert(a.end(), b.begin(), b.end());
+              return a;
+          }()},
+         true},
+        {"a body without a degree", {withGap}, false},
+    };
+    for (const Case& c : cases) {
+        for (double size : {430.0, 800.0, 1200.0}) {
+            for (bool symbols : {true, false}) {
+                std::vector<WheelRingInput> rings;
+                for (size_t r = 0; r < c.rings.size(); ++r)
+                    rings.push_back(Ring(r == 0 ? WheelChart::Natal : WheelChart::Draconic,
+                                         c.rings[r], c.retrograde));
+                WheelInput input = Wheel(std::move(rings), 123.0, size);
+                input.symbols = symbols;
+                EXPECT_TRUE(CheckWheelLayout(input, LayOutWheel(input)))
+                    << c.name << ", size " << size << (symbols ? "" : ", letters");
+            }
+        }
+    }
+}
+
+}  // namespace
+}  // namespace velloran
