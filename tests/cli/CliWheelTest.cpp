@@ -39,7 +39,7 @@ protected:
     // id -> data-longitude of every body symbol in an SVG.
     static std::map<std::string, double> SymbolLongitudes(const std::string& svg) {
         std::map<std::string, double> found;
-        static const std::regex symbol(R"(id="([a-z-]+)" data-longitude="([0-9.]+)")");
+        static const std::regex symbol(R"re(id="([a-z-]+)" data-longitude="([0-9.]+)")re");
         for (auto it = std::sregex_iterator(svg.begin(), svg.end(), symbol);
              it != std::sregex_iterator(); ++it) {
             EXPECT_EQ(found.count((*it)[1]), 0u) << "id twice: " << (*it)[1];

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <cmath>
 #include <QLabel>
 
 #include "GuiTestSupport.h"
@@ -15,10 +16,6 @@
 
 namespace velloran::test {
 namespace {
-
-QAction* Action(QWidget* window, const char* name) {
-    return Find<QAction>(window, QString::fromLatin1(name));
-}
 
 QByteArray FileStart(const QString& path, int bytes) {
     QFile file(path);
@@ -56,7 +53,7 @@ TEST_F(DegreeWheelWindow, ChosenInOptionsItReplacesTheHouseListsUntilTheyAreChos
 
     s->trigger(s->main(), "mnuDegreeWheel");
     QApplication::processEvents();
-    EXPECT_EQ(s->platform.settings[{"Wheel", "Style"}], "degree");
+    EXPECT_EQ(s->platform.readSetting("Wheel", "Style"), "degree");
     DegreeWheelView* wheel = display->degreeWheel();
     ASSERT_NE(wheel, nullptr);
     EXPECT_TRUE(wheel->isVisible());
@@ -70,21 +67,34 @@ TEST_F(DegreeWheelWindow, ChosenInOptionsItReplacesTheHouseListsUntilTheyAreChos
     }
     EXPECT_LE(wheel->geometry().bottom(), display->height());
 
-    // Each view: a ring per chart, and a screen reader hears every body's position.
+    // Each view: a ring per chart, and a screen reader hears every body's position, as the
+    // positions table gives it in degrees and minutes of its sign.
+    const Reading reading = ReadingOf(KnownBirthForm());
+    auto heard = [](const char* chart, const Chart& c, ChartBody body) {
+        const double inSign = std::fmod(c[body].longitude, 30.0);
+        const int degrees = static_cast<int>(inSign);
+        const int minutes = static_cast<int>((inSign - degrees) * 60.0);
+        return QStringLiteral("%1 chart: %2 %3° %4 %5'")
+            .arg(QLatin1String(chart), QLatin1String(kBodyTitles[static_cast<int>(body)].data()))
+            .arg(degrees)
+            .arg(QLatin1String(kSignNames[c[body].sign].data()))
+            .arg(minutes);
+    };
     struct Case {
         const char* button;
         size_t rings;
-        const char* heard;
+        QString heard;
     };
-    for (const Case& c : {Case{"cmdNatal", 1, "Natal chart: Sun 24° Capricorn 16'"},
-                          Case{"cmdDraconian", 1, "Draconic chart: Sun"},
-                          Case{"cmdComparison", 2, "Draconic chart: "}}) {
+    for (const Case& c :
+         {Case{"cmdNatal", 1, heard("Natal", reading.natal, ChartBody::Sun)},
+          Case{"cmdDraconian", 1, heard("Draconic", reading.draconic, ChartBody::Sun)},
+          Case{"cmdComparison", 2, heard("Natal", reading.natal, ChartBody::Sun)}}) {
         s->click(s->main(), c.button);
         wheel = display->degreeWheel();
         ASSERT_NE(wheel, nullptr) << c.button;
         EXPECT_EQ(wheel->wheel().rings.size(), c.rings) << c.button;
         EXPECT_EQ(wheel->accessibleName(), "Chart wheel");
-        EXPECT_TRUE(wheel->accessibleDescription().contains(QString::fromUtf8(c.heard)))
+        EXPECT_TRUE(wheel->accessibleDescription().contains(c.heard))
             << c.button << ": " << wheel->accessibleDescription().toStdString();
     }
 
