@@ -443,8 +443,9 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     out.centre = {input.size / 2, input.size / 2};
     out.ascendant = std::isfinite(input.ascendant) ? Normalize(input.ascendant) : 0.0;
 
-    // Full-size texts when they fit, else smaller ones; at the smallest a row that fits nowhere
-    // is spread evenly.
+    // Full-size texts when every ring fits and the aspect circle keeps a tenth of the size,
+    // else smaller ones; at the smallest, the aspect circle is what remains (small bi-wheels)
+    // and a row that fits nowhere is spread evenly.
     constexpr double kScales[] = {1.0, 0.9, 0.8, 0.7, 0.6};
     Plan plan;
     for (double scale : kScales) {

@@ -204,7 +204,7 @@ TEST(WheelLayout, ClusterSpreadsAboutItsMean) {
 }
 
 // A ring with more bodies than fit once round the circle takes a second row inward of the first,
-// each row spread on its own.
+// each row spread on its own. (The bodies repeat: only their number matters here.)
 TEST(WheelLayout, CrowdedRingTakesSecondRow) {
     WheelRingInput ring;
     ring.chart = WheelChart::Natal;
@@ -311,15 +311,12 @@ WheelInput RandomWheel(std::mt19937& rng) {
 
 TEST(WheelLayoutProperties, RandomChartsAndBiWheels) {
     std::mt19937 rng(20240611u);
-    int secondRows = 0;
     for (int i = 0; i < 10000; ++i) {
         const WheelInput input = RandomWheel(rng);
         const WheelLayout layout = LayOutWheel(input);
         ASSERT_TRUE(CheckWheelLayout(input, layout))
             << "wheel " << i << ", size " << input.size << ", rings " << input.rings.size();
-        for (const WheelBodyMark& m : layout.bodies) secondRows += m.row;
     }
-    RecordProperty("bodies_in_second_rows", secondRows);
 }
 
 TEST(WheelLayoutProperties, CrowdedWheels) {
