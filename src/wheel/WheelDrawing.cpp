@@ -1,5 +1,6 @@
 #include "wheel/WheelDrawing.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -155,7 +156,22 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
     items.push_back(
         Segments({layout.cuspLines.begin(), layout.cuspLines.end()}, palette.faint, 0.8 * unit));
     for (const WheelText& number : layout.houseNumbers) items.push_back(Text(number, palette.ink));
-    items.push_back(Segments({layout.horizon}, palette.ink, 1.6 * unit));
+    // The horizon is drawn across the house ring on both sides, not through the rings of bodies,
+    // where it would run through their labels.
+    double houseInner = 0.0;
+    for (const double radius : layout.circles)
+        if (radius < layout.zodiacInner - 1e-9) houseInner = std::max(houseInner, radius);
+    const auto along = [&](const WheelPoint& end, double radius) {
+        const double dx = end.x - layout.centre.x, dy = end.y - layout.centre.y;
+        const double length = std::hypot(dx, dy);
+        if (length == 0.0) return layout.centre;
+        return WheelPoint{layout.centre.x + dx * radius / length,
+                          layout.centre.y + dy * radius / length};
+    };
+    items.push_back(Segments(
+        {{along(layout.horizon.from, layout.zodiacInner), along(layout.horizon.from, houseInner)},
+         {along(layout.horizon.to, layout.zodiacInner), along(layout.horizon.to, houseInner)}},
+        palette.ink, 2.0 * unit));
 
     for (const WheelAspectLine& line : layout.aspectLines)
         items.push_back(

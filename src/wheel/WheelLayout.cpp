@@ -380,7 +380,7 @@ void LayOutLegend(const WheelInput& input, const Plan& plan, WheelLayout& out) {
     const double c = size / 2;
     const double margin = plan.metrics.margin;
     const size_t count = input.legend.size();
-    double em = std::max(0.016 * size, 7.0);
+    double em = std::max(0.022 * size, 9.0);
     // Bottom left, beyond the wheel's circle: shrink until the legend's corner nearest the
     // centre clears it.
     for (int attempt = 0; attempt < 12; ++attempt) {
