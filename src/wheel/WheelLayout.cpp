@@ -197,10 +197,10 @@ Metrics MetricsFor(double size, size_t ringCount, double scale) {
     m.signEm = 0.42 * m.zodiacBand;
     m.houseBand = 0.042 * size;
     m.houseEm = 0.42 * m.houseBand;
-    const double symbolBase = (ringCount > 1 ? 15.0 : 17.0) * k;
+    const double symbolBase = (ringCount > 1 ? 17.0 : 21.0) * k;
     // At least 14 px at 800 px, and never below 9 px however small the wheel.
     m.symbolEm = std::max({symbolBase * scale, 14.0 * k, 9.0});
-    m.labelEm = std::max(0.66 * symbolBase * scale, 6.5);
+    m.labelEm = std::max(0.7 * symbolBase * scale, 6.5);
     m.tick = 0.012 * size;
     m.leaderGap = 0.35 * m.symbolEm;
     m.itemGap = 0.08 * m.labelEm;

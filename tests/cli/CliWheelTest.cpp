@@ -168,8 +168,9 @@ TEST_F(CliWheel, RefusesBadValuesWithOneLine) {
     };
     const std::string svg = Out("w.svg");
     const std::vector<Case> cases = {
-        {{"wheel", ann}, "velloran-cli: wheel: no picture file given (-o OUT.svg, OUT.pdf or "
-                         "OUT.png)\n"},
+        {{"wheel", ann},
+         "velloran-cli: wheel: no picture file given (-o OUT.svg, OUT.pdf or "
+         "OUT.png)\n"},
         {{"wheel", ann, "-o", Out("w.gif")}, "the picture's name must end in .svg, .pdf or .png"},
         {{"wheel", ann, "-o", m_folder->Path("svg")}, "must end in .svg, .pdf or .png"},
         {{"wheel", ann, "-o", svg, "--size", "199"}, "--size '199': expected a whole number"},
@@ -198,8 +199,7 @@ TEST_F(CliWheel, RefusesBadValuesWithOneLine) {
 TEST_F(CliWheel, SvgRendersWithRsvg) {
     if (std::system("command -v rsvg-convert >/dev/null 2>&1") != 0)
         GTEST_SKIP() << "rsvg-convert not found";
-    ASSERT_EQ(Run({"wheel", ann, "-o", Out("w.svg"), "--with", ravi, "--theme", "dark"}),
-              kExitOk);
+    ASSERT_EQ(Run({"wheel", ann, "-o", Out("w.svg"), "--with", ravi, "--theme", "dark"}), kExitOk);
     const std::string command =
         "rsvg-convert -o '" + Out("w.png") + "' '" + Out("w.svg") + "' 2>'" + Out("err") + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << test::ReadFileBytes(Out("err"));

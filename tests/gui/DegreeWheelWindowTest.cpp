@@ -6,8 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <cmath>
 #include <QLabel>
+#include <cmath>
 
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
@@ -133,7 +133,8 @@ TEST_F(DegreeWheelWindow, ExportWheelWritesThePictureTheNameAsksFor) {
         const char* name;
         QByteArray start;
     };
-    for (const Case& c : {Case{"w.svg", "<svg"}, Case{"w.pdf", "%PDF-"}, Case{"w.png", "\x89PNG"}}) {
+    for (const Case& c :
+         {Case{"w.svg", "<svg"}, Case{"w.pdf", "%PDF-"}, Case{"w.png", "\x89PNG"}}) {
         const QString path = s->dir.filePath(QString::fromLatin1(c.name));
         s->platform.saveAnswers = {path};
         s->trigger(s->main(), "mnuExportWheel");
