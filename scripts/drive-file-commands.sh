@@ -78,11 +78,12 @@ type_path() {
   xdotool type --delay 15 "$1"
   sleep 0.2
 }
-# Opens the main window's File menu and picks the entry at row y (pixels within the menu).
+# Opens the main window's File menu and picks the entry by its underlined letter (a: Save As
+# Text, e: Export Chart As Text, p: Print), so a grown menu keeps its entries.
 file_menu() {
   click "$main" 18 8
   sleep 0.4
-  click_at 60 "$1"
+  xdotool key "$1"
 }
 # Number of lines when every line ends with CR LF and the file ends with one; else "mixed".
 crlf_lines() {
@@ -112,7 +113,7 @@ chart_box=802x448+239+140
 convert "$out/02-chart.png" -crop "$chart_box" +repage "$out/02-chart-window.png"
 
 # Step 2: File > Save As Text, typed without extension ("vlr" is added).
-file_menu 52
+file_menu a
 dialog=$(wait_window '^Velloran$')
 type_path "$out/ann"
 shot 03-save-dialog
@@ -127,7 +128,7 @@ first=$(head -c 11 "$out/ann.vlr" | od -An -tu1 | xargs)
 pass "ann.vlr: $(stat -c %s "$out/ann.vlr") bytes, 17 CR LF lines, first line bytes $first"
 
 # Step 3: File > Export Chart As Text.
-file_menu 98
+file_menu e
 dialog=$(wait_window '^Select the destination text file $')
 xdotool key ctrl+a
 type_path "$out/ann.txt"
@@ -179,7 +180,7 @@ pass "chart.jpg $(stat -c %s "$out/chart.jpg") bytes, chart_001.jpg" \
   "PSNR against the screen: $psnr dB"
 
 # Step 5: File > Print to a PDF file.
-file_menu 122
+file_menu p
 dialog=$(wait_window '^Print$')
 shot 06-print-dialog
 # The output file field of "Print to File (PDF)", then the Print button.
