@@ -77,6 +77,28 @@ public:
     }
 };
 
+// The bitmap the converter reads has no name in the user's folder while it exists, so a program
+// killed during the conversion leaves none behind; it reads back as the picture.
+TEST_F(JpegSaveTest, TheTemporaryBitmapIsUnnamed) {
+    const QImage picture = CaptureChartWindow(&window);
+    QString reason;
+    TemporaryBitmap bitmap = WriteTemporaryBitmap(picture, path("chart.jpg"), reason);
+    ASSERT_FALSE(bitmap.path.isEmpty()) << reason.toStdString();
+    EXPECT_TRUE(bitmap.path.startsWith("/proc/self/fd/")) << bitmap.path.toStdString();
+    EXPECT_GE(bitmap.descriptor, 0);
+    EXPECT_TRUE(
+        QDir(dir.path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot)
+            .isEmpty());
+    QImageReader reader(bitmap.path, "BMP");
+    const QImage read = reader.read();
+    EXPECT_EQ(read.size(), picture.size());
+    EXPECT_EQ(read.convertToFormat(QImage::Format_RGB32), picture);
+    bitmap.remove();
+    EXPECT_EQ(bitmap.descriptor, -1);
+    EXPECT_TRUE(bitmap.path.isEmpty());
+}
+
 TEST_F(JpegSaveTest, CaptureIsTakenBeforeTheDialogOpens) {
     const QImage before = window.grab().toImage();
     RepaintingPlatform repainting;

@@ -8,6 +8,9 @@
 #include <QPixmap>
 #include <QWidget>
 
+#include <fcntl.h>
+#include <unistd.h>
+
 #include "bmp2jpeg/Bmp2Jpeg.h"
 #include "output/CopyNaming.h"
 #include "output/gui/OutputCommands.h"
@@ -79,8 +82,47 @@ QString CreateTemporaryBitmap(const QString& targetPath, QFile& file, QString& r
     return {};
 }
 
-// Writes picture as a 24-bit Windows bitmap into a new temporary file; its path, or empty.
-QString WriteTemporaryBitmap(const QImage& picture, const QString& targetPath, QString& reason) {
+// Writes bytes into an unnamed file in the target's folder (O_TMPFILE) that the converter opens
+// as /proc/self/fd/N: the bitmap never has a name in the user's folder, so a program killed
+// during the conversion leaves nothing there. False when the folder's file system has no
+// unnamed files or /proc is not mounted; the caller then writes a named bitmap.
+bool WriteUnnamedBitmap(const QByteArray& bytes, const QString& targetPath,
+                        TemporaryBitmap& bitmap) {
+    const QByteArray folder = QFile::encodeName(QFileInfo(targetPath).absolutePath());
+    const int fd = ::open(folder.constData(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) return false;
+    qsizetype written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n =
+            ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));
+        if (n <= 0) break;
+        written += n;
+    }
+    const QString path = QStringLiteral("/proc/self/fd/%1").arg(fd);
+    if (written != bytes.size() || !QFileInfo::exists(path)) {
+        ::close(fd);
+        return false;
+    }
+    bitmap.path = path;
+    bitmap.descriptor = fd;
+    return true;
+}
+
+}  // namespace
+
+void TemporaryBitmap::remove() {
+    if (descriptor >= 0) {
+        ::close(descriptor);
+    } else if (!path.isEmpty()) {
+        QFile::remove(path);
+    }
+    descriptor = -1;
+    path.clear();
+}
+
+TemporaryBitmap WriteTemporaryBitmap(const QImage& picture, const QString& targetPath,
+                                     QString& reason) {
+    TemporaryBitmap bitmap;
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -89,6 +131,7 @@ QString WriteTemporaryBitmap(const QImage& picture, const QString& targetPath, Q
         reason = QStringLiteral("the picture could not be encoded as a bitmap");
         return {};
     }
+    if (WriteUnnamedBitmap(bytes, targetPath, bitmap)) return bitmap;
     QFile file;
     const QString path = CreateTemporaryBitmap(targetPath, file, reason);
     if (path.isEmpty()) return {};
@@ -99,8 +142,11 @@ QString WriteTemporaryBitmap(const QImage& picture, const QString& targetPath, Q
         QFile::remove(path);
         return {};
     }
-    return path;
+    bitmap.path = path;
+    return bitmap;
 }
+
+namespace {
 
 // What RunConverter found: BmpToJpeg's status, or kNotRun with the reason it could not be called.
 struct ConverterResult {
@@ -146,7 +192,8 @@ QImage CaptureChartWindow(QWidget* chartWindow) {
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath) {
     QString reason;
-    const QString bitmapPath = WriteTemporaryBitmap(picture, targetPath, reason);
+    TemporaryBitmap bitmap = WriteTemporaryBitmap(picture, targetPath, reason);
+    const QString& bitmapPath = bitmap.path;
     if (!bitmapPath.isEmpty()) {
         const bool targetWasFree = !PathIsTaken(targetPath);
         const QString converter =
@@ -159,7 +206,7 @@ bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage
             PathIsTaken(targetPath)) {
             QFile::remove(targetPath);
         }
-        QFile::remove(bitmapPath);
+        bitmap.remove();
     }
     if (reason.isEmpty()) return true;
     platform.showMessage(parent, SaveFailedText(targetPath, reason), MessageIcon::Error, kAppTitle);

@@ -68,11 +68,23 @@ void SaveChartJpeg(Platform& platform, QWidget* chartWindow, QString& lastJpegNa
 // pixels (802 x 448 for the chart window), whatever the screen's scaling.
 QImage CaptureChartWindow(QWidget* chartWindow);
 
+// The bitmap the converter reads: an unnamed file in the target's folder, open as descriptor and
+// reached through /proc/self/fd (nothing is left behind if the program is killed), or, where the
+// file system has no unnamed files, a named one beside the target ("<base>.bmp", "<base>~N.bmp").
+struct TemporaryBitmap {
+    QString path;         // what the converter opens; empty when none could be written
+    int descriptor = -1;  // the unnamed file, kept open until the conversion ends
+    // Closes the unnamed file or removes the named one.
+    void remove();
+};
+TemporaryBitmap WriteTemporaryBitmap(const QImage& picture, const QString& targetPath,
+                                     QString& reason);
+
 // Writes picture as a JPEG (quality 100) at targetPath, a free name (SaveChartJpeg picks one),
-// through a temporary bitmap beside it and the converter library libbmp2jpeg.so in the program's
-// folder. On failure shows an error naming the path and the reason and returns false. No partial
-// JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left alone,
-// and so is anything found at targetPath, even when it appeared after the name was chosen.
+// through a temporary bitmap (WriteTemporaryBitmap) and the converter library libbmp2jpeg.so in the
+// program's folder. On failure shows an error naming the path and the reason and returns false. No
+// partial JPEG and no temporary bitmap remain; a file of the user's at the bitmap's name is left
+// alone, and so is anything found at targetPath, even when it appeared after the name was chosen.
 bool WriteJpegThroughConverter(Platform& platform, QWidget* parent, const QImage& picture,
                                const QString& targetPath);
 
