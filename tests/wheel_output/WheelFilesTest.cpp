@@ -1,5 +1,6 @@
 // The Qt-free wrappers for the command-line tool: they run in a process that has no Qt
-// application yet, make one off screen and leave the process's platform setting as it was.
+// application, make one off screen for the call (a platform the machine cannot open is not
+// used), close it after it and leave the process's platform setting as it was.
 
 #include <gtest/gtest.h>
 
@@ -20,8 +21,7 @@ TEST(WheelFiles, MakeTheirOwnOffscreenApplicationAndWriteFiles) {
     setenv("QT_QPA_PLATFORM", "xcb:display-that-is-not-there", 1);
 
     const std::string png = WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 120);
-    ASSERT_NE(QCoreApplication::instance(), nullptr);
-    EXPECT_EQ(QGuiApplication::platformName(), "offscreen");
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
     EXPECT_STREQ(std::getenv("QT_QPA_PLATFORM"), "xcb:display-that-is-not-there");
     QImage image;
     ASSERT_TRUE(image.loadFromData(QByteArray::fromStdString(png), "PNG"));
@@ -31,6 +31,7 @@ TEST(WheelFiles, MakeTheirOwnOffscreenApplicationAndWriteFiles) {
                                          {"Born 1 January 2000", "Somewhere"});
     EXPECT_EQ(pdf.rfind("%PDF", 0), 0u);
     EXPECT_NE(pdf.find("%%EOF"), std::string::npos);
+    EXPECT_EQ(QCoreApplication::instance(), nullptr);
 
     EXPECT_TRUE(WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 0).empty());
 }

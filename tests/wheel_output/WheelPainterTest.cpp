@@ -29,9 +29,14 @@ protected:
         static int argc = 1;
         static char name[] = "wheel_paint_tests";
         static char* argv[] = {name, nullptr};
-        static QGuiApplication* app = new QGuiApplication(argc, argv);
-        (void)app;
+        app = new QGuiApplication(argc, argv);
     }
+    // Closed at the end, as a program closes it: its font database is released.
+    static void TearDownTestSuite() {
+        delete app;
+        app = nullptr;
+    }
+    static inline QGuiApplication* app = nullptr;
 };
 
 QImage Decode(const QByteArray& png) {

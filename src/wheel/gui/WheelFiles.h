@@ -1,7 +1,6 @@
 #pragma once
 // The degree wheel's raster and PDF files for callers without Qt (the command-line tool): the
-// bytes of a PNG or a PDF. Makes the Qt application object it needs (off screen) when the
-// process has none.
+// bytes of a PNG or a PDF. A process without a Qt application gets one off screen for the call.
 
 #include <string>
 #include <vector>

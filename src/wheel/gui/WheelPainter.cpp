@@ -193,10 +193,12 @@ void PaintWheelPage(QPainter& painter, const QRectF& page, const WheelDrawing& d
     QPaintDevice* device = painter.device();
     double y = page.top();
 
-    QFont titleFont = painter.font();
+    // The family of the wheel's digits and letters, named: the same face on every machine that
+    // has it.
+    QFont titleFont(QStringLiteral("DejaVu Sans"));
     titleFont.setPointSizeF(16);
     titleFont.setBold(true);
-    QFont factFont = painter.font();
+    QFont factFont(QStringLiteral("DejaVu Sans"));
     factFont.setPointSizeF(10);
     factFont.setBold(false);
     painter.setPen(Qt::black);
