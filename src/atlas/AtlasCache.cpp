@@ -4,10 +4,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
 #include <filesystem>
+#include <random>
 
 namespace velloran {
 
@@ -181,12 +184,63 @@ std::optional<std::string> ReadAtlasCache(const std::string& path) {
     return bytes;
 }
 
+namespace {
+
+// A temporary that no write can still be using: an hour old. A write takes a second.
+constexpr auto kStaleTemporaryAge = std::chrono::hours(1);
+
+// Gives the unnamed file fd a temporary name beside path ("<path>.XXXXXX" with random letters);
+// false when it cannot.
+bool LinkUnnamed(int fd, const std::string& path, std::string& temporary) {
+    const std::string self = "/proc/self/fd/" + std::to_string(fd);
+    std::random_device random;
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        temporary = path + ".";
+        for (int i = 0; i < 6; ++i) temporary += kLetters[random() % (sizeof kLetters - 1)];
+        if (::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, temporary.c_str(), AT_SYMLINK_FOLLOW) == 0)
+            return true;
+        if (errno != EEXIST) return false;
+    }
+    return false;
+}
+
+// Removes what writes killed before this one left in the cache's folder: "<name>.XXXXXX" files
+// of this user an hour old or more (a newer one may belong to a write still going on).
+void RemoveStaleTemporaries(const std::filesystem::path& folder, const std::string& name) {
+    std::error_code error;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
+        const std::string entryName = entry.path().filename().string();
+        if (entryName.size() != name.size() + 7 ||
+            entryName.compare(0, name.size() + 1, name + ".") != 0)
+            continue;
+        struct stat info {};
+        if (::lstat(entry.path().c_str(), &info) != 0 || !S_ISREG(info.st_mode) ||
+            info.st_uid != ::geteuid())
+            continue;
+        const auto written = entry.last_write_time(error);
+        if (error || now - written < kStaleTemporaryAge) continue;
+        std::filesystem::remove(entry.path(), error);
+    }
+}
+
+}  // namespace
+
 bool WriteAtlasCache(const std::string& path, std::string_view bytes) {
     std::error_code error;
     const std::filesystem::path target(path);
-    std::filesystem::create_directories(target.parent_path(), error);
+    const std::filesystem::path folder = target.parent_path();
+    std::filesystem::create_directories(folder, error);
+    RemoveStaleTemporaries(folder, target.filename().string());
+
+    // Written unnamed where the file system allows, so a program killed while writing leaves
+    // nothing; named only for the moment between the link and the rename.
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+    const bool unnamed = fd >= 0;
     std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    if (!unnamed) fd = ::mkstemp(temporary.data());
     if (fd < 0) return false;
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -194,9 +248,12 @@ bool WriteAtlasCache(const std::string& path, std::string_view bytes) {
         if (n <= 0) break;
         written += static_cast<std::size_t>(n);
     }
-    const bool whole = written == bytes.size() && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !whole || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
+    bool whole = written == bytes.size() && ::fsync(fd) == 0;
+    bool named = !unnamed;
+    if (whole && unnamed) named = whole = LinkUnnamed(fd, path, temporary);
+    if (::close(fd) != 0) whole = false;
+    if (!whole || ::rename(temporary.c_str(), path.c_str()) != 0) {
+        if (named) ::unlink(temporary.c_str());
         return false;
     }
     return true;

@@ -22,8 +22,9 @@ std::optional<AtlasIndex> DecodeAtlasIndex(std::string_view bytes, std::string_v
 // The cache file's bytes, or nothing when it cannot be read or is larger than a cache can be.
 std::optional<std::string> ReadAtlasCache(const std::string& path);
 
-// Writes the bytes as the whole file at `path` (a temporary file beside it, then renamed over
-// it), creating its folder; false when that fails, leaving any earlier file as it was.
+// Writes the bytes as the whole file at `path` (an unnamed file in its folder, named beside it
+// and renamed over it), creating its folder; false when that fails, leaving any earlier file as
+// it was. Temporaries that killed writes left beside it, an hour old or more, are removed.
 bool WriteAtlasCache(const std::string& path, std::string_view bytes);
 
 }  // namespace velloran

@@ -1,5 +1,9 @@
 #include <gtest/gtest.h>
 
+#include <set>
+
+#include <chrono>
+
 #include <sys/stat.h>
 
 #include <filesystem>
@@ -134,6 +138,30 @@ TEST(AtlasCache, WritesTheWholeFileAndLeavesNothingBeside) {
               1);
     EXPECT_FALSE(ReadAtlasCache((folder / "missing").string()));
     EXPECT_FALSE(ReadAtlasCache(folder.string()));  // a folder is no cache
+}
+
+// What writes killed before left beside the cache (a named temporary of theirs) goes at the next
+// write once it is an hour old; a newer one may be another write's and stays, and so does
+// anything else in the folder.
+TEST(AtlasCache, AWriteRemovesTheStaleTemporariesOfKilledWrites) {
+    const std::filesystem::path folder =
+        std::filesystem::path(std::getenv("XDG_CACHE_HOME")) / "atlas-stale-test" / "velloran";
+    std::filesystem::create_directories(folder);
+    const std::string path = (folder / "atlas-index").string();
+    const auto old = std::filesystem::file_time_type::clock::now() - std::chrono::hours(2);
+    for (const char* name :
+         {"atlas-index.Ab3xYz", "atlas-index.recent", "atlas-index.keep.me", "notes.Ab3xYz"}) {
+        std::ofstream(folder / name) << "left";
+        if (std::string(name) != "atlas-index.recent")
+            std::filesystem::last_write_time(folder / name, old);
+    }
+    ASSERT_TRUE(WriteAtlasCache(path, "index"));
+    std::set<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names.insert(entry.path().filename().string());
+    EXPECT_EQ(names, (std::set<std::string>{"atlas-index", "atlas-index.recent",
+                                            "atlas-index.keep.me", "notes.Ab3xYz"}));
+    EXPECT_EQ(ReadAtlasCache(path), "index");
 }
 
 // A FIFO in the cache's place (or a link to one) is refused at once, not waited on.
