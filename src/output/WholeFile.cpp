@@ -1,6 +1,8 @@
 #include "output/WholeFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -156,6 +158,40 @@ void SyncFolder(const std::string& folder) {
     close(fd);
 }
 
+// The process number in a temporary name ".velloran-<pid>-<n>"; 0 for any other name.
+pid_t TemporaryOwner(const char* name) {
+    static constexpr char kPrefix[] = ".velloran-";
+    if (std::strncmp(name, kPrefix, sizeof kPrefix - 1) != 0) return 0;
+    const char* p = name + sizeof kPrefix - 1;
+    long pid = 0;
+    const char* digits = p;
+    while (*p >= '0' && *p <= '9' && pid < 100000000) pid = pid * 10 + (*p++ - '0');
+    if (p == digits || *p != '-' || p[1] == '\0') return 0;
+    for (++p; *p != '\0'; ++p)
+        if (*p < '0' || *p > '9') return 0;
+    return static_cast<pid_t>(pid);
+}
+
+// Removes the temporaries that saves of processes no longer running left in folder (killed
+// between naming their file and renaming it over the target): this user's regular files named
+// ".velloran-<pid>-<n>" whose process is gone. A running process's are its own business.
+void RemoveOrphanedTemporaries(const std::string& folder) {
+    DIR* dir = opendir(folder.c_str());
+    if (dir == nullptr) return;
+    const int dirFd = dirfd(dir);
+    while (const dirent* entry = readdir(dir)) {
+        const pid_t pid = TemporaryOwner(entry->d_name);
+        if (pid <= 0 || pid == getpid()) continue;
+        if (kill(pid, 0) == 0 || errno != ESRCH) continue;
+        struct stat st {};
+        if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) != 0 || !S_ISREG(st.st_mode) ||
+            st.st_uid != geteuid())
+            continue;
+        unlinkat(dirFd, entry->d_name, 0);
+    }
+    closedir(dir);
+}
+
 }  // namespace
 
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
@@ -186,6 +222,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
         keptMode = st.st_mode & 07777;
     }
     const std::string folder = FolderOf(*target);
+    RemoveOrphanedTemporaries(folder);
     const std::string temporary = WriteTemporary(folder, bytes, keptMode, reason);
     if (temporary.empty()) return false;
     if (rename(temporary.c_str(), target->c_str()) != 0) {

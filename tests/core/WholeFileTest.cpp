@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -219,6 +220,26 @@ TEST(WholeFileProtection, AnotherUsersLinkInASharedFolderIsNotFollowed) {
     ASSERT_EQ(::symlink(victim.c_str(), own.c_str()), 0);
     EXPECT_TRUE(WriteWholeFile(own, "reading", reason)) << reason;
     EXPECT_EQ(test::ReadFileBytes(victim), "reading");
+}
+
+// A save killed between naming its temporary file and renaming it leaves ".velloran-<pid>-<n>"
+// beside the reading; the next save in that folder removes it once that process is gone, and
+// leaves the temporaries of running processes and every other file alone.
+TEST(WholeFileLeftovers, TheNextSaveRemovesTheTemporariesOfEndedProcesses) {
+    test::TempFolder folder("velloran-wholefile-leftovers");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) _exit(0);
+    ASSERT_EQ(waitpid(child, nullptr, 0), child);  // a process number no process has now
+    const std::string ended = ".velloran-" + std::to_string(child) + "-0";
+    const std::string mine = ".velloran-" + std::to_string(getpid()) + "-3";
+    for (const std::string& name : {ended, mine, std::string(".velloran-1-0"),
+                                    std::string(".velloran-x-0"), std::string("notes.txt")})
+        test::WriteFileBytes(folder.Path(name), "left");
+    std::string reason;
+    ASSERT_TRUE(WriteWholeFile(folder.Path("reading.vlr"), "reading", reason)) << reason;
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{".velloran-1-0", mine, ".velloran-x-0",
+                                                          "notes.txt", "reading.vlr"}));
 }
 
 TEST(IsSameFile, SameInodeThroughLinksOnly) {
