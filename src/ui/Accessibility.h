@@ -1,10 +1,12 @@
 #pragma once
 // What screen readers hear beyond Qt's defaults: frames of options heard as named groups, plain
-// top-level widgets heard as windows with their titles, and spoken labels that are never shown.
+// top-level widgets heard as windows with their titles, spoken labels that are never shown, and
+// menu entries with a description.
 // One accessibility factory serves every window; it is installed on first use.
 
 #include <QString>
 
+class QAction;
 class QFrame;
 class QWidget;
 
@@ -22,5 +24,9 @@ void SpeakAsWindow(QWidget* window);
 // A label a screen reader announces with a control and that is never shown. A list's own
 // accessible name is its current entry, so only a label tied to it says what the list is for.
 void TieSpokenLabel(QWidget* control, const QString& text);
+
+// A menu entry heard with a description after its name (an Open Recent entry's full path, so two
+// readings of one name are told apart). Call right after adding the action to its menu.
+void DescribeMenuEntry(QAction* entry, const QString& description);
 
 }  // namespace velloran

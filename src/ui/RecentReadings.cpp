@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "ui/Accessibility.h"
 #include "ui/Platform.h"
 
 namespace velloran {
@@ -79,9 +80,14 @@ void RecentReadingsMenu::refresh() {
         // A path without a file name ("/") shows as it is rather than as an empty entry.
         const QString name = QFileInfo(path).fileName();
         const QString shown = QDir::toNativeSeparators(path);
-        QAction* entry = addAction(NumberedCaption(i, name.isEmpty() ? shown : name));
+        // Made and described before it joins the menu: a screen reader that is listening asks
+        // for the entry's interface as soon as it is added, and keeps the one it got.
+        auto* entry = new QAction(NumberedCaption(i, name.isEmpty() ? shown : name), this);
         entry->setObjectName(QStringLiteral("mnuRecent%1").arg(i + 1));
         entry->setToolTip(shown);
+        // Screen readers hear the full path too: two readings of one name are told apart.
+        DescribeMenuEntry(entry, shown);
+        addAction(entry);
         connect(entry, &QAction::triggered, this, [this, path] { emit readingChosen(path); });
     }
     if (!paths.isEmpty()) addSeparator();

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
+
 #include <QDir>
 #include <QKeySequence>
 #include <QMenu>
@@ -87,6 +89,23 @@ TEST(RecentReadingsMenu, NumberedEntriesWithTheirFolderThenClearList) {
                                            "&9 2.vlr", "1&0 1.vlr", "-", "&Clear List"}));
     EXPECT_EQ(menu.actions()[0]->toolTip(), "/other place/Tom & Ann.vlr");
     EXPECT_TRUE(menu.toolTipsVisible());
+
+    // A screen reader hears each entry's name and its full path (two readings of one name are
+    // told apart), and can press it.
+    QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(&menu);
+    ASSERT_NE(spoken, nullptr);
+    ASSERT_GE(spoken->childCount(), 2);
+    QAccessibleInterface* first = spoken->child(0);
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->role(), QAccessible::MenuItem);
+    EXPECT_EQ(first->text(QAccessible::Name), "1 Tom & Ann.vlr");
+    EXPECT_EQ(first->text(QAccessible::Description), "/other place/Tom & Ann.vlr");
+    EXPECT_EQ(spoken->child(1)->text(QAccessible::Description), "/readings/9.vlr");
+    EXPECT_EQ(spoken->indexOfChild(first), 0);
+    ASSERT_NE(first->actionInterface(), nullptr);
+    EXPECT_EQ(
+        first->actionInterface()->keyBindingsForAction(QAccessibleActionInterface::pressAction()),
+        QStringList{"Alt+1"});
 
     QSignalSpy chosen(&menu, &RecentReadingsMenu::readingChosen);
     menu.findChild<QAction*>("mnuRecent3")->trigger();
