@@ -114,6 +114,36 @@ TEST_F(FormAtlasTest, DateAndTimeFollowUntilTheZoneIsChangedByHand) {
     EXPECT_TRUE(s.platform.messages.empty());
 }
 
+// The note says what the boxes hold: it goes when they are changed by hand or filled from a
+// reading, and a reading's zone is not replaced by the atlas's when its date lists change.
+TEST_F(FormAtlasTest, TheNoteGoesWhenTheBoxesNoLongerHoldWhatTheAtlasSet) {
+    setMoment(1980, 1, 15, 10, 30);
+    QAbstractItemView* popup = type("Zur");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    ASSERT_FALSE(note().isEmpty());
+    const int cet = zone();
+
+    const FormInput known = KnownBirthForm();
+    form->setInput(known);
+    EXPECT_EQ(note(), "");
+    EXPECT_EQ(zone(), known.zoneIndex);
+    Find<QComboBox>(form, "cboMonth")->setCurrentIndex(6);
+    EXPECT_EQ(zone(), known.zoneIndex);
+    EXPECT_EQ(note(), "");
+
+    // Chosen again, then the box changed by hand.
+    city->clear();
+    popup = type("Zur");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    ASSERT_EQ(zone(), cet);
+    ASSERT_FALSE(note().isEmpty());
+    Find<QCheckBox>(form, "chkDST")->setChecked(!dst());
+    EXPECT_EQ(note(), "");
+    EXPECT_TRUE(s.platform.messages.empty());
+}
+
 TEST_F(FormAtlasTest, NoRowByMouseTellsTheOffsetAndLeavesTheZone) {
     setMoment(1990, 6, 1, 12, 0);
     Find<QComboBox>(form, "cboTimeZone")->setCurrentIndex(34);

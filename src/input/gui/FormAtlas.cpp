@@ -106,6 +106,13 @@ FormAtlas::FormAtlas(FrmMain& form, Platform& platform, std::unique_ptr<LegalTim
         connect(Child<QComboBox>(form, name), &QComboBox::currentIndexChanged, this,
                 &FormAtlas::followBirthMoment);
     }
+    // A form filled from a reading holds the reading's place and zone, not the atlas's: the date
+    // lists it sets are not followed, and the note goes.
+    connect(&form, &FrmMain::inputReplacing, this, [this] {
+        m_chosen.reset();
+        m_atlasOwnsZone = false;
+        m_note->clear();
+    });
     connect(m_zone, &QComboBox::currentIndexChanged, this, &FormAtlas::zoneChangedByHand);
     connect(m_dst, &QCheckBox::stateChanged, this, &FormAtlas::zoneChangedByHand);
 }
@@ -236,7 +243,10 @@ void FormAtlas::followBirthMoment() {
 }
 
 void FormAtlas::zoneChangedByHand() {
-    if (!m_settingZone) m_atlasOwnsZone = false;
+    if (m_settingZone) return;
+    // The note said what the atlas set; the boxes no longer hold it.
+    if (m_atlasOwnsZone) m_note->clear();
+    m_atlasOwnsZone = false;
 }
 
 }  // namespace velloran

@@ -332,6 +332,7 @@ FormInput FrmMain::input() const {
 }
 
 void FrmMain::setInput(const FormInput& in) {
+    emit inputReplacing();
     m_txtName->setText(Q(in.name));
     m_cboMonth->setCurrentIndex(in.monthIndex);
     m_cboDate->setCurrentIndex(in.dayIndex);

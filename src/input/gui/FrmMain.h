@@ -45,6 +45,9 @@ signals:
     void recentReadingChosen(const QString& path);  // File, Open Recent
     void readingDropped(const QString& path);       // a *.vlr file dropped on the form
     void positionsChanged();                        // Options: another positions choice
+    // setInput is about to replace what the form holds (an opened reading): nothing on the form
+    // belongs to an earlier choice any more.
+    void inputReplacing();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
