@@ -122,4 +122,10 @@ std::string_view ZoneLabel(int zoneIndex) {
     return zoneIndex >= 0 && zoneIndex < kZoneCount ? kZoneRows[zoneIndex].label : "";
 }
 
+bool ZoneRowIsDaylightTime(int zoneIndex) {
+    const std::string_view name = ZoneRowAt(zoneIndex).name;
+    return name.find("Daylight") != std::string_view::npos ||
+           name.find("Summer") != std::string_view::npos;
+}
+
 }  // namespace velloran

@@ -22,6 +22,10 @@ struct ZoneRowValues {
 // Empty texts and no offset for an index outside the list.
 ZoneRowValues ZoneRowAt(int zoneIndex);
 
+// True for a row that is a zone's daylight-saving time ("Eastern Daylight Time", "British Summer
+// Time"): its offset has the hour of daylight saving in it already.
+bool ZoneRowIsDaylightTime(int zoneIndex);
+
 // The label of row zoneIndex; empty for an index outside the list.
 std::string_view ZoneLabel(int zoneIndex);
 

@@ -586,3 +586,38 @@ TEST(FormButtons, PlaceLookUpStopsAtTheFirstEmptyBoxAndFocusesIt) {
 
 }  // namespace
 }  // namespace velloran::test
+
+namespace velloran::test {
+namespace {
+
+// A daylight-time zone with the daylight-saving box ticked counts the hour twice: the form says
+// so under its rows (the arithmetic stays as it is), and says nothing otherwise.
+TEST(FormZoneNote, ADaylightZoneWithTheBoxTickedIsNoted) {
+    StartedApp s;
+    FrmMain* form = s.form();
+    auto* zone = Find<QComboBox>(form, "cboTimeZone");
+    auto* box = Find<QCheckBox>(form, "chkDST");
+    auto* note = Find<QLabel>(form, "lblZoneNote");
+    ASSERT_TRUE(zone && box && note);
+    struct Case {
+        const char* label;
+        bool ticked;
+        const char* said;
+    };
+    for (const Case& c : {Case{"Eastern Daylight Time,EDT,-4.0", true,
+                               "Eastern Daylight Time already includes daylight saving; the box "
+                               "takes off another hour."},
+                          Case{"British Summer Time,BST,+1.0", true,
+                               "British Summer Time already includes daylight saving; the box "
+                               "takes off another hour."},
+                          Case{"Eastern Daylight Time,EDT,-4.0", false, ""},
+                          Case{"Eastern Standard Time,EST,-5.0", true, ""}}) {
+        zone->setCurrentIndex(ZoneIndexOf(c.label));
+        box->setChecked(c.ticked);
+        EXPECT_EQ(note->text(), QString::fromUtf8(c.said)) << c.label;
+        EXPECT_EQ(note->isHidden(), QString::fromUtf8(c.said).isEmpty()) << c.label;
+    }
+}
+
+}  // namespace
+}  // namespace velloran::test

@@ -262,6 +262,25 @@ void FrmMain::createControls() {
     // No accessible name of its own: a screen reader reads the note's text.
     m_lblAtlasNote->setMinimumHeight(m_lblAtlasNote->fontMetrics().height());
     outer->addWidget(m_lblAtlasNote);
+    // A daylight-time zone with the daylight-saving box ticked counts the hour twice; the
+    // arithmetic is kept (stored readings rely on it), and the form says so.
+    m_lblZoneNote = new QLabel;
+    m_lblZoneNote->setObjectName(QStringLiteral("lblZoneNote"));
+    m_lblZoneNote->setTextFormat(Qt::PlainText);
+    m_lblZoneNote->setWordWrap(true);
+    m_lblZoneNote->hide();
+    outer->addWidget(m_lblZoneNote);
+    auto noteDoubleDaylight = [this] {
+        const int zone = m_cboTimeZone->currentIndex();
+        const bool twice = m_chkDST->checkState() == Qt::Checked && ZoneRowIsDaylightTime(zone);
+        m_lblZoneNote->setText(
+            twice ? Q(std::string(ZoneRowAt(zone).name) +
+                      " already includes daylight saving; the box takes off another hour.")
+                  : QString());
+        m_lblZoneNote->setVisible(twice);
+    };
+    connect(m_cboTimeZone, &QComboBox::currentIndexChanged, this, noteDoubleDaylight);
+    connect(m_chkDST, &QCheckBox::stateChanged, this, noteDoubleDaylight);
 
     grid->setColumnMinimumWidth(1, 300);
     grid->setColumnMinimumWidth(3, 150);

@@ -73,6 +73,7 @@ private:
     LinkLabel* m_forumLink = nullptr;
     QLabel* m_introText = nullptr;
     QLabel* m_lblAtlasNote = nullptr;
+    QLabel* m_lblZoneNote = nullptr;
     QLineEdit *m_txtName = nullptr, *m_txtCity = nullptr, *m_txtState = nullptr,
               *m_txtCountry = nullptr;
     CoordinateEntry *m_latitude = nullptr, *m_longitude = nullptr;
