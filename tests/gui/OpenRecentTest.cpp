@@ -275,3 +275,40 @@ TEST(RecentReadingsMenu, NoEntryIsEmpty) {
 }
 
 }  // namespace velloran::test
+
+namespace velloran::test {
+namespace {
+
+// The command-line tool writes texts the form's boxes would not take typed (an apostrophe, a
+// digit, a full stop); the program opens such a reading as written and saves it back unchanged.
+TEST(FileOpen, AReadingWithCharactersTheBoxesRefuseOpensAsWritten) {
+    StartedApp s;
+    FormInput written = KnownBirthForm();
+    written.name = "Ann O'Brien 2";
+    written.city = "St. Louis";
+    const std::string bytes = ReadingFileOf(written);
+    const QString path = QDir(s.dir.path()).filePath("obrien.vlr");
+    {
+        QFile file(path);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes.data(), qint64(bytes.size()));
+    }
+    s.platform.openAnswers.push_back(path);
+    s.form()->findChild<QAction*>("mnuOpen")->trigger();
+    StartedApp::settle();
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth().Name, "Ann O'Brien 2");
+    EXPECT_EQ(s.app->reading()->birth().City, "St. Louis");
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_TRUE(s.platform.messages.empty());
+
+    const QString again = QDir(s.dir.path()).filePath("again.vlr");
+    s.platform.saveAnswers.push_back(again);
+    s.trigger(s.main(), "mnuSaveAsText");
+    QFile saved(again);
+    ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+    EXPECT_EQ(saved.readAll().toStdString(), bytes);
+}
+
+}  // namespace
+}  // namespace velloran::test
