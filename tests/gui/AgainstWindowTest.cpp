@@ -87,6 +87,17 @@ TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
     EXPECT_EQ(Label(s.display(), "Planet0"), "15 Pis 01");                 // Ravi's Sun
     EXPECT_TRUE(Find<PositionCell>(s.display(), "Planet3")->isMarked());   // Ravi's Venus
     EXPECT_TRUE(Find<PositionCell>(s.display(), "Planet16")->isMarked());  // Ann's draconic Saturn
+    // The natal column says whose it is: in full to a screen reader and in the tooltip, cut to
+    // its border's room on screen.
+    auto* column = Find<CaptionFrame>(s.display(), "fraPlanet_Position1");
+    ASSERT_NE(column, nullptr);
+    EXPECT_EQ(column->caption(), "Natal: Ravi Example");
+    EXPECT_EQ(column->accessibleName(), "Natal: Ravi Example");
+    EXPECT_TRUE(column->shownCaption().startsWith("Natal")) << column->shownCaption().toStdString();
+    EXPECT_LT(column->captionRect().right(), column->width() - 3);
+    EXPECT_EQ(column->toolTip(), column->shownCaption() == column->caption()
+                                     ? QString()
+                                     : QString("Natal: Ravi Example"));
 
     // Copy: both groups under their titles.
     w->copyToClipboard();
@@ -102,6 +113,8 @@ TEST_F(AgainstWindow, AnotherReadingListsBothDirectionsAndTakesTheInnerRing) {
     EXPECT_EQ(s.app->chartModel()->innerLegend, "");
     EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Natal Chart");
     EXPECT_EQ(Label(s.display(), "Planet0"), "24 Cap 55");  // Ann's Sun
+    EXPECT_EQ(column->caption(), "Natal");
+    EXPECT_EQ(column->toolTip(), "");
 }
 
 TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {

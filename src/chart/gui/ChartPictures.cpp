@@ -1,5 +1,7 @@
 #include "chart/gui/ChartPictures.h"
 
+#include <algorithm>
+
 #include <QPainter>
 
 #include "chart/gui/WheelArt.h"
@@ -92,9 +94,14 @@ constexpr int kCaptionPadding = 2;  // px of white ground each side of the text
 constexpr int kBorderInset = 3;     // px from the frame's right edge to its border line
 }  // namespace
 
+QString CaptionFrame::shownCaption() const {
+    return QFontMetrics(font()).elidedText(m_caption, Qt::ElideRight, std::max(0, captionRoom()));
+}
+
 QRect CaptionFrame::captionRect() const {
     QFontMetrics fm(font());
-    return {kCaptionLeft, 0, fm.horizontalAdvance(m_caption) + 2 * kCaptionPadding, fm.height()};
+    return {kCaptionLeft, 0, fm.horizontalAdvance(shownCaption()) + 2 * kCaptionPadding,
+            fm.height()};
 }
 
 int CaptionFrame::captionRoom() const {
@@ -115,7 +122,7 @@ void CaptionFrame::paintEvent(QPaintEvent*) {
     p.fillRect(text, Qt::white);
     p.setPen(m_colour);
     p.drawText(text.adjusted(kCaptionPadding, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-               m_caption);
+               shownCaption());
 }
 
 }  // namespace velloran

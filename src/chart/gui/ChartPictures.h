@@ -68,11 +68,17 @@ class CaptionFrame : public QWidget {
 public:
     CaptionFrame(const QString& caption, const QColor& colour, QWidget* parent);
     QString caption() const { return m_caption; }
+    // A caption longer than the border's room is shown cut with "…"; its accessible name and
+    // tooltip hold it whole.
     void setCaption(const QString& caption) {
         if (caption == m_caption) return;
         m_caption = caption;
+        setAccessibleName(caption);
+        setToolTip(shownCaption() == caption ? QString() : caption);
         update();
     }
+    // The caption as drawn.
+    QString shownCaption() const;
     // Where the caption is drawn, on the top border, and the widest caption text that fits
     // inside the border, px.
     QRect captionRect() const;

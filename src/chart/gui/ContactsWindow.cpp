@@ -174,9 +174,9 @@ std::optional<InnerRing> ContactsWindow::innerRing() const {
     const std::vector<ContactGroup>& groups = m_model->groups();
     if (!m_reading || !m_chkRing->isChecked() || groups.empty()) return std::nullopt;
     if (m_against == AgainstChoice::OtherReading && m_other) {
-        return InnerRing{
-            InnerChart{m_other->natal, "Inner Wheel - " + m_other->birth().Name, "Natal"},
-            groups.front()};
+        return InnerRing{InnerChart{m_other->natal, "Inner Wheel - " + m_other->birth().Name,
+                                    "Natal: " + m_other->birth().Name},
+                         groups.front()};
     }
     if (m_against == AgainstChoice::Sky && m_sky) {
         return InnerRing{InnerChart{m_sky->chart, "Inner Wheel - " + SkyName(m_sky->moment), "Sky"},
