@@ -1,6 +1,7 @@
 // velloran-cli's readable reports: the charts of a reading, its contacts, a group of contacts
 // against another chart.
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -9,6 +10,8 @@
 #include "chart/ChartWindow.h"
 #include "chart/ContactTable.h"
 #include "cli/CliReport.h"
+
+#include <algorithm>
 #include "cli/CliReportParts.h"
 #include "cli/CliText.h"
 #include "domain/Bodies.h"
@@ -126,9 +129,17 @@ std::string GroupText(const ContactGroup& group, const ContactSettings& settings
     std::string out = group.title + ", within " + JsonNumber(settings.orb) + "° (" +
                       AspectList(settings) + "): " + (count == 0 ? "none" : std::to_string(count)) +
                       "\n";
+    // The names' columns are 20 characters, wider when a name needs it ("Transiting North
+    // Node"), so a space always parts a name from the aspect that follows it.
+    std::size_t first = 20, third = 20;
     for (const ContactRow& row : rows) {
         const auto cells = RowCells(row);
-        out += "  " + Padded(cells[0], 20) + Padded(cells[1], 14) + Padded(cells[2], 20) +
+        first = std::max(first, CharacterCount(cells[0]) + 1);
+        third = std::max(third, CharacterCount(cells[2]) + 1);
+    }
+    for (const ContactRow& row : rows) {
+        const auto cells = RowCells(row);
+        out += "  " + Padded(cells[0], first) + Padded(cells[1], 14) + Padded(cells[2], third) +
                Padded(cells[3], 8) + Padded(cells[4], 11) + cells[5] + "\n";
     }
     return out;

@@ -177,3 +177,31 @@ TEST_F(CliAgainst, AnOtherReadingTheFormRefusesExitsTwoWithItsMessage) {
 
 }  // namespace
 }  // namespace velloran
+
+namespace velloran {
+namespace {
+
+// A transiting node's name is longer than the names' column: the column widens, so a space parts
+// every name from its aspect and the aspects stand one under another.
+TEST_F(CliAgainst, LongNamesWidenTheirColumn) {
+    ASSERT_EQ(Run({"contacts", ann, "--sky", "2006-07-01T00:00"}), kExitOk) << m_err.str();
+    std::istringstream lines(m_out.str());
+    std::string line;
+    std::getline(lines, line);  // the title
+    std::size_t aspectColumn = std::string::npos;
+    int rows = 0;
+    while (std::getline(lines, line)) {
+        ++rows;
+        const std::size_t glyph = std::min(line.find("☌"), line.find("☍"));
+        ASSERT_NE(glyph, std::string::npos) << line;
+        EXPECT_EQ(line[glyph - 1], ' ') << line;
+        if (aspectColumn == std::string::npos) aspectColumn = glyph;
+        EXPECT_EQ(glyph, aspectColumn) << line;
+    }
+    EXPECT_GE(rows, 2);
+    EXPECT_NE(m_out.str().find("Transiting North Node ☍ opposition"), std::string::npos)
+        << m_out.str();
+}
+
+}  // namespace
+}  // namespace velloran
