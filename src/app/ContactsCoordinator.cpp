@@ -25,6 +25,7 @@ void ContactsCoordinator::show(FrmDisplay* chart, const Reading* reading,
                 &ContactsCoordinator::otherReadingRequested, Qt::QueuedConnection);
         connect(m_window.get(), &ContactsWindow::againstChanged, this,
                 &ContactsCoordinator::againstChanged);
+        connect(m_window.get(), &ContactsWindow::grown, this, [this] { place(m_chart); });
         follow(reading, source);
         m_window->show();
         place(chart);  // once shown, when its frame is known
@@ -50,6 +51,7 @@ void ContactsCoordinator::close() {
 }
 
 void ContactsCoordinator::place(FrmDisplay* chart) {
+    m_chart = chart;
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || !chart) return;
     const QRect chartRect(chart->mapToGlobal(QPoint(0, 0)), chart->size());

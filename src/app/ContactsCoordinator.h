@@ -4,6 +4,7 @@
 // ring. Its changes reach the program as signals.
 
 #include <QObject>
+#include <QPointer>
 #include <memory>
 #include <optional>
 
@@ -46,6 +47,7 @@ private:
 
     Platform& m_platform;
     std::unique_ptr<ContactsWindow> m_window;
+    QPointer<FrmDisplay> m_chart;  // the chart window it was last placed beside
 };
 
 }  // namespace velloran

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QSignalSpy>
+
 #include <QAbstractButton>
 #include <QCheckBox>
 #include <QClipboard>
@@ -145,6 +147,25 @@ TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
     Choose(AgainstChoice::OtherReading);
     EXPECT_EQ(w->against(), AgainstChoice::NatalChart);
     EXPECT_EQ(s.platform.messages.size(), messages);
+}
+
+// Grown for the sky's wider columns, the window is placed again for its new size.
+TEST_F(AgainstWindow, GrownItIsPlacedAgain) {
+    const int before = w->width();
+    QSignalSpy grown(w, &ContactsWindow::grown);
+    Choose(AgainstChoice::Sky);
+    auto* when = Find<QDateTimeEdit>(w, "dteSky");
+    when->setDateTime(QDateTime(QDate(2006, 7, 1), QTime(0, 0), Qt::UTC).toLocalTime());
+    QApplication::processEvents();
+    if (w->width() == before) GTEST_SKIP() << "the sky's columns fit the window as it was";
+    EXPECT_GE(grown.count(), 1);
+    const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
+    QWidget* columnsFrame = Find(s.display(), "fraPlanet_Position0");
+    ASSERT_NE(columnsFrame, nullptr);
+    const QRect columns(columnsFrame->mapToGlobal(QPoint(0, 0)), columnsFrame->size());
+    const QRect screen = s.main()->screen()->availableGeometry();
+    EXPECT_EQ(w->frameGeometry().topLeft(),
+              ContactsWindowPosition(screen, chart, columns, w->frameGeometry().size()));
 }
 
 TEST_F(AgainstWindow, TheSkyOfAMomentItsOrbAndItsNowButton) {

@@ -333,6 +333,11 @@ void ContactsWindow::fitColumns() {
     const int needed = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
                        m_table->verticalScrollBar()->sizeHint().width();
     m_table->setMinimumWidth(std::max(kTableMinimumWidth, needed));
+    // Shown, it takes the wider size at once and says so, to be placed again.
+    if (isVisible() && minimumSizeHint().width() > width()) {
+        resize(minimumSizeHint().width(), height());
+        emit grown();
+    }
 }
 
 QString ContactsWindow::statusText() const {

@@ -72,6 +72,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 signals:
+    // The window grew to show wider contents (another kind of chart against it): it may need
+    // a new place.
+    void grown();
     // The user changed the orb, the aspects or the node pairs.
     void settingsChanged(const velloran::ContactSettings& settings);
     // "another reading..." was chosen: the program asks for the file and answers with
@@ -120,11 +123,15 @@ private:
 inline constexpr int kContactsWindowGap = 8;
 
 // Where the contacts window goes, as its frame's top-left in screen pixels: beside the chart
-// (PlaceBeside), else over the chart's position columns (the chart's far side from the wheel),
-// level with their top.
+// (PlaceBeside), else over the chart's wheel, level with the position columns' top and ending
+// left of them, so that the cells it marks stay in view (it reaches over them only when the
+// screen has no room left of them).
 inline QPoint ContactsWindowPosition(const QRect& screen, const QRect& chart,
                                      const QRect& positionColumns, const QSize& frame) {
-    return PlaceBeside(screen, chart, positionColumns, frame, kContactsWindowGap);
+    const QRect wheelSide(
+        QPoint(positionColumns.left() - kContactsWindowGap - frame.width(), positionColumns.top()),
+        frame);
+    return PlaceBeside(screen, chart, wheelSide, frame, kContactsWindowGap);
 }
 
 }  // namespace velloran
