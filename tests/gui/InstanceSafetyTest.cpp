@@ -3,18 +3,26 @@
 
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QString>
+#include <QStringList>
+#include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdlib>
+#include <cstring>
+#include <memory>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "app/InstanceChannel.h"
 #include "app/InstanceLock.h"
 #include "support/TempFolder.h"
 
+#include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -175,6 +183,75 @@ TEST(SecondStart, NeverToASocketOfAnotherUser) {
     EXPECT_FALSE(
         InstanceChannel::HandOver(Q(socket), QStringLiteral("/home/ann/secret.vlr"), 500, &why));
     EXPECT_EQ(why, QStringLiteral("its socket is not this user's"));
+}
+
+// With every descriptor in use, accepting a connection fails (EMFILE) and Qt closes the server:
+// the channel listens again, and a file handed over once descriptors are free is received.
+TEST(Channel, ListensAgainAfterTheDescriptorsRanOut) {
+    int argc = 1;
+    char name[] = "gui_instance_tests";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+    test::TempFolder dir("velloran-emfile");
+    const std::string path = dir.Path("velloran.socket");
+    InstanceChannel channel(Q(path));
+    ASSERT_TRUE(channel.listen());
+    QStringList received;
+    QObject::connect(&channel, &InstanceChannel::fileReceived,
+                     [&](const QString& file) { received << file; });
+
+    // Few descriptors, all taken by connections waiting to be accepted.
+    rlimit old{};
+    ASSERT_EQ(::getrlimit(RLIMIT_NOFILE, &old), 0);
+    const int lowestFree = ::dup(0);
+    ASSERT_GE(lowestFree, 0);
+    ::close(lowestFree);
+    rlimit low = old;
+    low.rlim_cur = static_cast<rlim_t>(lowestFree + 16);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &low), 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.c_str(), sizeof address.sun_path - 1);
+    std::vector<int> clients;
+    int lastError = 0;
+    while (true) {
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+        if (fd < 0) {
+            lastError = errno;
+            break;
+        }
+        if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+            lastError = errno;
+            ::close(fd);
+            break;
+        }
+        clients.push_back(fd);
+    }
+    for (int i = 0; i < 30; ++i) {  // the channel tries to accept with none left
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    for (const int fd : clients) ::close(fd);
+    ASSERT_EQ(::setrlimit(RLIMIT_NOFILE, &old), 0);
+    EXPECT_EQ(lastError, EMFILE);
+    ASSERT_FALSE(clients.empty());
+
+    // A second start, as a thread: the channel answers while this one runs the event loop.
+    QString why;
+    bool handed = false;
+    std::atomic<bool> done = false;
+    std::thread second([&] {
+        handed = InstanceChannel::HandOver(Q(path), QStringLiteral("/home/ann/a.vlr"), 4000, &why);
+        done = true;
+    });
+    while (!done) {
+        QCoreApplication::processEvents();
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    second.join();
+    EXPECT_TRUE(handed) << why.toStdString();
+    EXPECT_EQ(received, QStringList{QStringLiteral("/home/ann/a.vlr")});
 }
 
 }  // namespace
