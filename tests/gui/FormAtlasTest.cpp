@@ -144,6 +144,26 @@ TEST_F(FormAtlasTest, TheNoteGoesWhenTheBoxesNoLongerHoldWhatTheAtlasSet) {
     EXPECT_TRUE(s.platform.messages.empty());
 }
 
+// A row picked for its offset whose name is another region's: the note names the place's own
+// zone as well; a row of the place's own name does not.
+TEST_F(FormAtlasTest, TheNoteNamesThePlacesOwnZoneWhenTheRowIsAnotherRegions) {
+    setMoment(1980, 1, 15, 10, 30);
+    QAbstractItemView* popup = type("Lagos");
+    ASSERT_EQ(row(popup, 0), "Lagos, Nigeria");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_EQ(Find<QComboBox>(form, "cboTimeZone")->currentText(), "British Summer Time,BST,+1.0");
+    EXPECT_EQ(note(),
+              "Zone and daylight saving set by the atlas for 15 January 1980 10:30: British "
+              "Summer Time, UTC+1, no daylight saving (the place's own zone: WAT, UTC+1)");
+
+    city->clear();
+    popup = type("Zur");
+    QTest::keyClick(popup, Qt::Key_Down);
+    QTest::keyClick(popup, Qt::Key_Return);
+    EXPECT_FALSE(note().contains("own zone")) << note().toStdString();
+}
+
 TEST_F(FormAtlasTest, NoRowByMouseTellsTheOffsetAndLeavesTheZone) {
     setMoment(1990, 6, 1, 12, 0);
     Find<QComboBox>(form, "cboTimeZone")->setCurrentIndex(34);

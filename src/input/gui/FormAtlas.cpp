@@ -19,6 +19,7 @@
 
 #include "atlas/Atlas.h"
 #include "atlas/SystemAtlas.h"
+#include "domain/ZoneTable.h"
 #include "input/FormInput.h"
 #include "input/gui/FrmMain.h"
 #include "ui/Platform.h"
@@ -228,10 +229,22 @@ void FormAtlas::applyZone(bool tellUser) {
     m_dst->setTristate(false);
     m_dst->setChecked(choice.daylightSaving);
     m_settingZone = false;
-    m_note->setText(Q("Zone and daylight saving set by the atlas for " + when + ": " +
-                      ZoneRowName(choice.zoneIndex) + ", " +
-                      FormatUtcOffset(choice.legal.utcOffsetSeconds) + ", " +
-                      (choice.daylightSaving ? "daylight saving" : "no daylight saving")));
+    // The list's rows are named for the regions they were made for: a row picked for its
+    // offset may carry another region's name ("British Summer Time" for Lagos). The note then
+    // names the place's own zone too.
+    const std::string_view rowAbbreviation = ZoneRowAt(choice.zoneIndex).abbreviation;
+    const auto& own = choice.legal.standardAbbreviations;
+    const bool ownName = choice.legal.abbreviation == rowAbbreviation ||
+                         std::find(own.begin(), own.end(), rowAbbreviation) != own.end();
+    const std::string placeZone = ownName || choice.legal.abbreviation.empty()
+                                      ? std::string()
+                                      : " (the place's own zone: " + choice.legal.abbreviation +
+                                            ", " + FormatUtcOffset(choice.legal.utcOffsetSeconds) +
+                                            ")";
+    m_note->setText(
+        Q("Zone and daylight saving set by the atlas for " + when + ": " +
+          ZoneRowName(choice.zoneIndex) + ", " + FormatUtcOffset(choice.legal.utcOffsetSeconds) +
+          ", " + (choice.daylightSaving ? "daylight saving" : "no daylight saving") + placeZone));
 }
 
 void FormAtlas::followBirthMoment() {
