@@ -139,6 +139,8 @@ QAccessibleInterface* MarkedWidgetInterface(const QString&, QObject* object) {
             return new QAccessibleWidget(widget, QAccessible::Grouping);
         case QAccessible::Window:
             return new NamedWindow(widget);
+        case QAccessible::Graphic:
+            return new QAccessibleWidget(widget, QAccessible::Graphic);
         default:
             return nullptr;
     }
@@ -168,6 +170,8 @@ QFrame* NewOptionGroup(QWidget* parent) {
 }
 
 void SpeakAsWindow(QWidget* window) { MarkRole(window, QAccessible::Window); }
+
+void SpeakAsPicture(QWidget* picture) { MarkRole(picture, QAccessible::Graphic); }
 
 void DescribeMenuEntry(QAction* entry, const QString& description) {
     InstallFactory();

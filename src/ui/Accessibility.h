@@ -21,6 +21,10 @@ QFrame* NewOptionGroup(QWidget* parent = nullptr);
 // ask for its accessible interface.
 void SpeakAsWindow(QWidget* window);
 
+// A widget that draws a picture is heard as a picture (with its accessible name and
+// description), not as a nameless filler. Call before anything asks for its interface.
+void SpeakAsPicture(QWidget* picture);
+
 // A label a screen reader announces with a control and that is never shown. A list's own
 // accessible name is its current entry, so only a label tied to it says what the list is for.
 void TieSpokenLabel(QWidget* control, const QString& text);

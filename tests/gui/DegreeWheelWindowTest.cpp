@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QAccessible>
 #include <QFile>
 #include <QLabel>
 #include <cmath>
@@ -94,6 +95,10 @@ TEST_F(DegreeWheelWindow, ChosenInOptionsItReplacesTheHouseListsUntilTheyAreChos
         ASSERT_NE(wheel, nullptr) << c.button;
         EXPECT_EQ(wheel->wheel().rings.size(), c.rings) << c.button;
         EXPECT_EQ(wheel->accessibleName(), "Chart wheel");
+        QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(wheel);
+        ASSERT_NE(spoken, nullptr);
+        EXPECT_EQ(spoken->role(), QAccessible::Graphic);
+        EXPECT_EQ(spoken->text(QAccessible::Description), wheel->accessibleDescription());
         EXPECT_TRUE(wheel->accessibleDescription().contains(c.heard))
             << c.button << ": " << wheel->accessibleDescription().toStdString();
     }

@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "glyphs/Outline.h"
+#include "ui/Accessibility.h"
 #include "ui/QtText.h"
 #include "wheel/WheelCharts.h"
 #include "wheel/gui/WheelPainter.h"
@@ -31,6 +32,7 @@ WheelPalette ScreenPalette(WheelTheme theme) {
 }
 
 DegreeWheelView::DegreeWheelView(QWidget* parent) : QWidget(parent) {
+    SpeakAsPicture(this);
     setObjectName(QStringLiteral("picDegreeWheel"));
     setAccessibleName(tr("Chart wheel"));
     setFocusPolicy(Qt::TabFocus);  // screen readers reach the description with the keyboard
