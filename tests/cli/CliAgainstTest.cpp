@@ -20,19 +20,9 @@ namespace {
 
 using test::Json;
 
-class CliAgainst : public ::testing::Test {
+class CliAgainst : public test::CliTwoReadings {
 protected:
-    void SetUp() override {
-        m_folder.emplace("velloran-cli-against");
-        ann = m_folder->Path("ann.vlr");
-        ravi = m_folder->Path("ravi.vlr");
-        ASSERT_EQ(Run(test::KnownBirthNewArgs(ann)), kExitOk) << m_err.str();
-        ASSERT_EQ(Run(test::RaviNewArgs(ravi)), kExitOk) << m_err.str();
-    }
-    int Run(const std::vector<std::string>& args) {
-        m_out.str(""), m_err.str("");
-        return RunCli(args, m_out, m_err);
-    }
+    const char* FolderName() const override { return "velloran-cli-against"; }
     std::vector<Json> Objects() {
         std::string error;
         std::optional<Json> json = test::JsonReader::Parse(m_out.str(), error);
@@ -43,10 +33,6 @@ protected:
         const Json* member = object.Find(key);
         return member ? member->text : "<missing " + std::string(key) + ">";
     }
-
-    std::optional<test::TempFolder> m_folder;
-    std::string ann, ravi;
-    std::ostringstream m_out, m_err;
 };
 
 TEST_F(CliAgainst, WithListsOneDirectionPerCall) {

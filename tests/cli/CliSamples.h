@@ -1,10 +1,16 @@
 #pragma once
 // velloran-cli new arguments of the shared sample births.
 
+#include <gtest/gtest.h>
+
+#include <optional>
+#include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli/Cli.h"
 #include "support/SampleBirths.h"
+#include "support/TempFolder.h"
 
 namespace velloran::test {
 
@@ -37,5 +43,27 @@ inline std::vector<std::string> DelhiNewArgs(const std::string& output) {
             "--state", "Delhi",      "--country",
             "India",   "-o",         output};
 }
+
+// Two readings written by `new` in a folder of the test's own: Ann Example (the known birth) and
+// Ravi Example; Run runs the tool in-process on them.
+class CliTwoReadings : public ::testing::Test {
+protected:
+    void SetUp() override {
+        m_folder.emplace(FolderName());
+        ann = m_folder->Path("ann.vlr");
+        ravi = m_folder->Path("ravi.vlr");
+        ASSERT_EQ(Run(KnownBirthNewArgs(ann)), kExitOk) << m_err.str();
+        ASSERT_EQ(Run(RaviNewArgs(ravi)), kExitOk) << m_err.str();
+    }
+    virtual const char* FolderName() const = 0;
+    int Run(const std::vector<std::string>& args) {
+        m_out.str(""), m_err.str("");
+        return RunCli(args, m_out, m_err);
+    }
+
+    std::optional<TempFolder> m_folder;
+    std::string ann, ravi;
+    std::ostringstream m_out, m_err;
+};
 
 }  // namespace velloran::test

@@ -21,19 +21,9 @@ namespace {
 
 using test::Json;
 
-class CliWheel : public ::testing::Test {
+class CliWheel : public test::CliTwoReadings {
 protected:
-    void SetUp() override {
-        m_folder.emplace("velloran-cli-wheel");
-        ann = m_folder->Path("ann.vlr");
-        ravi = m_folder->Path("ravi.vlr");
-        ASSERT_EQ(Run(test::KnownBirthNewArgs(ann)), kExitOk) << m_err.str();
-        ASSERT_EQ(Run(test::RaviNewArgs(ravi)), kExitOk) << m_err.str();
-    }
-    int Run(const std::vector<std::string>& args) {
-        m_out.str(""), m_err.str("");
-        return RunCli(args, m_out, m_err);
-    }
+    const char* FolderName() const override { return "velloran-cli-wheel"; }
     std::string Out(const std::string& name) const { return m_folder->Path(name); }
 
     // id -> data-longitude of every body symbol in an SVG.
@@ -66,10 +56,6 @@ protected:
         }
         return longitudes;
     }
-
-    std::optional<test::TempFolder> m_folder;
-    std::string ann, ravi;
-    std::ostringstream m_out, m_err;
 };
 
 TEST_F(CliWheel, SvgNamesEveryBodyWithTheReadingsLongitude) {

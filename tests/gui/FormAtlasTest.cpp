@@ -45,6 +45,14 @@ protected:
         return popup;
     }
 
+    // Types the letters into an empty City box and chooses the first completion by keyboard.
+    void choose(const char* letters) {
+        city->clear();
+        QAbstractItemView* popup = type(letters);
+        QTest::keyClick(popup, Qt::Key_Down);
+        QTest::keyClick(popup, Qt::Key_Return);
+    }
+
     QString row(QAbstractItemView* popup, int r) {
         return popup->model()->index(r, 0).data().toString();
     }
@@ -118,9 +126,7 @@ TEST_F(FormAtlasTest, DateAndTimeFollowUntilTheZoneIsChangedByHand) {
 // reading, and a reading's zone is not replaced by the atlas's when its date lists change.
 TEST_F(FormAtlasTest, TheNoteGoesWhenTheBoxesNoLongerHoldWhatTheAtlasSet) {
     setMoment(1980, 1, 15, 10, 30);
-    QAbstractItemView* popup = type("Zur");
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
+    choose("Zur");
     ASSERT_FALSE(note().isEmpty());
     const int cet = zone();
 
@@ -133,10 +139,7 @@ TEST_F(FormAtlasTest, TheNoteGoesWhenTheBoxesNoLongerHoldWhatTheAtlasSet) {
     EXPECT_EQ(note(), "");
 
     // Chosen again, then the box changed by hand.
-    city->clear();
-    popup = type("Zur");
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
+    choose("Zur");
     ASSERT_EQ(zone(), cet);
     ASSERT_FALSE(note().isEmpty());
     Find<QCheckBox>(form, "chkDST")->setChecked(!dst());
@@ -157,10 +160,7 @@ TEST_F(FormAtlasTest, TheNoteNamesThePlacesOwnZoneWhenTheRowIsAnotherRegions) {
               "Zone and daylight saving set by the atlas for 15 January 1980 10:30: British "
               "Summer Time, UTC+1, no daylight saving (the place's own zone: WAT, UTC+1)");
 
-    city->clear();
-    popup = type("Zur");
-    QTest::keyClick(popup, Qt::Key_Down);
-    QTest::keyClick(popup, Qt::Key_Return);
+    choose("Zur");
     EXPECT_FALSE(note().contains("own zone")) << note().toStdString();
 }
 
