@@ -18,6 +18,7 @@
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ContactsWindow.h"
+#include "chart/gui/DegreeWheelView.h"
 
 namespace velloran::test {
 namespace {
@@ -147,6 +148,32 @@ TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
     Choose(AgainstChoice::OtherReading);
     EXPECT_EQ(w->against(), AgainstChoice::NatalChart);
     EXPECT_EQ(s.platform.messages.size(), messages);
+}
+
+// With the degree wheel, the chart the contacts window lays the draconic chart against takes the
+// bi-wheel's inner ring, with a line for each of its contacts; the sky has no ascendant, so the
+// draconic chart's houses are drawn.
+TEST_F(AgainstWindow, TheDegreeWheelShowsTheOtherChartInside) {
+    s.trigger(s.main(), "mnuDegreeWheel");
+    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviBirthForm(), "ravi.vlr"));
+    Choose(AgainstChoice::OtherReading);
+    DegreeWheelView* wheel = s.display()->degreeWheel();
+    ASSERT_NE(wheel, nullptr);
+    ASSERT_EQ(wheel->wheel().rings.size(), 2u);
+    EXPECT_EQ(wheel->wheel().rings[0].chart, WheelChart::Other);
+    EXPECT_EQ(wheel->wheel().rings[1].chart, WheelChart::Draconic);
+    EXPECT_EQ(wheel->wheel().aspects.size(), 2u);  // this draconic chart on Ravi's natal chart
+    EXPECT_TRUE(wheel->accessibleDescription().startsWith("Other chart: "))
+        << wheel->accessibleDescription().toStdString();
+
+    Choose(AgainstChoice::Sky);
+    Find<QDateTimeEdit>(w, "dteSky")
+        ->setDateTime(QDateTime(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC).toLocalTime());
+    wheel = s.display()->degreeWheel();
+    ASSERT_NE(wheel, nullptr);
+    EXPECT_EQ(wheel->wheel().rings[0].chart, WheelChart::Sky);
+    EXPECT_EQ(wheel->wheel().aspects.size(), 1u);  // transiting Jupiter on the draconic Saturn
+    EXPECT_EQ(wheel->wheel().ascendant, s.app->reading()->draconic[ChartBody::Ascendant].longitude);
 }
 
 // Grown for the sky's wider columns, the window is placed again for its new size.
