@@ -4,9 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QImage>
+#include <QStringList>
 #include <cstdlib>
+#include <string>
+
+#include <unistd.h>
 
 #include "glyphs/Outline.h"
 #include "wheel/gui/WheelFiles.h"
@@ -34,6 +39,33 @@ TEST(WheelFiles, MakeTheirOwnOffscreenApplicationAndWriteFiles) {
     EXPECT_EQ(QCoreApplication::instance(), nullptr);
 
     EXPECT_TRUE(WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 0).empty());
+}
+
+// Without a session runtime folder (cron, ssh) the application gets a private one for the call
+// and removes it: nothing is left in the temporary folder, and the variable stays unset.
+TEST(WheelFiles, LeaveNoRuntimeFolderBehind) {
+    ASSERT_EQ(QCoreApplication::instance(), nullptr);
+    const std::string runtime =
+        std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    const std::string oldTmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    char folder[] = "/tmp/velloran-wheelfiles-XXXXXX";
+    ASSERT_NE(mkdtemp(folder), nullptr);
+    setenv("TMPDIR", folder, 1);
+    unsetenv("XDG_RUNTIME_DIR");
+
+    const std::string png = WheelPngFile(test::SmallDrawing(), SystemGlyphOutlines(), 100);
+    EXPECT_FALSE(png.empty());
+    EXPECT_EQ(std::getenv("XDG_RUNTIME_DIR"), nullptr);
+    const QStringList left = QDir(QString::fromLatin1(folder))
+                                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+    EXPECT_TRUE(left.isEmpty()) << left.join(", ").toStdString();
+
+    rmdir(folder);
+    if (oldTmp.empty())
+        unsetenv("TMPDIR");
+    else
+        setenv("TMPDIR", oldTmp.c_str(), 1);
+    if (!runtime.empty()) setenv("XDG_RUNTIME_DIR", runtime.c_str(), 1);
 }
 
 }  // namespace

@@ -1,6 +1,10 @@
 #include "wheel/gui/WheelFiles.h"
 
+#include <QDir>
+#include <QFile>
 #include <QGuiApplication>
+#include <QTemporaryDir>
+#include <optional>
 
 #include "wheel/gui/WheelPainter.h"
 
@@ -8,10 +12,39 @@ namespace velloran {
 
 namespace {
 
+// An environment variable set for a while, then put back as it was.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, const QByteArray& value)
+        : m_name(name), m_had(qEnvironmentVariableIsSet(name)), m_old(qgetenv(name)) {
+        qputenv(name, value);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ~ScopedVariable() { restore(); }
+    void restore() {
+        if (m_restored) return;
+        m_restored = true;
+        if (m_had) {
+            qputenv(m_name, m_old);
+        } else {
+            qunsetenv(m_name);
+        }
+    }
+
+private:
+    const char* m_name;
+    bool m_had;
+    QByteArray m_old;
+    bool m_restored = false;
+};
+
 // Painting (fonts, the PDF writer) needs a QGuiApplication. A process without one (the
 // command-line tool) gets one on the offscreen platform for the call, closed after it so that its
 // font database is released; the platform setting is undone at once, so nothing else the process
-// starts inherits it. A process whose application is not a QGuiApplication gets nothing.
+// starts inherits it. Without a runtime folder of the session's (cron, ssh), the application gets
+// a private one for the call, removed after it, instead of Qt's runtime-<user> in the shared
+// temporary folder. A process whose application is not a QGuiApplication gets nothing.
 template <typename Paint>
 std::string WithGuiApplication(Paint paint) {
     if (QCoreApplication* app = QCoreApplication::instance())
@@ -19,15 +52,16 @@ std::string WithGuiApplication(Paint paint) {
     int argc = 1;
     char name[] = "velloran";
     char* argv[] = {name, nullptr};
-    const bool hadPlatform = qEnvironmentVariableIsSet("QT_QPA_PLATFORM");
-    const QByteArray oldPlatform = qgetenv("QT_QPA_PLATFORM");
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    if (hadPlatform) {
-        qputenv("QT_QPA_PLATFORM", oldPlatform);
-    } else {
-        qunsetenv("QT_QPA_PLATFORM");
+    std::optional<QTemporaryDir> runtime;
+    std::optional<ScopedVariable> runtimeVariable;
+    if (qEnvironmentVariableIsEmpty("XDG_RUNTIME_DIR")) {
+        runtime.emplace(QDir::tempPath() + QStringLiteral("/velloran-runtime-XXXXXX"));
+        if (runtime->isValid())
+            runtimeVariable.emplace("XDG_RUNTIME_DIR", QFile::encodeName(runtime->path()));
     }
+    ScopedVariable platform("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    platform.restore();
     return paint();
 }
 
