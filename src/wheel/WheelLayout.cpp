@@ -206,7 +206,7 @@ Metrics MetricsFor(double size, size_t ringCount, double scale) {
     m.itemGap = 0.08 * m.labelEm;
     m.rowGap = 0.3 * m.symbolEm;
     m.ringGap = 0.25 * m.symbolEm;
-    m.minAspect = 0.1 * size;
+    m.minAspect = 0.075 * size;
     return m;
 }
 
@@ -443,7 +443,7 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     out.centre = {input.size / 2, input.size / 2};
     out.ascendant = std::isfinite(input.ascendant) ? Normalize(input.ascendant) : 0.0;
 
-    // Full-size texts when every ring fits and the aspect circle keeps a tenth of the size,
+    // Full-size texts when every ring fits and the aspect circle keeps 7.5% of the size,
     // else smaller ones; at the smallest, the aspect circle is what remains (small bi-wheels)
     // and a row that fits nowhere is spread evenly.
     constexpr double kScales[] = {1.0, 0.9, 0.8, 0.7, 0.6};
