@@ -21,7 +21,6 @@
 #include "app/UpdateReminder.h"
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
-#include "chart/gui/DegreeWheelView.h"
 #include "chart/gui/FrmDisplay.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "glyphs/Outline.h"
@@ -36,7 +35,6 @@
 #include "ui/PositionsMenu.h"
 #include "ui/QtText.h"
 #include "ui/UiFonts.h"
-#include "wheel/gui/WheelPainter.h"
 
 namespace velloran {
 

@@ -127,10 +127,10 @@ QStringList QList(const std::vector<std::string>& lines) {
 void App::exportWheel() {
     if (!m_main || !m_session.reading()) return;
     const std::optional<InnerRing> inner = m_contacts->innerRing();
-    const auto model = m_session.chartModel(m_months, inner ? &*inner : nullptr, wheelOptions());
-    if (!model || !model->degreeWheel) return;
+    const auto wheel = m_session.degreeWheel(wheelOptions(), inner ? &*inner : nullptr);
+    if (!wheel) return;
     const Reading& reading = *m_session.reading();
-    ExportWheel(m_platform, m_main, *model->degreeWheel, ScreenPalette(wheelTheme()),
+    ExportWheel(m_platform, m_main, *wheel, ScreenPalette(wheelTheme()),
                 Q(WheelTitle(reading, m_session.view())), QList(WheelFacts(reading, m_months)),
                 m_lastWheelName);
 }

@@ -74,19 +74,20 @@ std::optional<ChartWindowModel> ReadingSession::chartModel(
     if (!comparison) inner = nullptr;
     ChartWindowModel model =
         MakeChartWindow(*m_reading, m_view, months, inner ? &inner->chart : nullptr);
-    if (comparison) {
-        const ContactGroup own =
-            inner ? ContactGroup{} : OwnContactGroup(*m_reading, m_contactSettings);
-        const ContactGroup& group = inner ? inner->group : own;
-        MarkContacts(group, model);
-        if (wheel)
-            model.degreeWheel =
-                MakeDegreeWheel(*m_reading, m_view, group, m_contactSettings, *wheel);
-    } else if (wheel) {
-        model.degreeWheel =
-            MakeDegreeWheel(*m_reading, m_view, ContactGroup{}, m_contactSettings, *wheel);
-    }
+    if (comparison)
+        MarkContacts(inner ? inner->group : OwnContactGroup(*m_reading, m_contactSettings), model);
+    if (wheel) model.degreeWheel = degreeWheel(*wheel, inner);
     return model;
+}
+
+std::optional<WheelInput> ReadingSession::degreeWheel(const WheelOptions& options,
+                                                      const InnerRing* inner) const {
+    if (!m_reading) return std::nullopt;
+    if (m_view != ChartView::Comparison)
+        return MakeDegreeWheel(*m_reading, m_view, ContactGroup{}, m_contactSettings, options);
+    if (inner) return MakeDegreeWheel(*m_reading, m_view, inner->group, m_contactSettings, options);
+    return MakeDegreeWheel(*m_reading, m_view, OwnContactGroup(*m_reading, m_contactSettings),
+                           m_contactSettings, options);
 }
 
 }  // namespace velloran

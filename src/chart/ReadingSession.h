@@ -62,6 +62,11 @@ public:
         const MonthNames& months, const InnerRing* inner = nullptr,
         const std::optional<WheelOptions>& wheel = std::nullopt) const;
 
+    // The degree wheel of the reading in its view, with inner's chart inside for the comparison
+    // (else the reading's natal chart); nothing before the first reading.
+    std::optional<WheelInput> degreeWheel(const WheelOptions& options,
+                                          const InnerRing* inner = nullptr) const;
+
 private:
     std::optional<Reading> m_reading;
     ChartView m_view = ChartView::Draconic;

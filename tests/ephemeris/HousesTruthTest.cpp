@@ -7,7 +7,6 @@
 
 #include <array>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -33,16 +32,7 @@ constexpr std::array<const char*, kHouseSystems.size()> kTruthKeys = {
     "koch",       "regiomontanus", "campanus", "alcabitius"};
 
 std::vector<Json> HouseTruthLines() {
-    std::ifstream file(kReferenceDir + "/houses-truth.jsonl", std::ios::binary);
-    std::vector<Json> lines;
-    std::string line, error;
-    while (std::getline(file, line)) {
-        if (line.empty()) continue;
-        std::optional<Json> json = JsonReader::Parse(line, error);
-        if (!json) ADD_FAILURE() << "houses-truth.jsonl: " << error;
-        if (json) lines.push_back(std::move(*json));
-    }
-    return lines;
+    return test::TruthLines(kReferenceDir, "houses-truth.jsonl");
 }
 
 // The twelve cusps of one system's truth, or none when the truth has null there.

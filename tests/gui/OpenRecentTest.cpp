@@ -121,14 +121,17 @@ TEST(RecentReadingsMenu, NumberedEntriesWithTheirFolderThenClearList) {
     EXPECT_FALSE(menu.findChild<QAction*>("mnuRecentClear")->isEnabled());
 }
 
-// The known birth's reading, as a save after its calculation writes it.
-QString WriteAnnReading(const QString& path) {
-    const std::string bytes = ReadingFileOf(KnownBirthForm());
+// A form's reading, as a save after its calculation writes it.
+QString WriteReading(const QString& path, const FormInput& form) {
+    const std::string bytes = ReadingFileOf(form);
     QFile file(path);
     if (!file.open(QIODevice::WriteOnly)) return {};
     file.write(bytes.data(), qint64(bytes.size()));
     return path;
 }
+
+// The known birth's reading.
+QString WriteAnnReading(const QString& path) { return WriteReading(path, KnownBirthForm()); }
 
 RecentReadingsMenu* RecentMenu(QWidget* window) {
     auto* menu = Find<RecentReadingsMenu>(window, "mnuRecent");
@@ -286,13 +289,8 @@ TEST(FileOpen, AReadingWithCharactersTheBoxesRefuseOpensAsWritten) {
     FormInput written = KnownBirthForm();
     written.name = "Ann O'Brien 2";
     written.city = "St. Louis";
-    const std::string bytes = ReadingFileOf(written);
-    const QString path = QDir(s.dir.path()).filePath("obrien.vlr");
-    {
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes.data(), qint64(bytes.size()));
-    }
+    const QString path = WriteReading(QDir(s.dir.path()).filePath("obrien.vlr"), written);
+    ASSERT_FALSE(path.isEmpty());
     s.platform.openAnswers.push_back(path);
     s.form()->findChild<QAction*>("mnuOpen")->trigger();
     StartedApp::settle();
@@ -307,7 +305,7 @@ TEST(FileOpen, AReadingWithCharactersTheBoxesRefuseOpensAsWritten) {
     s.trigger(s.main(), "mnuSaveAsText");
     QFile saved(again);
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
-    EXPECT_EQ(saved.readAll().toStdString(), bytes);
+    EXPECT_EQ(saved.readAll().toStdString(), ReadingFileOf(written));
 }
 
 }  // namespace

@@ -21,18 +21,24 @@ namespace velloran::test {
 inline constexpr double kTruthTolArcsec = 60.0;
 inline constexpr double kPolarCircleDeg = 66.56;
 
-// Every line of folder/precise-truth.jsonl, parsed; empty lines skipped.
-inline std::vector<Json> PreciseTruthLines(const std::string& folder) {
-    std::ifstream file(folder + "/precise-truth.jsonl", std::ios::binary);
+// Every line of a JSON-lines file of the reference folder (folder/name), parsed; empty lines
+// skipped.
+inline std::vector<Json> TruthLines(const std::string& folder, const std::string& name) {
+    std::ifstream file(folder + "/" + name, std::ios::binary);
     std::vector<Json> lines;
     std::string line, error;
     while (std::getline(file, line)) {
         if (line.empty()) continue;
         std::optional<Json> json = JsonReader::Parse(line, error);
-        if (!json) ADD_FAILURE() << "precise-truth.jsonl: " << error;
+        if (!json) ADD_FAILURE() << name << ": " << error;
         if (json) lines.push_back(std::move(*json));
     }
     return lines;
+}
+
+// Every line of folder/precise-truth.jsonl, parsed.
+inline std::vector<Json> PreciseTruthLines(const std::string& folder) {
+    return TruthLines(folder, "precise-truth.jsonl");
 }
 
 // A number member of an object; a missing one fails the test and reads as NaN, failing every

@@ -55,7 +55,7 @@ void DegreeWheelView::setWheel(const WheelInput& input, WheelTheme theme) {
     update();
 }
 
-WheelDrawing DegreeWheelView::drawing(double side) const {
+const WheelDrawing& DegreeWheelView::drawing(double side) {
     if (m_drawing && m_drawing->size == side) return *m_drawing;
     WheelInput input = m_input;
     input.size = side;
@@ -67,7 +67,7 @@ void DegreeWheelView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const double side = std::min(width(), height());
     if (side <= 0 || m_input.rings.empty()) return;
-    const WheelDrawing wheel = drawing(side);
+    const WheelDrawing& wheel = drawing(side);
     painter.fillRect(rect(), QColor(wheel.background.r, wheel.background.g, wheel.background.b));
     PaintWheel(painter, wheel, SystemGlyphOutlines(), QRectF(0, 0, width(), height()));
 }

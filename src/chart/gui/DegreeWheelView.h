@@ -23,20 +23,19 @@ public:
     const WheelInput& wheel() const { return m_input; }
     WheelTheme theme() const { return m_theme; }
 
-    // The drawing at side px, as the widget paints it (also for saving and printing).
-    WheelDrawing drawing(double side) const;
-
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // The drawing at side px, laid out again only when the side or the wheel changed.
+    const WheelDrawing& drawing(double side);
     void placeNote();
 
     WheelInput m_input;
     WheelTheme m_theme = WheelTheme::Light;
     // The drawing of the last paint and the side it was laid out for.
-    mutable std::optional<WheelDrawing> m_drawing;
+    std::optional<WheelDrawing> m_drawing;
     QLabel* m_note = nullptr;  // the missing symbols' note
 };
 
