@@ -5,7 +5,7 @@
 # from src/), and no include climbs out with "..". The folders without Qt include no Qt header in
 # any spelling (<QString>, <QtCore/QString>, <qstring.h>); tz/ includes QtCore headers only. The
 # folders, taken together, include each other in no circle. The Swiss Ephemeris layer
-# (ephemeris/) includes only the standard library, swephexp.h and its own headers.
+# (ephemeris/) includes only the standard library, swephexp.h, the base's names and its own headers.
 #
 # Usage: check-layers.sh [--exact] [--used] [SOURCE_ROOT]
 #   SOURCE_ROOT  the folder to check (default: the repository's src/)
@@ -121,12 +121,13 @@ done < <(find . -type f \( "${sources[@]}" \) -print0 | sort -z |
   xargs -0 -r grep -nHE '^\s*#\s*include\s*[<"]' |
   sed -E 's|^\./||; s/^([^:]+):([0-9]+):\s*#\s*include\s*([<"])([^>"]+)[>"].*/\1:\2:\3:\4/')
 
-# The ephemeris layer: every include is a standard header (<name>), swephexp.h or its own.
+# The ephemeris layer: every include is a standard header (<name>), swephexp.h, a header of the
+# base (domain/) or its own.
 while IFS= read -r file; do
   while IFS= read -r hit; do
-    breach "$file:$hit: ephemeris/ includes only the standard library, swephexp.h and itself"
+    breach "$file:$hit: ephemeris/ includes only the standard library, swephexp.h, domain/ and itself"
   done < <(grep -nE '^\s*#\s*include' "$file" |
-    grep -vE '#\s*include\s*(<[a-z_]+>|"swephexp\.h"|"ephemeris/[A-Za-z]+\.h")\s*$' || true)
+    grep -vE '#\s*include\s*(<[a-z_]+>|"swephexp\.h"|"(ephemeris|domain)/[A-Za-z]+\.h")\s*$' || true)
 done < <([ -d ephemeris ] && find ephemeris -maxdepth 1 -type f \( "${sources[@]}" \) | sort)
 
 # A circle between folders: tsort reports a loop in the include graph.

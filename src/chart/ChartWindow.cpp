@@ -88,7 +88,7 @@ ChartWindowModel MakeChartWindow(const Reading& reading, ChartView view, const M
     window.lblState = lines.state;
     window.lblCountry = lines.country;
     if (reading.positions.precise()) {
-        window.positionsLine = PositionsLine(reading.positions);
+        window.positionsLine = PositionsLine(reading.positions, reading.housesNote);
         window.positionsNote = reading.note;
     }
     window.bodyRows = reading.natal.bodyCount;

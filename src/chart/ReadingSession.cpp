@@ -53,7 +53,7 @@ std::vector<std::string> WheelFacts(const Reading& reading, const MonthNames& mo
             "Time Zone: " + std::string(ZoneLabel(reading.input.zoneIndex)),
             "Place: " + place,
             lines.latitude + ", " + lines.longitude,
-            "Positions: " + PositionsLine(reading.positions),
+            "Positions: " + PositionsLine(reading.positions, reading.housesNote),
             "North Node: " + LongPosition(reading.natal[ChartBody::NorthNode])};
 }
 

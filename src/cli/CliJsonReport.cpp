@@ -59,7 +59,14 @@ std::string ChartJson(const Reading& reading, ChartKind kind) {
                ", \"bodies\": " + JsonStringArray(HouseBodies(wheel, h)) + "}" +
                (h < 12 ? "," : "") + "\n";
     }
-    return out + "    ]\n  }";
+    out += "    ]";
+    // The precise charts' cusps (those used, house 1 first) and midheaven.
+    if (reading.positions.precise()) {
+        out += ",\n    \"cusps\": [";
+        for (int h = 0; h < kSignCount; ++h) out += (h ? ", " : "") + JsonNumber(chart.cusps[h]);
+        out += "],\n    \"midheaven\": " + JsonNumber(chart[ChartBody::Midheaven].longitude);
+    }
+    return out + "\n  }";
 }
 
 }  // namespace
@@ -88,6 +95,11 @@ std::string ShowJson(const Reading& reading) {
     out += "  \"positions\": " + JsonString(PositionsKey(reading.positions.positions)) + ",\n";
     out += "  \"node\": " + JsonString(NodeKey(reading.positions.node)) + ",\n";
     if (!reading.note.empty()) out += "  \"positionsNote\": " + JsonString(reading.note) + ",\n";
+    if (reading.positions.precise()) {
+        out += "  \"houses\": " + JsonString(HouseSystemKey(reading.positions.houses)) + ",\n";
+        if (!reading.housesNote.empty())
+            out += "  \"housesNote\": " + JsonString(reading.housesNote) + ",\n";
+    }
     out += "  \"universalTimeHours\": " + JsonNumber(reading.universalTimeHours) + ",\n";
     out += "  \"dayNumber\": " + JsonNumber(reading.dayNumber) + ",\n";
     out += "  \"retrograde\": " + JsonStringArray(RetrogradePlanets(reading)) + ",\n";

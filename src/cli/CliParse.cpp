@@ -18,31 +18,51 @@ bool IsHelp(const std::string& a) { return a == "--help" || a == "-h" || a == "h
 
 CliError Error(std::string message) { return CliError{std::move(message)}; }
 
-// --positions classic|precise and --node mean|true, shared by the commands that calculate.
+// --positions classic|precise, --node mean|true, --houses SYSTEM and --asteroids, shared by the
+// commands that calculate.
 struct PositionsOptions {
     PositionsChoice choice;
     bool haveNode = false;
+    bool haveHouses = false;
 
     std::vector<CliOption> Options() {
-        return {
-            CliOption{{"--positions"},
-                      true,
-                      [this](const std::string& value) -> std::optional<std::string> {
-                          if (auto kind = ParsePositionsKey(value)) {
-                              choice.positions = *kind;
-                              return std::nullopt;
-                          }
-                          return "--positions " + Quoted(value) + ": expected classic or precise";
-                      }},
-            CliOption{
-                {"--node"}, true, [this](const std::string& value) -> std::optional<std::string> {
-                    haveNode = true;
-                    if (auto node = ParseNodeKey(value)) {
-                        choice.node = *node;
-                        return std::nullopt;
-                    }
-                    return "--node " + Quoted(value) + ": expected mean or true";
-                }}};
+        return {CliOption{{"--positions"},
+                          true,
+                          [this](const std::string& value) -> std::optional<std::string> {
+                              if (auto kind = ParsePositionsKey(value)) {
+                                  choice.positions = *kind;
+                                  return std::nullopt;
+                              }
+                              return "--positions " + Quoted(value) +
+                                     ": expected classic or precise";
+                          }},
+                CliOption{{"--node"},
+                          true,
+                          [this](const std::string& value) -> std::optional<std::string> {
+                              haveNode = true;
+                              if (auto node = ParseNodeKey(value)) {
+                                  choice.node = *node;
+                                  return std::nullopt;
+                              }
+                              return "--node " + Quoted(value) + ": expected mean or true";
+                          }},
+                CliOption{{"--houses"},
+                          true,
+                          [this](const std::string& value) -> std::optional<std::string> {
+                              haveHouses = true;
+                              if (auto system = ParseHouseSystem(value)) {
+                                  choice.houses = *system;
+                                  return std::nullopt;
+                              }
+                              std::string keys;
+                              for (std::string_view key : kHouseSystemKeys)
+                                  keys += (keys.empty() ? "" : ", ") + std::string(key);
+                              return "--houses " + Quoted(value) + ": expected one of " + keys;
+                          }},
+                CliOption{{"--asteroids"}, false, [this](const std::string&) {
+                              choice.asteroids = true;
+                              return std::optional<std::string>();
+                          }}};
     }
 
     // The choice once every argument is read; an error when --node came without the precise
@@ -50,6 +70,10 @@ struct PositionsOptions {
     std::optional<CliError> Finish(const std::string& command, PositionsChoice& out) const {
         if (haveNode && !choice.precise())
             return Error(command + ": --node needs --positions precise");
+        if (haveHouses && !choice.precise())
+            return Error(command + ": --houses needs --positions precise");
+        if (choice.asteroids && !choice.precise())
+            return Error(command + ": --asteroids needs --positions precise");
         out = choice;
         return std::nullopt;
     }
@@ -353,11 +377,19 @@ std::string CliUsage() {
            "    --positions classic|precise\n"
            "      classic (the default): the program's own formulas, as stored readings and\n"
            "      earlier exports show them; precise: the Swiss Ephemeris's apparent positions\n"
-           "      of date with Uranus, Neptune, Pluto and Chiron (the two differ by up to about\n"
-           "      1.3 degrees for the planets, 0.9 for the node). A reading file holds the birth\n"
-           "      only, so new writes the same file either way.\n"
+           "      of date with the midheaven, Uranus, Neptune, Pluto and Chiron (the two\n"
+           "      differ by up to about 1.3 degrees for the planets, 0.9 for the node). A\n"
+           "      reading file holds the birth only, so new writes the same file either way.\n"
            "    --node mean|true\n"
            "      The node the precise draconic chart is measured from (mean by default).\n"
+           "    --houses whole|equal|porphyry|placidus|koch|regiomontanus|campanus|alcabitius\n"
+           "      The precise charts' house system (whole by default: whole-sign houses from\n"
+           "      each chart's rising sign). With another system the draconic cusps are the\n"
+           "      natal ones measured from the node. Where Placidus or Koch have no cusps\n"
+           "      (inside the polar circles) Porphyry houses are shown, and the output says so.\n"
+           "    --asteroids\n"
+           "      Adds Ceres, Pallas, Juno, Vesta and the mean Black Moon Lilith to the\n"
+           "      precise charts.\n"
            "  velloran-cli --help\n"
            "  velloran-cli --version\n"
            "\n"

@@ -55,10 +55,19 @@ std::string ChartText(const Reading& reading, ChartKind kind) {
                Padded(ReportPosition(place, kind), 17) +
                (place.house ? std::to_string(place.house) : "-") + "\n";
     }
-    out += "  Houses (whole signs from the rising sign):\n";
+    const bool cusps = chart.houses != HouseSystem::WholeSign;
+    out += cusps ? "  Houses (" + std::string(HouseSystemName(chart.houses)) +
+                       " cusps, each with the sign on it):\n"
+                 : std::string("  Houses (whole signs from the rising sign):\n");
     for (int h = 1; h <= 12; ++h) {
         std::string line = "    " + Padded(std::to_string(h), 3) +
                            Padded(std::string(kSignNames[chart.houseSigns[h - 1]]), 12);
+        if (cusps) {
+            BodyPlace cusp;
+            cusp.longitude = chart.cusps[h - 1];
+            cusp.sign = chart.houseSigns[h - 1];
+            line += Padded(ReportPosition(cusp, kind), 17);
+        }
         std::string bodies;
         for (const std::string& name : HouseBodies(wheel, h)) {
             if (!bodies.empty()) bodies += ", ";
@@ -101,7 +110,8 @@ std::string ShowText(const Reading& reading, const MonthNames& months) {
         retro += (retro.empty() ? "" : ", ") + name;
     out += "Retrograde: " + (retro.empty() ? std::string("none") : retro) + "\n";
     // The classic report stays as it always was; the precise one says what it shows.
-    if (reading.positions.precise()) out += "Positions: " + PositionsLine(reading.positions) + "\n";
+    if (reading.positions.precise())
+        out += "Positions: " + PositionsLine(reading.positions, reading.housesNote) + "\n";
     if (!reading.note.empty()) out += "Note: " + reading.note + "\n";
     out += "\n";
     out += ChartText(reading, ChartKind::Natal) + "\n";

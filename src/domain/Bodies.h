@@ -21,17 +21,27 @@ enum class ChartBody : int {
     NorthNode,
     SouthNode,
     Ascendant,
-    // The modern bodies: computed by the precise positions only.
+    // Computed by the precise positions only: the midheaven, the modern bodies, and on request
+    // the four main asteroids and the mean Black Moon Lilith (the mean lunar apogee).
+    Midheaven,
     Uranus,
     Neptune,
     Pluto,
-    Chiron
+    Chiron,
+    Ceres,
+    Pallas,
+    Juno,
+    Vesta,
+    Lilith
 };
 // The bodies of a classic chart (Sun to Ascendant); every list of a classic chart has these.
 inline constexpr int kBodyCount = 10;
-// Every body a chart can hold: the classic ones, then Uranus, Neptune, Pluto and Chiron.
-inline constexpr int kMaxBodyCount = 14;
-inline constexpr int kModernBodyCount = kMaxBodyCount - kBodyCount;
+// The bodies of a precise chart: the classic ones, the midheaven, Uranus, Neptune, Pluto, Chiron.
+inline constexpr int kPreciseBodyCount = 15;
+// Every body a chart can hold: a precise chart's, then Ceres, Pallas, Juno, Vesta and Lilith.
+inline constexpr int kMaxBodyCount = 20;
+inline constexpr int kModernBodyCount = kPreciseBodyCount - kBodyCount;
+inline constexpr int kAsteroidBodyCount = kMaxBodyCount - kPreciseBodyCount;
 
 enum class ChartKind : int { Natal = 0, Draconic = 1 };
 
@@ -40,19 +50,22 @@ inline constexpr int kMonthCount = 12;
 
 // Names on the wheels, the nodes by their Indian names.
 inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyNames = {
-    "Sun",  "Moon", "Mercury", "Venus",  "Mars",    "Jupiter", "Saturn",
-    "Rahu", "Ketu", "Asc",     "Uranus", "Neptune", "Pluto",   "Chiron"};
+    "Sun", "Moon",   "Mercury", "Venus", "Mars",   "Jupiter", "Saturn", "Rahu", "Ketu",  "Asc",
+    "MC",  "Uranus", "Neptune", "Pluto", "Chiron", "Ceres",   "Pallas", "Juno", "Vesta", "Lilith"};
 // Short labels of the comparison wheel.
 inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyLabels = {
-    "Su", "M", "Me", "V", "Ma", "J", "Sa", "N", "S", "A", "U", "Ne", "P", "Ch"};
+    "Su", "M", "Me", "V", "Ma", "J",  "Sa", "N",  "S",  "A",
+    "MC", "U", "Ne", "P", "Ch", "Ce", "Pa", "Jn", "Ve", "Li"};
 // Names of the text export, the nodes by their Western names.
 inline constexpr std::array<std::string_view, kMaxBodyCount> kWesternBodyNames = {
-    "Sun",        "Moon",       "Mercury", "Venus",  "Mars",    "Jupiter", "Saturn",
-    "North Node", "South Node", "Asc",     "Uranus", "Neptune", "Pluto",   "Chiron"};
+    "Sun",        "Moon",       "Mercury", "Venus", "Mars",   "Jupiter", "Saturn",
+    "North Node", "South Node", "Asc",     "MC",    "Uranus", "Neptune", "Pluto",
+    "Chiron",     "Ceres",      "Pallas",  "Juno",  "Vesta",  "Lilith"};
 // Full titles of the command-line report.
 inline constexpr std::array<std::string_view, kMaxBodyCount> kBodyTitles = {
-    "Sun",        "Moon",       "Mercury",   "Venus",  "Mars",    "Jupiter", "Saturn",
-    "North Node", "South Node", "Ascendant", "Uranus", "Neptune", "Pluto",   "Chiron"};
+    "Sun",        "Moon",       "Mercury",   "Venus",     "Mars",   "Jupiter", "Saturn",
+    "North Node", "South Node", "Ascendant", "Midheaven", "Uranus", "Neptune", "Pluto",
+    "Chiron",     "Ceres",      "Pallas",    "Juno",      "Vesta",  "Lilith"};
 
 // Appended to the wheel name and the label of a retrograde planet where a text shows it.
 inline constexpr std::string_view kRetrogradeMark = " (R) ";
@@ -70,10 +83,16 @@ constexpr bool CanBeRetrograde(ChartBody body) {
     return body >= ChartBody::Mercury && body <= ChartBody::Saturn;
 }
 
-// In a precise chart every planet and Chiron is marked from its daily motion; the lights, the
-// nodes and the ascendant never are.
+// In a precise chart every planet, Chiron and the asteroids are marked from their daily motion;
+// the lights, the nodes, the angles and the mean Lilith (whose motion is always direct) never are.
 constexpr bool CanBePreciseRetrograde(ChartBody body) {
-    return CanBeRetrograde(body) || body >= ChartBody::Uranus;
+    return CanBeRetrograde(body) || (body >= ChartBody::Uranus && body <= ChartBody::Vesta);
+}
+
+// The points that are computed from the birth's place and moment rather than being bodies in
+// the sky: the ascendant and the midheaven.
+constexpr bool IsAngle(ChartBody body) {
+    return body == ChartBody::Ascendant || body == ChartBody::Midheaven;
 }
 
 inline constexpr std::array<std::string_view, kSignCount> kSignNames = {

@@ -9,25 +9,10 @@
 namespace velloran::ephemeris {
 namespace {
 
-struct SystemInfo {
-    HouseSystem system;
-    std::string_view key;
-    std::string_view name;
-    int letter;  // the library's house-system letter
-};
+// The library's house-system letters, in HouseSystem order.
+constexpr std::array<int, kHouseSystems.size()> kLetters = {'W', 'E', 'O', 'P', 'K', 'R', 'C', 'B'};
 
-constexpr std::array<SystemInfo, kHouseSystems.size()> kSystems = {{
-    {HouseSystem::WholeSign, "whole", "Whole Sign", 'W'},
-    {HouseSystem::Equal, "equal", "Equal", 'E'},
-    {HouseSystem::Porphyry, "porphyry", "Porphyry", 'O'},
-    {HouseSystem::Placidus, "placidus", "Placidus", 'P'},
-    {HouseSystem::Koch, "koch", "Koch", 'K'},
-    {HouseSystem::Regiomontanus, "regiomontanus", "Regiomontanus", 'R'},
-    {HouseSystem::Campanus, "campanus", "Campanus", 'C'},
-    {HouseSystem::Alcabitius, "alcabitius", "Alcabitius", 'B'},
-}};
-
-const SystemInfo& Info(HouseSystem system) { return kSystems[static_cast<std::size_t>(system)]; }
+int Letter(HouseSystem system) { return kLetters[static_cast<std::size_t>(system)]; }
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kArcsecToDeg = 1.0 / 3600.0;
@@ -71,17 +56,6 @@ double LongitudeOfRa(double ra, double eps) {
 
 }  // namespace
 
-std::string_view HouseSystemKey(HouseSystem system) { return Info(system).key; }
-
-std::string_view HouseSystemName(HouseSystem system) { return Info(system).name; }
-
-std::optional<HouseSystem> ParseHouseSystem(std::string_view key) {
-    for (const SystemInfo& info : kSystems) {
-        if (info.key == key) return info.system;
-    }
-    return std::nullopt;
-}
-
 HouseCusps ComputeHouses(double jdUt, double latNorth, double lonEast, HouseSystem system) {
     if (!std::isfinite(jdUt)) return Failed("the Julian day is not a number");
     if (!(std::fabs(latNorth) <= 90.0))
@@ -101,7 +75,7 @@ HouseCusps ComputeHouses(double jdUt, double latNorth, double lonEast, HouseSyst
 
     double cusps[13], ascmc[10], cuspSpeed[13], ascmcSpeed[10];
     serr[0] = '\0';
-    const int used = swe_houses_armc_ex2(armc, latNorth, eps, Info(system).letter, cusps, ascmc,
+    const int used = swe_houses_armc_ex2(armc, latNorth, eps, Letter(system), cusps, ascmc,
                                          cuspSpeed, ascmcSpeed, serr);
     const bool polar = std::fabs(latNorth) >= 90.0 - eps;
     const bool noCusps = system == HouseSystem::Placidus || system == HouseSystem::Koch;

@@ -7,36 +7,13 @@
 // the SwissEphemeris object (it may be alive or not), never from two threads at once.
 
 #include <array>
-#include <cstdint>
-#include <optional>
 #include <string>
-#include <string_view>
+
+#include "domain/HouseSystem.h"
 
 namespace velloran::ephemeris {
 
-enum class HouseSystem : std::uint8_t {
-    WholeSign,
-    Equal,
-    Porphyry,
-    Placidus,
-    Koch,
-    Regiomontanus,
-    Campanus,
-    Alcabitius,
-};
-
-inline constexpr std::array<HouseSystem, 8> kHouseSystems = {
-    HouseSystem::WholeSign, HouseSystem::Equal,      HouseSystem::Porphyry,
-    HouseSystem::Placidus,  HouseSystem::Koch,       HouseSystem::Regiomontanus,
-    HouseSystem::Campanus,  HouseSystem::Alcabitius,
-};
-
-// The key stored in settings and given on command lines: "whole", "equal", "porphyry", ...
-std::string_view HouseSystemKey(HouseSystem system);
-// The name shown to people: "Whole Sign", "Equal", "Porphyry", ...
-std::string_view HouseSystemName(HouseSystem system);
-// The system of a key (exact, lower case); none for any other text.
-std::optional<HouseSystem> ParseHouseSystem(std::string_view key);
+using velloran::HouseSystem;
 
 struct HouseCusps {
     bool ok = false;

@@ -8,10 +8,16 @@
 namespace velloran::ephemeris {
 namespace {
 
-// The library's numbers of the bodies before the node, in Body's order.
-constexpr std::array<int32, Index(Body::Node)> kSweBodies = {
-    SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS, SE_MARS,  SE_JUPITER,
-    SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON};
+// The library's numbers of the bodies, in Body's order (the node's is chosen by its kind).
+constexpr std::array<int32, kBodyCount> kSweBodies = {
+    SE_SUN,    SE_MOON,   SE_MERCURY, SE_VENUS, SE_MARS,     SE_JUPITER,
+    SE_SATURN, SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON,   SE_MEAN_NODE,
+    SE_CERES,  SE_PALLAS, SE_JUNO,    SE_VESTA, SE_MEAN_APOG};
+
+// Bodies with no built-in theory: without their file they are left out, not guessed.
+constexpr bool NeedsAsteroidFile(Body body) {
+    return body == Body::Chiron || (body >= Body::Ceres && body <= Body::Vesta);
+}
 
 // Apparent geocentric positions on the true ecliptic of date (the library's defaults) from the
 // data files, with the daily motion.
@@ -65,7 +71,8 @@ SwissEphemeris::SwissEphemeris(std::string ephemerisPath)
 
 SwissEphemeris::~SwissEphemeris() { swe_close(); }
 
-Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, NodeKind node) {
+Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, NodeKind node,
+                                  bool asteroids) {
     Positions out;
     out.node = node;
     if (!std::isfinite(jdUt)) return Failed(std::move(out), "the Julian day is not a number");
@@ -77,15 +84,15 @@ Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, 
     out.status = Status::Files;
     char note[AS_MAXCH];
     double xx[6];
-    for (std::size_t k = 0; k < kBodyCount; ++k) {
+    const std::size_t count = asteroids ? kBodyCount : kMainBodyCount;
+    for (std::size_t k = 0; k < count; ++k) {
         const Body body = static_cast<Body>(k);
         const int32 ipl = body == Body::Node
                               ? (node == NodeKind::True ? SE_TRUE_NODE : SE_MEAN_NODE)
                               : kSweBodies[k];
         note[0] = '\0';
         const int32 used = swe_calc_ut(jdUt, ipl, kFlags, xx, note);
-        if (used < 0 && body == Body::Chiron) {
-            // No built-in theory for Chiron: without its file it is left out, not guessed.
+        if (used < 0 && NeedsAsteroidFile(body)) {
             out.status = Status::Fallback;
             AddNote(out.message, note);
             continue;
@@ -101,7 +108,7 @@ Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, 
         p.longitude = Wrap360(xx[0]);
         p.speed = xx[3];
         p.available = true;
-        p.retrograde = body != Body::Node && p.speed < 0.0;
+        p.retrograde = body != Body::Node && body != Body::MeanApogee && p.speed < 0.0;
     }
 
     double cusps[13];

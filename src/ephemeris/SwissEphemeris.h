@@ -26,9 +26,9 @@ enum class Status : std::uint8_t {
 struct BodyPosition {
     double longitude = 0.0;   // degrees [0, 360), apparent, true ecliptic and equinox of date
     double speed = 0.0;       // daily motion in longitude, degrees per day (negative: retrograde)
-    bool available = false;   // false for every body on Error, and for Chiron when no data file
-                              // covers the date
-    bool retrograde = false;  // speed < 0; never set for the node
+    bool available = false;   // false for every body on Error, for Chiron and the asteroids when
+                              // no data file covers the date, and for bodies not asked for
+    bool retrograde = false;  // speed < 0; never set for the node or the mean apogee
 };
 
 struct Positions {
@@ -54,7 +54,7 @@ class SwissEphemeris {
 public:
     // Points the library at the data files in ephemerisPath (files for 1800-2400: sepl_18.se1
     // planets, semo_18.se1 Moon, seas_18.se1 Chiron). A folder without them is no error: the
-    // positions then report Status::Fallback.
+    // positions then report Status::Fallback. The asteroids come from the same file as Chiron.
     explicit SwissEphemeris(std::string ephemerisPath = DefaultEphemerisPath());
     // Closes the library's files and frees its state.
     ~SwissEphemeris();
@@ -65,8 +65,11 @@ public:
 
     // The positions at Julian day jdUt (universal time) for the place at lonEast degrees east
     // [-180, 180] and latNorth degrees north [-90, 90]. A non-finite or out-of-range argument, or
-    // a body the library cannot compute, gives Status::Error and no positions.
-    Positions Compute(double jdUt, double lonEast, double latNorth, NodeKind node = NodeKind::Mean);
+    // a body the library cannot compute, gives Status::Error and no positions. With asteroids,
+    // Ceres to Vesta and the mean apogee too; like Chiron, an asteroid without its file is left
+    // out (Status::Fallback).
+    Positions Compute(double jdUt, double lonEast, double latNorth, NodeKind node = NodeKind::Mean,
+                      bool asteroids = false);
 
 private:
     std::string m_ephemerisPath;

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "chart/ChartWindow.h"
+#include "domain/SignPosition.h"
 
 namespace velloran {
 
@@ -19,6 +20,24 @@ void AddBodyLines(std::string& out, const Chart& chart, ChartKind kind, int firs
         out += std::string(kWesternBodyNames[k]) + " " +
                (kind == ChartKind::Natal ? CompactPosition(place) : LongPosition(place)) + kLineEnd;
     }
+}
+
+// The cusps of both charts: the natal ones compact, the draconic ones long, as their bodies.
+void AddCuspLines(std::string& out, const Reading& reading) {
+    out += "House cusps (" + std::string(HouseSystemName(reading.natal.houses)) + ")" + kLineEnd;
+    for (ChartKind kind : {ChartKind::Natal, ChartKind::Draconic}) {
+        const Chart& chart = reading.chart(kind);
+        for (int h = 0; h < kSignCount; ++h) {
+            BodyPlace cusp;
+            cusp.longitude = chart.cusps[h];
+            cusp.sign = SignOfLongitude(cusp.longitude);
+            out += std::string(kind == ChartKind::Natal ? "Natal " : "Draconian ") +
+                   std::to_string(h + 1) + " " +
+                   (kind == ChartKind::Natal ? CompactPosition(cusp) : LongPosition(cusp)) +
+                   kLineEnd;
+        }
+    }
+    out += kSeparatorLine;
 }
 
 }  // namespace
@@ -40,8 +59,8 @@ std::string ExportText(const Reading& reading, const MonthNames& months) {
     out += std::string("Planetary Position (Draconian)") + kLineEnd;
     AddBodyLines(out, reading.draconic, ChartKind::Draconic, 0, kBodyCount);
     out += kSeparatorLine;
-    // The classic export ends here, as it always has. The precise one adds the modern bodies
-    // and names its positions.
+    // The classic export ends here, as it always has. The precise one adds the midheaven and the
+    // modern bodies (and the asteroids when asked), the cusps, and names its positions.
     if (!reading.positions.precise()) return out;
     out += std::string("Planetary Position (Natal, modern bodies)") + kLineEnd;
     AddBodyLines(out, reading.natal, ChartKind::Natal, kBodyCount, reading.natal.bodyCount);
@@ -50,7 +69,8 @@ std::string ExportText(const Reading& reading, const MonthNames& months) {
     AddBodyLines(out, reading.draconic, ChartKind::Draconic, kBodyCount,
                  reading.draconic.bodyCount);
     out += kSeparatorLine;
-    out += "Positions: " + PositionsLine(reading.positions) + kLineEnd;
+    AddCuspLines(out, reading);
+    out += "Positions: " + PositionsLine(reading.positions, reading.housesNote) + kLineEnd;
     if (!reading.note.empty()) out += "Note: " + reading.note + kLineEnd;
     return out;
 }

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "astro/TimeScales.h"
+#include "ephemeris/Houses.h"
 #include "ephemeris/SwissEphemeris.h"
 
 namespace velloran {
@@ -18,13 +19,28 @@ struct BodySource {
     ephemeris::Body source;
 };
 constexpr BodySource kSources[] = {
-    {ChartBody::Sun, ephemeris::Body::Sun},         {ChartBody::Moon, ephemeris::Body::Moon},
-    {ChartBody::Mercury, ephemeris::Body::Mercury}, {ChartBody::Venus, ephemeris::Body::Venus},
-    {ChartBody::Mars, ephemeris::Body::Mars},       {ChartBody::Jupiter, ephemeris::Body::Jupiter},
-    {ChartBody::Saturn, ephemeris::Body::Saturn},   {ChartBody::Uranus, ephemeris::Body::Uranus},
-    {ChartBody::Neptune, ephemeris::Body::Neptune}, {ChartBody::Pluto, ephemeris::Body::Pluto},
+    {ChartBody::Sun, ephemeris::Body::Sun},
+    {ChartBody::Moon, ephemeris::Body::Moon},
+    {ChartBody::Mercury, ephemeris::Body::Mercury},
+    {ChartBody::Venus, ephemeris::Body::Venus},
+    {ChartBody::Mars, ephemeris::Body::Mars},
+    {ChartBody::Jupiter, ephemeris::Body::Jupiter},
+    {ChartBody::Saturn, ephemeris::Body::Saturn},
+    {ChartBody::Uranus, ephemeris::Body::Uranus},
+    {ChartBody::Neptune, ephemeris::Body::Neptune},
+    {ChartBody::Pluto, ephemeris::Body::Pluto},
     {ChartBody::Chiron, ephemeris::Body::Chiron},
+    {ChartBody::Ceres, ephemeris::Body::Ceres},
+    {ChartBody::Pallas, ephemeris::Body::Pallas},
+    {ChartBody::Juno, ephemeris::Body::Juno},
+    {ChartBody::Vesta, ephemeris::Body::Vesta},
+    {ChartBody::Lilith, ephemeris::Body::MeanApogee},
 };
+
+// Bodies whose file is optional: without it they stay empty with the note.
+constexpr bool OptionalBody(ChartBody body) {
+    return body == ChartBody::Chiron || (body >= ChartBody::Ceres && body <= ChartBody::Vesta);
+}
 
 constexpr int Index(ChartBody body) { return static_cast<int>(body); }
 
@@ -70,14 +86,16 @@ std::optional<double> BirthJulianDay(const BirthInput& input) {
 }
 
 PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphemeris& swiss,
-                                   NodeKind node) {
+                                   const PositionsChoice& choice) {
     PreciseCharts out;
+    out.bodyCount = choice.asteroids ? kMaxBodyCount : kPreciseBodyCount;
     std::array<double, kMaxBodyCount>& lon = out.natal;
     lon.fill(kNaN);
 
     const BirthData& b = input.birth;
     const ZoneCorrected time = ZoneCorrectedTime(b, input.zoneMinutesToUT);
     ephemeris::Positions found;
+    ephemeris::HouseCusps houses;
     if (const std::optional<double> jd = BirthJulianDay(input)) {
         double lat = b.LatDeg + b.LatMin / 60.0;
         if (b.LatSouth) lat = -lat;
@@ -85,7 +103,15 @@ PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphe
         out.dayNumber = *jd - 2451545.0;
         found = swiss.Compute(
             *jd, -time.lon, lat,
-            node == NodeKind::True ? ephemeris::NodeKind::True : ephemeris::NodeKind::Mean);
+            choice.node == NodeKind::True ? ephemeris::NodeKind::True : ephemeris::NodeKind::Mean,
+            choice.asteroids);
+        if (found.status != ephemeris::Status::Error) {
+            houses = ephemeris::ComputeHouses(*jd, lat, -time.lon, choice.houses);
+            if (!houses.ok) {
+                found.status = ephemeris::Status::Error;
+                found.message = houses.error;
+            }
+        }
     } else {
         found.message = "the birth's moment could not be computed";
     }
@@ -98,11 +124,19 @@ PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphe
         const PreciseBodies bodies = PreciseChartBodies(found);
         lon = bodies.longitudes;
         out.retrograde = bodies.retrograde;
-        lon[Index(ChartBody::Ascendant)] = Turn(found.ascendant);
+        lon[Index(ChartBody::Ascendant)] = Turn(houses.ascendant);
+        lon[Index(ChartBody::Midheaven)] = Turn(houses.midheaven);
+        out.houses = houses.system;
+        out.fellBack = houses.fellBack;
+        for (int h = 0; h < kSignCount; ++h) out.cusps[h] = Turn(houses.cusps[h]);
+    }
+    for (int k = out.bodyCount; k < kMaxBodyCount; ++k) {
+        lon[k] = kNaN;
+        out.retrograde[k] = false;
     }
 
-    for (int k = 0; out.error.empty() && k < kMaxBodyCount; ++k) {
-        if (k != Index(ChartBody::Chiron) && !std::isfinite(lon[k]))
+    for (int k = 0; out.error.empty() && k < out.bodyCount; ++k) {
+        if (!OptionalBody(static_cast<ChartBody>(k)) && !std::isfinite(lon[k]))
             out.error = "The precise positions could not be computed for this birth: the " +
                         std::string(kBodyTitles[k]) + " has no position.";
     }

@@ -1,6 +1,7 @@
 #pragma once
-// The precise positions of a reading: both charts from the Swiss Ephemeris, with the modern
-// bodies, for the one universal time of the birth.
+// The precise positions of a reading: both charts from the Swiss Ephemeris, with the midheaven,
+// the modern bodies and on request the asteroids and Lilith, and the house cusps of the chosen
+// system, for the one universal time of the birth.
 
 #include <array>
 #include <optional>
@@ -8,6 +9,7 @@
 
 #include "domain/BirthData.h"
 #include "domain/Bodies.h"
+#include "domain/HouseSystem.h"
 #include "domain/PositionsChoice.h"
 
 namespace velloran {
@@ -18,8 +20,8 @@ struct Positions;
 }  // namespace ephemeris
 
 // The longitudes (ChartBody order, the South Node opposite the node; NaN for a body the ephemeris
-// could not compute) and retrograde flags of the chart bodies in positions. The ascendant is
-// positions.ascendant.
+// could not compute or was not asked for) and retrograde flags of the chart bodies in positions.
+// The ascendant and the midheaven come from the houses, not from here (NaN).
 struct PreciseBodies {
     std::array<double, kMaxBodyCount> longitudes{};
     std::array<bool, kMaxBodyCount> retrograde{};
@@ -34,22 +36,28 @@ std::string MissingFilesNote(const ephemeris::Positions& positions);
 // not finite.
 std::optional<double> BirthJulianDay(const BirthInput& input);
 
-// Both charts' longitudes of a birth from the Swiss Ephemeris, in ChartBody order with the modern
-// bodies (NaN for a body the ephemeris could not compute, Chiron without its file): the natal
-// ones, and the draconic ones measured from the chosen node (the node exactly 0° Aries, the South
-// Node 0° Libra). Retrograde flags from the daily motion. note says when the files were missing;
-// error says why there are no charts when the library failed or a body other than Chiron (whose
-// file is optional) could not be computed.
+// Both charts' longitudes of a birth from the Swiss Ephemeris, in ChartBody order, bodyCount of
+// them (NaN for a body the ephemeris could not compute: Chiron and the asteroids without their
+// file): the natal ones, and the draconic ones measured from the chosen node (the node exactly
+// 0° Aries, the South Node 0° Libra). Retrograde flags from the daily motion. The natal cusps of
+// the chosen house system (Porphyry's, with fellBack, where it has none at the latitude); the
+// ascendant and the midheaven are those of the houses. note says when the files were missing;
+// error says why there are no charts when the library failed or a body other than Chiron and the
+// asteroids (whose file is optional) could not be computed.
 struct PreciseCharts {
     std::array<double, kMaxBodyCount> natal{};
     std::array<double, kMaxBodyCount> draconic{};
     std::array<bool, kMaxBodyCount> retrograde{};
+    int bodyCount = kPreciseBodyCount;
+    HouseSystem houses = HouseSystem::WholeSign;  // the system of the cusps
+    bool fellBack = false;
+    std::array<double, kSignCount> cusps{};
     double universalTimeHours = 0.0;
     double dayNumber = 0.0;
     std::string note;
     std::string error;
 };
 PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphemeris& swiss,
-                                   NodeKind node);
+                                   const PositionsChoice& choice);
 
 }  // namespace velloran

@@ -66,18 +66,37 @@ Calculation CalculatePrecise(Reading reading, const PositionsSource& source) {
     std::unique_ptr<ephemeris::SwissEphemeris> own;
     ephemeris::SwissEphemeris* swiss = source.ephemeris;
     if (swiss == nullptr) swiss = (own = std::make_unique<ephemeris::SwissEphemeris>()).get();
-    const PreciseCharts charts = ComputePreciseCharts(reading.input, *swiss, source.choice.node);
+    const PreciseCharts charts = ComputePreciseCharts(reading.input, *swiss, source.choice);
     // A chart with holes where the planets should be is no reading: refused with the reason.
     if (!charts.error.empty()) return {std::nullopt, charts.error};
     reading.universalTimeHours = charts.universalTimeHours;
     reading.dayNumber = charts.dayNumber;
     reading.note = charts.note;
-    for (int k = 0; k < kMaxBodyCount; ++k) {
+    for (int k = 0; k < charts.bodyCount; ++k) {
         SetPlace(reading.natal.bodies[k], charts.natal[k], charts.retrograde[k]);
         SetPlace(reading.draconic.bodies[k], charts.draconic[k], charts.retrograde[k]);
     }
-    reading.natal.bodyCount = kMaxBodyCount;
-    reading.draconic.bodyCount = kMaxBodyCount;
+    reading.natal.bodyCount = charts.bodyCount;
+    reading.draconic.bodyCount = charts.bodyCount;
+    if (source.choice.houses == HouseSystem::WholeSign) {
+        // Each chart's houses from its own ascendant's sign, as the classic charts.
+        LayWholeSignHouses(reading.natal);
+        LayWholeSignHouses(reading.draconic);
+    } else {
+        // The draconic cusps are the natal ones measured from the node: every body keeps its
+        // natal house.
+        const double node = charts.natal[kNorthNode];
+        std::array<double, kSignCount> draconicCusps{};
+        for (int h = 0; h < kSignCount; ++h) {
+            double x = std::fmod(charts.cusps[h] - node, 360.0);
+            if (x < 0) x += 360.0;
+            draconicCusps[h] = x < 360.0 ? x : 0.0;
+        }
+        LayCuspHouses(reading.natal, charts.cusps, charts.houses);
+        LayCuspHouses(reading.draconic, draconicCusps, charts.houses);
+        if (charts.fellBack)
+            reading.housesNote = HousesFallbackNote(source.choice.houses, charts.houses);
+    }
     return {std::move(reading), {}};
 }
 
@@ -86,7 +105,11 @@ Calculation CalculatePrecise(Reading reading, const PositionsSource& source) {
 void LayWholeSignHouses(Chart& chart) {
     const int ascSign = chart[ChartBody::Ascendant].sign;
     const int rising = ascSign >= 0 ? ascSign : 0;
-    for (int h = 0; h < kSignCount; ++h) chart.houseSigns[h] = (rising + h) % kSignCount;
+    chart.houses = HouseSystem::WholeSign;
+    for (int h = 0; h < kSignCount; ++h) {
+        chart.houseSigns[h] = (rising + h) % kSignCount;
+        chart.cusps[h] = 30.0 * chart.houseSigns[h];
+    }
     for (int k = 0; k < kMaxBodyCount; ++k) {
         BodyPlace& place = chart.bodies[k];
         if (k >= chart.bodyCount) {
@@ -94,6 +117,48 @@ void LayWholeSignHouses(Chart& chart) {
             continue;
         }
         place.house = place.sign >= 0 ? (place.sign - rising + kSignCount) % kSignCount + 1 : 0;
+    }
+}
+
+int HouseOfLongitude(const std::array<double, kSignCount>& cusps, double longitude) {
+    if (!std::isfinite(longitude)) return 0;
+    // A longitude a rounding error short of a cusp is on it: the midheaven and cusp 10 of the
+    // quadrant systems, say, come from two formulas for one point.
+    constexpr double kOnCusp = 1e-7;
+    const auto after = [](double from, double to) {
+        double x = std::fmod(to - from, 360.0);
+        if (x < 0) x += 360.0;
+        return x;
+    };
+    // The cusps run forward through the zodiac, except inside the polar circles in the systems
+    // that keep houses 8 to 12 above the horizon (Regiomontanus, Campanus), where they run back.
+    double forward = 0.0;
+    for (int h = 0; h < kSignCount; ++h) forward += after(cusps[h], cusps[(h + 1) % kSignCount]);
+    const bool backward = forward > 720.0;
+    for (int h = 0; h < kSignCount; ++h) {
+        const double gap = backward ? after(cusps[h], longitude) : after(longitude, cusps[h]);
+        if (gap < kOnCusp) return h + 1;
+    }
+    for (int h = 0; h < kSignCount; ++h) {
+        const double next = cusps[(h + 1) % kSignCount];
+        const bool inside = backward ? after(longitude, cusps[h]) < after(next, cusps[h])
+                                     : after(cusps[h], longitude) < after(cusps[h], next);
+        if (inside) return h + 1;
+    }
+    return 0;
+}
+
+void LayCuspHouses(Chart& chart, const std::array<double, kSignCount>& cusps, HouseSystem system) {
+    chart.houses = system;
+    chart.cusps = cusps;
+    for (int h = 0; h < kSignCount; ++h) chart.houseSigns[h] = SignOfLongitude(cusps[h]);
+    for (int k = 0; k < kMaxBodyCount; ++k) {
+        BodyPlace& place = chart.bodies[k];
+        if (k >= chart.bodyCount) {
+            place = BodyPlace{};
+            continue;
+        }
+        place.house = place.sign >= 0 ? HouseOfLongitude(cusps, place.longitude) : 0;
     }
 }
 
@@ -115,13 +180,15 @@ Calculation Calculate(const BirthInput& input, const PositionsSource& source) {
     const BirthData& b = input.birth;
     reading.latitude = (b.LatSouth ? -1.0 : 1.0) * (b.LatDeg + b.LatMin / 60.0);
     reading.longitude = (b.LongEast ? 1.0 : -1.0) * (b.LonDeg + b.LonMin / 60.0);
-    Calculation done = source.choice.precise() ? CalculatePrecise(std::move(reading), source)
-                                               : CalculateClassic(std::move(reading));
-    if (done.reading) {
-        LayWholeSignHouses(done.reading->natal);
-        LayWholeSignHouses(done.reading->draconic);
+    if (!source.choice.precise()) {
+        Calculation done = CalculateClassic(std::move(reading));
+        if (done.reading) {
+            LayWholeSignHouses(done.reading->natal);
+            LayWholeSignHouses(done.reading->draconic);
+        }
+        return done;
     }
-    return done;
+    return CalculatePrecise(std::move(reading), source);
 }
 
 }  // namespace velloran

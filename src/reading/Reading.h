@@ -43,6 +43,9 @@ struct Reading {
     // With the precise positions: why they are less precise than asked or could not be computed
     // (the ephemeris files missing, the library failing); empty otherwise.
     std::string note;
+    // When the house system asked for has no cusps at the birth's latitude: what was shown
+    // instead ("Placidus has no cusps at this latitude; Porphyry houses shown"); empty otherwise.
+    std::string housesNote;
 
     const BirthData& birth() const { return input.birth; }
     const Chart& chart(ChartKind kind) const { return kind == ChartKind::Natal ? natal : draconic; }
@@ -59,6 +62,14 @@ Calculation Calculate(const BirthInput& input, const PositionsSource& source = {
 // Whole-sign houses: house 1 is the sign of the chart's ascendant, or Aries when it has none; a
 // body without a sign is in no house (0).
 void LayWholeSignHouses(Chart& chart);
+
+// Houses from cusps (degrees, house 1 first) of a system: each body is in the house whose cusp
+// it has passed last (a body on a cusp is in that cusp's house), each house's sign is the sign on
+// its cusp; a body without a longitude is in no house (0).
+void LayCuspHouses(Chart& chart, const std::array<double, kSignCount>& cusps, HouseSystem system);
+
+// The house 1..12 whose cusp longitude has passed last; 0 when it is not finite.
+int HouseOfLongitude(const std::array<double, kSignCount>& cusps, double longitude);
 
 // The longitudes of a chart's bodies in ChartBody order (those beyond its body count NaN).
 std::array<double, kMaxBodyCount> ChartLongitudes(const Chart& chart);

@@ -19,16 +19,15 @@ namespace velloran {
 namespace {
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-constexpr int kAscendant = static_cast<int>(ChartBody::Ascendant);
 
-// Signs and houses from Aries (a sky has no ascendant).
+// Signs and houses from Aries (a sky has no ascendant and no midheaven).
 template <std::size_t N>
 void FinishSky(SkyChart& sky, const std::array<double, N>& lon,
                const std::array<bool, N>& retrograde, int count) {
     sky.chart = Chart{};
     sky.chart.bodyCount = count;
     for (int k = 0; k < count; ++k) {
-        const double x = k == kAscendant ? kNaN : lon[k];
+        const double x = IsAngle(static_cast<ChartBody>(k)) ? kNaN : lon[k];
         BodyPlace& place = sky.chart.bodies[k];
         place.longitude = x;
         place.sign = std::isfinite(x) ? SignOfLongitude(x) : -1;
@@ -84,7 +83,7 @@ SkyResult PreciseSky(const SkyMoment& m, const PositionsSource& source) {
         sky.note = MissingFilesNote(found);
     }
     const PreciseBodies bodies = PreciseChartBodies(found);
-    FinishSky(sky, bodies.longitudes, bodies.retrograde, kMaxBodyCount);
+    FinishSky(sky, bodies.longitudes, bodies.retrograde, kPreciseBodyCount);
     return {std::move(sky), {}};
 }
 

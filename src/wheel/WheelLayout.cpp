@@ -224,11 +224,14 @@ double HalfDiagonal(const Entry& e, int slot) {
     return 0.5 * std::hypot(e.width[slot], e.height[slot]);
 }
 
+// Rows a ring may take: a full precise chart with the asteroids on a small bi-wheel needs three.
+constexpr int kMaxRows = 3;
+
 // A ring's plan: its edges, the centre radius of each slot in each row, its bodies.
 struct RingPlan {
     double outer = 0.0, inner = 0.0;
     int rows = 1;
-    double slotRadius[2][kSlots] = {};
+    double slotRadius[kMaxRows][kSlots] = {};
     std::vector<Entry> entries;
 };
 
@@ -326,7 +329,7 @@ double StackSlots(const std::vector<Entry>& entries, double top, double itemGap,
 
 // Lays out the rings for one scale of the texts. With `force` a row that fits nowhere is spread
 // evenly instead of failing.
-Plan MakePlan(const WheelInput& input, double scale, bool force) {
+Plan MakePlan(const WheelInput& input, double scale, int maxRows, bool force) {
     Plan plan;
     const Metrics m = MetricsFor(input.size, input.rings.size(), scale);
     plan.metrics = m;
@@ -346,21 +349,32 @@ Plan MakePlan(const WheelInput& input, double scale, bool force) {
         for (Entry& e : ring.entries) all.push_back(&e);
         if (!SpreadRow(all, ring.slotRadius[0], false)) {
             // Too full for one row (more bodies than 360°/S, so no cut passes the wrap check):
-            // every other body in zodiac order, counted from the largest gap, goes to a second
-            // row inward of the first, which is spread on its own.
-            ring.rows = 2;
-            bottom = StackSlots(ring.entries, bottom - m.rowGap, m.itemGap, ring.slotRadius[1]);
+            // the bodies in zodiac order, counted from the largest gap, are dealt in turn to two
+            // rows (three when two cannot hold them), each inward of the last and spread on its
+            // own.
             std::vector<double> sorted;
             for (const Entry* e : all) sorted.push_back(e->body.longitude);
             const size_t start = LargestGapStart(sorted);
-            std::vector<Entry*> rows[2];
-            for (size_t j = 0; j < all.size(); ++j) {
-                Entry* e = all[(start + j) % all.size()];
-                e->row = static_cast<int>(j % 2);
-                rows[j % 2].push_back(e);
+            const double firstBottom = bottom;
+            for (int rows = 2; rows <= maxRows; ++rows) {
+                ring.rows = rows;
+                bottom = firstBottom;
+                for (int w = 1; w < rows; ++w)
+                    bottom =
+                        StackSlots(ring.entries, bottom - m.rowGap, m.itemGap, ring.slotRadius[w]);
+                std::vector<Entry*> dealt[kMaxRows];
+                for (size_t j = 0; j < all.size(); ++j) {
+                    Entry* e = all[(start + j) % all.size()];
+                    e->row = static_cast<int>(j % static_cast<size_t>(rows));
+                    dealt[e->row].push_back(e);
+                }
+                bool fitted = true;
+                const bool last = rows == maxRows;
+                for (int w = 0; w < rows; ++w)
+                    if (!SpreadRow(dealt[w], ring.slotRadius[w], force && last)) fitted = false;
+                if (fitted) break;
+                if (last) plan.fits = false;
             }
-            for (int w = 0; w < 2; ++w)
-                if (!SpreadRow(rows[w], ring.slotRadius[w], force)) plan.fits = false;
         }
         ring.inner = bottom - m.ringGap;
         edge = ring.inner;
@@ -446,13 +460,17 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     // Full-size texts when every ring fits and the aspect circle keeps 7.5% of the size,
     // else smaller ones; at the smallest, the aspect circle is what remains (small bi-wheels)
     // and a row that fits nowhere is spread evenly.
+    // Two rows at every scale come before a third.
     constexpr double kScales[] = {1.0, 0.9, 0.8, 0.7, 0.6};
     Plan plan;
-    for (double scale : kScales) {
-        plan = MakePlan(input, scale, false);
-        if (plan.fits) break;
+    plan.fits = false;
+    for (int rows = 2; rows <= kMaxRows && !plan.fits; ++rows) {
+        for (double scale : kScales) {
+            plan = MakePlan(input, scale, rows, false);
+            if (plan.fits) break;
+        }
     }
-    if (!plan.fits) plan = MakePlan(input, kScales[std::size(kScales) - 1], true);
+    if (!plan.fits) plan = MakePlan(input, kScales[std::size(kScales) - 1], kMaxRows, true);
     const Metrics& m = plan.metrics;
     const double aspectRadius = std::max(plan.aspectRadius, 0.02 * input.size);
 

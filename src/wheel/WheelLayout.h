@@ -97,7 +97,7 @@ struct WheelBodyMark {
     double longitude = 0.0;  // true degree
     bool retrograde = false;
     int ring = 0;                 // index into WheelInput::rings
-    int row = 0;                  // 0, or 1 for the second row of a crowded ring
+    int row = 0;                  // 0, or 1 or 2 for the further rows of a crowded ring
     double shownLongitude = 0.0;  // the degree the symbol was spread to
     WheelText symbol;
     // The label: degree ("15"), sign symbol, minute ("07") and ℞ when retrograde.

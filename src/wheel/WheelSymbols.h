@@ -14,12 +14,13 @@ namespace velloran {
 enum class WheelChart { Natal, Draconic, Other, Sky };
 
 // Ids of the SVG groups: "natal", "draconic", "other", "sky"; "sun" ... "north-node",
-// "south-node", "ascendant", "uranus" ... "chiron".
+// "south-node", "ascendant", "midheaven", "uranus" ... "chiron", "ceres" ... "lilith".
 inline constexpr std::array<std::string_view, 4> kWheelChartIds = {"natal", "draconic", "other",
                                                                    "sky"};
 inline constexpr std::array<std::string_view, kMaxBodyCount> kWheelBodyIds = {
-    "sun",        "moon",       "mercury",   "venus",  "mars",    "jupiter", "saturn",
-    "north-node", "south-node", "ascendant", "uranus", "neptune", "pluto",   "chiron"};
+    "sun",        "moon",       "mercury",   "venus",     "mars",   "jupiter", "saturn",
+    "north-node", "south-node", "ascendant", "midheaven", "uranus", "neptune", "pluto",
+    "chiron",     "ceres",      "pallas",    "juno",      "vesta",  "lilith"};
 inline std::string_view WheelChartId(WheelChart chart) {
     return kWheelChartIds[static_cast<int>(chart)];
 }
@@ -27,13 +28,15 @@ inline std::string_view WheelBodyId(ChartBody body) {
     return kWheelBodyIds[static_cast<int>(body)];
 }
 
-// ☉ ☽ ☿ ♀ ♂ ♃ ♄ ☊ ☋, the ascendant as the letters "AC", ♅ ♆ ♇ ⚷.
+// ☉ ☽ ☿ ♀ ♂ ♃ ♄ ☊ ☋, the angles as the letters "AC" and "MC", ♅ ♆ ♇ ⚷, ⚳ ⚴ ⚵ ⚶ and the
+// Black Moon Lilith ⚸.
 inline constexpr std::array<std::u32string_view, kMaxBodyCount> kBodySymbols = {
     U"\u2609", U"\u263D", U"\u263F", U"\u2640", U"\u2642", U"\u2643", U"\u2644",
-    U"\u260A", U"\u260B", U"AC",     U"\u2645", U"\u2646", U"\u2647", U"\u26B7"};
+    U"\u260A", U"\u260B", U"AC",     U"MC",     U"\u2645", U"\u2646", U"\u2647",
+    U"\u26B7", U"\u26B3", U"\u26B4", U"\u26B5", U"\u26B6", U"\u26B8"};
 inline constexpr std::array<std::u32string_view, kMaxBodyCount> kBodyFallbackLabels = {
-    U"Su", U"Mo", U"Me", U"Ve", U"Ma", U"Ju", U"Sa",
-    U"NN", U"SN", U"AC", U"Ur", U"Ne", U"Pl", U"Ch"};
+    U"Su", U"Mo", U"Me", U"Ve", U"Ma", U"Ju", U"Sa", U"NN", U"SN", U"AC",
+    U"MC", U"Ur", U"Ne", U"Pl", U"Ch", U"Ce", U"Pa", U"Jn", U"Ve", U"Li"};
 
 // ♈ to ♓, and their two-letter labels.
 inline constexpr std::array<std::u32string_view, kSignCount> kSignSymbols = {

@@ -182,15 +182,15 @@ TEST_F(CliPositionsRun, ShowJsonNamesThePositionsAndListsEveryBodyShown) {
     EXPECT_EQ(precise.Find("positionsNote"), nullptr);
     for (const char* chart : {"natal", "draconic"}) {
         const std::vector<std::string> names = BodyNames(*precise.Find(chart));
-        ASSERT_EQ(names.size(), 14u) << chart;
+        ASSERT_EQ(names.size(), 15u) << chart;
         EXPECT_EQ(std::vector<std::string>(names.begin() + 10, names.end()),
-                  (std::vector<std::string>{"Uranus", "Neptune", "Pluto", "Chiron"}))
+                  (std::vector<std::string>{"Midheaven", "Uranus", "Neptune", "Pluto", "Chiron"}))
             << chart;
     }
-    const Json& chiron = precise.Find("natal")->Find("bodies")->items[13];
+    const Json& chiron = precise.Find("natal")->Find("bodies")->items[14];
     EXPECT_EQ(chiron.Find("label")->text, "Ch (R) ");  // Chiron turned back in early 1980
     EXPECT_EQ(chiron.Find("sign")->text, "Taurus");
-    const Json& uranus = precise.Find("natal")->Find("bodies")->items[10];
+    const Json& uranus = precise.Find("natal")->Find("bodies")->items[11];
     EXPECT_EQ(uranus.Find("label")->text, "U");
 }
 

@@ -117,7 +117,7 @@ TEST(Transits, TheCorePositionsOfTheSkyAgreeWithTheirEngine) {
     const SkyResult precise =
         ComputeSky({1980, 1, 15, 15, 30}, {{PositionsKind::Precise, NodeKind::Mean}, nullptr});
     ASSERT_TRUE(precise.sky) << precise.error;
-    EXPECT_EQ(precise.sky->chart.bodyCount, kMaxBodyCount);
+    EXPECT_EQ(precise.sky->chart.bodyCount, kPreciseBodyCount);
     EXPECT_EQ(CompactPosition(precise.sky->chart[ChartBody::Uranus]), "24 Sco 40");
 }
 

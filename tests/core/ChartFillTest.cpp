@@ -191,7 +191,7 @@ TEST(ChartViews, NatalViewShowsTheNatalChartInBlack) {
     EXPECT_FALSE(w.legendsVisible);
     EXPECT_EQ(w.bodyRows, kBodyCount);
     for (int k = 0; k < kBodyCount; ++k) EXPECT_EQ(w.natalColumn.cells[k], kWorkedExampleCells[k]);
-    for (int k = kBodyCount; k < kMaxBodyCount; ++k) EXPECT_EQ(w.natalColumn.cells[k], "");
+    for (int k = kBodyCount; k < kPreciseBodyCount; ++k) EXPECT_EQ(w.natalColumn.cells[k], "");
 }
 
 TEST(ChartViews, DraconicViewShowsTheDraconicChartInBlue) {
@@ -278,12 +278,12 @@ TEST(ChartViews, PrecisePositionsAreNamedWithTheirNote) {
     Reading reading = ExampleReading();
     reading.positions = {PositionsKind::Precise, NodeKind::True};
     reading.note = "The Swiss Ephemeris files were not found.";
-    reading.natal.bodyCount = reading.draconic.bodyCount = kMaxBodyCount;
+    reading.natal.bodyCount = reading.draconic.bodyCount = kPreciseBodyCount;
     for (const ChartView view : {ChartView::Natal, ChartView::Draconic, ChartView::Comparison}) {
         const ChartWindowModel w = MakeChartWindow(reading, view, EnglishMonthNames());
         EXPECT_EQ(w.positionsLine, "Precise positions (Swiss Ephemeris), true node");
         EXPECT_EQ(w.positionsNote, reading.note);
-        EXPECT_EQ(w.bodyRows, kMaxBodyCount);
+        EXPECT_EQ(w.bodyRows, kPreciseBodyCount);
     }
     // The classic positions leave the window as it always was: no line, no note.
     reading.positions = {};

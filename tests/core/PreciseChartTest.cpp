@@ -50,8 +50,9 @@ TEST(PreciseChart, AHouseOfEightBodiesListsThemAllInChartOrder) {
     const ChartWindowModel comparison = View(reading, ChartView::Comparison);
     EXPECT_EQ(HouseText(comparison.innerRing, 4),
               "\r\nSu\r\nM\r\nMe (R) \r\nV\r\nMa\r\nJ\r\nSa\r\nS");
-    EXPECT_EQ(HouseText(comparison.innerRing, 10), "\r\nN\r\nU (R) ");  // Leo: Rahu and Uranus
-    EXPECT_EQ(HouseText(comparison.innerRing, 1), "\r\nA\r\nNe");       // Scorpio: Asc, Neptune
+    EXPECT_EQ(HouseText(comparison.innerRing, 10),
+              "\r\nN\r\nMC\r\nU (R) ");                            // Leo: Rahu, MC, Uranus
+    EXPECT_EQ(HouseText(comparison.innerRing, 1), "\r\nA\r\nNe");  // Scorpio: Asc, Neptune
 }
 
 // The views show the calculated charts with every body: the model is made from the reading
@@ -62,9 +63,9 @@ TEST(PreciseChart, EveryViewShowsTheFourteenBodiesOfTheReading) {
     const ChartWindowModel draconic = View(reading, ChartView::Draconic);
     const ChartWindowModel natal = View(reading, ChartView::Natal);
     for (const ChartWindowModel* w : {&draconic, &natal}) {
-        EXPECT_EQ(w->bodyRows, kMaxBodyCount);
+        EXPECT_EQ(w->bodyRows, kPreciseBodyCount);
         EXPECT_EQ(w->positionsLine, "Precise positions (Swiss Ephemeris), mean node");
-        for (int k = 0; k < kMaxBodyCount; ++k) {
+        for (int k = 0; k < kPreciseBodyCount; ++k) {
             EXPECT_EQ(w->natalColumn.cells[k].size(), 9u) << k << " " << w->natalColumn.cells[k];
             EXPECT_EQ(w->draconicColumn.cells[k].size(), 9u) << k;
         }
@@ -81,7 +82,7 @@ TEST(PreciseChart, TheTrueNodeMovesTheDraconicChartAndNothingNatalButTheNodes) {
               "Precise positions (Swiss Ephemeris), true node");
     const double shift = truth.natal.bodies[kNode].longitude - mean.natal.bodies[kNode].longitude;
     EXPECT_GT(std::fabs(shift), 0.1);  // 1980-01-15: the true node is about 1.3° off the mean
-    for (int k = 0; k < kMaxBodyCount; ++k) {
+    for (int k = 0; k < kPreciseBodyCount; ++k) {
         if (k == kNode || k == kNode + 1) continue;
         EXPECT_EQ(truth.natal.bodies[k].longitude, mean.natal.bodies[k].longitude) << k;
         if (k == static_cast<int>(ChartBody::Ascendant) || k < kNode || k > kNode + 2) {
@@ -153,7 +154,7 @@ TEST(PreciseChart, AClassicReadingAfterAPreciseOneIsAsIfNeverPrecise) {
     ephemeris::SwissEphemeris swiss;
     const Reading precise = test::ReadingOf(test::PuneBirthForm(), {kPreciseMean, &swiss});
     const Reading after = test::ReadingOf(test::PuneBirthForm());
-    EXPECT_EQ(precise.natal.bodyCount, kMaxBodyCount);
+    EXPECT_EQ(precise.natal.bodyCount, kPreciseBodyCount);
     EXPECT_EQ(after.natal, before.natal);
     EXPECT_EQ(after.draconic, before.draconic);
     EXPECT_EQ(after.natal.bodyCount, kBodyCount);

@@ -76,29 +76,57 @@ TEST(ExportText, PrecisePositionsAddTheModernBodiesAndTheirNote) {
     Reading r = ExportReading();
     r.positions = {PositionsKind::Precise, NodeKind::Mean};
     r.note = "The Swiss Ephemeris files were not found.";
-    r.natal.bodyCount = r.draconic.bodyCount = kMaxBodyCount;
-    for (int k = kBodyCount; k < kMaxBodyCount - 1; ++k) {
+    r.natal.bodyCount = r.draconic.bodyCount = kPreciseBodyCount;
+    for (int k = kBodyCount; k < kPreciseBodyCount - 1; ++k) {
         r.natal.bodies[k] = {60 + k + (20 + 0.5) / 60.0, 2, 0, false};
         r.draconic.bodies[k] = {90 + k + 3 / 60.0 + 4.5 / 3600.0, 3, 0, false};
     }
     const double nan = std::numeric_limits<double>::quiet_NaN();
-    r.natal.bodies[kMaxBodyCount - 1] = {nan, -1, 0, false};
-    r.draconic.bodies[kMaxBodyCount - 1] = {nan, -1, 0, false};
+    r.natal.bodies[kPreciseBodyCount - 1] = {nan, -1, 0, false};
+    r.draconic.bodies[kPreciseBodyCount - 1] = {nan, -1, 0, false};
     const std::string text = ExportText(r, EnglishMonthNames());
     const std::string classicPart = ExportText(ExportReading(), EnglishMonthNames());
     ASSERT_TRUE(text.starts_with(classicPart));
     EXPECT_EQ(text.substr(classicPart.size()),
               "Planetary Position (Natal, modern bodies)\r\n"
-              "Uranus 10 Gem 20\r\n"
-              "Neptune 11 Gem 20\r\n"
-              "Pluto 12 Gem 20\r\n"
+              "MC 10 Gem 20\r\n"
+              "Uranus 11 Gem 20\r\n"
+              "Neptune 12 Gem 20\r\n"
+              "Pluto 13 Gem 20\r\n"
               "Chiron \r\n"
               "\r\r\n"
               "Planetary Position (Draconian, modern bodies)\r\n"
-              "Uranus 10° 3' 4\" Can\r\n"
-              "Neptune 11° 3' 4\" Can\r\n"
-              "Pluto 12° 3' 4\" Can\r\n"
+              "MC 10° 3' 4\" Can\r\n"
+              "Uranus 11° 3' 4\" Can\r\n"
+              "Neptune 12° 3' 4\" Can\r\n"
+              "Pluto 13° 3' 4\" Can\r\n"
               "Chiron \r\n"
+              "\r\r\n"
+              "House cusps (Whole Sign)\r\n"
+              "Natal 1 00 Ari 00\r\n"
+              "Natal 2 00 Tau 00\r\n"
+              "Natal 3 00 Gem 00\r\n"
+              "Natal 4 00 Can 00\r\n"
+              "Natal 5 00 Leo 00\r\n"
+              "Natal 6 00 Vir 00\r\n"
+              "Natal 7 00 Lib 00\r\n"
+              "Natal 8 00 Sco 00\r\n"
+              "Natal 9 00 Sag 00\r\n"
+              "Natal 10 00 Cap 00\r\n"
+              "Natal 11 00 Aqu 00\r\n"
+              "Natal 12 00 Pis 00\r\n"
+              "Draconian 1 0° 0' 0\" Tau\r\n"
+              "Draconian 2 0° 0' 0\" Gem\r\n"
+              "Draconian 3 0° 0' 0\" Can\r\n"
+              "Draconian 4 0° 0' 0\" Leo\r\n"
+              "Draconian 5 0° 0' 0\" Vir\r\n"
+              "Draconian 6 0° 0' 0\" Lib\r\n"
+              "Draconian 7 0° 0' 0\" Sco\r\n"
+              "Draconian 8 0° 0' 0\" Sag\r\n"
+              "Draconian 9 0° 0' 0\" Cap\r\n"
+              "Draconian 10 0° 0' 0\" Aqu\r\n"
+              "Draconian 11 0° 0' 0\" Pis\r\n"
+              "Draconian 12 0° 0' 0\" Ari\r\n"
               "\r\r\n"
               "Positions: Precise positions (Swiss Ephemeris), mean node\r\n"
               "Note: The Swiss Ephemeris files were not found.\r\n");

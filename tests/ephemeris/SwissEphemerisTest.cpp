@@ -106,7 +106,7 @@ TEST(SwissEphemerisFiles, MissingFilesReportTheFallbackAndNoChiron) {
         EXPECT_FALSE(p[Body::Chiron].available);
         EXPECT_EQ(p[Body::Chiron].longitude, 0.0);
         // The built-in theory still gives the other bodies to within a few arc-seconds.
-        for (size_t k = 0; k < kBodyCount; ++k) {
+        for (size_t k = 0; k < kMainBodyCount; ++k) {
             if (static_cast<Body>(k) == Body::Chiron) continue;
             EXPECT_TRUE(p.bodies[k].available) << "body " << k;
             EXPECT_LT(AngleDistance(p.bodies[k].longitude, fromFiles.bodies[k].longitude) * 3600.0,
@@ -120,6 +120,50 @@ TEST(SwissEphemerisFiles, MissingFilesReportTheFallbackAndNoChiron) {
     EXPECT_EQ(again.status, Status::Files) << again.message;
     EXPECT_TRUE(again[Body::Chiron].available);
     EXPECT_EQ(again[Body::Chiron].longitude, fromFiles[Body::Chiron].longitude);
+}
+
+// The asteroids and the mean apogee only when asked; the asteroids come from the same file as
+// Chiron, the apogee from the lunar theory, so without the files only the apogee is left.
+TEST(SwissEphemerisFiles, AsteroidsWhenAskedAndOnlyWithTheirFile) {
+    constexpr Body kExtra[] = {Body::Ceres, Body::Pallas, Body::Juno, Body::Vesta,
+                               Body::MeanApogee};
+    // One owner of the library at a time.
+    Positions plain, asked;
+    {
+        SwissEphemeris ephemeris;
+        plain = ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth);
+        asked = ephemeris.Compute(kJd2023May1, kLonEast, kLatNorth, NodeKind::Mean, true);
+    }
+    ASSERT_EQ(asked.status, Status::Files) << asked.message;
+    for (Body body : kExtra) {
+        SCOPED_TRACE(static_cast<int>(body));
+        EXPECT_FALSE(plain[body].available);
+        EXPECT_TRUE(asked[body].available);
+        EXPECT_GE(asked[body].longitude, 0.0);
+        EXPECT_LT(asked[body].longitude, 360.0);
+    }
+    // The other bodies do not move for being asked with the asteroids.
+    for (size_t k = 0; k < kMainBodyCount; ++k)
+        EXPECT_EQ(plain.bodies[k].longitude, asked.bodies[k].longitude) << "body " << k;
+    // The mean apogee moves forward about 0.11 degrees a day and is never marked retrograde.
+    EXPECT_NEAR(asked[Body::MeanApogee].speed, 0.111, 0.01);
+    EXPECT_FALSE(asked[Body::MeanApogee].retrograde);
+    // Four distinct asteroids, not one position copied.
+    EXPECT_GT(AngleDistance(asked[Body::Ceres].longitude, asked[Body::Vesta].longitude), 1.0);
+
+    const EmptyFolder empty;
+    ASSERT_FALSE(empty.Path().empty());
+    SwissEphemeris without(empty.Path());
+    const Positions missing =
+        without.Compute(kJd2023May1, kLonEast, kLatNorth, NodeKind::Mean, true);
+    ASSERT_EQ(missing.status, Status::Fallback) << missing.message;
+    for (Body body : {Body::Ceres, Body::Pallas, Body::Juno, Body::Vesta})
+        EXPECT_FALSE(missing[body].available) << static_cast<int>(body);
+    ASSERT_TRUE(missing[Body::MeanApogee].available);
+    EXPECT_LT(
+        AngleDistance(missing[Body::MeanApogee].longitude, asked[Body::MeanApogee].longitude) *
+            3600.0,
+        1.0);
 }
 
 // The data files span 1800 to 2400: an earlier date falls back like a missing file.

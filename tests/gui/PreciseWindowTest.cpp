@@ -84,7 +84,7 @@ TEST(PositionsChoice, ChosenInTheChartWindowItRecalculatesInTheSameViewAndIsKept
     StartedApp::settle();
     QApplication::processEvents();
     ASSERT_NE(s->app->chartModel(), nullptr);
-    EXPECT_EQ(s->app->chartModel()->bodyRows, kMaxBodyCount);
+    EXPECT_EQ(s->app->chartModel()->bodyRows, kPreciseBodyCount);
     EXPECT_EQ(s->app->chartModel()->pictureInFront, ChartPicture::Comparison);
     FrmDisplay* d = s->display();
     EXPECT_EQ(Label(d, "lblType"), "Comparison");
@@ -104,7 +104,7 @@ TEST(PositionsChoice, ChosenInTheChartWindowItRecalculatesInTheSameViewAndIsKept
     again.platform.settings = settings;
     again.calculate(KnownBirthForm());
     ASSERT_NE(again.app->chartModel(), nullptr);
-    EXPECT_EQ(again.app->chartModel()->bodyRows, kMaxBodyCount);
+    EXPECT_EQ(again.app->chartModel()->bodyRows, kPreciseBodyCount);
     ASSERT_NE(again.app->reading(), nullptr);
     EXPECT_EQ(again.app->reading()->positions, kPreciseMean);
 }

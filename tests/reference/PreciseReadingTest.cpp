@@ -104,8 +104,8 @@ TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
         const ChartWindowModel window =
             MakeChartWindow(state, ChartView::Draconic, EnglishMonthNames());
         EXPECT_EQ(state.note, "");
-        EXPECT_EQ(state.natal.bodyCount, kMaxBodyCount);
-        EXPECT_EQ(window.bodyRows, kMaxBodyCount);
+        EXPECT_EQ(state.natal.bodyCount, kPreciseBodyCount);
+        EXPECT_EQ(window.bodyRows, kPreciseBodyCount);
         EXPECT_EQ(window.positionsLine, "Precise positions (Swiss Ephemeris), mean node");
 
         const std::optional<double> jd = BirthJulianDay(state.input);
@@ -127,7 +127,7 @@ TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
 
         // Draconic: every body, Chiron and the ascendant included, from the node.
         const double node = state.natal[ChartBody::NorthNode].longitude;
-        for (int k = 0; k < kMaxBodyCount; ++k) {
+        for (int k = 0; k < kPreciseBodyCount; ++k) {
             const double natal = state.natal.bodies[k].longitude;
             ASSERT_TRUE(std::isfinite(natal)) << kBodyTitles[k];
             const double draconic = state.draconic.bodies[k].longitude;
@@ -150,17 +150,24 @@ TEST(PreciseReadings, EveryReferenceBirthAgreesWithTheIndependentEphemeris) {
             Lines(test::ReadFileBytes(kReferenceDir + "/" + id + ".export.txt"));
         const std::vector<std::string> precise = Lines(ExportText(state, EnglishMonthNames()));
         ASSERT_EQ(classic.size(), 33u);
-        ASSERT_EQ(precise.size(), 33u + 13u);
+        // Each chart's midheaven and modern bodies (a heading, five lines and a separator), the
+        // cusps (a heading, twelve lines a chart and a separator), the positions line.
+        ASSERT_EQ(precise.size(), 33u + 2u * 7u + 26u + 1u);
         for (std::size_t i = 0; i < classic.size(); ++i) {
             EXPECT_EQ(LineBody(precise[i]), LineBody(classic[i])) << "line " << i + 1;
         }
         EXPECT_EQ(precise[33], "Planetary Position (Natal, modern bodies)");
-        EXPECT_TRUE(precise[34].starts_with("Uranus ")) << precise[34];
-        EXPECT_TRUE(precise[37].starts_with("Chiron ")) << precise[37];
-        EXPECT_EQ(precise[38], "\r");
-        EXPECT_EQ(precise[39], "Planetary Position (Draconian, modern bodies)");
-        EXPECT_EQ(precise[40], "Uranus " + LongPosition(state.draconic[ChartBody::Uranus]));
-        EXPECT_EQ(precise[45], "Positions: Precise positions (Swiss Ephemeris), mean node");
+        EXPECT_TRUE(precise[34].starts_with("MC ")) << precise[34];
+        EXPECT_TRUE(precise[35].starts_with("Uranus ")) << precise[35];
+        EXPECT_TRUE(precise[38].starts_with("Chiron ")) << precise[38];
+        EXPECT_EQ(precise[39], "\r");
+        EXPECT_EQ(precise[40], "Planetary Position (Draconian, modern bodies)");
+        EXPECT_EQ(precise[41], "MC " + LongPosition(state.draconic[ChartBody::Midheaven]));
+        EXPECT_EQ(precise[42], "Uranus " + LongPosition(state.draconic[ChartBody::Uranus]));
+        EXPECT_EQ(precise[47], "House cusps (Whole Sign)");
+        EXPECT_TRUE(precise[48].starts_with("Natal 1 ")) << precise[48];
+        EXPECT_TRUE(precise[71].starts_with("Draconian 12 ")) << precise[71];
+        EXPECT_EQ(precise[73], "Positions: Precise positions (Swiss Ephemeris), mean node");
     }
     std::printf("Precise readings, largest difference from precise-truth.jsonl:\n");
     for (std::size_t k = 0; k < kCompared.size(); ++k) {

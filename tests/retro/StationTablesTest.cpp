@@ -142,11 +142,11 @@ INSTANTIATE_TEST_SUITE_P(Planets, StationTableTest, ::testing::ValuesIn(kPlanetC
 // Mercury to Saturn have tables; every other body, the modern ones and values outside the
 // enumeration included, has none.
 TEST(StationTableBodies, OnlyMercuryToSaturn) {
-    for (int k = 0; k < kMaxBodyCount; ++k) {
+    for (int k = 0; k < kPreciseBodyCount; ++k) {
         const auto body = static_cast<ChartBody>(k);
         EXPECT_EQ(StationTable(body).empty(), !CanBeRetrograde(body)) << NameOf(body);
     }
-    for (int k : {-1, kMaxBodyCount, 99}) {
+    for (int k : {-1, kPreciseBodyCount, 99}) {
         EXPECT_TRUE(StationTable(static_cast<ChartBody>(k)).empty()) << k;
     }
 }

@@ -20,7 +20,7 @@ inline constexpr std::array<ChartBody, 5> kTablePlanets = {
 // The body's wheel name; "?" for a value outside the enumeration.
 inline std::string_view NameOf(ChartBody body) {
     const int k = static_cast<int>(body);
-    return k >= 0 && k < kMaxBodyCount ? kBodyNames[k] : "?";
+    return k >= 0 && k < kPreciseBodyCount ? kBodyNames[k] : "?";
 }
 
 inline std::chrono::sys_days DateOf(const StationMoment& m) {

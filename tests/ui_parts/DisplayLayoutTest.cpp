@@ -28,12 +28,13 @@ TEST(ArrangeDisplay, EveryRowTheLineAndTheNoteFitInTheWindow) {
     const ArrangementCase cases[] = {
         {"classic", kBodyCount, false, std::nullopt, kBodyCount},
         {"classic with a line", kBodyCount, true, std::nullopt, kBodyCount},
-        {"modern bodies", kMaxBodyCount, true, std::nullopt, kMaxBodyCount},
-        {"modern bodies and a note", kMaxBodyCount, true, 42, kMaxBodyCount},
-        {"a note of one line", kMaxBodyCount, true, 13, kMaxBodyCount},
-        {"a tall note", kMaxBodyCount, true, 400, kMaxBodyCount},
-        {"a note of no height", kMaxBodyCount, true, 0, kMaxBodyCount},
+        {"modern bodies", kPreciseBodyCount, true, std::nullopt, kPreciseBodyCount},
+        {"modern bodies and a note", kPreciseBodyCount, true, 42, kPreciseBodyCount},
+        {"a note of one line", kPreciseBodyCount, true, 13, kPreciseBodyCount},
+        {"a tall note", kPreciseBodyCount, true, 400, kPreciseBodyCount},
+        {"a note of no height", kPreciseBodyCount, true, 0, kPreciseBodyCount},
         {"no rows asked for", 0, false, std::nullopt, kBodyCount},
+        {"with the asteroids and Lilith", kMaxBodyCount, true, 42, kMaxBodyCount},
         {"more rows than bodies", 40, true, std::nullopt, kMaxBodyCount},
     };
     for (const ArrangementCase& c : cases) {
@@ -66,11 +67,13 @@ TEST(ArrangeDisplay, EveryRowTheLineAndTheNoteFitInTheWindow) {
 
 TEST(ArrangeDisplay, TheModernRowsMakeTheFramesAndTheWindowTaller) {
     const DisplayArrangement classic = ArrangeDisplay(kBodyCount, true, std::nullopt);
-    const DisplayArrangement modern = ArrangeDisplay(kMaxBodyCount, true, std::nullopt);
-    EXPECT_EQ(modern.frameHeight - classic.frameHeight, kRowTops[13] - kRowTops[9]);
+    const DisplayArrangement modern = ArrangeDisplay(kPreciseBodyCount, true, std::nullopt);
+    EXPECT_EQ(modern.frameHeight - classic.frameHeight, kRowTops[14] - kRowTops[9]);
+    const DisplayArrangement asteroids = ArrangeDisplay(kMaxBodyCount, true, std::nullopt);
+    EXPECT_EQ(asteroids.frameHeight - classic.frameHeight, kRowTops[19] - kRowTops[9]);
     EXPECT_GT(modern.windowHeight, classic.windowHeight);
     // A note grows the window by its own height.
-    const DisplayArrangement noted = ArrangeDisplay(kMaxBodyCount, true, 30);
+    const DisplayArrangement noted = ArrangeDisplay(kPreciseBodyCount, true, 30);
     EXPECT_EQ(noted.windowHeight, modern.windowHeight + TwipsToPx(kNoteGap) + 30);
 }
 

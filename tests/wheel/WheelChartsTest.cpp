@@ -74,7 +74,7 @@ TEST(ChartOwnAspects, OnlyTheBodiesTheChartHolds) {
     Put(chart, ChartBody::Sun, 10.0);
     Put(chart, ChartBody::Pluto, 10.0);  // beyond a classic chart's bodies
     EXPECT_TRUE(ChartOwnAspects(chart, WheelChart::Natal).empty());
-    chart.bodyCount = kMaxBodyCount;
+    chart.bodyCount = kPreciseBodyCount;
     EXPECT_EQ(ChartOwnAspects(chart, WheelChart::Natal).size(), 1u);
 }
 

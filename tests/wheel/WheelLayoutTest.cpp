@@ -209,7 +209,8 @@ TEST(WheelLayout, CrowdedRingTakesSecondRow) {
     WheelRingInput ring;
     ring.chart = WheelChart::Natal;
     for (int i = 0; i < 56; ++i)
-        ring.bodies.push_back({static_cast<ChartBody>(i % kMaxBodyCount), i * 360.0 / 56, false});
+        ring.bodies.push_back(
+            {static_cast<ChartBody>(i % kPreciseBodyCount), i * 360.0 / 56, false});
     const WheelInput input = Wheel({ring}, 0.0, 800.0);
     const WheelLayout layout = LayOutWheel(input);
     double innermostRow0 = 1e300, outermostRow1 = 0.0;
@@ -277,13 +278,23 @@ TEST(WheelLayout, LegendRows) {
 
 // ---- Properties over random and crowded wheels -------------------------------------------------
 
+// Random wheels of the classic ten bodies, the precise fifteen or all twenty (with the asteroids
+// and Lilith). Bi-wheels with more bodies than two of the modern charts (fourteen a ring, the
+// midheaven aside) need room: from kCrowdedBiWheelSize up.
+constexpr double kCrowdedBiWheelSize = 560.0;
+
 WheelInput RandomWheel(std::mt19937& rng) {
     std::uniform_real_distribution<double> unit(0.0, 1.0);
-    const double size = 430.0 + std::floor(unit(rng) * 771.0);
+    double size = 430.0 + std::floor(unit(rng) * 771.0);
     const int ringCount = unit(rng) < 0.5 ? 1 : 2;
     std::vector<WheelRingInput> rings;
     for (int r = 0; r < ringCount; ++r) {
-        const int count = unit(rng) < 0.5 ? kBodyCount : kMaxBodyCount;
+        const double pick = unit(rng);
+        const int count = pick < 0.4   ? kBodyCount
+                          : pick < 0.7 ? kPreciseBodyCount
+                                       : kPreciseBodyCount;
+        if (ringCount == 2 && count > kPreciseBodyCount - 1)
+            size = std::max(size, kCrowdedBiWheelSize);
         // Spread evenly, or gathered about one to three points.
         const int centres = static_cast<int>(unit(rng) * 4.0);
         std::vector<double> points;

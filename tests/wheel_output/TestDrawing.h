@@ -103,7 +103,7 @@ inline WheelDrawing BusyDrawing() {
     }
     for (int ring = 0; ring < 2; ++ring) {
         const std::string chart(WheelChartId(ring == 0 ? WheelChart::Natal : WheelChart::Draconic));
-        for (int b = 0; b < kMaxBodyCount; ++b) {
+        for (int b = 0; b < kPreciseBodyCount; ++b) {
             const double longitude = b * 25.7 + ring * 11.3 + 0.1234;
             const double radius = ring == 0 ? 240 : 350;
             const std::string id = chart + "-" + std::string(kWheelBodyIds[b]);

@@ -265,7 +265,7 @@ TEST(WheelSvg, SameDrawingSameBytesAndABiWheelStaysSmall) {
     EXPECT_LT(svg.size(), 100u * 1024) << svg.size();
     const Parsed parsed = Parse(svg);
     ASSERT_TRUE(parsed.error.isEmpty()) << parsed.error.toStdString();
-    EXPECT_EQ(parsed.groups.size(), 28u * 3);
+    EXPECT_EQ(parsed.groups.size(), 30u * 3);
     EXPECT_EQ(parsed.groups.at("draconic-chiron").uses.size(), 1u);
 }
 

@@ -40,10 +40,15 @@ inline constexpr int kCellLeft = 30;
 inline constexpr int kRowCaptionWidth = 1695;
 inline constexpr int kCellWidth = 1305;
 inline constexpr int kCellHeight = 285;
-inline constexpr std::array<int, 14> kRowTops = {360,  690,  1020, 1335, 1665, 1995, 2325,
-                                                 2655, 2970, 3315, 3645, 3975, 4305, 4635};
-// The frames with the modern bodies' four rows (the precise positions).
-inline constexpr int kModernFrameHeight = kFrameHeight + (kRowTops[13] - kRowTops[9]);
+inline constexpr std::array<int, kMaxBodyCount> kRowTops = {
+    360,  690,  1020, 1335, 1665, 1995, 2325, 2655, 2970, 3315,
+    3645, 3975, 4305, 4635, 4965, 5295, 5625, 5955, 6285, 6615};
+// The height of the frames with rows position rows: the classic ten keep the designed height,
+// each further row (the precise positions' midheaven, modern bodies, asteroids) adds its own.
+constexpr int FrameHeightForRows(int rows) {
+    return kFrameHeight +
+           (kRowTops[std::clamp(rows, kBodyCount, kMaxBodyCount) - 1] - kRowTops[kBodyCount - 1]);
+}
 
 // The precise positions' line under the heading; everything below the heading on the right
 // moves down by its height. The ephemeris's note, when there is one, goes under the frames.
@@ -166,8 +171,8 @@ struct DisplayArrangement {
     int left = 0;                    // px the right-hand side moves right (a larger wheel's room)
 };
 
-// The arrangement for bodyRows position rows (kBodyCount, or kMaxBodyCount with the modern
-// bodies; anything else is brought into that range), the positions line under the heading or not,
+// The arrangement for bodyRows position rows (kBodyCount to kMaxBodyCount; anything else is
+// brought into that range), the positions line under the heading or not,
 // and a note of noteHeight px under the frames (std::nullopt: no note).
 constexpr DisplayArrangement ArrangeDisplay(int bodyRows, bool positionsLine,
                                             std::optional<int> noteHeight) {
@@ -175,7 +180,7 @@ constexpr DisplayArrangement ArrangeDisplay(int bodyRows, bool positionsLine,
     a.rows = std::clamp(bodyRows, kBodyCount, kMaxBodyCount);
     a.shift = positionsLine ? kPositionsLineHeight : 0;
     a.frameTop = kFrameTop + a.shift;
-    a.frameHeight = a.rows > kBodyCount ? kModernFrameHeight : kFrameHeight;
+    a.frameHeight = FrameHeightForRows(a.rows);
     int bottom = TwipsToPx(a.frameTop + a.frameHeight);  // px
     if (noteHeight) {
         a.noteTop = bottom + TwipsToPx(kNoteGap);

@@ -19,9 +19,10 @@ const QColor kPlanetGreen(0, 128, 0);
 const QColor kDraconicBlue(0, 0, 255);
 
 const char* const kRowCaptions[kMaxBodyCount] = {
-    "Sun (Su)",    "Moon (M)",     "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
-    "Jupiter (J)", "Saturn (Sa)",  "North Node (N)", "South Node (S)", "Asc (A)",
-    "Uranus (U)",  "Neptune (Ne)", "Pluto (P)",      "Chiron (Ch)"};
+    "Sun (Su)",       "Moon (M)",    "Mercury (Me)",   "Venus (V)",      "Mars (Ma)",
+    "Jupiter (J)",    "Saturn (Sa)", "North Node (N)", "South Node (S)", "Asc (A)",
+    "Midheaven (MC)", "Uranus (U)",  "Neptune (Ne)",   "Pluto (P)",      "Chiron (Ch)",
+    "Ceres (Ce)",     "Pallas (Pa)", "Juno (Jn)",      "Vesta (Ve)",     "Lilith (Li)"};
 
 // Width a label has for its text, px.
 int TextWidth(const QLabel* label) {
