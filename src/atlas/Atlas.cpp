@@ -95,26 +95,28 @@ std::string SearchKey(std::string_view folded, bool spellSaints) {
     return key;
 }
 
-Atlas::Atlas(std::vector<Place> places) {
-    m_index.places = std::move(places);
-    const std::vector<Place>& all = m_index.places;
+AtlasIndex BuildAtlasIndex(std::vector<Place> places) {
+    const SearchFolder folder;
+    AtlasIndex index;
+    index.places = std::move(places);
+    const std::vector<Place>& all = index.places;
     std::vector<TextKey> names, qualified;
     names.reserve(all.size());
     qualified.reserve(all.size() * 5);
     // States and countries repeat thousands of times: fold each once. A text with no folded
     // form gives no key.
     std::unordered_map<std::string, std::string> folded;
-    const auto key = [this, &folded](const std::string& text) -> const std::string& {
+    const auto key = [&folder, &folded](const std::string& text) -> const std::string& {
         auto it = folded.find(text);
         if (it == folded.end()) {
-            const auto f = m_folder.Fold(text);
+            const auto f = folder.Fold(text);
             it = folded.emplace(text, f ? SearchKey(*f) : std::string()).first;
         }
         return it->second;
     };
     for (unsigned i = 0; i < all.size(); ++i) {
         const Place& p = all[i];
-        const auto foldedName = m_folder.Fold(p.name);
+        const auto foldedName = folder.Fold(p.name);
         if (!foldedName) continue;
         const std::string name = SearchKey(*foldedName);
         if (name.empty()) continue;
@@ -141,11 +143,10 @@ Atlas::Atlas(std::vector<Place> places) {
         if (std::string asTyped = SearchKey(*foldedName, false); asTyped != name)
             names.push_back({std::move(asTyped), i});
     }
-    m_index.names = Pooled(names, m_index.keyText);
-    m_index.qualified = Pooled(qualified, m_index.keyText);
+    index.names = Pooled(names, index.keyText);
+    index.qualified = Pooled(qualified, index.keyText);
+    return index;
 }
-
-Atlas::Atlas(AtlasIndex index) : m_index(std::move(index)) {}
 
 bool ValidIndex(const AtlasIndex& index) {
     const auto valid = [&index](const std::vector<AtlasKey>& keys) {
@@ -161,44 +162,132 @@ bool ValidIndex(const AtlasIndex& index) {
     return valid(index.names) && valid(index.qualified);
 }
 
-void Atlas::CollectPrefix(const std::vector<AtlasKey>& keys, std::string_view prefix,
-                          std::vector<unsigned>& out) const {
-    const auto before = [this](const AtlasKey& k, std::string_view p) {
-        return m_index.Text(k) < p;
-    };
-    auto it = std::lower_bound(keys.begin(), keys.end(), prefix, before);
-    for (; it != keys.end() && m_index.Text(*it).substr(0, prefix.size()) == prefix; ++it) {
-        out.push_back(it->place);
-    }
+bool AtlasIndexSource::Key(Keys keys, std::size_t i, std::string_view& text,
+                           std::uint32_t& place) const {
+    const std::vector<AtlasKey>& table = Table(keys);
+    if (i >= table.size()) return false;
+    text = m_index.Text(table[i]);
+    place = table[i].place;
+    return true;
 }
 
-std::vector<const Place*> Atlas::FindPlaces(std::string_view query, std::size_t limit) const {
-    const auto folded = m_folder.Fold(query);
-    if (!folded || limit == 0) return {};
+bool AtlasIndexSource::Rank(std::uint32_t place, std::uint32_t& population,
+                            std::string_view& name) const {
+    if (place >= m_index.places.size()) return false;
+    population = m_index.places[place].population;
+    name = m_index.places[place].name;
+    return true;
+}
+
+std::optional<Place> AtlasIndexSource::PlaceAt(std::uint32_t place) const {
+    if (place >= m_index.places.size()) return std::nullopt;
+    return m_index.places[place];
+}
+
+namespace {
+
+// Appends the places of the table's keys that start with `prefix`; false when a read failed.
+bool CollectPrefix(const AtlasSource& source, AtlasSource::Keys keys, std::string_view prefix,
+                   std::vector<std::uint32_t>& out) {
+    std::string_view text;
+    std::uint32_t place = 0;
+    // The first key not before the prefix.
+    std::size_t low = 0, high = source.KeyCount(keys);
+    while (low < high) {
+        const std::size_t middle = low + (high - low) / 2;
+        if (!source.Key(keys, middle, text, place)) return false;
+        if (text < prefix) {
+            low = middle + 1;
+        } else {
+            high = middle;
+        }
+    }
+    for (std::size_t i = low; i < source.KeyCount(keys); ++i) {
+        if (!source.Key(keys, i, text, place)) return false;
+        if (text.substr(0, prefix.size()) != prefix) break;
+        out.push_back(place);
+    }
+    return true;
+}
+
+}  // namespace
+
+std::optional<std::vector<std::uint32_t>> SearchAtlas(const AtlasSource& source,
+                                                      const SearchFolder& folder,
+                                                      std::string_view query, std::size_t limit) {
+    using Hits = std::vector<std::uint32_t>;
+    const auto folded = folder.Fold(query);
+    if (!folded || limit == 0) return Hits();
     const std::string prefix = SearchKey(*folded);
-    if (prefix.empty() || prefix.front() == ',') return {};
-    std::vector<unsigned> hits;
-    CollectPrefix(m_index.names, prefix, hits);
+    if (prefix.empty() || prefix.front() == ',') return Hits();
+    Hits hits;
+    if (!CollectPrefix(source, AtlasSource::Keys::Names, prefix, hits)) return std::nullopt;
     // Only a query with a comma can reach past the name into the state or country.
-    if (prefix.find(',') != std::string::npos) CollectPrefix(m_index.qualified, prefix, hits);
+    if (prefix.find(',') != std::string::npos &&
+        !CollectPrefix(source, AtlasSource::Keys::Qualified, prefix, hits))
+        return std::nullopt;
     // A place can have several keys with the prefix ("saint paul", "st paul", "st paul, mn").
     std::sort(hits.begin(), hits.end());
     hits.erase(std::unique(hits.begin(), hits.end()), hits.end());
-    const std::vector<Place>& all = m_index.places;
-    const auto ranked = [&all](unsigned a, unsigned b) {
-        const Place& pa = all[a];
-        const Place& pb = all[b];
-        if (pa.population != pb.population) return pa.population > pb.population;
-        if (pa.name != pb.name) return pa.name < pb.name;
-        return a < b;
+    struct Ranked {
+        std::uint32_t population;
+        std::string_view name;
+        std::uint32_t place;
     };
-    const std::size_t count = std::min(limit, hits.size());
-    std::partial_sort(hits.begin(), hits.begin() + static_cast<std::ptrdiff_t>(count), hits.end(),
-                      ranked);
-    std::vector<const Place*> found;
-    found.reserve(count);
-    for (std::size_t i = 0; i < count; ++i) found.push_back(&all[hits[i]]);
+    std::vector<Ranked> ranked(hits.size());
+    for (std::size_t i = 0; i < hits.size(); ++i) {
+        ranked[i].place = hits[i];
+        if (!source.Rank(hits[i], ranked[i].population, ranked[i].name)) return std::nullopt;
+    }
+    const auto before = [](const Ranked& a, const Ranked& b) {
+        if (a.population != b.population) return a.population > b.population;
+        if (a.name != b.name) return a.name < b.name;
+        return a.place < b.place;
+    };
+    const std::size_t count = std::min(limit, ranked.size());
+    std::partial_sort(ranked.begin(), ranked.begin() + static_cast<std::ptrdiff_t>(count),
+                      ranked.end(), before);
+    Hits found(count);
+    for (std::size_t i = 0; i < count; ++i) found[i] = ranked[i].place;
     return found;
+}
+
+Atlas::Atlas(std::vector<Place> places) : Atlas(BuildAtlasIndex(std::move(places))) {}
+
+Atlas::Atlas(AtlasIndex index) : m_source(std::make_shared<AtlasIndexSource>(std::move(index))) {}
+
+Atlas::Atlas(std::unique_ptr<const AtlasSource> cached, std::function<AtlasIndex()> rebuild)
+    : m_source(std::move(cached)), m_rebuild(std::move(rebuild)) {}
+
+std::vector<Place> Atlas::FindPlaces(std::string_view query, std::size_t limit) const {
+    while (true) {
+        std::shared_ptr<const AtlasSource> source;
+        {
+            const std::lock_guard lock(m_mutex);
+            source = m_source;
+        }
+        std::vector<Place> found;
+        bool whole = false;
+        if (const auto hits = SearchAtlas(*source, m_folder, query, limit)) {
+            whole = true;
+            for (const std::uint32_t place : *hits) {
+                auto p = source->PlaceAt(place);
+                if (!p) {
+                    whole = false;
+                    break;
+                }
+                found.push_back(std::move(*p));
+            }
+        }
+        if (whole) return found;
+        // A damaged cache: build the index again, once, and search that.
+        const std::lock_guard lock(m_mutex);
+        if (m_source == source) {
+            if (!m_rebuild) return {};
+            m_source = std::make_shared<AtlasIndexSource>(m_rebuild());
+            m_rebuild = nullptr;
+        }
+    }
 }
 
 DegreesMinutes SplitDegrees(double degrees) {

@@ -1,9 +1,14 @@
 #pragma once
-// The in-memory place index: built once from a list of places, then answers prefix searches on
-// the folded city name and on the "city, state" and "city, country" forms, most populous first.
+// The place index: built once from a list of places (or read where it lies in the cache file),
+// then answers prefix searches on the folded city name and on the "city, state" and "city,
+// country" forms, most populous first.
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +19,7 @@
 namespace velloran {
 
 // One search key of the index: a folded form (a stretch of the index's key text) and the place
-// it leads to. Plain numbers, so the cache can hold the keys as they are.
+// it leads to.
 struct AtlasKey {
     std::uint32_t offset = 0;  // into AtlasIndex::keyText
     std::uint32_t length = 0;
@@ -39,25 +44,67 @@ struct AtlasIndex {
 // (with `spellSaints`) "st" or "ste" before another word as "saint" or "sainte".
 std::string SearchKey(std::string_view folded, bool spellSaints = true);
 
+// The keys of a list of places, sorted.
+AtlasIndex BuildAtlasIndex(std::vector<Place> places);
+
+// What a search reads: the two sorted key tables and the places they lead to. An index read
+// from the cache file checks each read, and a read of a damaged part fails (false, nothing).
+class AtlasSource {
+public:
+    enum class Keys { Names, Qualified };
+    virtual ~AtlasSource() = default;
+    virtual std::size_t KeyCount(Keys keys) const = 0;
+    // The text of key `i` of the table and the place it leads to.
+    virtual bool Key(Keys keys, std::size_t i, std::string_view& text,
+                     std::uint32_t& place) const = 0;
+    virtual std::size_t PlaceCount() const = 0;
+    // What ranks a place among the matches: its population, then its name.
+    virtual bool Rank(std::uint32_t place, std::uint32_t& population,
+                      std::string_view& name) const = 0;
+    virtual std::optional<Place> PlaceAt(std::uint32_t place) const = 0;
+};
+
+// The built index itself as a source.
+class AtlasIndexSource final : public AtlasSource {
+public:
+    explicit AtlasIndexSource(AtlasIndex index) : m_index(std::move(index)) {}
+    std::size_t KeyCount(Keys keys) const override { return Table(keys).size(); }
+    bool Key(Keys keys, std::size_t i, std::string_view& text, std::uint32_t& place) const override;
+    std::size_t PlaceCount() const override { return m_index.places.size(); }
+    bool Rank(std::uint32_t place, std::uint32_t& population,
+              std::string_view& name) const override;
+    std::optional<Place> PlaceAt(std::uint32_t place) const override;
+
+private:
+    const std::vector<AtlasKey>& Table(Keys keys) const {
+        return keys == Keys::Names ? m_index.names : m_index.qualified;
+    }
+    AtlasIndex m_index;
+};
+
+// The indexes of up to `limit` places whose folded name, "name, state", "name, country", "name,
+// country code" or (in the US) "name, state code" starts with the folded query, by population
+// (largest first), ties by name, then by index. Blank query, or one with no folded form:
+// nothing. No list at all when a read of the source failed.
+std::optional<std::vector<std::uint32_t>> SearchAtlas(const AtlasSource& source,
+                                                      const SearchFolder& folder,
+                                                      std::string_view query, std::size_t limit);
+
 class Atlas {
 public:
     explicit Atlas(std::vector<Place> places);
-    // An index built before (read back from the cache); the caller has checked it.
     explicit Atlas(AtlasIndex index);
+    // An index read from the cache, and what builds it again should a read find it damaged
+    // (searches then go to the rebuilt index).
+    Atlas(std::unique_ptr<const AtlasSource> cached, std::function<AtlasIndex()> rebuild);
 
-    // Up to `limit` places whose folded name, "name, state", "name, country", "name, country
-    // code" or (in the US) "name, state code" starts with the folded query, by population
-    // (largest first), ties by name. Blank query, or one with no folded form: nothing.
-    std::vector<const Place*> FindPlaces(std::string_view query, std::size_t limit) const;
-
-    const std::vector<Place>& Places() const { return m_index.places; }
-    const AtlasIndex& Index() const { return m_index; }
+    // The places SearchAtlas finds for the query, most populous first.
+    std::vector<Place> FindPlaces(std::string_view query, std::size_t limit) const;
 
 private:
-    void CollectPrefix(const std::vector<AtlasKey>& keys, std::string_view prefix,
-                       std::vector<unsigned>& out) const;
-
-    AtlasIndex m_index;
+    mutable std::mutex m_mutex;
+    mutable std::shared_ptr<const AtlasSource> m_source;
+    mutable std::function<AtlasIndex()> m_rebuild;
     SearchFolder m_folder;
 };
 

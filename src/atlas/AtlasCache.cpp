@@ -1,9 +1,11 @@
 #include "atlas/AtlasCache.h"
 
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cmath>
@@ -11,175 +13,366 @@
 #include <cstring>
 #include <filesystem>
 #include <random>
+#include <unordered_map>
 
 namespace velloran {
 
 namespace {
 
+// The file: a header (magic, format, stamp, the counts below, the tables' checksum, the header's
+// check value), then the tables of fixed-size place records, name keys and qualified keys, then
+// the text they all point into. The header and the tables are checked whole when the file is
+// opened; each record and key ends with a check value over its fields, its position and its
+// text, checked when it is read.
 constexpr std::string_view kMagic = "velloran atlas index\n";
-constexpr std::uint32_t kFormat = 3;  // raise when the layout or the keys' form changes
+constexpr std::uint32_t kFormat = 4;  // raise when the layout or the keys' form changes
 constexpr std::size_t kMaxCacheBytes = 64u << 20;
 
-// 64-bit FNV-1a over 8-byte words, then the tail: fast enough to check a few MB at every start.
-std::uint64_t Checksum(std::string_view bytes) {
+// latitude, longitude, population, five texts (offset, length), check
+constexpr std::size_t kRecordBytes = 8 + 8 + 4 + 5 * 8 + 4;
+// offset, length, place, check
+constexpr std::size_t kKeyBytes = 4 * 4;
+
+// 32-bit FNV-1a: any one changed byte changes the value.
+class Check {
+public:
+    Check& Bytes(std::string_view bytes) {
+        for (const char c : bytes) m_hash = (m_hash ^ static_cast<unsigned char>(c)) * 16777619u;
+        return *this;
+    }
+    Check& U32(std::uint32_t v) { return Bytes({reinterpret_cast<const char*>(&v), sizeof v}); }
+    std::uint32_t Value() const { return m_hash; }
+
+private:
+    std::uint32_t m_hash = 2166136261u;
+};
+
+// Over the tables, checked at every start: four 64-bit lanes, so that a few MB take a fraction
+// of a millisecond. Any one changed byte changes the value.
+std::uint64_t TablesChecksum(std::string_view bytes) {
     constexpr std::uint64_t kPrime = 0x100000001b3ULL;
-    std::uint64_t hash = 0xcbf29ce484222325ULL;
+    std::uint64_t lanes[4] = {0xcbf29ce484222325ULL, 0x84222325cbf29ce4ULL, 0x9e3779b97f4a7c15ULL,
+                              0xc2b2ae3d27d4eb4fULL};
     std::size_t i = 0;
-    for (; i + 8 <= bytes.size(); i += 8) {
-        std::uint64_t word = 0;
-        std::memcpy(&word, bytes.data() + i, 8);
-        hash = (hash ^ word) * kPrime;
+    for (; i + 32 <= bytes.size(); i += 32) {
+        for (std::size_t k = 0; k < 4; ++k) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, bytes.data() + i + 8 * k, 8);
+            lanes[k] = (lanes[k] ^ word) * kPrime;
+            lanes[k] ^= lanes[k] >> 29;
+        }
+    }
+    std::uint64_t hash = lanes[0];
+    for (; i < bytes.size(); ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kPrime;
+    for (std::size_t k = 1; k < 4; ++k) {
+        hash = (hash ^ lanes[k]) * kPrime;
         hash ^= hash >> 29;
     }
-    for (; i < bytes.size(); ++i) hash = (hash ^ static_cast<unsigned char>(bytes[i])) * kPrime;
     return hash;
 }
 
-class Writer {
-public:
-    void U32(std::uint32_t v) { Raw(&v, sizeof v); }
-    void U64(std::uint64_t v) { Raw(&v, sizeof v); }
-    void F64(double v) { Raw(&v, sizeof v); }
-    void Text(std::string_view s) {
-        U32(static_cast<std::uint32_t>(s.size()));
-        m_bytes.append(s);
-    }
-    void Raw(const void* p, std::size_t n) { m_bytes.append(static_cast<const char*>(p), n); }
-    std::string& Bytes() { return m_bytes; }
+void Put(std::string& out, const void* p, std::size_t n) {
+    out.append(static_cast<const char*>(p), n);
+}
+void PutU32(std::string& out, std::uint32_t v) { Put(out, &v, sizeof v); }
+void PutF64(std::string& out, double v) { Put(out, &v, sizeof v); }
 
-private:
-    std::string m_bytes;
+template <typename T>
+T Get(const char* p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+struct Counts {
+    std::uint32_t places = 0, names = 0, qualified = 0, text = 0;
 };
 
-class Reader {
+// The index in bytes that hold a checked header: each read checks what it reads.
+class CacheSource final : public AtlasSource {
 public:
-    explicit Reader(std::string_view bytes) : m_bytes(bytes) {}
-    bool U32(std::uint32_t& v) { return Raw(&v, sizeof v); }
-    bool U64(std::uint64_t& v) { return Raw(&v, sizeof v); }
-    bool F64(double& v) { return Raw(&v, sizeof v); }
-    bool Text(std::string& s) {
-        std::uint32_t size = 0;
-        if (!U32(size) || size > m_bytes.size() - m_at) return false;
-        s.assign(m_bytes.data() + m_at, size);
-        m_at += size;
+    CacheSource(std::string_view bytes, std::size_t bodyAt, const Counts& counts)
+        : m_places(bytes.data() + bodyAt),
+          m_names(m_places + std::size_t{counts.places} * kRecordBytes),
+          m_qualified(m_names + std::size_t{counts.names} * kKeyBytes),
+          m_text(m_qualified + std::size_t{counts.qualified} * kKeyBytes, counts.text),
+          m_counts(counts) {}
+    ~CacheSource() override {
+        if (m_mapping) ::munmap(m_mapping, m_mappingBytes);
+    }
+    CacheSource(const CacheSource&) = delete;
+    CacheSource& operator=(const CacheSource&) = delete;
+
+    // Unmapped with the source.
+    void KeepMapping(void* mapping, std::size_t bytes) {
+        m_mapping = mapping;
+        m_mappingBytes = bytes;
+    }
+
+    std::size_t KeyCount(Keys keys) const override {
+        return keys == Keys::Names ? m_counts.names : m_counts.qualified;
+    }
+
+    bool Key(Keys keys, std::size_t i, std::string_view& text,
+             std::uint32_t& place) const override {
+        if (i >= KeyCount(keys)) return false;
+        const char* key = (keys == Keys::Names ? m_names : m_qualified) + i * kKeyBytes;
+        const auto offset = Get<std::uint32_t>(key);
+        const auto length = Get<std::uint32_t>(key + 4);
+        place = Get<std::uint32_t>(key + 8);
+        if (place >= m_counts.places || !Text(offset, length, text)) return false;
+        Check check;
+        check.U32(keys == Keys::Names ? 0 : 1).U32(static_cast<std::uint32_t>(i));
+        check.Bytes({key, 12}).Bytes(text);
+        return check.Value() == Get<std::uint32_t>(key + 12);
+    }
+
+    std::size_t PlaceCount() const override { return m_counts.places; }
+
+    bool Rank(std::uint32_t place, std::uint32_t& population,
+              std::string_view& name) const override {
+        Record r;
+        if (!Read(place, r)) return false;
+        population = r.population;
+        name = r.texts[0];
         return true;
     }
-    bool Skip(std::string_view expected) {
-        if (m_bytes.substr(m_at, expected.size()) != expected) return false;
-        m_at += expected.size();
-        return true;
-    }
-    std::size_t Left() const { return m_bytes.size() - m_at; }
-    bool Raw(void* p, std::size_t n) {
-        if (n == 0) return true;
-        if (n > m_bytes.size() - m_at) return false;
-        std::memcpy(p, m_bytes.data() + m_at, n);
-        m_at += n;
-        return true;
+
+    std::optional<Place> PlaceAt(std::uint32_t place) const override {
+        Record r;
+        if (!Read(place, r)) return std::nullopt;
+        Place p;
+        p.name = r.texts[0];
+        p.state = r.texts[1];
+        p.country = r.texts[2];
+        p.countryCode = r.texts[3];
+        p.timezone = r.texts[4];
+        p.latitude = r.latitude;
+        p.longitude = r.longitude;
+        p.population = r.population;
+        return p;
     }
 
 private:
-    std::string_view m_bytes;
-    std::size_t m_at = 0;
+    struct Record {
+        double latitude = 0.0;
+        double longitude = 0.0;
+        std::uint32_t population = 0;
+        std::string_view texts[5];  // name, state, country, country code, zone
+    };
+
+    bool Text(std::uint32_t offset, std::uint32_t length, std::string_view& text) const {
+        if (offset > m_text.size() || length > m_text.size() - offset) return false;
+        text = m_text.substr(offset, length);
+        return true;
+    }
+
+    bool Read(std::uint32_t place, Record& r) const {
+        if (place >= m_counts.places) return false;
+        const char* record = m_places + std::size_t{place} * kRecordBytes;
+        r.latitude = Get<double>(record);
+        r.longitude = Get<double>(record + 8);
+        r.population = Get<std::uint32_t>(record + 16);
+        Check check;
+        check.U32(place).Bytes({record, kRecordBytes - 4});
+        for (std::size_t t = 0; t < 5; ++t) {
+            const char* ref = record + 20 + t * 8;
+            if (!Text(Get<std::uint32_t>(ref), Get<std::uint32_t>(ref + 4), r.texts[t]))
+                return false;
+            check.Bytes(r.texts[t]);
+        }
+        return check.Value() == Get<std::uint32_t>(record + kRecordBytes - 4) &&
+               std::abs(r.latitude) <= 90.0 && std::abs(r.longitude) <= 180.0;
+    }
+
+    const char* m_places;
+    const char* m_names;
+    const char* m_qualified;
+    std::string_view m_text;
+    Counts m_counts;
+    void* m_mapping = nullptr;
+    std::size_t m_mappingBytes = 0;
 };
 
-void WriteKeys(Writer& w, const std::vector<AtlasKey>& keys) {
-    w.U32(static_cast<std::uint32_t>(keys.size()));
-    if (!keys.empty()) w.Raw(keys.data(), keys.size() * sizeof(AtlasKey));
-}
-
-// A count no larger than what the bytes left could hold at `leastBytes` an entry.
-bool Count(Reader& r, std::uint32_t& count, std::size_t leastBytes) {
-    return r.U32(count) && count <= r.Left() / leastBytes;
-}
-
-bool ReadKeys(Reader& r, std::vector<AtlasKey>& keys) {
-    std::uint32_t count = 0;
-    if (!Count(r, count, sizeof(AtlasKey))) return false;
-    keys.resize(count);
-    return r.Raw(keys.data(), count * sizeof(AtlasKey));
-}
-
-bool ReadPlaces(Reader& r, std::vector<Place>& places) {
-    std::uint32_t count = 0;
-    if (!Count(r, count, 5 * 4 + 2 * 8 + 4)) return false;
-    places.resize(count);
-    for (Place& p : places) {
-        if (!r.Text(p.name) || !r.Text(p.state) || !r.Text(p.country) || !r.Text(p.countryCode) ||
-            !r.Text(p.timezone) || !r.F64(p.latitude) || !r.F64(p.longitude) ||
-            !r.U32(p.population))
-            return false;
-        if (!(std::abs(p.latitude) <= 90.0) || !(std::abs(p.longitude) <= 180.0)) return false;
-    }
-    return true;
+std::unique_ptr<CacheSource> View(std::string_view bytes, std::string_view stamp) {
+    std::size_t at = 0;
+    const auto take = [&bytes, &at](std::size_t n, std::string_view& out) {
+        if (n > bytes.size() - at) return false;
+        out = bytes.substr(at, n);
+        at += n;
+        return true;
+    };
+    std::string_view magic, format, stampSize, written, counts, tablesChecksum, check;
+    if (!take(kMagic.size(), magic) || magic != kMagic || !take(4, format) ||
+        Get<std::uint32_t>(format.data()) != kFormat || !take(4, stampSize) ||
+        !take(Get<std::uint32_t>(stampSize.data()), written) || written != stamp ||
+        !take(sizeof(Counts), counts) || !take(8, tablesChecksum) || !take(4, check) ||
+        Check().Bytes(bytes.substr(0, at - 4)).Value() != Get<std::uint32_t>(check.data()))
+        return nullptr;
+    const auto c = Get<Counts>(counts.data());
+    // In 64 bits: no count can overflow the sums.
+    const std::uint64_t tables =
+        std::uint64_t{c.places} * kRecordBytes + (std::uint64_t{c.names} + c.qualified) * kKeyBytes;
+    if (tables + c.text != bytes.size() - at ||
+        TablesChecksum(bytes.substr(at, tables)) != Get<std::uint64_t>(tablesChecksum.data()))
+        return nullptr;
+    return std::make_unique<CacheSource>(bytes, at, c);
 }
 
 }  // namespace
 
 std::string EncodeAtlasIndex(const AtlasIndex& index, std::string_view stamp) {
-    Writer body;
-    body.U32(static_cast<std::uint32_t>(index.places.size()));
-    for (const Place& p : index.places) {
-        body.Text(p.name);
-        body.Text(p.state);
-        body.Text(p.country);
-        body.Text(p.countryCode);
-        body.Text(p.timezone);
-        body.F64(p.latitude);
-        body.F64(p.longitude);
-        body.U32(p.population);
+    // The text: the keys' text, then each of the places' texts once.
+    std::string text = index.keyText;
+    std::unordered_map<std::string_view, std::uint32_t> placed;
+    const auto textRef = [&text, &placed](const std::string& s, std::string& out) {
+        auto it = placed.find(s);
+        if (it == placed.end()) {
+            it = placed.emplace(s, static_cast<std::uint32_t>(text.size())).first;
+            text += s;
+        }
+        PutU32(out, it->second);
+        PutU32(out, static_cast<std::uint32_t>(s.size()));
+    };
+    std::string places;
+    for (std::uint32_t i = 0; i < index.places.size(); ++i) {
+        const Place& p = index.places[i];
+        std::string record;
+        PutF64(record, p.latitude);
+        PutF64(record, p.longitude);
+        PutU32(record, p.population);
+        for (const std::string* s : {&p.name, &p.state, &p.country, &p.countryCode, &p.timezone})
+            textRef(*s, record);
+        Check check;
+        check.U32(i).Bytes(record);
+        for (const std::string* s : {&p.name, &p.state, &p.country, &p.countryCode, &p.timezone})
+            check.Bytes(*s);
+        PutU32(record, check.Value());
+        places += record;
     }
-    body.Text(index.keyText);
-    WriteKeys(body, index.names);
-    WriteKeys(body, index.qualified);
+    const auto keys = [&index](const std::vector<AtlasKey>& table, std::uint32_t tableId) {
+        std::string out;
+        for (std::uint32_t i = 0; i < table.size(); ++i) {
+            std::string key;
+            PutU32(key, table[i].offset);
+            PutU32(key, table[i].length);
+            PutU32(key, table[i].place);
+            const std::string_view keyText =
+                table[i].offset <= index.keyText.size() ? index.Text(table[i]) : "";
+            PutU32(key, Check().U32(tableId).U32(i).Bytes(key).Bytes(keyText).Value());
+            out += key;
+        }
+        return out;
+    };
 
-    Writer file;
-    file.Bytes() = kMagic;
-    file.U32(kFormat);
-    file.Text(stamp);
-    file.U64(body.Bytes().size());
-    file.U64(Checksum(body.Bytes()));
-    file.Bytes() += body.Bytes();
-    return std::move(file.Bytes());
+    std::string file(kMagic);
+    PutU32(file, kFormat);
+    PutU32(file, static_cast<std::uint32_t>(stamp.size()));
+    file += stamp;
+    const Counts counts{static_cast<std::uint32_t>(index.places.size()),
+                        static_cast<std::uint32_t>(index.names.size()),
+                        static_cast<std::uint32_t>(index.qualified.size()),
+                        static_cast<std::uint32_t>(text.size())};
+    Put(file, &counts, sizeof counts);
+    const std::string tables = places + keys(index.names, 0) + keys(index.qualified, 1);
+    const std::uint64_t tablesChecksum = TablesChecksum(tables);
+    Put(file, &tablesChecksum, sizeof tablesChecksum);
+    PutU32(file, Check().Bytes(file).Value());
+    file += tables;
+    file += text;
+    return file;
 }
 
-std::optional<AtlasIndex> DecodeAtlasIndex(std::string_view bytes, std::string_view stamp) {
-    Reader header(bytes);
-    std::uint32_t format = 0;
-    std::string written;
-    std::uint64_t size = 0, checksum = 0;
-    if (!header.Skip(kMagic) || !header.U32(format) || format != kFormat || !header.Text(written) ||
-        written != stamp || !header.U64(size) || !header.U64(checksum) || size != header.Left())
-        return std::nullopt;
-    const std::string_view body = bytes.substr(bytes.size() - size);
-    if (Checksum(body) != checksum) return std::nullopt;
+std::unique_ptr<AtlasSource> ViewAtlasIndex(std::string_view bytes, std::string_view stamp) {
+    return View(bytes, stamp);
+}
 
-    Reader r(body);
+std::optional<AtlasIndex> ReadWholeIndex(const AtlasSource& source) {
     AtlasIndex index;
-    if (!ReadPlaces(r, index.places) || !r.Text(index.keyText) || !ReadKeys(r, index.names) ||
-        !ReadKeys(r, index.qualified) || r.Left() != 0 || !ValidIndex(index))
-        return std::nullopt;
+    for (std::uint32_t i = 0; i < source.PlaceCount(); ++i) {
+        auto p = source.PlaceAt(i);
+        if (!p) return std::nullopt;
+        index.places.push_back(std::move(*p));
+    }
+    for (const auto keys : {AtlasSource::Keys::Names, AtlasSource::Keys::Qualified}) {
+        auto& table = keys == AtlasSource::Keys::Names ? index.names : index.qualified;
+        for (std::size_t i = 0; i < source.KeyCount(keys); ++i) {
+            std::string_view text;
+            std::uint32_t place = 0;
+            if (!source.Key(keys, i, text, place)) return std::nullopt;
+            table.push_back({static_cast<std::uint32_t>(index.keyText.size()),
+                             static_cast<std::uint32_t>(text.size()), place});
+            index.keyText += text;
+        }
+    }
+    if (!ValidIndex(index)) return std::nullopt;
     return index;
 }
 
-std::optional<std::string> ReadAtlasCache(const std::string& path) {
+std::optional<AtlasIndex> DecodeAtlasIndex(std::string_view bytes, std::string_view stamp) {
+    const auto source = View(bytes, stamp);
+    if (!source) return std::nullopt;
+    return ReadWholeIndex(*source);
+}
+
+namespace {
+
+// The cache file opened for reading: a regular file of this user, not through a link, and no
+// larger than a cache can be; -1 otherwise.
+int OpenCacheFile(const std::string& path, std::size_t& size) {
     // Without blocking: a FIFO put in the cache's place would otherwise wait for a writer
     // forever. Anything but a regular file is then refused below.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOFOLLOW);
+    if (fd < 0) return -1;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) || st.st_uid != ::geteuid() ||
+        static_cast<std::size_t>(st.st_size) > kMaxCacheBytes) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<std::size_t>(st.st_size);
+    return fd;
+}
+
+}  // namespace
+
+std::unique_ptr<AtlasSource> MapAtlasCache(const std::string& path, std::string_view stamp) {
+    std::size_t size = 0;
+    const int fd = OpenCacheFile(path, size);
+    if (fd < 0) return nullptr;
+    void* mapping = size ? ::mmap(nullptr, size, PROT_READ, MAP_PRIVATE, fd, 0) : MAP_FAILED;
+    ::close(fd);
+    if (mapping == MAP_FAILED) return nullptr;
+    // A search reads a few scattered pages. The kernel maps the whole page-cache folio (up to
+    // 2 MB) around a touched page as far as the mapping reaches: stretches of alternating advice
+    // are separate mappings to it, so a touch maps no more than its stretch.
+    constexpr std::size_t kStretch = 64u << 10;
+    for (std::size_t at = 0; at < size; at += kStretch) {
+        ::madvise(static_cast<char*>(mapping) + at, std::min(kStretch, size - at),
+                  (at / kStretch) % 2 ? MADV_RANDOM : MADV_NORMAL);
+    }
+    auto source = View(std::string_view(static_cast<const char*>(mapping), size), stamp);
+    if (!source) {
+        ::munmap(mapping, size);
+        return nullptr;
+    }
+    source->KeepMapping(mapping, size);
+    return source;
+}
+
+std::optional<std::string> ReadAtlasCache(const std::string& path) {
+    std::size_t size = 0;
+    const int fd = OpenCacheFile(path, size);
     if (fd < 0) return std::nullopt;
     std::optional<std::string> bytes;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
-        static_cast<std::size_t>(st.st_size) <= kMaxCacheBytes) {
-        std::string data(static_cast<std::size_t>(st.st_size), '\0');
-        std::size_t got = 0;
-        while (got < data.size()) {
-            const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
-            if (n <= 0) break;
-            got += static_cast<std::size_t>(n);
-        }
-        if (got == data.size()) bytes = std::move(data);
+    std::string data(size, '\0');
+    std::size_t got = 0;
+    while (got < data.size()) {
+        const ssize_t n = ::read(fd, data.data() + got, data.size() - got);
+        if (n <= 0) break;
+        got += static_cast<std::size_t>(n);
     }
+    if (got == data.size()) bytes = std::move(data);
     ::close(fd);
     return bytes;
 }

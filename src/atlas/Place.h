@@ -14,6 +14,7 @@ struct Place {
     double latitude = 0.0;    // degrees, north positive
     double longitude = 0.0;   // degrees, east positive
     unsigned population = 0;
+    bool operator==(const Place&) const = default;
 };
 
 }  // namespace velloran

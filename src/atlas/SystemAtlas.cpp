@@ -15,26 +15,31 @@ namespace velloran {
 
 namespace {
 
+// The index built from the geonames database and written to the cache for the next start (a
+// cache that cannot be written only costs the next start the time to build it again).
+AtlasIndex BuildAndCache(const std::string& path, const std::string& stamp) {
+    AtlasIndex index = BuildAtlasIndex(LoadGeonamesPlaces());
+    if (!path.empty() && !stamp.empty()) WriteAtlasCache(path, EncodeAtlasIndex(index, stamp));
+    return index;
+}
+
 std::unique_ptr<Atlas> LoadSystemAtlas() {
     const std::string path = AtlasCachePath();
     const std::string stamp = AtlasCacheStamp();
-    const bool cached = !path.empty() && !stamp.empty();
-    if (cached) {
-        if (auto bytes = ReadAtlasCache(path)) {
-            if (auto index = DecodeAtlasIndex(*bytes, stamp))
-                return std::make_unique<Atlas>(std::move(*index));
-        }
+    if (!path.empty() && !stamp.empty()) {
+        // Searched where it lies; a part found damaged when read has the index built again.
+        if (auto cached = MapAtlasCache(path, stamp))
+            return std::make_unique<Atlas>(std::move(cached),
+                                           [path, stamp] { return BuildAndCache(path, stamp); });
     }
-    auto atlas = std::make_unique<Atlas>(LoadGeonamesPlaces());
-    // A cache that cannot be written only costs the next start the time to build it again.
-    if (cached) WriteAtlasCache(path, EncodeAtlasIndex(atlas->Index(), stamp));
-    return atlas;
+    return std::make_unique<Atlas>(BuildAndCache(path, stamp));
 }
 
 }  // namespace
 
 const Atlas& SystemAtlas() {
-    // Kept to the end of the process: freeing its 100,000 keys would only slow the exit.
+    // Kept to the end of the process: freeing a built index's 100,000 keys would only slow the
+    // exit.
     static const Atlas& atlas = *LoadSystemAtlas().release();
     return atlas;
 }

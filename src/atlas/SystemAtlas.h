@@ -8,8 +8,8 @@
 
 namespace velloran {
 
-// Read from the cache (about 10 ms) or built and cached (about 200 ms); later callers, from any
-// thread, share it.
+// Mapped from the cache (about a millisecond) or built and cached (about 200 ms); later
+// callers, from any thread, share it.
 const Atlas& SystemAtlas();
 
 // The cache file: "velloran/atlas-index" in $XDG_CACHE_HOME, else in ~/.cache; empty when

@@ -133,7 +133,7 @@ CliCommand ParsePlace(const std::vector<std::string>& args) {
 }
 
 int RunPlace(const PlaceCommand& cmd, std::ostream& out, std::ostream& err) {
-    const std::vector<const Place*> found = SystemAtlas().FindPlaces(cmd.query, kPlaceLimit);
+    const std::vector<Place> found = SystemAtlas().FindPlaces(cmd.query, kPlaceLimit);
     std::optional<LocalMoment> moment;
     if (cmd.date) moment = ParseMoment(*cmd.date, *cmd.time);
     const auto legal = MakeSystemLegalTime();
@@ -142,16 +142,16 @@ int RunPlace(const PlaceCommand& cmd, std::ostream& out, std::ostream& err) {
     if (cmd.json) {
         out << "[";
         for (std::size_t i = 0; i < found.size(); ++i) {
-            out << (i ? ",\n  " : "\n  ") << PlaceJson(*found[i], moment, *legal);
+            out << (i ? ",\n  " : "\n  ") << PlaceJson(found[i], moment, *legal);
         }
         out << (found.empty() ? "]\n" : "\n]\n");
         return out && !found.empty() ? kExitOk : kExitFailure;
     }
     if (found.empty()) return kExitFailure;
-    for (const Place* p : found) {
-        out << PlaceLabel(*p) << '\t' << Coordinate(p->latitude, 'N', 'S') << ' '
-            << Coordinate(p->longitude, 'E', 'W') << '\t' << p->timezone;
-        if (moment) out << '\t' << ZoneText(ZoneForBirth(*p, *moment, *legal), *p, *moment);
+    for (const Place& p : found) {
+        out << PlaceLabel(p) << '\t' << Coordinate(p.latitude, 'N', 'S') << ' '
+            << Coordinate(p.longitude, 'E', 'W') << '\t' << p.timezone;
+        if (moment) out << '\t' << ZoneText(ZoneForBirth(p, *moment, *legal), p, *moment);
         out << '\n';
     }
     return out ? kExitOk : kExitFailure;
@@ -162,7 +162,7 @@ std::optional<std::string> FillFromPlace(NewCommand& cmd) {
     if (cmd.city && cmd.state && cmd.country && cmd.lat && cmd.lon && cmd.zone) return std::nullopt;
     const auto found = SystemAtlas().FindPlaces(*cmd.place, 1);
     if (found.empty()) return "new: --place " + Quoted(*cmd.place) + ": no place matches";
-    const Place& p = *found.front();
+    const Place& p = found.front();
     if (!cmd.city) cmd.city = p.name;
     if (!cmd.state) cmd.state = p.state;
     if (!cmd.country) cmd.country = p.country;

@@ -35,9 +35,9 @@ Atlas SmallAtlas() {
                   P("Illinois City", "Illinois", "United States", 1000)});
 }
 
-std::vector<std::string> Labels(const std::vector<const Place*>& found) {
+std::vector<std::string> Labels(const std::vector<Place>& found) {
     std::vector<std::string> labels;
-    for (const Place* p : found) labels.push_back(p->name + "/" + p->state);
+    for (const Place& p : found) labels.push_back(p.name + "/" + p.state);
     return labels;
 }
 
@@ -184,15 +184,23 @@ INSTANTIATE_TEST_SUITE_P(
 // The system's geonames database, as the program reads it.
 class GeonamesAtlas : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { s_atlas = new Atlas(LoadGeonamesPlaces()); }
-    static void TearDownTestSuite() { delete s_atlas; }
+    static void SetUpTestSuite() {
+        s_places = new std::vector<Place>(LoadGeonamesPlaces());
+        s_atlas = new Atlas(*s_places);
+    }
+    static void TearDownTestSuite() {
+        delete s_atlas;
+        delete s_places;
+    }
+    static const std::vector<Place>* s_places;
     static const Atlas* s_atlas;
 };
+const std::vector<Place>* GeonamesAtlas::s_places = nullptr;
 const Atlas* GeonamesAtlas::s_atlas = nullptr;
 
 TEST_F(GeonamesAtlas, LoadsEveryCityWithZoneAndCoordinates) {
-    ASSERT_GT(s_atlas->Places().size(), 20000u);
-    for (const Place& p : s_atlas->Places()) {
+    ASSERT_GT(s_places->size(), 20000u);
+    for (const Place& p : *s_places) {
         ASSERT_FALSE(p.name.empty());
         ASSERT_FALSE(p.timezone.empty()) << p.name;
         ASSERT_LE(std::abs(p.latitude), 90.0) << p.name;
@@ -204,19 +212,19 @@ TEST_F(GeonamesAtlas, ZurFindsZurichFirst) {
     for (const char* query : {"zur", "Zür", "Zürich", "ZURICH"}) {
         const auto found = s_atlas->FindPlaces(query, 10);
         ASSERT_FALSE(found.empty()) << query;
-        EXPECT_EQ(found.front()->name, "Zurich") << query;
-        EXPECT_EQ(found.front()->country, "Switzerland") << query;
-        EXPECT_EQ(found.front()->timezone, "Europe/Zurich") << query;
-        EXPECT_NEAR(found.front()->latitude, 47.37, 0.01) << query;
-        EXPECT_NEAR(found.front()->longitude, 8.55, 0.01) << query;
+        EXPECT_EQ(found.front().name, "Zurich") << query;
+        EXPECT_EQ(found.front().country, "Switzerland") << query;
+        EXPECT_EQ(found.front().timezone, "Europe/Zurich") << query;
+        EXPECT_NEAR(found.front().latitude, 47.37, 0.01) << query;
+        EXPECT_NEAR(found.front().longitude, 8.55, 0.01) << query;
     }
 }
 
 TEST_F(GeonamesAtlas, CityCommaStateNarrowsToIllinois) {
     const auto found = s_atlas->FindPlaces("springfield, il", 10);
     ASSERT_EQ(found.size(), 1u);
-    EXPECT_EQ(found.front()->state, "Illinois");
-    EXPECT_EQ(found.front()->timezone, "America/Chicago");
+    EXPECT_EQ(found.front().state, "Illinois");
+    EXPECT_EQ(found.front().timezone, "America/Chicago");
     EXPECT_GT(s_atlas->FindPlaces("springfield", 10).size(), 1u);
 }
 
@@ -225,7 +233,7 @@ TEST_F(GeonamesAtlas, OneLetterPrefixesAreRankedByPopulation) {
         const auto found = s_atlas->FindPlaces(query, 20);
         ASSERT_EQ(found.size(), 20u) << query;
         for (std::size_t i = 1; i < found.size(); ++i) {
-            EXPECT_GE(found[i - 1]->population, found[i]->population) << query << " " << i;
+            EXPECT_GE(found[i - 1].population, found[i].population) << query << " " << i;
         }
     }
 }

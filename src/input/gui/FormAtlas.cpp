@@ -158,7 +158,7 @@ void FormAtlas::offerCompletions() {
     }
     m_offered = m_atlas->FindPlaces(m_city->text().toStdString(), kCompletions);
     QStringList labels;
-    for (const Place* place : m_offered) labels << Q(PlaceLabel(*place));
+    for (const Place& place : m_offered) labels << Q(PlaceLabel(place));
     m_model->setStringList(labels);
     if (labels.isEmpty()) {
         m_completer->popup()->hide();
@@ -177,7 +177,9 @@ void FormAtlas::offerCompletions() {
 
 void FormAtlas::chooseCompletion(int row) {
     if (row < 0 || row >= static_cast<int>(m_offered.size())) return;
-    choosePlace(*m_offered[static_cast<std::size_t>(row)]);
+    // A copy: choosing may offer completions again, replacing the list.
+    const Place place = m_offered[static_cast<std::size_t>(row)];
+    choosePlace(place);
 }
 
 void FormAtlas::choosePlace(const Place& place) {

@@ -66,7 +66,7 @@ private:
     QStringListModel* m_model = nullptr;
     QFutureWatcher<const Atlas*>* m_building = nullptr;
     const Atlas* m_atlas = nullptr;
-    std::vector<const Place*> m_offered;  // the places behind the completer's rows
+    std::vector<Place> m_offered;  // the places behind the completer's rows
     std::optional<Place> m_chosen;
     bool m_atlasOwnsZone = false;  // the zone and box still hold what the atlas set
     bool m_settingZone = false;
