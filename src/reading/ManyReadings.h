@@ -19,6 +19,7 @@ unsigned ReadingThreads(const PositionsChoice& choice, std::size_t count);
 // threads. source holds choice and, for the precise positions, the calling thread's own Swiss
 // Ephemeris (kept for the whole run). While they work, the calling thread calls progress with
 // the number of finished indexes every few tenths of a second, when progress is given.
+// Unless the library keeps its state per thread, no other SwissEphemeris may be alive meanwhile.
 void ForEachReading(
     std::size_t count, const PositionsChoice& choice,
     const std::function<void(std::size_t index, const PositionsSource& source)>& work,

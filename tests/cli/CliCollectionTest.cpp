@@ -250,6 +250,29 @@ TEST_F(CliCollectionTest, RefusedRowsKeepTheirPlaceWithTheFormsMessage) {
     }
 }
 
+TEST_F(CliCollectionTest, BatchTakesThePlaceAsNewTakesIt) {
+    const std::string births = Path("births.csv");
+    test::WriteFileBytes(births,
+                         "\xEF\xBB\xBFname,place,date,time\r\n"
+                         "Ann,\"Zurich, Switzerland\",1990-07-01,12:00\r\n"
+                         "Nobody,qqqq,1990-07-01,12:00\r\n");
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.jsonl")}), kExitOk) << Err();
+    ASSERT_EQ(Run({"new", "--name", "Ann", "--place", "Zurich, Switzerland", "--date", "1990-07-01",
+                   "--time", "12:00", "-o", Path("zurich.vlr")}),
+              kExitOk)
+        << Err();
+    const Json shown = ShowJson(Path("zurich.vlr"));
+    std::istringstream lines(test::ReadFileBytes(Path("out.jsonl")));
+    std::vector<Json> rows;
+    for (std::string line; std::getline(lines, line);) rows.push_back(Parsed(line));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_TRUE(SameJson(*rows[0].Find("natal"), *shown.Find("natal")->Find("bodies")));
+    EXPECT_TRUE(SameJson(*rows[0].Find("draconic"), *shown.Find("draconic")->Find("bodies")));
+    EXPECT_EQ(rows[1].Find("name")->text, "Nobody");
+    EXPECT_EQ(rows[1].Find("natal")->type, Json::Type::Null);
+    EXPECT_EQ(rows[1].Find("error")->text, "--place 'qqqq': no place matches");
+}
+
 TEST_F(CliCollectionTest, BatchRefusesAFileItCannotReadWithOneLine) {
     const std::string births = Path("births.csv");
     struct Case {
