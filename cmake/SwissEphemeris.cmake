@@ -14,3 +14,12 @@ set_target_properties(SwissEph::swe PROPERTIES
   IMPORTED_LOCATION "${SWISSEPH_LIBRARY}"
   INTERFACE_INCLUDE_DIRECTORIES "${SWISSEPH_INCLUDE_DIR}"
   INTERFACE_LINK_LIBRARIES "m;${CMAKE_DL_LIBS}")
+
+# Whether this build of the library keeps its state per thread (built with its TLS support, as
+# Debian's is): a program that links it to a thread-local reference of its state variable links
+# only then. With it, each thread may own a SwissEphemeris of its own.
+include(CheckCSourceCompiles)
+set(CMAKE_REQUIRED_LIBRARIES "${SWISSEPH_LIBRARY};m;${CMAKE_DL_LIBS}")
+check_c_source_compiles("extern __thread char swed[]; int main(void) { return swed[0]; }"
+  VELLORAN_SWE_THREAD_LOCAL)
+unset(CMAKE_REQUIRED_LIBRARIES)

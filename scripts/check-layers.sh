@@ -40,7 +40,7 @@ while IFS= read -r entry; do
   allowed[$folder]=$(echo "${entry#*:}" | xargs)
 done <layers.txt
 # Folders that include no Qt header: the core, the command-line tool and the converter library.
-no_qt="domain astro retro atlas ephemeris input glyphs wheel chart reading output cli bmp2jpeg"
+no_qt="domain astro retro atlas ephemeris input glyphs wheel chart reading output collection cli bmp2jpeg"
 # Folders that may include QtCore and nothing else of Qt: tz/ reads the zone database through it,
 # behind the atlas's interface. A QtCore header is named with its module (<QtCore/QTimeZone>) or
 # is one of these class headers.

@@ -6,6 +6,7 @@
 
 #include "Version.h"
 #include "chart/ReadingSession.h"
+#include "cli/CliCollection.h"
 #include "cli/CliPlace.h"
 #include "cli/CliReport.h"
 #include "cli/CliText.h"
@@ -128,13 +129,10 @@ std::optional<Problem> CheckPlainText(const char* option, const std::optional<st
     return std::nullopt;
 }
 
-std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
+std::optional<Problem> FormOfOptions(const NewCommand& cmd, FormInput& form) {
     if (!cmd.date) return Problem{"new: --date is required"};
     if (!cmd.time) return Problem{"new: --time is required"};
     if (!cmd.zone) return Problem{"new: --zone is required"};
-    if (!cmd.output) return Problem{"new: -o FILE.vlr is required"};
-    if (!HasReadingExtension(*cmd.output))
-        return Problem{"new: " + Quoted(*cmd.output) + ": a reading file name must end in vlr"};
     if (auto p = CheckPlainText("--name", cmd.name)) return p;
     if (auto p = CheckPlainText("--city", cmd.city)) return p;
     if (auto p = CheckPlainText("--state", cmd.state)) return p;
@@ -158,6 +156,16 @@ std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
             return p;
     }
     return std::nullopt;
+}
+
+std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
+    if (!cmd.date) return Problem{"new: --date is required"};
+    if (!cmd.time) return Problem{"new: --time is required"};
+    if (!cmd.zone) return Problem{"new: --zone is required"};
+    if (!cmd.output) return Problem{"new: -o FILE.vlr is required"};
+    if (!HasReadingExtension(*cmd.output))
+        return Problem{"new: " + Quoted(*cmd.output) + ": a reading file name must end in vlr"};
+    return FormOfOptions(cmd, form);
 }
 
 int Fail(std::ostream& err, const std::string& message, int status = kExitFailure) {
@@ -351,6 +359,19 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
     return kExitOk;
 }
 
+}  // namespace
+
+std::optional<std::string> FormFromNewOptions(NewCommand cmd, FormInput& form) {
+    if (auto p = CheckPlainText("--place", cmd.place)) return p->message;
+    if (cmd.place) {
+        if (auto problem = FillFromPlace(cmd)) return *problem;
+    }
+    if (auto problem = FormOfOptions(cmd, form)) return problem->message;
+    return std::nullopt;
+}
+
+namespace {
+
 int RunZones(std::ostream& out) {
     for (int i = 0; i < kZoneCount; ++i) out << i << '\t' << ZoneLabel(i) << '\n';
     return out ? kExitOk : kExitFailure;
@@ -375,6 +396,8 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (auto* c = std::get_if<ContactsCommand>(&command)) return RunContacts(*c, out, err, files);
     if (auto* c = std::get_if<WheelCommand>(&command)) return RunWheel(*c, err, files, months);
     if (auto* c = std::get_if<PlaceCommand>(&command)) return RunPlace(*c, out, err);
+    if (auto* c = std::get_if<ListCommand>(&command)) return RunList(*c, out, err);
+    if (auto* c = std::get_if<BatchCommand>(&command)) return RunBatch(*c, err, files);
     return RunShow(std::get<ShowCommand>(command), out, err, files, months);
 }
 

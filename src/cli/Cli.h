@@ -36,15 +36,23 @@ public:
     virtual bool Write(const std::string& path, std::string_view bytes, std::string& reason) = 0;
     // True when both paths name one existing file, also through links.
     virtual bool SameFile(const std::string& a, const std::string& b) = 0;
+    // True when the error stream is a terminal someone watches: a long command then shows its
+    // progress there.
+    virtual bool ErrorsOnTerminal() const { return false; }
 };
 
 // The real file system.
 class DiskFiles : public CliFiles {
 public:
+    explicit DiskFiles(bool errorsOnTerminal = false) : m_errorsOnTerminal(errorsOnTerminal) {}
+    bool ErrorsOnTerminal() const override { return m_errorsOnTerminal; }
     std::optional<std::string> Read(const std::string& path, std::size_t limit,
                                     std::string& reason) override;
     bool Write(const std::string& path, std::string_view bytes, std::string& reason) override;
     bool SameFile(const std::string& a, const std::string& b) override;
+
+private:
+    bool m_errorsOnTerminal = false;
 };
 
 // Parsed command line.
@@ -91,15 +99,27 @@ struct PlaceCommand {
     std::optional<std::string> date, time;
     bool json = false;
 };
+// The readings under a folder and its subfolders with their natal and draconic signs.
+struct ListCommand {
+    std::string folder;
+    bool json = false;
+    PositionsChoice positions;
+};
+// The births of a CSV file calculated into a CSV or JSON-lines file (by the output's ending).
+struct BatchCommand {
+    std::string input;
+    std::string output;
+    PositionsChoice positions;
+};
 struct ZonesCommand {};
 struct HelpCommand {};
 struct VersionCommand {};
 struct CliError {
     std::string message;
 };
-using CliCommand =
-    std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand, WheelCommand,
-                 PlaceCommand, ZonesCommand, HelpCommand, VersionCommand, CliError>;
+using CliCommand = std::variant<NewCommand, ExportCommand, ShowCommand, ContactsCommand,
+                                WheelCommand, PlaceCommand, ListCommand, BatchCommand, ZonesCommand,
+                                HelpCommand, VersionCommand, CliError>;
 
 // args without the program name. Never touches a file.
 CliCommand ParseCli(const std::vector<std::string>& args);

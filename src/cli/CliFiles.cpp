@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
@@ -44,13 +46,23 @@ std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t 
         reason = "cannot be opened";
         return std::nullopt;
     }
-    std::string bytes(limit + 1, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    // In pieces up to one byte past the limit: a large limit costs nothing for a small file.
+    std::string bytes;
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    if (!ec) bytes.reserve(static_cast<std::size_t>(std::min<std::uintmax_t>(size, limit)) + 1);
+    constexpr std::size_t kPiece = 1 << 20;
+    while (bytes.size() <= limit) {
+        const std::size_t had = bytes.size();
+        bytes.resize(had + std::min(kPiece, limit + 1 - had));
+        in.read(bytes.data() + had, static_cast<std::streamsize>(bytes.size() - had));
+        bytes.resize(had + static_cast<std::size_t>(in.gcount()));
+        if (!in) break;
+    }
     if (in.bad()) {
         reason = "cannot be read";
         return std::nullopt;
     }
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
     if (bytes.size() > limit) {
         reason = "larger than " + std::to_string(limit) + " bytes";
         return std::nullopt;

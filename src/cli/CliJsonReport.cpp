@@ -30,27 +30,11 @@ std::string JsonStringArray(const std::vector<std::string>& items) {
 
 std::string ChartJson(const Reading& reading, ChartKind kind) {
     const Chart& chart = reading.chart(kind);
-    const bool draconic = kind == ChartKind::Draconic;
     const WheelHouses wheel = MakeWheelHouses(chart, BodyNaming::WheelNames);
     std::string out = "{\n    \"risingSign\": " + JsonString(kSignNames[chart.risingSign()]) +
                       ",\n    \"bodies\": [\n";
-    for (int k = 0; k < chart.bodyCount; ++k) {
-        const BodyPlace& place = chart.bodies[k];
-        const int house = place.house;
-        out += "      {\"body\": " + JsonString(kBodyTitles[k]) +
-               ", \"wheelName\": " + JsonString(kBodyNames[k]) +
-               ", \"label\": " + JsonString(MarkedName(kBodyLabels[k], place.retrograde)) +
-               ", \"longitude\": " + JsonNumber(place.longitude);
-        // The draconic chart is measured from the node; its bodies' longitudes as computed are
-        // the natal ones.
-        if (draconic) out += ", \"rawLongitude\": " + JsonNumber(reading.natal.bodies[k].longitude);
-        out += ", \"position\": " + JsonString(ReportPosition(place, kind));
-        if (draconic) out += ", \"compactPosition\": " + JsonString(CompactPosition(place));
-        out += ", \"sign\": " + (place.sign < 0 ? "null" : JsonString(kSignNames[place.sign])) +
-               ", \"house\": " + (house ? std::to_string(house) : "null") +
-               ", \"retrograde\": " + (place.retrograde ? "true" : "false") + "}" +
-               (k + 1 < chart.bodyCount ? "," : "") + "\n";
-    }
+    for (int k = 0; k < chart.bodyCount; ++k)
+        out += "      " + BodyJson(reading, kind, k) + (k + 1 < chart.bodyCount ? "," : "") + "\n";
     out += "    ],\n    \"houses\": [\n";
     for (int h = 1; h <= 12; ++h) {
         out += "      {\"house\": " + std::to_string(h) +
@@ -70,6 +54,24 @@ std::string ChartJson(const Reading& reading, ChartKind kind) {
 }
 
 }  // namespace
+
+std::string BodyJson(const Reading& reading, ChartKind kind, int k) {
+    const BodyPlace& place = reading.chart(kind).bodies[k];
+    const bool draconic = kind == ChartKind::Draconic;
+    const int house = place.house;
+    std::string out = "{\"body\": " + JsonString(kBodyTitles[k]) +
+                      ", \"wheelName\": " + JsonString(kBodyNames[k]) +
+                      ", \"label\": " + JsonString(MarkedName(kBodyLabels[k], place.retrograde)) +
+                      ", \"longitude\": " + JsonNumber(place.longitude);
+    // The draconic chart is measured from the node; its bodies' longitudes as computed are the
+    // natal ones.
+    if (draconic) out += ", \"rawLongitude\": " + JsonNumber(reading.natal.bodies[k].longitude);
+    out += ", \"position\": " + JsonString(ReportPosition(place, kind));
+    if (draconic) out += ", \"compactPosition\": " + JsonString(CompactPosition(place));
+    return out + ", \"sign\": " + (place.sign < 0 ? "null" : JsonString(kSignNames[place.sign])) +
+           ", \"house\": " + (house ? std::to_string(house) : "null") +
+           ", \"retrograde\": " + (place.retrograde ? "true" : "false") + "}";
+}
 
 std::string ShowJson(const Reading& reading) {
     const BirthData& b = reading.birth();

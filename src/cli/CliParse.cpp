@@ -299,6 +299,48 @@ CliCommand ParseContacts(const std::vector<std::string>& args) {
     return cmd;
 }
 
+CliCommand ParseList(const std::vector<std::string>& args) {
+    ListCommand cmd;
+    PositionsOptions positions;
+    const std::vector<CliOption> options =
+        Joined(positions.Options(), {FlagOption("--json", cmd.json)});
+    CliPositional folder;
+    folder.target = &cmd.folder;
+    folder.name = "folder";
+    if (auto problem = ReadCliOptions("list", args, options, folder)) return Error(*problem);
+    if (auto error = positions.Finish("list", cmd.positions)) return *error;
+    return cmd;
+}
+
+bool EndsWithOutputSuffix(const std::string& path) {
+    std::string lower = path;
+    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    const auto endsWith = [&lower](std::string_view suffix) {
+        return lower.size() > suffix.size() &&
+               lower.compare(lower.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
+    return endsWith(".csv") || endsWith(".jsonl");
+}
+
+CliCommand ParseBatch(const std::vector<std::string>& args) {
+    BatchCommand cmd;
+    PositionsOptions positions;
+    std::optional<std::string> output;
+    const std::vector<CliOption> options =
+        Joined(positions.Options(), {TextOption({"-o", "--output"}, output)});
+    CliPositional births;
+    births.target = &cmd.input;
+    births.name = "births file";
+    if (auto problem = ReadCliOptions("batch", args, options, births)) return Error(*problem);
+    if (!output) return Error("batch: no output file given (-o OUT.csv or OUT.jsonl)");
+    if (!EndsWithOutputSuffix(*output))
+        return Error("batch: -o " + Quoted(*output) +
+                     ": the output's name must end in .csv or .jsonl");
+    cmd.output = *output;
+    if (auto error = positions.Finish("batch", cmd.positions)) return *error;
+    return cmd;
+}
+
 }  // namespace
 
 CliCommand ParseCli(const std::vector<std::string>& args) {
@@ -318,6 +360,8 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     if (command == "contacts") return ParseContacts(args);
     if (command == "wheel") return ParseWheel(args);
     if (command == "place") return ParsePlace(args);
+    if (command == "list") return ParseList(args);
+    if (command == "batch") return ParseBatch(args);
     if (command == "zones") {
         if (args.size() > 1) return Error("zones: takes no arguments");
         return ZonesCommand{};
@@ -370,10 +414,25 @@ std::string CliUsage() {
            "      first, with coordinates (as --lat and --lon take them) and time zone; with a\n"
            "      date and time also the zone index and daylight saving of that moment. No\n"
            "      match is exit status 1.\n"
+           "  velloran-cli list FOLDER [--json]\n"
+           "      Lists the reading files (*.vlr) in FOLDER and its subfolders: file, name,\n"
+           "      birth, place and the natal and draconic Sun, Moon and rising signs; a file\n"
+           "      that cannot be opened or calculated is listed with the reason. --json: an\n"
+           "      array of objects with file, name, birth, place, natal, draconic and error.\n"
+           "  velloran-cli batch BIRTHS.csv -o OUT.csv|OUT.jsonl\n"
+           "      Calculates every birth of a CSV file whose header names its columns, in any\n"
+           "      order: name, date, time, zone, lat, lon, dst (yes or no), city, state,\n"
+           "      country, with values as new takes them, or place in place of zone, lat and\n"
+           "      lon. One output row per birth, in order: for each body of the natal and the\n"
+           "      draconic chart its longitude, sign, house and retrograde flag, the number of\n"
+           "      contacts at the default settings, and the error of a birth the form's checks\n"
+           "      refuse (the others are still calculated). OUT.jsonl: one object a line with\n"
+           "      name, natal and draconic (the bodies as show --json has them), contacts and\n"
+           "      error. Uses every core.\n"
            "  velloran-cli zones\n"
            "      Lists the time zones with the index that --zone takes, each with its label\n"
            "      as the form's list shows it (\"+5.3\" is five and a half hours east).\n"
-           "  Options of new, export, show, contacts and wheel:\n"
+           "  Options of new, export, show, contacts, wheel, list and batch:\n"
            "    --positions classic|precise\n"
            "      classic (the default): the program's own formulas, as stored readings and\n"
            "      earlier exports show them; precise: the Swiss Ephemeris's apparent positions\n"

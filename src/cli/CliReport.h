@@ -15,6 +15,10 @@ namespace velloran {
 std::string ShowText(const Reading& reading, const MonthNames& months);
 // Includes the contacts of the default settings.
 std::string ShowJson(const Reading& reading);
+// One body of a chart as ShowJson's bodies array has it, on one line: body, wheelName, label,
+// longitude (the draconic chart also rawLongitude), position (the draconic chart also
+// compactPosition), sign, house and retrograde. k in ChartBody order, below the chart's count.
+std::string BodyJson(const Reading& reading, ChartKind kind, int k);
 
 // The contacts of a calculated reading: a heading line with the settings, then one aligned line
 // per contact, smallest orb first.

@@ -45,5 +45,6 @@ int main(int argc, char** argv) {
     // instead of the process being killed in the middle of it.
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
-    return velloran::RunCli(args, std::cout, std::cerr, LocaleMonthNames());
+    velloran::DiskFiles files(isatty(STDERR_FILENO) == 1);
+    return velloran::RunCli(args, std::cout, std::cerr, files, LocaleMonthNames());
 }

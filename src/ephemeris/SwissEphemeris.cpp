@@ -64,6 +64,14 @@ void AddNote(std::string& message, const char* note) {
 
 const char* DefaultEphemerisPath() { return VELLORAN_SWE_EPHE_PATH; }
 
+bool StatePerThread() {
+#ifdef VELLORAN_SWE_THREAD_LOCAL
+    return true;
+#else
+    return false;
+#endif
+}
+
 SwissEphemeris::SwissEphemeris(std::string ephemerisPath)
     : m_ephemerisPath(std::move(ephemerisPath)) {
     swe_set_ephe_path(m_ephemerisPath.c_str());

@@ -46,10 +46,15 @@ struct Positions {
 // (VELLORAN_SWE_EPHE_PATH, by default Debian's /usr/share/libswe/ephe).
 const char* DefaultEphemerisPath();
 
+// True when the linked library keeps its state per thread (its TLS build, checked when the
+// program was configured): each thread may then keep a SwissEphemeris of its own and compute at
+// the same time as the others. False: one SwissEphemeris, one thread.
+bool StatePerThread();
+
 // The one owner of the Swiss Ephemeris library's state. The library keeps its open files, path
 // and caches in process-wide variables: keep a single SwissEphemeris alive at a time and call it
-// from one thread only. The environment variable SE_EPHE_PATH, when set, overrides the path (the
-// library's rule).
+// from one thread only (one per thread when StatePerThread(): the state is then the thread's).
+// The environment variable SE_EPHE_PATH, when set, overrides the path (the library's rule).
 class SwissEphemeris {
 public:
     // Points the library at the data files in ephemerisPath (files for 1800-2400: sepl_18.se1
