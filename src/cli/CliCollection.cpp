@@ -333,7 +333,9 @@ int RunBatch(const BatchCommand& cmd, std::ostream& err, CliFiles& files) {
             births[i] = PrepareBirth(*rows[i], at, header.size());
     }
     const bool json = EndsWithJsonLines(cmd.output);
-    const int bodies = cmd.positions.precise() ? kMaxBodyCount : kBodyCount;
+    const int bodies = cmd.positions.withAsteroids() ? kMaxBodyCount
+                       : cmd.positions.precise()     ? kPreciseBodyCount
+                                                     : kBodyCount;
     std::vector<std::string> lines(births.size()), notes(births.size());
     std::vector<char> failed(births.size(), 0);
     const auto work = [&](std::size_t i, const PositionsSource& source) {

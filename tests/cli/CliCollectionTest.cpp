@@ -211,7 +211,7 @@ TEST_F(CliCollectionTest, BatchRowsCarryTheBodiesShowGives) {
                                                                                             : "no");
         EXPECT_EQ(field("contacts"), std::to_string(shown.Find("contacts")->items.size()));
         EXPECT_EQ(field("error"), "");
-        EXPECT_EQ(header.size(), positions.empty() ? 2u + 2 * 10 * 4 + 1 : 2u + 2 * 14 * 4 + 1);
+        EXPECT_EQ(header.size(), positions.empty() ? 2u + 2 * 10 * 4 + 1 : 2u + 2 * 15 * 4 + 1);
     }
 }
 
