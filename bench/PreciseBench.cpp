@@ -1,6 +1,7 @@
 // Cost of precise positions: the bare Swiss Ephemeris calls one precise chart needs (the floor)
 // against the Swiss Ephemeris layer computing the same chart, and against a complete precise
-// reading (form to both charts, fourteen bodies, window model filled), for the same births.
+// reading (form to both charts, fifteen bodies, window model filled), for the same births; and
+// the same floor and reading with Placidus houses, the four asteroids and Lilith.
 //
 //   velloran_bench --benchmark_filter=BM_Precise --benchmark_repetitions=5
 //                  --benchmark_report_aggregates_only
@@ -95,6 +96,53 @@ void BM_PreciseReading(benchmark::State& st) {
     }
 }
 BENCHMARK(BM_PreciseReading);
+
+// The bare calls of a Placidus chart with the asteroids and Lilith: the bodies above, Ceres to
+// Vesta and the mean apogee, and Placidus houses.
+bool BareCallsWithHouses(const BenchBirth& b, double* out) {
+    return SwissCalls(b,
+                      {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN,
+                       SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON, SE_MEAN_NODE, SE_CERES,
+                       SE_PALLAS, SE_JUNO, SE_VESTA, SE_MEAN_APOG},
+                      'P', out);
+}
+
+void BM_PreciseFloorPlacidusAsteroids(benchmark::State& st) {
+    swe_set_ephe_path(ephemeris::DefaultEphemerisPath());
+    double out[18];
+    size_t i = 0;
+    for (auto _ : st) {
+        BareCallsWithHouses(Births()[i++ & (kBirthCount - 1)], out);
+        benchmark::DoNotOptimize(out);
+    }
+    swe_close();
+}
+BENCHMARK(BM_PreciseFloorPlacidusAsteroids);
+
+void BM_PreciseReadingPlacidusAsteroids(benchmark::State& st) {
+    ephemeris::SwissEphemeris layer;
+    PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
+    choice.houses = HouseSystem::Placidus;
+    choice.asteroids = true;
+    const PositionsSource source{choice, &layer};
+    const MonthNames& months = EnglishMonthNames();
+    for (const BenchBirth& b : Births()) {
+        const Calculation done = Calculate(BirthFromForm(b.form), source);
+        if (!done.reading || !done.reading->note.empty()) {
+            st.SkipWithError("the precise positions did not use the ephemeris files");
+            return;
+        }
+    }
+    size_t i = 0;
+    for (auto _ : st) {
+        const Calculation done =
+            Calculate(BirthFromForm(Births()[i++ & (kBirthCount - 1)].form), source);
+        ChartWindowModel window = MakeChartWindow(*done.reading, ChartView::Draconic, months);
+        benchmark::DoNotOptimize(window.natalColumn.cells.data());
+        benchmark::ClobberMemory();
+    }
+}
+BENCHMARK(BM_PreciseReadingPlacidusAsteroids);
 
 }  // namespace
 }  // namespace velloran::bench
