@@ -3,7 +3,8 @@
 # settings file holds it): the known birth (Ann Example, 15 January 1980, 10:30 EST, New York) is
 # typed into the form and calculated; the natal, draconic and comparison views are saved as
 # wheel-natal.png, wheel-draconic.png and wheel-comparison.png, then the comparison with the
-# precise positions in the dark theme as wheel-precise-dark.png.
+# precise positions in the dark theme as wheel-precise-dark.png, and the natal view with Placidus
+# houses and the asteroids and Lilith as wheel-placidus-asteroids.png.
 #   scripts/take-wheel-screenshots.sh [program] [output folder]
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,4 +30,13 @@ sleep 0.3
 calculate_known_birth
 sleep 0.5
 click "$main" 750 $buttons_y; sleep 0.5; import -window root "$out/wheel-precise-dark.png"
+kill "$pid"; wait "$pid" 2>/dev/null || true; rm -rf "$home"
+
+settings=$'[Positions]\nPositions=precise\nNode=mean\nHouses=placidus\nAsteroids=yes\n[Wheel]\nStyle=degree\nAspectLines=yes\nTheme=light'
+start_program
+type_known_birth
+sleep 0.3
+calculate_known_birth
+sleep 0.5
+click "$main" 529 $buttons_y; sleep 0.5; import -window root "$out/wheel-placidus-asteroids.png"
 echo "screenshots in $out"

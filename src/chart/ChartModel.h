@@ -34,6 +34,9 @@ struct PositionColumn {
     // Contacts a cell takes part in, one per line (its mark and tooltip); empty for an unmarked
     // cell.
     std::array<std::string, kMaxBodyCount> contacts;
+    // The house 1..12 of each cell's body in its chart, shown beside the cell with the precise
+    // positions; 0 for none (the classic window shows no houses).
+    std::array<int, kMaxBodyCount> houses{};
     bool operator==(const PositionColumn&) const = default;
 };
 
@@ -88,11 +91,14 @@ struct ChartWindowModel {
     // When the precise positions could not find the ephemeris files: the note saying so (the
     // library then computes from a less precise theory); empty otherwise.
     std::string positionsNote;
-    // Rows of the position columns: kBodyCount, or kMaxBodyCount with the modern bodies.
+    // Rows of the position columns: the chart's bodies (kBodyCount classic, kPreciseBodyCount
+    // precise, kMaxBodyCount precise with the asteroids and Lilith).
     int bodyRows = kBodyCount;
+    // The house beside each position (the precise positions, whose houses follow a chosen system).
+    bool houseNumbers = false;
 
-    PositionColumn natalColumn;     // Planet(0..9)
-    PositionColumn draconicColumn;  // Planet(10..19)
+    PositionColumn natalColumn;     // Planet(0..9), then Planet(20..29)
+    PositionColumn draconicColumn;  // Planet(10..19), then Planet(30..39)
     // The natal frame beside the draconic one (comparison) or stacked on it (single wheels).
     bool framesBeside = false;
     PositionFrame frameInFront = PositionFrame::Draconic;

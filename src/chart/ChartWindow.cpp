@@ -13,9 +13,12 @@ namespace {
 
 constexpr const char* kCrLf = "\r\n";
 
-void FillColumn(PositionColumn& column, const Chart& chart) {
+void FillColumn(PositionColumn& column, const Chart& chart, bool houses) {
     column = PositionColumn{};
-    for (int k = 0; k < chart.bodyCount; ++k) column.cells[k] = CompactPosition(chart.bodies[k]);
+    for (int k = 0; k < chart.bodyCount; ++k) {
+        column.cells[k] = CompactPosition(chart.bodies[k]);
+        if (houses) column.houses[k] = chart.bodies[k].house;
+    }
 }
 
 }  // namespace
@@ -92,9 +95,10 @@ ChartWindowModel MakeChartWindow(const Reading& reading, ChartView view, const M
         window.positionsNote = reading.note;
     }
     window.bodyRows = reading.natal.bodyCount;
+    window.houseNumbers = reading.positions.precise();
 
-    FillColumn(window.natalColumn, reading.natal);
-    FillColumn(window.draconicColumn, reading.draconic);
+    FillColumn(window.natalColumn, reading.natal, window.houseNumbers);
+    FillColumn(window.draconicColumn, reading.draconic, window.houseNumbers);
     window.outerRing = MakeWheelHouses(reading.draconic, BodyNaming::Labels);
     window.innerRing = MakeWheelHouses(reading.natal, BodyNaming::Labels);
 
@@ -125,7 +129,7 @@ ChartWindowModel MakeChartWindow(const Reading& reading, ChartView view, const M
                 // signs.
                 for (int h = 0; h < kSignCount; ++h)
                     window.innerRing.signPictures[h] = inner->chart.houseSigns[h] + 1;
-                FillColumn(window.natalColumn, inner->chart);
+                FillColumn(window.natalColumn, inner->chart, window.houseNumbers);
                 window.innerLegend = inner->legend;
                 window.natalColumnCaption = inner->columnCaption;
             }

@@ -13,11 +13,16 @@ namespace {
 const QString kSection = QStringLiteral("Positions");
 const QString kPositionsKey = QStringLiteral("Positions");
 const QString kNodeKey = QStringLiteral("Node");
+const QString kHousesKey = QStringLiteral("Houses");
+const QString kAsteroidsKey = QStringLiteral("Asteroids");
 const QString kWheelSection = QStringLiteral("Wheel");
 const QString kStyleKey = QStringLiteral("Style");
 const QString kAspectLinesKey = QStringLiteral("AspectLines");
 const QString kThemeKey = QStringLiteral("Theme");
 const char* const kThemeWords[3] = {"light", "dark", "print"};
+// Where each house system's name takes its mnemonic mark (Porphyry and Placidus share a first
+// letter).
+constexpr std::array<int, kHouseSystems.size()> kHouseMnemonic = {0, 0, 0, 1, 0, 0, 0, 0};
 
 }  // namespace
 
@@ -27,12 +32,18 @@ PositionsChoice StoredPositionsChoice(Platform& platform) {
     const std::string node = S(platform.readSetting(kSection, kNodeKey));
     if (auto kind = ParsePositionsKey(positions)) choice.positions = *kind;
     if (auto kind = ParseNodeKey(node)) choice.node = *kind;
+    if (auto system = ParseHouseSystem(S(platform.readSetting(kSection, kHousesKey))))
+        choice.houses = *system;
+    choice.asteroids = platform.readSetting(kSection, kAsteroidsKey) == QLatin1String("yes");
     return choice;
 }
 
 void StorePositionsChoice(Platform& platform, const PositionsChoice& choice) {
     platform.writeSetting(kSection, kPositionsKey, Q(std::string(PositionsKey(choice.positions))));
     platform.writeSetting(kSection, kNodeKey, Q(std::string(NodeKey(choice.node))));
+    platform.writeSetting(kSection, kHousesKey, Q(std::string(HouseSystemKey(choice.houses))));
+    platform.writeSetting(kSection, kAsteroidsKey,
+                          choice.asteroids ? QStringLiteral("yes") : QStringLiteral("no"));
 }
 
 WheelChoice StoredWheelChoice(Platform& platform) {
@@ -79,6 +90,29 @@ PositionsMenu::PositionsMenu(Platform& platform, QWidget* parent)
     auto* nodes = new QActionGroup(this);
     m_meanNode = make(tr("&Mean node"), QStringLiteral("mnuMeanNode"), nodes);
     m_trueNode = make(tr("&True node"), QStringLiteral("mnuTrueNode"), nodes);
+    QMenu* houses = addMenu(tr("House &System"));
+    houses->setObjectName(QStringLiteral("mnuHouseSystem"));
+    houses->setToolTipsVisible(true);
+    m_houseMenu = houses;
+    auto* houseGroup = new QActionGroup(this);
+    for (std::size_t k = 0; k < kHouseSystems.size(); ++k) {
+        const QString name = Q(std::string(kHouseSystemNames[k]));
+        QString caption = name;
+        caption.insert(kHouseMnemonic[k], QLatin1Char('&'));
+        QAction* action = houses->addAction(caption);
+        action->setObjectName(QStringLiteral("mnuHouses_") + Q(std::string(kHouseSystemKeys[k])));
+        action->setCheckable(true);
+        action->setToolTip(kHouseSystems[k] == HouseSystem::WholeSign
+                               ? tr("Each house one sign, from the rising sign")
+                               : tr("%1 cusps; with the precise positions").arg(name));
+        houseGroup->addAction(action);
+        m_houses[k] = action;
+    }
+    m_asteroids = addAction(tr("Aste&roids and Lilith"));
+    m_asteroids->setObjectName(QStringLiteral("mnuAsteroids"));
+    m_asteroids->setCheckable(true);
+    m_asteroids->setToolTip(
+        tr("Ceres, Pallas, Juno, Vesta and Lilith after Chiron; with the precise positions"));
     addSeparator();
     auto* styles = new QActionGroup(this);
     m_houseLists = make(tr("House &Lists (as written)"), QStringLiteral("mnuHouseLists"), styles);
@@ -124,10 +158,15 @@ PositionsMenu::PositionsMenu(Platform& platform, QWidget* parent)
         PositionsChoice choice;
         choice.positions = m_precise->isChecked() ? PositionsKind::Precise : PositionsKind::Classic;
         choice.node = m_trueNode->isChecked() ? NodeKind::True : NodeKind::Mean;
+        for (std::size_t k = 0; k < kHouseSystems.size(); ++k) {
+            if (m_houses[k]->isChecked()) choice.houses = kHouseSystems[k];
+        }
+        choice.asteroids = m_asteroids->isChecked();
         choose(choice);
     };
-    for (QAction* action : {m_classic, m_precise, m_meanNode, m_trueNode})
+    for (QAction* action : {m_classic, m_precise, m_meanNode, m_trueNode, m_asteroids})
         connect(action, &QAction::triggered, this, chosen);
+    for (QAction* action : m_houses) connect(action, &QAction::triggered, this, chosen);
     refresh();
 }
 
@@ -140,6 +179,14 @@ void PositionsMenu::refresh() {
     // The classic positions have their own node; the choice is the precise positions'.
     m_meanNode->setEnabled(choice.precise());
     m_trueNode->setEnabled(choice.precise());
+    // So are the houses and the asteroids: kept while the classic positions are shown.
+    for (std::size_t k = 0; k < kHouseSystems.size(); ++k) {
+        m_houses[k]->setChecked(choice.houses == kHouseSystems[k]);
+        m_houses[k]->setEnabled(choice.precise());
+    }
+    m_houseMenu->setEnabled(choice.precise());
+    m_asteroids->setChecked(choice.asteroids);
+    m_asteroids->setEnabled(choice.precise());
     const WheelChoice wheel = StoredWheelChoice(m_platform);
     const bool degree = wheel.style == WheelStyle::DegreeWheel;
     m_houseLists->setChecked(!degree);

@@ -34,11 +34,12 @@ bool HasAscendant(const Chart& chart) {
            std::isfinite(chart[ChartBody::Ascendant].longitude);
 }
 
-// The ascendant and whole-sign cusps of a chart; 0° and houses from Aries when it has none.
+// The ascendant and the cusps of a chart (whole-sign: the sign starts from the rising sign; the
+// other systems' own cusps); 0° and houses from Aries when it has no ascendant.
 void SetHouses(const Chart& chart, WheelInput& input) {
     if (HasAscendant(chart)) {
         input.ascendant = Normalize(chart[ChartBody::Ascendant].longitude);
-        for (int h = 0; h < 12; ++h) input.cusps[h] = chart.houseSigns[h] * 30.0;
+        for (int h = 0; h < 12; ++h) input.cusps[h] = Normalize(chart.cusps[h]);
     } else {
         input.ascendant = 0.0;
         for (int h = 0; h < 12; ++h) input.cusps[h] = h * 30.0;

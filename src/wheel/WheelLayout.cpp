@@ -503,15 +503,21 @@ WheelLayout LayOutWheel(const WheelInput& input) {
         (d % 10 == 0 ? out.ticks10 : d % 5 == 0 ? out.ticks5 : out.ticks1).push_back(tick);
     }
 
-    // The house ring: cusps, numbers in the middle of each house, the horizon.
+    // The house ring: cusps, numbers in the middle of each house, the horizon. Cusps that run
+    // backward all round (a polar chart's) have each house behind its cusp.
+    double forwardRound = 0.0;
+    for (int h = 0; h < 12; ++h) forwardRound += Forward(input.cusps[h], input.cusps[(h + 1) % 12]);
+    const double direction = forwardRound > 720.0 ? -1.0 : 1.0;
     for (int h = 0; h < 12; ++h) {
         const double cusp = input.cusps[h];
         out.cuspLines[h] = {PointAt(out, cusp, plan.houseInner),
                             PointAt(out, cusp, plan.zodiacInner)};
-        double width = Forward(cusp, input.cusps[(h + 1) % 12]);
+        const double next = input.cusps[(h + 1) % 12];
+        double width = direction > 0 ? Forward(cusp, next) : Forward(next, cusp);
         if (width == 0.0) width = 30.0;
         const std::u32string number = Ascii(std::to_string(h + 1).c_str());
-        const WheelPoint centre = PointAt(out, cusp + width / 2, plan.houseInner + m.houseBand / 2);
+        const WheelPoint centre =
+            PointAt(out, cusp + direction * width / 2, plan.houseInner + m.houseBand / 2);
         out.houseNumbers[h] = TextAt(number, centre, TextWidth(number, m.houseEm), m.houseEm);
     }
     out.horizon = {PointAt(out, out.ascendant, plan.zodiacInner),

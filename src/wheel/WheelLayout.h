@@ -79,7 +79,8 @@ struct WheelInput {
     // The longitude at nine o'clock: the ascendant of the chart whose houses are drawn.
     double ascendant = 0.0;
     // The cusps of houses 1..12 as longitudes (whole-sign houses: the sign starts from the rising
-    // sign).
+    // sign). They run forward through the zodiac, or backward all round (the polar charts of
+    // Regiomontanus and Campanus).
     std::array<double, 12> cusps{};
     std::vector<WheelAspectInput> aspects;
     // The legend of the aspect lines; empty for no legend.

@@ -15,11 +15,13 @@
 #include <utility>
 #include <vector>
 
+#include "GuiTestSupport.h"
 #include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/FrmDisplay.h"
 #include "chart/gui/WheelArt.h"
+#include "reading/Reading.h"
 #include "ui/UiFonts.h"
 
 namespace velloran::test {
@@ -206,7 +208,7 @@ int FreeInkWidth(QLabel* cell) {
 TEST(PositionTable, EveryRowCaptionFitsItsCell) {
     InstallFontSubstitutions();
     FrmDisplay window;
-    for (int row = 0; row < 10; ++row) {
+    for (int row = 0; row < kMaxBodyCount; ++row) {
         auto* cell = window.findChild<QLabel*>(QStringLiteral("PlanetName%1").arg(row));
         ASSERT_NE(cell, nullptr) << row;
         const QString text = cell->text();
@@ -218,6 +220,35 @@ TEST(PositionTable, EveryRowCaptionFitsItsCell) {
         EXPECT_LE(metrics.horizontalAdvance(text), room) << text.toStdString();
         // Drawn whole: the cell shows as many ink columns as the text has on an open canvas.
         EXPECT_EQ(CellInkWidth(cell), FreeInkWidth(cell)) << text.toStdString();
+    }
+}
+
+// With the precise positions each position cell makes room for its body's house number: the
+// narrower cell still shows its whole text, and the number stands beside it inside the frame.
+TEST(PositionTable, PositionsAndHouseNumbersFitSideBySide) {
+    InstallFontSubstitutions();
+    const PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean, HouseSystem::Placidus,
+                                 true};
+    const Reading reading = ReadingOf(KnownBirthForm(), {choice, nullptr});
+    ASSERT_EQ(reading.natal.bodyCount, kMaxBodyCount);
+    FrmDisplay window;
+    window.render(MakeChartWindow(reading, ChartView::Comparison, App::LocaleMonthNames()));
+    for (int i = 0; i < 40; ++i) {
+        auto* cell = window.findChild<PositionCell*>(QStringLiteral("Planet%1").arg(i));
+        auto* house = window.findChild<QLabel*>(QStringLiteral("House%1").arg(i));
+        ASSERT_NE(cell, nullptr) << i;
+        ASSERT_NE(house, nullptr) << i;
+        ASSERT_FALSE(cell->text().isEmpty()) << i;
+        ASSERT_FALSE(house->text().isEmpty()) << i;
+        const int room = cell->contentsRect().width() - 2 * cell->margin() - cell->indent();
+        EXPECT_LE(QFontMetrics(cell->font()).horizontalAdvance(cell->text()), room)
+            << cell->text().toStdString();
+        EXPECT_LE(QFontMetrics(house->font()).horizontalAdvance(house->text()),
+                  house->contentsRect().width())
+            << i;
+        EXPECT_FALSE(cell->geometry().intersects(house->geometry())) << i;
+        EXPECT_TRUE(cell->parentWidget()->rect().contains(house->geometry())) << i;
+        EXPECT_EQ(house->geometry().top(), cell->geometry().top()) << i;
     }
 }
 

@@ -19,23 +19,24 @@ TEST(ArrangeDisplay, TheClassicWindowKeepsItsDesignedPlacesAndSize) {
 struct ArrangementCase {
     const char* name;
     int bodyRows;
-    bool positionsLine;
+    int positionsLine;  // lines of the positions line, 0 for none
     std::optional<int> noteHeight;
     int rows;  // rows expected on screen
 };
 
 TEST(ArrangeDisplay, EveryRowTheLineAndTheNoteFitInTheWindow) {
     const ArrangementCase cases[] = {
-        {"classic", kBodyCount, false, std::nullopt, kBodyCount},
-        {"classic with a line", kBodyCount, true, std::nullopt, kBodyCount},
-        {"modern bodies", kPreciseBodyCount, true, std::nullopt, kPreciseBodyCount},
-        {"modern bodies and a note", kPreciseBodyCount, true, 42, kPreciseBodyCount},
-        {"a note of one line", kPreciseBodyCount, true, 13, kPreciseBodyCount},
-        {"a tall note", kPreciseBodyCount, true, 400, kPreciseBodyCount},
-        {"a note of no height", kPreciseBodyCount, true, 0, kPreciseBodyCount},
-        {"no rows asked for", 0, false, std::nullopt, kBodyCount},
-        {"with the asteroids and Lilith", kMaxBodyCount, true, 42, kMaxBodyCount},
-        {"more rows than bodies", 40, true, std::nullopt, kMaxBodyCount},
+        {"classic", kBodyCount, 0, std::nullopt, kBodyCount},
+        {"classic with a line", kBodyCount, 1, std::nullopt, kBodyCount},
+        {"modern bodies", kPreciseBodyCount, 1, std::nullopt, kPreciseBodyCount},
+        {"modern bodies and a note", kPreciseBodyCount, 1, 42, kPreciseBodyCount},
+        {"a note of one line", kPreciseBodyCount, 1, 13, kPreciseBodyCount},
+        {"a tall note", kPreciseBodyCount, 1, 400, kPreciseBodyCount},
+        {"a note of no height", kPreciseBodyCount, 1, 0, kPreciseBodyCount},
+        {"no rows asked for", 0, 0, std::nullopt, kBodyCount},
+        {"with the asteroids and Lilith", kMaxBodyCount, 1, 42, kMaxBodyCount},
+        {"more rows than bodies", 40, 1, std::nullopt, kMaxBodyCount},
+        {"a line wrapped in two", kMaxBodyCount, 2, 42, kMaxBodyCount},
     };
     for (const ArrangementCase& c : cases) {
         SCOPED_TRACE(c.name);
@@ -45,10 +46,11 @@ TEST(ArrangeDisplay, EveryRowTheLineAndTheNoteFitInTheWindow) {
         EXPECT_LE(kRowTops[a.rows - 1] + kCellHeight, a.frameHeight);
         // The positions line pushes everything under the heading down by its height, so it ends
         // where the first birth line begins.
-        EXPECT_EQ(a.shift, c.positionsLine ? kPositionsLineHeight : 0);
+        EXPECT_EQ(a.shift, c.positionsLine * kPositionsLineHeight);
         EXPECT_EQ(a.frameTop, kFrameTop + a.shift);
         if (c.positionsLine) {
-            EXPECT_LE(kPositionsLineTop + kPositionsLineHeight, kHeaderTops[0] + a.shift);
+            EXPECT_LE(kPositionsLineTop + c.positionsLine * kPositionsLineHeight,
+                      kHeaderTops[0] + a.shift);
         }
         const int framesBottom = TwipsToPx(a.frameTop + a.frameHeight);
         int bottom = framesBottom;

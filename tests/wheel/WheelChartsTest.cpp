@@ -22,6 +22,14 @@ Chart EmptyChart(int bodyCount = kBodyCount) {
     return chart;
 }
 
+// Whole-sign houses from the rising sign: the sign on each cusp and its start.
+void WholeSignFrom(Chart& chart, int rising) {
+    for (int h = 0; h < 12; ++h) {
+        chart.houseSigns[h] = (rising + h) % 12;
+        chart.cusps[h] = 30.0 * chart.houseSigns[h];
+    }
+}
+
 void Put(Chart& chart, ChartBody body, double longitude, bool retrograde = false) {
     chart.bodies[static_cast<int>(body)].longitude = longitude;
     chart.bodies[static_cast<int>(body)].retrograde = retrograde;
@@ -83,7 +91,7 @@ TEST(SingleWheelInput, RingHousesAspectsAndLegend) {
     Put(chart, ChartBody::Sun, 135.5);
     Put(chart, ChartBody::Mercury, 140.0, true);
     Put(chart, ChartBody::Ascendant, 95.0);
-    for (int h = 0; h < 12; ++h) chart.houseSigns[h] = (3 + h) % 12;
+    WholeSignFrom(chart, 3);
     WheelOptions options;
     options.size = 600.0;
     options.symbols = false;
@@ -122,7 +130,7 @@ TEST(BiWheelInput, RingsHousesAndContacts) {
     Chart draconic = EmptyChart();
     Put(draconic, ChartBody::Venus, 21.0);
     Put(draconic, ChartBody::Ascendant, 250.0);
-    for (int h = 0; h < 12; ++h) draconic.houseSigns[h] = (8 + h) % 12;
+    WholeSignFrom(draconic, 8);
     const std::vector<Contact> contacts = {
         {ChartBody::Venus, ChartBody::Sun, Aspect::Conjunction, 60.0},
         {ChartBody::Venus, ChartBody::Moon, Aspect::Opposition, 60.0}};
@@ -152,6 +160,33 @@ TEST(BiWheelInput, RingsHousesAndContacts) {
                                         contacts, settings, WheelOptions{});
     EXPECT_EQ(own.ascendant, 5.0);
     EXPECT_EQ(own.cusps[0], 0.0);
+}
+
+// Quadrant houses: the wheel draws the chart's own cusps, not the starts of the signs on them,
+// the inner chart's in a bi-wheel. A cusp given past 360° is brought round.
+TEST(WheelInputs, CuspsOfTheChartsHouseSystem) {
+    const std::array<double, 12> placidus = {95.2,  117.9, 143.0, 172.4, 205.6, 238.1,
+                                             275.2, 297.9, 323.0, 352.4, 25.6,  58.1};
+    Chart natal = EmptyChart(kPreciseBodyCount);
+    Put(natal, ChartBody::Sun, 135.5);
+    Put(natal, ChartBody::Ascendant, 95.2);
+    Put(natal, ChartBody::Midheaven, 352.4);
+    natal.houses = HouseSystem::Placidus;
+    natal.cusps = placidus;
+    for (int h = 0; h < 12; ++h) natal.houseSigns[h] = static_cast<int>(placidus[h] / 30.0);
+    const WheelInput single = SingleWheelInput(natal, WheelChart::Natal, WheelOptions{});
+    for (int h = 0; h < 12; ++h) EXPECT_DOUBLE_EQ(single.cusps[h], placidus[h]) << h;
+
+    Chart outer = EmptyChart(kPreciseBodyCount);
+    Put(outer, ChartBody::Ascendant, 250.0);
+    WholeSignFrom(outer, 8);
+    const WheelInput bi = BiWheelInput(natal, WheelChart::Natal, outer, WheelChart::Draconic, {},
+                                       ContactSettings{}, WheelOptions{});
+    for (int h = 0; h < 12; ++h) EXPECT_DOUBLE_EQ(bi.cusps[h], placidus[h]) << h;
+    EXPECT_DOUBLE_EQ(bi.ascendant, 95.2);
+
+    natal.cusps[10] = 385.6;
+    EXPECT_NEAR(SingleWheelInput(natal, WheelChart::Natal, WheelOptions{}).cusps[10], 25.6, 1e-9);
 }
 
 TEST(DescribeWheel, NamesEachChartAndBody) {

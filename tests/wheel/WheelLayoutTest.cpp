@@ -114,6 +114,30 @@ TEST(WheelLayout, ZodiacBandAndHouseRing) {
     }
 }
 
+// Unequal cusps: each line at its cusp and each number halfway through its house, whichever way
+// the cusps run (inside the polar circles Regiomontanus and Campanus run them backward).
+TEST(WheelLayout, HouseNumbersBetweenUnequalCusps) {
+    const std::array<double, 12> forward = {95.0,  117.0, 143.0, 172.0, 206.0, 238.0,
+                                            275.0, 297.0, 323.0, 352.0, 26.0,  58.0};
+    std::array<double, 12> backward{};
+    for (int h = 0; h < 12; ++h) backward[h] = std::fmod(400.0 - forward[h], 360.0);
+    for (const auto& [cusps, sense] : {std::pair(forward, 1.0), std::pair(backward, -1.0)}) {
+        WheelInput input = Wheel({}, cusps[0], 800.0);
+        input.cusps = cusps;
+        const WheelLayout layout = LayOutWheel(input);
+        for (int h = 0; h < 12; ++h) {
+            const double next = cusps[(h + 1) % 12];
+            const double width =
+                sense > 0 ? ForwardDegrees(cusps[h], next) : ForwardDegrees(next, cusps[h]);
+            EXPECT_LT(width, 60.0) << h;  // the house between two neighbouring cusps
+            EXPECT_NEAR(LongitudeAt(layout, layout.cuspLines[h].from), cusps[h], 1e-6) << h;
+            EXPECT_NEAR(LongitudeAt(layout, layout.houseNumbers[h].box.centre()),
+                        std::fmod(cusps[h] + sense * width / 2 + 360.0, 360.0), 1e-6)
+                << sense << " " << h;
+        }
+    }
+}
+
 TEST(WheelLayout, BodyTextsAndBoxes) {
     WheelRingInput ring;
     ring.bodies = {{ChartBody::Mercury, 135.1234, true},  // 15° Leo 7'

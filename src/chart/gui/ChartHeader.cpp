@@ -49,6 +49,9 @@ ChartHeader::ChartHeader(QWidget* window) {
     m_positionsLine = MakeDisplayLabel(window, QStringLiteral("lblPositions"),
                                        VerdanaFont(8.25, true), kHeadingColour);
     m_positionsLine->move(TwipsPoint(kHeaderLeft, kPositionsLineTop));
+    // A long line (the houses' fallback note) wraps within the header's width.
+    m_positionsLine->setWordWrap(true);
+    m_positionsLine->setFixedWidth(TwipsToPx(kNoteWidth));
     m_note =
         MakeDisplayLabel(window, QStringLiteral("lblPositionsNote"), VerdanaFont(8.25), kNoteRed);
     m_note->setWordWrap(true);
@@ -71,10 +74,16 @@ void ChartHeader::show(const ChartWindowModel& m) {
             std::clamp(needed, TwipsToPx(kLegendWidth), TwipsToPx(kClientWidth - kHeaderLeft)));
     }
     m_positionsLine->setVisible(!m.positionsLine.empty());
-    SetFittedText(m_positionsLine, HouseDisplayText(m.positionsLine));
+    SetWrappedText(m_positionsLine, HouseDisplayText(m.positionsLine));
     const bool note = !m.positionsNote.empty();
     m_note->setVisible(note);
     if (note) SetWrappedText(m_note, HouseDisplayText(m.positionsNote));
+}
+
+int ChartHeader::positionsLines() const {
+    if (m_positionsLine->isHidden()) return 0;
+    const int line = TwipsToPx(kPositionsLineHeight);
+    return std::max(1, (m_positionsLine->height() + line - 1) / line);
 }
 
 std::optional<int> ChartHeader::noteHeight() const {

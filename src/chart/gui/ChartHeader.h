@@ -25,6 +25,8 @@ public:
     void show(const ChartWindowModel& model);
     // Height of the note as shown, px; none while it is hidden.
     std::optional<int> noteHeight() const;
+    // Lines of kPositionsLineHeight the positions line takes (0 when it is hidden).
+    int positionsLines() const;
     // Moves the birth lines and legends below the positions line, and the note under the frames.
     void place(const display::DisplayArrangement& arrangement);
 

@@ -2,6 +2,8 @@
 
 #include <QLabel>
 #include <QStringList>
+#include <algorithm>
+#include <vector>
 
 #include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
@@ -21,6 +23,63 @@ namespace {
 const QColor kDraconicBlue(0, 0, 255);
 
 QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
+
+// Where a house text is drawn: a wrapped ring text within its fixed width, a single-wheel text
+// fills its fitted label.
+QRect TextBox(const QLabel* label) {
+    if (!label->wordWrap()) return label->geometry();
+    return label->fontMetrics()
+        .boundingRect(QRect(0, 0, label->width(), 10000),
+                      int(label->alignment()) | Qt::TextWordWrap, label->text())
+        .translated(label->pos());
+}
+
+// The house texts among `labels` that the one at `index` runs into. An empty single-wheel label
+// still holds its house's spot; an empty ring text holds none.
+int Collisions(const std::vector<QLabel*>& labels, std::size_t index) {
+    const auto holdsRoom = [](const QLabel* label) {
+        return !label->wordWrap() || !label->text().trimmed().isEmpty();
+    };
+    if (labels[index]->text().trimmed().isEmpty()) return 0;
+    const QRect box = TextBox(labels[index]);
+    int count = 0;
+    for (std::size_t j = 0; j < labels.size(); ++j) {
+        if (j != index && holdsRoom(labels[j]) && box.intersects(TextBox(labels[j]))) ++count;
+    }
+    return count;
+}
+
+// A precise chart's houses can hold more names than their designed spots have room for: a house
+// text that runs into another is laid out again, its names on fewer or more lines, or starting on
+// its first line, whichever runs into the fewest texts (the designed layout when none is
+// better).
+void SpreadCrowdedHouses(const std::vector<QLabel*>& labels,
+                         const std::vector<const WheelHouses*>& wheels, int maxLines,
+                         const QString& separator, void (*setText)(QLabel*, const QString&)) {
+    for (int pass = 0; pass < 2; ++pass) {
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            int best = Collisions(labels, i);
+            if (best == 0) continue;
+            const WheelHouses& wheel = *wheels[i];
+            const int house = static_cast<int>(i % kSignCount) + 1;
+            QString bestText = labels[i]->text();
+            const int names = wheel.bodies[house - 1].size();
+            for (int lines = 1; lines <= std::max(names, maxLines) && best > 0; ++lines) {
+                for (const bool fromTop : {false, true}) {
+                    QString text = PairedHouseText(wheel, house, lines, separator);
+                    if (fromTop) text.remove(0, 1);  // the leading line break
+                    setText(labels[i], text);
+                    const int count = Collisions(labels, i);
+                    if (count < best) {
+                        best = count;
+                        bestText = text;
+                    }
+                }
+            }
+            setText(labels[i], bestText);
+        }
+    }
+}
 
 }  // namespace
 
@@ -114,6 +173,15 @@ void ChartWheels::show(const ChartWindowModel& m) {
         m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
         m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
         m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);
+    }
+    if (modern) {
+        const std::vector<QLabel*> single(m_lblNatal.begin(), m_lblNatal.end());
+        SpreadCrowdedHouses(single, std::vector<const WheelHouses*>(kSignCount, &m.singleWheel),
+                            singleLines, QStringLiteral(", "), &SetFittedText);
+        const std::vector<QLabel*> rings(m_lblPlanetsPosition.begin(), m_lblPlanetsPosition.end());
+        std::vector<const WheelHouses*> ringWheels(kSignCount, &m.outerRing);
+        ringWheels.resize(2 * kSignCount, &m.innerRing);
+        SpreadCrowdedHouses(rings, ringWheels, ringLines, QStringLiteral(" "), &SetWrappedText);
     }
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
 }

@@ -40,6 +40,11 @@ inline constexpr int kCellLeft = 30;
 inline constexpr int kRowCaptionWidth = 1695;
 inline constexpr int kCellWidth = 1305;
 inline constexpr int kCellHeight = 285;
+// With the precise positions each position cell gives the right of its room to the body's house
+// number: the narrower position cell, then the house cell up to the frame's inner edge.
+inline constexpr int kHouseCellWidth = 255;
+inline constexpr int kHouseCellLeft = kPositionFrameWidth - kCellLeft - kHouseCellWidth;
+inline constexpr int kHousedCellWidth = kHouseCellLeft - kCellLeft;
 inline constexpr std::array<int, kMaxBodyCount> kRowTops = {
     360,  690,  1020, 1335, 1665, 1995, 2325, 2655, 2970, 3315,
     3645, 3975, 4305, 4635, 4965, 5295, 5625, 5955, 6285, 6615};
@@ -172,13 +177,13 @@ struct DisplayArrangement {
 };
 
 // The arrangement for bodyRows position rows (kBodyCount to kMaxBodyCount; anything else is
-// brought into that range), the positions line under the heading or not,
-// and a note of noteHeight px under the frames (std::nullopt: no note).
-constexpr DisplayArrangement ArrangeDisplay(int bodyRows, bool positionsLine,
+// brought into that range), the positions line under the heading in positionsLines lines (0: no
+// line; true reads as one), and a note of noteHeight px under the frames (std::nullopt: no note).
+constexpr DisplayArrangement ArrangeDisplay(int bodyRows, int positionsLines,
                                             std::optional<int> noteHeight) {
     DisplayArrangement a;
     a.rows = std::clamp(bodyRows, kBodyCount, kMaxBodyCount);
-    a.shift = positionsLine ? kPositionsLineHeight : 0;
+    a.shift = std::max(positionsLines, 0) * kPositionsLineHeight;
     a.frameTop = kFrameTop + a.shift;
     a.frameHeight = FrameHeightForRows(a.rows);
     int bottom = TwipsToPx(a.frameTop + a.frameHeight);  // px

@@ -61,7 +61,7 @@ FrmDisplay::~FrmDisplay() = default;
 void FrmDisplay::render(const ChartWindowModel& m) {
     m_header->show(m);
     DisplayArrangement arrangement =
-        ArrangeDisplay(m.bodyRows, !m.positionsLine.empty(), m_header->noteHeight());
+        ArrangeDisplay(m.bodyRows, m_header->positionsLines(), m_header->noteHeight());
     if (m.degreeWheel) {
         // The wheel stands where the house-list pictures do, as large as the room allows; the
         // right-hand side moves over to make room for it.

@@ -2,6 +2,7 @@
 
 #include <QStringList>
 #include <algorithm>
+#include <tuple>
 
 #include "chart/gui/ChartPictures.h"
 #include "chart/gui/DisplayLabels.h"
@@ -59,7 +60,7 @@ PositionTable::PositionTable(QWidget* window) {
     for (QLabel* caption : m_rowCaptions) caption->setFont(fitted);
 
     // fraPlanet_Position(0) holds the draconic cells Planet(10..19), (1) the natal Planet(0..9);
-    // the modern bodies' rows follow as Planet(24..27) and Planet(20..23).
+    // the precise positions' further rows follow as Planet(30..39) and Planet(20..29).
     m_positionFrame[0] = new CaptionFrame(tr("Draconian"), kDraconicBlue, window);
     m_positionFrame[1] = new CaptionFrame(tr("Natal"), Qt::black, window);
     for (int f = 0; f < 2; ++f) {
@@ -70,13 +71,30 @@ PositionTable::PositionTable(QWidget* window) {
         const bool draconic = f == 0;
         const QColor colour = draconic ? kDraconicBlue : QColor(Qt::black);
         auto& cells = draconic ? m_draconicCells : m_natalCells;
+        auto& houses = draconic ? m_draconicHouses : m_natalHouses;
         for (int row = 0; row < kMaxBodyCount; ++row) {
             const int index = row < kBodyCount ? (draconic ? 10 : 0) + row
-                                               : (draconic ? 24 : 20) + row - kBodyCount;
+                                               : (draconic ? 30 : 20) + row - kBodyCount;
             cells[row] = makeCell(frame, QStringLiteral("Planet%1").arg(index), row, kCellWidth,
                                   VerdanaFont(9.75), colour);
+            houses[row] = new QLabel(frame);
+            houses[row]->setObjectName(QStringLiteral("House%1").arg(index));
+            houses[row]->setFont(VerdanaFont(8.25));
+            houses[row]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            SetTextColour(houses[row], colour);
+            houses[row]->setGeometry(
+                TwipsRect(kHouseCellLeft, kRowTops[row], kHouseCellWidth, kCellHeight));
+            houses[row]->hide();
         }
     }
+    // Beside the house numbers the positions take a font that fits the narrower cells: the
+    // widest position text of each sign.
+    m_cellFont = m_natalCells[0]->font();
+    QStringList positions;
+    for (const std::string_view sign : kSignAbbreviations)
+        positions << QStringLiteral("28 %1 58").arg(QLatin1String(sign.data(), sign.size()));
+    // (The cell's text room: its width less the contents margins and the indent.)
+    m_housedFont = FittedFont(m_cellFont, positions, TwipsToPx(kHousedCellWidth) - 3);
 
     // The three frame captions share one font, small enough for each to fit inside its border.
     const std::array<CaptionFrame*, 3> frames = {m_planetFrame, m_positionFrame[0],
@@ -95,15 +113,28 @@ void PositionTable::show(const ChartWindowModel& m, const DisplayArrangement& a)
     // Another chart on the inner ring names itself in the natal column's caption.
     m_positionFrame[1]->setCaption(m.natalColumnCaption.empty() ? tr("Natal")
                                                                 : Q(m.natalColumnCaption));
+    // The classic window keeps its full-width cells; the precise one shows each body's house.
+    const int cellWidth = m.houseNumbers ? kHousedCellWidth : kCellWidth;
+    const QFont& cellFont = m.houseNumbers ? m_housedFont : m_cellFont;
     for (int k = 0; k < kMaxBodyCount; ++k) {
-        m_natalCells[k]->setText(Q(m.natalColumn.cells[k]));
-        m_draconicCells[k]->setText(Q(m.draconicColumn.cells[k]));
-        m_natalCells[k]->setContactNote(Q(m.natalColumn.contacts[k]));
-        m_draconicCells[k]->setContactNote(Q(m.draconicColumn.contacts[k]));
         const bool shown = k < a.rows;
         m_rowCaptions[k]->setVisible(shown);
-        m_natalCells[k]->setVisible(shown);
-        m_draconicCells[k]->setVisible(shown);
+        for (const auto& [cell, house, column] :
+             {std::tuple(m_natalCells[k], m_natalHouses[k], &m.natalColumn),
+              std::tuple(m_draconicCells[k], m_draconicHouses[k], &m.draconicColumn)}) {
+            cell->setText(Q(column->cells[k]));
+            cell->setContactNote(Q(column->contacts[k]));
+            cell->setGeometry(TwipsRect(kCellLeft, kRowTops[k], cellWidth, kCellHeight));
+            QFont font = cellFont;
+            font.setUnderline(cell->isMarked());
+            cell->setFont(font);
+            cell->setVisible(shown);
+            const int number = column->houses[k];
+            house->setText(number > 0 ? QString::number(number) : QString());
+            house->setToolTip(number > 0 ? tr("House %1").arg(number) : QString());
+            house->setAccessibleName(house->toolTip());
+            house->setVisible(shown && m.houseNumbers);
+        }
     }
     m_planetFrame->setGeometry(
         TwipsRect(kPlanetFrameLeft, a.frameTop, kPlanetFrameWidth, a.frameHeight)

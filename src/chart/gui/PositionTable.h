@@ -4,6 +4,7 @@
 // stand on the window itself.
 
 #include <QCoreApplication>
+#include <QFont>
 #include <array>
 
 #include "chart/ChartModel.h"
@@ -29,10 +30,15 @@ public:
 private:
     CaptionFrame* m_planetFrame = nullptr;
     std::array<CaptionFrame*, 2> m_positionFrame{};  // 0 draconic, 1 natal
-    // Position cells, ChartBody order: natal (Planet0..9, then Planet20..23 for the modern
-    // bodies) and draconic (Planet10..19, then Planet24..27).
+    // Position cells, ChartBody order: natal (Planet0..9, then Planet20..29 for the precise
+    // positions' further bodies) and draconic (Planet10..19, then Planet30..39).
     std::array<PositionCell*, kMaxBodyCount> m_natalCells{};
     std::array<PositionCell*, kMaxBodyCount> m_draconicCells{};
+    // The house number beside each position cell, named after it (House0 beside Planet0).
+    std::array<QLabel*, kMaxBodyCount> m_natalHouses{};
+    std::array<QLabel*, kMaxBodyCount> m_draconicHouses{};
+    QFont m_cellFont;    // the position cells' font without the house column
+    QFont m_housedFont;  // and fitted to the narrower cells beside it
     std::array<QLabel*, kMaxBodyCount> m_rowCaptions{};
 };
 
