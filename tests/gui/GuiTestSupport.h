@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -24,6 +25,21 @@
 #include "support/SampleBirths.h"
 
 namespace velloran::test {
+
+// Bounding box of what a widget paints of its own (no window background), in its parent's
+// coordinates; empty when it paints nothing.
+inline QRect InkRect(QWidget* w) {
+    QImage image(w->size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    w->render(&image, QPoint(), QRegion(), QWidget::DrawChildren);
+    QRect ink;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qAlpha(image.pixel(x, y)) > 0) ink |= QRect(x, y, 1, 1);
+        }
+    }
+    return ink.translated(w->pos());
+}
 
 class StartedApp {
 public:

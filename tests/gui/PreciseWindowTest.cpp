@@ -412,11 +412,9 @@ TEST_F(PreciseWindow, CrowdedHousesStayInTheirRoom) {
         }
         for (int a = 0; a < 12; ++a) {
             for (int b = a + 1; b < 12; ++b) {
-                EXPECT_FALSE(
-                    Find<QLabel>(&window, QStringLiteral("lblNatal%1").arg(a))
-                        ->geometry()
-                        .intersects(
-                            Find<QLabel>(&window, QStringLiteral("lblNatal%1").arg(b))->geometry()))
+                EXPECT_FALSE(InkRect(Find<QLabel>(&window, QStringLiteral("lblNatal%1").arg(a)))
+                                 .intersects(InkRect(
+                                     Find<QLabel>(&window, QStringLiteral("lblNatal%1").arg(b)))))
                     << a << " " << b;
             }
         }
@@ -441,7 +439,7 @@ TEST_F(PreciseWindow, CrowdedHousesStayInTheirRoom) {
                 auto* second =
                     Find<QLabel>(&window, QStringLiteral("lblPlanets_Position%1").arg(b));
                 if (second->text().isEmpty()) continue;
-                EXPECT_FALSE(TextRect(first).intersects(TextRect(second)))
+                EXPECT_FALSE(InkRect(first).intersects(InkRect(second)))
                     << a << " " << b << " " << first->text().toStdString() << " / "
                     << second->text().toStdString();
             }

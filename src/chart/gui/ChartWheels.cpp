@@ -2,6 +2,7 @@
 
 #include <QLabel>
 #include <QStringList>
+#include <QTextLayout>
 #include <algorithm>
 #include <vector>
 
@@ -10,6 +11,7 @@
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/DisplayLabels.h"
 #include "chart/gui/DisplayLayout.h"
+#include "chart/gui/WheelArt.h"
 #include "ui/QtText.h"
 #include "ui/Twips.h"
 #include "ui/UiFonts.h"
@@ -24,59 +26,126 @@ const QColor kDraconicBlue(0, 0, 255);
 
 QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// Where a house text is drawn: a wrapped ring text within its fixed width, a single-wheel text
-// fills its fitted label.
+// Where a house text's ink lies, in its picture's pixels: each line laid out as the label lays
+// it out (wrapped within its width for a ring text), measured by the ink of its glyphs; a blank
+// line holds none.
 QRect TextBox(const QLabel* label) {
-    if (!label->wordWrap()) return label->geometry();
-    return label->fontMetrics()
-        .boundingRect(QRect(0, 0, label->width(), 10000),
-                      int(label->alignment()) | Qt::TextWordWrap, label->text())
-        .translated(label->pos());
-}
-
-// The house texts among `labels` that the one at `index` runs into. An empty single-wheel label
-// still holds its house's spot; an empty ring text holds none.
-int Collisions(const std::vector<QLabel*>& labels, std::size_t index) {
-    const auto holdsRoom = [](const QLabel* label) {
-        return !label->wordWrap() || !label->text().trimmed().isEmpty();
-    };
-    if (labels[index]->text().trimmed().isEmpty()) return 0;
-    const QRect box = TextBox(labels[index]);
-    int count = 0;
-    for (std::size_t j = 0; j < labels.size(); ++j) {
-        if (j != index && holdsRoom(labels[j]) && box.intersects(TextBox(labels[j]))) ++count;
+    QString text = label->text();
+    if (text.trimmed().isEmpty()) return {};
+    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
+    const QFontMetrics metrics(label->font());
+    QTextLayout layout(text, label->font());
+    QTextOption option(label->alignment());
+    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+    layout.setTextOption(option);
+    QRect ink;
+    layout.beginLayout();
+    int y = 0;
+    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+        if (label->wordWrap()) line.setLineWidth(label->width());
+        line.setPosition(QPointF(0, y));
+        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
+        if (!part.isEmpty() && part != QString(QChar::LineSeparator))
+            ink |=
+                metrics.tightBoundingRect(part).translated(qRound(line.x()), y + metrics.ascent());
+        y += metrics.lineSpacing();
     }
-    return count;
+    layout.endLayout();
+    return ink.translated(label->pos());
 }
 
-// A precise chart's houses can hold more names than their designed spots have room for: a house
-// text that runs into another is laid out again, its names on fewer or more lines, or starting on
-// its first line, whichever runs into the fewest texts (the designed layout when none is
-// better).
-void SpreadCrowdedHouses(const std::vector<QLabel*>& labels,
-                         const std::vector<const WheelHouses*>& wheels, int maxLines,
-                         const QString& separator, void (*setText)(QLabel*, const QString&)) {
+// How much more a px² outside a house text's room weighs than one over another text or a sign.
+constexpr double kPastRoomWeight = 4.0;
+// How far a house text's ink may reach over the central disc's edge, px.
+constexpr double kDiscEdge = 2.0;
+
+// What a house text runs into: the other house texts of its picture, the sign pictures shown
+// on it, and the edges of its room (the central disc inside, the coloured rim outside).
+struct HouseTexts {
+    std::vector<QLabel*> labels;
+    std::vector<const WheelHouses*> wheels;
+    std::vector<const SignPicture*> signs;
+    QPointF centre;
+    double inner = 0.0, outer = 0.0;  // px from the centre
+
+    // How far the text at index runs into things, as an area in px²: what it covers of other
+    // texts and of sign pictures, and a line's height for each px it reaches past its room.
+    // Zero when it is clear.
+    double Overlap(std::size_t index) const {
+        const QRect box = TextBox(labels[index]);
+        if (box.isEmpty()) return 0.0;
+        const auto area = [](const QRect& r) {
+            return r.isEmpty() ? 0.0 : double(r.width()) * r.height();
+        };
+        double covered = 0.0;
+        for (std::size_t j = 0; j < labels.size(); ++j) {
+            if (j != index) covered += area(box & TextBox(labels[j]));
+        }
+        for (const SignPicture* sign : signs) {
+            if (sign->picture() != 0) covered += area(box & sign->geometry());
+        }
+        const RadialSpan span =
+            SpanAbout(QRectF(box.x(), box.y(), box.width(), box.height()), centre);
+        const double past =
+            std::max(0.0, inner - span.nearest) + std::max(0.0, span.farthest - outer);
+        // Leaving the room is the worst fault: the reach past it weighs as a strip of the
+        // text's whole width.
+        return covered + past * std::max(box.width(), box.height()) * kPastRoomWeight;
+    }
+};
+
+// Sets a house text and its font, and sizes the label as its kind wants.
+void SetHouseText(QLabel* label, const QString& text, const QFont& font) {
+    label->setFont(font);
+    label->setText(text);
+    if (label->wordWrap()) {
+        label->setFixedHeight(label->heightForWidth(label->width()));
+    } else {
+        label->adjustSize();
+    }
+}
+
+// A house text that runs into another, into a sign picture or out of the amber field is laid out
+// again: its names on fewer or more lines, or starting on its first line, and only when no such
+// layout is clear, in a smaller type; whichever runs into the fewest (the designed layout when
+// none is better). Texts that run into nothing keep their designed layout.
+void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separator) {
+    constexpr double kSmallestType = 0.7;  // of the designed size
     for (int pass = 0; pass < 2; ++pass) {
-        for (std::size_t i = 0; i < labels.size(); ++i) {
-            int best = Collisions(labels, i);
-            if (best == 0) continue;
-            const WheelHouses& wheel = *wheels[i];
+        for (std::size_t i = 0; i < texts.labels.size(); ++i) {
+            QLabel* label = texts.labels[i];
+            double best = texts.Overlap(i);
+            if (best == 0.0) continue;
+            const WheelHouses& wheel = *texts.wheels[i];
             const int house = static_cast<int>(i % kSignCount) + 1;
-            QString bestText = labels[i]->text();
-            const int names = wheel.bodies[house - 1].size();
-            for (int lines = 1; lines <= std::max(names, maxLines) && best > 0; ++lines) {
-                for (const bool fromTop : {false, true}) {
-                    QString text = PairedHouseText(wheel, house, lines, separator);
-                    if (fromTop) text.remove(0, 1);  // the leading line break
-                    setText(labels[i], text);
-                    const int count = Collisions(labels, i);
-                    if (count < best) {
-                        best = count;
-                        bestText = text;
+            const QFont designed = label->font();
+            QString bestText = label->text();
+            QFont bestFont = designed;
+            const int names = static_cast<int>(wheel.bodies[house - 1].size());
+            const bool points = designed.pointSizeF() > 0;
+            const double size = points ? designed.pointSizeF() : designed.pixelSize();
+            for (double scale = 1.0; scale >= kSmallestType - 1e-9 && best > 0.0; scale -= 0.1) {
+                QFont font = designed;
+                if (points) {
+                    font.setPointSizeF(size * scale);
+                } else {
+                    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * scale))));
+                }
+                for (int lines = 1; lines <= std::max(names, maxLines) && best > 0.0; ++lines) {
+                    for (const bool fromTop : {false, true}) {
+                        QString text = PairedHouseText(wheel, house, lines, separator);
+                        if (fromTop) text.remove(0, 1);  // the leading line break
+                        SetHouseText(label, text, font);
+                        const double count = texts.Overlap(i);
+                        if (count < best) {
+                            best = count;
+                            bestText = text;
+                            bestFont = font;
+                        }
                     }
                 }
             }
-            setText(labels[i], bestText);
+            SetHouseText(label, bestText, bestFont);
         }
     }
 }
@@ -98,7 +167,12 @@ QString PairedHouseText(const WheelHouses& wheel, int house, int maxLines,
     return text;
 }
 
-ChartWheels::ChartWheels(QWidget* window, const WheelGeometry& geometry) {
+ChartWheels::ChartWheels(QWidget* window, const WheelGeometry& geometry)
+    : m_centre(geometry.cx, geometry.cy),
+      m_disc(geometry.disc),
+      m_scale(geometry.scale),
+      m_singleFont(window->font()),
+      m_ringFont(ComparisonTextFont()) {
     buildSingleWheel(window, geometry);
     buildComparisonWheel(window, geometry);
 }
@@ -159,29 +233,48 @@ void ChartWheels::show(const ChartWindowModel& m) {
     // With the modern bodies a house can hold many more names than its room: past a few, they
     // share lines. The classic window keeps its texts as they are.
     const bool modern = m.bodyRows > kBodyCount;
+    // Classic texts keep one name a line unless they run into something.
     const int singleLines = modern ? kMaxSingleHouseLines : 0;
     const int ringLines = modern ? kMaxRingHouseLines : 0;
     const QColor houseColour = ToQColor(m.singleWheelColor);
     for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
-        SetFittedText(m_lblNatal[h],
-                      PairedHouseText(m.singleWheel, h + 1, singleLines, QStringLiteral(", ")));
-        SetWrappedText(m_lblPlanetsPosition[h],
-                       PairedHouseText(m.outerRing, h + 1, ringLines, QStringLiteral(" ")));
-        SetWrappedText(m_lblPlanetsPosition[kSignCount + h],
-                       PairedHouseText(m.innerRing, h + 1, ringLines, QStringLiteral(" ")));
+        // Each text starts from its designed layout and type.
+        SetHouseText(m_lblNatal[h],
+                     PairedHouseText(m.singleWheel, h + 1, singleLines, QStringLiteral(", ")),
+                     m_singleFont);
+        SetHouseText(m_lblPlanetsPosition[h],
+                     PairedHouseText(m.outerRing, h + 1, ringLines, QStringLiteral(" ")),
+                     m_ringFont);
+        SetHouseText(m_lblPlanetsPosition[kSignCount + h],
+                     PairedHouseText(m.innerRing, h + 1, ringLines, QStringLiteral(" ")),
+                     m_ringFont);
         m_imgSign[h]->setPicture(m.singleWheel.signPictures[h]);
         m_imgSign[kSignCount + h]->setPicture(m.outerRing.signPictures[h]);
         m_imgSign[2 * kSignCount + h]->setPicture(m.innerRing.signPictures[h]);
     }
-    if (modern) {
-        const std::vector<QLabel*> single(m_lblNatal.begin(), m_lblNatal.end());
-        SpreadCrowdedHouses(single, std::vector<const WheelHouses*>(kSignCount, &m.singleWheel),
-                            singleLines, QStringLiteral(", "), &SetFittedText);
-        const std::vector<QLabel*> rings(m_lblPlanetsPosition.begin(), m_lblPlanetsPosition.end());
-        std::vector<const WheelHouses*> ringWheels(kSignCount, &m.outerRing);
-        ringWheels.resize(2 * kSignCount, &m.innerRing);
-        SpreadCrowdedHouses(rings, ringWheels, ringLines, QStringLiteral(" "), &SetWrappedText);
+    const auto inField = [this] {
+        HouseTexts texts;
+        texts.centre = m_centre;
+        // The designed spots lie against the disc's edge; an antialiased pixel may touch it.
+        texts.inner = m_disc - kDiscEdge;
+        texts.outer = m_scale;
+        return texts;
+    };
+    // The texts of the picture in front are laid out again where they run into something.
+    if (m.pictureInFront == ChartPicture::Comparison) {
+        HouseTexts rings = inField();
+        rings.labels.assign(m_lblPlanetsPosition.begin(), m_lblPlanetsPosition.end());
+        rings.wheels.assign(kSignCount, &m.outerRing);
+        rings.wheels.resize(2 * kSignCount, &m.innerRing);
+        rings.signs.assign(m_imgSign.begin() + kSignCount, m_imgSign.end());
+        FitHouseTexts(rings, ringLines, QStringLiteral(" "));
+    } else {
+        HouseTexts single = inField();
+        single.labels.assign(m_lblNatal.begin(), m_lblNatal.end());
+        single.wheels.assign(kSignCount, &m.singleWheel);
+        single.signs.assign(m_imgSign.begin(), m_imgSign.begin() + kSignCount);
+        FitHouseTexts(single, singleLines, QStringLiteral(", "));
     }
     (m.pictureInFront == ChartPicture::Comparison ? m_picNatalDraconic : m_picNatal)->raise();
 }

@@ -4,6 +4,8 @@
 // draconic chart on the outer ring, the natal or another chart on the inner ring). Their pictures
 // stand on the window itself.
 
+#include <QFont>
+#include <QPointF>
 #include <QString>
 #include <array>
 
@@ -33,6 +35,14 @@ private:
     void buildSingleWheel(QWidget* window, const WheelGeometry& geometry);
     void buildComparisonWheel(QWidget* window, const WheelGeometry& geometry);
 
+    // The wheel's centre, the central disc's radius and the degree scale's outer edge, picture
+    // px: house texts stay between them, off the disc and the coloured rim.
+    QPointF m_centre;
+    double m_disc = 0.0;
+    double m_scale = 0.0;
+    // The house texts' designed type: the single wheel's and the comparison rings'.
+    QFont m_singleFont;
+    QFont m_ringFont;
     WheelPicture* m_picNatal = nullptr;
     WheelPicture* m_picNatalDraconic = nullptr;
     // lblNatal(h) and imgSign(h) on the single wheel; lblPlanets_Position(h) and imgSign(12 + h)
