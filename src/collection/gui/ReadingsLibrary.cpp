@@ -29,7 +29,8 @@ namespace {
 
 const QString kSection = QStringLiteral("Library");
 const QString kWidths = QStringLiteral("ColumnWidths");
-constexpr int kDefaultWidths[LibraryModel::ColumnCount] = {190, 150, 230, 95, 95,
+// Name, Born, Place, then the six signs.
+constexpr int kDefaultWidths[LibraryModel::ColumnCount] = {240, 140, 190, 95, 95,
                                                            95,  105, 115, 125};
 // How long the table waits after a change in the folder before listing it again: a save or a
 // copy of many files is one burst of changes.
@@ -97,6 +98,7 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
     m_table->verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 8);
     m_table->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     m_table->horizontalHeader()->setHighlightSections(false);
+    m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setSortingEnabled(true);
     m_table->sortByColumn(LibraryModel::Name, Qt::AscendingOrder);
     m_table->installEventFilter(this);
@@ -120,7 +122,7 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
     layout->addLayout(top);
     layout->addWidget(m_table, 1);
     layout->addLayout(bottom);
-    resize(1180, 640);
+    resize(1240, 640);
 
     connect(m_search, &QLineEdit::textChanged, this, [this](const QString& text) {
         m_filter->setSearch(text);
@@ -204,8 +206,10 @@ void ReadingsLibrary::showScan() {
     m_model->setReadings(*m_readings);
     watchFolders(found->folders);
 
+    // The row that was current stays so; otherwise the first row shown.
     const int row = currentPath.isEmpty() ? -1 : m_model->rowOf(currentPath);
-    const QModelIndex shown = m_filter->mapFromSource(m_model->index(std::max(row, 0), 0));
+    const QModelIndex shown =
+        row >= 0 ? m_filter->mapFromSource(m_model->index(row, 0)) : m_filter->index(0, 0);
     if (shown.isValid()) {
         m_table->selectionModel()->setCurrentIndex(
             shown, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
