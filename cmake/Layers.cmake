@@ -36,6 +36,7 @@ set(VELLORAN_LIBRARY_output/gui velloran_output_gui)
 set(VELLORAN_LIBRARY_app velloran_gui)
 if(VELLORAN_GUI)
   set(VELLORAN_LIBRARY_wheel/gui velloran_wheel_gui)
+  set(VELLORAN_LIBRARY_collection/gui velloran_collection_gui)
 endif()
 
 # velloran_layer(<target> <folder> [LINK_ONLY_HEADERS]): target's include path is its folder's

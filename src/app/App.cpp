@@ -22,6 +22,7 @@
 #include "chart/ContactTable.h"
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
+#include "collection/gui/ReadingsLibrary.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "glyphs/Outline.h"
 #include "input/Validation.h"
@@ -64,6 +65,7 @@ App::App(Platform& platform)
 }
 
 App::~App() {
+    if (m_library) delete m_library.data();
     if (m_main) delete m_main.data();
     if (m_spareMain) delete m_spareMain.data();
 }
@@ -71,6 +73,8 @@ App::~App() {
 MainWindow* App::mainWindow() const { return m_main.data(); }
 
 ContactsWindow* App::contactsWindow() const { return m_contacts->window(); }
+
+ReadingsLibrary* App::libraryWindow() const { return m_library.data(); }
 
 MonthNames App::LocaleMonthNames() {
     MonthNames names;
@@ -131,6 +135,7 @@ bool App::start(InstanceLock& lock, const QString& file) {
     FrmMain* f = m_form.get();
     connect(f, &FrmMain::calculateRequested, this, &App::calculate);
     connect(f, &FrmMain::openRequested, this, &App::openReading);
+    connect(f, &FrmMain::libraryRequested, this, &App::showLibrary);
     connect(f, &FrmMain::findLatLongRequested, this, &App::findLatitudeLongitude);
     connect(f, &FrmMain::pageRequested, this, &App::openPage);
     connect(f, &FrmMain::aboutRequested, this, &App::showAbout);
@@ -169,6 +174,7 @@ PositionsSource App::sourceFor(const PositionsChoice& choice) {
 }
 
 void App::changePositions() {
+    if (m_library && !m_ending) m_library->recompute();
     if (!m_chart || !m_form || m_ending) return;  // the next calculation takes the new choice
     const ChartView view = m_session.view();
     calculate();
@@ -262,6 +268,7 @@ void App::openChartWindow() {
     connect(main, &MainWindow::backRequested, this, &App::back);
     connect(main, &MainWindow::newRequested, this, &App::newReading);
     connect(main, &MainWindow::openRequested, this, &App::openReading);
+    connect(main, &MainWindow::libraryRequested, this, &App::showLibrary);
     connect(main, &MainWindow::exitRequested, this, &App::unloadAllAndEnd);
     connect(main, &MainWindow::saveAsTextRequested, this, &App::saveAsText);
     connect(main, &MainWindow::saveAsJpegRequested, this, &App::saveAsJpeg);
@@ -383,6 +390,7 @@ void App::unloadAllAndEnd() {
     m_ending = true;
     m_handOver->clear();
     m_contacts->close();
+    if (m_library) m_library->close();
     if (m_spareMain) delete m_spareMain.data();
     if (m_main) m_main->close();
     if (m_form) m_form->close();

@@ -39,6 +39,7 @@ class InstanceChannel;
 class InstanceLock;
 class MainWindow;
 class Platform;
+class ReadingsLibrary;
 
 // Name of the JPEG converter library that the form's validation looks for beside the program.
 inline const QString kConverterLibrary = QStringLiteral(BMP2JPEG_LIBRARY_FILE);
@@ -61,6 +62,8 @@ public:
     const ChartWindowModel* chartModel() const { return m_chart.get(); }
     // The contacts window, once opened (it lives until the program ends).
     ContactsWindow* contactsWindow() const;
+    // The readings library window while it is open.
+    ReadingsLibrary* libraryWindow() const;
     bool ended() const { return m_ending; }
 
     // Month names of the system's regional settings, January first.
@@ -75,6 +78,8 @@ public slots:
     void openReading();
     // Opens the reading at path as File, Open does after its dialog (a dropped file).
     void openFile(const QString& path);
+    // File, "Readings Library...": opens the window (or brings it forward).
+    void showLibrary();
     // File, Open Recent: a reading that has gone is taken off the list with a message.
     void openRecent(const QString& path);
     // A file handed over by a second start: the program comes to the front and opens it, once
@@ -161,6 +166,7 @@ private:
     QString m_lastWheelName;  // the wheel export dialog's remembered name
     QString m_lastJpegName;   // the JPEG dialog's remembered name, for the program's lifetime
     RecentReadings m_recent;
+    QPointer<ReadingsLibrary> m_library;
     std::unique_ptr<InstanceChannel> m_channel;  // a second start hands its file over here
     HandOverQueue* m_handOver = nullptr;         // its files, waiting for a dialog to close
     bool m_ending = false;

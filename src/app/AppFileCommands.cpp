@@ -13,6 +13,7 @@
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/DegreeWheelView.h"
 #include "chart/gui/FrmDisplay.h"
+#include "collection/gui/ReadingsLibrary.h"
 #include "glyphs/Outline.h"
 #include "input/gui/FrmMain.h"
 #include "output/gui/OutputCommands.h"
@@ -47,6 +48,19 @@ void App::openReading() {
     if (!m_form) return;
     const QString path = ChooseReadingToOpen(m_platform, activeWindow());
     if (!path.isEmpty()) openFile(path);
+}
+
+void App::showLibrary() {
+    if (m_ending) return;
+    if (!m_library) {
+        m_library = new ReadingsLibrary(
+            m_platform, [this](const PositionsChoice& choice) { return sourceFor(choice); });
+        m_library->setAttribute(Qt::WA_DeleteOnClose);
+        connect(m_library, &ReadingsLibrary::openRequested, this, &App::openFile);
+    }
+    m_library->show();
+    m_library->raise();
+    m_library->activateWindow();
 }
 
 void App::openFile(const QString& path) {

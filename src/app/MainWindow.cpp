@@ -108,6 +108,8 @@ void MainWindow::createActions() {
     m_mnuNew = make(tr("&New"), QStringLiteral("mnuNew"));
     m_mnuOpen = make(tr("&Open..."), QStringLiteral("mnuOpen"));
     m_mnuOpen->setShortcut(QKeySequence::Open);
+    m_mnuLibrary = make(tr("Readings &Library..."), QStringLiteral("mnuLibrary"));
+    m_mnuLibrary->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     m_mnuSaveAsText = make(tr("Save &As Text"), QStringLiteral("mnuSaveAsText"));
     m_mnuSaveAsJpeg = make(tr("Save As &JPEG"), QStringLiteral("mnuSaveAsJpeg"));
     m_mnuExport = make(tr("&Export Chart As Text"), QStringLiteral("mnuExport"));
@@ -125,6 +127,7 @@ void MainWindow::createActions() {
 
     connect(m_mnuNew, &QAction::triggered, this, &MainWindow::newRequested);
     connect(m_mnuOpen, &QAction::triggered, this, &MainWindow::openRequested);
+    connect(m_mnuLibrary, &QAction::triggered, this, &MainWindow::libraryRequested);
     connect(m_mnuSaveAsText, &QAction::triggered, this, &MainWindow::saveAsTextRequested);
     connect(m_mnuSaveAsJpeg, &QAction::triggered, this, &MainWindow::saveAsJpegRequested);
     connect(m_mnuExport, &QAction::triggered, this, &MainWindow::exportRequested);
@@ -144,6 +147,7 @@ void MainWindow::createMenus() {
     file->setObjectName(QStringLiteral("mnuFile"));
     file->addAction(m_mnuNew);
     file->addAction(m_mnuOpen);
+    file->addAction(m_mnuLibrary);
     auto* recent = new RecentReadingsMenu(m_platform, file);
     file->addMenu(recent);
     connect(recent, &RecentReadingsMenu::readingChosen, this, &MainWindow::recentReadingChosen);

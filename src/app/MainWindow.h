@@ -40,7 +40,8 @@ public:
 
 signals:
     void newRequested();
-    void openRequested();  // File, Open... (Ctrl+O)
+    void openRequested();     // File, Open... (Ctrl+O)
+    void libraryRequested();  // File, "Readings Library..." (Ctrl+L)
     void saveAsTextRequested();
     void saveAsJpegRequested();
     void exportRequested();
@@ -86,6 +87,7 @@ private:
     QPushButton *m_cmdNatal = nullptr, *m_cmdDraconian = nullptr, *m_cmdComparison = nullptr;
     QPushButton *m_cmdSaveAsJPEG = nullptr, *m_cmdBack = nullptr, *m_cmdExit = nullptr;
     QAction* m_mnuOpen = nullptr;
+    QAction* m_mnuLibrary = nullptr;
     QAction *m_mnuNew = nullptr, *m_mnuSaveAsText = nullptr, *m_mnuSaveAsJpeg = nullptr,
             *m_mnuExport = nullptr, *m_mnuPrint = nullptr, *m_mnuBack = nullptr,
             *m_mnuExit = nullptr, *m_mnuToolBar = nullptr, *m_mnuContacts = nullptr,

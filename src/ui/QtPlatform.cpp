@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QMessageBox>
@@ -10,6 +11,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QSettings>
+#include <QStandardPaths>
 
 namespace velloran {
 
@@ -55,6 +57,7 @@ void Configure(QFileDialog& dialog, const FileDialogRequest& request) {
                              dialog.setDefaultSuffix(suffix);
                          });
     }
+    if (!request.folder.isEmpty()) dialog.setDirectory(request.folder);
     if (!request.initialName.isEmpty()) dialog.selectFile(request.initialName);
 }
 
@@ -89,6 +92,10 @@ QString QtPlatform::getOpenFileName(QWidget* parent, const FileDialogRequest& re
     Configure(dialog, request);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().front();
+}
+
+QString QtPlatform::getExistingFolder(QWidget* parent, const QString& title, const QString& start) {
+    return QFileDialog::getExistingDirectory(parent, title, start);
 }
 
 bool QtPlatform::runPrintDialog(QWidget* parent, QPrinter& printer, int options) {
@@ -131,5 +138,18 @@ void QtPlatform::writeSetting(const QString& section, const QString& name, const
 QDateTime QtPlatform::now() { return QDateTime::currentDateTime(); }
 
 QString QtPlatform::programFolder() { return QCoreApplication::applicationDirPath(); }
+
+QString QtPlatform::documentsFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+}
+
+bool QtPlatform::moveToTrash(const QString& path, QString& error) {
+    QFile file(path);
+    if (file.moveToTrash()) return true;
+    error = file.errorString();
+    if (error.isEmpty() || error == QStringLiteral("Unknown error"))
+        error = QStringLiteral("the desktop's trash did not take it");
+    return false;
+}
 
 }  // namespace velloran

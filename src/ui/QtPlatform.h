@@ -1,6 +1,7 @@
 #pragma once
 // The platform services of the real program, on Qt: message boxes, file and print dialogs, the
-// default browser, the per-user settings store, the clock and the program's folder.
+// default browser, the per-user settings store, the clock, the program's and the documents
+// folders and the desktop's trash.
 
 #include "ui/Platform.h"
 
@@ -17,12 +18,15 @@ public:
                   const QString& title) override;
     QString getSaveFileName(QWidget* parent, const FileDialogRequest& request) override;
     QString getOpenFileName(QWidget* parent, const FileDialogRequest& request) override;
+    QString getExistingFolder(QWidget* parent, const QString& title, const QString& start) override;
     bool runPrintDialog(QWidget* parent, QPrinter& printer, int options) override;
     void openUrl(const QUrl& url) override;
     QString readSetting(const QString& section, const QString& name) override;
     void writeSetting(const QString& section, const QString& name, const QString& value) override;
     QDateTime now() override;
     QString programFolder() override;
+    QString documentsFolder() override;
+    bool moveToTrash(const QString& path, QString& error) override;
 
 private:
     bool settingsUsable() const;

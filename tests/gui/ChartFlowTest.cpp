@@ -253,9 +253,9 @@ TEST_F(ChartFlow, MenusAndToolbarAsDesigned) {
     QStringList file;
     for (QAction* a : Find<QMenu>(s.main(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"&New", "&Open...", "Open &Recent", "-", "Save &As Text",
-                                 "Save As &JPEG", "-", "&Export Chart As Text", "Export &Wheel...",
-                                 "-", "&Print", "-", "&Back", "-", "E&xit"}));
+    EXPECT_EQ(file, (QStringList{"&New", "&Open...", "Readings &Library...", "Open &Recent", "-",
+                                 "Save &As Text", "Save As &JPEG", "-", "&Export Chart As Text",
+                                 "Export &Wheel...", "-", "&Print", "-", "&Back", "-", "E&xit"}));
     // The four keyed buttons, then the contacts window's button after a separator.
     QStringList keys;
     const QList<QAction*> tools = Find<QToolBar>(s.main(), "TB")->actions();

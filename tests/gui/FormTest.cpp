@@ -91,7 +91,8 @@ TEST(FormStart, MenusButtonsAndCaptionsAsDesigned) {
         file << (a->isSeparator() ? "-" : a->text());
     for (QAction* a : Find<QMenu>(f, "mnuHelp")->actions())
         help << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "&Open...", "Open &Recent", "-", "&Exit"}));
+    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "&Open...", "Readings &Library...",
+                                 "Open &Recent", "-", "&Exit"}));
     EXPECT_EQ(help, (QStringList{"&Online Help", "&Visit Us Online", "-",
                                  "Check for Software &Update", "-", "&About Software"}));
     EXPECT_EQ(Find<QPushButton>(f, "cmdCalculate")->text(), "Get My Draconic Astrology &Chart");

@@ -144,7 +144,8 @@ TEST(OpenRecent, BothFileMenusHoldIt) {
     QStringList file;
     for (QAction* a : Find<QMenu>(s.form(), "mnuFile")->actions())
         file << (a->isSeparator() ? "-" : a->text());
-    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "&Open...", "Open &Recent", "-", "&Exit"}));
+    EXPECT_EQ(file, (QStringList{"Get My Natal &Chart", "&Open...", "Readings &Library...",
+                                 "Open &Recent", "-", "&Exit"}));
     s.calculate(KnownBirthForm());
     ASSERT_NE(s.main(), nullptr);
     EXPECT_NE(RecentMenu(s.main()), nullptr);

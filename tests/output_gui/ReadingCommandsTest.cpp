@@ -20,6 +20,7 @@
 #include "reading/Reading.h"
 #include "support/FakePlatform.h"
 #include "support/SampleBirths.h"
+#include "ui/LibraryFolder.h"
 #include "ui/SafeSave.h"
 
 namespace velloran::test {
@@ -156,6 +157,33 @@ TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
     EXPECT_EQ(ReadBytes(path("ann.vlr")), kAnnReadingBytes);
     EXPECT_EQ(lastFileName, path("ann.vlr").toStdString());
     EXPECT_TRUE(platform.messages.empty());
+}
+
+TEST_F(ReadingCommandsTest, DialogsStartInTheReadingsFolderMadeAtTheFirstSave) {
+    platform.documents = path("Documents");
+    const QString library = path("Documents/Velloran");
+    // Before the first save the folder is not there, and the open dialog is not sent to it.
+    EXPECT_EQ(ChooseReadingToOpen(platform, nullptr), "");
+    ASSERT_EQ(platform.openDialogs.size(), 1u);
+    EXPECT_EQ(platform.openDialogs[0].folder, "");
+
+    platform.saveAnswers.push_back(QDir(library).filePath("ann.vlr"));
+    EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName),
+              QDir(library).filePath("ann.vlr"));
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(platform.saveDialogs[0].folder, library);
+    EXPECT_EQ(ReadBytes(QDir(library).filePath("ann.vlr")), kAnnReadingBytes);
+
+    EXPECT_EQ(ChooseReadingToOpen(platform, nullptr), "");
+    EXPECT_EQ(platform.openDialogs.at(1).folder, library);
+
+    // A folder chosen in the library window takes over, for both dialogs.
+    ASSERT_TRUE(QDir().mkpath(path("chosen")));
+    StoreLibraryFolder(platform, path("chosen"));
+    EXPECT_EQ(ChooseReadingToOpen(platform, nullptr), "");
+    EXPECT_EQ(platform.openDialogs.at(2).folder, path("chosen"));
+    EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName), "");
+    EXPECT_EQ(platform.saveDialogs.at(1).folder, path("chosen"));
 }
 
 TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {

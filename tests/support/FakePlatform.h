@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+#include <QFile>
+#include <QFileInfo>
 #include <QPrinter>
 
 #include "ui/Platform.h"
@@ -25,18 +27,25 @@ public:
     std::vector<FileDialogRequest> saveDialogs;
     std::vector<FileDialogRequest> openDialogs;
     std::vector<QUrl> openedUrls;
+    std::vector<QString> folderDialogs;  // the start folder of every folder dialog
+    std::vector<QString> trashed;        // every file moved to the trash
     int printDialogs = 0;
     int printDialogOptions = -1;  // options of the last print dialog, -1 if none
 
     std::deque<QString> saveAnswers;  // empty string = cancel; no answer queued = cancel
     std::deque<QString> openAnswers;
     std::deque<bool> yesNoAnswers;  // no answer queued = No
+    std::deque<QString> folderAnswers;
+    // Where moveToTrash puts files; empty: the trash refuses every file with trashRefusal.
+    QString trashFolder;
+    QString trashRefusal = QStringLiteral("no trash here");
     bool confirmPrint = false;
     QString printToPdf;  // when set and confirmed, the printer writes this PDF
 
     std::map<std::pair<QString, QString>, QString> settings;
     QDateTime clock = QDateTime(QDate(2026, 1, 1), QTime(12, 0));
     QString folder;
+    QString documents;  // the documents folder; empty: the desktop names none
 
     void showMessage(QWidget*, const QString& text, MessageIcon icon,
                      const QString& title) override {
@@ -57,6 +66,10 @@ public:
         openDialogs.push_back(request);
         return pop(openAnswers);
     }
+    QString getExistingFolder(QWidget*, const QString&, const QString& start) override {
+        folderDialogs.push_back(start);
+        return pop(folderAnswers);
+    }
     bool runPrintDialog(QWidget*, QPrinter& printer, int options) override {
         ++printDialogs;
         printDialogOptions = options;
@@ -76,6 +89,16 @@ public:
     }
     QDateTime now() override { return clock; }
     QString programFolder() override { return folder; }
+    QString documentsFolder() override { return documents; }
+    bool moveToTrash(const QString& path, QString& error) override {
+        const QString target = trashFolder + QLatin1Char('/') + QFileInfo(path).fileName();
+        if (trashFolder.isEmpty() || !QFile::rename(path, target)) {
+            error = trashRefusal;
+            return false;
+        }
+        trashed.push_back(path);
+        return true;
+    }
 
 private:
     static QString pop(std::deque<QString>& answers) {

@@ -100,6 +100,10 @@ void FrmMain::createMenus() {
     open->setObjectName(QStringLiteral("mnuOpen"));
     open->setShortcut(QKeySequence::Open);
     connect(open, &QAction::triggered, this, &FrmMain::openRequested);
+    QAction* library = file->addAction(tr("Readings &Library..."));
+    library->setObjectName(QStringLiteral("mnuLibrary"));
+    library->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    connect(library, &QAction::triggered, this, &FrmMain::libraryRequested);
     auto* recent = new RecentReadingsMenu(m_platform, file);
     file->addMenu(recent);
     connect(recent, &RecentReadingsMenu::readingChosen, this, &FrmMain::recentReadingChosen);

@@ -38,6 +38,7 @@ public:
 signals:
     void calculateRequested();    // cmdCalculate and File, "Get My Natal Chart"
     void openRequested();         // cmdOpen
+    void libraryRequested();      // File, "Readings Library..." (Ctrl+L)
     void findLatLongRequested();  // Command1
     void pageRequested(velloran::Page page);
     void aboutRequested();

@@ -6,6 +6,7 @@
 #include "input/ReadingFile.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
+#include "ui/LibraryFolder.h"
 #include "ui/Platform.h"
 #include "ui/SafeSave.h"
 
@@ -67,6 +68,7 @@ QString SaveReading(Platform& platform, QWidget* parent, const Reading& reading,
     request.filter = kReadingFilter;
     request.defaultSuffix = kReadingSuffix;
     request.initialName = QString::fromStdString(lastFileName);
+    request.folder = LibraryFolderForSaving(platform);
     request.confirmOverwrite = true;
     const QString path = platform.getSaveFileName(parent, request);
     if (path.isEmpty()) return {};
@@ -94,6 +96,8 @@ QString ChooseReadingToOpen(Platform& platform, QWidget* parent) {
     request.title = QStringLiteral("Select the source file");
     request.filter = kReadingFilter;
     request.defaultSuffix = kReadingSuffix;
+    const QString folder = LibraryFolder(platform);
+    if (!folder.isEmpty() && QFileInfo(folder).isDir()) request.folder = folder;
     return platform.getOpenFileName(parent, request);
 }
 
