@@ -142,6 +142,11 @@ TEST_F(LibraryWindowTest, ListsTheFolderAndItsSubfoldersWithTheSignsOfEachReadin
     // A screen reader hears the search box and the table by name, and each cell's text.
     EXPECT_FALSE(Find<QLineEdit>(s.app->libraryWindow(), "txtSearch")->accessibleName().isEmpty());
     EXPECT_EQ(table()->accessibleName(), "Readings");
+    // A screen reader hears the library as a window with its title, not a nameless filler.
+    QAccessibleInterface* window = QAccessible::queryAccessibleInterface(s.app->libraryWindow());
+    ASSERT_NE(window, nullptr);
+    EXPECT_EQ(window->role(), QAccessible::Window);
+    EXPECT_EQ(window->text(QAccessible::Name), "Readings Library");
     QAccessibleInterface* spoken = QAccessible::queryAccessibleInterface(table());
     ASSERT_NE(spoken, nullptr);
     ASSERT_NE(spoken->tableInterface(), nullptr);

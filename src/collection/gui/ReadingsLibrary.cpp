@@ -19,6 +19,7 @@
 #include "collection/gui/LibraryModel.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "reading/ManyReadings.h"
+#include "ui/Accessibility.h"
 #include "ui/LibraryFolder.h"
 #include "ui/Platform.h"
 #include "ui/PositionsMenu.h"
@@ -69,6 +70,7 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
       m_folderLabel(new QLabel),
       m_changeFolder(new QPushButton(tr("Change &Folder..."))),
       m_status(new QLabel) {
+    SpeakAsWindow(this);
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(tr("Readings Library"));
 
