@@ -36,7 +36,7 @@ inline constexpr std::array<std::u32string_view, kMaxBodyCount> kBodySymbols = {
     U"\u26B7", U"\u26B3", U"\u26B4", U"\u26B5", U"\u26B6", U"\u26B8"};
 inline constexpr std::array<std::u32string_view, kMaxBodyCount> kBodyFallbackLabels = {
     U"Su", U"Mo", U"Me", U"Ve", U"Ma", U"Ju", U"Sa", U"NN", U"SN", U"AC",
-    U"MC", U"Ur", U"Ne", U"Pl", U"Ch", U"Ce", U"Pa", U"Jn", U"Ve", U"Li"};
+    U"MC", U"Ur", U"Ne", U"Pl", U"Ch", U"Ce", U"Pa", U"Jn", U"Vs", U"Li"};
 
 // ♈ to ♓, and their two-letter labels.
 inline constexpr std::array<std::u32string_view, kSignCount> kSignSymbols = {

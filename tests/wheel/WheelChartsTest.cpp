@@ -8,6 +8,7 @@
 
 #include "reading/Contacts.h"
 #include "wheel/WheelCharts.h"
+#include "wheel/WheelSymbols.h"
 
 namespace velloran {
 namespace {
@@ -201,6 +202,28 @@ TEST(DescribeWheel, NamesEachChartAndBody) {
     EXPECT_EQ(DescribeWheel(input),
               "Natal chart: Sun 15° Leo 23', Mercury 4° Leo 1' retrograde, Ascendant 29° Pisces "
               "59'; Draconic chart: Moon 2° Virgo 10'.");
+}
+
+}  // namespace
+}  // namespace velloran
+
+namespace velloran {
+namespace {
+
+// Each body is told apart on the wheel: by its symbol, and by its two letters when the symbol
+// font is missing.
+TEST(WheelSymbols, EveryBodyHasItsOwnSymbolAndFallbackLabel) {
+    for (int a = 0; a < kMaxBodyCount; ++a) {
+        EXPECT_FALSE(kBodySymbols[a].empty()) << kBodyTitles[a];
+        EXPECT_FALSE(kBodyFallbackLabels[a].empty()) << kBodyTitles[a];
+        EXPECT_FALSE(kWheelBodyIds[a].empty()) << kBodyTitles[a];
+        for (int b = a + 1; b < kMaxBodyCount; ++b) {
+            EXPECT_NE(kBodySymbols[a], kBodySymbols[b]) << kBodyTitles[a] << " " << kBodyTitles[b];
+            EXPECT_NE(kBodyFallbackLabels[a], kBodyFallbackLabels[b])
+                << kBodyTitles[a] << " " << kBodyTitles[b];
+            EXPECT_NE(kWheelBodyIds[a], kWheelBodyIds[b]);
+        }
+    }
 }
 
 }  // namespace
