@@ -166,6 +166,18 @@ TEST(SwissEphemerisFiles, AsteroidsWhenAskedAndOnlyWithTheirFile) {
         1.0);
 }
 
+// Ceres against JPL Horizons (DE441 with the asteroid perturbers), an ephemeris independent of
+// this library's files: at 2000-01-01 0h UT the published geocentric apparent ecliptic longitude
+// of date is 184.3426241 degrees (0.14" from the library's).
+TEST(SwissEphemerisFiles, CeresAgreesWithAnIndependentEphemeris) {
+    constexpr double kJd2000Jan1 = 2451544.5;
+    SwissEphemeris ephemeris;
+    const Positions p = ephemeris.Compute(kJd2000Jan1, kLonEast, kLatNorth, NodeKind::Mean, true);
+    ASSERT_EQ(p.status, Status::Files) << p.message;
+    EXPECT_LT(AngleDistance(p[Body::Ceres].longitude, 184.3426241) * 3600.0, 60.0)
+        << p[Body::Ceres].longitude;
+}
+
 // The data files span 1800 to 2400: an earlier date falls back like a missing file.
 TEST(SwissEphemerisFiles, DateBeforeTheFilesFallsBack) {
     constexpr double kJd1700Jan1 = 2341972.5;
