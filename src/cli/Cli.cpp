@@ -32,7 +32,7 @@ namespace velloran {
 namespace {
 
 constexpr std::size_t kReadingSizeLimit = 64 * 1024;
-constexpr const char* kProgram = "velloran-cli: ";
+constexpr std::string_view kProgram = kCliProgram;
 
 // Digits only, 1..maxDigits of them, as a number.
 std::optional<int> SmallNumber(std::string_view text, std::size_t maxDigits) {
@@ -350,12 +350,7 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
     std::string reason;
     if (!files.Write(cmd.output, bytes, reason))
         return Fail(err, Quoted(cmd.output) + ": " + reason);
-    std::vector<std::string> said;
-    for (const std::string& note : notes) {
-        if (note.empty() || std::find(said.begin(), said.end(), note) != said.end()) continue;
-        said.push_back(note);
-        err << kProgram << "note: " << note << '\n';
-    }
+    PrintNotesOnce(err, notes);
     return kExitOk;
 }
 

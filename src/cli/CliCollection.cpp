@@ -23,7 +23,7 @@ namespace velloran {
 
 namespace {
 
-constexpr const char* kProgram = "velloran-cli: ";
+constexpr std::string_view kProgram = kCliProgram;
 // Largest births file batch reads: some millions of rows.
 constexpr std::size_t kBatchInputLimit = std::size_t{1} << 30;
 
@@ -376,12 +376,7 @@ int RunBatch(const BatchCommand& cmd, std::ostream& err, CliFiles& files) {
     }
     if (!files.Write(cmd.output, output, reason))
         return Fail(err, Quoted(cmd.output) + ": " + reason);
-    std::vector<std::string> said;
-    for (const std::string& note : notes) {
-        if (note.empty() || std::find(said.begin(), said.end(), note) != said.end()) continue;
-        said.push_back(note);
-        err << kProgram << "note: " << note << '\n';
-    }
+    PrintNotesOnce(err, notes);
     const auto refused = static_cast<std::size_t>(std::count(failed.begin(), failed.end(), 1));
     if (refused > 0)
         err << kProgram << "batch: " << refused << " of " << births.size()

@@ -155,6 +155,15 @@ std::string GroupText(const ContactGroup& group, const ContactSettings& settings
     return out;
 }
 
+void PrintNotesOnce(std::ostream& err, const std::vector<std::string>& notes) {
+    std::vector<std::string> said;
+    for (const std::string& note : notes) {
+        if (note.empty() || std::find(said.begin(), said.end(), note) != said.end()) continue;
+        said.push_back(note);
+        err << kCliProgram << "note: " << note << '\n';
+    }
+}
+
 std::string Quoted(std::string_view text) {
     constexpr std::size_t kMax = 80;
     std::string out = "'";
