@@ -115,9 +115,7 @@ TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
     EXPECT_EQ(Cell(d, 11), "24 Can 58");
     EXPECT_EQ(Find<SignPicture>(d, "imgSign0")->picture(), 8);
     EXPECT_EQ(Label(d, "lblNatal0"), "\nAsc");
-    // Four names from the designed line would touch the sign picture below: they start a line
-    // higher.
-    EXPECT_EQ(Label(d, "lblNatal5"), "Mars\nJupiter (R) \nSaturn (R) \nRahu");
+    EXPECT_EQ(Label(d, "lblNatal5"), "\nMars\nJupiter (R) \nSaturn (R) \nRahu");
     EXPECT_EQ(Label(d, "lblNatal9"), "\nSun\nMercury");
 
     // Draconic column in front at Left 9007, single wheel in front, legends hidden.
@@ -138,9 +136,7 @@ TEST_F(ChartFlow, NatalViewShowsTheNatalChartWithRetrogradeMarks) {
     // Ascendant in Aries: house 1 shows the Aries symbol; Mars, retrograde Jupiter and Saturn and
     // the North Node share Virgo, house 6.
     EXPECT_EQ(Find<SignPicture>(d, "imgSign0")->picture(), 1);
-    // Four names from the designed line would touch the sign picture below: they start a line
-    // higher.
-    EXPECT_EQ(Label(d, "lblNatal5"), "Mars\nJupiter (R) \nSaturn (R) \nRahu");
+    EXPECT_EQ(Label(d, "lblNatal5"), "\nMars\nJupiter (R) \nSaturn (R) \nRahu");
     EXPECT_EQ(Label(d, "lblNatal0"), "\nAsc");
 }
 

@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTextLayout>
 #include <algorithm>
+#include <cmath>
 #include <vector>
 
 #include "chart/ChartWindow.h"
@@ -26,32 +27,42 @@ const QColor kDraconicBlue(0, 0, 255);
 
 QColor ToQColor(const Rgb& c) { return QColor(c.r, c.g, c.b); }
 
-// Where a house text's ink lies, in its picture's pixels: each line laid out as the label lays
-// it out (wrapped within its width for a ring text), measured by the ink of its glyphs; a blank
-// line holds none.
+// Where a house text's ink lies, in its picture's pixels: each line as the label lays it out (a
+// ring text wrapped within its width), measured by the ink of its glyphs; a blank line holds
+// none.
 QRect TextBox(const QLabel* label) {
-    QString text = label->text();
-    if (text.trimmed().isEmpty()) return {};
-    text.replace(QLatin1Char('\n'), QChar::LineSeparator);
     const QFontMetrics metrics(label->font());
-    QTextLayout layout(text, label->font());
+    // A plain label sets its lines a fractional spacing apart, a wrapped one (laid out as a text
+    // document) a whole number of pixels: counted otherwise, a tall text would drift off its
+    // drawing.
+    const double fractional = QFontMetricsF(label->font()).lineSpacing();
+    const double spacing = label->wordWrap() ? std::ceil(fractional) : fractional;
     QTextOption option(label->alignment());
-    option.setWrapMode(label->wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
-    layout.setTextOption(option);
+    option.setWrapMode(QTextOption::WordWrap);
     QRect ink;
-    layout.beginLayout();
-    int y = 0;
-    for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
-        if (label->wordWrap()) line.setLineWidth(label->width());
-        line.setPosition(QPointF(0, y));
-        const QString part = text.mid(line.textStart(), line.textLength()).trimmed();
-        if (!part.isEmpty() && part != QString(QChar::LineSeparator))
-            ink |=
-                metrics.tightBoundingRect(part).translated(qRound(line.x()), y + metrics.ascent());
-        y += metrics.lineSpacing();
+    double y = 0.0;
+    const auto addLine = [&](const QString& part, int x) {
+        if (!part.trimmed().isEmpty())
+            ink |= metrics.tightBoundingRect(part.trimmed())
+                       .translated(x, static_cast<int>(std::floor(y)) + metrics.ascent());
+        y += spacing;
+    };
+    for (const QString& paragraph : label->text().split(QLatin1Char('\n'))) {
+        if (!label->wordWrap() || paragraph.isEmpty()) {
+            addLine(paragraph, 0);
+            continue;
+        }
+        QTextLayout layout(paragraph, label->font());
+        layout.setTextOption(option);
+        layout.beginLayout();
+        for (QTextLine line = layout.createLine(); line.isValid(); line = layout.createLine()) {
+            line.setLineWidth(label->width());
+            addLine(paragraph.mid(line.textStart(), line.textLength()), qRound(line.x()));
+        }
+        layout.endLayout();
     }
-    layout.endLayout();
-    return ink.translated(label->pos());
+    // A pixel all round for the antialiased edge.
+    return ink.isEmpty() ? ink : ink.adjusted(-1, -1, 1, 1).translated(label->pos());
 }
 
 // How much more a px² outside a house text's room weighs than one over another text or a sign.
@@ -105,13 +116,13 @@ void SetHouseText(QLabel* label, const QString& text, const QFont& font) {
     }
 }
 
-// A house text that runs into another, into a sign picture or out of the amber field is laid out
-// again: its names on fewer or more lines, or starting on its first line, and only when no such
-// layout is clear, in a smaller type; whichever runs into the fewest (the designed layout when
-// none is better). Texts that run into nothing keep their designed layout.
+// A house text that runs into another, into a sign picture or out of its room is laid out again:
+// its names sharing lines (as few sharing as will do), or starting on its first line, and only
+// when no such layout is clear, in a smaller type; whichever runs into the least (the designed
+// layout when none is better). Texts that run into nothing keep their designed layout.
 void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separator) {
     constexpr double kSmallestType = 0.7;  // of the designed size
-    for (int pass = 0; pass < 2; ++pass) {
+    for (int pass = 0; pass < 3; ++pass) {
         for (std::size_t i = 0; i < texts.labels.size(); ++i) {
             QLabel* label = texts.labels[i];
             double best = texts.Overlap(i);
@@ -122,6 +133,13 @@ void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separat
             QString bestText = label->text();
             QFont bestFont = designed;
             const int names = static_cast<int>(wheel.bodies[house - 1].size());
+            // Line counts from the designed one down to a single line, then up to a line a name.
+            const int designedLines = maxLines > 0 ? std::min(names, maxLines) : names;
+            std::vector<int> lineCounts;
+            for (int lines = std::max(designedLines, 1); lines >= 1; --lines)
+                lineCounts.push_back(lines);
+            for (int lines = designedLines + 1; lines <= names; ++lines)
+                lineCounts.push_back(lines);
             const bool points = designed.pointSizeF() > 0;
             const double size = points ? designed.pointSizeF() : designed.pixelSize();
             for (double scale = 1.0; scale >= kSmallestType - 1e-9 && best > 0.0; scale -= 0.1) {
@@ -131,7 +149,8 @@ void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separat
                 } else {
                     font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * scale))));
                 }
-                for (int lines = 1; lines <= std::max(names, maxLines) && best > 0.0; ++lines) {
+                for (const int lines : lineCounts) {
+                    if (best == 0.0) break;
                     for (const bool fromTop : {false, true}) {
                         QString text = PairedHouseText(wheel, house, lines, separator);
                         if (fromTop) text.remove(0, 1);  // the leading line break
