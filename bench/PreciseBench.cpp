@@ -39,11 +39,12 @@ bool BareCalls(const BenchBirth& b, double* out) {
                       'E', out);
 }
 
-void BM_PreciseFloor(benchmark::State& st) {
+// The bare calls of one birth after another; skipped when a body did not come from the files.
+void BareFloor(benchmark::State& st, bool (*calls)(const BenchBirth&, double*)) {
     swe_set_ephe_path(ephemeris::DefaultEphemerisPath());
-    double out[13];
+    double out[18];
     for (const BenchBirth& b : Births()) {
-        if (!BareCalls(b, out)) {
+        if (!calls(b, out)) {
             st.SkipWithError("the Swiss Ephemeris did not use its data files");
             swe_close();
             return;
@@ -51,11 +52,13 @@ void BM_PreciseFloor(benchmark::State& st) {
     }
     size_t i = 0;
     for (auto _ : st) {
-        BareCalls(Births()[i++ & (kBirthCount - 1)], out);
+        calls(Births()[i++ & (kBirthCount - 1)], out);
         benchmark::DoNotOptimize(out);
     }
     swe_close();
 }
+
+void BM_PreciseFloor(benchmark::State& st) { BareFloor(st, BareCalls); }
 BENCHMARK(BM_PreciseFloor);
 
 void BM_PreciseChart(benchmark::State& st) {
@@ -75,55 +78,10 @@ void BM_PreciseChart(benchmark::State& st) {
 }
 BENCHMARK(BM_PreciseChart);
 
-void BM_PreciseReading(benchmark::State& st) {
+// Complete readings (form to both charts, window model filled) with the given choice, one birth
+// after another.
+void PreciseReadings(benchmark::State& st, const PositionsChoice& choice) {
     ephemeris::SwissEphemeris layer;
-    const PositionsSource source{{PositionsKind::Precise, NodeKind::Mean}, &layer};
-    const MonthNames& months = EnglishMonthNames();
-    for (const BenchBirth& b : Births()) {
-        const Calculation done = Calculate(BirthFromForm(b.form), source);
-        if (!done.reading || !done.reading->note.empty()) {
-            st.SkipWithError("the precise positions did not use the ephemeris files");
-            return;
-        }
-    }
-    size_t i = 0;
-    for (auto _ : st) {
-        const Calculation done =
-            Calculate(BirthFromForm(Births()[i++ & (kBirthCount - 1)].form), source);
-        ChartWindowModel window = MakeChartWindow(*done.reading, ChartView::Draconic, months);
-        benchmark::DoNotOptimize(window.natalColumn.cells.data());
-        benchmark::ClobberMemory();
-    }
-}
-BENCHMARK(BM_PreciseReading);
-
-// The bare calls of a Placidus chart with the asteroids and Lilith: the bodies above, Ceres to
-// Vesta and the mean apogee, and Placidus houses.
-bool BareCallsWithHouses(const BenchBirth& b, double* out) {
-    return SwissCalls(b,
-                      {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN,
-                       SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON, SE_MEAN_NODE, SE_CERES,
-                       SE_PALLAS, SE_JUNO, SE_VESTA, SE_MEAN_APOG},
-                      'P', out);
-}
-
-void BM_PreciseFloorPlacidusAsteroids(benchmark::State& st) {
-    swe_set_ephe_path(ephemeris::DefaultEphemerisPath());
-    double out[18];
-    size_t i = 0;
-    for (auto _ : st) {
-        BareCallsWithHouses(Births()[i++ & (kBirthCount - 1)], out);
-        benchmark::DoNotOptimize(out);
-    }
-    swe_close();
-}
-BENCHMARK(BM_PreciseFloorPlacidusAsteroids);
-
-void BM_PreciseReadingPlacidusAsteroids(benchmark::State& st) {
-    ephemeris::SwissEphemeris layer;
-    PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
-    choice.houses = HouseSystem::Placidus;
-    choice.asteroids = true;
     const PositionsSource source{choice, &layer};
     const MonthNames& months = EnglishMonthNames();
     for (const BenchBirth& b : Births()) {
@@ -141,6 +99,31 @@ void BM_PreciseReadingPlacidusAsteroids(benchmark::State& st) {
         benchmark::DoNotOptimize(window.natalColumn.cells.data());
         benchmark::ClobberMemory();
     }
+}
+
+void BM_PreciseReading(benchmark::State& st) {
+    PreciseReadings(st, {PositionsKind::Precise, NodeKind::Mean});
+}
+BENCHMARK(BM_PreciseReading);
+
+// The bare calls of a Placidus chart with the asteroids and Lilith: the bodies above, Ceres to
+// Vesta and the mean apogee, and Placidus houses.
+bool BareCallsWithHouses(const BenchBirth& b, double* out) {
+    return SwissCalls(b,
+                      {SE_SUN, SE_MOON, SE_MERCURY, SE_VENUS, SE_MARS, SE_JUPITER, SE_SATURN,
+                       SE_URANUS, SE_NEPTUNE, SE_PLUTO, SE_CHIRON, SE_MEAN_NODE, SE_CERES,
+                       SE_PALLAS, SE_JUNO, SE_VESTA, SE_MEAN_APOG},
+                      'P', out);
+}
+
+void BM_PreciseFloorPlacidusAsteroids(benchmark::State& st) { BareFloor(st, BareCallsWithHouses); }
+BENCHMARK(BM_PreciseFloorPlacidusAsteroids);
+
+void BM_PreciseReadingPlacidusAsteroids(benchmark::State& st) {
+    PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
+    choice.houses = HouseSystem::Placidus;
+    choice.asteroids = true;
+    PreciseReadings(st, choice);
 }
 BENCHMARK(BM_PreciseReadingPlacidusAsteroids);
 

@@ -4,6 +4,7 @@
 #include <numbers>
 #include <utility>
 
+#include "domain/Angles.h"
 #include "swephexp.h"
 
 namespace velloran::ephemeris {
@@ -16,12 +17,6 @@ int Letter(HouseSystem system) { return kLetters[static_cast<std::size_t>(system
 
 constexpr double kDegToRad = std::numbers::pi / 180.0;
 constexpr double kArcsecToDeg = 1.0 / 3600.0;
-
-double Wrap360(double degrees) {
-    double wrapped = std::fmod(degrees, 360.0);
-    if (wrapped < 0.0) wrapped += 360.0;
-    return wrapped >= 360.0 ? 0.0 : wrapped;
-}
 
 HouseCusps Failed(std::string why) {
     HouseCusps out;
@@ -45,13 +40,13 @@ double ApparentSiderealTime(double jdUt, double jdTt, double nutationLonDeg, dou
     const double equinoxes =
         nutationLonDeg * std::cos(meanEpsDeg * kDegToRad) +
         (0.00264096 * std::sin(node) + 0.00006352 * std::sin(2.0 * node)) * kArcsecToDeg;
-    return Wrap360(era + polynomial * kArcsecToDeg + equinoxes);
+    return Degrees360(era + polynomial * kArcsecToDeg + equinoxes);
 }
 
 // The ecliptic longitude of right ascension ra (degrees).
 double LongitudeOfRa(double ra, double eps) {
     const double r = ra * kDegToRad;
-    return Wrap360(std::atan2(std::sin(r), std::cos(r) * std::cos(eps * kDegToRad)) / kDegToRad);
+    return Degrees360(std::atan2(std::sin(r), std::cos(r) * std::cos(eps * kDegToRad)) / kDegToRad);
 }
 
 }  // namespace
@@ -71,7 +66,7 @@ HouseCusps ComputeHouses(double jdUt, double latNorth, double lonEast, HouseSyst
     if (swe_calc_ut(jdUt, SE_ECL_NUT, SEFLG_SWIEPH, nut, serr) < 0) return Failed(serr);
     const double eps = nut[0];
     const double jdTt = jdUt + swe_deltat_ex(jdUt, SEFLG_SWIEPH, serr);
-    const double armc = Wrap360(ApparentSiderealTime(jdUt, jdTt, nut[2], nut[1]) + lonEast);
+    const double armc = Degrees360(ApparentSiderealTime(jdUt, jdTt, nut[2], nut[1]) + lonEast);
 
     double cusps[13], ascmc[10], cuspSpeed[13], ascmcSpeed[10];
     serr[0] = '\0';
@@ -96,9 +91,9 @@ HouseCusps ComputeHouses(double jdUt, double latNorth, double lonEast, HouseSyst
     out.ok = true;
     out.system = used < 0 ? HouseSystem::Porphyry : system;
     out.fellBack = used < 0;
-    out.ascendant = Wrap360(ascmc[0]);
+    out.ascendant = Degrees360(ascmc[0]);
     out.midheaven = LongitudeOfRa(armc, eps);
-    for (int k = 0; k < 12; ++k) out.cusps[k] = Wrap360(cusps[k + 1]);
+    for (int k = 0; k < 12; ++k) out.cusps[k] = Degrees360(cusps[k + 1]);
     return out;
 }
 

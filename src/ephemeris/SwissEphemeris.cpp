@@ -3,6 +3,7 @@
 #include <cmath>
 #include <utility>
 
+#include "domain/Angles.h"
 #include "swephexp.h"
 
 namespace velloran::ephemeris {
@@ -25,13 +26,6 @@ constexpr int32 kFlags = SEFLG_SWIEPH | SEFLG_SPEED;
 
 // Equal houses: only the ascendant is read, and this system has no latitude limit.
 constexpr int kHouseSystem = 'E';
-
-// Degrees in [0, 360): the library's values already are; this guards the rounding edge.
-double Wrap360(double degrees) {
-    double wrapped = std::fmod(degrees, 360.0);
-    if (wrapped < 0.0) wrapped += 360.0;
-    return wrapped >= 360.0 ? 0.0 : wrapped;
-}
 
 Positions Failed(Positions out, std::string why) {
     out.status = Status::Error;
@@ -113,7 +107,7 @@ Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, 
             AddNote(out.message, note);
         }
         BodyPosition& p = out.bodies[k];
-        p.longitude = Wrap360(xx[0]);
+        p.longitude = Degrees360(xx[0]);
         p.speed = xx[3];
         p.available = true;
         p.retrograde = body != Body::Node && body != Body::MeanApogee && p.speed < 0.0;
@@ -124,7 +118,7 @@ Positions SwissEphemeris::Compute(double jdUt, double lonEast, double latNorth, 
     if (swe_houses_ex(jdUt, 0, latNorth, lonEast, kHouseSystem, cusps, ascmc) < 0 ||
         !std::isfinite(ascmc[0]))
         return Failed(std::move(out), "the ascendant could not be computed");
-    out.ascendant = Wrap360(ascmc[0]);
+    out.ascendant = Degrees360(ascmc[0]);
     return out;
 }
 

@@ -4,6 +4,7 @@
 #include <limits>
 
 #include "astro/TimeScales.h"
+#include "domain/Angles.h"
 #include "ephemeris/Houses.h"
 #include "ephemeris/SwissEphemeris.h"
 
@@ -44,12 +45,6 @@ constexpr bool OptionalBody(ChartBody body) {
 
 constexpr int Index(ChartBody body) { return static_cast<int>(body); }
 
-double Turn(double degrees) {
-    double x = std::fmod(degrees, 360.0);
-    if (x < 0) x += 360.0;
-    return x < 360.0 ? x : 0.0;
-}
-
 }  // namespace
 
 std::string MissingFilesNote(const ephemeris::Positions& positions) {
@@ -70,8 +65,8 @@ PreciseBodies PreciseChartBodies(const ephemeris::Positions& found) {
     }
     const ephemeris::BodyPosition& north = found[ephemeris::Body::Node];
     if (north.available) {
-        out.longitudes[Index(ChartBody::NorthNode)] = Turn(north.longitude);
-        out.longitudes[Index(ChartBody::SouthNode)] = Turn(north.longitude + 180.0);
+        out.longitudes[Index(ChartBody::NorthNode)] = Degrees360(north.longitude);
+        out.longitudes[Index(ChartBody::SouthNode)] = Degrees360(north.longitude + 180.0);
     }
     return out;
 }
@@ -124,11 +119,11 @@ PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphe
         const PreciseBodies bodies = PreciseChartBodies(found);
         lon = bodies.longitudes;
         out.retrograde = bodies.retrograde;
-        lon[Index(ChartBody::Ascendant)] = Turn(houses.ascendant);
-        lon[Index(ChartBody::Midheaven)] = Turn(houses.midheaven);
+        lon[Index(ChartBody::Ascendant)] = Degrees360(houses.ascendant);
+        lon[Index(ChartBody::Midheaven)] = Degrees360(houses.midheaven);
         out.houses = houses.system;
         out.fellBack = houses.fellBack;
-        for (int h = 0; h < kSignCount; ++h) out.cusps[h] = Turn(houses.cusps[h]);
+        for (int h = 0; h < kSignCount; ++h) out.cusps[h] = Degrees360(houses.cusps[h]);
     }
     for (int k = out.bodyCount; k < kMaxBodyCount; ++k) {
         lon[k] = kNaN;
@@ -151,7 +146,7 @@ PreciseCharts ComputePreciseCharts(const BirthInput& input, ephemeris::SwissEphe
         } else if (k == Index(ChartBody::SouthNode)) {
             draconic = std::isfinite(nodeLon) ? 180.0 : kNaN;
         } else if (std::isfinite(lon[k]) && std::isfinite(nodeLon)) {
-            draconic = Turn(lon[k] - nodeLon);
+            draconic = Degrees360(lon[k] - nodeLon);
         }
         out.draconic[k] = draconic;
     }

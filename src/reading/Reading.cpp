@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "astro/Engine.h"
+#include "domain/Angles.h"
 #include "domain/SignPosition.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "reading/Precise.h"
@@ -87,11 +88,7 @@ Calculation CalculatePrecise(Reading reading, const PositionsSource& source) {
         // natal house.
         const double node = charts.natal[kNorthNode];
         std::array<double, kSignCount> draconicCusps{};
-        for (int h = 0; h < kSignCount; ++h) {
-            double x = std::fmod(charts.cusps[h] - node, 360.0);
-            if (x < 0) x += 360.0;
-            draconicCusps[h] = x < 360.0 ? x : 0.0;
-        }
+        for (int h = 0; h < kSignCount; ++h) draconicCusps[h] = Degrees360(charts.cusps[h] - node);
         LayCuspHouses(reading.natal, charts.cusps, charts.houses);
         LayCuspHouses(reading.draconic, draconicCusps, charts.houses);
         if (charts.fellBack)
@@ -125,11 +122,7 @@ int HouseOfLongitude(const std::array<double, kSignCount>& cusps, double longitu
     // A longitude a rounding error short of a cusp is on it: the midheaven and cusp 10 of the
     // quadrant systems, say, come from two formulas for one point.
     constexpr double kOnCusp = 1e-7;
-    const auto after = [](double from, double to) {
-        double x = std::fmod(to - from, 360.0);
-        if (x < 0) x += 360.0;
-        return x;
-    };
+    const auto after = DegreesAhead;
     // The cusps run forward through the zodiac, except inside the polar circles in the systems
     // that keep houses 8 to 12 above the horizon (Regiomontanus, Campanus), where they run back.
     double forward = 0.0;

@@ -3,17 +3,13 @@
 #include <cmath>
 #include <cstdio>
 
+#include "domain/Angles.h"
+
 namespace velloran {
 namespace {
 
 // Absorbs the rounding of the subtraction only: a distance of exactly the orb is within it.
 constexpr double kOrbTolerance = 1e-9;
-
-double Normalize(double degrees) {
-    double d = std::fmod(degrees, 360.0);
-    if (d < 0.0) d += 360.0;
-    return d >= 360.0 ? 0.0 : d;
-}
 
 const BodyPlace& Place(const Chart& chart, int i) { return chart.bodies[i]; }
 
@@ -24,7 +20,7 @@ WheelRingInput RingOf(const Chart& chart, WheelChart which) {
         const BodyPlace& place = Place(chart, i);
         if (!std::isfinite(place.longitude)) continue;
         ring.bodies.push_back(
-            {static_cast<ChartBody>(i), Normalize(place.longitude), place.retrograde});
+            {static_cast<ChartBody>(i), Degrees360(place.longitude), place.retrograde});
     }
     return ring;
 }
@@ -38,8 +34,8 @@ bool HasAscendant(const Chart& chart) {
 // other systems' own cusps); 0° and houses from Aries when it has no ascendant.
 void SetHouses(const Chart& chart, WheelInput& input) {
     if (HasAscendant(chart)) {
-        input.ascendant = Normalize(chart[ChartBody::Ascendant].longitude);
-        for (int h = 0; h < 12; ++h) input.cusps[h] = Normalize(chart.cusps[h]);
+        input.ascendant = Degrees360(chart[ChartBody::Ascendant].longitude);
+        for (int h = 0; h < 12; ++h) input.cusps[h] = Degrees360(chart.cusps[h]);
     } else {
         input.ascendant = 0.0;
         for (int h = 0; h < 12; ++h) input.cusps[h] = h * 30.0;
@@ -130,7 +126,7 @@ std::string DescribeWheel(const WheelInput& input) {
         bool first = true;
         for (const WheelBody& b : ring.bodies) {
             if (!std::isfinite(b.longitude)) continue;
-            const double lon = Normalize(b.longitude);
+            const double lon = Degrees360(b.longitude);
             const int sign = std::min(11, static_cast<int>(lon / 30.0));
             const double within = lon - 30.0 * sign;
             const int degree = std::min(29, static_cast<int>(std::floor(within)));

@@ -7,19 +7,12 @@
 #include <optional>
 #include <string>
 
+#include "domain/Angles.h"
+
 namespace velloran {
 namespace {
 
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
-
-double Normalize(double degrees) {
-    double d = std::fmod(degrees, 360.0);
-    if (d < 0.0) d += 360.0;
-    return d >= 360.0 ? 0.0 : d;
-}
-
-// Forward distance from a to b along the zodiac, [0, 360).
-double Forward(double a, double b) { return Normalize(b - a); }
 
 WheelPoint At(WheelPoint centre, double ascendant, double longitude, double radius) {
     const double theta = (180.0 + longitude - ascendant) * kDegree;
@@ -152,7 +145,7 @@ std::optional<std::vector<double>> Spread(const std::vector<double>& sorted, dou
         if (span > 360.0 - separation + 1e-9) continue;  // the wrap check
         std::vector<double> shown(n);
         for (size_t j = 0; j < n; ++j)
-            shown[(start + j) % n] = Normalize(q[j] + static_cast<double>(j) * separation);
+            shown[(start + j) % n] = Degrees360(q[j] + static_cast<double>(j) * separation);
         return shown;
     }
     return std::nullopt;
@@ -173,7 +166,7 @@ std::vector<double> EvenlySpread(const std::vector<double>& sorted) {
     offset /= static_cast<double>(n);
     std::vector<double> shown(n);
     for (size_t j = 0; j < n; ++j)
-        shown[(start + j) % n] = Normalize(offset + static_cast<double>(j) * step);
+        shown[(start + j) % n] = Degrees360(offset + static_cast<double>(j) * step);
     return shown;
 }
 
@@ -248,7 +241,7 @@ std::vector<Entry> RingEntries(const WheelRingInput& ring, const Metrics& m, boo
         if (!std::isfinite(b.longitude)) continue;
         Entry e;
         e.body = b;
-        e.body.longitude = Normalize(b.longitude);
+        e.body.longitude = Degrees360(b.longitude);
         const double lon = e.body.longitude;
         const int sign = std::min(11, static_cast<int>(lon / 30.0));
         const double within = lon - 30.0 * sign;
@@ -448,14 +441,14 @@ WheelPoint PointAt(const WheelLayout& layout, double longitude, double radius) {
 
 double LongitudeAt(const WheelLayout& layout, const WheelPoint& point) {
     const double theta = std::atan2(-(point.y - layout.centre.y), point.x - layout.centre.x);
-    return Normalize(theta / kDegree - 180.0 + layout.ascendant);
+    return Degrees360(theta / kDegree - 180.0 + layout.ascendant);
 }
 
 WheelLayout LayOutWheel(const WheelInput& input) {
     WheelLayout out;
     out.size = input.size;
     out.centre = {input.size / 2, input.size / 2};
-    out.ascendant = std::isfinite(input.ascendant) ? Normalize(input.ascendant) : 0.0;
+    out.ascendant = std::isfinite(input.ascendant) ? Degrees360(input.ascendant) : 0.0;
 
     // Full-size texts when every ring fits and the aspect circle keeps 7.5% of the size,
     // else smaller ones; at the smallest, the aspect circle is what remains (small bi-wheels)
@@ -506,14 +499,15 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     // The house ring: cusps, numbers in the middle of each house, the horizon. Cusps that run
     // backward all round (a polar chart's) have each house behind its cusp.
     double forwardRound = 0.0;
-    for (int h = 0; h < 12; ++h) forwardRound += Forward(input.cusps[h], input.cusps[(h + 1) % 12]);
+    for (int h = 0; h < 12; ++h)
+        forwardRound += DegreesAhead(input.cusps[h], input.cusps[(h + 1) % 12]);
     const double direction = forwardRound > 720.0 ? -1.0 : 1.0;
     for (int h = 0; h < 12; ++h) {
         const double cusp = input.cusps[h];
         out.cuspLines[h] = {PointAt(out, cusp, plan.houseInner),
                             PointAt(out, cusp, plan.zodiacInner)};
         const double next = input.cusps[(h + 1) % 12];
-        double width = direction > 0 ? Forward(cusp, next) : Forward(next, cusp);
+        double width = direction > 0 ? DegreesAhead(cusp, next) : DegreesAhead(next, cusp);
         if (width == 0.0) width = 30.0;
         const std::u32string number = Ascii(std::to_string(h + 1).c_str());
         const WheelPoint centre =

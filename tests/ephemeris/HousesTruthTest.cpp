@@ -26,11 +26,6 @@ constexpr double kTolArcsec = 1.0;
 
 const std::string kReferenceDir = VELLORAN_REFERENCE_DIR;
 
-// The truth file's key of each system, in kHouseSystems order.
-constexpr std::array<const char*, kHouseSystems.size()> kTruthKeys = {
-    "whole_sign", "equal",         "porphyry", "placidus",
-    "koch",       "regiomontanus", "campanus", "alcabitius"};
-
 std::vector<Json> HouseTruthLines() {
     return test::TruthLines(kReferenceDir, "houses-truth.jsonl");
 }
@@ -83,8 +78,8 @@ TEST(HousesTruth, EverySystemOfEveryReferenceBirthWithinAnArcSecond) {
 
         for (size_t s = 0; s < kHouseSystems.size(); ++s) {
             const HouseSystem system = kHouseSystems[s];
-            const std::string where = id + " " + kTruthKeys[s];
-            const Json* t = houses->Find(kTruthKeys[s]);
+            const std::string where = id + " " + test::kHouseTruthKeys[s];
+            const Json* t = houses->Find(test::kHouseTruthKeys[s]);
             ASSERT_NE(t, nullptr) << where;
             const HouseCusps h = ComputeHouses(jdUt, lat, lon, system);
             ASSERT_TRUE(h.ok) << where << ": " << h.error;
@@ -121,7 +116,7 @@ TEST(HousesTruth, EverySystemOfEveryReferenceBirthWithinAnArcSecond) {
 
     std::printf("Largest difference from houses-truth.jsonl (tolerance %.0f\"):\n", kTolArcsec);
     for (size_t s = 0; s < kHouseSystems.size(); ++s) {
-        std::printf("  %-13s %7.4f\"  (%s)\n", kTruthKeys[s], worst[s].arcsec,
+        std::printf("  %-13s %7.4f\"  (%s)\n", test::kHouseTruthKeys[s], worst[s].arcsec,
                     worst[s].where.c_str());
     }
 }

@@ -32,11 +32,6 @@ using testing::AngleDistance;
 constexpr double kCuspTolArcsec = 1.0;
 const std::string kReferenceDir = VELLORAN_REFERENCE_DIR;
 
-// The truth file's key of each system, in kHouseSystems order.
-constexpr std::array<const char*, kHouseSystems.size()> kTruthKeys = {
-    "whole_sign", "equal",         "porphyry", "placidus",
-    "koch",       "regiomontanus", "campanus", "alcabitius"};
-
 double Radians(double degrees) { return degrees * std::numbers::pi / 180.0; }
 
 // The mean Black Moon Lilith: the mean lunar perigee (ELP-2000/82 mean elements as published
@@ -91,7 +86,7 @@ TEST(HousesReadings, EveryReferenceBirthInEverySystemWithTheAsteroidsAndLilith) 
         ASSERT_NE(houses, nullptr);
         for (size_t s = 0; s < kHouseSystems.size(); ++s) {
             const HouseSystem system = kHouseSystems[s];
-            SCOPED_TRACE(kTruthKeys[s]);
+            SCOPED_TRACE(test::kHouseTruthKeys[s]);
             PositionsChoice choice{PositionsKind::Precise, NodeKind::Mean};
             choice.houses = system;
             choice.asteroids = true;
@@ -102,7 +97,7 @@ TEST(HousesReadings, EveryReferenceBirthInEverySystemWithTheAsteroidsAndLilith) 
             const Reading& r = *opened.reading;
             ASSERT_EQ(r.natal.bodyCount, kMaxBodyCount);
 
-            const Json* t = houses->Find(kTruthKeys[s]);
+            const Json* t = houses->Find(test::kHouseTruthKeys[s]);
             ASSERT_NE(t, nullptr);
             std::optional<std::array<double, 12>> cusps = TruthCusps(*t);
             if (!cusps) {
@@ -146,7 +141,7 @@ TEST(HousesReadings, EveryReferenceBirthInEverySystemWithTheAsteroidsAndLilith) 
     EXPECT_EQ(fellBack, 4);
     std::printf("Precise readings' cusps, largest difference from houses-truth.jsonl:\n");
     for (size_t s = 0; s < kHouseSystems.size(); ++s)
-        std::printf("  %-13s %7.4f\"\n", kTruthKeys[s], worst[s]);
+        std::printf("  %-13s %7.4f\"\n", test::kHouseTruthKeys[s], worst[s]);
     std::printf("Mean Lilith, largest difference from the mean perigee series: %.2f\"\n",
                 worstLilith);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <cmath>
 #include <fstream>
 #include <sstream>
@@ -12,9 +13,15 @@
 #include <string_view>
 #include <vector>
 
+#include "domain/HouseSystem.h"
 #include "support/Json.h"
 
 namespace velloran::test {
+
+// houses-truth.jsonl's key of each house system, in kHouseSystems order.
+inline constexpr std::array<const char*, kHouseSystems.size()> kHouseTruthKeys = {
+    "whole_sign", "equal",         "porphyry", "placidus",
+    "koch",       "regiomontanus", "campanus", "alcabitius"};
 
 // The independent ephemeris is good to about one arc-minute. Its ascendant is compared only
 // below the polar circles, where the ascendant's formula has one answer.
