@@ -1,12 +1,10 @@
 #include <algorithm>
-#include <cctype>
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
 #include <system_error>
 
 #include "cli/Cli.h"
-#include "cli/CliText.h"
 #include "output/WholeFile.h"
 
 namespace velloran {
@@ -32,16 +30,6 @@ bool IsOpenable(const std::string& path, bool mustExist, std::string& reason) {
         return false;
     }
     return true;
-}
-
-// The ending of a path's last name, in lower case ("svg" of "Ann.SVG"); empty without one.
-std::string Ending(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    const std::size_t dot = path.rfind('.');
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
-    std::string ending = path.substr(dot + 1);
-    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return ending;
 }
 
 }  // namespace
@@ -84,14 +72,8 @@ std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t 
 
 bool DiskFiles::Write(const std::string& path, std::string_view bytes, std::string& reason) {
     // Each command checks the ending of the name it is given (a picture's .svg, a reading's
-    // vlr); through a link the file replaced is another, which must be of the same kind.
-    const std::optional<std::string> replaced = ReplacedFile(path, reason);
-    if (!replaced) return false;
-    if (Ending(*replaced) != Ending(path)) {
-        reason = "is a link to " + Quoted(*replaced) + ", a file of another kind; not replaced";
-        return false;
-    }
-    return WriteWholeFile(path, bytes, reason);
+    // vlr); through a link the file replaced must be of the same kind.
+    return ReplacedFile(path, reason) && WriteWholeFile(path, bytes, reason);
 }
 
 bool DiskFiles::SameFile(const std::string& a, const std::string& b) { return IsSameFile(a, b); }

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -28,6 +29,16 @@ std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The ending of a path's last name in lower case ("svg" of "Ann.SVG"); empty without one.
+std::string Ending(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ending = path.substr(dot + 1);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending;
 }
 
 // The kernel's protected-symlinks rule: a link in a sticky folder anyone may write to (such as
@@ -279,7 +290,13 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
 }
 
 std::optional<std::string> ReplacedFile(const std::string& path, std::string& reason) {
-    return FollowLinks(path, reason);
+    std::optional<std::string> target = FollowLinks(path, reason);
+    if (target && Ending(*target) != Ending(path)) {
+        // The target's name is not repeated: it may hold anything a link can.
+        reason = "is a link to a file of another kind; not replaced";
+        return std::nullopt;
+    }
+    return target;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

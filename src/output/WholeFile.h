@@ -22,7 +22,9 @@ namespace velloran {
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason);
 
 // The file a save to path replaces: symbolic links at path followed as WriteWholeFile follows
-// them (the file need not exist); nothing, with the reason, when a link cannot be followed.
+// them (the file need not exist). Nothing, with the reason, when a link cannot be followed or
+// leads to a file whose name ends otherwise than path's (out.svg to a reading, out.csv to a file
+// that is not CSV): a check of path's ending would not hold for the file replaced.
 std::optional<std::string> ReplacedFile(const std::string& path, std::string& reason);
 
 // True when both paths name one existing file (the same device and inode), also through hard or
