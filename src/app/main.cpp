@@ -4,7 +4,9 @@
 #include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <string>
 
 #include "Version.h"
 #include "app/App.h"
@@ -36,13 +38,55 @@ private:
     std::function<void()> m_then;
 };
 
+constexpr const char* kUsage =
+    "Usage: velloran [FILE.vlr]\n"
+    "       velloran --version\n"
+    "       velloran --help\n"
+    "Opens the birth-data form, or with FILE.vlr that reading calculated. One instance\n"
+    "runs at a time: a second start hands its file to the running one. The windows need\n"
+    "a display; velloran-cli creates, shows, exports and draws readings without one\n"
+    "(velloran-cli --help).\n";
+
+// True when the environment names a screen to open the windows on, or a Qt platform that needs
+// none (offscreen, minimal: the tests' and tools' platforms), given by QT_QPA_PLATFORM or
+// -platform.
+bool HasDisplay(int argc, char** argv) {
+    std::string platform;
+    if (const char* chosen = std::getenv("QT_QPA_PLATFORM")) platform = chosen;
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], "-platform") == 0) platform = argv[i + 1];
+    }
+    platform = platform.substr(0, platform.find_first_of(":;"));
+    for (const char* windowless :
+         {"offscreen", "minimal", "minimalegl", "vnc", "eglfs", "linuxfb", "vkkhrdisplay"}) {
+        if (platform == windowless) return true;
+    }
+    const auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value != nullptr && *value != '\0';
+    };
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    // Answered before the application object connects to a display, so it works without one.
+    // Answered before the application object connects to a display, so they work without one.
     if (argc == 2 && std::strcmp(argv[1], "--version") == 0) {
         std::printf("velloran %s\n%s\n", VELLORAN_VERSION, VELLORAN_LICENCE);
         return 0;
+    }
+    if (argc == 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {
+        std::fputs(kUsage, stdout);
+        return 0;
+    }
+    // Without a display Qt would abort with a page of advice; one line says what is wrong.
+    if (!HasDisplay(argc, argv)) {
+        std::fputs(
+            "velloran: no display to open the windows on (neither DISPLAY nor WAYLAND_DISPLAY "
+            "is set); velloran-cli works without one\n",
+            stderr);
+        return 1;
     }
     QElapsedTimer clock;
     clock.start();

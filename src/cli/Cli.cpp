@@ -176,13 +176,17 @@ int Fail(std::ostream& err, const std::string& message, int status = kExitFailur
 int RunNew(NewCommand cmd, std::ostream& err, CliFiles& files) {
     if (auto p = CheckPlainText("--place", cmd.place)) return Fail(err, p->message);
     if (cmd.place) {
-        if (auto problem = FillFromPlace(cmd)) return Fail(err, *problem);
+        if (auto problem = FillFromPlace(cmd, true)) return Fail(err, *problem);
     }
     FormInput form;
     if (auto problem = BuildForm(cmd, form)) return Fail(err, problem->message);
     if (auto failure = ValidateInput(form, true))
         return Fail(err, failure->message, kExitInvalidForm);
     const BirthInput birth = BirthFromForm(form);
+    // The form refuses, when it calculates, a birth no chart can be drawn for (at a pole): a
+    // reading every command would refuse is not written.
+    const Calculation calculated = Calculate(birth);
+    if (!calculated.reading) return Fail(err, calculated.error, kExitInvalidForm);
     if (auto problem = ReadingSaveProblem(birth.birth, form.zoneIndex))
         return Fail(err, "new: " + *problem);
     std::string reason;

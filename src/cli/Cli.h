@@ -60,6 +60,7 @@ struct NewCommand {
     std::optional<std::string> name, date, time, zone, lat, lon, city, state, country, output;
     std::optional<std::string> place;  // fills what is not given from the atlas's first match
     bool dst = false;
+    bool noDst = false;         // --no-dst: no daylight saving, whatever the atlas says
     PositionsChoice positions;  // accepted as by the other commands; the file holds the birth only
 };
 struct ExportCommand {

@@ -71,7 +71,9 @@ std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t 
 }
 
 bool DiskFiles::Write(const std::string& path, std::string_view bytes, std::string& reason) {
-    return WriteWholeFile(path, bytes, reason);
+    // Each command checks the ending of the name it is given (a picture's .svg, a reading's
+    // vlr); through a link the file replaced must be of the same kind.
+    return ReplacedFile(path, reason) && WriteWholeFile(path, bytes, reason);
 }
 
 bool DiskFiles::SameFile(const std::string& a, const std::string& b) { return IsSameFile(a, b); }

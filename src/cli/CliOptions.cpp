@@ -6,6 +6,26 @@
 
 namespace velloran {
 
+namespace {
+
+const CliOption* Named(const std::vector<CliOption>& options, const std::string& a) {
+    const auto named = std::find_if(options.begin(), options.end(), [&](const CliOption& o) {
+        return std::find(o.names.begin(), o.names.end(), a) != o.names.end();
+    });
+    return named == options.end() ? nullptr : &*named;
+}
+
+}  // namespace
+
+bool AsksForHelp(const std::vector<std::string>& args, const std::vector<CliOption>& options) {
+    for (std::size_t i = 1; i < args.size(); ++i) {
+        if (args[i] == "--help" || args[i] == "-h") return true;
+        const CliOption* named = Named(options, args[i]);
+        if (named != nullptr && named->takesValue) ++i;
+    }
+    return false;
+}
+
 std::optional<std::string> ReadCliOptions(std::string_view command,
                                           const std::vector<std::string>& args,
                                           const std::vector<CliOption>& options,
@@ -15,16 +35,14 @@ std::optional<std::string> ReadCliOptions(std::string_view command,
     bool haveInput = false;
     for (std::size_t i = 1; i < args.size(); ++i) {
         const std::string& a = args[i];
-        const auto named = std::find_if(options.begin(), options.end(), [&](const CliOption& o) {
-            return std::find(o.names.begin(), o.names.end(), a) != o.names.end();
-        });
-        if (named != options.end()) {
+        const CliOption* named = Named(options, a);
+        if (named != nullptr) {
             if (!named->takesValue) {
                 named->apply(std::string());
                 continue;
             }
             if (i + 1 >= args.size()) return prefix + a + " needs a value";
-            const auto index = static_cast<std::size_t>(named - options.begin());
+            const auto index = static_cast<std::size_t>(named - options.data());
             if (given[index]) return prefix + a + " given twice";
             given[index] = true;
             if (auto problem = named->apply(args[++i])) return prefix + *problem;

@@ -29,7 +29,12 @@ struct CliPositional {
     std::string_view missing;                // replaces "no reading file given" when given
 };
 
+// True when --help or -h stands in args[1..] where an option may stand: not as the value of an
+// option that takes one (`new --name -h` names someone "-h").
+bool AsksForHelp(const std::vector<std::string>& args, const std::vector<CliOption>& options);
+
 // Reads args[1..] (args[0] is the command word); the first problem as "command: ..." or nothing.
+// An option's value is the next argument whatever it looks like, "-h" and "--help" too.
 std::optional<std::string> ReadCliOptions(std::string_view command,
                                           const std::vector<std::string>& args,
                                           const std::vector<CliOption>& options,

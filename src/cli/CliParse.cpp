@@ -18,6 +18,24 @@ bool IsHelp(const std::string& a) { return a == "--help" || a == "-h" || a == "h
 
 CliError Error(std::string message) { return CliError{std::move(message)}; }
 
+// The words of the options that take one of a few (--houses Placidus, --theme DARK) match in
+// any case.
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return text;
+}
+
+// Reads a command's options: the usage when --help or -h stands where an option may, else the
+// first problem as an error; nothing when every argument was taken.
+std::optional<CliCommand> ReadOptions(std::string_view command,
+                                      const std::vector<std::string>& args,
+                                      const std::vector<CliOption>& options,
+                                      const CliPositional& positional) {
+    if (AsksForHelp(args, options)) return HelpCommand{};
+    if (auto problem = ReadCliOptions(command, args, options, positional)) return Error(*problem);
+    return std::nullopt;
+}
+
 // --positions classic|precise, --node mean|true, --houses SYSTEM and --asteroids, shared by the
 // commands that calculate.
 struct PositionsOptions {
@@ -29,7 +47,7 @@ struct PositionsOptions {
         return {CliOption{{"--positions"},
                           true,
                           [this](const std::string& value) -> std::optional<std::string> {
-                              if (auto kind = ParsePositionsKey(value)) {
+                              if (auto kind = ParsePositionsKey(Lower(value))) {
                                   choice.positions = *kind;
                                   return std::nullopt;
                               }
@@ -40,7 +58,7 @@ struct PositionsOptions {
                           true,
                           [this](const std::string& value) -> std::optional<std::string> {
                               haveNode = true;
-                              if (auto node = ParseNodeKey(value)) {
+                              if (auto node = ParseNodeKey(Lower(value))) {
                                   choice.node = *node;
                                   return std::nullopt;
                               }
@@ -50,7 +68,7 @@ struct PositionsOptions {
                           true,
                           [this](const std::string& value) -> std::optional<std::string> {
                               haveHouses = true;
-                              if (auto system = ParseHouseSystem(value)) {
+                              if (auto system = ParseHouseSystem(Lower(value))) {
                                   choice.houses = *system;
                                   return std::nullopt;
                               }
@@ -111,15 +129,16 @@ CliCommand ParseNew(const std::vector<std::string>& args) {
     NewCommand cmd;
     PositionsOptions positions;
     const std::vector<CliOption> options =
-        Joined({FlagOption("--dst", cmd.dst), TextOption({"--name"}, cmd.name),
-                TextOption({"--date"}, cmd.date), TextOption({"--time"}, cmd.time),
-                TextOption({"--zone"}, cmd.zone), TextOption({"--lat"}, cmd.lat),
-                TextOption({"--lon"}, cmd.lon), TextOption({"--city"}, cmd.city),
-                TextOption({"--state"}, cmd.state), TextOption({"--country"}, cmd.country),
-                TextOption({"-o", "--output"}, cmd.output), TextOption({"--place"}, cmd.place)},
+        Joined({FlagOption("--dst", cmd.dst), FlagOption("--no-dst", cmd.noDst),
+                TextOption({"--name"}, cmd.name), TextOption({"--date"}, cmd.date),
+                TextOption({"--time"}, cmd.time), TextOption({"--zone"}, cmd.zone),
+                TextOption({"--lat"}, cmd.lat), TextOption({"--lon"}, cmd.lon),
+                TextOption({"--city"}, cmd.city), TextOption({"--state"}, cmd.state),
+                TextOption({"--country"}, cmd.country), TextOption({"-o", "--output"}, cmd.output),
+                TextOption({"--place"}, cmd.place)},
                positions.Options());
-    if (auto problem = ReadCliOptions("new", args, options, CliPositional{}))
-        return Error(*problem);
+    if (auto stop = ReadOptions("new", args, options, CliPositional{})) return *stop;
+    if (cmd.dst && cmd.noDst) return Error("new: --dst and --no-dst cannot be given together");
     if (auto error = positions.Finish("new", cmd.positions)) return *error;
     return cmd;
 }
@@ -129,8 +148,8 @@ CliCommand ParseExport(const std::vector<std::string>& args) {
     PositionsOptions positions;
     const std::vector<CliOption> options =
         Joined(positions.Options(), {TextOption({"-o", "--output"}, cmd.output)});
-    if (auto problem = ReadCliOptions("export", args, options, ReadingFileArgument(cmd.input)))
-        return Error(*problem);
+    if (auto stop = ReadOptions("export", args, options, ReadingFileArgument(cmd.input)))
+        return *stop;
     if (auto error = positions.Finish("export", cmd.positions)) return *error;
     return cmd;
 }
@@ -140,8 +159,8 @@ CliCommand ParseShow(const std::vector<std::string>& args) {
     PositionsOptions positions;
     const std::vector<CliOption> options =
         Joined(positions.Options(), {FlagOption("--json", cmd.json)});
-    if (auto problem = ReadCliOptions("show", args, options, ReadingFileArgument(cmd.input)))
-        return Error(*problem);
+    if (auto stop = ReadOptions("show", args, options, ReadingFileArgument(cmd.input)))
+        return *stop;
     if (auto error = positions.Finish("show", cmd.positions)) return *error;
     return cmd;
 }
@@ -159,7 +178,8 @@ std::optional<double> ParseOrb(const std::string& text) {
 }
 
 // --aspects: short words separated by commas, at least one.
-std::optional<AspectMask> ParseAspects(const std::string& text) {
+std::optional<AspectMask> ParseAspects(const std::string& given) {
+    const std::string text = Lower(given);
     AspectMask mask = 0;
     std::size_t from = 0;
     while (true) {
@@ -197,7 +217,7 @@ CliOption WordOption(std::string_view name, std::vector<std::pair<std::string_vi
             [name, words = std::move(words), &slot, expected = std::move(expected)](
                 const std::string& value) -> std::optional<std::string> {
                 for (const auto& [word, choice] : words) {
-                    if (value == word) {
+                    if (Lower(value) == word) {
                         slot = choice;
                         return std::nullopt;
                     }
@@ -246,8 +266,8 @@ CliCommand ParseWheel(const std::vector<std::string>& args) {
                  cmd.size = px;
                  return std::nullopt;
              }}});
-    if (auto problem = ReadCliOptions("wheel", args, options, ReadingFileArgument(cmd.input)))
-        return Error(*problem);
+    if (auto stop = ReadOptions("wheel", args, options, ReadingFileArgument(cmd.input)))
+        return *stop;
     if (!output) return Error("wheel: no picture file given (-o OUT.svg, OUT.pdf or OUT.png)");
     if (!EndsWithPictureSuffix(*output))
         return Error("wheel: -o " + Quoted(*output) +
@@ -288,8 +308,8 @@ CliCommand ParseContacts(const std::vector<std::string>& args) {
                  cmd.settings.aspects = *aspects;
                  return std::nullopt;
              }}});
-    if (auto problem = ReadCliOptions("contacts", args, options, ReadingFileArgument(cmd.input)))
-        return Error(*problem);
+    if (auto stop = ReadOptions("contacts", args, options, ReadingFileArgument(cmd.input)))
+        return *stop;
     if (cmd.with && cmd.sky) return Error("contacts: --with and --sky cannot be given together");
     if ((cmd.with || cmd.sky) && cmd.settings.nodePairs)
         return Error(
@@ -307,7 +327,7 @@ CliCommand ParseList(const std::vector<std::string>& args) {
     CliPositional folder;
     folder.target = &cmd.folder;
     folder.name = "folder";
-    if (auto problem = ReadCliOptions("list", args, options, folder)) return Error(*problem);
+    if (auto stop = ReadOptions("list", args, options, folder)) return *stop;
     if (auto error = positions.Finish("list", cmd.positions)) return *error;
     return cmd;
 }
@@ -331,7 +351,7 @@ CliCommand ParseBatch(const std::vector<std::string>& args) {
     CliPositional births;
     births.target = &cmd.input;
     births.name = "births file";
-    if (auto problem = ReadCliOptions("batch", args, options, births)) return Error(*problem);
+    if (auto stop = ReadOptions("batch", args, options, births)) return *stop;
     if (!output) return Error("batch: no output file given (-o OUT.csv or OUT.jsonl)");
     if (!EndsWithOutputSuffix(*output))
         return Error("batch: -o " + Quoted(*output) +
@@ -345,12 +365,12 @@ CliCommand ParseBatch(const std::vector<std::string>& args) {
 
 CliCommand ParseCli(const std::vector<std::string>& args) {
     if (args.empty()) return Error("no command given (try --help)");
-    for (const std::string& a : args) {
-        if (a == "--help" || a == "-h") return HelpCommand{};
-    }
+    // Each command finds --help among its options, where no option's value can be it.
     const std::string& command = args[0];
     if (IsHelp(command)) return HelpCommand{};
+    const bool helpAfter = args.size() == 2 && (args[1] == "--help" || args[1] == "-h");
     if (command == "--version") {
+        if (helpAfter) return HelpCommand{};
         if (args.size() > 1) return Error("--version: takes no arguments");
         return VersionCommand{};
     }
@@ -363,8 +383,12 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
     if (command == "list") return ParseList(args);
     if (command == "batch") return ParseBatch(args);
     if (command == "zones") {
+        if (helpAfter) return HelpCommand{};
         if (args.size() > 1) return Error("zones: takes no arguments");
         return ZonesCommand{};
+    }
+    for (const std::string& a : args) {
+        if (a == "--help" || a == "-h") return HelpCommand{};
     }
     return Error("unknown command " + Quoted(command) + " (try --help)");
 }
@@ -372,7 +396,7 @@ CliCommand ParseCli(const std::vector<std::string>& args) {
 std::string CliUsage() {
     return "Usage:\n"
            "  velloran-cli new --name NAME --date YYYY-MM-DD --time HH:MM --zone INDEX\n"
-           "                   --lat DD:MM{N|S} --lon DDD:MM{E|W} [--dst]\n"
+           "                   --lat DD:MM{N|S} --lon DDD:MM{E|W} [--dst | --no-dst]\n"
            "                   --city CITY --state STATE --country COUNTRY -o FILE.vlr\n"
            "      Checks the birth data as the birth-data form does and writes a reading file.\n"
            "  velloran-cli export FILE.vlr [-o OUT.txt]\n"
@@ -407,7 +431,9 @@ std::string CliUsage() {
            "      facts first) or PNG. --size: 200 to 4000 pixels (800 by default).\n"
            "  velloran-cli new --place PLACE --date YYYY-MM-DD --time HH:MM -o FILE.vlr ...\n"
            "      Takes city, state, country, coordinates, zone and daylight saving from the\n"
-           "      atlas's first match for PLACE; options given explicitly win.\n"
+           "      atlas's first match for PLACE; options given explicitly win. A --zone\n"
+           "      without --dst or --no-dst keeps the atlas's daylight saving when it is the\n"
+           "      atlas's zone then, and is refused when it is another.\n"
            "  velloran-cli place QUERY [--date YYYY-MM-DD --time HH:MM] [--json]\n"
            "      Lists the atlas's places whose name starts with QUERY (\"city, state\" and\n"
            "      \"city, country\" narrow it, also \"Houston, TX\", \"Zurich, CH\"), largest\n"
@@ -449,6 +475,9 @@ std::string CliUsage() {
            "    --asteroids\n"
            "      Adds Ceres, Pallas, Juno, Vesta and the mean Black Moon Lilith to the\n"
            "      precise charts.\n"
+           "    The words of --positions, --node, --houses, --view, --theme and --aspects\n"
+           "    are taken in any case. An option's value is the next argument whatever it\n"
+           "    looks like (new --name -h names someone \"-h\").\n"
            "  velloran-cli --help\n"
            "  velloran-cli --version\n"
            "\n"

@@ -120,6 +120,7 @@ CliCommand ParsePlace(const std::vector<std::string>& args) {
     const CliPositional query{&cmd.query, "query",
                               "more than one query given (quote a name with blanks)",
                               "no place name given"};
+    if (AsksForHelp(args, options)) return HelpCommand{};
     if (auto problem = ReadCliOptions("place", args, options, query)) return Error(*problem);
     if (cmd.date.has_value() != cmd.time.has_value())
         return Error("place: --date and --time go together");
@@ -157,21 +158,38 @@ int RunPlace(const PlaceCommand& cmd, std::ostream& out, std::ostream& err) {
     return out ? kExitOk : kExitFailure;
 }
 
-std::optional<std::string> FillFromPlace(NewCommand& cmd) {
+std::optional<std::string> FillFromPlace(NewCommand& cmd, bool settleDaylight) {
+    const bool zoneGiven = cmd.zone.has_value();
+    const bool daylightOpen = settleDaylight && zoneGiven && !cmd.dst && !cmd.noDst;
     // Every value the atlas would give is given: the place name is not needed.
-    if (cmd.city && cmd.state && cmd.country && cmd.lat && cmd.lon && cmd.zone) return std::nullopt;
+    const bool allGiven = cmd.city && cmd.state && cmd.country && cmd.lat && cmd.lon && zoneGiven;
+    if (allGiven && !daylightOpen) return std::nullopt;
     const auto found = SystemAtlas().FindPlaces(*cmd.place, 1);
-    if (found.empty()) return "new: --place " + Quoted(*cmd.place) + ": no place matches";
+    if (found.empty()) {
+        if (allGiven) return std::nullopt;
+        return "new: --place " + Quoted(*cmd.place) + ": no place matches";
+    }
     const Place& p = found.front();
     if (!cmd.city) cmd.city = p.name;
     if (!cmd.state) cmd.state = p.state;
     if (!cmd.country) cmd.country = p.country;
     if (!cmd.lat) cmd.lat = Coordinate(p.latitude, 'N', 'S');
     if (!cmd.lon) cmd.lon = Coordinate(p.longitude, 'E', 'W');
-    if (cmd.zone || !cmd.date || !cmd.time) return std::nullopt;
+    if ((zoneGiven && !daylightOpen) || !cmd.date || !cmd.time) return std::nullopt;
     const auto moment = ParseMoment(*cmd.date, *cmd.time);
     if (!moment) return std::nullopt;  // the form's own checks name the bad date or time
     const ZoneChoice choice = ZoneForBirth(p, *moment, *MakeSystemLegalTime());
+    if (daylightOpen) {
+        // The atlas's own row keeps its daylight saving; another row's box is the user's call.
+        const auto zone = DecimalDigits(*cmd.zone);
+        if (choice.fit == ZoneFit::Row && zone == choice.zoneIndex) {
+            cmd.dst = choice.daylightSaving;
+            return std::nullopt;
+        }
+        return "new: --zone " + Quoted(*cmd.zone) + " is not the atlas's zone for " +
+               Quoted(*cmd.place) + " on " + FormatLocalMoment(*moment) + " (the atlas gives " +
+               ZoneText(choice, p, *moment) + "); give --dst or --no-dst with it.";
+    }
     if (choice.fit != ZoneFit::Row)
         return "new: --place " + Quoted(*cmd.place) + ": " + ZoneChoiceNote(choice, p, *moment) +
                " Give --zone (and --dst).";

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cctype>
 #include <cerrno>
 #include <cstring>
 #include <optional>
@@ -28,6 +29,16 @@ std::string FolderOf(const std::string& path) {
     const std::size_t slash = path.rfind('/');
     if (slash == std::string::npos) return ".";
     return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+// The ending of a path's last name in lower case ("svg" of "Ann.SVG"); empty without one.
+std::string Ending(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    const std::size_t dot = path.rfind('.');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return {};
+    std::string ending = path.substr(dot + 1);
+    for (char& c : ending) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return ending;
 }
 
 // The kernel's protected-symlinks rule: a link in a sticky folder anyone may write to (such as
@@ -111,10 +122,36 @@ std::string LinkUnnamed(int fd, const std::string& folder) {
     return {};
 }
 
+// What a replaced file keeps: its permissions, owner and group (replaces false for a new file).
+struct Kept {
+    bool replaces = false;
+    mode_t mode = 0;
+    uid_t uid = 0;
+    gid_t gid = 0;
+};
+
+// Gives the new file fd the replaced file's owner, group and permissions (the owner first: a
+// change of owner clears the set-user-ID bits). An owner that cannot be kept (root may give a
+// file to another user, nobody else may) is a refusal: another user's file would silently
+// become this user's. A group this user is not in is kept where it can be.
+bool KeepOwnerAndMode(int fd, const Kept& kept, std::string& reason) {
+    if (!kept.replaces) return true;
+    if (kept.uid != geteuid() && fchown(fd, kept.uid, kept.gid) != 0) {
+        reason = "is another user's file, which a new file could not keep as theirs (" +
+                 std::string(std::strerror(errno)) + "); not replaced";
+        return false;
+    }
+    if (kept.gid != getegid() && fchown(fd, static_cast<uid_t>(-1), kept.gid) != 0) {
+        // A group this user is not in: the new file has the folder's usual group.
+    }
+    fchmod(fd, kept.mode);
+    return true;
+}
+
 // The bytes in a complete file with a short temporary name in folder; empty with the reason when
 // that fails. The file is written unnamed where the file system allows, so nothing is left
 // behind when the process is killed while writing.
-std::string WriteTemporary(const std::string& folder, std::string_view bytes, mode_t keptMode,
+std::string WriteTemporary(const std::string& folder, std::string_view bytes, const Kept& kept,
                            std::string& reason) {
     const int unnamed = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (unnamed < 0 && !MeansUnsupported(errno)) {
@@ -122,7 +159,10 @@ std::string WriteTemporary(const std::string& folder, std::string_view bytes, mo
         return {};
     }
     if (unnamed >= 0) {
-        if (keptMode != 0) fchmod(unnamed, keptMode);
+        if (!KeepOwnerAndMode(unnamed, kept, reason)) {
+            close(unnamed);
+            return {};
+        }
         if (!WriteAll(unnamed, bytes) || fsync(unnamed) != 0) {
             reason = Reason("cannot be written", errno);
             close(unnamed);
@@ -141,7 +181,11 @@ std::string WriteTemporary(const std::string& folder, std::string_view bytes, mo
             reason = Reason("cannot be created", errno);
             return {};
         }
-        if (keptMode != 0) fchmod(fd, keptMode);
+        if (!KeepOwnerAndMode(fd, kept, reason)) {
+            close(fd);
+            unlink(name.c_str());
+            return {};
+        }
         if (WriteAndClose(fd, bytes, reason)) return name;
         unlink(name.c_str());
         return {};
@@ -201,7 +245,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     }
     const std::optional<std::string> target = FollowLinks(path, reason);
     if (!target) return false;
-    mode_t keptMode = 0;
+    Kept kept;
     struct stat st {};
     if (stat(target->c_str(), &st) == 0) {
         // Renaming onto a pipe, device or socket would put a plain file in its place.
@@ -219,11 +263,22 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
             reason = Reason("cannot be written", errno);
             return false;
         }
-        keptMode = st.st_mode & 07777;
+        // Renaming over one name of a file with several would part them: the others would
+        // keep the old bytes while this one got the new.
+        if (st.st_nlink > 1) {
+            reason =
+                "has other names (hard links), which would keep the old content; not "
+                "replaced";
+            return false;
+        }
+        kept.replaces = true;
+        kept.mode = st.st_mode & 07777;
+        kept.uid = st.st_uid;
+        kept.gid = st.st_gid;
     }
     const std::string folder = FolderOf(*target);
     RemoveOrphanedTemporaries(folder);
-    const std::string temporary = WriteTemporary(folder, bytes, keptMode, reason);
+    const std::string temporary = WriteTemporary(folder, bytes, kept, reason);
     if (temporary.empty()) return false;
     if (rename(temporary.c_str(), target->c_str()) != 0) {
         reason = Reason("cannot be put in place", errno);
@@ -232,6 +287,16 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     }
     SyncFolder(folder);
     return true;
+}
+
+std::optional<std::string> ReplacedFile(const std::string& path, std::string& reason) {
+    std::optional<std::string> target = FollowLinks(path, reason);
+    if (target && Ending(*target) != Ending(path)) {
+        // The target's name is not repeated: it may hold anything a link can.
+        reason = "is a link to a file of another kind; not replaced";
+        return std::nullopt;
+    }
+    return target;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

@@ -4,6 +4,7 @@
 // leaves the earlier file damaged or a partial one beside it. Every save of the program and of
 // velloran-cli goes through WriteWholeFile.
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -12,11 +13,19 @@ namespace velloran {
 // Writes bytes to path whole; false with a short reason ("cannot be written: No space left on
 // device") when it fails, leaving any earlier file at path as it was. A folder, pipe, device or
 // socket at path is refused, and so is a file this user may not write ("cannot be written:
-// Permission denied"); a symbolic link is followed and the file it names replaced, unless it is
-// another user's link in a sticky folder anyone may write to. A replaced file's permissions are
-// kept; a new file gets 0666 less the umask. The new file has no
-// name while it is written where the file system allows (O_TMPFILE), a short one otherwise.
+// Permission denied") and a file with other names (hard links), which a new file would part
+// from this one; a symbolic link is followed and the file it names replaced, unless it is
+// another user's link in a sticky folder anyone may write to. A replaced file's permissions,
+// owner and group are kept (another user's file whose owner cannot be kept is refused); a
+// new file gets 0666 less the umask. The new file has no name while it is written where the file
+// system allows (O_TMPFILE), a short one otherwise.
 bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason);
+
+// The file a save to path replaces: symbolic links at path followed as WriteWholeFile follows
+// them (the file need not exist). Nothing, with the reason, when a link cannot be followed or
+// leads to a file whose name ends otherwise than path's (out.svg to a reading, out.csv to a file
+// that is not CSV): a check of path's ending would not hold for the file replaced.
+std::optional<std::string> ReplacedFile(const std::string& path, std::string& reason);
 
 // True when both paths name one existing file (the same device and inode), also through hard or
 // symbolic links.

@@ -202,9 +202,10 @@ TEST_F(CliNewPlace, FillsWhatTheAtlasKnows) {
 }
 
 TEST_F(CliNewPlace, ExplicitOptionsWin) {
-    const CliRun byPlace = RunTool({"new", "--name", "Ann", "--place", "Zurich, Switzerland",
-                                    "--date", "1980-01-15", "--time", "12:00", "--zone", "29",
-                                    "--lat", "10:00S", "--city", "Oerlikon", "-o", Path("a.vlr")});
+    const CliRun byPlace =
+        RunTool({"new", "--name", "Ann", "--place", "Zurich, Switzerland", "--date", "1980-01-15",
+                 "--time", "12:00", "--zone", "29", "--no-dst", "--lat", "10:00S", "--city",
+                 "Oerlikon", "-o", Path("a.vlr")});
     ASSERT_EQ(byPlace.status, kExitOk) << byPlace.err;
     const CliRun byHand =
         RunTool({"new",         "--name", "Ann",        "--date",  "1980-01-15",       "--time",
@@ -213,6 +214,46 @@ TEST_F(CliNewPlace, ExplicitOptionsWin) {
                  "Switzerland", "-o",     Path("b.vlr")});
     ASSERT_EQ(byHand.status, kExitOk) << byHand.err;
     EXPECT_EQ(Bytes(Path("a.vlr")), Bytes(Path("b.vlr")));
+}
+
+// London on 1 July 1980 at 12:00 is British Summer Time: zone 29 (GMT) with daylight saving,
+// 11:00 UT. A --zone that is the atlas's own row keeps the atlas's daylight saving; another row
+// needs --dst or --no-dst, and its refusal names the atlas's row.
+TEST_F(CliNewPlace, AnExplicitZoneKeepsTheAtlasDaylightSavingOrIsRefused) {
+    const std::vector<std::string> london = {"new",    "--name",     "Ann",    "--place", "London",
+                                             "--date", "1980-07-01", "--time", "12:00"};
+    const auto make = [&](std::vector<std::string> extra, const char* file) {
+        std::vector<std::string> args = london;
+        args.insert(args.end(), extra.begin(), extra.end());
+        args.insert(args.end(), {"-o", Path(file)});
+        return RunTool(args);
+    };
+    const auto universalTime = [](const std::string& file) {
+        const CliRun shown = RunTool({"show", file, "--json"});
+        const auto at = shown.out.find("\"universalTimeHours\": ");
+        return at == std::string::npos
+                   ? std::string("none")
+                   : shown.out.substr(at + 22, shown.out.find(',', at) - at - 22);
+    };
+
+    const CliRun atlas = make({}, "atlas.vlr");
+    ASSERT_EQ(atlas.status, kExitOk) << atlas.err;
+    EXPECT_EQ(universalTime(Path("atlas.vlr")), "11");
+    const CliRun ownRow = make({"--zone", "29"}, "own.vlr");
+    ASSERT_EQ(ownRow.status, kExitOk) << ownRow.err;
+    EXPECT_EQ(universalTime(Path("own.vlr")), "11");
+    EXPECT_EQ(Bytes(Path("own.vlr")), Bytes(Path("atlas.vlr")));
+
+    const CliRun other = make({"--zone", "27"}, "other.vlr");
+    EXPECT_EQ(other.status, kExitFailure);
+    EXPECT_NE(other.err.find("zone 29 Greenwich Mean Time, daylight saving"), std::string::npos)
+        << other.err;
+    EXPECT_NE(other.err.find("--no-dst"), std::string::npos) << other.err;
+    EXPECT_FALSE(fs::exists(Path("other.vlr")));
+
+    ASSERT_EQ(make({"--zone", "29", "--no-dst"}, "winter.vlr").status, kExitOk);
+    EXPECT_EQ(universalTime(Path("winter.vlr")), "12");
+    ASSERT_EQ(make({"--zone", "27", "--dst"}, "chosen.vlr").status, kExitOk);
 }
 
 }  // namespace

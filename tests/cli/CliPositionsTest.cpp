@@ -69,8 +69,20 @@ INSTANTIATE_TEST_SUITE_P(
         ChoiceCase{"contacts_precise_true",
                    {"contacts", "a.vlr", "--orb", "1", "--positions", "precise", "--node", "true"},
                    kPreciseTrue},
+        ChoiceCase{"new_precise", {"new", "--positions", "precise", "--name", "Ann"}, kPreciseMean},
+        // The words match in any case, as people type them.
+        ChoiceCase{"words_in_any_case",
+                   {"show", "a.vlr", "--positions", "PRECISE", "--node", "True"},
+                   kPreciseTrue},
         ChoiceCase{
-            "new_precise", {"new", "--positions", "precise", "--name", "Ann"}, kPreciseMean}),
+            "houses_in_any_case",
+            {"list", "k", "--positions", "precise", "--houses", "Placidus", "--asteroids"},
+            PositionsChoice{PositionsKind::Precise, NodeKind::Mean, HouseSystem::Placidus, true}},
+        ChoiceCase{"houses_in_capitals",
+                   {"batch", "b.csv", "-o", "x.csv", "--positions", "precise", "--houses",
+                    "REGIOMONTANUS"},
+                   PositionsChoice{PositionsKind::Precise, NodeKind::Mean,
+                                   HouseSystem::Regiomontanus, false}}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 struct RefusalCase {
@@ -93,9 +105,6 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"unknown_positions",
                     {"show", "a.vlr", "--positions", "exact"},
                     "show: --positions 'exact': expected classic or precise"},
-        RefusalCase{"positions_case",
-                    {"export", "a.vlr", "--positions", "Precise"},
-                    "export: --positions 'Precise': expected classic or precise"},
         RefusalCase{"unknown_node",
                     {"contacts", "a.vlr", "--positions", "precise", "--node", "osculating"},
                     "contacts: --node 'osculating': expected mean or true"},

@@ -34,6 +34,10 @@ std::vector<std::string> KnownBirthArgs(const std::string& output) {
     return test::KnownBirthNewArgs(output);
 }
 
+// The Delhi birth's new arguments with one option's value changed.
+std::vector<std::string> DelhiWith(const std::string& option, const std::string& value,
+                                   const std::string& output = "OUT");
+
 // One object of the contacts array.
 struct JsonContact {
     std::string draconic, natal, aspect;
@@ -117,6 +121,26 @@ TEST_F(CliTest, HelpPrintsUsage) {
     EXPECT_EQ(Run({"show", "x.vlr", "-h"}), kExitOk);
     EXPECT_EQ(Out().rfind("Usage:", 0), 0u);
     EXPECT_EQ(Err(), "");
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"new", "--name", "Ann", "--help"},
+          std::vector<std::string>{"zones", "--help"}, std::vector<std::string>{"help"}}) {
+        EXPECT_EQ(Run(args), kExitOk) << args[0];
+        EXPECT_EQ(Out().rfind("Usage:", 0), 0u) << args[0];
+    }
+}
+
+// An option's value is never an option: a script that passes a person's name "-h" or "--help"
+// gets the reading written, not the usage and success with nothing done.
+TEST_F(CliTest, NewTakesANameThatLooksLikeAnOption) {
+    for (const std::string name : {"-h", "--help", "--name"}) {
+        const std::string path = Path("named.vlr");
+        fs::remove(path);
+        ASSERT_EQ(Run(DelhiWith("--name", name, path)), kExitOk) << name << ": " << Err();
+        EXPECT_EQ(Out(), "") << name;
+        const auto lines = ReadReadingFile(ReadFile(path));
+        ASSERT_TRUE(lines) << name;
+        EXPECT_EQ((*lines)[0], name);
+    }
 }
 
 TEST_F(CliTest, ZonesListsTheSeventyOneZonesWithTheirIndex) {
@@ -207,6 +231,13 @@ INSTANTIATE_TEST_SUITE_P(
                         "Please Enter Minute of Longitude From 0 To 59"},
         FormRefusalCase{"longitude_180_01", "--lon", "180:01E",
                         "Please Enter Minute of Longitude From 0 To 59"},
+        // The form refuses a pole when it calculates: no ascendant there.
+        FormRefusalCase{"latitude_90_north", "--lat", "90:00N",
+                        "There is no ascendant at the poles: please enter a latitude below 90 "
+                        "degrees."},
+        FormRefusalCase{"latitude_90_south", "--lat", "90:00S",
+                        "There is no ascendant at the poles: please enter a latitude below 90 "
+                        "degrees."},
         FormRefusalCase{"feb_29_1905", "--date", "1905-02-29",
                         "Please Enter Correct Date Or Month!"},
         FormRefusalCase{"april_31", "--date", "1980-04-31",
@@ -233,10 +264,14 @@ TEST_P(CliArgumentErrorTest, OneLineErrorExitOneAndNoFile) {
     EXPECT_FALSE(fs::exists(path));
 }
 
-std::vector<std::string> DelhiWith(const std::string& option, const std::string& value) {
-    std::vector<std::string> args = test::DelhiNewArgs("OUT");
+std::vector<std::string> DelhiWith(const std::string& option, const std::string& value,
+                                   const std::string& output) {
+    std::vector<std::string> args = test::DelhiNewArgs(output);
     for (std::size_t i = 0; i + 1 < args.size(); ++i) {
-        if (args[i] == option) args[i + 1] = value;
+        if (args[i] == option) {
+            args[i + 1] = value;
+            break;
+        }
     }
     return args;
 }
@@ -295,25 +330,43 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{
             "contacts_orb_twice", {"contacts", "a.vlr", "--orb", "1", "--orb", "2"}, "given twice"},
         ArgumentErrorCase{"contacts_unknown_option", {"contacts", "a.vlr", "--all"}, "'--all'"},
+        // "-h" and "--help" as an option's value are that value: refused when it is none.
+        ArgumentErrorCase{
+            "positions_value_h", {"show", "a.vlr", "--positions", "-h"}, "--positions '-h'"},
+        ArgumentErrorCase{"node_value_help", {"export", "--node", "--help", "a.vlr"}, "'--help'"},
+        ArgumentErrorCase{"orb_value_help", {"contacts", "a.vlr", "--orb", "--help"}, "'--help'"},
+        ArgumentErrorCase{"wheel_output_h", {"wheel", "a.vlr", "-o", "-h"}, "-o '-h'"},
+        ArgumentErrorCase{"theme_value_help",
+                          {"wheel", "a.vlr", "-o", "x.svg", "--theme", "--help"},
+                          "--theme '--help'"},
+        ArgumentErrorCase{"houses_value_h", {"list", "k", "--houses", "-h"}, "--houses '-h'"},
+        ArgumentErrorCase{"batch_output_help", {"batch", "b.csv", "-o", "--help"}, "'--help'"},
+        ArgumentErrorCase{
+            "place_date_h", {"place", "zurich", "--date", "-h", "--time", "10:00"}, "'-h'"},
+        ArgumentErrorCase{"new_date_help", DelhiWith("--date", "--help"), "--date '--help'"},
+        ArgumentErrorCase{
+            "dst_and_no_dst", {"new", "--dst", "--no-dst", "--name", "Ann"}, "--dst and --no-dst"},
         ArgumentErrorCase{"control_bytes_quoted",
                           {"new", "--x\n\x1b"},
                           "'--x?"
                           "?'"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
-// A birth at a pole is written, but has no ascendant: export refuses it with the reason. A
-// minute off the pole, on the date line, is a chart like any other.
-TEST_F(CliTest, NewTakesThePoleAndTheDateLineAndExportRefusesThePole) {
+// A reading at a pole (written by another tool, or before new refused it) has no ascendant:
+// export refuses it with the reason. A minute off the pole, on the date line, is a chart like
+// any other.
+TEST_F(CliTest, ExportRefusesThePoleAndTakesTheDateLine) {
     std::string path = Path("pole.vlr");
-    auto args = test::DelhiNewArgs(path);
-    args[10] = "90:00S";
-    args[12] = "180:00W";
-    ASSERT_EQ(Run(args), kExitOk) << Err();
+    FormInput pole = test::DelhiBirthForm();
+    pole.latitudeDegrees = "90", pole.latitudeMinutes = "0", pole.latitudeHemisphere = 1;
+    WriteFile(path, WriteReadingFile(BirthFromForm(pole).birth, pole.zoneIndex));
     EXPECT_EQ(Run({"export", path}), kExitFailure);
     EXPECT_EQ(Out(), "");
     EXPECT_NE(Err().find("There is no ascendant at the poles"), std::string::npos) << Err();
 
+    auto args = test::DelhiNewArgs(path);
     args[10] = "89:59S";
+    args[12] = "180:00W";
     ASSERT_EQ(Run(args), kExitOk) << Err();
     ASSERT_EQ(Run({"export", path}), kExitOk) << Err();
     EXPECT_NE(Out().find("\r\nLatitude: 89 Degree 59 Minute \r\n"), std::string::npos) << Out();

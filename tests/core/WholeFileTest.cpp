@@ -36,7 +36,8 @@ enum class Before {
     Folder,
     Pipe,
     MissingFolder,
-    FileOverSizeLimit
+    FileOverSizeLimit,
+    HardLinkedFile
 };
 
 struct SaveCase {
@@ -115,6 +116,11 @@ TEST_P(WholeFileTest, SavesWholeOrKeepsWhatWasThere) {
         case Before::FileOverSizeLimit:
             Write(target, earlier);
             break;
+        case Before::HardLinkedFile:
+            Write(Path("other.vlr"), earlier);
+            fs::create_hard_link(Path("other.vlr"), target);
+            after = {"other.vlr", "out.vlr"};
+            break;
     }
 
     std::string reason;
@@ -151,6 +157,10 @@ TEST_P(WholeFileTest, SavesWholeOrKeepsWhatWasThere) {
         case Before::FileOverSizeLimit:
             EXPECT_EQ(Read(target), earlier);
             break;
+        case Before::HardLinkedFile:
+            EXPECT_EQ(Read(target), earlier);
+            EXPECT_EQ(fs::hard_link_count(target), 2u);
+            break;
         default:
             break;
     }
@@ -167,7 +177,9 @@ INSTANTIATE_TEST_SUITE_P(
                       SaveCase{"pipe_refused", Before::Pipe, false, "not a regular file"},
                       SaveCase{"missing_folder", Before::MissingFolder, false, "cannot be created"},
                       SaveCase{"past_the_file_size_limit", Before::FileOverSizeLimit, false,
-                               "cannot be written: File too large"}),
+                               "cannot be written: File too large"},
+                      SaveCase{"hard_linked_file_refused", Before::HardLinkedFile, false,
+                               "has other names (hard links)"}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 // Runs body with the effective user id of another user (nobody), as root can.
@@ -199,6 +211,38 @@ TEST(WholeFileProtection, AFileTheUserMayNotWriteIsKept) {
     AsAnotherUser([&] { saved = WriteWholeFile(path, "new", reason); });
     EXPECT_TRUE(saved) << reason;
     EXPECT_EQ(test::ReadFileBytes(path), "new");
+}
+
+// Root saving over another user's file leaves it theirs, with its group and permissions; a user
+// who may write another's file but cannot give a file away is refused, and the file is kept.
+TEST(WholeFileProtection, AnotherUsersFileKeepsItsOwner) {
+    if (::geteuid() != 0) GTEST_SKIP() << "files of another user need root";
+    test::TempFolder dir("velloran-owner");
+    ASSERT_EQ(::chmod(dir.dir().c_str(), 0777), 0);
+    const std::string theirs = dir.Path("theirs.vlr");
+    test::WriteFileBytes(theirs, "earlier");
+    ASSERT_EQ(::chown(theirs.c_str(), 65534, 65534), 0);
+    ASSERT_EQ(::chmod(theirs.c_str(), 0640), 0);
+    std::string reason;
+    ASSERT_TRUE(WriteWholeFile(theirs, "new", reason)) << reason;
+    struct stat st {};
+    ASSERT_EQ(::stat(theirs.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 65534u);
+    EXPECT_EQ(st.st_gid, 65534u);
+    EXPECT_EQ(st.st_mode & 07777, 0640u);
+    EXPECT_EQ(test::ReadFileBytes(theirs), "new");
+
+    const std::string roots = dir.Path("roots.vlr");
+    test::WriteFileBytes(roots, "earlier");
+    ASSERT_EQ(::chmod(roots.c_str(), 0666), 0);
+    bool saved = true;
+    AsAnotherUser([&] { saved = WriteWholeFile(roots, "new", reason); });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(reason.rfind("is another user's file", 0), 0u) << reason;
+    EXPECT_EQ(test::ReadFileBytes(roots), "earlier");
+    ASSERT_EQ(::stat(roots.c_str(), &st), 0);
+    EXPECT_EQ(st.st_uid, 0u);
+    EXPECT_EQ(dir.Entries(), (std::vector<std::string>{"roots.vlr", "theirs.vlr"}));
 }
 
 // In a sticky folder anyone may write to, another user's link is not followed (the kernel's
