@@ -27,6 +27,7 @@ struct CliPositional {
     std::string_view name = "reading file";  // "more than one reading file given"
     std::string_view tooMany;                // replaces that message when given
     std::string_view missing;                // replaces "no reading file given" when given
+    bool optional = false;                   // none given leaves the target as it is
 };
 
 // Reads args[1..] (args[0] is the command word); the first problem as "command: ..." or nothing.
