@@ -21,13 +21,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-constexpr std::string_view kSuffix = ".vlr";
-
-bool IsReadingName(const std::string& name) {
-    return name.size() > kSuffix.size() &&
-           name.compare(name.size() - kSuffix.size(), kSuffix.size(), kSuffix) == 0;
-}
-
 std::string ReasonOf(const std::error_code& ec) {
     if (ec == std::errc::no_such_file_or_directory) return "no such folder";
     if (ec == std::errc::not_a_directory) return "not a folder";
@@ -108,7 +101,7 @@ FolderScan ScanReadingsFolder(const std::string& folder) {
                 pending.push_back(entry.path());
                 continue;
             }
-            if (!IsReadingName(entry.path().filename().string())) continue;
+            if (!IsReadingFileName(entry.path().filename().string())) continue;
             scan.readings.push_back(ReadEntry(entry.path().string(), link));
         }
         if (ec) scan.readings.push_back(Unusable(dir.string(), "folder " + ReasonOf(ec)));
