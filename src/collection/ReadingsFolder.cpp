@@ -164,7 +164,8 @@ std::string UnescapedValue(std::string_view raw) {
             out += c;
         }
     }
-    // A text starting with '@' is stored as @String(...).
+    // A text starting with '@' is stored with the '@' doubled (older stores: @String(...)).
+    if (out.rfind("@@", 0) == 0) return out.substr(1);
     constexpr std::string_view kString = "@String(";
     if (out.size() > kString.size() && out.compare(0, kString.size(), kString) == 0 &&
         out.back() == ')')
