@@ -444,7 +444,8 @@ TEST(LibraryTrash, AFreshAccountGetsItsTrashMade) {
     EXPECT_FALSE(QFile::exists(reading));
     EXPECT_TRUE(QFile::exists(data + "/Trash/files/ann.vlr"));
     EXPECT_TRUE(QFile::exists(data + "/Trash/info/ann.vlr.trashinfo"));
-    EXPECT_EQ(QFileInfo(data + "/Trash").permissions().toInt() & 0x0077, 0) << "others may use the trash";
+    EXPECT_EQ(QFileInfo(data + "/Trash").permissions().toInt() & 0x0077, 0)
+        << "others may use the trash";
     EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("files")));
     EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("info")));
 }
