@@ -376,7 +376,9 @@ TEST(LibraryWindowScan, ClosingDoesNotWaitForAListingThatNeverEnds) {
         [released, &scanning](const std::string&) {
             scanning = true;
             released.wait();
-            return FolderScan{};
+            FolderScan none;
+            none.error = "no such folder";  // nothing more for the late scan to look at
+            return none;
         });
     ASSERT_TRUE(QTest::qWaitFor([&] { return scanning.load(); }, kWaitMs));
     EXPECT_TRUE(window->busy());

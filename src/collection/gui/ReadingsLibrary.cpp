@@ -224,7 +224,7 @@ void ReadingsLibrary::startScan() {
     std::thread([folder = m_folder, scanner = m_scanner, mailbox = m_mailbox] {
         auto found = std::make_shared<Scan>();
         found->scan = scanner(QFile::encodeName(folder).toStdString());
-        if (found->scan.error.empty()) found->folders = FoldersUnder(folder);
+        if (found->scan.error.empty() && !folder.isEmpty()) found->folders = FoldersUnder(folder);
         const std::lock_guard lock(mailbox->mutex);
         if (ReadingsLibrary* library = mailbox->library)
             QMetaObject::invokeMethod(
