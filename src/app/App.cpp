@@ -10,6 +10,7 @@
 #include <QUrl>
 #include <QWidget>
 #include <algorithm>
+#include <cstdio>
 #include <utility>
 
 #include "app/AboutBox.h"
@@ -127,7 +128,10 @@ bool App::start(InstanceLock& lock, const QString& file) {
     // Without the socket the program runs on; a second start then shows only its notice.
     m_channel = std::make_unique<InstanceChannel>(socketPath);
     connect(m_channel.get(), &InstanceChannel::fileReceived, this, &App::openHandedOver);
-    m_channel->listen();
+    if (QString why; !m_channel->listen(&why))
+        std::fprintf(stderr,
+                     "velloran: files given to a second start cannot be handed to this one: %s\n",
+                     why.toLocal8Bit().constData());
     RunUpdateReminder(m_platform, kUpdatePage);
 
     InstallFontSubstitutions();

@@ -1,5 +1,8 @@
 #include "app/InstanceChannel.h"
 
+#include "app/InstanceLock.h"
+
+#include <QCryptographicHash>
 #include <QDeadlineTimer>
 #include <QFile>
 #include <QLocalServer>
@@ -11,6 +14,7 @@
 
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace velloran {
@@ -46,6 +50,8 @@ SocketFile SocketAt(const QString& path) {
     return S_ISSOCK(st.st_mode) && st.st_uid == ::getuid() ? SocketFile::Own : SocketFile::Other;
 }
 
+static_assert(InstanceChannel::kMaxSocketPathBytes + 1 == sizeof(sockaddr_un::sun_path));
+
 }  // namespace
 
 long PeerUserId(qintptr socketDescriptor) {
@@ -57,11 +63,24 @@ long PeerProcessId(qintptr socketDescriptor) {
     return static_cast<long>(PeerCredentials(socketDescriptor).pid);
 }
 
+bool InstanceChannel::FitsSocketName(const QString& path) {
+    return QFile::encodeName(path).size() <= kMaxSocketPathBytes;
+}
+
 QString InstanceChannel::PathBeside(const QString& lockPath) {
     if (lockPath.isEmpty()) return {};  // no private folder: no socket either
     QString base = lockPath;
     if (base.endsWith(QLatin1String(".lock"))) base.chop(5);
-    return base + QStringLiteral(".socket");
+    const QString beside = base + QStringLiteral(".socket");
+    if (FitsSocketName(beside)) return beside;
+    // Too long for a socket's name (a long private temporary folder): a short name in this
+    // user's own folder of /tmp, made from the long one so that every start meets at it.
+    const QString own = QStringLiteral("/tmp/velloran-%1").arg(::getuid());
+    ::mkdir(QFile::encodeName(own).constData(), 0700);
+    if (!IsPrivateFolder(own)) return {};
+    const QByteArray hash =
+        QCryptographicHash::hash(QFile::encodeName(beside), QCryptographicHash::Sha256).toHex();
+    return own + QLatin1Char('/') + QString::fromLatin1(hash.left(16)) + QStringLiteral(".socket");
 }
 
 bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePath, int timeoutMs,
@@ -71,6 +90,9 @@ bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePat
         return false;
     };
     if (socketPath.isEmpty()) return fail(QStringLiteral("there is no private folder to meet in"));
+    if (!FitsSocketName(socketPath))
+        return fail(
+            QStringLiteral("its socket's path is longer than %1 bytes").arg(kMaxSocketPathBytes));
     const QDeadlineTimer deadline(timeoutMs);
     QLocalSocket socket;
     while (true) {
@@ -105,9 +127,18 @@ bool InstanceChannel::HandOver(const QString& socketPath, const QString& filePat
 InstanceChannel::InstanceChannel(const QString& socketPath, QObject* parent)
     : QObject(parent), m_socketPath(socketPath) {}
 
-bool InstanceChannel::listen() {
-    if (m_socketPath.isEmpty()) return false;
-    if (m_server) return m_server->isListening();
+bool InstanceChannel::listen(QString* why) {
+    const auto fail = [why](const QString& reason) {
+        if (why) *why = reason;
+        return false;
+    };
+    if (m_socketPath.isEmpty()) return fail(QStringLiteral("there is no private folder for it"));
+    if (!FitsSocketName(m_socketPath))
+        return fail(
+            QStringLiteral("its path %1 is longer than the %2 bytes a socket's name may have")
+                .arg(m_socketPath)
+                .arg(kMaxSocketPathBytes));
+    if (m_server) return m_server->isListening() || fail(m_server->errorString());
     m_server = new QLocalServer(this);
     m_server->setSocketOptions(QLocalServer::UserAccessOption);
     QLocalServer::removeServer(m_socketPath);
@@ -116,7 +147,7 @@ bool InstanceChannel::listen() {
     m_watch->setInterval(kWatchMs);
     connect(m_watch, &QTimer::timeout, this, &InstanceChannel::keepListening);
     m_watch->start();
-    return m_server->listen(m_socketPath);
+    return m_server->listen(m_socketPath) || fail(m_server->errorString());
 }
 
 void InstanceChannel::keepListening() {

@@ -18,8 +18,13 @@ class InstanceChannel : public QObject {
     Q_OBJECT
 public:
     // The socket beside the lock file at lockPath: "<name>.socket" for "<name>.lock"; empty for an
-    // empty lockPath.
+    // empty lockPath. When that is longer than a socket's name may be (a long TMPDIR), a short
+    // name made from it in this user's private folder /tmp/velloran-<uid>; empty when that folder
+    // is not this user's alone.
     static QString PathBeside(const QString& lockPath);
+    // The longest name a Unix socket may have, in bytes, and whether path fits it.
+    static constexpr int kMaxSocketPathBytes = 107;
+    static bool FitsSocketName(const QString& path);
 
     // Second start: sends filePath to the instance listening at socketPath. A socket not there
     // yet, or not answering (the running instance is still starting, or a dead one's socket is
@@ -36,8 +41,9 @@ public:
     explicit InstanceChannel(const QString& socketPath, QObject* parent = nullptr);
 
     // Starts listening. Only the holder of the instance lock calls it, so a socket left behind
-    // by an instance that died is removed first. False when the socket cannot be made.
-    bool listen();
+    // by an instance that died is removed first. False when the socket cannot be made, with the
+    // reason in *why when given (no private folder, a path too long for a socket, the system's).
+    bool listen(QString* why = nullptr);
 
 signals:
     // A second start handed over this file (an absolute path).

@@ -163,8 +163,11 @@ std::optional<Problem> BuildForm(const NewCommand& cmd, FormInput& form) {
     if (!cmd.time) return Problem{"new: --time is required"};
     if (!cmd.zone) return Problem{"new: --zone is required"};
     if (!cmd.output) return Problem{"new: -o FILE.vlr is required"};
-    if (!HasReadingExtension(*cmd.output))
-        return Problem{"new: " + Quoted(*cmd.output) + ": a reading file name must end in vlr"};
+    // The name every way of opening takes and the library lists.
+    if (!IsReadingFileName(*cmd.output))
+        return Problem{"new: " + Quoted(*cmd.output) +
+                       ": a reading file name must end in .vlr, in small letters as the "
+                       "program opens it"};
     return FormOfOptions(cmd, form);
 }
 

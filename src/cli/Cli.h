@@ -102,7 +102,7 @@ struct PlaceCommand {
 };
 // The readings under a folder and its subfolders with their natal and draconic signs.
 struct ListCommand {
-    std::string folder;
+    std::string folder;  // empty: the program's readings folder
     bool json = false;
     PositionsChoice positions;
 };

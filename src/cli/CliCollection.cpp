@@ -109,7 +109,7 @@ std::string ListText(const std::vector<FolderReading>& readings,
                     "Draconic Sun", "Draconic Moon", "Draconic Rising"});
     for (std::size_t i = 0; i < readings.size(); ++i) {
         const FolderReading& r = readings[i];
-        std::vector<std::string> row{r.path};
+        std::vector<std::string> row{ShownName(r.path)};
         if (r.form) {
             row.insert(row.end(),
                        {std::string(TrimBlanks(r.birth.Name)),
@@ -276,8 +276,22 @@ bool EndsWithJsonLines(const std::string& path) {
 }  // namespace
 
 int RunList(const ListCommand& cmd, std::ostream& out, std::ostream& err) {
-    const FolderScan scan = ScanReadingsFolder(cmd.folder);
-    if (!scan.error.empty()) return Fail(err, "list: " + Quoted(cmd.folder) + ": " + scan.error);
+    const std::string folder = cmd.folder.empty() ? ProgramReadingsFolder() : cmd.folder;
+    if (folder.empty())
+        return Fail(err,
+                    "list: no folder given, and no home folder to find the readings folder in");
+    const FolderScan scan = ScanReadingsFolder(folder);
+    if (!scan.error.empty()) {
+        // The program's folder before anything was saved: nothing to list, which is no fault.
+        if (cmd.folder.empty() && scan.error == "no such folder") {
+            err << kProgram << "list: " << Quoted(folder, folder.size())
+                << ": no readings yet (the program makes this folder when a reading is first "
+                   "saved)\n";
+            out << (cmd.json ? ListJson({}, {}) : ListText({}, {}));
+            return out ? kExitOk : kExitFailure;
+        }
+        return Fail(err, "list: " + Quoted(folder) + ": " + scan.error);
+    }
     const std::vector<ReadingSigns> signs = ComputeAllSigns(scan.readings, cmd.positions);
     out << (cmd.json ? ListJson(scan.readings, signs) : ListText(scan.readings, signs));
     return out ? kExitOk : kExitFailure;

@@ -57,7 +57,7 @@ std::optional<std::string> ReadCliOptions(std::string_view command,
         *positional.target = a;
         haveInput = true;
     }
-    if (positional.target != nullptr && !haveInput) {
+    if (positional.target != nullptr && !haveInput && !positional.optional) {
         if (!positional.missing.empty()) return prefix + std::string(positional.missing);
         return prefix + "no " + std::string(positional.name) + " given";
     }

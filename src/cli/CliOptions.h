@@ -27,6 +27,7 @@ struct CliPositional {
     std::string_view name = "reading file";  // "more than one reading file given"
     std::string_view tooMany;                // replaces that message when given
     std::string_view missing;                // replaces "no reading file given" when given
+    bool optional = false;                   // none given leaves the target as it is
 };
 
 // True when --help or -h stands in args[1..] where an option may stand: not as the value of an

@@ -327,6 +327,7 @@ CliCommand ParseList(const std::vector<std::string>& args) {
     CliPositional folder;
     folder.target = &cmd.folder;
     folder.name = "folder";
+    folder.optional = true;  // the program's readings folder
     if (auto stop = ReadOptions("list", args, options, folder)) return *stop;
     if (auto error = positions.Finish("list", cmd.positions)) return *error;
     return cmd;
@@ -440,11 +441,15 @@ std::string CliUsage() {
            "      first, with coordinates (as --lat and --lon take them) and time zone; with a\n"
            "      date and time also the zone index and daylight saving of that moment. No\n"
            "      match is exit status 1.\n"
-           "  velloran-cli list FOLDER [--json]\n"
-           "      Lists the reading files (*.vlr) in FOLDER and its subfolders: file, name,\n"
-           "      birth, place and the natal and draconic Sun, Moon and rising signs; a file\n"
-           "      that cannot be opened or calculated is listed with the reason. --json: an\n"
-           "      array of objects with file, name, birth, place, natal, draconic and error.\n"
+           "  velloran-cli list [FOLDER] [--json]\n"
+           "      Lists the reading files (*.vlr) in FOLDER (the program's readings folder\n"
+           "      when none is given) and its subfolders: file, name, birth, place and the\n"
+           "      natal and draconic Sun, Moon and rising signs; a file that cannot be\n"
+           "      opened or calculated (a pipe, a link to nothing, a damaged file) and a\n"
+           "      subfolder that cannot be read are listed with the reason. A name with\n"
+           "      control characters is shown quoted, each of them as '?'. --json: an\n"
+           "      array of objects with file, name, birth, place, natal, draconic and\n"
+           "      error.\n"
            "  velloran-cli batch BIRTHS.csv -o OUT.csv|OUT.jsonl\n"
            "      Calculates every birth of a CSV file whose header names its columns, in any\n"
            "      order: name, date, time, zone, lat, lon, dst (yes or no), city, state,\n"

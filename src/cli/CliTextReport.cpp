@@ -164,15 +164,25 @@ void PrintNotesOnce(std::ostream& err, const std::vector<std::string>& notes) {
     }
 }
 
-std::string Quoted(std::string_view text) {
-    constexpr std::size_t kMax = 80;
+namespace {
+bool IsControlByte(unsigned char c) { return c < 32 || c == 127; }
+}  // namespace
+
+std::string Quoted(std::string_view text, std::size_t maxBytes) {
     std::string out = "'";
-    for (std::size_t i = 0; i < text.size() && i < kMax; ++i) {
+    for (std::size_t i = 0; i < text.size() && i < maxBytes; ++i) {
         unsigned char c = static_cast<unsigned char>(text[i]);
-        out.push_back(c < 32 || c == 127 ? '?' : static_cast<char>(c));
+        out.push_back(IsControlByte(c) ? '?' : static_cast<char>(c));
     }
-    if (text.size() > kMax) out += "...";
+    if (text.size() > maxBytes) out += "...";
     return out + "'";
+}
+
+std::string ShownName(std::string_view text) {
+    const bool plain = std::none_of(text.begin(), text.end(), [](char c) {
+        return IsControlByte(static_cast<unsigned char>(c));
+    });
+    return plain ? std::string(text) : Quoted(text, text.size());
 }
 
 }  // namespace velloran

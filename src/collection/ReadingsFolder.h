@@ -7,6 +7,7 @@
 #include <array>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "domain/BirthData.h"
@@ -26,13 +27,28 @@ struct FolderReading {
 };
 
 // The readings under a folder and its subfolders, sorted by path; error says why the folder
-// itself cannot be read (missing, not a folder, no permission), and then there are none. A
-// subfolder that cannot be read is passed over; links to folders are not followed.
+// itself cannot be read (missing, not a folder, no permission), and then there are none. Every
+// name ending in .vlr is an entry: one that is not a readable regular file (a pipe, a device, a
+// link to nothing or round a loop) has its reason, and so does a subfolder that cannot be read
+// (its path, "folder cannot be read: ..."). Links to folders are not followed. No file is waited
+// for: each is opened without blocking and read only up to the size a reading may have.
 struct FolderScan {
     std::vector<FolderReading> readings;
     std::string error;
 };
 FolderScan ScanReadingsFolder(const std::string& folder);
+
+// The desktop program's readings folder, worked out as the program works it out without asking
+// Qt: the folder chosen in the library (the settings file's [Library] Folder=, the file
+// $XDG_CONFIG_HOME/<program>/<program>.conf, ~/.config by default), else "Velloran" in the
+// documents folder (XDG_DOCUMENTS_DIR of $XDG_CONFIG_HOME/user-dirs.dirs, else ~/Documents).
+// Empty when there is no home folder to start from.
+std::string ProgramReadingsFolder(const std::string& program = "velloran");
+
+// One value of a settings file as the program's settings store writes it ("Folder" in
+// "[Library]"), unquoted and unescaped; nothing when the file has no such value.
+std::optional<std::string> SettingsValue(std::string_view ini, std::string_view section,
+                                         std::string_view key);
 
 // The file's entry from its bytes, as the scan makes it.
 FolderReading ReadingFromBytes(std::string path, std::string_view bytes);

@@ -228,4 +228,10 @@ bool HasReadingExtension(std::string_view fileName) {
     return fileName.size() >= 3 && fileName.substr(fileName.size() - 3) == "vlr";
 }
 
+bool IsReadingFileName(std::string_view fileName) {
+    constexpr std::string_view kEnding = ".vlr";
+    const std::string_view name = fileName.substr(fileName.rfind('/') + 1);
+    return name.size() > kEnding.size() && name.substr(name.size() - kEnding.size()) == kEnding;
+}
+
 }  // namespace velloran

@@ -42,5 +42,9 @@ std::optional<std::array<std::string, kReadingLines>> ReadReadingFile(std::strin
 
 // True when a chosen file name may be opened: its last three characters are exactly "vlr".
 bool HasReadingExtension(std::string_view fileName);
+// True when a name is one to save a reading under, one the library lists and every way of
+// opening takes: something, then ".vlr" in small letters ("ann.vlr"; not "annvlr", "ann.VLR" or
+// ".vlr").
+bool IsReadingFileName(std::string_view fileName);
 
 }  // namespace velloran

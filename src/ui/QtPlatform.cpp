@@ -144,6 +144,25 @@ QString QtPlatform::documentsFolder() {
 }
 
 bool QtPlatform::moveToTrash(const QString& path, QString& error) {
+    // The home trash ($XDG_DATA_HOME/Trash with files/ and info/, this user's alone) is made
+    // first when it is missing, as a fresh account has none: Qt makes only its last folder and,
+    // failing that, would put files/ and info/ into the working folder.
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    if (data.isEmpty() || !QDir::isAbsolutePath(data)) {
+        error = QStringLiteral("there is no home folder for the trash");
+        return false;
+    }
+    const QString trash = QDir(data).filePath(QStringLiteral("Trash"));
+    for (const QString& folder :
+         {data, trash, trash + QStringLiteral("/files"), trash + QStringLiteral("/info")}) {
+        if (QFileInfo(folder).isDir()) continue;
+        if (!QDir().mkpath(folder) ||
+            !QFile::setPermissions(
+                folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner)) {
+            error = QStringLiteral("the trash folder %1 cannot be made").arg(folder);
+            return false;
+        }
+    }
     QFile file(path);
     if (file.moveToTrash()) return true;
     error = file.errorString();

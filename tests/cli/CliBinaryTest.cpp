@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
+
+#include <csignal>
 
 #include <fcntl.h>
 
@@ -37,7 +40,8 @@ namespace fs = std::filesystem;
 enum class Stdout { Pipe, Closed, DevFull };
 
 struct Ran {
-    bool exited = false;  // else killed by a signal
+    bool exited = false;    // else killed by a signal
+    bool timedOut = false;  // said nothing for 20 seconds and was killed
     int status = -1;
     std::string out, err;
 };
@@ -95,6 +99,13 @@ Ran RunTool(const std::vector<std::string>& args, Stdout stdoutMode = Stdout::Pi
         }
     }
     int status = 0;
+    if (streamsOpen > 0) {
+        // Silent for the whole wait: a hang, which the test reports rather than shares.
+        ran.timedOut = true;
+        kill(pid, SIGKILL);
+        for (const pollfd& f : fds)
+            if (f.fd >= 0) close(f.fd);
+    }
     waitpid(pid, &status, 0);
     ran.exited = WIFEXITED(status);
     ran.status = ran.exited ? WEXITSTATUS(status) : WTERMSIG(status);
@@ -144,6 +155,28 @@ void ExpectOneLineFailure(const Ran& ran, const std::string& what) {
     EXPECT_EQ(ran.err.rfind("velloran-cli: ", 0), 0u) << ran.err;
     EXPECT_EQ(ran.err.find('\n'), ran.err.size() - 1) << ran.err;
     EXPECT_NE(ran.err.find(what), std::string::npos) << ran.err;
+}
+
+// A reading that is a pipe (through a link, or by name) is refused at once by show and listed
+// with its reason by list: neither waits for a writer.
+TEST_F(CliBinaryTest, ListAndShowNeverWaitOnAPipe) {
+    AnnReading();
+    const std::string pipe = Path("pipe.vlr");
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ASSERT_EQ(symlink(pipe.c_str(), Path("k.vlr").c_str()), 0);
+    for (const std::string& name : {std::string("k.vlr"), std::string("pipe.vlr")}) {
+        const Ran shown = RunTool({"show", Path(name)});
+        ASSERT_FALSE(shown.timedOut) << "show waited on the pipe";
+        ExpectOneLineFailure(shown, "not a regular file");
+    }
+    const Ran listed = RunTool({"list", m_folder->dir().string()});
+    ASSERT_FALSE(listed.timedOut) << "list waited on the pipe";
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    for (const std::string& name : {std::string("k.vlr"), std::string("pipe.vlr")}) {
+        const std::size_t at = listed.out.find(Path(name));
+        ASSERT_NE(at, std::string::npos) << listed.out;
+        EXPECT_NE(listed.out.find("(not a regular file)", at), std::string::npos) << listed.out;
+    }
 }
 
 // Output that cannot be written is a failure for every command that writes to standard output

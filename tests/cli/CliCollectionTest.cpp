@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -133,8 +135,89 @@ TEST_F(CliCollectionTest, ListOfAFolderThatCannotBeReadFailsWithOneLine) {
     ExpectOneLineError("no such folder");
     EXPECT_EQ(Run({"list", ann}), kExitFailure);
     ExpectOneLineError("not a folder");
-    EXPECT_EQ(Run({"list"}), kExitFailure);
-    ExpectOneLineError("no folder given");
+}
+
+// A file name with an escape sequence or a line break is shown quoted, each control character as
+// '?', as the error messages show names: it neither acts on the terminal nor breaks the table.
+TEST_F(CliCollectionTest, ListQuotesANameWithControlCharacters) {
+    test::WriteFileBytes(Path("esc\x1b[31mred.vlr"), test::ReadFileBytes(ann));
+    test::WriteFileBytes(Path("two\nlines.vlr"), "garbage");
+    ASSERT_EQ(Run({"list", m_folder->dir().string()}), kExitOk) << Err();
+    EXPECT_EQ(Out().find('\x1b'), std::string::npos) << Out();
+    std::istringstream lines(Out());
+    std::vector<std::string> all;
+    for (std::string line; std::getline(lines, line);) all.push_back(line);
+    ASSERT_EQ(all.size(), 5u) << Out();  // the heading and four readings, one line each
+    EXPECT_EQ(all[2].rfind("'" + Path("esc?[31mred.vlr") + "'", 0), 0u) << all[2];
+    EXPECT_NE(all[2].find("Ann Example"), std::string::npos) << all[2];
+    EXPECT_EQ(all[4].rfind("'" + Path("two?lines.vlr") + "'", 0), 0u) << all[4];
+    EXPECT_NE(all[4].find("(damaged reading file)"), std::string::npos) << all[4];
+    EXPECT_EQ(all[1].rfind(ann + " ", 0), 0u) << all[1];  // a plain name stays as it is
+}
+
+// Sets an environment variable for the test's lifetime (none: unset).
+class ScopedEnv {
+public:
+    ScopedEnv(const char* name, const char* value) : m_name(name) {
+        if (const char* old = std::getenv(name)) m_old = old;
+        if (value) {
+            ::setenv(name, value, 1);
+        } else {
+            ::unsetenv(name);
+        }
+    }
+    ~ScopedEnv() {
+        if (m_old) {
+            ::setenv(m_name, m_old->c_str(), 1);
+        } else {
+            ::unsetenv(m_name);
+        }
+    }
+    ScopedEnv(const ScopedEnv&) = delete;
+    ScopedEnv& operator=(const ScopedEnv&) = delete;
+
+private:
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+// Without a folder, list lists the program's readings folder: the one chosen in the library
+// (the settings file), else Velloran in the documents folder; before the first save that folder
+// is not there, which is no failure.
+TEST_F(CliCollectionTest, ListWithoutAFolderListsTheProgramsReadingsFolder) {
+    const std::string home = Path("home");
+    ScopedEnv homeVar("HOME", home.c_str());
+    ScopedEnv config("XDG_CONFIG_HOME", nullptr);
+    const std::string documents = home + "/Documents/Velloran";
+
+    ASSERT_EQ(Run({"list"}), kExitOk) << Err();
+    EXPECT_EQ(Out().rfind("File ", 0), 0u);
+    EXPECT_EQ(Out().find('\n'), Out().size() - 1) << Out();  // the heading alone
+    EXPECT_NE(Err().find("'" + documents + "': no readings yet"), std::string::npos) << Err();
+    ASSERT_EQ(Run({"list", "--json"}), kExitOk) << Err();
+    EXPECT_EQ(Out(), "[]\n");
+
+    std::filesystem::create_directories(documents);
+    std::filesystem::copy_file(ann, documents + "/ann.vlr");
+    ASSERT_EQ(Run({"list"}), kExitOk) << Err();
+    EXPECT_NE(Out().find(documents + "/ann.vlr"), std::string::npos) << Out();
+
+    // The desktop's documents folder, then the folder chosen in the library.
+    std::filesystem::create_directories(home + "/.config/velloran");
+    std::filesystem::create_directories(home + "/Papers/Velloran");
+    std::filesystem::copy_file(ravi, home + "/Papers/Velloran/ravi.vlr");
+    test::WriteFileBytes(home + "/.config/user-dirs.dirs",
+                         "# written by xdg-user-dirs-update\nXDG_DOCUMENTS_DIR=\"$HOME/Papers\"\n");
+    ASSERT_EQ(Run({"list"}), kExitOk) << Err();
+    EXPECT_NE(Out().find(home + "/Papers/Velloran/ravi.vlr"), std::string::npos) << Out();
+    std::filesystem::create_directories(Path("chosen"));
+    std::filesystem::copy_file(ann, Path("chosen/ann.vlr"));
+    test::WriteFileBytes(home + "/.config/velloran/velloran.conf",
+                         "[General]\nFolder=/elsewhere\n\n[Library]\nColumnWidths=1,2\nFolder=" +
+                             Path("chosen") + "/\n");
+    ASSERT_EQ(Run({"list"}), kExitOk) << Err();
+    EXPECT_NE(Out().find(Path("chosen/ann.vlr")), std::string::npos) << Out();
+    EXPECT_EQ(Out().find("Papers"), std::string::npos) << Out();
 }
 
 // A births file of the known birth and the Pune birth, its columns in the order given.

@@ -294,7 +294,11 @@ INSTANTIATE_TEST_SUITE_P(
         ArgumentErrorCase{"latitude_hemisphere", DelhiWith("--lat", "28:00E"), "--lat"},
         ArgumentErrorCase{"latitude_four_digits", DelhiWith("--lat", "1234:00N"), "--lat"},
         ArgumentErrorCase{"longitude_sign", DelhiWith("--lon", "-77:12E"), "--lon"},
-        ArgumentErrorCase{"output_not_vlr", DelhiWith("-o", "out.txt"), "must end in vlr"},
+        ArgumentErrorCase{"output_not_vlr", DelhiWith("-o", "out.txt"), "must end in .vlr"},
+        // Names the library would not list and the program would not open.
+        ArgumentErrorCase{"output_vlr_without_dot", DelhiWith("-o", "outvlr"), "must end in .vlr"},
+        ArgumentErrorCase{"output_capital_vlr", DelhiWith("-o", "out.VLR"), "in small letters"},
+        ArgumentErrorCase{"output_only_ending", DelhiWith("-o", "dir/.vlr"), "must end in .vlr"},
         ArgumentErrorCase{"name_with_line_feed", DelhiWith("--name", "Ann\nExample"),
                           "--name 'Ann?Example': control characters are not allowed"},
         ArgumentErrorCase{"city_with_tab", DelhiWith("--city", "New\tDelhi"), "--city"},

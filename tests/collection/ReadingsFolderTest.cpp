@@ -1,13 +1,21 @@
 #include <gtest/gtest.h>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
 
 #include "collection/ReadingsFolder.h"
+#include "input/FileBytes.h"
 #include "input/FormCopy.h"
 #include "input/ReadingFile.h"
 #include "reading/ManyReadings.h"
+#include "support/Deadline.h"
 #include "support/SampleBirths.h"
 #include "support/TempFolder.h"
 
@@ -48,6 +56,113 @@ TEST(ReadingsFolderTest, FindsReadingsInSubfoldersWithTheirBirthsAndReasons) {
     EXPECT_EQ(*scan.readings[2].form, test::KnownBirthForm());
     EXPECT_EQ(scan.readings[2].birth, BirthFromForm(test::KnownBirthForm()).birth);
     EXPECT_EQ(scan.readings[2].error, "");
+}
+
+// Whoever waits on the pipe at path is let go: a writer comes and leaves at once.
+void ReleasePipe(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDWR | O_NONBLOCK);
+    if (fd >= 0) ::close(fd);
+}
+
+// A pipe with no writer, reached by name or through a link, and a device: read at once with the
+// reason, never waited for.
+TEST(FileBytesTest, OnlyARegularFileIsReadAndNothingIsWaitedFor) {
+    test::TempFolder folder("velloran-filebytes");
+    const std::string pipe = folder.Path("pipe.vlr"), link = folder.Path("link.vlr");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, link);
+    test::WriteFileBytes(folder.Path("plain.vlr"), "abc");
+    test::WriteFileBytes(folder.Path("big.vlr"), std::string(kMaxReadingBytes + 1, 'x'));
+    fs::create_symlink("loop.vlr", folder.Path("loop.vlr"));
+    struct Case {
+        std::string path;
+        const char* reason;  // empty: read
+    };
+    for (const Case& c : std::vector<Case>{
+             {pipe, "not a regular file"},
+             {link, "not a regular file"},
+             {"/dev/zero", "not a regular file"},
+             {folder.dir().string(), "is a folder"},
+             {folder.Path("missing.vlr"), "no such file"},
+             {folder.Path("loop.vlr"), "cannot be opened: the links go round in a loop"},
+             {folder.Path("big.vlr"), "larger than 65536 bytes"},
+             {folder.Path("plain.vlr"), ""}}) {
+        SCOPED_TRACE(c.path);
+        std::optional<std::string> bytes;
+        std::string reason;
+        ASSERT_TRUE(test::FinishesWithin(
+            std::chrono::seconds(5),
+            [&] { bytes = ReadRegularFile(c.path, kMaxReadingBytes, reason); },
+            [&] { ReleasePipe(pipe); }))
+            << "reading waited for a writer";
+        EXPECT_EQ(reason, c.reason);
+        EXPECT_EQ(bytes.has_value(), *c.reason == '\0');
+    }
+    std::string reason;
+    EXPECT_EQ(ReadRegularFile(folder.Path("plain.vlr"), 3, reason), "abc");
+    EXPECT_EQ(ReadRegularFile(folder.Path("plain.vlr"), 2, reason), std::nullopt);
+    EXPECT_EQ(reason, "larger than 2 bytes");
+}
+
+// Every name of a reading is a row: a pipe (by name or through a link), a link to nothing or
+// round a loop has its reason, and none of them holds the scan up.
+TEST(ReadingsFolderTest, EveryReadingNameHasARowWithTheReasonItCannotBeRead) {
+    test::TempFolder folder("velloran-collection");
+    WriteReading(folder.Path("known.vlr"), test::KnownBirthForm());
+    const std::string pipe = folder.Path("pipe.vlr");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    fs::create_symlink(pipe, folder.Path("k.vlr"));
+    fs::create_symlink(folder.Path("nothing.vlr"), folder.Path("dangling.vlr"));
+    fs::create_symlink("loop.vlr", folder.Path("loop.vlr"));
+    fs::create_symlink("/dev/null", folder.Path("device.vlr"));
+    test::WriteFileBytes(folder.Path("notes.txt"), "not listed");
+    FolderScan scan;
+    ASSERT_TRUE(test::FinishesWithin(
+        std::chrono::seconds(10), [&] { scan = ScanReadingsFolder(folder.dir().string()); },
+        [&] { ReleasePipe(pipe); }))
+        << "the scan waited for a writer of the pipe";
+    ASSERT_EQ(scan.error, "");
+    std::vector<std::pair<std::string, std::string>> rows;
+    for (const FolderReading& r : scan.readings)
+        rows.emplace_back(fs::path(r.path).filename().string(), r.error);
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"dangling.vlr", "a link to a file that is not there"},
+        {"device.vlr", "not a regular file"},
+        {"k.vlr", "not a regular file"},
+        {"known.vlr", ""},
+        {"loop.vlr", "cannot be opened: the links go round in a loop"},
+        {"pipe.vlr", "not a regular file"}};
+    EXPECT_EQ(rows, expected);
+}
+
+// A subfolder that cannot be read is a row of its own; the rest of the folder is still listed.
+TEST(ReadingsFolderTest, ASubfolderThatCannotBeReadIsARow) {
+    const bool root = ::geteuid() == 0;
+    const fs::path reachable = test::TempRootOthersMayEnter();
+    if (root && reachable.empty()) GTEST_SKIP() << "no temporary folder another user may enter";
+    test::TempFolder folder("velloran-collection", root ? reachable : fs::path());
+    fs::create_directories(folder.dir() / "locked");
+    WriteReading(folder.Path("known.vlr"), test::KnownBirthForm());
+    WriteReading(folder.Path("locked/hidden.vlr"), test::KnownBirthForm());
+    ASSERT_EQ(::chmod(folder.Path("locked").c_str(), 0), 0);
+    ASSERT_EQ(::chmod(folder.Path("known.vlr").c_str(), 0644), 0);
+    FolderScan scan;
+    if (root) {
+        // Root reads every folder: the scan runs as another user (nobody) instead.
+        ASSERT_EQ(::seteuid(65534), 0);
+        scan = ScanReadingsFolder(folder.dir().string());
+        ASSERT_EQ(::seteuid(0), 0);
+    } else {
+        scan = ScanReadingsFolder(folder.dir().string());
+    }
+    ::chmod(folder.Path("locked").c_str(), 0700);
+    ASSERT_EQ(scan.error, "");
+    ASSERT_EQ(scan.readings.size(), 2u);
+    EXPECT_EQ(scan.readings[0].path, folder.Path("known.vlr"));
+    EXPECT_EQ(scan.readings[0].error, "");
+    EXPECT_EQ(scan.readings[1].path, folder.Path("locked"));
+    EXPECT_EQ(scan.readings[1].error, "folder cannot be read: permission denied");
+    EXPECT_FALSE(scan.readings[1].form);
 }
 
 TEST(ReadingsFolderTest, AFolderThatCannotBeReadSaysWhy) {

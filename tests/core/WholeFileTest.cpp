@@ -194,7 +194,10 @@ void AsAnotherUser(Body body) {
 // with the system's message; a writable one is.
 TEST(WholeFileProtection, AFileTheUserMayNotWriteIsKept) {
     if (::geteuid() != 0) GTEST_SKIP() << "acting as another user needs root";
-    test::TempFolder dir("velloran-protected");
+    // The other user must be able to reach the file: a private TMPDIR is no place for it.
+    const std::filesystem::path root = test::TempRootOthersMayEnter();
+    if (root.empty()) GTEST_SKIP() << "no temporary folder another user may enter";
+    test::TempFolder dir("velloran-protected", root);
     ASSERT_EQ(::chmod(dir.dir().c_str(), 0777), 0);
     const std::string path = dir.Path("reading.vlr");
     test::WriteFileBytes(path, "earlier");

@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QString>
 #include <QStringList>
 #include <atomic>
@@ -22,9 +23,11 @@
 #include "app/InstanceLock.h"
 #include "support/TempFolder.h"
 
+#include <poll.h>
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/time.h>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -118,14 +121,21 @@ public:
              ::listen(m_fd, 4) == 0;
     }
     ~RawListener() {
+        // A connection that never came: the waiting thread gives up at its deadline or now.
+        if (m_fd >= 0) ::shutdown(m_fd, SHUT_RDWR);
         if (m_thread.joinable()) m_thread.join();
         if (m_fd >= 0) ::close(m_fd);
         ::unlink(m_path.c_str());
     }
+    // Waits at most five seconds for the connection.
     void AnswerOnce() {
         m_thread = std::thread([this] {
+            pollfd waiting{m_fd, POLLIN, 0};
+            if (::poll(&waiting, 1, 5000) != 1 || (waiting.revents & POLLIN) == 0) return;
             const int client = ::accept(m_fd, nullptr, nullptr);
             if (client < 0) return;
+            timeval limit{5, 0};  // a client that connects and says nothing is not waited for
+            ::setsockopt(client, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit);
             char c = 0;
             while (::read(client, &c, 1) == 1 && c != '\n') received += c;
             const char receipt[] = "received\n";
@@ -144,7 +154,7 @@ private:
 
 // Two starts at once: the loser asks before the winner's socket exists, and waits for it.
 TEST(SecondStart, WaitsForAnInstanceThatIsStillStarting) {
-    test::TempFolder dir("velloran-handover");
+    test::TempFolder dir("velloran-handover", test::TempRootForSockets());
     const std::string socket = dir.Path("velloran.socket");
     std::optional<RawListener> listener;
     std::thread late([&] {
@@ -162,7 +172,7 @@ TEST(SecondStart, WaitsForAnInstanceThatIsStillStarting) {
 }
 
 TEST(SecondStart, SaysWhatHappenedWhenNoInstanceAnswers) {
-    test::TempFolder dir("velloran-handover");
+    test::TempFolder dir("velloran-handover", test::TempRootForSockets());
     QString why;
     const auto start = std::chrono::steady_clock::now();
     EXPECT_FALSE(InstanceChannel::HandOver(Q(dir.Path("velloran.socket")),
@@ -174,7 +184,7 @@ TEST(SecondStart, SaysWhatHappenedWhenNoInstanceAnswers) {
 // A socket another user planted receives nothing.
 TEST(SecondStart, NeverToASocketOfAnotherUser) {
     if (::getuid() != 0) GTEST_SKIP() << "making another user's socket needs root";
-    test::TempFolder dir("velloran-handover");
+    test::TempFolder dir("velloran-handover", test::TempRootForSockets());
     const std::string socket = dir.Path("velloran.socket");
     RawListener planted(socket);
     ASSERT_TRUE(planted.ok);
@@ -193,7 +203,7 @@ TEST(Channel, ListensAgainAfterTheDescriptorsRanOut) {
     char* argv[] = {name, nullptr};
     std::unique_ptr<QCoreApplication> app;
     if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
-    test::TempFolder dir("velloran-emfile");
+    test::TempFolder dir("velloran-emfile", test::TempRootForSockets());
     const std::string path = dir.Path("velloran.socket");
     InstanceChannel channel(Q(path));
     ASSERT_TRUE(channel.listen());
@@ -245,13 +255,77 @@ TEST(Channel, ListensAgainAfterTheDescriptorsRanOut) {
         handed = InstanceChannel::HandOver(Q(path), QStringLiteral("/home/ann/a.vlr"), 4000, &why);
         done = true;
     });
-    while (!done) {
+    const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+    while (!done && std::chrono::steady_clock::now() < giveUp) {
         QCoreApplication::processEvents();
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
+    ASSERT_TRUE(done) << "the hand-over did not end within its own four seconds";
     second.join();
     EXPECT_TRUE(handed) << why.toStdString();
     EXPECT_EQ(received, QStringList{QStringLiteral("/home/ann/a.vlr")});
+}
+
+// A private temporary folder can be too long for a socket's name (107 bytes): the program then
+// meets at a short name made from the long one in this user's folder of /tmp, and a path that
+// is too long is refused with the reason instead of a listen that silently fails.
+TEST(Channel, ASocketPathTooLongForTheSystemHasAShortStandIn) {
+    int argc = 1;
+    char name[] = "gui_instance_tests";
+    char* argv[] = {name, nullptr};
+    std::unique_ptr<QCoreApplication> app;
+    if (!QCoreApplication::instance()) app = std::make_unique<QCoreApplication>(argc, argv);
+    const QString longLock =
+        QStringLiteral("/tmp/") + QString(120, QLatin1Char('x')) + QStringLiteral("/velloran.lock");
+    const QString socket = InstanceChannel::PathBeside(longLock);
+    ASSERT_FALSE(socket.isEmpty());
+    EXPECT_TRUE(InstanceChannel::FitsSocketName(socket)) << socket.toStdString();
+    EXPECT_TRUE(socket.startsWith(QStringLiteral("/tmp/velloran-%1/").arg(::getuid())));
+    EXPECT_TRUE(IsPrivateFolder(QFileInfo(socket).path()));
+    EXPECT_EQ(InstanceChannel::PathBeside(longLock), socket);  // every start meets there
+    EXPECT_NE(InstanceChannel::PathBeside(longLock + QStringLiteral("2")), socket);
+    // A short path stays beside its lock.
+    EXPECT_EQ(InstanceChannel::PathBeside(QStringLiteral("/run/user/1/velloran.lock")),
+              QStringLiteral("/run/user/1/velloran.socket"));
+
+    {
+        InstanceChannel channel(socket);
+        QString why;
+        ASSERT_TRUE(channel.listen(&why)) << why.toStdString();
+        QStringList received;
+        QObject::connect(&channel, &InstanceChannel::fileReceived,
+                         [&](const QString& file) { received << file; });
+        bool handed = false;
+        std::atomic<bool> done = false;
+        std::thread second([&] {
+            handed =
+                InstanceChannel::HandOver(socket, QStringLiteral("/home/ann/a.vlr"), 3000, &why);
+            done = true;
+        });
+        const auto giveUp = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+        while (!done && std::chrono::steady_clock::now() < giveUp) {
+            QCoreApplication::processEvents();
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        }
+        ASSERT_TRUE(done) << "the hand-over did not end within its own three seconds";
+        second.join();
+        EXPECT_TRUE(handed) << why.toStdString();
+        QCoreApplication::processEvents();
+        EXPECT_EQ(received, QStringList{QStringLiteral("/home/ann/a.vlr")});
+    }
+    QFile::remove(socket);
+
+    const QString tooLong = QStringLiteral("/tmp/") + QString(120, QLatin1Char('y'));
+    InstanceChannel refused(tooLong);
+    QString why;
+    EXPECT_FALSE(refused.listen(&why));
+    EXPECT_EQ(why,
+              QStringLiteral("its path %1 is longer than the 107 bytes a socket's name may have")
+                  .arg(tooLong));
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(InstanceChannel::HandOver(tooLong, QStringLiteral("/home/ann/a.vlr"), 3000, &why));
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));  // no waiting
+    EXPECT_EQ(why, QStringLiteral("its socket's path is longer than 107 bytes"));
 }
 
 }  // namespace

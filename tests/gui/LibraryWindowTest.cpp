@@ -9,13 +9,27 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTableView>
+#include <QTemporaryDir>
+
+#include <atomic>
+#include <chrono>
+#include <future>
+#include <thread>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "GuiTestSupport.h"
+#include "collection/ReadingsFolder.h"
 #include "collection/gui/LibraryModel.h"
 #include "collection/gui/ReadingsLibrary.h"
 #include "domain/Bodies.h"
 #include "ui/LibraryFolder.h"
+#include "ui/QtPlatform.h"
 #include "ui/RecentReadings.h"
 
 namespace velloran::test {
@@ -99,7 +113,8 @@ TEST_F(LibraryWindowTest, ListsTheFolderAndItsSubfoldersWithTheSignsOfEachReadin
     ASSERT_NE(open(s.form()), nullptr);
     EXPECT_EQ(s.app->libraryWindow()->folder(), library.path());
     ASSERT_EQ(rows()->rowCount(), 5);
-    EXPECT_EQ(status(), "5 readings");
+    // The damaged file has its row but is no reading: it is counted apart.
+    EXPECT_EQ(status(), "4 readings, 1 file that cannot be opened");
 
     const int older = rowNamed("Aquarius 1962");
     ASSERT_GE(older, 0);
@@ -189,10 +204,10 @@ TEST_F(LibraryWindowTest, SearchKeepsTheNamesAndPlacesHoldingTheTextWhateverTheC
     }
     search->clear();
     QTest::keyClicks(search, "india");
-    EXPECT_EQ(status(), "2 of 5 readings");
+    EXPECT_EQ(status(), "2 of 4 readings, 1 file that cannot be opened");
     search->clear();
     EXPECT_EQ(rows()->rowCount(), 5);
-    EXPECT_EQ(status(), "5 readings");
+    EXPECT_EQ(status(), "4 readings, 1 file that cannot be opened");
 }
 
 TEST_F(LibraryWindowTest, SortsByAnyColumnWithDatesAsDates) {
@@ -278,16 +293,189 @@ TEST_F(LibraryWindowTest, DeleteAsksThenMovesTheFileToTheTrash) {
     ASSERT_TRUE(waitForRows(4));
     EXPECT_EQ(rowNamed("Zed Quist"), -1);
 
-    // The trash refuses: the message says so and the file stays.
+    // The trash refuses: the question says why and offers to delete the file for good; No keeps
+    // it, Yes deletes it.
     s.platform.trashFolder.clear();
     s.platform.messages.clear();
     s.platform.yesNoAnswers = {true};
     select("Bea");
     QTest::keyClick(table(), Qt::Key_Delete);
     ASSERT_EQ(s.platform.messages.size(), 2u);
-    EXPECT_EQ(s.platform.messages[1].text, "'Bea' could not be moved to the trash: no trash here");
-    EXPECT_EQ(s.platform.messages[1].icon, MessageIcon::Error);
+    EXPECT_EQ(s.platform.messages[1].text,
+              "'Bea' could not be moved to the trash: no trash here.\n\nDelete it for good "
+              "instead? It cannot be brought back.");
+    EXPECT_EQ(s.platform.messages[1].icon, MessageIcon::Question);
     EXPECT_TRUE(QFile::exists(path("sub/bea.vlr")));
+    s.platform.yesNoAnswers = {true, true};
+    QTest::keyClick(table(), Qt::Key_Delete);
+    EXPECT_FALSE(QFile::exists(path("sub/bea.vlr")));
+    ASSERT_TRUE(waitForRows(3));
+    EXPECT_EQ(rowNamed("Bea"), -1);
+}
+
+// The Open and Delete buttons do what Enter and the Delete key do, for the chosen row.
+TEST_F(LibraryWindowTest, OpenAndDeleteAreButtonsToo) {
+    ASSERT_NE(open(s.form()), nullptr);
+    auto* openButton = Find<QPushButton>(s.app->libraryWindow(), "cmdOpen");
+    auto* deleteButton = Find<QPushButton>(s.app->libraryWindow(), "cmdDelete");
+    ASSERT_NE(openButton, nullptr);
+    ASSERT_NE(deleteButton, nullptr);
+    EXPECT_TRUE(openButton->isVisibleTo(s.app->libraryWindow()));
+    EXPECT_TRUE(deleteButton->isVisibleTo(s.app->libraryWindow()));
+    EXPECT_NE(openButton->toolTip().indexOf("Enter"), -1);
+    EXPECT_NE(deleteButton->toolTip().indexOf("Delete key"), -1);
+    select("Bea");
+    EXPECT_TRUE(openButton->isEnabled());
+    s.platform.trashFolder = trash.path();
+    s.platform.yesNoAnswers = {true};
+    s.click(s.app->libraryWindow(), "cmdDelete");
+    EXPECT_TRUE(QFile::exists(QDir(trash.path()).filePath("bea.vlr")));
+    ASSERT_TRUE(waitForRows(4));
+    select("Zed Quist");
+    s.click(s.app->libraryWindow(), "cmdOpen");
+    s.settle();
+    ASSERT_NE(s.app->reading(), nullptr);
+    EXPECT_EQ(s.app->reading()->birth().Name, "Zed Quist");
+}
+
+// A pipe named as a reading (or a link to one) is a row with its reason at once: the window
+// never stays at "Reading the folder…".
+TEST_F(LibraryWindowTest, APipeIsARowAndNeverHoldsTheListUp) {
+    const QString pipe = path("pipe.vlr");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    ASSERT_TRUE(QFile::link(pipe, path("k.vlr")));
+    s.trigger(s.form(), "mnuLibrary");
+    ReadingsLibrary* shown = s.app->libraryWindow();
+    ASSERT_NE(shown, nullptr);
+    const bool listed = QTest::qWaitFor([&] { return !shown->busy(); }, kWaitMs);
+    if (!listed) {  // let the scan go before failing
+        const int fd = ::open(QFile::encodeName(pipe).constData(), O_RDWR | O_NONBLOCK);
+        if (fd >= 0) ::close(fd);
+    }
+    ASSERT_TRUE(listed) << "the list waited for a writer of the pipe: " << status().toStdString();
+    ASSERT_EQ(rows()->rowCount(), 7);
+    EXPECT_GE(rowNamed("pipe.vlr: not a regular file"), 0)
+        << column(LibraryModel::Name).join("|").toStdString();
+    EXPECT_GE(rowNamed("k.vlr: not a regular file"), 0);
+    EXPECT_EQ(status(), "4 readings, 3 files that cannot be opened");
+}
+
+// Closing the window does not wait for a listing that never ends (a folder on a share that no
+// longer answers), so neither does the program's end.
+TEST(LibraryWindowScan, ClosingDoesNotWaitForAListingThatNeverEnds) {
+    FakePlatform platform;
+    std::promise<void> release;
+    std::shared_future<void> released = release.get_future().share();
+    std::atomic<bool> scanning = false;
+    auto* window = new ReadingsLibrary(
+        platform,
+        [](const PositionsChoice& choice) {
+            return PositionsSource{choice, nullptr};
+        },
+        nullptr,
+        [released, &scanning](const std::string&) {
+            scanning = true;
+            released.wait();
+            FolderScan none;
+            none.error = "no such folder";  // nothing more for the late scan to look at
+            return none;
+        });
+    ASSERT_TRUE(QTest::qWaitFor([&] { return scanning.load(); }, kWaitMs));
+    EXPECT_TRUE(window->busy());
+    EXPECT_EQ(Label(window, "lblStatus"), "Reading the folder…");
+    // Were the window to wait, the scan is let go after five seconds and the test fails.
+    std::thread watchdog([&] {
+        if (released.wait_for(std::chrono::seconds(5)) == std::future_status::timeout)
+            release.set_value();
+    });
+    const auto start = std::chrono::steady_clock::now();
+    delete window;
+    const auto took = std::chrono::steady_clock::now() - start;
+    if (released.wait_for(std::chrono::seconds(0)) == std::future_status::timeout)
+        release.set_value();
+    watchdog.join();
+    EXPECT_LT(took, std::chrono::seconds(2)) << "closing waited for the listing";
+    QCoreApplication::processEvents();  // the scan's late answer finds no window
+}
+
+// Change Folder… starts in the readings folder, or at home while it is not made yet: never in
+// the program's working folder.
+TEST_F(LibraryWindowTest, ChangeFolderStartsInTheReadingsFolderOrAtHome) {
+    StoreLibraryFolder(s.platform, path("not-yet"));
+    ASSERT_NE(open(s.form()), nullptr);
+    s.click(s.app->libraryWindow(), "cmdChangeFolder");
+    ASSERT_EQ(s.platform.folderDialogs.size(), 1u);
+    EXPECT_EQ(s.platform.folderDialogs[0], QDir::homePath());
+}
+
+// A fresh account has no ~/.local/share: deleting from the library makes the trash the desktop
+// names ($XDG_DATA_HOME/Trash, this user's alone) and puts the file there, nothing into the
+// working folder.
+TEST(LibraryTrash, AFreshAccountGetsItsTrashMade) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QString fresh = QDir(home.path()).filePath("fresh");
+    ASSERT_TRUE(QDir().mkpath(fresh));
+    const QByteArray oldData = qgetenv("XDG_DATA_HOME"), oldHome = qgetenv("HOME");
+    qputenv("XDG_DATA_HOME", QFile::encodeName(fresh + "/.local/share"));
+    qputenv("HOME", QFile::encodeName(fresh));  // the tests' own data folder is under it
+    const QString data = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+    EXPECT_TRUE(data.startsWith(fresh + "/")) << data.toStdString();
+    EXPECT_FALSE(QFileInfo::exists(data));
+    const QString working = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(home.path()));
+    const QString reading = QDir(home.path()).filePath("ann.vlr");
+    {
+        QFile file(reading);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("x");
+    }
+    QtPlatform platform(QStringLiteral("velloran-trash-test"));
+    QString error;
+    const bool trashed = platform.moveToTrash(reading, error);
+    QDir::setCurrent(working);
+    for (const auto& [name, old] :
+         {std::pair{"XDG_DATA_HOME", oldData}, std::pair{"HOME", oldHome}}) {
+        if (old.isNull()) {
+            qunsetenv(name);
+        } else {
+            qputenv(name, old);
+        }
+    }
+    EXPECT_TRUE(trashed) << error.toStdString();
+    EXPECT_FALSE(QFile::exists(reading));
+    EXPECT_TRUE(QFile::exists(data + "/Trash/files/ann.vlr"));
+    EXPECT_TRUE(QFile::exists(data + "/Trash/info/ann.vlr.trashinfo"));
+    EXPECT_EQ(QFileInfo(data + "/Trash").permissions().toInt() & 0x0077, 0)
+        << "others may use the trash";
+    EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("files")));
+    EXPECT_FALSE(QFileInfo::exists(QDir(home.path()).filePath("info")));
+}
+
+// The command-line tool finds the readings folder in the settings file without Qt: it reads
+// what the settings store writes, whatever the folder's name holds.
+TEST(LibrarySettings, TheCommandLineReadsTheFolderAsTheProgramStoresIt) {
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString file = QDir(dir.path()).filePath("velloran.conf");
+    for (const QString& folder :
+         {QStringLiteral("/home/ann/Velloran"), QStringLiteral("/home/a b/x,y;z=w"),
+          QStringLiteral("/home/ünï/Réadings \"q\""), QStringLiteral("@home/at"),
+          QStringLiteral("/home/tab\there/#hash")}) {
+        SCOPED_TRACE(folder.toStdString());
+        QFile::remove(file);
+        {
+            QSettings settings(file, QSettings::IniFormat);
+            settings.beginGroup(QStringLiteral("Library"));
+            settings.setValue(QStringLiteral("ColumnWidths"), QStringLiteral("1,2,3"));
+            settings.setValue(QStringLiteral("Folder"), folder);
+        }
+        QFile written(file);
+        ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+        const QByteArray ini = written.readAll();
+        EXPECT_EQ(SettingsValue(ini.toStdString(), "Library", "Folder"), folder.toStdString())
+            << ini.toStdString();
+    }
 }
 
 TEST_F(LibraryWindowTest, FollowsFilesAddedAndRemovedElsewhere) {

@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <csignal>
@@ -159,7 +160,7 @@ TEST_F(ReadingCommandsTest, SaveWritesTheKnownBytesThroughTheReadingDialog) {
     EXPECT_TRUE(platform.messages.empty());
 }
 
-TEST_F(ReadingCommandsTest, DialogsStartInTheReadingsFolderMadeAtTheFirstSave) {
+TEST_F(ReadingCommandsTest, DialogsStartInTheReadingsFolderKeptOnlyOnceAReadingIsSavedInIt) {
     platform.documents = path("Documents");
     const QString library = path("Documents/Velloran");
     // Before the first save the folder is not there, and the open dialog is not sent to it.
@@ -167,11 +168,22 @@ TEST_F(ReadingCommandsTest, DialogsStartInTheReadingsFolderMadeAtTheFirstSave) {
     ASSERT_EQ(platform.openDialogs.size(), 1u);
     EXPECT_EQ(platform.openDialogs[0].folder, "");
 
+    // A save dialog cancelled, or a reading saved elsewhere, leaves no folder behind (nor the
+    // documents folder made for it).
+    EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName), "");
+    ASSERT_EQ(platform.saveDialogs.size(), 1u);
+    EXPECT_EQ(platform.saveDialogs[0].folder, library);
+    EXPECT_FALSE(QFileInfo::exists(path("Documents")));
+    platform.saveAnswers.push_back(path("elsewhere.vlr"));
+    EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName),
+              path("elsewhere.vlr"));
+    EXPECT_FALSE(QFileInfo::exists(path("Documents")));
+
     platform.saveAnswers.push_back(QDir(library).filePath("ann.vlr"));
     EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName),
               QDir(library).filePath("ann.vlr"));
-    ASSERT_EQ(platform.saveDialogs.size(), 1u);
-    EXPECT_EQ(platform.saveDialogs[0].folder, library);
+    ASSERT_EQ(platform.saveDialogs.size(), 3u);
+    EXPECT_EQ(platform.saveDialogs[2].folder, library);
     EXPECT_EQ(ReadBytes(QDir(library).filePath("ann.vlr")), kAnnReadingBytes);
 
     EXPECT_EQ(ChooseReadingToOpen(platform, nullptr), "");
@@ -183,7 +195,7 @@ TEST_F(ReadingCommandsTest, DialogsStartInTheReadingsFolderMadeAtTheFirstSave) {
     EXPECT_EQ(ChooseReadingToOpen(platform, nullptr), "");
     EXPECT_EQ(platform.openDialogs.at(2).folder, path("chosen"));
     EXPECT_EQ(SaveReading(platform, nullptr, AnnReading(), kAnnZone, lastFileName), "");
-    EXPECT_EQ(platform.saveDialogs.at(1).folder, path("chosen"));
+    EXPECT_EQ(platform.saveDialogs.at(3).folder, path("chosen"));
 }
 
 TEST_F(ReadingCommandsTest, OpenFillsTheFormFromTheKnownBytes) {

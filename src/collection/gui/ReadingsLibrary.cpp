@@ -1,7 +1,9 @@
 #include "collection/gui/ReadingsLibrary.h"
 
+#include <QDir>
 #include <QDirIterator>
 #include <QElapsedTimer>
+#include <QFile>
 #include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -15,6 +17,8 @@
 #include <QtConcurrent/QtConcurrentRun>
 
 #include <atomic>
+#include <mutex>
+#include <thread>
 
 #include "collection/gui/LibraryModel.h"
 #include "ephemeris/SwissEphemeris.h"
@@ -56,9 +60,17 @@ struct ReadingsLibrary::Scan {
     QStringList folders;
 };
 
+// The scan's thread hands what it found to the window, if the window is still there, under the
+// lock the window's end takes to say it is gone: no call reaches a window being destroyed, and
+// a call posted before is dropped with the window's other events.
+struct ReadingsLibrary::ScanMailbox {
+    std::mutex mutex;
+    ReadingsLibrary* library = nullptr;
+};
+
 ReadingsLibrary::ReadingsLibrary(Platform& platform,
                                  std::function<PositionsSource(const PositionsChoice&)> sourceFor,
-                                 QWidget* parent)
+                                 QWidget* parent, FolderScanner scanner)
     : QWidget(parent, Qt::Window),
       m_platform(platform),
       m_sourceFor(std::move(sourceFor)),
@@ -69,7 +81,12 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
       m_table(new QTableView),
       m_folderLabel(new QLabel),
       m_changeFolder(new QPushButton(tr("Change &Folder..."))),
-      m_status(new QLabel) {
+      m_open(new QPushButton(tr("&Open"))),
+      m_delete(new QPushButton(tr("&Delete..."))),
+      m_status(new QLabel),
+      m_scanner(scanner ? std::move(scanner) : FolderScanner(ScanReadingsFolder)),
+      m_mailbox(std::make_shared<ScanMailbox>()) {
+    m_mailbox->library = this;
     SpeakAsWindow(this);
     setObjectName(QStringLiteral("frmLibrary"));
     setWindowTitle(tr("Readings Library"));
@@ -110,6 +127,12 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
     m_folderLabel->setObjectName(QStringLiteral("lblFolder"));
     m_folderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_changeFolder->setObjectName(QStringLiteral("cmdChangeFolder"));
+    m_open->setObjectName(QStringLiteral("cmdOpen"));
+    m_open->setToolTip(tr("Opens the chosen reading (Enter, or a double click on its row)"));
+    m_delete->setObjectName(QStringLiteral("cmdDelete"));
+    m_delete->setToolTip(tr("Moves the chosen reading's file to the trash (the Delete key)"));
+    m_open->setEnabled(false);
+    m_delete->setEnabled(false);
     m_status->setObjectName(QStringLiteral("lblStatus"));
     m_status->setAccessibleName(tr("Status"));
 
@@ -117,6 +140,8 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
     top->addWidget(searchLabel);
     top->addWidget(m_search, 1);
     auto* bottom = new QHBoxLayout;
+    bottom->addWidget(m_open);
+    bottom->addWidget(m_delete);
     bottom->addWidget(m_status, 1);
     bottom->addWidget(m_folderLabel);
     bottom->addWidget(m_changeFolder);
@@ -133,14 +158,20 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
     connect(m_table, &QTableView::doubleClicked, this,
             [this](const QModelIndex& index) { openRow(index.row()); });
     connect(m_changeFolder, &QPushButton::clicked, this, &ReadingsLibrary::changeFolder);
+    connect(m_open, &QPushButton::clicked, this, [this] {
+        if (m_table->currentIndex().isValid()) openRow(m_table->currentIndex().row());
+    });
+    connect(m_delete, &QPushButton::clicked, this, &ReadingsLibrary::trashCurrent);
+    connect(m_table->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            &ReadingsLibrary::updateButtons);
+    connect(m_filter, &QAbstractItemModel::modelReset, this, &ReadingsLibrary::updateButtons);
+    connect(m_filter, &QAbstractItemModel::rowsRemoved, this, &ReadingsLibrary::updateButtons);
 
     m_debounce.setSingleShot(true);
     m_debounce.setInterval(kDebounceMs);
     connect(&m_debounce, &QTimer::timeout, this, &ReadingsLibrary::rescan);
     connect(&m_watcher, &QFileSystemWatcher::directoryChanged, this,
             [this] { m_debounce.start(); });
-    connect(&m_scanJob, &QFutureWatcher<std::shared_ptr<Scan>>::finished, this,
-            &ReadingsLibrary::showScan);
     connect(&m_signsJob, &QFutureWatcher<std::vector<ReadingSigns>>::progressValueChanged, this,
             [this](int done) {
                 m_signsDone = static_cast<std::size_t>(done);
@@ -158,9 +189,19 @@ ReadingsLibrary::ReadingsLibrary(Platform& platform,
 }
 
 ReadingsLibrary::~ReadingsLibrary() {
+    {
+        // A scan still running is not waited for: it finds no one to tell and ends on its own.
+        const std::lock_guard lock(m_mailbox->mutex);
+        m_mailbox->library = nullptr;
+    }
     m_signsJob.cancel();
-    m_signsJob.waitForFinished();
-    m_scanJob.waitForFinished();
+    m_signsJob.waitForFinished();  // a calculation of signs ends within one reading
+}
+
+void ReadingsLibrary::updateButtons() {
+    const bool chosen = m_table->currentIndex().isValid();
+    m_open->setEnabled(chosen);
+    m_delete->setEnabled(chosen);
 }
 
 bool ReadingsLibrary::busy() const { return m_scanning || m_computing; }
@@ -179,22 +220,24 @@ void ReadingsLibrary::startScan() {
     m_folderLabel->setText(m_folder);
     m_folderLabel->setToolTip(m_folder);
     if (m_model->rowCount() == 0) m_status->setText(tr("Reading the folder…"));
-    const QString folder = m_folder;
-    m_scanJob.setFuture(QtConcurrent::run([folder] {
+    // A thread of its own, not the shared pool: the program's end waits for the pool.
+    std::thread([folder = m_folder, scanner = m_scanner, mailbox = m_mailbox] {
         auto found = std::make_shared<Scan>();
-        found->scan = ScanReadingsFolder(folder.toStdString());
-        if (found->scan.error.empty()) found->folders = FoldersUnder(folder);
-        return found;
-    }));
+        found->scan = scanner(QFile::encodeName(folder).toStdString());
+        if (found->scan.error.empty() && !folder.isEmpty()) found->folders = FoldersUnder(folder);
+        const std::lock_guard lock(mailbox->mutex);
+        if (ReadingsLibrary* library = mailbox->library)
+            QMetaObject::invokeMethod(
+                library, [library, found] { library->showScan(found); }, Qt::QueuedConnection);
+    }).detach();
 }
 
-void ReadingsLibrary::showScan() {
+void ReadingsLibrary::showScan(const std::shared_ptr<Scan>& found) {
     if (m_scanAgain) {
         startScan();
         return;
     }
     m_scanning = false;
-    const std::shared_ptr<Scan> found = m_scanJob.result();
     // The signs of the earlier list are of no use now.
     m_signsJob.cancel();
     m_slices.stop();
@@ -318,10 +361,18 @@ void ReadingsLibrary::updateStatus() {
                    ? tr("No readings yet: the folder is made when a reading is first saved.")
                    : tr("The folder cannot be listed: %1.").arg(m_folderError);
     } else {
-        const int all = m_model->rowCount();
+        // A file that cannot be opened (damaged, a pipe, a link to nothing) is no reading: it is
+        // counted apart.
+        int unusable = 0;
+        for (int row = 0; row < m_model->rowCount(); ++row)
+            if (!m_model->fileError(row).isEmpty()) ++unusable;
+        const int all = m_model->rowCount() - unusable;
         const int shown = m_filter->rowCount();
         text = all == 1 ? tr("1 reading") : tr("%1 readings").arg(all);
-        if (shown != all) text = tr("%1 of %2").arg(shown).arg(text);
+        if (shown != all + unusable) text = tr("%1 of %2").arg(shown).arg(text);
+        if (unusable > 0)
+            text += unusable == 1 ? tr(", 1 file that cannot be opened")
+                                  : tr(", %1 files that cannot be opened").arg(unusable);
         if (m_computing) text += tr(" — computing signs: %1 of %2").arg(m_signsDone).arg(all);
     }
     m_status->setText(text);
@@ -356,17 +407,30 @@ void ReadingsLibrary::trashCurrent() {
         return;
     QString error;
     if (!m_platform.moveToTrash(path, error)) {
-        m_platform.showMessage(this,
-                               tr("'%1' could not be moved to the trash: %2").arg(name, error),
-                               MessageIcon::Error);
-        return;
+        // Without a trash the file can still go, for good, if the user says so.
+        if (!m_platform.askYesNo(this,
+                                 tr("'%1' could not be moved to the trash: %2.\n\nDelete it for "
+                                    "good instead? It cannot be brought back.")
+                                     .arg(name, error),
+                                 MessageIcon::Question))
+            return;
+        QFile file(path);
+        if (!file.remove()) {
+            m_platform.showMessage(
+                this, tr("'%1' could not be deleted: %2").arg(name, file.errorString()),
+                MessageIcon::Error);
+            return;
+        }
     }
     rescan();
 }
 
 void ReadingsLibrary::changeFolder() {
+    // The dialog starts in the readings folder, or at home before it is made: never in the
+    // program's working folder.
+    const QString start = QFileInfo(m_folder).isDir() ? m_folder : QDir::homePath();
     const QString chosen =
-        m_platform.getExistingFolder(this, tr("Choose the readings folder"), m_folder);
+        m_platform.getExistingFolder(this, tr("Choose the readings folder"), start);
     if (chosen.isEmpty()) return;
     StoreLibraryFolder(m_platform, chosen);
     m_folder = LibraryFolder(m_platform);

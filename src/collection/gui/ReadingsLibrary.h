@@ -1,10 +1,12 @@
 #pragma once
 // The readings library window (File, "Readings Library..."): every reading of the readings folder
 // and its subfolders in a table with its natal and draconic Sun, Moon and rising signs, a search
-// over names and places, sorting by any column. Enter or a double click opens the reading, Delete
-// moves its file to the trash. The table follows the folder: files saved, renamed or removed
-// elsewhere appear and vanish. The files are listed at once; their signs follow from a
-// background calculation, with its progress on the status line.
+// over names and places, sorting by any column. Open (Enter, a double click) opens the reading,
+// Delete moves its file to the trash. The table follows the folder: files saved, renamed or
+// removed elsewhere appear and vanish. The files are listed at once; their signs follow from a
+// background calculation, with its progress on the status line. The folder is listed on a thread
+// of its own that nothing waits for: a folder that never answers (a dead network share) leaves
+// the window saying so, and closing it or ending the program does not wait.
 
 #include <QFileSystemWatcher>
 #include <QFutureWatcher>
@@ -15,6 +17,7 @@
 
 #include <functional>
 #include <memory>
+#include <string>
 #include <vector>
 
 #include "collection/ReadingsFolder.h"
@@ -34,11 +37,14 @@ class Platform;
 class ReadingsLibrary : public QWidget {
     Q_OBJECT
 public:
+    // How a folder is listed: ScanReadingsFolder unless another is given.
+    using FolderScanner = std::function<FolderScan(const std::string&)>;
+
     // sourceFor gives the program's positions source for a choice: the signs are calculated with
     // it, on this thread, when the Swiss Ephemeris cannot run on another thread beside it.
     ReadingsLibrary(Platform& platform,
                     std::function<PositionsSource(const PositionsChoice&)> sourceFor,
-                    QWidget* parent = nullptr);
+                    QWidget* parent = nullptr, FolderScanner scanner = {});
     ~ReadingsLibrary() override;
 
     QString folder() const { return m_folder; }
@@ -65,14 +71,16 @@ protected:
 
 private:
     struct Scan;
+    struct ScanMailbox;
     void startScan();
-    void showScan();
+    void showScan(const std::shared_ptr<Scan>& found);
     void startSigns();
     void computeSlice();
     void showSigns(const std::vector<ReadingSigns>& signs);
     void watchFolders(const QStringList& folders);
     void openRow(int proxyRow);
     void trashCurrent();
+    void updateButtons();
     void changeFolder();
     void updateStatus();
     void restoreColumnWidths();
@@ -88,11 +96,15 @@ private:
     QTableView* m_table;
     QLabel* m_folderLabel;
     QPushButton* m_changeFolder;
+    QPushButton* m_open;
+    QPushButton* m_delete;
     QLabel* m_status;
+    FolderScanner m_scanner;
+    // Where the scan's thread leaves what it found; told when this window is gone.
+    std::shared_ptr<ScanMailbox> m_mailbox;
 
     QFileSystemWatcher m_watcher;
-    QTimer m_debounce;  // a burst of changes in the folder makes one scan
-    QFutureWatcher<std::shared_ptr<Scan>> m_scanJob;
+    QTimer m_debounce;         // a burst of changes in the folder makes one scan
     bool m_scanning = false;   // from the start of a scan until its list is in the table
     bool m_scanAgain = false;  // the folder changed while it was being listed
     std::shared_ptr<const std::vector<FolderReading>> m_readings;

@@ -2,7 +2,9 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QScopeGuard>
 
+#include "input/FileBytes.h"
 #include "input/ReadingFile.h"
 #include "output/TextExport.h"
 #include "output/gui/OutputCommands.h"
@@ -29,28 +31,25 @@ struct SmallFile {
     QString reason;  // when it cannot be opened or read
 };
 
-// Reads at most kMaxReadingFileBytes + 1 bytes: a reading is well under 1 KiB, and a larger file
-// (or an endless device) is refused without being read whole.
+// Reads at most kMaxReadingFileBytes + 1 bytes of a regular file, never waiting on a pipe or a
+// device: a reading is well under 1 KiB, and a larger file (or an endless one) is refused without
+// being read whole.
 SmallFile ReadSmallFile(const QString& path) {
     SmallFile result;
-    // Only a plain file can be a reading; opening a pipe would wait for a writer.
-    const QFileInfo info(path);
-    if (info.exists() && !info.isFile()) {
-        result.outcome = SmallFile::Outcome::NotAReading;
-        return result;
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.outcome = SmallFile::Outcome::CannotOpen;
-        result.reason = file.errorString();
-        return result;
-    }
-    result.bytes = file.read(kMaxReadingFileBytes + 1);
-    if (file.error() != QFileDevice::NoError) {
-        result.outcome = SmallFile::Outcome::CannotOpen;
-        result.reason = file.errorString();
-    } else if (result.bytes.size() > kMaxReadingFileBytes) {
+    std::string reason;
+    auto bytes = ReadRegularFile(QFile::encodeName(path).toStdString(),
+                                 static_cast<std::size_t>(kMaxReadingFileBytes), reason);
+    if (bytes) {
+        result.bytes = ToBytes(*bytes);
+    } else if (reason == "is a folder" || reason == "not a regular file") {
+        result.outcome = SmallFile::Outcome::NotAReading;  // only a plain file can be a reading
+    } else if (reason.rfind("larger than", 0) == 0) {
         result.outcome = SmallFile::Outcome::TooLarge;
+    } else {
+        result.outcome = SmallFile::Outcome::CannotOpen;
+        const std::size_t colon = reason.find(": ");
+        result.reason =
+            QString::fromStdString(colon == std::string::npos ? reason : reason.substr(colon + 2));
     }
     return result;
 }
@@ -68,7 +67,11 @@ QString SaveReading(Platform& platform, QWidget* parent, const Reading& reading,
     request.filter = kReadingFilter;
     request.defaultSuffix = kReadingSuffix;
     request.initialName = QString::fromStdString(lastFileName);
-    request.folder = LibraryFolderForSaving(platform);
+    // The readings folder is made for the dialog to start in, and taken away again unless the
+    // reading is saved in it.
+    QStringList made;
+    request.folder = LibraryFolderForSaving(platform, made);
+    const auto unmade = qScopeGuard([&made] { RemoveUnusedFolders(made); });
     request.confirmOverwrite = true;
     const QString path = platform.getSaveFileName(parent, request);
     if (path.isEmpty()) return {};
