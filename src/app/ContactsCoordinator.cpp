@@ -58,8 +58,14 @@ void ContactsCoordinator::place(FrmDisplay* chart) {
     QRect columns = chartRect;
     if (auto* frame = chart->findChild<QWidget*>(QStringLiteral("fraPlanet_Position0")))
         columns = QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
-    m_window->move(ContactsWindowPosition(screen->availableGeometry(), chartRect, columns,
-                                          m_window->frameGeometry().size()));
+    // The frame's size at the width that shows every column; narrowed, the table scrolls.
+    const QSize decoration = m_window->frameGeometry().size() - m_window->size();
+    const QSize wanted(m_window->sizeHint().width(), m_window->height());
+    const QRect placed =
+        ContactsWindowGeometry(screen->availableGeometry(), chartRect, columns, wanted + decoration,
+                               m_window->minimumSizeHint().width() + decoration.width());
+    m_window->resize(placed.size() - decoration);
+    m_window->move(placed.topLeft());
 }
 
 }  // namespace velloran
