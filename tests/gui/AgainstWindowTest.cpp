@@ -252,13 +252,13 @@ TEST_F(AgainstWindow, GrownItIsPlacedAgain) {
     if (w->width() == before) GTEST_SKIP() << "the sky's columns fit the window as it was";
     EXPECT_GE(grown.count(), 1);
     const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
-    QWidget* columnsFrame = Find(s.display(), "fraPlanet_Position0");
-    ASSERT_NE(columnsFrame, nullptr);
-    const QRect columns(columnsFrame->mapToGlobal(QPoint(0, 0)), columnsFrame->size());
+    QWidget* tableFrame = Find(s.display(), "Frame1");
+    ASSERT_NE(tableFrame, nullptr);
+    const QRect table(tableFrame->mapToGlobal(QPoint(0, 0)), tableFrame->size());
     const QRect screen = s.main()->screen()->availableGeometry();
     const QSize decoration = w->frameGeometry().size() - w->size();
     EXPECT_EQ(w->frameGeometry(),
-              ContactsWindowGeometry(screen, chart, columns,
+              ContactsWindowGeometry(screen, chart, table,
                                      QSize(w->sizeHint().width(), w->height()) + decoration,
                                      w->minimumSizeHint().width() + decoration.width()));
 }

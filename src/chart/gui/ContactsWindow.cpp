@@ -430,17 +430,18 @@ void ContactsWindow::saveCsv() {
     SaveFileReportingErrors(m_platform, this, path, QByteArray(csv.data(), qsizetype(csv.size())));
 }
 
-QRect ContactsWindowGeometry(const QRect& screen, const QRect& chart, const QRect& positionColumns,
+QRect ContactsWindowGeometry(const QRect& screen, const QRect& chart, const QRect& positionTable,
                              const QSize& frame, int minimumWidth) {
-    // Over the chart itself when no side has room: then the wheel's side is tried.
+    // Over the chart itself when no side has room: then the right-hand side is tried.
     const QPoint beside = PlaceBeside(screen, chart, chart, frame, kContactsWindowGap);
     if (!QRect(beside, frame).intersects(chart)) return QRect(beside, frame);
-    const int top = std::clamp(positionColumns.top(), screen.top(),
+    const int top = std::clamp(positionTable.top(), screen.top(),
                                std::max(screen.top(), screen.bottom() + 1 - frame.height()));
-    const int right = positionColumns.left() + kContactsWindowGap;  // the wheel ends left of it
-    const int room = screen.right() + 1 - right;
-    if (room >= std::min(frame.width(), std::max(minimumWidth, 1)))
-        return QRect(right, top, std::min(frame.width(), room), frame.height());
+    const int wheelEnd = positionTable.left();  // the wheel lies left of the table
+    const int atScreenEdge = screen.right() + 1 - frame.width();
+    if (atScreenEdge >= wheelEnd) return QRect(atScreenEdge, top, frame.width(), frame.height());
+    const int room = screen.right() + 1 - wheelEnd;
+    if (room >= minimumWidth) return QRect(wheelEnd, top, room, frame.height());
     const int width = std::min(frame.width(), screen.width());
     return QRect(screen.right() + 1 - width, top, width, frame.height());
 }

@@ -145,11 +145,12 @@ private:
 inline constexpr int kContactsWindowGap = 8;
 
 // Where the contacts window goes, as its frame's geometry in screen pixels: beside the chart at
-// its full size (PlaceBeside: right, left, below), else right of the chart's wheel (everything
-// left of the position columns), level with the columns' top, narrowed to the room there down to
-// minimumWidth; else at the screen's right edge, level with the columns' top, where it covers the
-// least of the wheel. The wheel stays in view whenever the screen has room for it and the window.
-QRect ContactsWindowGeometry(const QRect& screen, const QRect& chart, const QRect& positionColumns,
+// its full size (PlaceBeside: right, left, below); else over the chart's right-hand side, level
+// with the position table's top (its captions' frame; the wheel lies left of it): at the screen's
+// right edge, or narrowed to the room right of the wheel down to minimumWidth, so that the wheel
+// stays in view; with no such room, at the screen's right edge, where it covers the least of the
+// wheel.
+QRect ContactsWindowGeometry(const QRect& screen, const QRect& chart, const QRect& positionTable,
                              const QSize& frame, int minimumWidth);
 
 }  // namespace velloran
