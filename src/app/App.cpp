@@ -24,6 +24,7 @@
 #include "chart/gui/ContactsWindow.h"
 #include "chart/gui/FrmDisplay.h"
 #include "collection/gui/ReadingsLibrary.h"
+#include "domain/ZoneTable.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "glyphs/Outline.h"
 #include "input/Validation.h"
@@ -60,6 +61,7 @@ App::App(Platform& platform)
     connect(m_contacts.get(), &ContactsCoordinator::otherReadingRequested, this,
             &App::chooseOtherReading);
     connect(m_contacts.get(), &ContactsCoordinator::againstChanged, this, [this] {
+        if (m_ending) return;
         followReading();
         repaintChart();
     });
@@ -161,9 +163,27 @@ bool App::start(InstanceLock& lock, const QString& file) {
 
 void App::calculate() {
     if (!m_form) return;
+    const FormInput input = m_form->input();
+    // A birth the checks accept, in a zone nobody chose: the list's first entry is asked about.
+    if (!m_form->zoneChosen() && !ValidateInput(input, converterPresent()) &&
+        !confirmFirstZone(input.zoneIndex))
+        return;
     m_commandClock.start();
-    showOpened(CheckAndCalculate(m_form->input(), converterPresent(), positionsSource()),
-               QString());
+    showOpened(CheckAndCalculate(input, converterPresent(), positionsSource()), QString());
+}
+
+bool App::confirmFirstZone(int zoneIndex) {
+    const QString zone = Q(std::string(ZoneRowAt(zoneIndex).name));
+    if (!m_platform.askYesNo(m_form.get(),
+                             tr("The time zone is still the first of the list, %1. Calculate "
+                                "with this zone?")
+                                 .arg(zone),
+                             MessageIcon::Question)) {
+        m_form->focusZone();
+        return false;
+    }
+    m_form->confirmZone();
+    return true;
 }
 
 PositionsSource App::positionsSource() { return sourceFor(StoredPositionsChoice(m_platform)); }

@@ -128,6 +128,9 @@ private:
     // The stored positions choice and, for the precise positions, the program's one Swiss
     // Ephemeris (opened at the first precise calculation, kept until the program ends).
     PositionsSource positionsSource();
+    // Asks whether to calculate in the zone list's first entry, never chosen; No sends the focus
+    // to the list. True to calculate.
+    bool confirmFirstZone(int zoneIndex);
     PositionsSource sourceFor(const PositionsChoice& choice);
     // The windows' Open Recent menus follow a change of the list (queued: the change may come
     // from one of their entries).

@@ -55,11 +55,18 @@ void ContactsCoordinator::place(FrmDisplay* chart) {
     QScreen* screen = QGuiApplication::primaryScreen();
     if (!screen || !chart) return;
     const QRect chartRect(chart->mapToGlobal(QPoint(0, 0)), chart->size());
-    QRect columns = chartRect;
-    if (auto* frame = chart->findChild<QWidget*>(QStringLiteral("fraPlanet_Position0")))
-        columns = QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
-    m_window->move(ContactsWindowPosition(screen->availableGeometry(), chartRect, columns,
-                                          m_window->frameGeometry().size()));
+    // The position table's captions (Frame1): the wheel lies left of them.
+    QRect table = chartRect;
+    if (auto* frame = chart->findChild<QWidget*>(QStringLiteral("Frame1")))
+        table = QRect(frame->mapToGlobal(QPoint(0, 0)), frame->size());
+    // The frame's size at the width that shows every column; narrowed, the table scrolls.
+    const QSize decoration = m_window->frameGeometry().size() - m_window->size();
+    const QSize wanted(m_window->sizeHint().width(), m_window->height());
+    const QRect placed =
+        ContactsWindowGeometry(screen->availableGeometry(), chartRect, table, wanted + decoration,
+                               m_window->minimumSizeHint().width() + decoration.width());
+    m_window->resize(placed.size() - decoration);
+    m_window->move(placed.topLeft());
 }
 
 }  // namespace velloran

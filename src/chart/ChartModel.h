@@ -79,7 +79,10 @@ struct WheelHouses {
 
 struct ChartWindowModel {
     std::string lblType = "Draconian";
-    std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude;
+    // The birth's lines; the zone line and the coordinates' hemispheres are the window's own (the
+    // export keeps its lines as they were).
+    std::string lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblZone, lblLatitude,
+        lblLongitude;
     bool legendsVisible = false;  // lblLegend(0) and (1)
     // The inner ring's legend and the natal column's caption when another chart stands in for
     // the natal one (empty: the reading's natal chart, "Inner Wheel - Natal Chart" and "Natal").

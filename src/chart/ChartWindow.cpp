@@ -6,6 +6,7 @@
 
 #include "astro/TimeScales.h"
 #include "domain/PositionsChoice.h"
+#include "domain/ZoneTable.h"
 
 namespace velloran {
 
@@ -19,6 +20,13 @@ void FillColumn(PositionColumn& column, const Chart& chart, bool houses) {
         column.cells[k] = CompactPosition(chart.bodies[k]);
         if (houses) column.houses[k] = chart.bodies[k].house;
     }
+}
+
+// "Time Zone: Eastern Standard Time", with "+ DST" when the daylight-saving box took an hour off.
+std::string ZoneLine(const BirthInput& input) {
+    std::string line = "Time Zone: " + std::string(ZoneRowAt(input.zoneIndex).name);
+    if (input.birth.DaylightSaving) line += " + DST";
+    return line;
 }
 
 }  // namespace
@@ -85,8 +93,9 @@ ChartWindowModel MakeChartWindow(const Reading& reading, ChartView view, const M
     window.lblName = lines.name;
     window.lblDOB = lines.dateOfBirth;
     window.lblTOB = lines.timeOfBirth;
-    window.lblLatitude = lines.latitude;
-    window.lblLongitude = lines.longitude;
+    window.lblZone = ZoneLine(reading.input);
+    window.lblLatitude = lines.latitude + (reading.birth().LatSouth ? " South" : " North");
+    window.lblLongitude = lines.longitude + (reading.birth().LongEast ? " East" : " West");
     window.lblCity = lines.city;
     window.lblState = lines.state;
     window.lblCountry = lines.country;

@@ -32,6 +32,7 @@ inline void ExpectSameWindow(const ChartWindowModel& a, const ChartWindowModel& 
     EXPECT_EQ(a.lblCountry, b.lblCountry);
     EXPECT_EQ(a.lblDOB, b.lblDOB);
     EXPECT_EQ(a.lblTOB, b.lblTOB);
+    EXPECT_EQ(a.lblZone, b.lblZone);
     EXPECT_EQ(a.lblLatitude, b.lblLatitude);
     EXPECT_EQ(a.lblLongitude, b.lblLongitude);
     EXPECT_EQ(a.legendsVisible, b.legendsVisible);

@@ -333,8 +333,10 @@ TEST(ChartWindow, HeaderLinesComeFromTheBirth) {
     EXPECT_EQ(w.lblName, "Name: Ann");
     EXPECT_EQ(w.lblDOB, "Date of Birth: March 5, 1980");
     EXPECT_EQ(w.lblTOB, "Time of Birth: 7 Hour 5 Minute");
-    EXPECT_EQ(w.lblLatitude, "Latitude: 28 Degree 0 Minute");
-    EXPECT_EQ(w.lblLongitude, "Longitude: 77 Degree 12 Minute");
+    // The window names the zone and the hemispheres (the export's lines have neither).
+    EXPECT_EQ(w.lblZone, "Time Zone: Indian Time");
+    EXPECT_EQ(w.lblLatitude, "Latitude: 28 Degree 0 Minute North");
+    EXPECT_EQ(w.lblLongitude, "Longitude: 77 Degree 12 Minute East");
     EXPECT_EQ(w.lblCity, "City: Delhi");
     EXPECT_EQ(w.lblState, "State: ");
     EXPECT_EQ(w.lblCountry, "Country: India");

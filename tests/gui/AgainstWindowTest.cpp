@@ -150,6 +150,71 @@ TEST_F(AgainstWindow, ADamagedReadingIsRefusedAndNothingChanges) {
     EXPECT_EQ(s.platform.messages.size(), messages);
 }
 
+// Every chart of a comparison has the reading's positions: another reading opened with the
+// classic positions is calculated again when the precise ones are chosen, and the window lists
+// what the command line lists for the same choice (contacts --with, precise positions).
+TEST_F(AgainstWindow, AnotherReadingFollowsThePositionsChoice) {
+    const PositionsChoice precise{PositionsKind::Precise, NodeKind::Mean};
+    // Calculated before the program opens its ephemeris: one library state at a time.
+    const Reading ann = ReadingOf(KnownBirthForm(), {precise, nullptr});
+    const Reading ravi = ReadingOf(RaviBirthForm(), {precise, nullptr});
+    const std::vector<ContactGroup> expected = SynastryGroups(ann, ravi, w->settings());
+
+    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviBirthForm(), "ravi.vlr"));
+    Choose(AgainstChoice::OtherReading);
+    ASSERT_NE(w->otherReading(), nullptr);
+    EXPECT_FALSE(w->otherReading()->positions.precise());
+
+    s.trigger(s.main(), "mnuPrecisePositions");
+    QApplication::processEvents();  // the recalculation comes queued
+    ASSERT_NE(s.app->reading(), nullptr);
+    ASSERT_EQ(s.app->reading()->positions, precise);
+    ASSERT_NE(w->otherReading(), nullptr);
+    EXPECT_EQ(w->otherReading()->positions, precise);
+    EXPECT_EQ(w->otherReading()->natal, ravi.natal);
+    ASSERT_EQ(w->groups().size(), expected.size());
+    for (std::size_t g = 0; g < expected.size(); ++g) {
+        EXPECT_EQ(w->groups()[g].title, expected[g].title);
+        EXPECT_EQ(w->groups()[g].contacts, expected[g].contacts) << g;
+    }
+    // The inner ring's column shows Ravi's precise positions: the midheaven and the modern
+    // bodies too.
+    const ChartWindowModel* model = s.app->chartModel();
+    ASSERT_NE(model, nullptr);
+    EXPECT_EQ(model->innerLegend, "Inner Wheel - Ravi Example");
+    ASSERT_EQ(model->bodyRows, ravi.natal.bodyCount);
+    for (int k = 0; k < ravi.natal.bodyCount; ++k) {
+        EXPECT_EQ(model->natalColumn.cells[k], CompactPosition(ravi.natal.bodies[k])) << k;
+        EXPECT_FALSE(model->natalColumn.cells[k].empty()) << k;
+    }
+
+    // Back to the classic positions: the other reading follows again.
+    s.trigger(s.main(), "mnuClassicPositions");
+    QApplication::processEvents();
+    ASSERT_NE(w->otherReading(), nullptr);
+    EXPECT_FALSE(w->otherReading()->positions.precise());
+    EXPECT_EQ(w->rows().size(), 4u);
+}
+
+// Closed, the window leaves the inner ring to the reading's own natal chart; opened again, the
+// other reading comes back.
+TEST_F(AgainstWindow, ClosingTheWindowGivesTheInnerRingBack) {
+    s.platform.openAnswers.push_back(SaveReading(s.dir, RaviBirthForm(), "ravi.vlr"));
+    Choose(AgainstChoice::OtherReading);
+    EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Ravi Example");
+
+    s.click(w, "cmdClose");
+    EXPECT_FALSE(w->isVisible());
+    EXPECT_EQ(s.app->chartModel()->innerLegend, "");
+    EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Natal Chart");
+    EXPECT_EQ(Label(s.display(), "Planet0"), "24 Cap 55");  // Ann's Sun
+
+    s.trigger(s.main(), "mnuContacts");
+    EXPECT_TRUE(w->isVisible());
+    EXPECT_EQ(Label(s.display(), "lblLegend0"), "Inner Wheel - Ravi Example");
+    EXPECT_EQ(Label(s.display(), "Planet0"), "15 Pis 01");  // Ravi's Sun
+}
+
 // With the degree wheel, the chart the contacts window lays the draconic chart against takes the
 // bi-wheel's inner ring, with a line for each of its contacts; the sky has no ascendant, so the
 // draconic chart's houses are drawn.
@@ -187,12 +252,15 @@ TEST_F(AgainstWindow, GrownItIsPlacedAgain) {
     if (w->width() == before) GTEST_SKIP() << "the sky's columns fit the window as it was";
     EXPECT_GE(grown.count(), 1);
     const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
-    QWidget* columnsFrame = Find(s.display(), "fraPlanet_Position0");
-    ASSERT_NE(columnsFrame, nullptr);
-    const QRect columns(columnsFrame->mapToGlobal(QPoint(0, 0)), columnsFrame->size());
+    QWidget* tableFrame = Find(s.display(), "Frame1");
+    ASSERT_NE(tableFrame, nullptr);
+    const QRect table(tableFrame->mapToGlobal(QPoint(0, 0)), tableFrame->size());
     const QRect screen = s.main()->screen()->availableGeometry();
-    EXPECT_EQ(w->frameGeometry().topLeft(),
-              ContactsWindowPosition(screen, chart, columns, w->frameGeometry().size()));
+    const QSize decoration = w->frameGeometry().size() - w->size();
+    EXPECT_EQ(w->frameGeometry(),
+              ContactsWindowGeometry(screen, chart, table,
+                                     QSize(w->sizeHint().width(), w->height()) + decoration,
+                                     w->minimumSizeHint().width() + decoration.width()));
 }
 
 TEST_F(AgainstWindow, TheSkyOfAMomentItsOrbAndItsNowButton) {
@@ -238,6 +306,26 @@ TEST_F(AgainstWindow, TheSkyOfAMomentItsOrbAndItsNowButton) {
     s.platform.clock = QDateTime(QDate(2031, 5, 6), QTime(7, 8));
     s.click(w, "cmdNow");
     EXPECT_EQ(when->dateTime(), s.platform.clock);
+}
+
+// A year typed into the date box where it was clicked takes effect: the click selects the
+// section it falls in, so the digits replace it.
+TEST_F(AgainstWindow, AYearTypedWhereTheBoxWasClickedIsTaken) {
+    Choose(AgainstChoice::Sky);
+    auto* when = Find<QDateTimeEdit>(w, "dteSky");
+    when->setDateTime(QDateTime(QDate(2000, 1, 1), QTime(12, 0), Qt::UTC).toLocalTime());
+    w->activateWindow();
+    auto* text = when->findChild<QLineEdit*>();
+    ASSERT_NE(text, nullptr);
+    // Between the year's second and third digits.
+    const int x = text->fontMetrics().horizontalAdvance(QStringLiteral("20")) + 2;
+    QTest::mouseClick(text, Qt::LeftButton, {}, QPoint(x, text->height() / 2));
+    QTest::keyClicks(when, "1999");
+    EXPECT_EQ(when->date().year(), 1999) << when->text().toStdString();
+    QTest::keyClick(when, Qt::Key_Tab);
+    EXPECT_EQ(when->date().year(), 1999) << when->text().toStdString();
+    EXPECT_TRUE(s.app->chartModel()->innerLegend.starts_with("Inner Wheel - Sky on 1999-"))
+        << s.app->chartModel()->innerLegend;
 }
 
 TEST_F(AgainstWindow, EveryAccessKeyOfTheWindowIsItsOwn) {

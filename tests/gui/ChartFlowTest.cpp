@@ -95,8 +95,9 @@ TEST_F(ChartFlow, CalculationShowsTheDraconicChartAndHidesTheForm) {
     EXPECT_EQ(Label(d, "lblName"), "Name: Ann Example");
     EXPECT_EQ(Label(d, "lblDOB"), "Date of Birth: January 15, 1980");
     EXPECT_EQ(Label(d, "lblTOB"), "Time of Birth: 10 Hour 30 Minute");
-    EXPECT_EQ(Label(d, "lblLatitude"), "Latitude: 40 Degree 43 Minute");
-    EXPECT_EQ(Label(d, "lblLongitude"), "Longitude: 74 Degree 0 Minute");
+    EXPECT_EQ(Label(d, "lblZone"), "Time Zone: Eastern Standard Time");
+    EXPECT_EQ(Label(d, "lblLatitude"), "Latitude: 40 Degree 43 Minute North");
+    EXPECT_EQ(Label(d, "lblLongitude"), "Longitude: 74 Degree 0 Minute West");
     EXPECT_EQ(Label(d, "lblCity"), "City: New York");
 
     // Every cell and house text is the core's result for the same birth.

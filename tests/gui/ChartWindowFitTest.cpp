@@ -22,6 +22,7 @@
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/FrmDisplay.h"
 #include "chart/gui/WheelArt.h"
+#include "domain/ZoneTable.h"
 #include "ephemeris/SwissEphemeris.h"
 #include "reading/Reading.h"
 #include "ui/UiFonts.h"
@@ -333,6 +334,48 @@ TEST(PositionTable, PositionsAndHouseNumbersFitSideBySide) {
         EXPECT_TRUE(cell->parentWidget()->rect().contains(house->geometry())) << i;
         EXPECT_EQ(house->geometry().top(), cell->geometry().top()) << i;
     }
+}
+
+// The header's nine lines, the longest zone name with daylight saving among them, stay inside
+// the window, one under the other, above the comparison's legends.
+TEST(ChartHeaderLines, TheLongestLinesFitAboveTheLegends) {
+    InstallFontSubstitutions();
+    std::string zone;
+    for (int z = 0; z < kZoneCount; ++z) {
+        const std::string name(ZoneRowAt(z).name);
+        if (name.size() > zone.size()) zone = name;
+    }
+    ChartWindowModel model;
+    model.lblType = "Comparison";
+    model.legendsVisible = true;
+    model.lblName = "Name: Ann Example";
+    model.lblCity = "City: New York";
+    model.lblState = "State: NY";
+    model.lblCountry = "Country: USA";
+    model.lblDOB = "Date of Birth: September 30, 2050";
+    model.lblTOB = "Time of Birth: 23 Hour 59 Minute";
+    model.lblZone = "Time Zone: " + zone + " + DST";
+    model.lblLatitude = "Latitude: 89 Degree 59 Minute South";
+    model.lblLongitude = "Longitude: 179 Degree 59 Minute West";
+    FrmDisplay window;
+    window.render(model);
+    const char* const lines[] = {"lblName", "lblCity", "lblState",    "lblCountry",  "lblDOB",
+                                 "lblTOB",  "lblZone", "lblLatitude", "lblLongitude"};
+    QRect above;
+    for (const char* name : lines) {
+        auto* line = window.findChild<QLabel*>(QString::fromLatin1(name));
+        ASSERT_NE(line, nullptr) << name;
+        const QRect ink(line->pos(),
+                        QSize(line->fontMetrics().horizontalAdvance(line->text()), line->height()));
+        EXPECT_LE(ink.right(), window.width() - 1) << name << ": " << line->text().toStdString();
+        if (!above.isNull()) {
+            EXPECT_GE(ink.top(), above.top() + line->fontMetrics().height()) << name;
+        }
+        above = ink;
+    }
+    auto* legend = window.findChild<QLabel*>(QStringLiteral("lblLegend0"));
+    ASSERT_NE(legend, nullptr);
+    EXPECT_LE(above.top() + above.height(), legend->y() + 1);
 }
 
 TEST(PositionTable, FrameCaptionsFitInsideTheirBorders) {

@@ -189,12 +189,15 @@ TEST_F(ContactsFlow, ViewMenuOpensANonModalWindowBesideTheChartWithTheDefaultLis
 
     // Where it covers the least of the chart, on the screen.
     const QRect chart(s.display()->mapToGlobal(QPoint(0, 0)), s.display()->size());
-    QWidget* columnsFrame = Find(s.display(), "fraPlanet_Position0");
-    ASSERT_NE(columnsFrame, nullptr);
-    const QRect columns(columnsFrame->mapToGlobal(QPoint(0, 0)), columnsFrame->size());
+    QWidget* tableFrame = Find(s.display(), "Frame1");
+    ASSERT_NE(tableFrame, nullptr);
+    const QRect table(tableFrame->mapToGlobal(QPoint(0, 0)), tableFrame->size());
     const QRect screen = s.main()->screen()->availableGeometry();
     const QRect frame = w->frameGeometry();
-    EXPECT_EQ(frame.topLeft(), ContactsWindowPosition(screen, chart, columns, frame.size()));
+    const QSize decoration = frame.size() - w->size();
+    EXPECT_EQ(frame, ContactsWindowGeometry(screen, chart, table,
+                                            QSize(w->sizeHint().width(), w->height()) + decoration,
+                                            w->minimumSizeHint().width() + decoration.width()));
     if (frame.width() <= screen.width() && frame.height() <= screen.height()) {
         EXPECT_TRUE(screen.contains(frame));
     }
@@ -428,54 +431,66 @@ namespace velloran::test {
 namespace {
 
 // The contacts window's place for the chart window's geometry on screens of several sizes (the
-// chart 802 x 448 pixels, centred under the toolbar; the contacts window 480 x 346 with its frame).
+// chart 802 x 448 pixels, centred under the toolbar; the contacts window 480 x 346 with its frame,
+// 420 pixels at the narrowest).
 struct PlacementRow {
     const char* rowName;
     QRect screen;
     QRect chart;
-    QPoint expected;
+    QRect expected;
+    bool wheelInView = true;  // the screen has room for the wheel and the window side by side
 };
 
 class ContactsPlacement : public ::testing::TestWithParam<PlacementRow> {};
 
-// The position columns sit 600 pixels right of the chart's left edge and 192 below its top.
-QRect ColumnsOf(const QRect& chart) { return {chart.left() + 600, chart.top() + 192, 95, 243}; }
+// The position table's captions start 472 pixels right of the chart's left edge and 192 below its
+// top; the wheel is everything left of them.
+QRect TableOf(const QRect& chart) { return {chart.left() + 472, chart.top() + 192, 120, 243}; }
+QRect WheelOf(const QRect& chart) { return {chart.left(), chart.top(), 472, chart.height()}; }
 
-TEST_P(ContactsPlacement, CoversTheLeastOfTheChartOnTheScreen) {
+TEST_P(ContactsPlacement, BesideTheChartElseBesideItsWheel) {
     const PlacementRow& row = GetParam();
     const QSize frame(480, 346);
-    const QPoint at = ContactsWindowPosition(row.screen, row.chart, ColumnsOf(row.chart), frame);
-    EXPECT_EQ(at, row.expected);
-    const QRect placed(at, frame);
+    const QRect placed =
+        ContactsWindowGeometry(row.screen, row.chart, TableOf(row.chart), frame, 420);
+    EXPECT_EQ(placed, row.expected);
+    EXPECT_EQ(placed.height(), frame.height());
+    EXPECT_LE(placed.width(), frame.width());
     if (frame.width() <= row.screen.width() && frame.height() <= row.screen.height()) {
         EXPECT_TRUE(row.screen.contains(placed));
     }
-    // Never over the position columns, whose marked cells it explains: over the wheel when it
-    // has to cover the chart.
-    EXPECT_FALSE(placed.intersects(ColumnsOf(row.chart)));
+    if (row.wheelInView) {
+        EXPECT_FALSE(placed.intersects(WheelOf(row.chart)));
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Rows, ContactsPlacement,
-    ::testing::Values(PlacementRow{"screen_1366x768_over_the_wheel", QRect(0, 0, 1366, 768),
-                                   QRect(282, 140, 802, 448), QPoint(394, 332)},
+    ::testing::Values(PlacementRow{"screen_1920x1080_beside", QRect(0, 0, 1920, 1080),
+                                   QRect(559, 85, 802, 448), QRect(1369, 85, 480, 346)},
+                      PlacementRow{"screen_1280x800_beside_the_wheel", QRect(0, 0, 1280, 800),
+                                   QRect(239, 85, 802, 448), QRect(800, 277, 480, 346)},
+                      PlacementRow{"screen_1366x768_beside_the_wheel", QRect(0, 0, 1366, 768),
+                                   QRect(282, 140, 802, 448), QRect(886, 332, 480, 346)},
                       PlacementRow{"screen_1280x1024_below_the_chart", QRect(0, 0, 1280, 1024),
-                                   QRect(239, 140, 802, 448), QPoint(561, 596)},
+                                   QRect(239, 140, 802, 448), QRect(561, 596, 480, 346)},
                       PlacementRow{"room_on_the_left_only", QRect(0, 0, 1500, 768),
-                                   QRect(600, 140, 802, 448), QPoint(112, 140)},
-                      PlacementRow{"screen_1024x768_over_the_wheel", QRect(0, 0, 1024, 768),
-                                   QRect(111, 140, 802, 448), QPoint(223, 332)},
+                                   QRect(600, 140, 802, 448), QRect(112, 140, 480, 346)},
+                      PlacementRow{"screen_1024x768_narrowed", QRect(0, 0, 1024, 768),
+                                   QRect(111, 140, 802, 448), QRect(583, 332, 441, 346)},
+                      PlacementRow{"screen_800x600_over_the_wheel_s_edge", QRect(0, 0, 800, 600),
+                                   QRect(0, 85, 802, 448), QRect(320, 254, 480, 346), false},
                       PlacementRow{"second_screen_1366x768", QRect(1920, 0, 1366, 768),
-                                   QRect(2202, 140, 802, 448), QPoint(2314, 332)}),
+                                   QRect(2202, 140, 802, 448), QRect(2806, 332, 480, 346)}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 // What held before and must still hold.
 INSTANTIATE_TEST_SUITE_P(
     Guards, ContactsPlacement,
     ::testing::Values(PlacementRow{"screen_1920x1080_right_of_the_chart", QRect(0, 0, 1920, 1080),
-                                   QRect(559, 140, 802, 448), QPoint(1369, 140)},
+                                   QRect(559, 140, 802, 448), QRect(1369, 140, 480, 346)},
                       PlacementRow{"screen_smaller_than_the_window", QRect(0, 0, 400, 300),
-                                   QRect(0, 20, 802, 448), QPoint(0, 0)}),
+                                   QRect(0, 20, 802, 448), QRect(0, 0, 400, 346), false}),
     [](const auto& info) { return std::string(info.param.rowName); });
 
 }  // namespace

@@ -69,6 +69,7 @@ protected:
 
 TEST_F(FormAtlasTest, ZurThenZurichByKeyboardFillsEveryField) {
     setMoment(1980, 1, 15, 10, 30);
+    EXPECT_FALSE(form->zoneChosen());
     QAbstractItemView* popup = type("Zur");
     ASSERT_TRUE(popup->isVisible());
     EXPECT_EQ(row(popup, 0), "Zurich, Canton of Zurich, Switzerland");
@@ -89,6 +90,7 @@ TEST_F(FormAtlasTest, ZurThenZurichByKeyboardFillsEveryField) {
     EXPECT_EQ(Find<QComboBox>(form, "cboTimeZone")->currentText(),
               "Central European Time,CET,+1.0");
     EXPECT_FALSE(dst());
+    EXPECT_TRUE(form->zoneChosen());  // the atlas chose it
     EXPECT_EQ(note(),
               "Zone and daylight saving set by the atlas for 15 January 1980 10:30: Central "
               "European Time, UTC+1, no daylight saving");
@@ -191,6 +193,7 @@ TEST_F(FormAtlasTest, EscapeKeepsWhatWasTyped) {
     EXPECT_EQ(text("txtCity"), "Zur");
     EXPECT_EQ(text("txtState"), "Typed state");
     EXPECT_EQ(zone(), 0);
+    EXPECT_FALSE(form->zoneChosen());  // the calculation will ask
     EXPECT_EQ(note(), "");
 }
 

@@ -622,3 +622,84 @@ TEST(FormZoneNote, ADaylightZoneWithTheBoxTickedIsNoted) {
 
 }  // namespace
 }  // namespace velloran::test
+
+namespace velloran::test {
+namespace {
+
+// A birth typed into the boxes by hand, the zone list left where it starts (its first entry).
+void TypeBirthLeavingTheZone(FrmMain* form) {
+    const FormInput birth = KnownBirthForm();
+    const std::pair<const char*, std::string> boxes[] = {{"txtName", birth.name},
+                                                         {"txtCity", birth.city},
+                                                         {"txtState", birth.state},
+                                                         {"txtCountry", birth.country},
+                                                         {"txtLatD", birth.latitudeDegrees},
+                                                         {"txtLatM", birth.latitudeMinutes},
+                                                         {"txtLonD", birth.longitudeDegrees},
+                                                         {"txtLonM", birth.longitudeMinutes}};
+    for (const auto& [name, text] : boxes) {
+        auto* box = Find<QLineEdit>(form, QString::fromLatin1(name));
+        ASSERT_NE(box, nullptr) << name;
+        box->setText(QString::fromStdString(text));
+    }
+    Find<QComboBox>(form, "cboYear")->setCurrentIndex(birth.yearIndex);
+    EXPECT_EQ(Find<QComboBox>(form, "cboTimeZone")->currentIndex(), 0);
+}
+
+// A zone nobody chose is asked about before it is calculated with: No leaves the form with the
+// focus on the zone list, Yes calculates and the chart window names the zone.
+TEST(FormZone, TheFirstZoneNeverChosenIsAskedAbout) {
+    StartedApp s;
+    TypeBirthLeavingTheZone(s.form());
+    s.clickCalculate();
+    ASSERT_EQ(s.platform.messages.size(), 1u);
+    EXPECT_EQ(s.platform.messages[0].text,
+              "The time zone is still the first of the list, Alaska/Hawaii Daylight Time. "
+              "Calculate with this zone?");
+    EXPECT_EQ(s.platform.messages[0].icon, MessageIcon::Question);
+    EXPECT_EQ(s.main(), nullptr);
+    EXPECT_TRUE(Find<QWidget>(s.form(), "cboTimeZone")->hasFocus());
+
+    s.platform.yesNoAnswers.push_back(true);
+    s.clickCalculate();
+    EXPECT_EQ(s.platform.messages.size(), 2u);
+    ASSERT_NE(s.main(), nullptr);
+    EXPECT_EQ(Label(s.display(), "lblZone"), "Time Zone: Alaska/Hawaii Daylight Time");
+    // Accepted once, it is not asked about again (another positions choice calculates again).
+    s.trigger(s.main(), "mnuPrecisePositions");
+    QApplication::processEvents();
+    EXPECT_EQ(s.platform.messages.size(), 2u);
+}
+
+// A zone picked from the list (even its first entry), set by a reading or by the atlas counts
+// as chosen; a form whose checks fail shows their message, not the question.
+TEST(FormZone, AChosenZoneOrAFailingCheckAsksNothing) {
+    {
+        StartedApp s;
+        TypeBirthLeavingTheZone(s.form());
+        auto* zone = Find<QComboBox>(s.form(), "cboTimeZone");
+        emit zone->activated(0);  // the first entry, picked from the list
+        s.clickCalculate();
+        EXPECT_TRUE(s.platform.messages.empty());
+        EXPECT_NE(s.main(), nullptr);
+    }
+    {
+        StartedApp s;
+        TypeBirthLeavingTheZone(s.form());
+        Find<QLineEdit>(s.form(), "txtName")->clear();
+        s.clickCalculate();
+        ASSERT_EQ(s.platform.messages.size(), 1u);
+        EXPECT_EQ(s.platform.messages[0].text, "Please Enter Your Name");
+    }
+    {
+        StartedApp s;
+        FormInput first = KnownBirthForm();
+        first.zoneIndex = 0;  // a reading saved with the first zone
+        s.calculate(first);
+        EXPECT_TRUE(s.platform.messages.empty());
+        EXPECT_NE(s.main(), nullptr);
+    }
+}
+
+}  // namespace
+}  // namespace velloran::test

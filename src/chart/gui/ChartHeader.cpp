@@ -19,8 +19,9 @@ const QColor kLegendBack(154, 54, 171);
 const QColor kNoteRed(160, 0, 0);
 constexpr const char* kInnerLegend = "Inner Wheel - Natal Chart";
 
-const char* const kLineNames[8] = {"lblName", "lblCity", "lblState",    "lblCountry",
-                                   "lblDOB",  "lblTOB",  "lblLatitude", "lblLongitude"};
+const char* const kLineNames[kHeaderLineCount] = {"lblName",    "lblCity",     "lblState",
+                                                  "lblCountry", "lblDOB",      "lblTOB",
+                                                  "lblZone",    "lblLatitude", "lblLongitude"};
 
 }  // namespace
 
@@ -28,7 +29,7 @@ ChartHeader::ChartHeader(QWidget* window) {
     m_type = MakeDisplayLabel(window, QStringLiteral("lblType"), ArialFont(14.25, true, true),
                               kHeadingColour);
     m_type->move(TwipsPoint(kHeaderLeft, kTypeTop));
-    for (int i = 0; i < 8; ++i) {
+    for (int i = 0; i < kHeaderLineCount; ++i) {
         m_lines[i] = MakeDisplayLabel(window, QString::fromLatin1(kLineNames[i]),
                                       VerdanaFont(8.25, true), Qt::black);
         m_lines[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i]));
@@ -60,9 +61,11 @@ ChartHeader::ChartHeader(QWidget* window) {
 
 void ChartHeader::show(const ChartWindowModel& m) {
     SetFittedText(m_type, HouseDisplayText(m.lblType));
-    const std::string* lines[8] = {&m.lblName, &m.lblCity, &m.lblState,    &m.lblCountry,
-                                   &m.lblDOB,  &m.lblTOB,  &m.lblLatitude, &m.lblLongitude};
-    for (int i = 0; i < 8; ++i) SetFittedText(m_lines[i], HouseDisplayText(*lines[i]));
+    const std::string* lines[kHeaderLineCount] = {&m.lblName,    &m.lblCity,     &m.lblState,
+                                                  &m.lblCountry, &m.lblDOB,      &m.lblTOB,
+                                                  &m.lblZone,    &m.lblLatitude, &m.lblLongitude};
+    for (int i = 0; i < kHeaderLineCount; ++i)
+        SetFittedText(m_lines[i], HouseDisplayText(*lines[i]));
     for (QLabel* legend : m_legend) legend->setVisible(m.legendsVisible);
     // Another chart on the inner ring names itself in the legend.
     const QString innerLegend =
@@ -95,7 +98,7 @@ void ChartHeader::place(const DisplayArrangement& a) {
     const QPoint right(a.left, 0);
     m_type->move(TwipsPoint(kHeaderLeft, kTypeTop) + right);
     m_positionsLine->move(TwipsPoint(kHeaderLeft, kPositionsLineTop) + right);
-    for (int i = 0; i < 8; ++i)
+    for (int i = 0; i < kHeaderLineCount; ++i)
         m_lines[i]->move(TwipsPoint(kHeaderLeft, kHeaderTops[i] + a.shift) + right);
     for (int i = 0; i < 2; ++i)
         m_legend[i]->move(TwipsPoint(kHeaderLeft, kLegendTops[i] + a.shift) + right);

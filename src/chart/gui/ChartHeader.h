@@ -32,7 +32,7 @@ public:
 
 private:
     QLabel* m_type = nullptr;
-    std::array<QLabel*, 8> m_lines{};
+    std::array<QLabel*, display::kHeaderLineCount> m_lines{};
     std::array<QLabel*, 2> m_legend{};
     QLabel* m_positionsLine = nullptr;
     QLabel* m_note = nullptr;

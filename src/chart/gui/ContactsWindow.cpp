@@ -4,12 +4,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QComboBox>
 #include <QDateTimeEdit>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QPushButton>
 #include <QScrollBar>
@@ -54,7 +56,8 @@ ContactsWindow::ContactsWindow(Platform& platform, QWidget* parent)
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // Narrowed to the room beside the chart's wheel on a small screen, the table scrolls.
+    m_table->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     m_table->setMinimumSize(kTableMinimumWidth, kTableMinimumHeight);
 
@@ -104,6 +107,10 @@ QWidget* ContactsWindow::createAgainst() {
     m_dteSky->setToolTip(
         tr("Local time of this computer; the sky is computed for the same "
            "moment in universal time"));
+    // A click puts the cursor into a full section, where typed digits would be refused: it
+    // selects the section instead, so that a typed year (or day, hour...) replaces it.
+    m_skyText = m_dteSky->findChild<QLineEdit*>();
+    if (m_skyText) m_skyText->installEventFilter(this);
     m_cmdNow = new QPushButton(tr("No&w"), box);
     m_cmdNow->setObjectName(QStringLiteral("cmdNow"));
     m_cmdNow->setAutoDefault(false);
@@ -143,7 +150,10 @@ void ContactsWindow::chooseAgainst(int index) {
 }
 
 void ContactsWindow::setOtherReading(const Reading& other) {
+    m_otherInput = other.input;
     m_other = other;
+    m_otherError.clear();
+    followPositions();
     m_against = AgainstChoice::OtherReading;
     m_cboAgainst->setCurrentIndex(static_cast<int>(m_against));
     refresh();
@@ -155,8 +165,18 @@ void ContactsWindow::cancelOtherReading() {
 }
 
 void ContactsWindow::setPositionsSource(const PositionsSource& source) {
+    const bool changed = !(source.choice == m_source.choice);
     m_source = source;
-    if (m_against == AgainstChoice::Sky) refresh();
+    followPositions();
+    if (m_against == AgainstChoice::Sky || (changed && m_against == AgainstChoice::OtherReading))
+        refresh();
+}
+
+void ContactsWindow::followPositions() {
+    if (!m_otherInput || (m_other && m_other->positions == m_source.choice)) return;
+    Calculation calculated = Calculate(*m_otherInput, m_source);
+    m_other = std::move(calculated.reading);
+    m_otherError = m_other ? std::string() : calculated.error;
 }
 
 std::optional<SkyMoment> ContactsWindow::skyMoment() const {
@@ -172,7 +192,7 @@ const std::vector<ContactGroup>& ContactsWindow::groups() const { return m_model
 
 std::optional<InnerRing> ContactsWindow::innerRing() const {
     const std::vector<ContactGroup>& groups = m_model->groups();
-    if (!m_reading || !m_chkRing->isChecked() || groups.empty()) return std::nullopt;
+    if (!m_open || !m_reading || !m_chkRing->isChecked() || groups.empty()) return std::nullopt;
     if (m_against == AgainstChoice::OtherReading && m_other) {
         return InnerRing{InnerChart{m_other->natal, "Inner Wheel - " + m_other->birth().Name,
                                     "Natal: " + m_other->birth().Name},
@@ -257,12 +277,30 @@ QWidget* ContactsWindow::createButtons() {
 }
 
 bool ContactsWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == m_skyText && event->type() == QEvent::MouseButtonRelease &&
+        !m_skyText->hasSelectedText()) {
+        m_dteSky->setSelectedSection(m_dteSky->currentSection());
+    }
     if (watched == m_table && event->type() == QEvent::KeyPress &&
         static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy)) {
         copyToClipboard();
         return true;
     }
     return QWidget::eventFilter(watched, event);
+}
+
+void ContactsWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_open) return;
+    m_open = true;
+    emit againstChanged();
+}
+
+void ContactsWindow::closeEvent(QCloseEvent* event) {
+    QWidget::closeEvent(event);
+    if (!event->isAccepted() || !m_open) return;
+    m_open = false;
+    emit againstChanged();
 }
 
 void ContactsWindow::setReading(const Reading* reading) {
@@ -309,8 +347,8 @@ void ContactsWindow::refresh() {
         }
     }
     const bool other = m_against == AgainstChoice::OtherReading;
-    m_lblOther->setVisible(other && m_other);
-    if (m_other) m_lblOther->setText(Q(m_other->birth().Name));
+    m_lblOther->setVisible(other && m_otherInput);
+    if (m_otherInput) m_lblOther->setText(Q(m_otherInput->birth.Name));
     m_dteSky->setVisible(m_against == AgainstChoice::Sky);
     m_cmdNow->setVisible(m_against == AgainstChoice::Sky);
     m_chkRing->setEnabled(m_against != AgainstChoice::NatalChart);
@@ -328,16 +366,27 @@ void ContactsWindow::refresh() {
 }
 
 void ContactsWindow::fitColumns() {
-    // Every column as wide as its title or widest text; the table grows to show them all.
+    // Every column as wide as its title or widest text; the window wants the width that shows
+    // them all (sizeHint), and takes it when shown.
     m_table->resizeColumnsToContents();
     const int needed = m_table->horizontalHeader()->length() + 2 * m_table->frameWidth() +
                        m_table->verticalScrollBar()->sizeHint().width();
-    m_table->setMinimumWidth(std::max(kTableMinimumWidth, needed));
-    // Shown, it takes the wider size at once and says so, to be placed again.
-    if (isVisible() && minimumSizeHint().width() > width()) {
-        resize(minimumSizeHint().width(), height());
+    const int before = m_tableWidth;
+    m_tableWidth = std::max(kTableMinimumWidth, needed);
+    updateGeometry();
+    // Shown, it takes a wider size at once and says so, to be placed again (where it may be
+    // narrowed to the room there).
+    if (isVisible() && m_tableWidth > before && sizeHint().width() > width()) {
+        resize(sizeHint().width(), height());
         emit grown();
     }
+}
+
+QSize ContactsWindow::sizeHint() const {
+    QSize hint = QWidget::sizeHint();
+    const QMargins margins = layout()->contentsMargins();
+    hint.setWidth(std::max(hint.width(), m_tableWidth + margins.left() + margins.right()));
+    return hint;
 }
 
 QString ContactsWindow::statusText() const {
@@ -345,8 +394,11 @@ QString ContactsWindow::statusText() const {
     if (m_settings.aspects == 0) return tr("Choose at least one aspect.");
     if (m_against == AgainstChoice::Sky && !m_skyError.empty())
         return tr("No sky: %1.").arg(Q(m_skyError));
-    if (m_against == AgainstChoice::OtherReading && !m_other)
+    if (m_against == AgainstChoice::OtherReading && !m_otherInput)
         return tr("Choose the reading to compare with.");
+    if (m_against == AgainstChoice::OtherReading && !m_other)
+        return tr("%1 cannot be calculated with these positions: %2.")
+            .arg(Q(m_otherInput->birth.Name), Q(m_otherError));
     const QString orb = OrbCaption(m_settings.orb);
     const std::size_t count = m_model->rows().size();
     if (count == 0) return tr("No contacts within %1.").arg(orb);
@@ -376,6 +428,22 @@ void ContactsWindow::saveCsv() {
     const std::vector<ContactGroup>& groups = m_model->groups();
     const std::string csv = groups.empty() ? ContactsCsv({}) : GroupsCsv(groups);
     SaveFileReportingErrors(m_platform, this, path, QByteArray(csv.data(), qsizetype(csv.size())));
+}
+
+QRect ContactsWindowGeometry(const QRect& screen, const QRect& chart, const QRect& positionTable,
+                             const QSize& frame, int minimumWidth) {
+    // Over the chart itself when no side has room: then the right-hand side is tried.
+    const QPoint beside = PlaceBeside(screen, chart, chart, frame, kContactsWindowGap);
+    if (!QRect(beside, frame).intersects(chart)) return QRect(beside, frame);
+    const int top = std::clamp(positionTable.top(), screen.top(),
+                               std::max(screen.top(), screen.bottom() + 1 - frame.height()));
+    const int wheelEnd = positionTable.left();  // the wheel lies left of the table
+    const int atScreenEdge = screen.right() + 1 - frame.width();
+    if (atScreenEdge >= wheelEnd) return QRect(atScreenEdge, top, frame.width(), frame.height());
+    const int room = screen.right() + 1 - wheelEnd;
+    if (room >= minimumWidth) return QRect(wheelEnd, top, room, frame.height());
+    const int width = std::min(frame.width(), screen.width());
+    return QRect(screen.right() + 1 - width, top, width, frame.height());
 }
 
 }  // namespace velloran

@@ -15,6 +15,10 @@ QLabel* MakeDisplayLabel(QWidget* parent, const QString& name, const QFont& font
     label->setMargin(0);
     label->setIndent(0);
     label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // A label never given a text answers no height for a width (-1): given one and emptied, an
+    // empty house text is sized as any other, without Qt's warning of a negative size.
+    label->setText(QStringLiteral(" "));
+    label->setText(QString());
     SetTextColour(label, colour);
     return label;
 }

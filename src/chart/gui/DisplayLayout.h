@@ -20,8 +20,11 @@ inline constexpr int kClientHeight = 6720;
 
 inline constexpr int kHeaderLeft = 7080;
 inline constexpr int kTypeTop = 0;
-// Tops of lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblLatitude, lblLongitude.
-inline constexpr std::array<int, 8> kHeaderTops = {360, 600, 840, 1080, 1320, 1560, 1800, 2040};
+// Tops of lblName, lblCity, lblState, lblCountry, lblDOB, lblTOB, lblZone, lblLatitude,
+// lblLongitude: nine lines in the room the legends leave above them.
+inline constexpr int kHeaderLineCount = 9;
+inline constexpr std::array<int, kHeaderLineCount> kHeaderTops = {360,  570,  780,  990, 1200,
+                                                                  1410, 1620, 1830, 2040};
 inline constexpr std::array<int, 2> kLegendTops = {2320, 2600};
 inline constexpr int kLegendWidth = 2895;
 inline constexpr int kLegendHeight = 195;

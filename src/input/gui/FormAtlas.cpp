@@ -228,6 +228,7 @@ void FormAtlas::applyZone(bool tellUser) {
     }
     m_settingZone = true;
     m_zone->setCurrentIndex(choice.zoneIndex);
+    m_form.confirmZone();
     m_dst->setTristate(false);
     m_dst->setChecked(choice.daylightSaving);
     m_settingZone = false;

@@ -284,6 +284,9 @@ void FrmMain::createControls() {
         m_lblZoneNote->setVisible(twice);
     };
     connect(m_cboTimeZone, &QComboBox::currentIndexChanged, this, noteDoubleDaylight);
+    // Any change of the zone, and a row picked from the list even when it is the first.
+    connect(m_cboTimeZone, &QComboBox::currentIndexChanged, this, &FrmMain::confirmZone);
+    connect(m_cboTimeZone, &QComboBox::activated, this, &FrmMain::confirmZone);
     connect(m_chkDST, &QCheckBox::stateChanged, this, noteDoubleDaylight);
 
     grid->setColumnMinimumWidth(1, 300);
@@ -308,6 +311,7 @@ void FrmMain::fillLists() {
         list->setCurrentIndex(0);
     m_latitude->setHemisphere(0);   // North
     m_longitude->setHemisphere(0);  // East
+    m_zoneChosen = false;           // the list's first entry is where it starts, not a choice
 }
 
 void FrmMain::setTabOrder() {
@@ -363,6 +367,7 @@ void FrmMain::setInput(const FormInput& in) {
     m_cboHour->setCurrentIndex(in.hourIndex);
     m_cboMinute->setCurrentIndex(in.minuteIndex);
     m_cboTimeZone->setCurrentIndex(in.zoneIndex);
+    confirmZone();
     m_chkDST->setTristate(in.daylightSaving == 2);
     m_chkDST->setCheckState(in.daylightSaving == 0   ? Qt::Unchecked
                             : in.daylightSaving == 2 ? Qt::PartiallyChecked
@@ -373,6 +378,8 @@ void FrmMain::setInput(const FormInput& in) {
     m_latitude->setText({in.latitudeDegrees, in.latitudeMinutes, in.latitudeHemisphere});
     m_longitude->setText({in.longitudeDegrees, in.longitudeMinutes, in.longitudeHemisphere});
 }
+
+void FrmMain::focusZone() { m_cboTimeZone->setFocus(); }
 
 QWidget* FrmMain::control(FormControl which) const {
     switch (which) {

@@ -29,7 +29,16 @@ public:
     explicit FrmMain(Platform& platform, QWidget* parent = nullptr);
 
     FormInput input() const;
+    // Puts a birth on the form; its zone counts as chosen.
     void setInput(const FormInput& input);
+    // False while the zone list still shows the entry it starts with and nobody chose one (by
+    // hand, through the atlas or from a reading): a birth typed by hand would be calculated in
+    // the list's first zone without a word.
+    bool zoneChosen() const { return m_zoneChosen; }
+    // The zone shown counts as chosen (the atlas set it, or the user accepted it).
+    void confirmZone() { m_zoneChosen = true; }
+    // Sends the focus to the zone list, to choose one.
+    void focusZone();
     // The widget of a control a message sends the focus to (nullptr for None).
     QWidget* control(FormControl which) const;
     // Selects North or East when a check found no direction chosen.
@@ -69,6 +78,7 @@ private:
 
     Platform& m_platform;
     std::map<QObject*, KeyFilter> m_filters;
+    bool m_zoneChosen = false;
     ReadingDropFilter* m_drop = nullptr;
 
     LinkLabel* m_forumLink = nullptr;
