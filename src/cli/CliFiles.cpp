@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <system_error>
 
 #include "cli/Cli.h"
@@ -72,6 +73,57 @@ std::optional<std::string> DiskFiles::Read(const std::string& path, std::size_t 
 
 bool DiskFiles::Write(const std::string& path, std::string_view bytes, std::string& reason) {
     return WriteWholeFile(path, bytes, reason);
+}
+
+std::optional<CliFiles::Pieces> CliFiles::ReadPieces(const std::string& path, std::size_t limit,
+                                                     std::string& reason) {
+    auto bytes = Read(path, limit, reason);
+    if (!bytes) return std::nullopt;
+    auto whole = std::make_shared<const std::string>(std::move(*bytes));
+    return [whole, at = std::size_t{0}](char* into,
+                                        std::size_t size) mutable -> std::optional<std::size_t> {
+        const std::size_t n = std::min(size, whole->size() - at);
+        whole->copy(into, n, at);
+        at += n;
+        return n;
+    };
+}
+
+std::optional<CliFiles::Pieces> DiskFiles::ReadPieces(const std::string& path, std::size_t limit,
+                                                      std::string& reason) {
+    if (path.empty()) {
+        reason = "empty file name";
+        return std::nullopt;
+    }
+    if (!IsOpenable(path, true, reason)) return std::nullopt;
+    auto in = std::make_shared<std::ifstream>(path, std::ios::binary);
+    if (!*in) {
+        reason = "cannot be opened";
+        return std::nullopt;
+    }
+    std::error_code ec;
+    if (fs::file_size(path, ec) > limit && !ec) {
+        reason = "larger than " + std::to_string(limit) + " bytes";
+        return std::nullopt;
+    }
+    return [in](char* into, std::size_t size) -> std::optional<std::size_t> {
+        in->read(into, static_cast<std::streamsize>(size));
+        if (in->bad()) return std::nullopt;
+        return static_cast<std::size_t>(in->gcount());
+    };
+}
+
+bool CliFiles::WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason) {
+    std::string bytes;
+    const PieceSink put = [&bytes](std::string_view piece) {
+        bytes.append(piece);
+        return true;
+    };
+    return fill(put, reason) && Write(path, bytes, reason);
+}
+
+bool DiskFiles::WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason) {
+    return WriteWholeFileFrom(path, fill, reason);
 }
 
 bool DiskFiles::SameFile(const std::string& a, const std::string& b) { return IsSameFile(a, b); }

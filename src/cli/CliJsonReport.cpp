@@ -12,6 +12,7 @@
 #include "cli/CliReportParts.h"
 #include "cli/CliText.h"
 #include "domain/Bodies.h"
+#include "domain/Text.h"
 #include "domain/ZoneTable.h"
 
 namespace velloran {
@@ -151,7 +152,20 @@ std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
 
 std::string JsonString(std::string_view text) {
     std::string out = "\"";
-    for (unsigned char c : text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        // A byte that does not start valid UTF-8 (a file name's, an encoded surrogate) is
+        // replaced, so the document stays readable.
+        if (c >= 0x80) {
+            const std::size_t length = Utf8SequenceLength(text, i);
+            if (length == 0) {
+                out += "\\ufffd";
+            } else {
+                out.append(text.substr(i, length));
+                i += length - 1;
+            }
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";

@@ -8,10 +8,12 @@
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/CliText.h"
 
 namespace {
 
@@ -46,5 +48,12 @@ int main(int argc, char** argv) {
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     velloran::DiskFiles files(isatty(STDERR_FILENO) == 1);
-    return velloran::RunCli(args, std::cout, std::cerr, files, LocaleMonthNames());
+    // RunCli answers memory that runs out in a command; this answers it anywhere else.
+    try {
+        return velloran::RunCli(args, std::cout, std::cerr, files, LocaleMonthNames());
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << velloran::kCliProgram << "out of memory\n";
+        return velloran::kExitFailure;
+    }
 }
