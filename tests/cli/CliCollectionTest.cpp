@@ -513,8 +513,8 @@ TEST_F(CliCollectionTest, BatchFailsWhenNoBirthIsCalculated) {
     ExpectOneLineError("has no births (only the header); nothing was calculated");
 }
 
-// The real files, with each piece of output written counted, and a births file that makes the
-// tool run out of memory when asked.
+// The real files, with each piece of output written counted; when asked, the births file's
+// third piece runs out of memory, while the rows of the first are being calculated and written.
 class CountingFiles : public DiskFiles {
 public:
     bool WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason) override {
@@ -534,16 +534,17 @@ public:
     }
     std::optional<Pieces> ReadPieces(const std::string& path, std::size_t limit,
                                      std::string& reason) override {
-        if (!outOfMemory) return DiskFiles::ReadPieces(path, limit, reason);
-        return [](char*, std::size_t) -> std::optional<std::size_t> { throw std::bad_alloc(); };
-    }
-    std::optional<std::string> Read(const std::string& path, std::size_t limit,
-                                    std::string& reason) override {
-        if (outOfMemory) throw std::bad_alloc();
-        return DiskFiles::Read(path, limit, reason);
+        auto real = DiskFiles::ReadPieces(path, limit, reason);
+        if (!real || !outOfMemory || opened++ > 0) return real;
+        return [real = *real, calls = 0](char* into,
+                                         std::size_t size) mutable -> std::optional<std::size_t> {
+            if (++calls == 3) throw std::bad_alloc();
+            return real(into, size);
+        };
     }
     std::vector<std::size_t> pieces;
     bool outOfMemory = false;
+    int opened = 0;
 };
 
 TEST_F(CliCollectionTest, BatchWritesItsRowsInPiecesAsTheyAreCalculated) {
@@ -565,12 +566,18 @@ TEST_F(CliCollectionTest, BatchWritesItsRowsInPiecesAsTheyAreCalculated) {
     EXPECT_LE(*std::max_element(files.pieces.begin(), files.pieces.end()),
               (std::size_t{1} << 20) + 64 * 1024);
 
-    // Memory that runs out is one line and a failure; no output is left.
+    // Memory that runs out is one line and a failure; the earlier output is kept as it was and
+    // nothing is left beside it.
     files.outOfMemory = true;
+    files.pieces.clear();
     m_err.str("");
-    EXPECT_EQ(RunCli({"batch", births, "-o", Path("none.csv")}, m_out, m_err, files), kExitFailure);
+    EXPECT_EQ(RunCli({"batch", births, "-o", Path("out.jsonl")}, m_out, m_err, files),
+              kExitFailure);
     EXPECT_EQ(Err(), "velloran-cli: out of memory\n");
-    EXPECT_FALSE(std::filesystem::exists(Path("none.csv")));
+    EXPECT_FALSE(files.pieces.empty());  // it ran out while writing
+    EXPECT_EQ(test::ReadFileBytes(Path("out.jsonl")), written);
+    for (const auto& entry : std::filesystem::directory_iterator(Path("")))
+        EXPECT_EQ(entry.path().filename().string().rfind(".velloran-", 0), std::string::npos);
 }
 
 }  // namespace
