@@ -4,6 +4,7 @@
 #include <cctype>
 #include <new>
 #include <ostream>
+#include <system_error>
 
 #include "Version.h"
 #include "chart/ReadingSession.h"
@@ -409,6 +410,10 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     } catch (const std::bad_alloc&) {
         out.flush();
         return Fail(err, "out of memory");
+    } catch (const std::system_error& e) {
+        // A thread the system would not start (no memory for its stack, a process limit).
+        out.flush();
+        return Fail(err, std::string("the system refused: ") + e.what());
     }
     // Output that did not all reach its file, pipe or terminal (a full disk, /dev/full, a closed
     // standard output) is a failure, whatever the command made of it.

@@ -2,6 +2,8 @@
 
 #include <fcntl.h>
 #include <langinfo.h>
+#include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <clocale>
@@ -39,10 +41,22 @@ void HoldClosedStandardStreams() {
     }
 }
 
+// Under a limit on the address space (ulimit -v) the threads share one allocator arena: glibc
+// would otherwise try to reserve a 64 MB arena for each thread at every allocation and, failing
+// under the limit, try again at the next, which makes a long run crawl.
+void ShareAllocatorArenaUnderALimit() {
+#ifdef __GLIBC__
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     HoldClosedStandardStreams();
+    ShareAllocatorArenaUnderALimit();
     // Past a file size limit a write then fails with EFBIG, and the save removes its partial file,
     // instead of the process being killed in the middle of it.
     std::signal(SIGXFSZ, SIG_IGN);

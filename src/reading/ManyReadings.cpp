@@ -7,6 +7,7 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -148,7 +149,15 @@ bool ForEachReadingInOrder(std::size_t count, const PositionsChoice& choice, std
     };
     bool delivered = true;
     try {
-        for (unsigned t = 0; t < wanted; ++t) threads.emplace_back(worker);
+        for (unsigned t = 0; t < wanted; ++t) {
+            // Short of memory for another thread's stack, the run goes on with those it has.
+            try {
+                threads.emplace_back(worker);
+            } catch (const std::system_error&) {
+                if (threads.empty()) throw;
+                break;
+            }
+        }
         std::size_t prepared = 0;
         auto reported = std::chrono::steady_clock::now();
         for (std::size_t next = 0; next < ring.Chunks() && delivered;) {
