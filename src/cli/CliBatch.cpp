@@ -211,7 +211,9 @@ std::string CsvLine(const std::string& name, const Reading* reading, int bodies,
 }
 
 std::string JsonLine(const std::string& name, const Reading* reading, const std::string& error) {
-    std::string line = "{\"name\": " + JsonString(name);
+    std::string line;
+    line.reserve(4096);
+    line += "{\"name\": " + JsonString(name);
     if (reading == nullptr)
         return line + ", \"natal\": null, \"draconic\": null, \"contacts\": null, \"error\": " +
                JsonString(error) + ", \"place\": null, \"housesNote\": null}\n";
