@@ -20,14 +20,20 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// A folder of the run's own for the births files and outputs, removed when the run ends.
+struct BenchFolderOwner {
+    fs::path path =
+        fs::temp_directory_path() / ("velloran-batch-bench-" + std::to_string(getpid()));
+    BenchFolderOwner() { fs::create_directories(path); }
+    ~BenchFolderOwner() {
+        std::error_code ignored;
+        fs::remove_all(path, ignored);
+    }
+};
+
 fs::path BenchFolder() {
-    static const fs::path folder = [] {
-        fs::path made =
-            fs::temp_directory_path() / ("velloran-batch-bench-" + std::to_string(getpid()));
-        fs::create_directories(made);
-        return made;
-    }();
-    return folder;
+    static const BenchFolderOwner folder;
+    return folder.path;
 }
 
 // A births file of `rows` made-up births (every zone, both hemispheres), written once a size.
