@@ -295,6 +295,18 @@ DegreesMinutes SplitDegrees(double degrees) {
     return {static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), degrees < 0};
 }
 
+std::vector<Place> SimilarMatches(const std::vector<Place>& found) {
+    std::vector<Place> similar;
+    for (const Place& place : found) {
+        // Twice a place's population still short of the first's: it is the smaller by far.
+        if (!similar.empty() &&
+            std::uint64_t{place.population} * 2 < std::uint64_t{similar.front().population})
+            break;
+        similar.push_back(place);
+    }
+    return similar;
+}
+
 std::string PlaceLabel(const Place& place) {
     std::string label = place.name;
     for (const std::string* part : {&place.state, &place.country}) {

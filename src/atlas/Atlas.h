@@ -123,4 +123,11 @@ DegreesMinutes SplitDegrees(double degrees);
 // "Zurich, Canton of Zurich, Switzerland": the place as one line, empty parts left out.
 std::string PlaceLabel(const Place& place);
 
+// The matches of a look-up that none of them stands out from: those of `found` (as FindPlaces
+// gives them, most populous first) with at least half the first's population, the first
+// included; just the first when the next is less than half its size. "Springfield" gives
+// Missouri's, Massachusetts's and Illinois's, which the form's completer lists one under the
+// other; "London" gives London, England alone. Empty for no match.
+std::vector<Place> SimilarMatches(const std::vector<Place>& found);
+
 }  // namespace velloran

@@ -5,18 +5,9 @@
 #include <charconv>
 
 #include "chart/ChartWindow.h"
+#include "domain/CsvCell.h"
 
 namespace velloran {
-
-std::string CsvField(const std::string& text) {
-    if (text.find_first_of(",\"\r\n") == std::string::npos) return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"') quoted += '"';
-        quoted += c;
-    }
-    return quoted + "\"";
-}
 
 namespace {
 
@@ -82,14 +73,14 @@ std::string ContactsPlainText(const std::vector<ContactRow>& rows, const Contact
 std::string ContactsCsv(const std::vector<ContactRow>& rows, const ContactColumns& columns) {
     std::string out;
     for (int i = 0; i < kContactColumnCount; ++i) {
-        out += std::string(i ? "," : "") + CsvField(columns[i]);
+        out += std::string(i ? "," : "") + CsvCell(columns[i]);
         if (i == 3) out += ",Orb (degrees)";
     }
     out += "\r\n";
     for (const ContactRow& row : rows) {
         const auto cells = RowCells(row);
         for (int i = 0; i < kContactColumnCount; ++i) {
-            out += std::string(i ? "," : "") + CsvField(cells[i]);
+            out += std::string(i ? "," : "") + CsvCell(cells[i]);
             if (i == 3) out += "," + FourDecimals(row.orbDegrees);
         }
         out += "\r\n";
@@ -125,7 +116,7 @@ std::string GroupsCsv(const std::vector<ContactGroup>& groups) {
             if (line == 0) {
                 if (g == 0) out += "Charts," + csv.substr(at, end - at);
             } else {
-                out += CsvField(groups[g].title) + "," + csv.substr(at, end - at);
+                out += CsvCell(groups[g].title) + "," + csv.substr(at, end - at);
             }
             at = end;
         }

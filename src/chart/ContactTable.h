@@ -47,12 +47,10 @@ std::string ContactsPlainText(const std::vector<ContactRow>& rows,
                               const ContactColumns& columns = kContactColumns);
 
 // CSV file (RFC 4180, UTF-8, CR LF): the column titles with "Orb (degrees)" after "Orb", then
-// one record per row; the orb in degrees with four decimals and a '.' separator.
+// one record per row; the orb in degrees with four decimals and a '.' separator. Each text cell
+// as CsvCell writes it (never read as a formula).
 std::string ContactsCsv(const std::vector<ContactRow>& rows,
                         const ContactColumns& columns = kContactColumns);
-// One CSV field, quoted when it holds a comma, a quote or a line break.
-std::string CsvField(const std::string& text);
-
 // "Draconic Moon ☍ opposition Natal Sun, orb 0° 3'".
 std::string ContactNote(const ContactRow& row);
 

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cctype>
+#include <new>
 #include <ostream>
+#include <system_error>
 
 #include "Version.h"
 #include "chart/ReadingSession.h"
@@ -407,7 +409,19 @@ int RunCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
 
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err,
            CliFiles& files, const MonthNames& months) {
-    int status = RunCommand(args, out, err, files, months);
+    int status = kExitFailure;
+    // Memory that runs out anywhere (a memory limit, a huge input) is one line and a failure,
+    // not an abort; a file being written is left unnamed and the earlier one kept.
+    try {
+        status = RunCommand(args, out, err, files, months);
+    } catch (const std::bad_alloc&) {
+        out.flush();
+        return Fail(err, "out of memory");
+    } catch (const std::system_error& e) {
+        // A thread the system would not start (no memory for its stack, a process limit).
+        out.flush();
+        return Fail(err, std::string("the system refused: ") + e.what());
+    }
     // Output that did not all reach its file, pipe or terminal (a full disk, /dev/full, a closed
     // standard output) is a failure, whatever the command made of it.
     out.flush();

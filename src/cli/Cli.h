@@ -4,6 +4,7 @@
 // The logic lives here so tests and the fuzzer run it in-process.
 
 #include <cstddef>
+#include <functional>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -14,6 +15,7 @@
 #include "chart/ChartModel.h"
 #include "domain/Bodies.h"
 #include "domain/PositionsChoice.h"
+#include "output/WholeFile.h"
 #include "reading/Contacts.h"
 #include "wheel/WheelDrawing.h"
 
@@ -31,9 +33,18 @@ public:
     // unreadable or larger than limit bytes.
     virtual std::optional<std::string> Read(const std::string& path, std::size_t limit,
                                             std::string& reason) = 0;
+    // The file's bytes in pieces, for a file too long to hold at once: a function that puts up to
+    // size bytes at `into` and returns how many (0 at the end; nothing when a read fails); nothing
+    // with a reason as Read gives it. This one reads the file whole first.
+    using Pieces = std::function<std::optional<std::size_t>(char* into, std::size_t size)>;
+    virtual std::optional<Pieces> ReadPieces(const std::string& path, std::size_t limit,
+                                             std::string& reason);
     // Creates or replaces the file whole; false with a reason when it cannot be written, the
     // earlier file then kept as it was.
     virtual bool Write(const std::string& path, std::string_view bytes, std::string& reason) = 0;
+    // As Write, the bytes made by fill while they are written (see WriteWholeFileFrom); false
+    // with the reason when fill gives up or they cannot be written. This one gathers them first.
+    virtual bool WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason);
     // True when both paths name one existing file, also through links.
     virtual bool SameFile(const std::string& a, const std::string& b) = 0;
     // True when the error stream is a terminal someone watches: a long command then shows its
@@ -49,6 +60,9 @@ public:
     std::optional<std::string> Read(const std::string& path, std::size_t limit,
                                     std::string& reason) override;
     bool Write(const std::string& path, std::string_view bytes, std::string& reason) override;
+    bool WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason) override;
+    std::optional<Pieces> ReadPieces(const std::string& path, std::size_t limit,
+                                     std::string& reason) override;
     bool SameFile(const std::string& a, const std::string& b) override;
 
 private:

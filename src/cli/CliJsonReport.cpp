@@ -12,6 +12,7 @@
 #include "cli/CliReportParts.h"
 #include "cli/CliText.h"
 #include "domain/Bodies.h"
+#include "domain/Text.h"
 #include "domain/ZoneTable.h"
 
 namespace velloran {
@@ -150,8 +151,35 @@ std::string GroupJson(const ContactGroup& group, const std::string& otherKey,
 }
 
 std::string JsonString(std::string_view text) {
-    std::string out = "\"";
-    for (unsigned char c : text) {
+    std::string out;
+    out.reserve(text.size() + 2);
+    out += '"';
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // A run of characters that need no escape goes in at once.
+        std::size_t plain = i;
+        while (plain < text.size()) {
+            const auto p = static_cast<unsigned char>(text[plain]);
+            if (p < 0x20 || p >= 0x7F || p == '"' || p == '\\') break;
+            ++plain;
+        }
+        if (plain > i) {
+            out.append(text.substr(i, plain - i));
+            i = plain;
+            if (i == text.size()) break;
+        }
+        const auto c = static_cast<unsigned char>(text[i]);
+        // A byte that does not start valid UTF-8 (a file name's, an encoded surrogate) is
+        // replaced, so the document stays readable.
+        if (c >= 0x80) {
+            const std::size_t length = Utf8SequenceLength(text, i);
+            if (length == 0) {
+                out += "\\ufffd";
+            } else {
+                out.append(text.substr(i, length));
+                i += length - 1;
+            }
+            continue;
+        }
         switch (c) {
             case '"':
                 out += "\\\"";

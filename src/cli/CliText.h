@@ -24,7 +24,8 @@ std::string Quoted(std::string_view text, std::size_t maxBytes = kQuotedMaxBytes
 // breaks the line.
 std::string ShownName(std::string_view text);
 
-// JSON string literal of a UTF-8 text.
+// JSON string literal of a UTF-8 text; a byte that does not start valid UTF-8 is written as
+// \ufffd, the replacement character.
 std::string JsonString(std::string_view text);
 // JSON number of a double (shortest round-trip form); null when not finite.
 std::string JsonNumber(double value);

@@ -2,16 +2,20 @@
 
 #include <fcntl.h>
 #include <langinfo.h>
+#include <malloc.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include <clocale>
 #include <csignal>
 #include <cstring>
 #include <iostream>
+#include <new>
 #include <string>
 #include <vector>
 
 #include "cli/Cli.h"
+#include "cli/CliText.h"
 
 namespace {
 
@@ -37,14 +41,33 @@ void HoldClosedStandardStreams() {
     }
 }
 
+// Under a limit on the address space (ulimit -v) the threads share one allocator arena: glibc
+// would otherwise try to reserve a 64 MB arena for each thread at every allocation and, failing
+// under the limit, try again at the next, which makes a long run crawl.
+void ShareAllocatorArenaUnderALimit() {
+#ifdef __GLIBC__
+    rlimit limit{};
+    if (getrlimit(RLIMIT_AS, &limit) == 0 && limit.rlim_cur != RLIM_INFINITY)
+        mallopt(M_ARENA_MAX, 1);
+#endif
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
     HoldClosedStandardStreams();
+    ShareAllocatorArenaUnderALimit();
     // Past a file size limit a write then fails with EFBIG, and the save removes its partial file,
     // instead of the process being killed in the middle of it.
     std::signal(SIGXFSZ, SIG_IGN);
     std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
     velloran::DiskFiles files(isatty(STDERR_FILENO) == 1);
-    return velloran::RunCli(args, std::cout, std::cerr, files, LocaleMonthNames());
+    // RunCli answers memory that runs out in a command; this answers it anywhere else.
+    try {
+        return velloran::RunCli(args, std::cout, std::cerr, files, LocaleMonthNames());
+    } catch (const std::bad_alloc&) {
+        std::cout.flush();
+        std::cerr << velloran::kCliProgram << "out of memory\n";
+        return velloran::kExitFailure;
+    }
 }

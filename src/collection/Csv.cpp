@@ -2,85 +2,129 @@
 
 namespace velloran {
 
-CsvTable ReadCsv(std::string_view text) {
-    CsvTable table;
-    constexpr std::string_view kBom = "\xEF\xBB\xBF";
-    if (text.substr(0, kBom.size()) == kBom) text.remove_prefix(kBom.size());
-    std::size_t i = 0;
-    int line = 1;
-    const auto fail = [&table](std::string why, int at) {
-        table.error = std::move(why);
-        table.errorLine = at;
-        return std::move(table);
-    };
-    // A line break at i: CR LF, LF or a lone CR; its length, 0 when there is none.
-    const auto lineBreak = [&text](std::size_t at) -> std::size_t {
-        if (at >= text.size()) return 0;
-        if (text[at] == '\n') return 1;
-        if (text[at] == '\r') return at + 1 < text.size() && text[at + 1] == '\n' ? 2 : 1;
-        return 0;
-    };
-    while (i < text.size()) {
-        CsvRow row;
-        row.line = line;
-        while (true) {
-            std::string field;
-            if (i < text.size() && text[i] == '"') {
-                const int opened = line;
-                ++i;
-                while (true) {
-                    if (i >= text.size()) return fail("a quoted field is not closed", opened);
-                    if (text[i] == '"') {
-                        if (i + 1 < text.size() && text[i + 1] == '"') {
-                            field += '"';
-                            i += 2;
-                            continue;
-                        }
-                        ++i;
-                        break;
-                    }
-                    if (const std::size_t n = lineBreak(i)) {
-                        field.append(text.substr(i, n));
-                        i += n;
-                        ++line;
-                        continue;
-                    }
-                    field += text[i++];
-                }
-                if (i < text.size() && text[i] != ',' && lineBreak(i) == 0)
-                    return fail("a character follows a closing quote", line);
-            } else {
-                while (i < text.size() && text[i] != ',' && lineBreak(i) == 0) {
-                    if (text[i] == '"')
-                        return fail("a quote inside a field that is not quoted", line);
-                    field += text[i++];
-                }
-            }
-            row.fields.push_back(std::move(field));
-            if (i < text.size() && text[i] == ',') {
-                ++i;
-                continue;
-            }
-            i += lineBreak(i);
-            ++line;
-            break;
-        }
-        table.rows.push_back(std::move(row));
+namespace {
+
+// Text a reader of pieces keeps before it drops what its rows have used.
+constexpr std::size_t kKeptText = std::size_t{1} << 20;
+// Bytes asked of a source at a time.
+constexpr std::size_t kPiece = std::size_t{1} << 16;
+
+}  // namespace
+
+CsvReader::CsvReader(std::string_view text) : m_text(text) {}
+
+CsvReader::CsvReader(TextSource source, std::size_t rowLimit)
+    : m_source(std::move(source)), m_rowLimit(rowLimit) {}
+
+bool CsvReader::Have(std::size_t at) {
+    while (at >= m_text.size() && m_source) {
+        const std::size_t had = m_buffer.size();
+        m_buffer.resize(had + kPiece);
+        const std::optional<std::size_t> got = m_source(m_buffer.data() + had, kPiece);
+        m_buffer.resize(had + got.value_or(0));
+        m_text = m_buffer;
+        if (!got) m_unreadable = true;
+        if (got.value_or(0) == 0) m_source = nullptr;
     }
-    return table;
+    return at < m_text.size();
 }
 
-void AppendCsvField(std::string& row, std::string_view field) {
-    if (field.find_first_of(",\"\r\n") == std::string_view::npos) {
-        row.append(field);
-        return;
+bool CsvReader::Fail(std::string why, int at) {
+    m_error = std::move(why);
+    m_errorLine = at;
+    m_failed = true;
+    return false;
+}
+
+std::size_t CsvReader::LineBreak(std::size_t at) {
+    if (!Have(at)) return 0;
+    if (m_text[at] == '\n') return 1;
+    if (m_text[at] == '\r') return Have(at + 1) && m_text[at + 1] == '\n' ? 2 : 1;
+    return 0;
+}
+
+bool CsvReader::Next(CsvRow& row) {
+    row.fields.clear();
+    row.line = m_line;
+    if (m_failed) return false;
+    if (m_at == 0 && m_line == 1) {
+        constexpr std::string_view kBom = "\xEF\xBB\xBF";
+        Have(kBom.size() - 1);
+        if (m_text.substr(0, kBom.size()) == kBom) m_at = kBom.size();
     }
-    row += '"';
-    for (char c : field) {
-        if (c == '"') row += '"';
-        row += c;
+    // What the rows read so far used is dropped now and then, so the text kept stays short.
+    if (!m_buffer.empty() && m_at >= kKeptText) {
+        m_buffer.erase(0, m_at);
+        m_text = m_buffer;
+        m_at = 0;
     }
-    row += '"';
+    if (!Have(m_at)) return m_unreadable ? Fail("the file cannot be read", m_line) : false;
+    const std::size_t rowStart = m_at;
+    std::size_t& i = m_at;
+    while (true) {
+        if (i - rowStart > m_rowLimit)
+            return Fail("a row is longer than " + std::to_string(m_rowLimit) + " bytes", row.line);
+        std::string field;
+        if (Have(i) && m_text[i] == '"') {
+            const int opened = m_line;
+            ++i;
+            while (true) {
+                if (!Have(i)) return Fail("a quoted field is not closed", opened);
+                if (i - rowStart > m_rowLimit)
+                    return Fail("a row is longer than " + std::to_string(m_rowLimit) + " bytes",
+                                row.line);
+                if (m_text[i] == '"') {
+                    if (Have(i + 1) && m_text[i + 1] == '"') {
+                        field += '"';
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                if (const std::size_t n = LineBreak(i)) {
+                    field.append(m_text.substr(i, n));
+                    i += n;
+                    ++m_line;
+                    continue;
+                }
+                field += m_text[i++];
+            }
+            if (Have(i) && m_text[i] != ',' && LineBreak(i) == 0)
+                return Fail("a character follows a closing quote", m_line);
+        } else {
+            const std::size_t start = i;
+            while (Have(i) && m_text[i] != ',' && m_text[i] != '\n' && m_text[i] != '\r') {
+                if (m_text[i] == '"')
+                    return Fail("a quote inside a field that is not quoted", m_line);
+                if (i - rowStart > m_rowLimit)
+                    return Fail("a row is longer than " + std::to_string(m_rowLimit) + " bytes",
+                                row.line);
+                ++i;
+            }
+            field.assign(m_text.substr(start, i - start));
+        }
+        if (m_unreadable) return Fail("the file cannot be read", m_line);
+        row.fields.push_back(std::move(field));
+        if (Have(i) && m_text[i] == ',') {
+            ++i;
+            continue;
+        }
+        i += LineBreak(i);
+        ++m_line;
+        return true;
+    }
+}
+
+CsvTable ReadCsv(std::string_view text) {
+    CsvTable table;
+    CsvReader reader(text);
+    for (CsvRow row; reader.Next(row);) table.rows.push_back(std::move(row));
+    if (!reader.error().empty()) {
+        table.error = reader.error();
+        table.errorLine = reader.errorLine();
+    }
+    return table;
 }
 
 std::string WriteCsvRow(const std::vector<std::string>& fields) {

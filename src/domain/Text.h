@@ -19,6 +19,32 @@ inline std::string_view TrimBlanks(std::string_view text) {
 // True for the second and later bytes of a UTF-8 sequence.
 constexpr bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
 
+// Length of the valid UTF-8 sequence at text[at] (1 to 4 bytes, shortest form, no encoded
+// surrogate, at most U+10FFFF); 0 when the bytes there are not one.
+inline std::size_t Utf8SequenceLength(std::string_view text, std::size_t at) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char first = byte(at);
+    if (first < 0x80) return 1;
+    std::size_t length = 0;
+    char32_t code = 0, least = 0;
+    if (first >= 0xC2 && first <= 0xDF) {
+        length = 2, least = 0x80, code = first & 0x1F;
+    } else if (first >= 0xE0 && first <= 0xEF) {
+        length = 3, least = 0x800, code = first & 0x0F;
+    } else if (first >= 0xF0 && first <= 0xF4) {
+        length = 4, least = 0x10000, code = first & 0x07;
+    } else {
+        return 0;
+    }
+    if (at + length > text.size()) return 0;
+    for (std::size_t k = 1; k < length; ++k) {
+        if (!IsContinuationByte(text[at + k])) return 0;
+        code = (code << 6) | (byte(at + k) & 0x3F);
+    }
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    return length;
+}
+
 // Number of UTF-8 characters in text (every byte that does not continue a sequence counts).
 inline std::size_t CharacterCount(std::string_view text) {
     std::size_t n = 0;

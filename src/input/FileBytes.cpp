@@ -40,6 +40,11 @@ public:
     Descriptor(const Descriptor&) = delete;
     Descriptor& operator=(const Descriptor&) = delete;
     int get() const { return m_fd; }
+    int release() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return fd;
+    }
 
 private:
     int m_fd;
@@ -47,33 +52,46 @@ private:
 
 }  // namespace
 
-std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
-                                           std::string& reason) {
+int OpenRegularFile(const std::string& path, std::size_t limit, std::string& reason) {
     if (path.empty()) {
         reason = "empty file name";
-        return std::nullopt;
+        return -1;
     }
     // O_NONBLOCK: opening a pipe with no writer returns at once instead of waiting for one, and a
     // device that has nothing to give says so instead of waiting.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY));
-    if (file.get() < 0) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+    if (fd < 0) {
         reason = OpenReason(errno);
-        return std::nullopt;
+        return -1;
     }
+    Descriptor file(fd);
     // What was opened, not what the name showed a moment before.
     struct stat st {};
-    if (::fstat(file.get(), &st) != 0) {
+    if (::fstat(fd, &st) != 0) {
         reason = "cannot be read: " + LowerFirst(std::strerror(errno));
-        return std::nullopt;
+        return -1;
     }
     if (S_ISDIR(st.st_mode)) {
         reason = "is a folder";
-        return std::nullopt;
+        return -1;
     }
     if (!S_ISREG(st.st_mode)) {
         reason = "not a regular file";
-        return std::nullopt;
+        return -1;
     }
+    if (static_cast<unsigned long long>(st.st_size) > limit) {
+        reason = "larger than " + std::to_string(limit) + " bytes";
+        return -1;
+    }
+    return file.release();
+}
+
+std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
+                                           std::string& reason) {
+    const Descriptor file(OpenRegularFile(path, limit, reason));
+    if (file.get() < 0) return std::nullopt;
+    struct stat st {};
+    ::fstat(file.get(), &st);
     // In pieces up to one byte past the limit: a large limit costs nothing for a small file.
     std::string bytes;
     if (st.st_size > 0) bytes.reserve(std::min(static_cast<std::size_t>(st.st_size), limit) + 1);

@@ -17,4 +17,8 @@ namespace velloran {
 std::optional<std::string> ReadRegularFile(const std::string& path, std::size_t limit,
                                            std::string& reason);
 
+// The same checks without the read: an open descriptor (O_RDONLY | O_NONBLOCK) of a regular file
+// no larger than limit, which the caller closes, or -1 with the reason. For files read in pieces.
+int OpenRegularFile(const std::string& path, std::size_t limit, std::string& reason);
+
 }  // namespace velloran

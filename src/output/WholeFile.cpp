@@ -87,15 +87,66 @@ bool WriteAll(int fd, std::string_view bytes) {
     return true;
 }
 
-// Writes, syncs and closes fd; the reason when any of it fails. fd is closed either way.
-bool WriteAndClose(int fd, std::string_view bytes, std::string& reason) {
-    bool ok = WriteAll(fd, bytes) && fsync(fd) == 0;
-    if (!ok) reason = Reason("cannot be written", errno);
-    if (close(fd) != 0 && ok) {
-        reason = Reason("cannot be written", errno);
-        ok = false;
+// Closes a descriptor when it goes, so one stays open neither on a failure nor when the filler
+// throws.
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : m_fd(fd) {}
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    ~Descriptor() {
+        if (m_fd >= 0) close(m_fd);
     }
-    return ok;
+    int get() const { return m_fd; }
+    // Closes it now; false when closing reports an error (a write that failed late).
+    bool Close() {
+        const int fd = m_fd;
+        m_fd = -1;
+        return close(fd) == 0;
+    }
+
+private:
+    int m_fd;
+};
+
+// Writes what fill makes to fd and syncs it; the reason when any of it fails: the write's
+// error, or fill's own reason when it gave up.
+bool FillAndSync(int fd, const FileFiller& fill, std::string& reason) {
+    int writeError = 0;
+    const PieceSink put = [&](std::string_view piece) {
+        if (writeError != 0) return false;
+        if (WriteAll(fd, piece)) return true;
+        writeError = errno;
+        return false;
+    };
+    std::string fillReason;
+    const bool filled = fill(put, fillReason);
+    if (writeError != 0) {
+        reason = Reason("cannot be written", writeError);
+        return false;
+    }
+    if (!filled) {
+        reason = fillReason;
+        return false;
+    }
+    if (fsync(fd) != 0) {
+        reason = Reason("cannot be written", errno);
+        return false;
+    }
+    return true;
+}
+
+// The bytes of the file open at `from` (from its start) written to `to`.
+bool CopyFile(int from, int to) {
+    char buffer[1 << 16];
+    for (off_t at = 0;;) {
+        const ssize_t got = pread(from, buffer, sizeof buffer, at);
+        if (got < 0 && errno == EINTR) continue;
+        if (got < 0) return false;
+        if (got == 0) return true;
+        if (!WriteAll(to, std::string_view(buffer, static_cast<std::size_t>(got)))) return false;
+        at += got;
+    }
 }
 
 std::string TemporaryName(const std::string& folder, int attempt) {
@@ -148,49 +199,68 @@ bool KeepOwnerAndMode(int fd, const Kept& kept, std::string& reason) {
     return true;
 }
 
-// The bytes in a complete file with a short temporary name in folder; empty with the reason when
-// that fails. The file is written unnamed where the file system allows, so nothing is left
-// behind when the process is killed while writing.
-std::string WriteTemporary(const std::string& folder, std::string_view bytes, const Kept& kept,
-                           std::string& reason) {
-    const int unnamed = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
-    if (unnamed < 0 && !MeansUnsupported(errno)) {
-        reason = Reason("cannot be created", errno);
-        return {};
-    }
-    if (unnamed >= 0) {
-        if (!KeepOwnerAndMode(unnamed, kept, reason)) {
-            close(unnamed);
-            return {};
-        }
-        if (!WriteAll(unnamed, bytes) || fsync(unnamed) != 0) {
-            reason = Reason("cannot be written", errno);
-            close(unnamed);
-            return {};
-        }
-        std::string name = LinkUnnamed(unnamed, folder);
-        close(unnamed);
-        if (!name.empty()) return name;
-        // Not linkable here (no /proc and no privilege): write a named file instead.
-    }
+// A new file with a short temporary name in folder, open for writing; -1 with the reason when it
+// cannot be made.
+int CreateNamed(const std::string& folder, const Kept& kept, std::string& name,
+                std::string& reason) {
     for (int attempt = 0; attempt < kTemporaryNameAttempts; ++attempt) {
-        std::string name = TemporaryName(folder, attempt);
+        name = TemporaryName(folder, attempt);
         const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) {
             reason = Reason("cannot be created", errno);
-            return {};
+            return -1;
         }
         if (!KeepOwnerAndMode(fd, kept, reason)) {
             close(fd);
             unlink(name.c_str());
-            return {};
+            return -1;
         }
-        if (WriteAndClose(fd, bytes, reason)) return name;
-        unlink(name.c_str());
-        return {};
+        return fd;
     }
     reason = Reason("cannot be created", EEXIST);
+    return -1;
+}
+
+// A complete file of what fill makes with a short temporary name in folder; empty with the reason
+// when that fails. fill is called once. The file is written unnamed where the file system allows,
+// so nothing is left behind when the process is killed while writing; where it can be made but
+// not named, its bytes are copied into a named file.
+std::string WriteTemporary(const std::string& folder, const FileFiller& fill, const Kept& kept,
+                           std::string& reason) {
+    Descriptor unnamed(open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0666));
+    if (unnamed.get() < 0 && !MeansUnsupported(errno)) {
+        reason = Reason("cannot be created", errno);
+        return {};
+    }
+    std::string name;
+    if (unnamed.get() >= 0) {
+        if (!KeepOwnerAndMode(unnamed.get(), kept, reason)) return {};
+        if (!FillAndSync(unnamed.get(), fill, reason)) return {};
+        name = LinkUnnamed(unnamed.get(), folder);
+        if (!name.empty()) return name;
+        // Not linkable here (no /proc and no privilege): a named copy instead.
+    }
+    Descriptor named(CreateNamed(folder, kept, name, reason));
+    if (named.get() < 0) return {};
+    bool ok = false;
+    try {
+        if (unnamed.get() >= 0) {
+            ok = CopyFile(unnamed.get(), named.get()) && fsync(named.get()) == 0;
+            if (!ok) reason = Reason("cannot be written", errno);
+        } else {
+            ok = FillAndSync(named.get(), fill, reason);
+        }
+    } catch (...) {
+        unlink(name.c_str());
+        throw;
+    }
+    if (!named.Close() && ok) {
+        reason = Reason("cannot be written", errno);
+        ok = false;
+    }
+    if (ok) return name;
+    unlink(name.c_str());
     return {};
 }
 
@@ -238,7 +308,7 @@ void RemoveOrphanedTemporaries(const std::string& folder) {
 
 }  // namespace
 
-bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
+bool WriteWholeFileFrom(const std::string& path, const FileFiller& fill, std::string& reason) {
     if (path.empty()) {
         reason = "empty file name";
         return false;
@@ -278,7 +348,7 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
     }
     const std::string folder = FolderOf(*target);
     RemoveOrphanedTemporaries(folder);
-    const std::string temporary = WriteTemporary(folder, bytes, kept, reason);
+    const std::string temporary = WriteTemporary(folder, fill, kept, reason);
     if (temporary.empty()) return false;
     if (rename(temporary.c_str(), target->c_str()) != 0) {
         reason = Reason("cannot be put in place", errno);
@@ -297,6 +367,11 @@ std::optional<std::string> ReplacedFile(const std::string& path, std::string& re
         return std::nullopt;
     }
     return target;
+}
+
+bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string& reason) {
+    return WriteWholeFileFrom(
+        path, [bytes](const PieceSink& put, std::string&) { return put(bytes); }, reason);
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

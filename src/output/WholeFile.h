@@ -4,6 +4,7 @@
 // leaves the earlier file damaged or a partial one beside it. Every save of the program and of
 // velloran-cli goes through WriteWholeFile.
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -26,6 +27,18 @@ bool WriteWholeFile(const std::string& path, std::string_view bytes, std::string
 // leads to a file whose name ends otherwise than path's (out.svg to a reading, out.csv to a file
 // that is not CSV): a check of path's ending would not hold for the file replaced.
 std::optional<std::string> ReplacedFile(const std::string& path, std::string& reason);
+
+// What makes a file's bytes in pieces: it hands each piece to put, which returns false once a
+// piece could not be written (the filler then stops), and returns false itself, with a reason,
+// to give the file up.
+using PieceSink = std::function<bool(std::string_view piece)>;
+using FileFiller = std::function<bool(const PieceSink& put, std::string& reason)>;
+
+// As WriteWholeFile, the bytes made by fill (called once) while they are written, so they never
+// need to be in memory at once. The target is replaced only when fill returns true and every
+// piece was written; otherwise, or when fill throws, the earlier file stays as it was and
+// nothing is left beside it.
+bool WriteWholeFileFrom(const std::string& path, const FileFiller& fill, std::string& reason);
 
 // True when both paths name one existing file (the same device and inode), also through hard or
 // symbolic links.

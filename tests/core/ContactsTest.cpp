@@ -320,6 +320,14 @@ TEST(ContactTable, PlainTextIsTabSeparatedWithTitles) {
               "Draconic\tAspect\tNatal\tOrb\tDraconic position\tNatal position\n");
 }
 
+// A name a spreadsheet would run as a formula reaches the file as text.
+TEST(ContactTable, CsvCellsNeverStartAFormula) {
+    EXPECT_EQ(ContactsCsv({SampleRow("=HYPERLINK(\"http://evil.example/\")")}),
+              "Draconic,Aspect,Natal,Orb,Orb (degrees),Draconic position,Natal position\r\n"
+              "Draconic Sun,☌ conjunction,\"'=HYPERLINK(\"\"http://evil.example/\"\")\",0° "
+              "42',0.7000,01 Ari 02,01 Ari 44\r\n");
+}
+
 TEST(ContactTable, CsvQuotesWhereNeededAndEndsLinesWithCrLf) {
     EXPECT_EQ(ContactsCsv({SampleRow("Natal Moon"), SampleRow("Natal \"Moon\", again")}),
               "Draconic,Aspect,Natal,Orb,Orb (degrees),Draconic position,Natal position\r\n"
