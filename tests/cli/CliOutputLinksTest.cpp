@@ -76,7 +76,7 @@ TEST_P(CliLinkedOutput, ALinkToAFileOfAnotherKindIsNotReplaced) {
 INSTANTIATE_TEST_SUITE_P(
     Outputs, CliLinkedOutput,
     ::testing::Values(LinkCase{"wheel_svg_to_a_reading", Command::Wheel, "link.svg", "ravi.vlr"},
-                      LinkCase{"wheel_png_to_a_text", Command::Wheel, "link.png", "notes.txt"},
+                      LinkCase{"wheel_svg_to_a_text", Command::Wheel, "link.svg", "notes.txt"},
                       LinkCase{"export_to_a_reading", Command::Export, "ann.txt", "ravi.vlr"},
                       LinkCase{"batch_csv_to_a_text", Command::Batch, "out.csv", "notes.txt"},
                       LinkCase{"batch_csv_to_no_ending", Command::Batch, "out.csv", "profile"},
