@@ -8,22 +8,28 @@
 #include <string>
 
 #include "domain/Angles.h"
+#include "reading/Contacts.h"
 
 namespace velloran {
 namespace {
 
 constexpr double kDegree = 3.14159265358979323846 / 180.0;
 
+// How far a symbol may stand from its degree when the room allows it.
+constexpr double kSingleWheelLimit = 8.0;
+constexpr double kBiWheelLimit = 12.0;
+
 WheelPoint At(WheelPoint centre, double ascendant, double longitude, double radius) {
     const double theta = (180.0 + longitude - ascendant) * kDegree;
     return {centre.x + radius * std::cos(theta), centre.y - radius * std::sin(theta)};
 }
 
-// Width of a text from nominal advances: digits, letters and the degree sign about 0.62 em, the
-// astrological symbols (all from U+2000 on) a full em.
+// Width of a text from nominal advances: digits and letters about 0.62 em, the degree and minute
+// marks 0.4 em, the astrological symbols (all from U+2000 on) a full em.
 double TextWidth(std::u32string_view text, double em) {
     double width = 0.0;
-    for (char32_t c : text) width += (c < 0x2000 ? 0.62 : 1.0) * em;
+    for (char32_t c : text)
+        width += (c == U'\u00B0' || c == U'\'' ? 0.4 : c < 0x2000 ? 0.62 : 1.0) * em;
     return width;
 }
 
@@ -36,12 +42,6 @@ std::u32string Ascii(const char* text) {
     std::u32string out;
     for (const char* p = text; *p != '\0'; ++p) out.push_back(static_cast<char32_t>(*p));
     return out;
-}
-
-// "07" for 0..99.
-std::u32string TwoDigits(int value) {
-    return {static_cast<char32_t>(U'0' + value / 10 % 10),
-            static_cast<char32_t>(U'0' + value % 10)};
 }
 
 // "8°", "2.5°".
@@ -66,40 +66,66 @@ double EdgeDistance(double halfWidth, double halfHeight, double theta) {
 
 // ---- Spreading ----------------------------------------------------------------------------
 //
-// Bodies closer than the separation S are moved apart along their ring. With the circle cut at
-// one gap and the bodies numbered from it, positions x_i with x_{i+1} - x_i >= S that lie
-// closest (least squares) to the true p_i are x_i = y_i + i*S, y being the isotonic regression of
-// q_i = p_i - i*S (pool adjacent violators). Each pool of k bodies ends up S apart around its
-// mean, so a lone body stays put and no body of a pool moves more than (k-1)/2*S.
+// The symbols of a ring keep zodiac order and stand at least s apart, each within bounds around
+// its true degree p: at most D from it, and inside the body's sign unless the body lies within
+// 3° of the sign's edge. With the circle cut at one gap and the bodies numbered from it, the
+// positions closest (least squares) to the p_i are x_i = y_i + i*s, y being the isotonic
+// regression of q_i = p_i - i*s within the bounds shifted alike (pool adjacent violators, a
+// pool's value its mean held inside the tightest bounds of its members). A lone body stays put;
+// a cluster spreads about its mean, only as far as s needs.
 //
-// The cut relaxes one constraint of the circle; a placement that still leaves S across the cut
-// (the wrap check) is therefore the least-squares placement on the whole circle. The largest gap
-// is tried first, then the others.
+// The cut relaxes one constraint of the circle; a placement that still leaves s across the cut
+// (the wrap check) is therefore the placement on the whole circle. The largest gap is tried
+// first, then the others.
 
-// Isotonic (non-decreasing) least-squares fit of q, in place.
-void PoolAdjacentViolators(std::vector<double>& q) {
+// A body's room as offsets from its degree: how far back and forward it may be shown.
+struct Room {
+    double back = 360.0, ahead = 360.0;
+};
+
+// The room the sign rule leaves: a body more than 3° inside its sign stays in it.
+constexpr double kSignEdgeFreedom = 3.0;
+Room SignRoom(double longitude) {
+    constexpr double kInside = 1e-6;  // a hair inside the edge, whatever the rounding
+    const double within = longitude - 30.0 * std::floor(longitude / 30.0);
+    Room room;
+    if (within > kSignEdgeFreedom) room.back = within - kInside;
+    if (within < 30.0 - kSignEdgeFreedom) room.ahead = 30.0 - within - kInside;
+    return room;
+}
+
+// Isotonic (non-decreasing) least-squares fit of q within [lo, hi], in place; false when the
+// bounds admit none.
+bool BoundedIsotonic(std::vector<double>& q, const std::vector<double>& lo,
+                     const std::vector<double>& hi) {
     struct Pool {
         double sum;
         int count;
+        double lo, hi;
+        double value() const { return std::clamp(sum / count, lo, hi); }
     };
     std::vector<Pool> pools;
     pools.reserve(q.size());
-    for (double v : q) {
-        pools.push_back({v, 1});
-        while (pools.size() > 1) {
-            const Pool& last = pools.back();
-            const Pool& prev = pools[pools.size() - 2];
-            if (prev.sum * last.count <= last.sum * prev.count) break;
-            const Pool merged{prev.sum + last.sum, prev.count + last.count};
+    for (size_t i = 0; i < q.size(); ++i) {
+        if (lo[i] > hi[i]) return false;
+        pools.push_back({q[i], 1, lo[i], hi[i]});
+        while (pools.size() > 1 && pools[pools.size() - 2].value() > pools.back().value()) {
+            const Pool last = pools.back();
             pools.pop_back();
-            pools.back() = merged;
+            Pool& prev = pools.back();
+            prev.sum += last.sum;
+            prev.count += last.count;
+            prev.lo = std::max(prev.lo, last.lo);
+            prev.hi = std::min(prev.hi, last.hi);
+            if (prev.lo > prev.hi) return false;
         }
     }
     size_t i = 0;
     for (const Pool& pool : pools) {
-        const double mean = pool.sum / pool.count;
-        for (int k = 0; k < pool.count; ++k) q[i++] = mean;
+        const double value = pool.value();
+        for (int k = 0; k < pool.count; ++k) q[i++] = value;
     }
+    return true;
 }
 
 // Index of the body after the largest gap of sorted longitudes.
@@ -117,13 +143,40 @@ size_t LargestGapStart(const std::vector<double>& sorted) {
     return start;
 }
 
-// The least-squares spread of sorted longitudes with gaps of at least S, in the same order, or
-// nothing when the row cannot hold them.
-std::optional<std::vector<double>> Spread(const std::vector<double>& sorted, double separation) {
+// The separation a row needs between two neighbours, by the screen angle of their bisector in
+// whole degrees: the larger of its slots' needs (see Separation below).
+using SeparationTable = std::array<double, 360>;
+
+// The gap after each sorted body: the most the table asks anywhere the pair may be shown, that
+// is from `limit` before the one to `limit` after the next.
+std::vector<double> Gaps(const std::vector<double>& sorted, const SeparationTable& table,
+                         double ascendant, double limit) {
     const size_t n = sorted.size();
-    if (n <= 1) return sorted;
-    if (static_cast<double>(n) * separation > 360.0 + 1e-9) return std::nullopt;
-    // Cuts by decreasing gap: the first that passes the wrap check is the answer.
+    std::vector<double> gaps(n, 0.0);
+    for (size_t i = 0; i < n; ++i) {
+        const double from = sorted[i] - limit;
+        double to = sorted[(i + 1) % n] + limit;
+        while (to < from) to += 360.0;
+        const int first = static_cast<int>(std::floor(from + 180.0 - ascendant));
+        const int last =
+            static_cast<int>(std::ceil(std::min(to, from + 360.0) + 180.0 - ascendant));
+        double need = 0.0;
+        for (int d = first; d <= last; ++d) need = std::max(need, table[((d % 360) + 360) % 360]);
+        gaps[i] = need;
+    }
+    return gaps;
+}
+
+// The spread of sorted longitudes with gaps[i] at least after the i-th, each within its room and
+// at most `limit` from its degree, in the same order; nothing when there is no such placement.
+std::optional<std::vector<double>> Spread(const std::vector<double>& sorted,
+                                          const std::vector<Room>& rooms,
+                                          const std::vector<double>& gaps, double limit) {
+    const size_t n = sorted.size();
+    if (n == 0) return sorted;
+    double total = 0.0;
+    for (double g : gaps) total += g;
+    if (total > 360.0 + 1e-9) return std::nullopt;
     std::vector<std::pair<double, size_t>> cuts;
     cuts.reserve(n);
     for (size_t i = 0; i < n; ++i) {
@@ -132,23 +185,66 @@ std::optional<std::vector<double>> Spread(const std::vector<double>& sorted, dou
     }
     std::stable_sort(cuts.begin(), cuts.end(),
                      [](const auto& a, const auto& b) { return a.first > b.first; });
-    std::vector<double> q(n);
+    std::vector<double> q(n), lo(n), hi(n), shift(n);
     for (const auto& cut : cuts) {
         const size_t start = cut.second;
+        double sum = 0.0;
         for (size_t j = 0; j < n; ++j) {
             const size_t i = (start + j) % n;
+            shift[j] = sum;
+            sum += gaps[i];
             const double unwrapped = sorted[i] + (i < start ? 360.0 : 0.0);
-            q[j] = unwrapped - static_cast<double>(j) * separation;
+            q[j] = unwrapped - shift[j];
+            lo[j] = unwrapped - std::min(rooms[i].back, limit) - shift[j];
+            hi[j] = unwrapped + std::min(rooms[i].ahead, limit) - shift[j];
         }
-        PoolAdjacentViolators(q);
-        const double span = (q[n - 1] + static_cast<double>(n - 1) * separation) - q[0];
-        if (span > 360.0 - separation + 1e-9) continue;  // the wrap check
+        if (!BoundedIsotonic(q, lo, hi)) continue;
+        const double wrapGap = gaps[(start + n - 1) % n];
+        const double span = (q[n - 1] + shift[n - 1]) - q[0];
+        if (n > 1 && span > 360.0 - wrapGap + 1e-9) continue;  // the wrap check
         std::vector<double> shown(n);
-        for (size_t j = 0; j < n; ++j)
-            shown[(start + j) % n] = Degrees360(q[j] + static_cast<double>(j) * separation);
+        for (size_t j = 0; j < n; ++j) shown[(start + j) % n] = Degrees360(q[j] + shift[j]);
         return shown;
     }
     return std::nullopt;
+}
+
+// The spread that keeps the largest distance from a degree smallest: within `limit` when it
+// can, else the least distance that has room (found by halving). Rooms that leave no placement
+// at all are widened to the whole circle (the sign rule given up only then).
+struct Spreading {
+    std::vector<double> shown;
+    std::vector<double> gaps;
+    bool withinLimit = false;
+    bool signsKept = true;
+};
+std::optional<Spreading> SpreadNear(const std::vector<double>& sorted, std::vector<Room> rooms,
+                                    const SeparationTable& table, double ascendant, double limit) {
+    const auto attempt = [&](double within) {
+        std::vector<double> gaps = Gaps(sorted, table, ascendant, within);
+        std::optional<std::vector<double>> shown = Spread(sorted, rooms, gaps, within);
+        return shown ? std::optional<Spreading>(
+                           Spreading{std::move(*shown), std::move(gaps), false, true})
+                     : std::nullopt;
+    };
+    if (auto done = attempt(limit)) {
+        done->withinLimit = true;
+        return done;
+    }
+    bool signsKept = true;
+    if (!attempt(180.0)) {
+        rooms.assign(rooms.size(), Room{});
+        signsKept = false;
+        if (!attempt(180.0)) return std::nullopt;
+    }
+    double low = limit, high = 180.0;
+    for (int i = 0; i < 24 && high - low > 0.01; ++i) {
+        const double mid = (low + high) / 2;
+        (attempt(mid) ? high : low) = mid;
+    }
+    std::optional<Spreading> done = attempt(high);
+    done->signsKept = signsKept;
+    return done;
 }
 
 // Last resort for a row nothing else fits: the bodies evenly round the circle, in zodiac order,
@@ -172,13 +268,14 @@ std::vector<double> EvenlySpread(const std::vector<double>& sorted) {
 
 // ---- Sizes ------------------------------------------------------------------------------------
 
-// Stack slots of a body, from the outside in: symbol, degree, sign, minute, retrograde mark.
-constexpr int kSlots = 5;
-constexpr int kSymbolSlot = 0, kMinuteSlot = 3;
+// Stack slots of a body, from the outside in: the symbol (with ℞ beside it), then the degree,
+// the sign and the minute, the last two swapped where the column reads from the inside out.
+constexpr int kSlots = 4;
+constexpr int kSymbolSlot = 0;
 
 struct Metrics {
     double margin, zodiacBand, signEm, houseBand, houseEm;
-    double symbolEm, labelEm, tick, leaderGap, itemGap, rowGap, ringGap;
+    double symbolEm, labelEm, retroEm, tick, leaderGap, itemGap, rowGap, ringGap;
     double minAspect;
 };
 
@@ -188,16 +285,18 @@ Metrics MetricsFor(double size, size_t ringCount, double scale) {
     m.margin = 0.015 * size;
     m.zodiacBand = 0.062 * size;
     m.signEm = 0.42 * m.zodiacBand;
-    m.houseBand = 0.042 * size;
-    m.houseEm = 0.42 * m.houseBand;
-    const double symbolBase = (ringCount > 1 ? 17.0 : 21.0) * k;
-    // At least 14 px at 800 px, and never below 9 px however small the wheel.
+    m.houseBand = 0.036 * size;
+    m.houseEm = 0.42 * 0.042 * size;
+    const double symbolBase = (ringCount > 1 ? 15.0 : 19.0) * k;
+    // At least 14 px at 800 px, and never below 9 px however small the wheel; labels at least
+    // 11 px at 800 px.
     m.symbolEm = std::max({symbolBase * scale, 14.0 * k, 9.0});
-    m.labelEm = std::max(0.7 * symbolBase * scale, 6.5);
+    m.labelEm = std::max({0.74 * symbolBase * scale, 11.0 * k, 6.5});
+    m.retroEm = m.labelEm;
     m.tick = 0.012 * size;
-    m.leaderGap = 0.35 * m.symbolEm;
-    m.itemGap = 0.08 * m.labelEm;
-    m.rowGap = 0.3 * m.symbolEm;
+    m.leaderGap = 0.3 * m.symbolEm;
+    m.itemGap = 0.06 * m.labelEm;
+    m.rowGap = 0.25 * m.symbolEm;
     m.ringGap = 0.25 * m.symbolEm;
     m.minAspect = 0.075 * size;
     return m;
@@ -208,16 +307,21 @@ struct Entry {
     WheelBody body;
     std::u32string texts[kSlots];
     double width[kSlots] = {}, height[kSlots] = {};
-    int slots = 4;  // 5 with the retrograde mark
+    std::u32string retro;  // ℞ beside the symbol, or empty
+    double retroSide = 0.0;
     int row = 0;
     double shown = 0.0;
 };
 
-double HalfDiagonal(const Entry& e, int slot) {
+// The radius of the circle about a slot's centre that holds what the slot draws (the symbol and
+// ℞ side by side, centred together).
+double SlotReach(const Entry& e, int slot) {
+    if (slot == kSymbolSlot && !e.retro.empty())
+        return std::hypot((e.width[0] + e.retroSide) / 2, e.height[0] / 2);
     return 0.5 * std::hypot(e.width[slot], e.height[slot]);
 }
 
-// Rows a ring may take: a full precise chart with the asteroids on a small bi-wheel needs three.
+// Rows a ring may take when one row cannot hold it.
 constexpr int kMaxRows = 3;
 
 // A ring's plan: its edges, the centre radius of each slot in each row, its bodies.
@@ -226,14 +330,26 @@ struct RingPlan {
     int rows = 1;
     double slotRadius[kMaxRows][kSlots] = {};
     std::vector<Entry> entries;
+    double largest = 0.0;  // degrees, the largest distance of a symbol from its degree
+    bool withinLimit = true, signsKept = true;
 };
 
 struct Plan {
     Metrics metrics{};
     double zodiacOuter = 0.0, zodiacInner = 0.0, houseInner = 0.0, aspectRadius = 0.0;
     std::vector<RingPlan> rings;  // WheelInput::rings order
-    bool fits = true;
+    bool placed = true;           // every ring placed (none spread evenly as a last resort)
+    bool withinLimit = true;      // every symbol within the limit of its degree, signs kept
+    bool signsKept = true;
+    double largest = 0.0;
+    bool roomy = true;  // the aspect circle keeps its room
 };
+
+// "07" for 0..99.
+std::u32string TwoDigits(int value) {
+    return {static_cast<char32_t>(U'0' + value / 10 % 10),
+            static_cast<char32_t>(U'0' + value % 10)};
+}
 
 std::vector<Entry> RingEntries(const WheelRingInput& ring, const Metrics& m, bool symbols) {
     std::vector<Entry> entries;
@@ -248,81 +364,148 @@ std::vector<Entry> RingEntries(const WheelRingInput& ring, const Metrics& m, boo
         const int degree = std::min(29, static_cast<int>(std::floor(within)));
         const int minute = std::min(59, static_cast<int>(std::floor((within - degree) * 60.0)));
         e.texts[0] = std::u32string(BodySymbol(b.body, symbols));
-        e.texts[1] = TwoDigits(degree);
+        e.texts[1] = TwoDigits(degree) + U"\u00B0";
         e.texts[2] = std::u32string(SignSymbol(sign, symbols));
-        e.texts[3] = TwoDigits(minute);
-        e.slots = 4;
+        e.texts[3] = TwoDigits(minute) + U"'";
         if (b.retrograde) {
-            e.texts[4] = std::u32string(RetrogradeSymbol(symbols));
-            e.slots = 5;
+            e.retro = std::u32string(RetrogradeSymbol(symbols));
+            e.retroSide = std::max(m.retroEm, TextWidth(e.retro, m.retroEm));
         }
         // The symbol's box is square and holds the text; labels are an em high.
         const double side = std::max(m.symbolEm, TextWidth(e.texts[0], m.symbolEm));
         e.width[0] = e.height[0] = side;
-        for (int s = 1; s < e.slots; ++s) {
+        for (int s = 1; s < kSlots; ++s) {
             e.width[s] = TextWidth(e.texts[s], m.labelEm);
             e.height[s] = m.labelEm;
         }
+        // The degree and the minute trade slots on half the wheel: both take the wider width.
+        e.width[1] = e.width[3] = std::max(e.width[1], e.width[3]);
         entries.push_back(std::move(e));
     }
     return entries;
 }
 
-// The separation S of a row: two of its boxes cannot meet once their bodies stand S apart, since
-// every box lies within half the largest diagonal D of its centre and every centre at least
-// r_in (the innermost slot's radius) from the wheel's centre: 2 r_in sin(S/2) >= D.
-double Separation(const std::vector<const Entry*>& row, const double* slotRadius) {
-    double diagonal = 0.0;
-    int innermost = kMinuteSlot;
-    for (const Entry* e : row) {
-        for (int s = 0; s < e->slots; ++s)
-            diagonal = std::max(diagonal, std::hypot(e->width[s], e->height[s]));
-        innermost = std::max(innermost, e->slots - 1);
-    }
-    const double radius = slotRadius[innermost];
-    if (radius <= 0.0 || diagonal >= 2.0 * radius) return 360.0;
-    return 2.0 * std::asin(diagonal / (2.0 * radius)) / kDegree;
-}
-
-// Spreads one row; false when it does not fit (or, with `force`, spreads it evenly).
-bool SpreadRow(std::vector<Entry*>& row, const double* slotRadius, bool force) {
-    std::sort(row.begin(), row.end(), [](const Entry* a, const Entry* b) {
-        if (a->body.longitude != b->body.longitude) return a->body.longitude < b->body.longitude;
-        return a->body.body < b->body.body;
-    });
-    std::vector<const Entry*> view(row.begin(), row.end());
-    const double separation = Separation(view, slotRadius);
-    std::vector<double> sorted;
-    sorted.reserve(row.size());
-    for (const Entry* e : row) sorted.push_back(e->body.longitude);
-    std::optional<std::vector<double>> shown = Spread(sorted, separation);
-    const bool fits = shown.has_value();
-    if (!fits) {
-        if (!force) return false;
-        shown = EvenlySpread(sorted);
-    }
-    for (size_t i = 0; i < row.size(); ++i) row[i]->shown = (*shown)[i];
-    return fits;
-}
-
 // Slot centre radii of a row whose outermost box stays inside `top`; returns the row's bottom.
 double StackSlots(const std::vector<Entry>& entries, double top, double itemGap,
                   double* slotRadius) {
-    double half[kSlots] = {};
-    int slots = 4;
-    for (const Entry& e : entries) {
-        for (int s = 0; s < e.slots; ++s) half[s] = std::max(half[s], HalfDiagonal(e, s));
-        slots = std::max(slots, e.slots);
-    }
-    slotRadius[0] = top - half[0];
+    double reach[kSlots] = {};
+    for (const Entry& e : entries)
+        for (int s = 0; s < kSlots; ++s) reach[s] = std::max(reach[s], SlotReach(e, s));
+    slotRadius[0] = top - reach[0];
     for (int s = 1; s < kSlots; ++s)
-        slotRadius[s] = slotRadius[s - 1] - half[s - 1] - itemGap - half[s];
-    return slotRadius[slots - 1] - half[slots - 1];
+        slotRadius[s] = slotRadius[s - 1] - reach[s - 1] - itemGap - reach[s];
+    return slotRadius[kSlots - 1] - reach[kSlots - 1];
 }
 
-// Lays out the rings for one scale of the texts. With `force` a row that fits nowhere is spread
-// evenly instead of failing.
-Plan MakePlan(const WheelInput& input, double scale, int maxRows, bool force) {
+// The separation of a row by the screen angle t of two neighbours' bisector. Columns cannot meet
+// across slots: a column's slots are stacked their reaches apart (each slot's boxes lie within
+// its reach R of the slot's centre). Two boxes of one slot at radius r, at most W by H, stand on
+// a chord c = 2 r sin(S/2) that runs across the radius; they do not meet once its horizontal
+// part c |sin t| reaches W or its vertical part c |cos t| reaches H.
+SeparationTable Separation(const std::vector<Entry>& entries, const double* slotRadius) {
+    SeparationTable table{};
+    double w[kSlots] = {}, h[kSlots] = {};
+    for (const Entry& e : entries) {
+        for (int s = 0; s < kSlots; ++s) {
+            w[s] = std::max(w[s], e.width[s] + (s == kSymbolSlot ? e.retroSide : 0.0));
+            h[s] = std::max(h[s], e.height[s]);
+        }
+    }
+    for (int d = 0; d < 360; ++d) {
+        const double t = d * kDegree;
+        const double sn = std::fabs(std::sin(t)), cs = std::fabs(std::cos(t));
+        double need = 0.0;
+        for (int s = 0; s < kSlots; ++s) {
+            // Half a degree either side of the whole degree, and a hair more.
+            const double chord =
+                std::min(sn > 1e-9 ? w[s] / sn : 1e300, cs > 1e-9 ? h[s] / cs : 1e300);
+            const double radius = slotRadius[s];
+            if (radius <= 0.0 || chord >= 2.0 * radius) {
+                need = 360.0;
+                break;
+            }
+            need = std::max(need, 2.0 * std::asin(chord / (2.0 * radius)) / kDegree);
+        }
+        table[d] = need;
+    }
+    // Each whole degree stands for the half degree about it.
+    SeparationTable widened{};
+    for (int d = 0; d < 360; ++d)
+        widened[d] = std::max({table[d], table[(d + 1) % 360], table[(d + 359) % 360]}) * 1.02;
+    return widened;
+}
+
+// Places one ring's bodies in `rows` rows under `top`: the symbols spread along the ring at S
+// divided by the rows, each run of bodies closer than S dealt to the rows in turn, so that two of
+// one row stand S apart. Returns the bottom of the innermost row, and nothing when the ring has
+// no placement at all.
+std::optional<double> PlaceRing(RingPlan& ring, const Metrics& m, double ascendant, double top,
+                                int rows, double limit, bool force) {
+    ring.rows = rows;
+    double bottom = StackSlots(ring.entries, top, m.itemGap, ring.slotRadius[0]);
+    for (int w = 1; w < rows; ++w)
+        bottom = StackSlots(ring.entries, bottom - m.rowGap, m.itemGap, ring.slotRadius[w]);
+    if (bottom <= 0.0) return std::nullopt;
+    SeparationTable table = Separation(ring.entries, ring.slotRadius[rows - 1]);
+    for (double& need : table) need /= rows;
+    std::vector<Entry*> order;
+    for (Entry& e : ring.entries) order.push_back(&e);
+    std::sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
+        if (a->body.longitude != b->body.longitude) return a->body.longitude < b->body.longitude;
+        return a->body.body < b->body.body;
+    });
+    std::vector<double> sorted;
+    std::vector<Room> rooms;
+    for (const Entry* e : order) {
+        sorted.push_back(e->body.longitude);
+        rooms.push_back(SignRoom(e->body.longitude));
+    }
+    std::optional<Spreading> spread = SpreadNear(sorted, rooms, table, ascendant, limit);
+    if (!spread && rows > 1) return std::nullopt;
+    std::vector<double> shown, gaps;
+    if (spread) {
+        shown = std::move(spread->shown);
+        gaps = std::move(spread->gaps);
+        ring.largest = 0.0;
+        for (size_t i = 0; i < sorted.size(); ++i)
+            ring.largest = std::max(ring.largest, AngleDistance(sorted[i], shown[i]));
+        ring.withinLimit = spread->withinLimit;
+        ring.signsKept = spread->signsKept;
+    } else {
+        if (!force) return std::nullopt;
+        shown = EvenlySpread(sorted);
+        gaps.assign(shown.size(), 360.0);
+        ring.largest = 180.0;
+        ring.withinLimit = ring.signsKept = false;
+    }
+    // Rows: a run starts after a gap a whole row's separation wide; its bodies are dealt to the
+    // rows in turn.
+    const size_t n = order.size();
+    const auto breaks = [&](size_t i) {
+        return rows == 1 || Degrees360(shown[(i + 1) % n] - shown[i]) >= gaps[i] * rows - 1e-9;
+    };
+    size_t start = 0;
+    for (size_t i = 0; i < n; ++i) {
+        if (breaks(i)) {
+            start = (i + 1) % n;
+            break;
+        }
+    }
+    int inRun = 0;
+    for (size_t j = 0; j < n; ++j) {
+        const size_t i = (start + j) % n;
+        if (j > 0 && breaks((i + n - 1) % n)) inRun = 0;
+        order[i]->shown = shown[i];
+        order[i]->row = inRun % rows;
+        ++inRun;
+    }
+    return bottom;
+}
+
+// Lays out the rings for one scale of the texts; each ring takes the fewest rows that keep its
+// symbols within `limit` of their degrees, else the rows that keep them nearest.
+Plan MakePlan(const WheelInput& input, double scale, double limit, bool force) {
+    const double ascendant = std::isfinite(input.ascendant) ? Degrees360(input.ascendant) : 0.0;
     Plan plan;
     const Metrics m = MetricsFor(input.size, input.rings.size(), scale);
     plan.metrics = m;
@@ -331,49 +514,57 @@ Plan MakePlan(const WheelInput& input, double scale, int maxRows, bool force) {
     plan.houseInner = plan.zodiacInner - m.houseBand;
     plan.rings.resize(input.rings.size());
     double edge = plan.houseInner;
+    // What one row of each ring takes, edge to edge: a ring takes further rows only while the
+    // rings inward of it keep one row each and the aspect circle its room.
+    std::vector<std::vector<Entry>> ringEntries;
+    std::vector<double> oneRow;
+    for (const WheelRingInput& ring : input.rings) {
+        ringEntries.push_back(RingEntries(ring, m, input.symbols));
+        double radius[kSlots];
+        oneRow.push_back(m.tick + m.leaderGap -
+                         StackSlots(ringEntries.back(), 0.0, m.itemGap, radius) + m.ringGap);
+    }
     // The last ring is the outermost.
     for (size_t r = input.rings.size(); r-- > 0;) {
-        RingPlan& ring = plan.rings[r];
-        ring.entries = RingEntries(input.rings[r], m, input.symbols);
-        ring.outer = edge;
+        const std::vector<Entry>& entries = ringEntries[r];
         const double top = edge - m.tick - m.leaderGap;
-        double bottom = StackSlots(ring.entries, top, m.itemGap, ring.slotRadius[0]);
-        std::vector<Entry*> all;
-        for (Entry& e : ring.entries) all.push_back(&e);
-        if (!SpreadRow(all, ring.slotRadius[0], false)) {
-            // Too full for one row (more bodies than 360°/S, so no cut passes the wrap check):
-            // the bodies in zodiac order, counted from the largest gap, are dealt in turn to two
-            // rows (three when two cannot hold them), each inward of the last and spread on its
-            // own.
-            std::vector<double> sorted;
-            for (const Entry* e : all) sorted.push_back(e->body.longitude);
-            const size_t start = LargestGapStart(sorted);
-            const double firstBottom = bottom;
-            for (int rows = 2; rows <= maxRows; ++rows) {
-                ring.rows = rows;
-                bottom = firstBottom;
-                for (int w = 1; w < rows; ++w)
-                    bottom =
-                        StackSlots(ring.entries, bottom - m.rowGap, m.itemGap, ring.slotRadius[w]);
-                std::vector<Entry*> dealt[kMaxRows];
-                for (size_t j = 0; j < all.size(); ++j) {
-                    Entry* e = all[(start + j) % all.size()];
-                    e->row = static_cast<int>(j % static_cast<size_t>(rows));
-                    dealt[e->row].push_back(e);
-                }
-                bool fitted = true;
-                const bool last = rows == maxRows;
-                for (int w = 0; w < rows; ++w)
-                    if (!SpreadRow(dealt[w], ring.slotRadius[w], force && last)) fitted = false;
-                if (fitted) break;
-                if (last) plan.fits = false;
+        double reserve = m.minAspect + m.ringGap;
+        for (size_t inner = 0; inner < r; ++inner) reserve += oneRow[inner];
+        std::optional<RingPlan> best;
+        double bestBottom = 0.0;
+        for (int rows = 1; rows <= kMaxRows; ++rows) {
+            RingPlan ring;
+            ring.entries = entries;
+            ring.outer = edge;
+            const std::optional<double> bottom =
+                PlaceRing(ring, m, ascendant, top, rows, limit, force && rows == 1);
+            if (!bottom || (rows > 1 && *bottom < reserve)) continue;
+            const bool better =
+                !best || (ring.signsKept && !best->signsKept) ||
+                (ring.signsKept == best->signsKept &&
+                 ((ring.withinLimit && !best->withinLimit) ||
+                  (ring.withinLimit == best->withinLimit && ring.largest < best->largest - 0.5)));
+            if (better) {
+                best = std::move(ring);
+                bestBottom = *bottom;
             }
+            // Further rows only for a ring one row cannot hold: their leaders would cross.
+            if (best) break;
         }
-        ring.inner = bottom - m.ringGap;
+        if (!best) {
+            plan.placed = false;
+            return plan;
+        }
+        plan.rings[r] = std::move(*best);
+        RingPlan& ring = plan.rings[r];
+        plan.withinLimit = plan.withinLimit && ring.withinLimit && ring.signsKept;
+        plan.signsKept = plan.signsKept && ring.signsKept;
+        plan.largest = std::max(plan.largest, ring.largest);
+        ring.inner = bestBottom - m.ringGap;
         edge = ring.inner;
     }
     plan.aspectRadius = edge;
-    if (edge < m.minAspect) plan.fits = false;
+    plan.roomy = edge >= m.minAspect;
     return plan;
 }
 
@@ -450,20 +641,28 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     out.centre = {input.size / 2, input.size / 2};
     out.ascendant = std::isfinite(input.ascendant) ? Degrees360(input.ascendant) : 0.0;
 
-    // Full-size texts when every ring fits and the aspect circle keeps 7.5% of the size,
-    // else smaller ones; at the smallest, the aspect circle is what remains (small bi-wheels)
-    // and a row that fits nowhere is spread evenly.
-    // Two rows at every scale come before a third.
+    // The largest texts that keep every symbol within the limit of its degree (8° on a single
+    // wheel, 12° on a bi-wheel) and in its sign, with the aspect circle keeping 7.5% of the size.
+    // When no scale does, the plan that keeps the symbols nearest their degrees; at the last,
+    // the smallest texts, with a row that fits nowhere spread evenly.
     constexpr double kScales[] = {1.0, 0.9, 0.8, 0.7, 0.6};
-    Plan plan;
-    plan.fits = false;
-    for (int rows = 2; rows <= kMaxRows && !plan.fits; ++rows) {
-        for (double scale : kScales) {
-            plan = MakePlan(input, scale, rows, false);
-            if (plan.fits) break;
+    const double limit = input.rings.size() > 1 ? kBiWheelLimit : kSingleWheelLimit;
+    std::optional<Plan> chosen, nearest;
+    for (double scale : kScales) {
+        Plan plan = MakePlan(input, scale, limit, false);
+        if (!plan.placed || !plan.roomy) continue;
+        if (plan.withinLimit) {
+            chosen = std::move(plan);
+            break;
         }
+        const bool nearer =
+            !nearest || (plan.signsKept && !nearest->signsKept) ||
+            (plan.signsKept == nearest->signsKept && plan.largest < nearest->largest - 0.5);
+        if (nearer) nearest = std::move(plan);
     }
-    if (!plan.fits) plan = MakePlan(input, kScales[std::size(kScales) - 1], kMaxRows, true);
+    if (!chosen) chosen = std::move(nearest);
+    if (!chosen) chosen = MakePlan(input, kScales[std::size(kScales) - 1], limit, true);
+    const Plan& plan = *chosen;
     const Metrics& m = plan.metrics;
     const double aspectRadius = std::max(plan.aspectRadius, 0.02 * input.size);
 
@@ -518,7 +717,9 @@ WheelLayout LayOutWheel(const WheelInput& input) {
                    PointAt(out, out.ascendant + 180.0, plan.zodiacInner)};
 
     // The bodies: symbol and label stacked inward at the shown degree, a tick at the true one on
-    // the ring's outer edge, and a leader between them.
+    // the ring's outer edge, and a leader between them where the symbol stands off its degree.
+    // The label reads degree first: where the column runs leftward or upward from the outside
+    // in, the minute takes the degree's slot and the degree the minute's.
     for (size_t r = 0; r < plan.rings.size(); ++r) {
         const RingPlan& ring = plan.rings[r];
         for (const Entry& e : ring.entries) {
@@ -531,19 +732,39 @@ WheelLayout LayOutWheel(const WheelInput& input) {
             mark.row = e.row;
             mark.shownLongitude = e.shown;
             const double* radius = ring.slotRadius[e.row];
-            for (int s = 0; s < e.slots; ++s) {
-                WheelText text =
-                    TextAt(e.texts[s], PointAt(out, e.shown, radius[s]), e.width[s], e.height[s]);
+            // With ℞ the symbol stands left of the slot's centre, the mark right of it.
+            const double pairShift = e.retro.empty() ? 0.0 : e.retroSide / 2;
+            const double theta = (180.0 + e.shown - out.ascendant) * kDegree;
+            // The inward direction on screen.
+            const double inX = -std::cos(theta), inY = std::sin(theta);
+            const bool reversed = std::fabs(inX) >= std::fabs(inY) ? inX < 0.0 : inY < 0.0;
+            for (int s = 0; s < kSlots; ++s) {
+                const int from = reversed && (s == 1 || s == 3) ? 4 - s : s;
+                WheelText text = TextAt(e.texts[from], PointAt(out, e.shown, radius[s]), e.width[s],
+                                        e.height[s]);
                 if (s == kSymbolSlot)
                     mark.symbol = std::move(text);
                 else
                     mark.label.push_back(std::move(text));
             }
-            const double theta = (180.0 + e.shown - out.ascendant) * kDegree;
+            // Degree, sign, minute in label order whichever way the column runs.
+            if (reversed) std::swap(mark.label[0], mark.label[2]);
+            if (!e.retro.empty()) {
+                WheelBox& box = mark.symbol.box;
+                box.left -= pairShift;
+                box.right -= pairShift;
+                const double middle = (box.top + box.bottom) / 2;
+                mark.label.push_back({e.retro,
+                                      {box.right, middle - e.retroSide / 2, box.right + e.retroSide,
+                                       middle + e.retroSide / 2}});
+            }
             const double side = EdgeDistance(e.width[0] / 2, e.height[0] / 2, theta);
             const WheelPoint tickEnd = PointAt(out, e.body.longitude, ring.outer - m.tick);
             mark.tick = {PointAt(out, e.body.longitude, ring.outer), tickEnd};
-            mark.leader = {PointAt(out, e.shown, radius[kSymbolSlot] + side), tickEnd};
+            mark.leader =
+                e.shown == e.body.longitude
+                    ? WheelSegment{tickEnd, tickEnd}
+                    : WheelSegment{PointAt(out, e.shown, radius[kSymbolSlot] + side), tickEnd};
             out.bodies.push_back(std::move(mark));
         }
     }
