@@ -143,26 +143,58 @@ size_t LargestGapStart(const std::vector<double>& sorted) {
     return start;
 }
 
-// The separation a row needs between two neighbours, by the screen angle of their bisector in
-// whole degrees: the larger of its slots' needs (see Separation below).
-using SeparationTable = std::array<double, 360>;
+// What two neighbouring columns of a row need between them (see Separation below): the sizes of
+// each sorted body's boxes by slot, the slots' radii, and the rows the ring is dealt to.
+constexpr int kSlots = 4;
+struct ColumnSize {
+    std::array<double, kSlots> width{}, height{};
+};
+struct RowNeeds {
+    std::vector<ColumnSize> sizes;  // in sorted order
+    ColumnSize largest;             // the largest box of every slot
+    std::array<double, kSlots> radius{};
+    int rows = 1;
+};
 
-// The gap after each sorted body: the most the table asks anywhere the pair may be shown, that
-// is from `limit` before the one to `limit` after the next.
-std::vector<double> Gaps(const std::vector<double>& sorted, const SeparationTable& table,
+// The separation of two columns of one row whose bisector has the screen angle t. Columns cannot
+// meet across slots: a column's slots are stacked their reaches apart (each slot's boxes lie
+// within its reach of the slot's centre). Two boxes of one slot at radius r stand on a chord
+// c = 2 r sin(S/2) that runs across the radius; they do not meet once its horizontal part
+// c |sin t| reaches half the sum of their widths or its vertical part c |cos t| half the sum of
+// their heights.
+double PairNeed(const RowNeeds& needs, const ColumnSize& a, const ColumnSize& b, double t) {
+    const double sn = std::fabs(std::sin(t)), cs = std::fabs(std::cos(t));
+    double need = 0.0;
+    for (int s = 0; s < kSlots; ++s) {
+        const double w = (a.width[s] + b.width[s]) / 2, h = (a.height[s] + b.height[s]) / 2;
+        const double chord = std::min(sn > 1e-9 ? w / sn : 1e300, cs > 1e-9 ? h / cs : 1e300);
+        const double radius = needs.radius[s];
+        if (radius <= 0.0 || chord >= 2.0 * radius) return 360.0;
+        need = std::max(need, 2.0 * std::asin(chord / (2.0 * radius)) / kDegree);
+    }
+    return need;
+}
+
+// The gap after each sorted body: the most its pair needs anywhere the two may be shown, that is
+// from `limit` before the one to `limit` after the next, sampled by whole degrees (each with the
+// degrees either side, and a hair more). With further rows a body's neighbour in its row is the
+// rows-th after it, so every gap takes the largest boxes' need divided by the rows.
+std::vector<double> Gaps(const std::vector<double>& sorted, const RowNeeds& needs,
                          double ascendant, double limit) {
     const size_t n = sorted.size();
     std::vector<double> gaps(n, 0.0);
     for (size_t i = 0; i < n; ++i) {
         const double from = sorted[i] - limit;
-        double to = sorted[(i + 1) % n] + limit;
-        while (to < from) to += 360.0;
-        const int first = static_cast<int>(std::floor(from + 180.0 - ascendant));
-        const int last =
-            static_cast<int>(std::ceil(std::min(to, from + 360.0) + 180.0 - ascendant));
+        const double to =
+            from + std::min(360.0, DegreesAhead(sorted[i], sorted[(i + 1) % n]) + 2.0 * limit);
+        const int first = static_cast<int>(std::floor(from + 180.0 - ascendant)) - 1;
+        const int last = static_cast<int>(std::ceil(to + 180.0 - ascendant)) + 1;
+        const bool own = needs.rows == 1;
+        const ColumnSize& a = own ? needs.sizes[i] : needs.largest;
+        const ColumnSize& b = own ? needs.sizes[(i + 1) % n] : needs.largest;
         double need = 0.0;
-        for (int d = first; d <= last; ++d) need = std::max(need, table[((d % 360) + 360) % 360]);
-        gaps[i] = need;
+        for (int d = first; d <= last; ++d) need = std::max(need, PairNeed(needs, a, b, d * kDegree));
+        gaps[i] = need * 1.02 / needs.rows;
     }
     return gaps;
 }
@@ -219,9 +251,9 @@ struct Spreading {
     bool signsKept = true;
 };
 std::optional<Spreading> SpreadNear(const std::vector<double>& sorted, std::vector<Room> rooms,
-                                    const SeparationTable& table, double ascendant, double limit) {
+                                    const RowNeeds& needs, double ascendant, double limit) {
     const auto attempt = [&](double within) {
-        std::vector<double> gaps = Gaps(sorted, table, ascendant, within);
+        std::vector<double> gaps = Gaps(sorted, needs, ascendant, within);
         std::optional<std::vector<double>> shown = Spread(sorted, rooms, gaps, within);
         return shown ? std::optional<Spreading>(
                            Spreading{std::move(*shown), std::move(gaps), false, true})
@@ -270,7 +302,6 @@ std::vector<double> EvenlySpread(const std::vector<double>& sorted) {
 
 // Stack slots of a body, from the outside in: the symbol (with ℞ beside it), then the degree,
 // the sign and the minute, the last two swapped where the column reads from the inside out.
-constexpr int kSlots = 4;
 constexpr int kSymbolSlot = 0;
 
 struct Metrics {
@@ -283,8 +314,8 @@ Metrics MetricsFor(double size, size_t ringCount, double scale) {
     const double k = size / 800.0;
     Metrics m{};
     m.margin = 0.015 * size;
-    m.zodiacBand = 0.062 * size;
-    m.signEm = 0.42 * m.zodiacBand;
+    m.zodiacBand = 0.052 * size;
+    m.signEm = 0.5 * m.zodiacBand;
     m.houseBand = 0.036 * size;
     m.houseEm = 0.42 * 0.042 * size;
     const double symbolBase = (ringCount > 1 ? 15.0 : 19.0) * k;
@@ -293,11 +324,11 @@ Metrics MetricsFor(double size, size_t ringCount, double scale) {
     m.symbolEm = std::max({symbolBase * scale, 14.0 * k, 9.0});
     m.labelEm = std::max({0.74 * symbolBase * scale, 11.0 * k, 6.5});
     m.retroEm = m.labelEm;
-    m.tick = 0.012 * size;
-    m.leaderGap = 0.3 * m.symbolEm;
+    m.tick = 0.01 * size;
+    m.leaderGap = 0.25 * m.symbolEm;
     m.itemGap = 0.06 * m.labelEm;
     m.rowGap = 0.25 * m.symbolEm;
-    m.ringGap = 0.25 * m.symbolEm;
+    m.ringGap = 0.2 * m.symbolEm;
     m.minAspect = 0.075 * size;
     return m;
 }
@@ -397,44 +428,6 @@ double StackSlots(const std::vector<Entry>& entries, double top, double itemGap,
     return slotRadius[kSlots - 1] - reach[kSlots - 1];
 }
 
-// The separation of a row by the screen angle t of two neighbours' bisector. Columns cannot meet
-// across slots: a column's slots are stacked their reaches apart (each slot's boxes lie within
-// its reach R of the slot's centre). Two boxes of one slot at radius r, at most W by H, stand on
-// a chord c = 2 r sin(S/2) that runs across the radius; they do not meet once its horizontal
-// part c |sin t| reaches W or its vertical part c |cos t| reaches H.
-SeparationTable Separation(const std::vector<Entry>& entries, const double* slotRadius) {
-    SeparationTable table{};
-    double w[kSlots] = {}, h[kSlots] = {};
-    for (const Entry& e : entries) {
-        for (int s = 0; s < kSlots; ++s) {
-            w[s] = std::max(w[s], e.width[s] + (s == kSymbolSlot ? e.retroSide : 0.0));
-            h[s] = std::max(h[s], e.height[s]);
-        }
-    }
-    for (int d = 0; d < 360; ++d) {
-        const double t = d * kDegree;
-        const double sn = std::fabs(std::sin(t)), cs = std::fabs(std::cos(t));
-        double need = 0.0;
-        for (int s = 0; s < kSlots; ++s) {
-            // Half a degree either side of the whole degree, and a hair more.
-            const double chord =
-                std::min(sn > 1e-9 ? w[s] / sn : 1e300, cs > 1e-9 ? h[s] / cs : 1e300);
-            const double radius = slotRadius[s];
-            if (radius <= 0.0 || chord >= 2.0 * radius) {
-                need = 360.0;
-                break;
-            }
-            need = std::max(need, 2.0 * std::asin(chord / (2.0 * radius)) / kDegree);
-        }
-        table[d] = need;
-    }
-    // Each whole degree stands for the half degree about it.
-    SeparationTable widened{};
-    for (int d = 0; d < 360; ++d)
-        widened[d] = std::max({table[d], table[(d + 1) % 360], table[(d + 359) % 360]}) * 1.02;
-    return widened;
-}
-
 // Places one ring's bodies in `rows` rows under `top`: the symbols spread along the ring at S
 // divided by the rows, each run of bodies closer than S dealt to the rows in turn, so that two of
 // one row stand S apart. Returns the bottom of the innermost row, and nothing when the ring has
@@ -446,8 +439,6 @@ std::optional<double> PlaceRing(RingPlan& ring, const Metrics& m, double ascenda
     for (int w = 1; w < rows; ++w)
         bottom = StackSlots(ring.entries, bottom - m.rowGap, m.itemGap, ring.slotRadius[w]);
     if (bottom <= 0.0) return std::nullopt;
-    SeparationTable table = Separation(ring.entries, ring.slotRadius[rows - 1]);
-    for (double& need : table) need /= rows;
     std::vector<Entry*> order;
     for (Entry& e : ring.entries) order.push_back(&e);
     std::sort(order.begin(), order.end(), [](const Entry* a, const Entry* b) {
@@ -456,11 +447,22 @@ std::optional<double> PlaceRing(RingPlan& ring, const Metrics& m, double ascenda
     });
     std::vector<double> sorted;
     std::vector<Room> rooms;
+    RowNeeds needs;
+    needs.rows = rows;
+    for (int s = 0; s < kSlots; ++s) needs.radius[s] = ring.slotRadius[rows - 1][s];
     for (const Entry* e : order) {
         sorted.push_back(e->body.longitude);
         rooms.push_back(SignRoom(e->body.longitude));
+        ColumnSize size;
+        for (int s = 0; s < kSlots; ++s) {
+            size.width[s] = e->width[s] + (s == kSymbolSlot ? e->retroSide : 0.0);
+            size.height[s] = e->height[s];
+            needs.largest.width[s] = std::max(needs.largest.width[s], size.width[s]);
+            needs.largest.height[s] = std::max(needs.largest.height[s], size.height[s]);
+        }
+        needs.sizes.push_back(size);
     }
-    std::optional<Spreading> spread = SpreadNear(sorted, rooms, table, ascendant, limit);
+    std::optional<Spreading> spread = SpreadNear(sorted, rooms, needs, ascendant, limit);
     if (!spread && rows > 1) return std::nullopt;
     std::vector<double> shown, gaps;
     if (spread) {
@@ -484,12 +486,14 @@ std::optional<double> PlaceRing(RingPlan& ring, const Metrics& m, double ascenda
     const auto breaks = [&](size_t i) {
         return rows == 1 || Degrees360(shown[(i + 1) % n] - shown[i]) >= gaps[i] * rows - 1e-9;
     };
-    size_t start = 0;
-    for (size_t i = 0; i < n; ++i) {
-        if (breaks(i)) {
-            start = (i + 1) % n;
-            break;
-        }
+    size_t start = n;
+    for (size_t i = 0; i < n && start == n; ++i)
+        if (breaks(i)) start = (i + 1) % n;
+    // One run all round: dealt in turn, the last and the first body share a row unless the rows
+    // divide the bodies.
+    if (start == n) {
+        if (n % static_cast<size_t>(rows) != 0) return std::nullopt;
+        start = 0;
     }
     int inRun = 0;
     for (size_t j = 0; j < n; ++j) {

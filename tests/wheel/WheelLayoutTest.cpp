@@ -276,26 +276,31 @@ TEST(WheelLayout, ClusterStaysInItsSign) {
     EXPECT_TRUE(CheckWheelLimits(layout, kSingleWheelLimit));
 }
 
-// A ring with more bodies than fit once round the circle takes a second row inward of the first,
-// each row spread on its own. (The bodies repeat: only their number matters here.)
-TEST(WheelLayout, CrowdedRingTakesSecondRow) {
+// A ring with more bodies than fit once round the circle takes further rows inward of the first,
+// the bodies dealt to them in turn. (The bodies repeat: only their number matters here.)
+TEST(WheelLayout, CrowdedRingTakesFurtherRows) {
     WheelRingInput ring;
     ring.chart = WheelChart::Natal;
-    for (int i = 0; i < 56; ++i)
+    constexpr int kCount = 90;
+    for (int i = 0; i < kCount; ++i)
         ring.bodies.push_back(
-            {static_cast<ChartBody>(i % kPreciseBodyCount), i * 360.0 / 56, false});
+            {static_cast<ChartBody>(i % kPreciseBodyCount), i * 360.0 / kCount, false});
     const WheelInput input = Wheel({ring}, 0.0, 800.0);
     const WheelLayout layout = LayOutWheel(input);
-    double innermostRow0 = 1e300, outermostRow1 = 0.0;
-    int row1 = 0;
+    double innermost[3] = {1e300, 1e300, 1e300}, outermost[3] = {0.0, 0.0, 0.0};
+    int count[3] = {0, 0, 0};
     for (const WheelBodyMark& m : layout.bodies) {
+        ASSERT_LT(m.row, 3);
         const double r =
             std::hypot(m.symbol.box.centre().x - 400.0, m.symbol.box.centre().y - 400.0);
-        if (m.row == 0) innermostRow0 = std::min(innermostRow0, r);
-        if (m.row == 1) outermostRow1 = std::max(outermostRow1, r), ++row1;
+        innermost[m.row] = std::min(innermost[m.row], r);
+        outermost[m.row] = std::max(outermost[m.row], r);
+        ++count[m.row];
     }
-    EXPECT_EQ(row1, 28);
-    EXPECT_LT(outermostRow1, innermostRow0);
+    const int rows = count[2] > 0 ? 3 : 2;
+    ASSERT_GT(count[1], 0);
+    for (int w = 0; w < rows; ++w) EXPECT_EQ(count[w], kCount / rows) << w;
+    for (int w = 1; w < rows; ++w) EXPECT_LT(outermost[w], innermost[w - 1]) << w;
     EXPECT_TRUE(CheckWheelLayout(input, layout));
 }
 
