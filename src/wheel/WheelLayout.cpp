@@ -179,8 +179,8 @@ double PairNeed(const RowNeeds& needs, const ColumnSize& a, const ColumnSize& b,
 // from `limit` before the one to `limit` after the next, sampled by whole degrees (each with the
 // degrees either side, and a hair more). With further rows a body's neighbour in its row is the
 // rows-th after it, so every gap takes the largest boxes' need divided by the rows.
-std::vector<double> Gaps(const std::vector<double>& sorted, const RowNeeds& needs,
-                         double ascendant, double limit) {
+std::vector<double> Gaps(const std::vector<double>& sorted, const RowNeeds& needs, double ascendant,
+                         double limit) {
     const size_t n = sorted.size();
     std::vector<double> gaps(n, 0.0);
     for (size_t i = 0; i < n; ++i) {
@@ -193,7 +193,8 @@ std::vector<double> Gaps(const std::vector<double>& sorted, const RowNeeds& need
         const ColumnSize& a = own ? needs.sizes[i] : needs.largest;
         const ColumnSize& b = own ? needs.sizes[(i + 1) % n] : needs.largest;
         double need = 0.0;
-        for (int d = first; d <= last; ++d) need = std::max(need, PairNeed(needs, a, b, d * kDegree));
+        for (int d = first; d <= last; ++d)
+            need = std::max(need, PairNeed(needs, a, b, d * kDegree));
         gaps[i] = need * 1.02 / needs.rows;
     }
     return gaps;

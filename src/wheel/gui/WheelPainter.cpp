@@ -107,6 +107,13 @@ QPen ItemPen(const DrawItem& item) {
     QPen pen(ToQColor(*item.stroke), item.strokeWidth);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
+    if (!item.dash.empty()) {
+        // QPen counts dashes in pen widths; an odd pattern repeats as SVG repeats it.
+        QList<qreal> pattern;
+        for (int round = 0; round < (item.dash.size() % 2 == 0 ? 1 : 2); ++round)
+            for (const double length : item.dash) pattern.push_back(length / item.strokeWidth);
+        pen.setDashPattern(pattern);
+    }
     return pen;
 }
 
