@@ -30,12 +30,16 @@ bool HasAscendant(const Chart& chart) {
            std::isfinite(chart[ChartBody::Ascendant].longitude);
 }
 
-// The ascendant and the cusps of a chart (whole-sign: the sign starts from the rising sign; the
-// other systems' own cusps); 0° and houses from Aries when it has no ascendant.
+// The ascendant, the midheaven (when the chart has one) and the cusps of a chart (whole-sign: the
+// sign starts from the rising sign; the other systems' own cusps); 0° and houses from Aries when
+// it has no ascendant.
 void SetHouses(const Chart& chart, WheelInput& input) {
     if (HasAscendant(chart)) {
         input.ascendant = Degrees360(chart[ChartBody::Ascendant].longitude);
         for (int h = 0; h < 12; ++h) input.cusps[h] = Degrees360(chart.cusps[h]);
+        if (chart.bodyCount > static_cast<int>(ChartBody::Midheaven) &&
+            std::isfinite(chart[ChartBody::Midheaven].longitude))
+            input.midheaven = Degrees360(chart[ChartBody::Midheaven].longitude);
     } else {
         input.ascendant = 0.0;
         for (int h = 0; h < 12; ++h) input.cusps[h] = h * 30.0;

@@ -177,8 +177,8 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
     items.push_back(
         Segments({layout.cuspLines.begin(), layout.cuspLines.end()}, palette.faint, 0.8 * unit));
     for (const WheelText& number : layout.houseNumbers) items.push_back(Text(number, palette.ink));
-    // The horizon is drawn across the house ring on both sides, not through the rings of bodies,
-    // where it would run through their labels.
+    // The horizon and the meridian are drawn across the house ring on both sides, not through
+    // the rings of bodies, where they would run through their labels.
     double houseInner = 0.0;
     for (const double radius : layout.circles)
         if (radius < layout.zodiacInner - 1e-9) houseInner = std::max(houseInner, radius);
@@ -189,10 +189,20 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
         return WheelPoint{layout.centre.x + dx * radius / length,
                           layout.centre.y + dy * radius / length};
     };
-    items.push_back(Segments(
-        {{along(layout.horizon.from, layout.zodiacInner), along(layout.horizon.from, houseInner)},
-         {along(layout.horizon.to, layout.zodiacInner), along(layout.horizon.to, houseInner)}},
-        palette.ink, 2.0 * unit));
+    const auto axis = [&](const WheelSegment& line) {
+        items.push_back(
+            Segments({{along(line.from, layout.zodiacInner), along(line.from, houseInner)},
+                      {along(line.to, layout.zodiacInner), along(line.to, houseInner)}},
+                     palette.ink, 2.0 * unit));
+    };
+    axis(layout.horizon);
+    if (layout.meridian) axis(*layout.meridian);
+    for (const WheelText& mark : layout.angleMarks) items.push_back(Text(mark, palette.ink));
+    // The cusps carried through the rings of bodies, so that a house's bodies are seen in it.
+    std::vector<WheelSegment> runs;
+    for (const std::vector<WheelSegment>& cusp : layout.cuspRuns)
+        runs.insert(runs.end(), cusp.begin(), cusp.end());
+    if (!runs.empty()) items.push_back(Segments(std::move(runs), palette.faint, 0.6 * unit));
 
     const auto dashed = [&](DrawItem item, Aspect aspect) {
         if (palette.dashedAspects)

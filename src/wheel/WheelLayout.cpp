@@ -618,6 +618,79 @@ void LayOutLegend(const WheelInput& input, const Plan& plan, WheelLayout& out) {
     }
 }
 
+// Where a segment runs through a box (grown by `pad`), as the part [t0, t1] of it; nothing when
+// it misses.
+std::optional<std::pair<double, double>> Through(const WheelSegment& s, const WheelBox& box,
+                                                 double pad) {
+    const double dx = s.to.x - s.from.x, dy = s.to.y - s.from.y;
+    double t0 = 0.0, t1 = 1.0;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {s.from.x - (box.left - pad), box.right + pad - s.from.x,
+                         s.from.y - (box.top - pad), box.bottom + pad - s.from.y};
+    for (int i = 0; i < 4; ++i) {
+        if (std::fabs(p[i]) < 1e-12) {
+            if (q[i] < 0.0) return std::nullopt;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0.0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 >= t1) return std::nullopt;
+    }
+    return std::pair{t0, t1};
+}
+
+// The cusps through the rings of bodies, broken around their texts, and the marks of the angles
+// beside the axes' ends in the house ring.
+void LayOutHouseLines(const WheelInput& input, const Plan& plan, const Metrics& m,
+                      WheelLayout& out) {
+    const double pad = 0.15 * m.labelEm;
+    for (int h = 0; h < 12; ++h) {
+        const WheelSegment whole{PointAt(out, input.cusps[h], plan.houseInner),
+                                 PointAt(out, input.cusps[h], out.aspectRadius)};
+        std::vector<std::pair<double, double>> cuts;
+        for (const WheelBodyMark& mark : out.bodies) {
+            if (auto cut = Through(whole, mark.symbol.box, pad)) cuts.push_back(*cut);
+            for (const WheelText& t : mark.label)
+                if (auto cut = Through(whole, t.box, pad)) cuts.push_back(*cut);
+        }
+        std::sort(cuts.begin(), cuts.end());
+        double from = 0.0;
+        const auto run = [&](double a, double b) {
+            if (b - a < 1e-6) return;
+            const auto at = [&](double t) {
+                return WheelPoint{whole.from.x + (whole.to.x - whole.from.x) * t,
+                                  whole.from.y + (whole.to.y - whole.from.y) * t};
+            };
+            out.cuspRuns[h].push_back({at(a), at(b)});
+        };
+        for (const auto& [a, b] : cuts) {
+            run(from, a);
+            from = std::max(from, b);
+        }
+        run(from, 1.0);
+    }
+    // The marks stand in the house ring just after each axis's end, in zodiac order.
+    const double em = 0.8 * m.houseEm;
+    const double radius = plan.houseInner + m.houseBand / 2;
+    const auto mark = [&](const char* text, double longitude) {
+        const std::u32string letters = Ascii(text);
+        const double width = TextWidth(letters, em);
+        // Half the text's diagonal plus a little clear of the axis, as an angle at this radius.
+        const double offset = (0.5 * std::hypot(width, em) + 0.15 * em) / radius / kDegree;
+        out.angleMarks.push_back(
+            TextAt(letters, PointAt(out, longitude + offset, radius), width, em));
+    };
+    mark("AC", out.ascendant);
+    mark("DC", out.ascendant + 180.0);
+    if (std::isfinite(input.midheaven)) {
+        mark("MC", input.midheaven);
+        mark("IC", input.midheaven + 180.0);
+    }
+}
+
 const WheelBodyMark* FindMark(const WheelLayout& layout, WheelChart chart, ChartBody body,
                               bool fromOutside) {
     const WheelBodyMark* found = nullptr;
@@ -720,6 +793,11 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     }
     out.horizon = {PointAt(out, out.ascendant, plan.zodiacInner),
                    PointAt(out, out.ascendant + 180.0, plan.zodiacInner)};
+    if (std::isfinite(input.midheaven)) {
+        const double mc = Degrees360(input.midheaven);
+        out.meridian = WheelSegment{PointAt(out, mc, plan.zodiacInner),
+                                    PointAt(out, mc + 180.0, plan.zodiacInner)};
+    }
 
     // The bodies: symbol and label stacked inward at the shown degree, a tick at the true one on
     // the ring's outer edge, and a leader between them where the symbol stands off its degree.
@@ -773,6 +851,8 @@ WheelLayout LayOutWheel(const WheelInput& input) {
             out.bodies.push_back(std::move(mark));
         }
     }
+
+    LayOutHouseLines(input, plan, m, out);
 
     // Aspect lines between true degrees on the aspect circle. The first body of a pair is looked
     // for from the innermost ring, the second from the outermost (a bi-wheel of two charts of

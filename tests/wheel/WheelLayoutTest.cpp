@@ -304,6 +304,55 @@ TEST(WheelLayout, CrowdedRingTakesFurtherRows) {
     EXPECT_TRUE(CheckWheelLayout(input, layout));
 }
 
+// The cusps run on through the ring of bodies to the aspect circle, broken around every text they
+// would cross; the meridian and the marks of the four angles come with a midheaven.
+TEST(WheelLayout, HousesCarriedThroughTheBodies) {
+    // Bodies on the cusps: the lines must break around them.
+    WheelInput input =
+        Wheel({Ring(WheelChart::Natal, {90.5, 120.2, 150.0, 181.0, 300.0})}, 95.0, 800.0);
+    for (const bool withMidheaven : {false, true}) {
+        input.midheaven = withMidheaven ? 3.0 : std::numeric_limits<double>::quiet_NaN();
+        const WheelLayout layout = LayOutWheel(input);
+        EXPECT_EQ(layout.meridian.has_value(), withMidheaven);
+        ASSERT_EQ(layout.angleMarks.size(), withMidheaven ? 4u : 2u);
+        EXPECT_EQ(layout.angleMarks[0].text, U"AC");
+        EXPECT_NEAR(LongitudeAt(layout, layout.angleMarks[0].box.centre()), 95.0, 4.0);
+        if (withMidheaven) {
+            EXPECT_NEAR(LongitudeAt(layout, layout.meridian->from), 3.0, 1e-9);
+            EXPECT_EQ(layout.angleMarks[3].text, U"IC");
+        }
+        int broken = 0;
+        for (int h = 0; h < 12; ++h) {
+            const std::vector<WheelSegment>& runs = layout.cuspRuns[h];
+            ASSERT_FALSE(runs.empty()) << h;
+            broken += runs.size() > 1 ? 1 : 0;
+            double length = 0.0;
+            for (const WheelSegment& run : runs) {
+                length += std::hypot(run.to.x - run.from.x, run.to.y - run.from.y);
+                for (const WheelPoint& p : {run.from, run.to})
+                    EXPECT_NEAR(LongitudeAt(layout, p), input.cusps[h], 1e-6) << h;
+                for (const WheelBodyMark& m : layout.bodies) {
+                    EXPECT_FALSE(test::SegmentMeetsBox(run, m.symbol.box)) << h;
+                    for (const WheelText& t : m.label)
+                        EXPECT_FALSE(test::SegmentMeetsBox(run, t.box));
+                }
+            }
+            const double whole = layout.circles[2] - layout.aspectRadius;
+            EXPECT_LE(length, whole + 1e-6) << h;
+            // A cusp no body stands near runs whole.
+            bool near = false;
+            for (const WheelBodyMark& m : layout.bodies)
+                near = near || AngleDistance(m.shownLongitude, input.cusps[h]) < 15.0;
+            if (!near) {
+                EXPECT_EQ(runs.size(), 1u) << h;
+                EXPECT_NEAR(length, whole, 1e-6) << h;
+            }
+        }
+        EXPECT_GE(broken, 3);
+        EXPECT_TRUE(CheckWheelLayout(input, layout));
+    }
+}
+
 TEST(WheelLayout, AspectLinesJoinTrueDegreesOnTheAspectCircle) {
     WheelInput input = Wheel({Ring(WheelChart::Natal, {10.0, 11.0, 12.0, 190.0}),
                               Ring(WheelChart::Draconic, {100.0, 101.0})},

@@ -78,6 +78,9 @@ testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLa
         boxes.push_back({&layout.houseNumbers[i].box, "house " + std::to_string(i + 1)});
         boxes.push_back({&layout.signSymbols[i].box, "sign " + std::to_string(i)});
     }
+    for (const WheelText& mark : layout.angleMarks)
+        boxes.push_back(
+            {&mark.box, "angle mark " + std::string(mark.text.begin(), mark.text.end())});
     for (const WheelLegendRow& row : layout.legend) {
         boxes.push_back({&row.symbol.box, "legend symbol"});
         boxes.push_back({&row.orb.box, "legend orb"});
