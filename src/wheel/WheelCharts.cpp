@@ -97,6 +97,7 @@ WheelInput SingleWheelInput(const Chart& chart, WheelChart which, const WheelOpt
     }
     input.symbols = options.symbols;
     input.size = options.size;
+    input.caption = options.caption;
     return input;
 }
 
@@ -118,6 +119,7 @@ WheelInput BiWheelInput(const Chart& inner, WheelChart innerKind, const Chart& o
     }
     input.symbols = options.symbols;
     input.size = options.size;
+    input.caption = options.caption;
     return input;
 }
 

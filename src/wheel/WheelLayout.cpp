@@ -642,8 +642,7 @@ std::optional<std::pair<double, double>> Through(const WheelSegment& s, const Wh
     return std::pair{t0, t1};
 }
 
-// The cusps through the rings of bodies, broken around their texts, and the marks of the angles
-// beside the axes' ends in the house ring.
+// The cusps through the rings of bodies, broken around their texts.
 void LayOutHouseLines(const WheelInput& input, const Plan& plan, const Metrics& m,
                       WheelLayout& out) {
     const double pad = 0.15 * m.labelEm;
@@ -672,6 +671,11 @@ void LayOutHouseLines(const WheelInput& input, const Plan& plan, const Metrics& 
         }
         run(from, 1.0);
     }
+}
+
+// The marks of the angles beside the axes' ends in the house ring.
+void LayOutAngleMarks(const WheelInput& input, const Plan& plan, const Metrics& m,
+                      WheelLayout& out) {
     // The marks stand in the house ring just after each axis's end, in zodiac order.
     const double em = 0.8 * m.houseEm;
     const double radius = plan.houseInner + m.houseBand / 2;
@@ -689,6 +693,100 @@ void LayOutHouseLines(const WheelInput& input, const Plan& plan, const Metrics& 
         mark("MC", input.midheaven);
         mark("IC", input.midheaven + 180.0);
     }
+}
+
+// UTF-8 to code points; a broken sequence gives U+FFFD.
+std::u32string FromUtf8(std::string_view text) {
+    std::u32string out;
+    for (size_t i = 0; i < text.size();) {
+        const auto byte = static_cast<unsigned char>(text[i]);
+        const int length = byte < 0x80       ? 1
+                           : byte >> 5 == 6  ? 2
+                           : byte >> 4 == 14 ? 3
+                           : byte >> 3 == 30 ? 4
+                                             : 0;
+        if (length == 0 || i + length > text.size()) {
+            out.push_back(U'\uFFFD');
+            ++i;
+            continue;
+        }
+        char32_t c = length == 1 ? byte : byte & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            c = (c << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        out.push_back(c);
+        i += length;
+    }
+    return out;
+}
+
+// A line broken at its spaces into lines no wider than `width` (a word wider stays whole).
+std::vector<std::u32string> Wrapped(const std::u32string& line, double em, double width) {
+    std::vector<std::u32string> out;
+    std::u32string current;
+    size_t i = 0;
+    while (i < line.size()) {
+        size_t end = line.find(U' ', i);
+        if (end == std::u32string::npos) end = line.size();
+        const std::u32string word = line.substr(i, end - i);
+        const std::u32string joined = current.empty() ? word : current + U' ' + word;
+        if (!current.empty() && TextWidth(joined, em) > width) {
+            out.push_back(current);
+            current = word;
+        } else {
+            current = joined;
+        }
+        i = end + 1;
+    }
+    if (!current.empty() || out.empty()) out.push_back(current);
+    return out;
+}
+
+// The caption in the two top corners beyond the wheel's circle, the first half of its lines top
+// left and the rest top right: smaller and wrapped narrower until every line clears the circle
+// and its half of the picture (at the least 7 px, the narrowest a fifth of the side); none when
+// even that does not fit.
+void LayOutCaption(const WheelInput& input, const Plan& plan, WheelLayout& out) {
+    if (input.caption.empty()) return;
+    std::vector<std::u32string> lines;
+    for (const std::string& line : input.caption) lines.push_back(FromUtf8(line));
+    const double size = input.size, c = size / 2, margin = plan.metrics.margin;
+    const size_t leftCount = (lines.size() + 1) / 2;
+    const auto place = [&](double em, double width) {
+        std::vector<WheelText> texts;
+        double rows[2] = {0.0, 0.0};
+        for (size_t i = 0; i < lines.size(); ++i) {
+            const bool left = i < leftCount;
+            for (const std::u32string& part : Wrapped(lines[i], em, width)) {
+                const double top = margin + rows[left ? 0 : 1]++ * 1.3 * em;
+                const double w = TextWidth(part, em);
+                const double x = left ? margin : size - margin - w;
+                texts.push_back({part, {x, top, x + w, top + em}});
+            }
+        }
+        return texts;
+    };
+    const auto clear = [&](const std::vector<WheelText>& texts, double em) {
+        for (const WheelText& t : texts) {
+            const double nearX = std::clamp(c, t.box.left, t.box.right);
+            const double nearY = std::clamp(c, t.box.top, t.box.bottom);
+            const bool left = t.box.left < c;
+            if (std::hypot(nearX - c, nearY - c) <= plan.zodiacOuter + 0.3 * em ||
+                !(left ? t.box.right < c : t.box.left > c))
+                return false;
+        }
+        return true;
+    };
+    for (double width = 0.34 * size; width >= 0.2 * size - 1e-9; width -= 0.02 * size) {
+        for (double em = std::max(0.016 * size, 7.0);; em = std::max(7.0, em * 0.9)) {
+            std::vector<WheelText> texts = place(em, width);
+            if (clear(texts, em)) {
+                out.caption = std::move(texts);
+                return;
+            }
+            if (em <= 7.0) break;
+        }
+    }
+    // No room even so (a small wheel): no caption rather than one over the wheel.
 }
 
 const WheelBodyMark* FindMark(const WheelLayout& layout, WheelChart chart, ChartBody body,
@@ -773,6 +871,7 @@ WheelLayout LayOutWheel(const WheelInput& input) {
         (d % 10 == 0 ? out.ticks10 : d % 5 == 0 ? out.ticks5 : out.ticks1).push_back(tick);
     }
 
+    LayOutAngleMarks(input, plan, m, out);
     // The house ring: cusps, numbers in the middle of each house, the horizon. Cusps that run
     // backward all round (a polar chart's) have each house behind its cusp.
     double forwardRound = 0.0;
@@ -787,9 +886,16 @@ WheelLayout LayOutWheel(const WheelInput& input) {
         double width = direction > 0 ? DegreesAhead(cusp, next) : DegreesAhead(next, cusp);
         if (width == 0.0) width = 30.0;
         const std::u32string number = Ascii(std::to_string(h + 1).c_str());
-        const WheelPoint centre =
-            PointAt(out, cusp + direction * width / 2, plan.houseInner + m.houseBand / 2);
-        out.houseNumbers[h] = TextAt(number, centre, TextWidth(number, m.houseEm), m.houseEm);
+        // Halfway through the house, or where the marks of the angles leave it room.
+        for (const double part : {0.5, 0.75, 0.25, 0.85, 0.15}) {
+            const WheelPoint centre =
+                PointAt(out, cusp + direction * width * part, plan.houseInner + m.houseBand / 2);
+            out.houseNumbers[h] = TextAt(number, centre, TextWidth(number, m.houseEm), m.houseEm);
+            bool clear = true;
+            for (const WheelText& mark : out.angleMarks)
+                clear = clear && !mark.box.intersects(out.houseNumbers[h].box);
+            if (clear) break;
+        }
     }
     out.horizon = {PointAt(out, out.ascendant, plan.zodiacInner),
                    PointAt(out, out.ascendant + 180.0, plan.zodiacInner)};
@@ -867,6 +973,7 @@ WheelLayout LayOutWheel(const WheelInput& input) {
     }
 
     LayOutLegend(input, plan, out);
+    LayOutCaption(input, plan, out);
     return out;
 }
 

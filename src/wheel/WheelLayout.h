@@ -89,6 +89,9 @@ struct WheelInput {
     std::vector<WheelAspectInput> aspects;
     // The legend of the aspect lines; empty for no legend.
     std::vector<WheelLegendInput> legend;
+    // The caption: whose chart and how it was made, a line each (UTF-8), set in the top corners
+    // beyond the wheel's circle; empty for none.
+    std::vector<std::string> caption;
     // Astrological symbols, or the two-letter labels when no font has them.
     bool symbols = true;
     double size = 800.0;  // px, the side of the square
@@ -149,6 +152,7 @@ struct WheelLayout {
     std::vector<WheelBodyMark> bodies;
     std::vector<WheelAspectLine> aspectLines;
     std::vector<WheelLegendRow> legend;
+    std::vector<WheelText> caption;  // the first half of the lines top left, the rest top right
 };
 
 WheelLayout LayOutWheel(const WheelInput& input);

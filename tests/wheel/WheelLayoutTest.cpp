@@ -353,6 +353,41 @@ TEST(WheelLayout, HousesCarriedThroughTheBodies) {
     }
 }
 
+// The caption's lines stand in the two top corners, clear of the wheel's circle, in the order
+// given (a long line wrapped): the first half top left, the rest top right. A wheel too small
+// for it has none.
+TEST(WheelLayout, CaptionInTheTopCorners) {
+    for (const double size : {300.0, 600.0, 800.0, 1600.0}) {
+        WheelInput input = Wheel({Ring(WheelChart::Natal, Spaced(10, 5.0, 36.0))}, 0.0, size);
+        input.caption = {"Name: Ann Example",
+                         "Date of Birth: January 15, 1980",
+                         "Time of Birth: 10:30 AM",
+                         "Time Zone: Eastern Standard Time,EST,-5.0",
+                         "Place: New York, NY, USA",
+                         "Latitude: 40\u00B0 43' N",
+                         "Positions: precise, Porphyry houses (Placidus has none there)",
+                         "North Node: 19\u00B0 Virgo 10'"};
+        const WheelLayout layout = LayOutWheel(input);
+        EXPECT_TRUE(CheckWheelLayout(input, layout)) << size;
+        if (size < 400.0) {
+            EXPECT_TRUE(layout.caption.empty());
+            continue;
+        }
+        std::u32string left, right;
+        for (const WheelText& line : layout.caption) {
+            const WheelBox& box = line.box;
+            EXPECT_GE(box.height(), 7.0 - 1e-9);
+            EXPECT_LT(box.bottom, size / 2);
+            (box.right < size / 2 ? left : right) += line.text + U"|";
+            EXPECT_TRUE(box.right < size / 2 || box.left > size / 2);
+        }
+        EXPECT_EQ(left.find(U"Name: Ann Example|"), 0u) << size;
+        EXPECT_NE(left.find(U"Standard"), std::u32string::npos) << size;
+        EXPECT_EQ(right.find(U"Place: New York, NY, USA|Latitude: 40\u00B0 43' N|"), 0u) << size;
+        EXPECT_NE(right.find(U"(Placidus"), std::u32string::npos) << size;
+    }
+}
+
 TEST(WheelLayout, AspectLinesJoinTrueDegreesOnTheAspectCircle) {
     WheelInput input = Wheel({Ring(WheelChart::Natal, {10.0, 11.0, 12.0, 190.0}),
                               Ring(WheelChart::Draconic, {100.0, 101.0})},

@@ -78,6 +78,8 @@ testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLa
         boxes.push_back({&layout.houseNumbers[i].box, "house " + std::to_string(i + 1)});
         boxes.push_back({&layout.signSymbols[i].box, "sign " + std::to_string(i)});
     }
+    for (size_t i = 0; i < layout.caption.size(); ++i)
+        boxes.push_back({&layout.caption[i].box, "caption line " + std::to_string(i)});
     for (const WheelText& mark : layout.angleMarks)
         boxes.push_back(
             {&mark.box, "angle mark " + std::string(mark.text.begin(), mark.text.end())});
