@@ -176,17 +176,20 @@ double PairNeed(const RowNeeds& needs, const ColumnSize& a, const ColumnSize& b,
 }
 
 // The gap after each sorted body: the most its pair needs anywhere the two may be shown, that is
-// from `limit` before the one to `limit` after the next, sampled by whole degrees (each with the
-// degrees either side, and a hair more). With further rows a body's neighbour in its row is the
-// rows-th after it, so every gap takes the largest boxes' need divided by the rows.
-std::vector<double> Gaps(const std::vector<double>& sorted, const RowNeeds& needs, double ascendant,
-                         double limit) {
+// from as far before the one as its room and `limit` let it go to as far after the next, sampled by
+// whole degrees (each with the degrees either side, and a hair more). With further rows a body's
+// neighbour in its row is the rows-th after it, so every gap takes the largest boxes' need divided
+// by the rows.
+std::vector<double> Gaps(const std::vector<double>& sorted, const std::vector<Room>& rooms,
+                         const RowNeeds& needs, double ascendant, double limit) {
     const size_t n = sorted.size();
     std::vector<double> gaps(n, 0.0);
     for (size_t i = 0; i < n; ++i) {
-        const double from = sorted[i] - limit;
-        const double to =
-            from + std::min(360.0, DegreesAhead(sorted[i], sorted[(i + 1) % n]) + 2.0 * limit);
+        const size_t next = (i + 1) % n;
+        const double back = std::min(limit, rooms[i].back);
+        const double from = sorted[i] - back;
+        const double to = from + std::min(360.0, back + DegreesAhead(sorted[i], sorted[next]) +
+                                                     std::min(limit, rooms[next].ahead));
         const int first = static_cast<int>(std::floor(from + 180.0 - ascendant)) - 1;
         const int last = static_cast<int>(std::ceil(to + 180.0 - ascendant)) + 1;
         const bool own = needs.rows == 1;
@@ -254,7 +257,7 @@ struct Spreading {
 std::optional<Spreading> SpreadNear(const std::vector<double>& sorted, std::vector<Room> rooms,
                                     const RowNeeds& needs, double ascendant, double limit) {
     const auto attempt = [&](double within) {
-        std::vector<double> gaps = Gaps(sorted, needs, ascendant, within);
+        std::vector<double> gaps = Gaps(sorted, rooms, needs, ascendant, within);
         std::optional<std::vector<double>> shown = Spread(sorted, rooms, gaps, within);
         return shown ? std::optional<Spreading>(
                            Spreading{std::move(*shown), std::move(gaps), false, true})
@@ -314,18 +317,20 @@ struct Metrics {
 Metrics MetricsFor(double size, size_t ringCount, double scale) {
     const double k = size / 800.0;
     Metrics m{};
-    m.margin = 0.015 * size;
-    m.zodiacBand = 0.052 * size;
-    m.signEm = 0.5 * m.zodiacBand;
-    m.houseBand = 0.036 * size;
-    m.houseEm = 0.42 * 0.042 * size;
+    m.margin = (ringCount > 1 ? 0.01 : 0.015) * size;
+    // A bi-wheel's bands are narrower: its inner ring needs the radius.
+    const bool bi = ringCount > 1;
+    m.zodiacBand = (bi ? 0.047 : 0.052) * size;
+    m.signEm = 0.026 * size;
+    m.houseBand = (bi ? 0.028 : 0.036) * size;
+    m.houseEm = (bi ? 0.014 : 0.0176) * size;
     const double symbolBase = (ringCount > 1 ? 15.0 : 19.0) * k;
     // At least 14 px at 800 px, and never below 9 px however small the wheel; labels at least
     // 11 px at 800 px.
     m.symbolEm = std::max({symbolBase * scale, 14.0 * k, 9.0});
     m.labelEm = std::max({0.74 * symbolBase * scale, 11.0 * k, 6.5});
     m.retroEm = m.labelEm;
-    m.tick = 0.01 * size;
+    m.tick = (bi ? 0.008 : 0.01) * size;
     m.leaderGap = 0.25 * m.symbolEm;
     m.itemGap = 0.06 * m.labelEm;
     m.rowGap = 0.25 * m.symbolEm;
