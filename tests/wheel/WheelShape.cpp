@@ -136,4 +136,30 @@ std::vector<SampleWheel> SampleWheels() {
     return out;
 }
 
+std::vector<SampleWheel> CrowdedWheels() {
+    const auto ring = [](WheelChart chart, int count, double from, double step) {
+        WheelRingInput r;
+        r.chart = chart;
+        for (int i = 0; i < count; ++i)
+            r.bodies.push_back(
+                {static_cast<ChartBody>(i), std::fmod(from + i * step + 360.0, 360.0), false});
+        return r;
+    };
+    const auto wheel = [](std::vector<WheelRingInput> rings) {
+        WheelInput input;
+        input.rings = std::move(rings);
+        input.ascendant = 123.0;
+        for (int h = 0; h < 12; ++h) input.cusps[h] = 120.0 + 30.0 * h;
+        input.size = 800.0;
+        return input;
+    };
+    return {
+        {"ten within 5 degrees", wheel({ring(WheelChart::Natal, 10, 200.0, 0.5)})},
+        {"fourteen in one sign", wheel({ring(WheelChart::Natal, 14, 121.0, 2.0)})},
+        {"both rings crowded", wheel({ring(WheelChart::Natal, 14, 10.0, 0.3),
+                                      ring(WheelChart::Draconic, 14, 190.0, 0.3)})},
+        {"cluster across 0 Aries", wheel({ring(WheelChart::Natal, 14, 356.0, 0.6)})},
+    };
+}
+
 }  // namespace velloran::test

@@ -41,4 +41,8 @@ struct SampleWheel {
 };
 std::vector<SampleWheel> SampleWheels();
 
+// The extreme crowds at 800 px, for the record: ten bodies within 5°, all fourteen bodies in one
+// sign, both rings of a bi-wheel crowded, a cluster across 0° Aries.
+std::vector<SampleWheel> CrowdedWheels();
+
 }  // namespace velloran::test
