@@ -331,11 +331,13 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
     WheelOptions options;
     options.size = cmd.size;
     options.symbols = outlines.hasSymbols();
+    const std::string suffix = LowerSuffix(cmd.output);
+    // The picture carries the facts as its caption; the PDF page has them above the wheel.
+    if (suffix != "pdf") options.caption = WheelFacts(reading, months);
     const WheelInput input = MakeDegreeWheel(reading, cmd.view, group, settings, options);
     const WheelDrawing drawing = DrawWheel(LayOutWheel(input), ThemePalette(cmd.theme));
 
     std::string bytes;
-    const std::string suffix = LowerSuffix(cmd.output);
     if (suffix == "svg") {
         bytes = WheelSvg(drawing, outlines);
     } else {
@@ -344,7 +346,6 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
                                 : WheelPdfFile(drawing, outlines, WheelTitle(reading, cmd.view),
                                                WheelFacts(reading, months));
 #else
-        (void)months;
         return Fail(err, "wheel: " + Quoted(cmd.output) +
                              ": this build draws SVG pictures only (PNG and PDF come with the "
                              "desktop program's build)");

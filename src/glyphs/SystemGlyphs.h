@@ -17,9 +17,10 @@ inline constexpr std::u32string_view kAstrologicalSymbols =
     U"\u2648\u2649\u264A\u264B\u264C\u264D\u264E\u264F\u2650\u2651\u2652\u2653"
     U"\u260C\u260D\u25A1\u25B3\u26B9\u211E";
 
-// What the text font gives: digits, letters, the degree and minute marks, space, '-' and '.'.
+// What the text font gives: digits, letters, the degree and minute marks, space, '-', '.' and the
+// punctuation of the wheel's caption.
 inline constexpr std::u32string_view kTextCharacters =
-    U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz\u00B0' -.";
+    U"0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz\u00B0' -.,:;/()+";
 
 // The outlines of kAstrologicalSymbols from symbolFont and of kTextCharacters from textFont (or
 // from symbolFont for those textFont lacks). A path that is empty, missing or not a font gives no

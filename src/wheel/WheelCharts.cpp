@@ -30,12 +30,16 @@ bool HasAscendant(const Chart& chart) {
            std::isfinite(chart[ChartBody::Ascendant].longitude);
 }
 
-// The ascendant and the cusps of a chart (whole-sign: the sign starts from the rising sign; the
-// other systems' own cusps); 0° and houses from Aries when it has no ascendant.
+// The ascendant, the midheaven (when the chart has one) and the cusps of a chart (whole-sign: the
+// sign starts from the rising sign; the other systems' own cusps); 0° and houses from Aries when
+// it has no ascendant.
 void SetHouses(const Chart& chart, WheelInput& input) {
     if (HasAscendant(chart)) {
         input.ascendant = Degrees360(chart[ChartBody::Ascendant].longitude);
         for (int h = 0; h < 12; ++h) input.cusps[h] = Degrees360(chart.cusps[h]);
+        if (chart.bodyCount > static_cast<int>(ChartBody::Midheaven) &&
+            std::isfinite(chart[ChartBody::Midheaven].longitude))
+            input.midheaven = Degrees360(chart[ChartBody::Midheaven].longitude);
     } else {
         input.ascendant = 0.0;
         for (int h = 0; h < 12; ++h) input.cusps[h] = h * 30.0;
@@ -93,6 +97,7 @@ WheelInput SingleWheelInput(const Chart& chart, WheelChart which, const WheelOpt
     }
     input.symbols = options.symbols;
     input.size = options.size;
+    input.caption = options.caption;
     return input;
 }
 
@@ -114,6 +119,7 @@ WheelInput BiWheelInput(const Chart& inner, WheelChart innerKind, const Chart& o
     }
     input.symbols = options.symbols;
     input.size = options.size;
+    input.caption = options.caption;
     return input;
 }
 

@@ -26,6 +26,8 @@ struct WheelOptions {
     bool aspectLines = true;  // lines across the middle (and their legend)
     bool symbols = true;      // astrological symbols, or the two-letter labels
     double size = 800.0;      // px
+    // The caption lines (whose chart, how it was made), or none.
+    std::vector<std::string> caption;
 };
 
 // One chart on its own houses, with the lines of its own aspects.

@@ -84,6 +84,22 @@ double ContrastRatio(WheelColour a, WheelColour b) {
     return (la + 0.05) / (lb + 0.05);
 }
 
+std::vector<double> AspectDash(Aspect aspect) {
+    switch (aspect) {
+        case Aspect::Conjunction:
+            return {};
+        case Aspect::Opposition:
+            return {9.0, 3.0};
+        case Aspect::Square:
+            return {3.5, 3.0};
+        case Aspect::Trine:
+            return {9.0, 2.5, 1.5, 2.5};
+        case Aspect::Sextile:
+            return {1.5, 2.5};
+    }
+    return {};
+}
+
 WheelPalette ThemePalette(WheelTheme theme) {
     switch (theme) {
         case WheelTheme::Light:
@@ -99,17 +115,21 @@ WheelPalette ThemePalette(WheelTheme theme) {
                              {255, 110, 100},
                              {255, 140, 90},
                              {110, 200, 130},
-                             {110, 170, 255}}}};
+                             {110, 170, 255}}},
+                .dashedAspects = false,
+                .leader = {150, 150, 158}};
         case WheelTheme::Print:
             break;
     }
-    // Black on white; the aspects told apart by grey.
+    // Black on white; the aspects told apart by their dashes.
     return {.background = kWhite,
             .ink = kBlack,
             .faint = {110, 110, 110},
             .zodiacBand = kWhite,
             .charts = {{kBlack, kBlack, kBlack, kBlack}},
-            .aspects = {{kBlack, kBlack, {70, 70, 70}, {120, 120, 120}, {150, 150, 150}}}};
+            .aspects = {{kBlack, kBlack, kBlack, kBlack, kBlack}},
+            .dashedAspects = true,
+            .leader = {90, 90, 90}};
 }
 
 WheelPalette LightPalette(WheelColour window, WheelColour windowText) {
@@ -127,6 +147,7 @@ WheelPalette LightPalette(WheelColour window, WheelColour windowText) {
                 WheelColour{20, 100, 40}};
     p.aspects = {WheelColour{150, 120, 0}, WheelColour{200, 40, 40}, WheelColour{220, 90, 20},
                  WheelColour{30, 140, 60}, WheelColour{30, 100, 210}};
+    p.leader = Mix(window, windowText, 0.6);
     return p;
 }
 
@@ -156,8 +177,8 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
     items.push_back(
         Segments({layout.cuspLines.begin(), layout.cuspLines.end()}, palette.faint, 0.8 * unit));
     for (const WheelText& number : layout.houseNumbers) items.push_back(Text(number, palette.ink));
-    // The horizon is drawn across the house ring on both sides, not through the rings of bodies,
-    // where it would run through their labels.
+    // The horizon and the meridian are drawn across the house ring on both sides, not through
+    // the rings of bodies, where they would run through their labels.
     double houseInner = 0.0;
     for (const double radius : layout.circles)
         if (radius < layout.zodiacInner - 1e-9) houseInner = std::max(houseInner, radius);
@@ -168,30 +189,49 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
         return WheelPoint{layout.centre.x + dx * radius / length,
                           layout.centre.y + dy * radius / length};
     };
-    items.push_back(Segments(
-        {{along(layout.horizon.from, layout.zodiacInner), along(layout.horizon.from, houseInner)},
-         {along(layout.horizon.to, layout.zodiacInner), along(layout.horizon.to, houseInner)}},
-        palette.ink, 2.0 * unit));
-
-    for (const WheelAspectLine& line : layout.aspectLines)
+    const auto axis = [&](const WheelSegment& line) {
         items.push_back(
-            Segments({line.line}, palette.aspects[static_cast<int>(line.pair.aspect)], 1.1 * unit));
+            Segments({{along(line.from, layout.zodiacInner), along(line.from, houseInner)},
+                      {along(line.to, layout.zodiacInner), along(line.to, houseInner)}},
+                     palette.ink, 2.0 * unit));
+    };
+    axis(layout.horizon);
+    if (layout.meridian) axis(*layout.meridian);
+    for (const WheelText& mark : layout.angleMarks) items.push_back(Text(mark, palette.ink));
+    // The cusps carried through the rings of bodies, so that a house's bodies are seen in it.
+    std::vector<WheelSegment> runs;
+    for (const std::vector<WheelSegment>& cusp : layout.cuspRuns)
+        runs.insert(runs.end(), cusp.begin(), cusp.end());
+    if (!runs.empty()) items.push_back(Segments(std::move(runs), palette.faint, 0.6 * unit));
+
+    const auto dashed = [&](DrawItem item, Aspect aspect) {
+        if (palette.dashedAspects)
+            for (const double length : AspectDash(aspect)) item.dash.push_back(length * unit);
+        return item;
+    };
+    for (const WheelAspectLine& line : layout.aspectLines)
+        items.push_back(dashed(
+            Segments({line.line}, palette.aspects[static_cast<int>(line.pair.aspect)], 1.1 * unit),
+            line.pair.aspect));
 
     for (const WheelBodyMark& mark : layout.bodies) {
         const std::string id = BodyId(mark);
         const WheelColour colour = palette.charts[static_cast<int>(mark.chart)];
-        items.push_back(
-            Segments({mark.leader, mark.tick}, palette.faint, 0.7 * unit, id + "-leader"));
+        std::vector<WheelSegment> leader{mark.tick};
+        if (mark.leader.from != mark.leader.to) leader.insert(leader.begin(), mark.leader);
+        items.push_back(Segments(std::move(leader), palette.leader, 0.8 * unit, id + "-leader"));
         DrawItem symbol = Text(mark.symbol, colour, id);
         symbol.dataLongitude = FourDecimals(mark.longitude);
         items.push_back(std::move(symbol));
         for (const WheelText& part : mark.label) items.push_back(Text(part, colour, id + "-label"));
     }
 
+    for (const WheelText& line : layout.caption) items.push_back(Text(line, palette.ink));
     for (const WheelLegendRow& row : layout.legend) {
         items.push_back(Text(row.symbol, palette.ink));
-        items.push_back(
-            Segments({row.sample}, palette.aspects[static_cast<int>(row.aspect)], 1.6 * unit));
+        items.push_back(dashed(
+            Segments({row.sample}, palette.aspects[static_cast<int>(row.aspect)], 1.6 * unit),
+            row.aspect));
         items.push_back(Text(row.orb, palette.ink));
     }
     return d;

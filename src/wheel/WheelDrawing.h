@@ -29,7 +29,16 @@ struct WheelPalette {
     std::array<WheelColour, 4> charts;
     // The aspect lines, per Aspect value.
     std::array<WheelColour, kAspectCount> aspects;
+    // Each aspect line its own dash pattern (the print theme's, told apart in black and white).
+    bool dashedAspects = false;
+    // The leaders from the symbols to their ticks: a contrast of at least 3:1 to the background.
+    WheelColour leader;
 };
+
+// The dash pattern of an aspect's line when the palette dashes them, in px at 800 px: dash, gap,
+// ... (empty: solid). Conjunction solid, opposition long dashes, square short dashes, trine dash
+// and dot, sextile dots.
+std::vector<double> AspectDash(Aspect aspect);
 WheelPalette ThemePalette(WheelTheme theme);
 WheelPalette LightPalette(WheelColour window, WheelColour windowText);
 
@@ -50,6 +59,7 @@ struct DrawItem {
     std::string dataLongitude;
     std::optional<WheelColour> stroke;
     double strokeWidth = 1.0;
+    std::vector<double> dash;  // px: dash, gap, ...; empty for a solid stroke
     std::optional<WheelColour> fill;
     WheelPoint centre;
     double radius = 0.0;

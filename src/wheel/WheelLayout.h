@@ -7,6 +7,8 @@
 // coordinates: x to the right, y downwards, the wheel's centre at (size/2, size/2).
 
 #include <array>
+#include <limits>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -78,6 +80,8 @@ struct WheelInput {
     std::vector<WheelRingInput> rings;
     // The longitude at nine o'clock: the ascendant of the chart whose houses are drawn.
     double ascendant = 0.0;
+    // That chart's midheaven, for the MC–IC axis; not finite when the chart has none.
+    double midheaven = std::numeric_limits<double>::quiet_NaN();
     // The cusps of houses 1..12 as longitudes (whole-sign houses: the sign starts from the rising
     // sign). They run forward through the zodiac, or backward all round (the polar charts of
     // Regiomontanus and Campanus).
@@ -85,6 +89,9 @@ struct WheelInput {
     std::vector<WheelAspectInput> aspects;
     // The legend of the aspect lines; empty for no legend.
     std::vector<WheelLegendInput> legend;
+    // The caption: whose chart and how it was made, a line each (UTF-8), set in the top corners
+    // beyond the wheel's circle; empty for none.
+    std::vector<std::string> caption;
     // Astrological symbols, or the two-letter labels when no font has them.
     bool symbols = true;
     double size = 800.0;  // px, the side of the square
@@ -132,12 +139,20 @@ struct WheelLayout {
     std::array<WheelText, 12> signSymbols;        // Aries first
     // Ticks on the zodiac band's inner edge: every degree, longer at 5° and at 10°.
     std::vector<WheelSegment> ticks1, ticks5, ticks10;
-    std::array<WheelSegment, 12> cuspLines;  // house 1 first
+    std::array<WheelSegment, 12> cuspLines;  // house 1 first, across the house ring
+    // Each cusp carried on through the rings of bodies to the aspect circle, broken where it
+    // would run through a symbol or a label.
+    std::array<std::vector<WheelSegment>, 12> cuspRuns;
     std::array<WheelText, 12> houseNumbers;
     WheelSegment horizon;  // the ascendant–descendant axis
+    // The midheaven–imum coeli axis when the chart has a midheaven.
+    std::optional<WheelSegment> meridian;
+    // "AC", "DC" and, with the meridian, "MC" and "IC" in the house ring beside the axes' ends.
+    std::vector<WheelText> angleMarks;
     std::vector<WheelBodyMark> bodies;
     std::vector<WheelAspectLine> aspectLines;
     std::vector<WheelLegendRow> legend;
+    std::vector<WheelText> caption;  // the first half of the lines top left, the rest top right
 };
 
 WheelLayout LayOutWheel(const WheelInput& input);

@@ -129,6 +129,14 @@ void AppendPaint(std::string& out, const DrawItem& item) {
         out += "\" stroke-width=\"";
         AppendNumber(out, item.strokeWidth);
         out += '"';
+        if (!item.dash.empty()) {
+            out += " stroke-dasharray=\"";
+            for (size_t i = 0; i < item.dash.size(); ++i) {
+                if (i > 0) out += ' ';
+                AppendNumber(out, item.dash[i]);
+            }
+            out += '"';
+        }
     }
 }
 

@@ -66,6 +66,56 @@ TEST(WheelDrawing, EveryTextIsReadableInEveryTheme) {
     }
 }
 
+// Leaders stand out from the ground (3:1) in every theme and in the desktop palette.
+TEST(WheelDrawing, LeadersAreDarkEnoughToSee) {
+    for (const WheelTheme theme : {WheelTheme::Light, WheelTheme::Dark, WheelTheme::Print}) {
+        const WheelDrawing drawing = Drawn(theme);
+        int leaders = 0;
+        for (const DrawItem& item : drawing.items) {
+            if (!item.id.ends_with("-leader")) continue;
+            ++leaders;
+            ASSERT_TRUE(item.stroke.has_value());
+            EXPECT_GE(ContrastRatio(*item.stroke, drawing.background), 3.0)
+                << static_cast<int>(theme) << " " << item.id;
+        }
+        EXPECT_EQ(leaders, 2 * kBodyCount);
+    }
+    EXPECT_GE(ContrastRatio(LightPalette({240, 240, 240}, {20, 20, 20}).leader, {240, 240, 240}),
+              3.0);
+}
+
+// On paper every aspect line has a dash pattern of its own, in the legend too; on screen they
+// are solid and told apart by colour.
+TEST(WheelDrawing, PrintedAspectsAreToldApartByTheirDashes) {
+    WheelOptions options;
+    Chart chart = SampleChart();
+    // Every aspect at least once: bodies at 0, 0, 180, 90, 120, 60 degrees.
+    const double at[] = {10.0, 11.0, 190.0, 100.0, 130.0, 70.0};
+    for (int i = 0; i < 6; ++i) chart.bodies[i].longitude = at[i];
+    WheelInput input = SingleWheelInput(chart, WheelChart::Natal, options);
+    const WheelLayout layout = LayOutWheel(input);
+    std::set<Aspect> drawn;
+    for (const WheelAspectLine& line : layout.aspectLines) drawn.insert(line.pair.aspect);
+    ASSERT_EQ(drawn.size(), static_cast<size_t>(kAspectCount));
+    for (const WheelTheme theme : {WheelTheme::Print, WheelTheme::Light}) {
+        const WheelDrawing drawing = DrawWheel(layout, ThemePalette(theme));
+        std::set<std::vector<double>> patterns;
+        for (const DrawItem& item : drawing.items) {
+            if (item.kind != DrawItem::Kind::Segments || item.segments.size() != 1) continue;
+            if (item.id.empty() && item.strokeWidth > 1.0) patterns.insert(item.dash);
+        }
+        if (theme == WheelTheme::Print) {
+            // Five patterns, one for each aspect, lines and legend alike.
+            EXPECT_EQ(patterns.size(), static_cast<size_t>(kAspectCount));
+        } else {
+            EXPECT_EQ(patterns, (std::set<std::vector<double>>{{}}));
+        }
+    }
+    std::set<std::vector<double>> all;
+    for (int a = 0; a < kAspectCount; ++a) all.insert(AspectDash(static_cast<Aspect>(a)));
+    EXPECT_EQ(all.size(), static_cast<size_t>(kAspectCount));
+}
+
 TEST(WheelDrawing, TheDesktopPaletteIsUsedOnlyWhenItReads) {
     struct Case {
         WheelColour window, text;

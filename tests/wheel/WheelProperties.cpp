@@ -6,6 +6,7 @@
 #include <string>
 #include <utility>
 
+#include "WheelShape.h"
 #include "reading/Contacts.h"
 
 namespace velloran::test {
@@ -77,6 +78,11 @@ testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLa
         boxes.push_back({&layout.houseNumbers[i].box, "house " + std::to_string(i + 1)});
         boxes.push_back({&layout.signSymbols[i].box, "sign " + std::to_string(i)});
     }
+    for (size_t i = 0; i < layout.caption.size(); ++i)
+        boxes.push_back({&layout.caption[i].box, "caption line " + std::to_string(i)});
+    for (const WheelText& mark : layout.angleMarks)
+        boxes.push_back(
+            {&mark.box, "angle mark " + std::string(mark.text.begin(), mark.text.end())});
     for (const WheelLegendRow& row : layout.legend) {
         boxes.push_back({&row.symbol.box, "legend symbol"});
         boxes.push_back({&row.orb.box, "legend orb"});
@@ -97,81 +103,71 @@ testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLa
         }
     }
 
-    for (const WheelRow& row : WheelRows(layout)) {
-        const double s = row.separation;
-        const size_t n = row.marks.size();
-        for (const WheelBodyMark* m : row.marks) {
-            // The leader runs from the symbol at its shown degree to the tick at the true one.
-            const double tip = AngleDistance(LongitudeAt(layout, m->leader.to), m->longitude);
-            const double tick = AngleDistance(LongitudeAt(layout, m->tick.from), m->longitude);
-            const double from =
-                AngleDistance(LongitudeAt(layout, m->leader.from), m->shownLongitude);
-            if (!(tip <= 0.01 && tick <= 0.01 && from <= 0.01))
-                return testing::AssertionFailure() << Name(*m) << "'s leader or tick is "
-                                                   << std::max({tip, tick, from}) << "° off";
-        }
-        if (n < 2) continue;
-        // Shown in zodiac order, each at least S after the one before, once round the circle.
-        std::vector<double> gap(n);
-        double total = 0.0;
-        for (size_t i = 0; i < n; ++i) {
-            gap[i] = ForwardDegrees(row.marks[i]->shownLongitude,
-                                    row.marks[(i + 1) % n]->shownLongitude);
-            total += gap[i];
-            if (gap[i] < s - kAngleTol)
-                return testing::AssertionFailure()
-                       << Name(*row.marks[i]) << " shown " << gap[i] << "° before "
-                       << Name(*row.marks[(i + 1) % n]) << ", separation " << s;
-        }
-        if (std::fabs(total - 360.0) > 1e-6)
+    for (const WheelBodyMark& m : layout.bodies) {
+        // The leader runs from the symbol at its shown degree to the tick at the true one.
+        const double tip = AngleDistance(LongitudeAt(layout, m.leader.to), m.longitude);
+        const double tick = AngleDistance(LongitudeAt(layout, m.tick.from), m.longitude);
+        const double from = AngleDistance(LongitudeAt(layout, m.leader.from), m.shownLongitude);
+        if (!(tip <= 0.01 && tick <= 0.01 && from <= 0.01))
             return testing::AssertionFailure()
-                   << "row of ring " << row.marks[0]->ring << " out of zodiac order";
-
-        // A body stays put when no crowd can reach it: the j-th body on either side lies at
-        // least j separations away.
-        for (size_t i = 0; i < n; ++i) {
-            bool reachable = false;
-            for (size_t j = 1; j < n && !reachable; ++j) {
-                const double ahead =
-                    ForwardDegrees(row.marks[i]->longitude, row.marks[(i + j) % n]->longitude);
-                const double behind =
-                    ForwardDegrees(row.marks[(i + n - j) % n]->longitude, row.marks[i]->longitude);
-                reachable = ahead < j * s || behind < j * s;
-            }
-            const double moved =
-                AngleDistance(row.marks[i]->shownLongitude, row.marks[i]->longitude);
-            if (!reachable && moved > kAngleTol)
-                return testing::AssertionFailure()
-                       << Name(*row.marks[i]) << " has room but moved " << moved << "°";
-        }
-
-        // Clusters: runs of bodies shown exactly S apart. None moves more than (k-1)/2 S.
-        std::vector<bool> chained(n);
-        size_t breaks = 0, start = 0;
-        for (size_t i = 0; i < n; ++i) {
-            chained[i] = gap[i] <= s + kAngleTol;
-            if (!chained[i]) {
-                ++breaks;
-                start = (i + 1) % n;
-            }
-        }
-        for (size_t done = 0; done < n;) {
-            size_t k = 1;
-            while (k < n && chained[(start + k - 1) % n]) ++k;
-            const double bound = (static_cast<double>(k) - 1.0) / 2.0 * s + kAngleTol;
-            for (size_t j = 0; j < k; ++j) {
-                const WheelBodyMark* m = row.marks[(start + j) % n];
-                const double moved = AngleDistance(m->shownLongitude, m->longitude);
-                if (moved > bound)
-                    return testing::AssertionFailure()
-                           << Name(*m) << " of a cluster of " << k << " moved " << moved
-                           << "°, separation " << s;
-            }
-            done += k;
-            start = (start + k) % n;
-            if (breaks == 0) break;
+                   << Name(m) << "'s leader or tick is " << std::max({tip, tick, from}) << "° off";
+    }
+    // Each ring shown in zodiac order, once round the circle; a body with no other within 45°
+    // stays on its degree.
+    std::map<int, std::vector<const WheelBodyMark*>> rings;
+    for (const WheelBodyMark& m : layout.bodies) rings[m.ring].push_back(&m);
+    for (auto& [ring, marks] : rings) {
+        std::sort(marks.begin(), marks.end(), [](const auto* a, const auto* b) {
+            if (a->longitude != b->longitude) return a->longitude < b->longitude;
+            return a->body < b->body;
+        });
+        const size_t n = marks.size();
+        double total = 0.0;
+        for (size_t i = 0; i < n && n > 1; ++i)
+            total += ForwardDegrees(marks[i]->shownLongitude, marks[(i + 1) % n]->shownLongitude);
+        if (n > 1 && std::fabs(total - 360.0) > 1e-6)
+            return testing::AssertionFailure() << "ring " << ring << " out of zodiac order";
+        for (const WheelBodyMark* m : marks) {
+            bool alone = true;
+            for (const WheelBodyMark* other : marks)
+                if (other != m && AngleDistance(other->longitude, m->longitude) < 45.0)
+                    alone = false;
+            const double moved = AngleDistance(m->shownLongitude, m->longitude);
+            if (alone && moved > kAngleTol)
+                return testing::AssertionFailure() << Name(*m) << " has room but moved " << moved;
         }
     }
+    return testing::AssertionSuccess();
+}
+
+}  // namespace velloran::test
+
+namespace velloran::test {
+
+testing::AssertionResult CheckWheelLimits(const WheelLayout& layout, double limit) {
+    for (const WheelBodyMark& m : layout.bodies) {
+        // A symbol stays in its body's sign unless the body is within 3° of the sign's edge.
+        if (ShownInOtherSign(m.longitude, m.shownLongitude))
+            return testing::AssertionFailure() << Name(m) << " at " << m.longitude
+                                               << " shown in another sign, at " << m.shownLongitude;
+        const double moved = AngleDistance(m.shownLongitude, m.longitude);
+        if (moved > limit + 1e-9)
+            return testing::AssertionFailure()
+                   << Name(m) << " shown " << moved << "° from its degree, more than " << limit;
+    }
+    // Leaders cross no other leader and run over no other symbol.
+    for (const WheelBodyMark& a : layout.bodies) {
+        for (const WheelBodyMark& b : layout.bodies) {
+            if (&a == &b) continue;
+            if (SegmentsCross(a.leader, b.leader))
+                return testing::AssertionFailure()
+                       << Name(a) << "'s leader crosses " << Name(b) << "'s";
+            if (SegmentMeetsBox(a.leader, b.symbol.box))
+                return testing::AssertionFailure()
+                       << Name(a) << "'s leader runs over " << Name(b) << "'s symbol";
+        }
+    }
+
     return testing::AssertionSuccess();
 }
 

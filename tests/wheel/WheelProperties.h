@@ -1,8 +1,9 @@
 #pragma once
 // What every degree wheel's layout must keep, checked on any input: no two text boxes meet, each
-// row is drawn in zodiac order at least a separation apart, leaders end at the true degree, a
-// body no crowd can reach stays where it is, and no body of a cluster of k moves more than
-// (k-1)/2 separations.
+// ring is drawn in zodiac order, leaders end at the true degree, and a body with no other near it
+// stays on its degree. On wheels with room, every symbol stands in its body's sign (unless the
+// body is within 3° of the sign's edge) and within a limit of its degree, and no leader crosses
+// another or runs over a symbol.
 
 #include <gtest/gtest.h>
 
@@ -25,5 +26,12 @@ std::vector<WheelRow> WheelRows(const WheelLayout& layout);
 double ForwardDegrees(double a, double b);
 
 testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLayout& layout);
+
+// Every symbol in its body's sign (unless the body is within 3° of the sign's edge) and within
+// `limit` degrees of its body's degree; leaders that cross no other and run over no symbol.
+testing::AssertionResult CheckWheelLimits(const WheelLayout& layout, double limit);
+
+// How far a symbol may stand from its degree on a wheel of 800 px when the room allows it.
+inline constexpr double kSingleWheelLimit = 8.0, kBiWheelLimit = 12.0;
 
 }  // namespace velloran::test

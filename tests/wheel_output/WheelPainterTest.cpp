@@ -5,13 +5,16 @@
 
 #include <QFile>
 #include <QGuiApplication>
+#include <QHashSeed>
 #include <QImage>
 #include <QPainter>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
+#include <chrono>
 #include <cmath>
+#include <thread>
 
 #include "glyphs/SystemGlyphs.h"
 #include "wheel/WheelSvg.h"
@@ -243,6 +246,20 @@ TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
     const QString text = RunTool(pdftotext, {file.fileName(), "-"});
     EXPECT_TRUE(text.contains(title)) << text.toStdString();
     for (const QString& fact : facts) EXPECT_TRUE(text.contains(fact)) << text.toStdString();
+}
+
+// The same wheel gives the same PDF bytes whenever it is written: not stamped with the moment of
+// writing (a second apart here), nor with its fonts in the order of a hash seeded per process
+// (reseeded here as another process would be).
+TEST_F(WheelPaint, PdfSameBytesForTheSameWheel) {
+    const QString title = QStringLiteral("Degree wheel: Ada Example");
+    const QStringList facts = {QStringLiteral("Born 10 December 1815, 13:00 (zone +00:00)")};
+    const QByteArray first = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    ASSERT_TRUE(first.startsWith("%PDF"));
+    std::this_thread::sleep_for(std::chrono::milliseconds(1100));
+    QHashSeed::resetRandomGlobalSeed();
+    const QByteArray second = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    EXPECT_EQ(first, second);
 }
 
 }  // namespace

@@ -20,9 +20,12 @@ namespace {
 constexpr double kVectorSide = 800.0;
 constexpr int kPngSide = 1600;
 
-WheelDrawing Drawn(const WheelInput& wheel, const WheelPalette& palette, double side) {
+// The picture alone carries the facts as its caption; the PDF page has them above the wheel.
+WheelDrawing Drawn(const WheelInput& wheel, const WheelPalette& palette, double side,
+                   const QStringList& caption = {}) {
     WheelInput input = wheel;
     input.size = side;
+    for (const QString& line : caption) input.caption.push_back(line.toStdString());
     input.symbols = input.symbols && SystemGlyphOutlines().hasSymbols();
     return DrawWheel(LayOutWheel(input), palette);
 }
@@ -34,13 +37,13 @@ QByteArray WheelFileBytes(const QString& path, const WheelInput& wheel, const Wh
     const QString suffix = QFileInfo(path).suffix().toLower();
     const GlyphOutlines& outlines = SystemGlyphOutlines();
     if (suffix == QLatin1String("svg")) {
-        const std::string svg = WheelSvg(Drawn(wheel, palette, kVectorSide), outlines);
+        const std::string svg = WheelSvg(Drawn(wheel, palette, kVectorSide, facts), outlines);
         return QByteArray(svg.data(), static_cast<qsizetype>(svg.size()));
     }
     if (suffix == QLatin1String("pdf"))
         return WheelPdf(Drawn(wheel, palette, kVectorSide), outlines, title, facts);
     if (suffix == QLatin1String("png"))
-        return WheelPng(Drawn(wheel, palette, kPngSide), outlines, kPngSide);
+        return WheelPng(Drawn(wheel, palette, kPngSide, facts), outlines, kPngSide);
     return {};
 }
 

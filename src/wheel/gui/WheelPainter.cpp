@@ -2,6 +2,7 @@
 
 #include <QBuffer>
 #include <QFontMetricsF>
+#include <QHashSeed>
 #include <QImage>
 #include <QPageLayout>
 #include <QPageSize>
@@ -106,6 +107,13 @@ QPen ItemPen(const DrawItem& item) {
     QPen pen(ToQColor(*item.stroke), item.strokeWidth);
     pen.setCapStyle(Qt::FlatCap);
     pen.setJoinStyle(Qt::MiterJoin);
+    if (!item.dash.empty()) {
+        // QPen counts dashes in pen widths; an odd pattern repeats as SVG repeats it.
+        QList<qreal> pattern;
+        for (int round = 0; round < (item.dash.size() % 2 == 0 ? 1 : 2); ++round)
+            for (const double length : item.dash) pattern.push_back(length / item.strokeWidth);
+        pen.setDashPattern(pattern);
+    }
     return pen;
 }
 
@@ -229,12 +237,41 @@ void PaintWheelPage(QPainter& painter, const QRectF& page, const WheelDrawing& d
                QRectF(room.center().x() - side / 2, room.top(), side, side));
 }
 
+namespace {
+
+// The PDF writer stamps the moment of writing as the creation date: a fixed one in its place, of
+// the same length so that the cross-reference offsets hold, gives the same bytes for the same
+// wheel.
+void FixCreationDate(QByteArray& pdf) {
+    const QByteArray key = "/CreationDate (D:";
+    const qsizetype at = pdf.indexOf(key);
+    if (at < 0) return;
+    static constexpr char kFixed[] = "20000101000000";
+    qsizetype i = at + key.size();
+    for (const char* c = kFixed; *c != '\0' && i < pdf.size() && pdf[i] >= '0' && pdf[i] <= '9';
+         ++c, ++i)
+        pdf[i] = *c;
+}
+
+// Qt's hashes take a random seed per process, and the PDF writer lists its fonts in the order of
+// one: the writer works under the fixed seed, so the fonts come in the same order every time.
+class DeterministicHashes {
+public:
+    DeterministicHashes() { QHashSeed::setDeterministicGlobalSeed(); }
+    DeterministicHashes(const DeterministicHashes&) = delete;
+    DeterministicHashes& operator=(const DeterministicHashes&) = delete;
+    ~DeterministicHashes() { QHashSeed::resetRandomGlobalSeed(); }
+};
+
+}  // namespace
+
 QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
                     const QString& title, const QStringList& facts) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly)) return {};
     {
+        const DeterministicHashes hashes;
         QPdfWriter writer(&buffer);
         writer.setTitle(title);
         writer.setCreator(QStringLiteral("Velloran"));
@@ -248,6 +285,7 @@ QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
                        facts);
         if (!painter.end()) return {};
     }
+    FixCreationDate(bytes);
     return bytes;
 }
 
