@@ -198,6 +198,7 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
     axis(layout.horizon);
     if (layout.meridian) axis(*layout.meridian);
     for (const WheelText& mark : layout.angleMarks) items.push_back(Text(mark, palette.ink));
+    for (const WheelText& part : layout.angleDegrees) items.push_back(Text(part, palette.ink));
     // The cusps carried through the rings of bodies, so that a house's bodies are seen in it.
     std::vector<WheelSegment> runs;
     for (const std::vector<WheelSegment>& cusp : layout.cuspRuns)

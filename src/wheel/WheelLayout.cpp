@@ -388,6 +388,17 @@ std::u32string TwoDigits(int value) {
             static_cast<char32_t>(U'0' + value % 10)};
 }
 
+// A longitude as its label reads: degree ("15°"), sign symbol, minute ("07'").
+std::array<std::u32string, 3> DegreeSignMinute(double longitude, bool symbols) {
+    const double lon = Degrees360(longitude);
+    const int sign = std::min(11, static_cast<int>(lon / 30.0));
+    const double within = lon - 30.0 * sign;
+    const int degree = std::min(29, static_cast<int>(std::floor(within)));
+    const int minute = std::min(59, static_cast<int>(std::floor((within - degree) * 60.0)));
+    return {TwoDigits(degree) + U"\u00B0", std::u32string(SignSymbol(sign, symbols)),
+            TwoDigits(minute) + U"'"};
+}
+
 std::vector<Entry> RingEntries(const WheelRingInput& ring, const Metrics& m, bool symbols) {
     std::vector<Entry> entries;
     for (const WheelBody& b : ring.bodies) {
@@ -395,15 +406,11 @@ std::vector<Entry> RingEntries(const WheelRingInput& ring, const Metrics& m, boo
         Entry e;
         e.body = b;
         e.body.longitude = Degrees360(b.longitude);
-        const double lon = e.body.longitude;
-        const int sign = std::min(11, static_cast<int>(lon / 30.0));
-        const double within = lon - 30.0 * sign;
-        const int degree = std::min(29, static_cast<int>(std::floor(within)));
-        const int minute = std::min(59, static_cast<int>(std::floor((within - degree) * 60.0)));
+        const std::array<std::u32string, 3> reading = DegreeSignMinute(e.body.longitude, symbols);
         e.texts[0] = std::u32string(BodySymbol(b.body, symbols));
-        e.texts[1] = TwoDigits(degree) + U"\u00B0";
-        e.texts[2] = std::u32string(SignSymbol(sign, symbols));
-        e.texts[3] = TwoDigits(minute) + U"'";
+        e.texts[1] = reading[0];
+        e.texts[2] = reading[1];
+        e.texts[3] = reading[2];
         if (b.retrograde) {
             e.retro = std::u32string(RetrogradeSymbol(symbols));
             e.retroSide = std::max(m.retroEm, TextWidth(e.retro, m.retroEm));
@@ -698,6 +705,35 @@ void LayOutAngleMarks(const WheelInput& input, const Plan& plan, const Metrics& 
         mark("MC", input.midheaven);
         mark("IC", input.midheaven + 180.0);
     }
+    // The degree, sign and minute of the ascendant and the midheaven on the axis's other side,
+    // each part clear of the one before, ordered so that they read degree first.
+    const auto degrees = [&](double longitude) {
+        std::array<std::u32string, 3> parts = DegreeSignMinute(longitude, input.symbols);
+        // Away from the axis the parts run backward through the zodiac: read left to right, or
+        // downward where the run is steeper.
+        const WheelPoint at = PointAt(out, longitude, radius);
+        const WheelPoint next = PointAt(out, longitude - 1.0, radius);
+        const double dx = next.x - at.x, dy = next.y - at.y;
+        if (std::fabs(dx) >= std::fabs(dy) ? dx < 0.0 : dy < 0.0) std::swap(parts[0], parts[2]);
+        const double gap = 0.15 * em;
+        std::optional<WheelBox> before;
+        double offset = 0.0;
+        for (const std::u32string& part : parts) {
+            const double width = TextWidth(part, em);
+            if (!before) offset = (0.5 * std::hypot(width, em) + 0.15 * em) / radius / kDegree;
+            WheelText text;
+            for (;; offset += 0.2) {
+                text = TextAt(part, PointAt(out, longitude - offset, radius), width, em);
+                const WheelBox wide{text.box.left - gap, text.box.top - gap, text.box.right + gap,
+                                    text.box.bottom + gap};
+                if (!before || !wide.intersects(*before)) break;
+            }
+            before = text.box;
+            out.angleDegrees.push_back(std::move(text));
+        }
+    };
+    degrees(out.ascendant);
+    if (std::isfinite(input.midheaven)) degrees(input.midheaven);
 }
 
 // UTF-8 to code points; a broken sequence gives U+FFFD.
@@ -899,6 +935,8 @@ WheelLayout LayOutWheel(const WheelInput& input) {
             bool clear = true;
             for (const WheelText& mark : out.angleMarks)
                 clear = clear && !mark.box.intersects(out.houseNumbers[h].box);
+            for (const WheelText& part : out.angleDegrees)
+                clear = clear && !part.box.intersects(out.houseNumbers[h].box);
             if (clear) break;
         }
     }

@@ -149,6 +149,10 @@ struct WheelLayout {
     std::optional<WheelSegment> meridian;
     // "AC", "DC" and, with the meridian, "MC" and "IC" in the house ring beside the axes' ends.
     std::vector<WheelText> angleMarks;
+    // The ascendant's and, with the meridian, the midheaven's degree, sign and minute in the
+    // house ring on the other side of their axis from the mark: three texts each, in the order
+    // they read.
+    std::vector<WheelText> angleDegrees;
     std::vector<WheelBodyMark> bodies;
     std::vector<WheelAspectLine> aspectLines;
     std::vector<WheelLegendRow> legend;

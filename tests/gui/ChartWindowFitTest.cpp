@@ -19,6 +19,7 @@
 #include "GuiTestSupport.h"
 #include "chart/ChartWindow.h"
 #include "chart/gui/ChartPictures.h"
+#include "chart/gui/ChartWheels.h"
 #include "chart/gui/ComparisonRings.h"
 #include "chart/gui/FrmDisplay.h"
 #include "chart/gui/WheelArt.h"
@@ -287,6 +288,54 @@ TEST(HouseTexts, NoneRunsOverASignPictureAnotherTextOrOutOfItsRoom) {
     std::cout << texts << " house texts drawn, " << touching << " touching something; at most "
               << worst << " px deep on the comparison wheel, " << singleWorst
               << " px on the single wheel\n";
+}
+
+// A house holding every body of a modern chart, on the single wheel and on both rings: no house
+// text is set below the smallest type, and one that cannot stand clear ends with an ellipsis
+// while its tooltip and accessible name give every name; a text shown whole has neither.
+TEST(HouseTexts, ACrowdedHouseKeepsItsTypeAndNamesEveryBodyInItsTooltip) {
+    InstallFontSubstitutions();
+    FrmDisplay window;
+    ChartWindowModel model;
+    model.bodyRows = kMaxBodyCount;
+    for (WheelHouses* wheel : {&model.singleWheel, &model.outerRing, &model.innerRing}) {
+        for (int k = 0; k < kMaxBodyCount; ++k) {
+            wheel->bodies[k < 12 ? 0 : 6].push_back(static_cast<ChartBody>(k));
+        }
+        for (int h = 0; h < 12; ++h) wheel->signPictures[h] = h + 1;
+    }
+    int elidedTexts = 0;
+    for (const ChartPicture front : {ChartPicture::Single, ChartPicture::Comparison}) {
+        model.pictureInFront = front;
+        window.render(model);
+        const bool rings = front == ChartPicture::Comparison;
+        int elided = 0;
+        for (int i = 0; i < (rings ? 24 : 12); ++i) {
+            auto* label = window.findChild<QLabel*>(
+                (rings ? QStringLiteral("lblPlanets_Position%1") : QStringLiteral("lblNatal%1"))
+                    .arg(i));
+            ASSERT_NE(label, nullptr);
+            if (label->text().trimmed().isEmpty()) continue;
+            EXPECT_GE(QFontInfo(label->font()).pixelSize(), kSmallestHouseTextPx)
+                << "text " << i << ": \"" << label->text().toStdString() << "\"";
+            if (!label->text().contains(QChar(0x2026))) {
+                EXPECT_TRUE(label->toolTip().isEmpty()) << "text " << i;
+                continue;
+            }
+            ++elided;
+            const WheelHouses& wheel =
+                rings ? (i < 12 ? model.outerRing : model.innerRing) : model.singleWheel;
+            for (const ChartBody body : wheel.bodies[i % 12]) {
+                const QString name = QString::fromStdString(WheelBodyName(wheel, body)).trimmed();
+                EXPECT_TRUE(label->toolTip().contains(name))
+                    << "text " << i << " tooltip \"" << label->toolTip().toStdString()
+                    << "\" lacks " << name.toStdString();
+            }
+            EXPECT_EQ(label->accessibleName(), label->toolTip()) << "text " << i;
+        }
+        elidedTexts += elided;
+    }
+    EXPECT_GT(elidedTexts, 0) << "no crowded text needed an ellipsis";
 }
 
 TEST(PositionTable, EveryRowCaptionFitsItsCell) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <limits>
@@ -302,6 +303,62 @@ TEST(WheelLayout, CrowdedRingTakesFurtherRows) {
     for (int w = 0; w < rows; ++w) EXPECT_EQ(count[w], kCount / rows) << w;
     for (int w = 1; w < rows; ++w) EXPECT_LT(outermost[w], innermost[w - 1]) << w;
     EXPECT_TRUE(CheckWheelLayout(input, layout));
+}
+
+// The ascendant's and the midheaven's degree, sign and minute stand in the house ring just
+// behind their axis, clear of every other box, and read degree first whichever way the ring
+// runs there (single wheel and bi-wheel, the angles in every quarter of the screen).
+TEST(WheelLayout, AnglesGiveTheirDegreeOnTheHouseRing) {
+    struct Case {
+        double ascendant, midheaven;
+        std::u32string ac[3], mc[3];
+    };
+    const double none = std::numeric_limits<double>::quiet_NaN();
+    const Case cases[] = {
+        {95.0, 3.0, {U"05\u00B0", U"\u264B", U"00'"}, {U"03\u00B0", U"\u2648", U"00'"}},
+        {271.5, 185.25, {U"01\u00B0", U"\u2651", U"30'"}, {U"05\u00B0", U"\u264E", U"15'"}},
+        {0.0, 280.0, {U"00\u00B0", U"\u2648", U"00'"}, {U"10\u00B0", U"\u2651", U"00'"}},
+        {149.99, none, {U"29\u00B0", U"\u264C", U"59'"}, {}},
+    };
+    for (const Case& c : cases) {
+        for (const int rings : {1, 2}) {
+            std::vector<WheelRingInput> in = {Ring(WheelChart::Natal, Spaced(12, 10.0, 29.0))};
+            if (rings == 2) in.push_back(Ring(WheelChart::Draconic, Spaced(12, 20.0, 31.0)));
+            WheelInput input = Wheel(in, c.ascendant, 800.0);
+            input.midheaven = c.midheaven;
+            const WheelLayout layout = LayOutWheel(input);
+            const bool mc = std::isfinite(c.midheaven);
+            ASSERT_EQ(layout.angleDegrees.size(), mc ? 6u : 3u) << c.ascendant;
+            for (int a = 0; a < (mc ? 2 : 1); ++a) {
+                const WheelText* parts = &layout.angleDegrees[3 * a];
+                const double angle = a == 0 ? c.ascendant : c.midheaven;
+                // Degree, sign, minute in reading order: left to right, or top to bottom where
+                // the parts run more steeply than across.
+                const double across = std::fabs(parts[2].box.centre().x - parts[0].box.centre().x);
+                const double down = std::fabs(parts[2].box.centre().y - parts[0].box.centre().y);
+                std::vector<const WheelText*> order = {&parts[0], &parts[1], &parts[2]};
+                std::sort(order.begin(), order.end(), [&](const auto* p, const auto* q) {
+                    return across >= down ? p->box.centre().x < q->box.centre().x
+                                          : p->box.centre().y < q->box.centre().y;
+                });
+                for (int i = 0; i < 3; ++i) {
+                    EXPECT_EQ(order[i]->text, (a == 0 ? c.ac : c.mc)[i])
+                        << "angle " << a << " at " << angle << ", rings " << rings << ", part "
+                        << i;
+                    // In the house ring, within a few degrees behind the axis.
+                    const double r = std::hypot(order[i]->box.centre().x - layout.centre.x,
+                                                order[i]->box.centre().y - layout.centre.y);
+                    EXPECT_GT(r, layout.circles[2]);
+                    EXPECT_LT(r, layout.zodiacInner);
+                    const double behind =
+                        ForwardDegrees(LongitudeAt(layout, order[i]->box.centre()), angle);
+                    EXPECT_GT(behind, 0.0);
+                    EXPECT_LT(behind, 15.0) << "angle " << a << " at " << angle;
+                }
+            }
+            EXPECT_TRUE(CheckWheelLayout(input, layout)) << c.ascendant << " rings " << rings;
+        }
+    }
 }
 
 // The cusps run on through the ring of bodies to the aspect circle, broken around every text they

@@ -83,6 +83,8 @@ testing::AssertionResult CheckWheelLayout(const WheelInput& input, const WheelLa
     for (const WheelText& mark : layout.angleMarks)
         boxes.push_back(
             {&mark.box, "angle mark " + std::string(mark.text.begin(), mark.text.end())});
+    for (size_t i = 0; i < layout.angleDegrees.size(); ++i)
+        boxes.push_back({&layout.angleDegrees[i].box, "angle degree part " + std::to_string(i)});
     for (const WheelLegendRow& row : layout.legend) {
         boxes.push_back({&row.symbol.box, "legend symbol"});
         boxes.push_back({&row.orb.box, "legend orb"});

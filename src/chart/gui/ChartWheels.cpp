@@ -1,5 +1,6 @@
 #include "chart/gui/ChartWheels.h"
 
+#include <QFontInfo>
 #include <QLabel>
 #include <QStringList>
 #include <QTextLayout>
@@ -67,6 +68,8 @@ QRect TextBox(const QLabel* label) {
 
 // How much more a px² outside a house text's room weighs than one over another text or a sign.
 constexpr double kPastRoomWeight = 4.0;
+// How deep a house text may run into something at its antialiased edge, px.
+constexpr double kMostTouch = 1.0;
 // How far a house text's ink may reach over the central disc's edge, px.
 constexpr double kDiscEdge = 2.0;
 
@@ -82,6 +85,28 @@ struct HouseTexts {
     // How far the text at index runs into things, as an area in px²: what it covers of other
     // texts and of sign pictures, and a line's height for each px it reaches past its room.
     // Zero when it is clear.
+    // How deep the text at index runs into things, px: the thinner side of what it covers of
+    // another text or a sign picture, or its reach past its room.
+    double Depth(std::size_t index) const {
+        const QRect box = TextBox(labels[index]);
+        if (box.isEmpty()) return 0.0;
+        double depth = 0.0;
+        const auto into = [&](const QRect& other) {
+            const QRect both = box & other;
+            if (!both.isEmpty())
+                depth = std::max(depth, double(std::min(both.width(), both.height())));
+        };
+        for (std::size_t j = 0; j < labels.size(); ++j) {
+            if (j != index) into(TextBox(labels[j]));
+        }
+        for (const SignPicture* sign : signs) {
+            if (sign->picture() != 0) into(sign->geometry());
+        }
+        const RadialSpan span =
+            SpanAbout(QRectF(box.x(), box.y(), box.width(), box.height()), centre);
+        return std::max({depth, inner - span.nearest, span.farthest - outer});
+    }
+
     double Overlap(std::size_t index) const {
         const QRect box = TextBox(labels[index]);
         if (box.isEmpty()) return 0.0;
@@ -116,10 +141,36 @@ void SetHouseText(QLabel* label, const QString& text, const QFont& font) {
     }
 }
 
+// The names of a house's bodies, as its text shows them (WheelBodyName).
+QStringList HouseNames(const WheelHouses& wheel, int house) {
+    QStringList names;
+    for (const ChartBody body : wheel.bodies[house - 1]) names << Q(WheelBodyName(wheel, body));
+    return names;
+}
+
+// Names laid out as a house text: one a line, or sharing lines to stay within maxLines.
+QString LaidOutNames(const QStringList& names, int maxLines, const QString& separator) {
+    const bool paired = maxLines > 0 && names.size() > maxLines;
+    const qsizetype perLine = paired ? (names.size() + maxLines - 1) / maxLines : 1;
+    QString text;
+    for (qsizetype i = 0; i < names.size(); ++i) {
+        // Sharing a line, a retrograde mark's trailing blank would stand before the separator.
+        const QString name = paired ? names[i].trimmed() : names[i];
+        text += (i % perLine == 0 ? QStringLiteral("\n") : separator) + name;
+    }
+    return text;
+}
+
+// The pixel size a font is drawn at.
+int DrawnPixels(const QFont& font) { return QFontInfo(font).pixelSize(); }
+
 // A house text that runs into another, into a sign picture or out of its room is laid out again:
 // its names sharing lines (as few sharing as will do), or starting on its first line, and only
-// when no such layout is clear, in a smaller type; whichever runs into the least (the designed
-// layout when none is better). Texts that run into nothing keep their designed layout.
+// when no such layout is clear, in a smaller type, never below kSmallestHouseTextPx; whichever
+// runs into the least (the designed layout when none is better). A text that still runs into
+// something at the smallest type ends with an ellipsis after as many names as stand clear, and
+// its tooltip and accessible name carry all of them. Texts that run into nothing keep their
+// designed layout.
 void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separator) {
     constexpr double kSmallestType = 0.7;  // of the designed size
     for (int pass = 0; pass < 3; ++pass) {
@@ -149,6 +200,7 @@ void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separat
                 } else {
                     font.setPixelSize(std::max(1, static_cast<int>(std::lround(size * scale))));
                 }
+                if (DrawnPixels(font) < kSmallestHouseTextPx) break;
                 for (const int lines : lineCounts) {
                     if (best == 0.0) break;
                     for (const bool fromTop : {false, true}) {
@@ -164,7 +216,43 @@ void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separat
                     }
                 }
             }
+            const QStringList all = HouseNames(wheel, house);
             SetHouseText(label, bestText, bestFont);
+            // Still running into something past an antialiased edge at the smallest type: as
+            // many names as stand clear and an ellipsis.
+            if (texts.Depth(i) > kMostTouch) {
+                for (qsizetype shown = all.size() - 1; shown >= 0; --shown) {
+                    // The ellipsis after the last name shown, or on a line of its own.
+                    for (const bool ownLine : {false, true}) {
+                        QStringList names = all.mid(0, shown);
+                        if (ownLine || names.isEmpty()) {
+                            names << QStringLiteral("\u2026");
+                        } else {
+                            names.last() = names.last().trimmed() + QStringLiteral("\u2026");
+                        }
+                        const int lines = std::max(1, std::min(designedLines, int(names.size())));
+                        QString text = LaidOutNames(names, lines, separator);
+                        for (const bool fromTop : {false, true}) {
+                            if (fromTop) text.remove(0, 1);
+                            SetHouseText(label, text, bestFont);
+                            if (texts.Overlap(i) < best && texts.Depth(i) <= kMostTouch) {
+                                bestText = text;
+                                shown = -1;  // the most names that stand clear
+                                break;
+                            }
+                        }
+                        if (shown < 0) break;
+                    }
+                }
+                SetHouseText(label, bestText, bestFont);
+            }
+            // An elided text gives every name in its tooltip and accessible name.
+            QStringList whole;
+            if (bestText.contains(QChar(0x2026))) {
+                for (const QString& name : all) whole << name.trimmed();
+            }
+            label->setToolTip(whole.join(QStringLiteral(", ")));
+            label->setAccessibleName(label->toolTip());
         }
     }
 }
@@ -173,17 +261,7 @@ void FitHouseTexts(const HouseTexts& texts, int maxLines, const QString& separat
 
 QString PairedHouseText(const WheelHouses& wheel, int house, int maxLines,
                         const QString& separator) {
-    QStringList names;
-    for (const ChartBody body : wheel.bodies[house - 1]) names << Q(WheelBodyName(wheel, body));
-    const bool paired = maxLines > 0 && names.size() > maxLines;
-    const qsizetype perLine = paired ? (names.size() + maxLines - 1) / maxLines : 1;
-    QString text;
-    for (qsizetype i = 0; i < names.size(); ++i) {
-        // Sharing a line, a retrograde mark's trailing blank would stand before the separator.
-        const QString name = paired ? names[i].trimmed() : names[i];
-        text += (i % perLine == 0 ? QStringLiteral("\n") : separator) + name;
-    }
-    return text;
+    return LaidOutNames(HouseNames(wheel, house), maxLines, separator);
 }
 
 ChartWheels::ChartWheels(QWidget* window, const WheelGeometry& geometry)
@@ -258,6 +336,11 @@ void ChartWheels::show(const ChartWindowModel& m) {
     const QColor houseColour = ToQColor(m.singleWheelColor);
     for (int h = 0; h < kSignCount; ++h) {
         SetTextColour(m_lblNatal[h], houseColour);
+        for (QLabel* label :
+             {m_lblNatal[h], m_lblPlanetsPosition[h], m_lblPlanetsPosition[kSignCount + h]}) {
+            label->setToolTip(QString());
+            label->setAccessibleName(QString());
+        }
         // Each text starts from its designed layout and type.
         SetHouseText(m_lblNatal[h],
                      PairedHouseText(m.singleWheel, h + 1, singleLines, QStringLiteral(", ")),

@@ -52,6 +52,9 @@ private:
     std::array<SignPicture*, 36> m_imgSign{};
 };
 
+// The smallest type a house text is set in when it is laid out again to fit, px.
+inline constexpr int kSmallestHouseTextPx = 7;
+
 // The text of house 1..12 as a wheel shows it: a line break before the name of each body in it
 // (WheelBodyName). When it names more than maxLines bodies (maxLines > 0), each line holds as
 // many names, joined by separator, as keep the text within maxLines lines, so it stays inside its
