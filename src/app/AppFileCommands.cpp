@@ -156,20 +156,20 @@ void App::print() {
         PrintChart(m_platform, m_main->display());
         return;
     }
-    // The degree wheel prints as a page of its own: the key facts first, the wheel under them,
-    // drawn as vectors.
+    // The degree wheel prints as a page of its own: the title first, the wheel under it drawn as
+    // vectors, with the key facts as its caption in its top corners.
     const Reading& reading = *m_session.reading();
     const QString title = Q(WheelTitle(reading, m_session.view()));
-    const QStringList facts = QList(WheelFacts(reading, m_months));
     WheelInput input = wheel->wheel();
+    input.caption = WheelFacts(reading, m_months);
     // A dark page would spend the ink: the dark theme prints black on white.
     const WheelTheme theme =
         wheel->theme() == WheelTheme::Dark ? WheelTheme::Print : wheel->theme();
     PrintChart(m_platform, m_main->display(),
-               [input, theme, title, facts](QPainter& painter, const QRectF& page) mutable {
+               [input, theme, title](QPainter& painter, const QRectF& page) mutable {
                    input.size = 800.0;
                    const WheelDrawing drawing = DrawWheel(LayOutWheel(input), ScreenPalette(theme));
-                   PaintWheelPage(painter, page, drawing, SystemGlyphOutlines(), title, facts);
+                   PaintWheelPage(painter, page, drawing, SystemGlyphOutlines(), title);
                });
 }
 

@@ -332,8 +332,8 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
     options.size = cmd.size;
     options.symbols = outlines.hasSymbols();
     const std::string suffix = LowerSuffix(cmd.output);
-    // The picture carries the facts as its caption; the PDF page has them above the wheel.
-    if (suffix != "pdf") options.caption = WheelFacts(reading, months);
+    // Every picture carries the facts as its caption, in its top corners.
+    options.caption = WheelFacts(reading, months);
     const WheelInput input = MakeDegreeWheel(reading, cmd.view, group, settings, options);
     const WheelDrawing drawing = DrawWheel(LayOutWheel(input), ThemePalette(cmd.theme));
 
@@ -343,8 +343,7 @@ int RunWheel(const WheelCommand& cmd, std::ostream& err, CliFiles& files,
     } else {
 #ifdef VELLORAN_WHEEL_FILES
         bytes = suffix == "png" ? WheelPngFile(drawing, outlines, cmd.size)
-                                : WheelPdfFile(drawing, outlines, WheelTitle(reading, cmd.view),
-                                               WheelFacts(reading, months));
+                                : WheelPdfFile(drawing, outlines, WheelTitle(reading, cmd.view));
 #else
         return Fail(err, "wheel: " + Quoted(cmd.output) +
                              ": this build draws SVG pictures only (PNG and PDF come with the "

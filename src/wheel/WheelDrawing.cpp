@@ -227,7 +227,10 @@ WheelDrawing DrawWheel(const WheelLayout& layout, const WheelPalette& palette) {
         for (const WheelText& part : mark.label) items.push_back(Text(part, colour, id + "-label"));
     }
 
-    for (const WheelText& line : layout.caption) items.push_back(Text(line, palette.ink));
+    for (const WheelText& line : layout.caption) {
+        items.push_back(Text(line, palette.ink));
+        items.back().caption = true;
+    }
     for (const WheelLegendRow& row : layout.legend) {
         items.push_back(Text(row.symbol, palette.ink));
         items.push_back(dashed(

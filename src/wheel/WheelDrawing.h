@@ -66,6 +66,8 @@ struct DrawItem {
     std::vector<WheelSegment> segments;
     std::u32string text;
     WheelBox box;
+    // A line of the caption: the PDF and the print set it as text a reader can select and copy.
+    bool caption = false;
 };
 
 struct WheelDrawing {

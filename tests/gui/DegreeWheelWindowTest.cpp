@@ -8,7 +8,11 @@
 #include <QAccessible>
 #include <QFile>
 #include <QLabel>
+#include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <cmath>
+#include <map>
 
 #include "GuiTestSupport.h"
 #include "chart/gui/ChartPictures.h"
@@ -22,6 +26,32 @@ QByteArray FileStart(const QString& path, int bytes) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return {};
     return file.read(bytes);
+}
+
+// The page's width and the first place of each word poppler reads off a PDF, in pt from the
+// page's top left; empty when the tool fails (with a minute's deadline).
+struct PdfPage {
+    double width = 0.0;
+    std::map<QString, QRectF> words;
+};
+PdfPage ReadPdfPage(const QString& pdftotext, const QString& pdf) {
+    QProcess process;
+    process.start(pdftotext, {"-bbox", pdf, "-"});
+    if (!process.waitForFinished(60000) || process.exitCode() != 0) return {};
+    const QString html = QString::fromUtf8(process.readAllStandardOutput());
+    PdfPage page;
+    const QRegularExpressionMatch width =
+        QRegularExpression(R"re(<page width="([\d.]+)")re").match(html);
+    if (width.hasMatch()) page.width = width.captured(1).toDouble();
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        page.words.emplace(m.captured(5),
+                           QRectF(QPointF(m.captured(1).toDouble(), m.captured(2).toDouble()),
+                                  QPointF(m.captured(3).toDouble(), m.captured(4).toDouble())));
+    }
+    return page;
 }
 
 TEST(WheelChoice, StoredWordsReadBackAndAnythingElseIsTheDefault) {
@@ -167,6 +197,40 @@ TEST_F(DegreeWheelWindow, PrintedAsAPageOfItsOwnWhenShown) {
     s->trigger(s->main(), "mnuPrint");
     EXPECT_TRUE(FileStart(pdf, 8).startsWith("%PDF-"));
     EXPECT_TRUE(s->platform.messages.empty());
+}
+
+// The exported PDF and the printed page carry the facts as the wheel's caption, as the SVG and
+// PNG do: the first half of the lines in the top left corner, the rest in the top right one,
+// both starting on one height under the title; not a block of lines above the wheel.
+TEST_F(DegreeWheelWindow, ExportedAndPrintedPdfsCarryTheFactsInTheWheelsTopCorners) {
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    s->trigger(s->main(), "mnuDegreeWheel");
+    const QString exported = s->dir.filePath("exported.pdf");
+    s->platform.saveAnswers = {exported};
+    s->trigger(s->main(), "mnuExportWheel");
+    const QString printed = s->dir.filePath("printed.pdf");
+    s->platform.confirmPrint = true;
+    s->platform.printToPdf = printed;
+    s->trigger(s->main(), "mnuPrint");
+    ASSERT_TRUE(s->platform.messages.empty());
+    for (const QString& pdf : {exported, printed}) {
+        SCOPED_TRACE(pdf.toStdString());
+        const PdfPage page = ReadPdfPage(pdftotext, pdf);
+        ASSERT_GT(page.width, 0.0);
+        for (const char* word : {"Name:", "Place:", "Positions:", "Node:"})
+            ASSERT_EQ(page.words.count(word), 1u) << word;
+        const QRectF name = page.words.at("Name:"), place = page.words.at("Place:");
+        EXPECT_LT(name.right(), page.width / 2);
+        EXPECT_GT(place.left(), page.width / 2);
+        EXPECT_NEAR(place.top(), name.top(), 1.0);
+        EXPECT_GT(page.words.at("Positions:").left(), page.width / 2);
+        EXPECT_GT(page.words.at("Node:").left(), page.width / 2);
+        // The title above them.
+        bool above = false;
+        for (const auto& [text, box] : page.words) above = above || box.bottom() <= name.top();
+        EXPECT_TRUE(above);
+    }
 }
 
 }  // namespace

@@ -217,11 +217,61 @@ QString RunTool(const QString& program, const QStringList& arguments) {
     return QString::fromUtf8(process.readAllStandardOutput());
 }
 
+// A wheel of 800 px with the facts as its caption, drawn as the exports draw it.
+const std::vector<std::string> kFacts = {"Name: Ada Example",
+                                         "Date of Birth: December 10, 1815",
+                                         "Time of Birth: 1:00 PM",
+                                         "Time Zone: Greenwich Mean Time,GMT,0.0",
+                                         "Place: London, England",
+                                         "Latitude: 51\u00B0 30' N, Longitude: 0\u00B0 07' W",
+                                         "Positions: precise, Placidus houses",
+                                         "North Node: 3\u00B0 Aries 12'"};
+
+WheelDrawing CaptionedDrawing() {
+    WheelInput input;
+    WheelRingInput ring;
+    for (int i = 0; i < 10; ++i)
+        ring.bodies.push_back({static_cast<ChartBody>(i), std::fmod(17.0 + 37.0 * i, 360.0)});
+    input.rings.push_back(ring);
+    input.ascendant = 100.0;
+    for (int h = 0; h < 12; ++h) input.cusps[h] = 90.0 + 30.0 * h;
+    input.caption = kFacts;
+    input.size = 800.0;
+    return DrawWheel(LayOutWheel(input), ThemePalette(WheelTheme::Light));
+}
+
+struct PdfWord {
+    QString text;
+    QRectF box;  // pt, y downwards from the page's top
+};
+
+// The words poppler reads off the PDF's one page, with where they stand.
+std::vector<PdfWord> PdfWords(const QString& pdftotext, const QString& pdf) {
+    const QString html = RunTool(pdftotext, {"-bbox", pdf, "-"});
+    const QRegularExpression word(
+        R"re(<word xMin="([\d.]+)" yMin="([\d.]+)" xMax="([\d.]+)" yMax="([\d.]+)">([^<]*)</word>)re");
+    std::vector<PdfWord> words;
+    for (auto it = word.globalMatch(html); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QPointF topLeft(m.captured(1).toDouble(), m.captured(2).toDouble());
+        const QPointF bottomRight(m.captured(3).toDouble(), m.captured(4).toDouble());
+        QString text = m.captured(5);
+        text.replace("&amp;", "&").replace("&apos;", "'").replace("&quot;", "\"");
+        words.push_back({text, QRectF(topLeft, bottomRight)});
+    }
+    return words;
+}
+
+QString WriteTemporary(const QTemporaryDir& dir, const QByteArray& bytes) {
+    QFile file(dir.filePath("wheel.pdf"));
+    EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    return file.fileName();
+}
+
 TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
     const QString title = QStringLiteral("Degree wheel: Ada Example");
-    const QStringList facts = {QStringLiteral("Born 10 December 1815, 13:00 (zone +00:00)"),
-                               QStringLiteral("London, 51N30 0W07")};
-    const QByteArray pdf = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    const QByteArray pdf = WheelPdf(CaptionedDrawing(), SystemGlyphOutlines(), title);
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     // Vector: the page holds no raster image.
     EXPECT_FALSE(pdf.contains("/Subtype /Image"));
@@ -231,21 +281,78 @@ TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
     if (pdfinfo.isEmpty() || pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
-    QFile file(dir.filePath("wheel.pdf"));
-    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-    file.write(pdf);
-    file.close();
-    const QString info = RunTool(pdfinfo, {file.fileName()});
+    const QString file = WriteTemporary(dir, pdf);
+    const QString info = RunTool(pdfinfo, {file});
     EXPECT_TRUE(info.contains(QRegularExpression(R"(Pages:\s+1\n)"))) << info.toStdString();
     EXPECT_TRUE(
         info.contains(QRegularExpression(R"(Page size:\s+595(\.\d+)? x 84[12](\.\d+)? pts)")))
         << info.toStdString();
-    const QString images =
-        RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", file.fileName()});
+    const QString images = RunTool(QStandardPaths::findExecutable("pdfimages"), {"-list", file});
     EXPECT_EQ(images.trimmed().split('\n').size(), 2) << images.toStdString();  // header only
-    const QString text = RunTool(pdftotext, {file.fileName(), "-"});
+    const QString text = RunTool(pdftotext, {file, "-"});
     EXPECT_TRUE(text.contains(title)) << text.toStdString();
-    for (const QString& fact : facts) EXPECT_TRUE(text.contains(fact)) << text.toStdString();
+    for (const std::string& fact : kFacts)
+        EXPECT_TRUE(text.contains(QString::fromStdString(fact))) << text.toStdString();
+}
+
+// The facts stand on the PDF page where the drawing puts its caption: in the wheel's top corners,
+// every word inside its line's box (the wheel fills the page's width under the title, 15 mm
+// margins), not above the wheel. Under a title the whole wheel, caption and all, moves down by
+// the title's height, and the title stays above it.
+TEST_F(WheelPaint, PdfSetsTheCaptionInTheWheelsTopCorners) {
+    const QString pdftotext = QStandardPaths::findExecutable("pdftotext");
+    if (pdftotext.isEmpty()) GTEST_SKIP() << "poppler-utils missing";
+    const WheelDrawing drawing = CaptionedDrawing();
+    std::vector<const DrawItem*> caption;
+    for (const DrawItem& item : drawing.items)
+        if (item.caption) caption.push_back(&item);
+    ASSERT_GE(caption.size(), kFacts.size());
+    const double margin = 15.0 / 25.4 * 72.0, side = 595.0 - 2 * margin;
+    const double scale = side / drawing.size;
+    for (const QString& title : {QString(), QStringLiteral("Natal Chart of Ada Example")}) {
+        SCOPED_TRACE(title.toStdString());
+        QTemporaryDir dir;
+        ASSERT_TRUE(dir.isValid());
+        const std::vector<PdfWord> words = PdfWords(
+            pdftotext, WriteTemporary(dir, WheelPdf(drawing, SystemGlyphOutlines(), title)));
+        ASSERT_FALSE(words.empty());
+        // How far down the wheel starts under the title: where the first line's first word is.
+        const DrawItem& first = *caption.front();
+        const QString firstWord =
+            QString::fromUcs4(first.text.data(), static_cast<qsizetype>(first.text.size()))
+                .split(' ')
+                .front();
+        double wheelTop = -1.0;
+        for (const PdfWord& w : words)
+            if (w.text == firstWord) wheelTop = w.box.center().y() - first.box.centre().y * scale;
+        if (title.isEmpty()) {
+            EXPECT_NEAR(wheelTop, margin, 1.0);
+        } else {
+            EXPECT_GT(wheelTop, margin + 12.0);
+            for (const QString& part : title.split(' ')) {
+                bool above = false;
+                for (const PdfWord& w : words)
+                    above = above || (w.text == part && w.box.bottom() < wheelTop);
+                EXPECT_TRUE(above) << part.toStdString();
+            }
+        }
+        for (const DrawItem* line : caption) {
+            const QString text =
+                QString::fromUcs4(line->text.data(), static_cast<qsizetype>(line->text.size()));
+            // The line's box on the page, a point wider for the face's side bearings.
+            const QRectF box(margin + line->box.left * scale - 1.0,
+                             wheelTop + line->box.top * scale - 1.0,
+                             line->box.width() * scale + 2.0, line->box.height() * scale + 2.0);
+            EXPECT_LT(box.bottom(), wheelTop + side / 4) << text.toStdString();
+            for (const QString& part : text.split(' ', Qt::SkipEmptyParts)) {
+                bool inside = false;
+                for (const PdfWord& w : words)
+                    inside = inside || (w.text == part && box.contains(w.box.center()) &&
+                                        w.box.left() >= box.left() && w.box.right() <= box.right());
+                EXPECT_TRUE(inside) << part.toStdString() << " of \"" << text.toStdString() << "\"";
+            }
+        }
+    }
 }
 
 // The same wheel gives the same PDF bytes whenever it is written: not stamped with the moment of
@@ -253,12 +360,11 @@ TEST_F(WheelPaint, PdfIsOneVectorA4PageWithTheFactsAsText) {
 // (reseeded here as another process would be).
 TEST_F(WheelPaint, PdfSameBytesForTheSameWheel) {
     const QString title = QStringLiteral("Degree wheel: Ada Example");
-    const QStringList facts = {QStringLiteral("Born 10 December 1815, 13:00 (zone +00:00)")};
-    const QByteArray first = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    const QByteArray first = WheelPdf(CaptionedDrawing(), SystemGlyphOutlines(), title);
     ASSERT_TRUE(first.startsWith("%PDF"));
     std::this_thread::sleep_for(std::chrono::milliseconds(1100));
     QHashSeed::resetRandomGlobalSeed();
-    const QByteArray second = WheelPdf(test::BusyDrawing(), SystemGlyphOutlines(), title, facts);
+    const QByteArray second = WheelPdf(CaptionedDrawing(), SystemGlyphOutlines(), title);
     EXPECT_EQ(first, second);
 }
 

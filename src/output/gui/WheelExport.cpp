@@ -20,9 +20,9 @@ namespace {
 constexpr double kVectorSide = 800.0;
 constexpr int kPngSide = 1600;
 
-// The picture alone carries the facts as its caption; the PDF page has them above the wheel.
+// Every picture carries the facts as its caption, in its top corners.
 WheelDrawing Drawn(const WheelInput& wheel, const WheelPalette& palette, double side,
-                   const QStringList& caption = {}) {
+                   const QStringList& caption) {
     WheelInput input = wheel;
     input.size = side;
     for (const QString& line : caption) input.caption.push_back(line.toStdString());
@@ -41,7 +41,7 @@ QByteArray WheelFileBytes(const QString& path, const WheelInput& wheel, const Wh
         return QByteArray(svg.data(), static_cast<qsizetype>(svg.size()));
     }
     if (suffix == QLatin1String("pdf"))
-        return WheelPdf(Drawn(wheel, palette, kVectorSide), outlines, title, facts);
+        return WheelPdf(Drawn(wheel, palette, kVectorSide, facts), outlines, title);
     if (suffix == QLatin1String("png"))
         return WheelPng(Drawn(wheel, palette, kPngSide, facts), outlines, kPngSide);
     return {};

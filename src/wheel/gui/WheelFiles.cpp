@@ -72,12 +72,9 @@ std::string WheelPngFile(const WheelDrawing& drawing, const GlyphOutlines& outli
 }
 
 std::string WheelPdfFile(const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                         const std::string& title, const std::vector<std::string>& facts) {
-    return WithGuiApplication([&] {
-        QStringList factLines;
-        for (const std::string& fact : facts) factLines << QString::fromStdString(fact);
-        return WheelPdf(drawing, outlines, QString::fromStdString(title), factLines).toStdString();
-    });
+                         const std::string& title) {
+    return WithGuiApplication(
+        [&] { return WheelPdf(drawing, outlines, QString::fromStdString(title)).toStdString(); });
 }
 
 }  // namespace velloran

@@ -12,7 +12,8 @@ namespace velloran {
 
 // Empty on failure.
 std::string WheelPngFile(const WheelDrawing& drawing, const GlyphOutlines& outlines, int px);
+// The PDF page: the title above the wheel, the drawing's caption in its corners as text.
 std::string WheelPdfFile(const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                         const std::string& title, const std::vector<std::string>& facts);
+                         const std::string& title);
 
 }  // namespace velloran

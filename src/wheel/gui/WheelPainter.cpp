@@ -121,10 +121,55 @@ QBrush ItemBrush(const DrawItem& item) {
     return item.fill ? QBrush(ToQColor(*item.fill)) : QBrush(Qt::NoBrush);
 }
 
+// The family of the wheel's digits and letters, named: the same face on every machine that has
+// it.
+QFont TextFont() { return QFont(QStringLiteral("DejaVu Sans")); }
+
+// A caption line as text, over the ink the outlines of the line would cover (PlaceText): the
+// same width and centre, so the page shows what the PNG shows; a line without outlines gets the
+// box's height as its em, smaller when it would run wider than the box. Set in device units, so
+// that the font's size is not rounded to whole units of the drawing.
+void PaintTextLine(QPainter& painter, const DrawItem& item, const GlyphOutlines& outlines) {
+    const QString text =
+        QString::fromUcs4(item.text.data(), static_cast<qsizetype>(item.text.size()));
+    const WheelBox& b = item.box;
+    QRectF ink(b.left, b.top, b.width(), b.height());
+    bool measured = false;
+    for (const GlyphPlacement& p :
+         PlaceText(outlines, item.text, b.left, b.top, b.right, b.bottom, b.height())) {
+        const GlyphOutline* glyph = outlines.find(p.c);
+        if (!glyph || !(glyph->inkRight > glyph->inkLeft)) continue;
+        const QRectF glyphInk(
+            QPointF(p.x + glyph->inkLeft * p.scale, p.y + glyph->inkTop * p.scale),
+            QPointF(p.x + glyph->inkRight * p.scale, p.y + glyph->inkBottom * p.scale));
+        ink = measured ? ink.united(glyphInk) : glyphInk;
+        measured = true;
+    }
+    const QRectF box = painter.transform().mapRect(ink);
+    QPaintDevice* device = painter.device();
+    const double pixelsPerPoint = device->logicalDpiY() / 72.0;
+    if (text.isEmpty() || !(box.height() > 0.0) || !(box.width() > 0.0) || !(pixelsPerPoint > 0.0))
+        return;
+    QFont font = TextFont();
+    font.setPointSizeF(painter.transform().mapRect(QRectF(0, 0, 1, b.height())).height() /
+                       pixelsPerPoint);
+    QRectF tight = QFontMetricsF(font, device).tightBoundingRect(text);
+    if ((measured || tight.width() > box.width()) && tight.width() > 0.0) {
+        font.setPointSizeF(font.pointSizeF() * box.width() / tight.width());
+        tight = QFontMetricsF(font, device).tightBoundingRect(text);
+    }
+    painter.save();
+    painter.resetTransform();
+    painter.setFont(font);
+    painter.setPen(ToQColor(*item.fill));
+    painter.drawText(box.center() - tight.center(), text);
+    painter.restore();
+}
+
 }  // namespace
 
 void PaintWheel(QPainter& painter, const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                const QRectF& target) {
+                const QRectF& target, CaptionAs caption) {
     if (!(drawing.size > 0.0) || target.isEmpty()) return;
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
@@ -160,6 +205,10 @@ void PaintWheel(QPainter& painter, const WheelDrawing& drawing, const GlyphOutli
             case DrawItem::Kind::Text: {
                 // Text is filled only, glyph by glyph where PlaceText puts it (as in the SVG).
                 if (!item.fill) break;
+                if (item.caption && caption == CaptionAs::Text) {
+                    PaintTextLine(painter, item, outlines);
+                    break;
+                }
                 const QBrush brush = ItemBrush(item);
                 painter.setPen(Qt::NoPen);
                 painter.setBrush(brush);
@@ -196,45 +245,32 @@ QByteArray WheelPng(const WheelDrawing& drawing, const GlyphOutlines& outlines, 
 }
 
 void PaintWheelPage(QPainter& painter, const QRectF& page, const WheelDrawing& drawing,
-                    const GlyphOutlines& outlines, const QString& title, const QStringList& facts) {
-    painter.save();
-    QPaintDevice* device = painter.device();
+                    const GlyphOutlines& outlines, const QString& title) {
     double y = page.top();
-
-    // The family of the wheel's digits and letters, named: the same face on every machine that
-    // has it.
-    QFont titleFont(QStringLiteral("DejaVu Sans"));
-    titleFont.setPointSizeF(16);
-    titleFont.setBold(true);
-    QFont factFont(QStringLiteral("DejaVu Sans"));
-    factFont.setPointSizeF(10);
-    factFont.setBold(false);
-    painter.setPen(Qt::black);
-
-    // The title and the facts as real text, each wrapped to the page's width.
-    auto writeLine = [&](const QString& text, const QFont& font) {
-        painter.setFont(font);
-        const QFontMetricsF metrics(font, device);
-        const QRectF room(page.left(), y, page.width(), page.bottom() - y);
-        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
-        const QRectF used = painter.boundingRect(room, flags, text);
-        painter.drawText(room, flags, text);
-        y += std::max(used.height(), metrics.lineSpacing());
-    };
     if (!title.isEmpty()) {
-        writeLine(title, titleFont);
-        y += QFontMetricsF(factFont, device).lineSpacing() / 2;
+        // The title as text, wrapped to the page's width, half a line above the wheel.
+        painter.save();
+        QFont font = TextFont();
+        font.setPointSizeF(16);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        const QFontMetricsF metrics(font, painter.device());
+        const QRectF room(page.left(), y, page.width(), page.height());
+        const int flags = Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap;
+        const QRectF used = painter.boundingRect(room, flags, title);
+        painter.drawText(room, flags, title);
+        y += std::max(used.height(), metrics.lineSpacing()) + metrics.lineSpacing() / 2;
+        painter.restore();
     }
-    for (const QString& fact : facts) writeLine(fact, factFont);
-    if (!title.isEmpty() || !facts.isEmpty()) y += QFontMetricsF(factFont, device).lineSpacing();
-    painter.restore();
 
     const QRectF room(page.left(), y, page.width(), std::max(0.0, page.bottom() - y));
     const double side = std::min(room.width(), room.height());
     if (side <= 0) return;
-    // The wheel at the top of the room left, centred across the page.
+    // The wheel at the top of the room left, centred across the page; its caption in its top
+    // corners as text.
     PaintWheel(painter, drawing, outlines,
-               QRectF(room.center().x() - side / 2, room.top(), side, side));
+               QRectF(room.center().x() - side / 2, room.top(), side, side), CaptionAs::Text);
 }
 
 namespace {
@@ -266,7 +302,7 @@ public:
 }  // namespace
 
 QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                    const QString& title, const QStringList& facts) {
+                    const QString& title) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly)) return {};
@@ -281,8 +317,8 @@ QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
         if (!painter.begin(&writer)) return {};
         // The painter's origin is the printable area's corner.
         const QRect area = writer.pageLayout().paintRectPixels(writer.resolution());
-        PaintWheelPage(painter, QRectF(0, 0, area.width(), area.height()), drawing, outlines, title,
-                       facts);
+        PaintWheelPage(painter, QRectF(0, 0, area.width(), area.height()), drawing, outlines,
+                       title);
         if (!painter.end()) return {};
     }
     FixCreationDate(bytes);

@@ -4,7 +4,7 @@
 
 #include <QByteArray>
 #include <QRectF>
-#include <QStringList>
+#include <QString>
 
 #include "glyphs/Outline.h"
 #include "wheel/WheelDrawing.h"
@@ -13,21 +13,26 @@ class QPainter;
 
 namespace velloran {
 
+// How the caption's lines are painted: as the glyph outlines every other text is painted with
+// (the screen, the PNG: the same pixels as the SVG), or as text a reader can select and copy (the
+// PDF, the print), in the same boxes.
+enum class CaptionAs { Outlines, Text };
+
 // Paints the drawing scaled to fit target (a square in its middle), background included.
 void PaintWheel(QPainter& painter, const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                const QRectF& target);
+                const QRectF& target, CaptionAs caption = CaptionAs::Outlines);
 
 // A PNG of the drawing, px wide and high, on an opaque background; empty on failure.
 QByteArray WheelPng(const WheelDrawing& drawing, const GlyphOutlines& outlines, int px);
 
-// A one-page vector PDF: the title and the fact lines (name, date, time, zone, place, positions,
-// node) first, then the wheel under them; empty on failure.
+// A one-page vector A4 PDF: the title, then the wheel under it with the drawing's caption in its
+// top corners as text; empty on failure.
 QByteArray WheelPdf(const WheelDrawing& drawing, const GlyphOutlines& outlines,
-                    const QString& title, const QStringList& facts);
+                    const QString& title);
 
-// The same page on a printer or any other paint device already begun by painter: facts first,
-// the wheel below, fitted to page.
+// The same page on a printer or any other paint device already begun by painter: the title
+// first, the wheel below, fitted to page.
 void PaintWheelPage(QPainter& painter, const QRectF& page, const WheelDrawing& drawing,
-                    const GlyphOutlines& outlines, const QString& title, const QStringList& facts);
+                    const GlyphOutlines& outlines, const QString& title);
 
 }  // namespace velloran
